@@ -1,0 +1,33 @@
+#pragma once
+// The three ways the program turns a floating value into an integer.
+//  - Round: nearest integer, ties to even (the processor's default conversion).
+//  - Trunc: towards zero.
+//  - MulDiv: a * b / c rounded half away from zero, -1 when c is 0.
+// Never use std::round for coordinates: it rounds ties away from zero.
+
+#include <cmath>
+#include <cstdint>
+
+inline int32_t Round(long double x) {
+    return static_cast<int32_t>(std::llrint(x));  // default rounding mode: ties to even
+}
+
+inline int64_t Round64(long double x) {
+    return static_cast<int64_t>(std::llrint(x));
+}
+
+inline int32_t Trunc(long double x) {
+    return static_cast<int32_t>(x);
+}
+
+inline int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
+    if (c == 0) return -1;
+    const int64_t product = static_cast<int64_t>(a) * b;
+    int64_t quotient = product / c;
+    const int64_t remainder = product % c;
+    // Round half away from zero: compare twice the remainder with the divisor.
+    if (remainder != 0 && 2 * std::llabs(remainder) >= std::llabs(static_cast<int64_t>(c))) {
+        quotient += ((product < 0) != (c < 0)) ? -1 : 1;
+    }
+    return static_cast<int32_t>(quotient);
+}

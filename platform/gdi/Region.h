@@ -1,0 +1,45 @@
+#pragma once
+// A region: a set of device pixels kept as rectangles, with the combine,
+// offset and hit-test operations of a device-context region.
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <QtGui/QRegion>
+
+#include <span>
+
+namespace gdi {
+
+class Region {
+public:
+    Region() = default;  // empty
+    static Region FromRect(const Rect& r);
+    // The pixels an Ellipse call with the same rectangle fills.
+    static Region FromEllipse(const Rect& r);
+    static Region FromRoundRect(const Rect& r, int32_t cornerWidth, int32_t cornerHeight);
+    static Region FromPolygon(std::span<const Point> points, PolyFillMode mode);
+    static Region FromPolyPolygon(std::span<const Point> points, std::span<const int32_t> counts,
+                                  PolyFillMode mode);
+    static Region FromRects(std::span<const Rect> rects);
+
+    // this := a op b. Returns the kind of the result.
+    RegionKind Combine(const Region& a, const Region& b, RegionCombine mode);
+    void Offset(int32_t dx, int32_t dy);
+    bool Contains(int32_t x, int32_t y) const;
+    bool Intersects(const Rect& r) const;
+    Rect Box() const;  // (0, 0, 0, 0) when empty
+    bool IsEmpty() const { return region_.isEmpty(); }
+    RegionKind Kind() const;
+    // The rectangles in y-x banded order, as region data lists them.
+    std::vector<Rect> Rects() const;
+
+    friend bool operator==(const Region& a, const Region& b) { return a.region_ == b.region_; }
+
+    const QRegion& qt() const { return region_; }
+    explicit Region(const QRegion& r) : region_(r) {}
+
+private:
+    QRegion region_;
+};
+
+}  // namespace gdi
