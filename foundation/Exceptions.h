@@ -6,9 +6,13 @@
 #include <stdexcept>
 #include <string>
 
+class QString;
+
 class Exception : public std::runtime_error {
 public:
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    explicit Exception(const char* message) : std::runtime_error(message) {}
+    explicit Exception(const QString& message);
     const char* Message() const noexcept { return what(); }
     // The class name shown by the application-wide error handler.
     virtual const char* ClassName() const noexcept { return "Exception"; }
