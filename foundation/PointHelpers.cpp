@@ -1,0 +1,65 @@
+#include "foundation/PointHelpers.h"
+
+#include "foundation/Exceptions.h"
+#include "foundation/Rounding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+int32_t ClampInt(int32_t v, int32_t a, int32_t b) {
+    return std::clamp(v, std::min(a, b), std::max(a, b));
+}
+
+double ClampDouble(double v, double a, double b) {
+    return std::clamp(v, std::min(a, b), std::max(a, b));
+}
+
+TPoint LerpPoint(TPoint p1, TPoint p2, double t) {
+    return {Round(p1.x + (p2.x - p1.x) * static_cast<long double>(t)),
+            Round(p1.y + (p2.y - p1.y) * static_cast<long double>(t))};
+}
+
+TPoint AddPoints(TPoint a, TPoint b) { return {a.x + b.x, a.y + b.y}; }
+TPoint SubtractPoints(TPoint a, TPoint b) { return {a.x - b.x, a.y - b.y}; }
+int32_t RectWidth(const TRect& r) { return r.right - r.left; }
+int32_t RectHeight(const TRect& r) { return r.bottom - r.top; }
+
+namespace {
+struct AngleCache {
+    double angle = 0;
+    long double cosine = 1;
+    long double sine = 0;
+};
+AngleCache& LastAngle() {
+    static AngleCache cache;
+    return cache;
+}
+}  // namespace
+
+TPoint RotatePointAbout(TPoint p, TPoint c, double angle) {
+    AngleCache& cache = LastAngle();
+    if (angle != cache.angle) {
+        const long double radians = angle * std::numbers::pi_v<long double> / 180.0L;
+        cache = {angle, std::cos(radians), std::sin(radians)};
+    }
+    const long double dx = p.x - c.x;
+    const long double dy = p.y - c.y;
+    return {Round(dx * cache.cosine - dy * cache.sine) + c.x, Round(dx * cache.sine + dy * cache.cosine) + c.y};
+}
+
+void RectToArray(const TRect& r, std::vector<TPoint>& points) {
+    if (points.size() < 4) throw Exception("RectToArray mit weniger als 5 Pkt");
+    points[0] = {r.left, r.top};
+    points[1] = {r.right, r.top};
+    points[2] = {r.right, r.bottom};
+    points[3] = {r.left, r.bottom};
+    if (points.size() >= 5) points[4] = points[0];
+}
+
+void OffsetPoints(std::span<TPoint> points, int32_t dx, int32_t dy) {
+    for (TPoint& p : points) {
+        p.x += dx;
+        p.y += dy;
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Integer point and rectangle helpers of the gradient renderer.
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <span>
+#include <vector>
+
+using TPoint = gdi::Point;
+using TRect = gdi::Rect;
+
+// The bounds may come in either order.
+int32_t ClampInt(int32_t v, int32_t a, int32_t b);
+double ClampDouble(double v, double a, double b);
+TPoint LerpPoint(TPoint p1, TPoint p2, double t);
+TPoint AddPoints(TPoint a, TPoint b);
+TPoint SubtractPoints(TPoint a, TPoint b);
+int32_t RectWidth(const TRect& r);
+int32_t RectHeight(const TRect& r);
+// Turns p about c by angle degrees. The sine and cosine of the last angle are
+// kept, because the renderer turns many points by the same angle.
+TPoint RotatePointAbout(TPoint p, TPoint c, double angle);
+// Corners (left, top), (right, top), (right, bottom), (left, bottom) into
+// points 0..3 and, with five or more entries, the first again into point 4.
+// Fewer than four entries raise Exception.
+void RectToArray(const TRect& r, std::vector<TPoint>& points);
+void OffsetPoints(std::span<TPoint> points, int32_t dx, int32_t dy);
