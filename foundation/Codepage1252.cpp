@@ -73,7 +73,7 @@ std::string UnicodeToAnsi(QStringView text, bool* lossless) {
         } else {
             encoder.resetState();
             const QByteArray bytes = encoder(unit);
-            if (bytes.size() == 1 && !(bytes[0] == kIcuSubstitute && c != 0x1A) && !encoder.hasError()) {
+            if (bytes.size() == 1 && !(bytes[0] == kIcuSubstitute && c != 0x1A)) {
                 out.push_back(bytes[0]);
             } else {
                 out.push_back(kAnsiReplacementChar);

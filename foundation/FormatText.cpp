@@ -153,7 +153,7 @@ private:
             const int digits = std::clamp(precision.value_or(15), 1, 18);
             locale.setNumberOptions(QLocale::OmitGroupSeparator);
             QString s = locale.toString(v, 'e', digits - 1);  // "1,5e+03"
-            const qsizetype e = s.indexOf(QLatin1Char('e'));
+            const qsizetype e = s.indexOf(QLatin1Char('e'), 0, Qt::CaseInsensitive);
             if (e < 0) return s;
             const QString mantissa = s.left(e);
             QString exponent = s.mid(e + 1);

@@ -183,7 +183,8 @@ const char* DesignKey(const QString& property, QByteArray& storage) {
 
 class FormWalker {
 public:
-    FormWalker(QWidget* form, QString section) : form_(form), section_(std::move(section)), localizer_(Localizer()) {}
+    FormWalker(QWidget* form, QString section, TLocalizer& localizer)
+        : form_(form), section_(std::move(section)), localizer_(localizer) {}
 
     void Run() { Walk(form_); }
 
@@ -267,9 +268,11 @@ private:
 
 }  // namespace
 
-void LocalizeFormTexts(QWidget* form, const QString& section) {
-    FormWalker(form, section).Run();
+void LocalizeFormTexts(QWidget* form, const QString& section, TLocalizer& localizer) {
+    FormWalker(form, section, localizer).Run();
 }
+
+void LocalizeFormTexts(QWidget* form, const QString& section) { LocalizeFormTexts(form, section, Localizer()); }
 
 // ---- TLocalizerForm
 

@@ -37,6 +37,7 @@
 #include <QtWidgets/QWidget>
 
 class QEvent;
+class TLocalizer;
 
 class TLocalizerForm {
 public:
@@ -96,6 +97,7 @@ using TLocalizerMainWindow = TLocalizedWindow<QMainWindow>;
 // Localizes or exports one window with the walk described above (what
 // TLocalizerForm::Localize does between BeforeLocalize and AfterLocalize).
 void LocalizeFormTexts(QWidget* form, const QString& section);
+void LocalizeFormTexts(QWidget* form, const QString& section, TLocalizer& localizer);
 
 // Shows the localizer's informational messages (language not available,
 // export mode) in a message box.

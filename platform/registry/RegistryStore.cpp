@@ -240,6 +240,8 @@ std::unique_ptr<Store::Key> Store::Parse(const QByteArray& bytes) {
     }
 }
 
+void Store::Validate(const QByteArray& bytes) { Parse(bytes); }
+
 void Store::Load(bool keepCurrentOnDamage) {
     QFile file(filePath_);
     if (!file.exists()) {

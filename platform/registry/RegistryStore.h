@@ -96,13 +96,15 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
-    // The bytes of the file format, for tests and the fuzzer. Parse throws
-    // std::runtime_error with the reason on any damage.
+    // The bytes of the file format, for tests and the fuzzer. Validate
+    // throws std::runtime_error with the reason on any damage.
     QByteArray Serialize() const;
+    static void Validate(const QByteArray& bytes);
+
     struct Key;
-    static std::unique_ptr<Key> Parse(const QByteArray& bytes);
 
 private:
+    static std::unique_ptr<Key> Parse(const QByteArray& bytes);
     Key* Find(const QString& path) const;
     Key* FindOrCreate(const QString& path);
     void Load(bool keepCurrentOnDamage);
