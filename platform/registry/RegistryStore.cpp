@@ -289,7 +289,7 @@ void Store::RememberFileState() {
 }
 
 void Store::RefreshIfChangedOutside() {
-    if (!persistent_) return;
+    if (!persistent_ || pendingSave_) return;  // unsaved changes of ours win
     const QFileInfo info(filePath_);
     const qint64 size = info.exists() ? info.size() : -1;
     const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();

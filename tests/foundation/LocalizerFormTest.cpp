@@ -61,14 +61,11 @@ public:
     }
 
     QStringList Snapshot() const {
-        QStringList s = {windowTitle(), label->text(), ok->text(), ok->toolTip(), grid->text(), group->title(),
-                         unit->count() ? QStringList([&] {
-                             QStringList items;
-                             for (int i = 0; i < unit->count(); ++i) items << unit->itemText(i);
-                             return items;
-                         }()).join(QLatin1Char('|'))
-                                       : QString(),
-                         name->text(), tabs->tabText(0), action->text(), summary->text(), nested->label->text()};
+        QStringList items;
+        for (int i = 0; i < unit->count(); ++i) items << unit->itemText(i);
+        QStringList s = {windowTitle(),  label->text(), ok->text(),       ok->toolTip(),  grid->text(),
+                         group->title(), items.join(QLatin1Char('|')),   name->text(),   tabs->tabText(0),
+                         action->text(), summary->text(), nested->label->text()};
         for (QAbstractButton* b : buttons->buttons()) s << b->text();
         return s;
     }

@@ -126,6 +126,21 @@ TEST_F(LocalizerTest, AvailabilityFollowsMaskAndResources) {
     EXPECT_FALSE(localizer_.IsLanguageAvailable(-1));
 }
 
+TEST_F(LocalizerTest, GlyphsShowTheLettersOfTheLanguage) {
+    auto inked = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += qAlpha(image.pixel(x, y)) > 0;
+        return n;
+    };
+    const QImage bold = localizer_.GetBoldGlyph();
+    EXPECT_EQ(bold.size(), QSize(16, 16));
+    EXPECT_GT(inked(bold), 0);
+    EXPECT_GT(inked(localizer_.GetUnderlineGlyph()), 0);
+    localizer_.SetLanguage(1);
+    EXPECT_NE(localizer_.GetBoldGlyph(), bold);  // "B" instead of "F"
+}
+
 TEST(LocalizerShipped, GermanAndEnglishAreOffered) {
     TLocalizer localizer;
     for (int i = 0; i < kLanguageCount; ++i) EXPECT_EQ(localizer.IsLanguageAvailable(i), i <= 1) << i;

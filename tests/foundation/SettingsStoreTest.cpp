@@ -1,5 +1,6 @@
 #include "foundation/ZRRegIniFile.h"
 
+#include "foundation/Debug.h"
 #include "platform/registry/RegistryStore.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,21 @@ TEST_F(SettingsStoreTest, DamagedStoreGivesDefaultsAndAMessage) {
     EXPECT_TRUE(QFile::exists(ini.Store().Problem()->movedTo));
     ini.WriteInteger("Allgemein", "DefVorlage", 4);
     EXPECT_EQ(TZRRegIniFile(StorePath()).ReadInteger("Allgemein", "DefVorlage", 0), 4);
+}
+
+TEST_F(SettingsStoreTest, ADamagedProcessStoreIsReportedOnTheTraceOutput) {
+    QFile file(StorePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("garbage");
+    file.close();
+    QStringList lines;
+    Debug().SetSink([&](const QString& line) { lines << line; });
+    UseSettingsFile(StorePath());
+    Debug().SetSink({});
+    EXPECT_EQ(Settings().ReadInteger("", "Sprache", -99), -99);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].contains(StorePath()) && lines[0].contains(QStringLiteral("defaults"))) << lines[0].toStdString();
+    UseSettingsFile(registry::Store::DefaultFilePath());
 }
 
 TEST_F(SettingsStoreTest, TheUsersStoreLivesInTheConfigFolder) {
