@@ -81,6 +81,15 @@ namespace {
 const QString kDefaultSection = QStringLiteral("Default");
 const QString kLocalizerSection = QStringLiteral("Localizer");
 
+// The program file's name up to its first ".".
+QString ProgramBaseName() {
+    QString program = QCoreApplication::instance() ? QFileInfo(QCoreApplication::applicationFilePath()).fileName()
+                                                   : QStringLiteral("zorbit");
+    const qsizetype dot = program.indexOf(QLatin1Char('.'));
+    if (dot >= 0) program.truncate(dot);
+    return program;
+}
+
 QString KeyString(std::string_view key) {
     return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
@@ -246,11 +255,7 @@ void TLocalizer::ExportText(const QString& section, const QString& key, const QS
 
 QString TLocalizer::ExportFileName() const {
     if (!exportFileName_.isEmpty()) return exportFileName_;
-    QString program = QCoreApplication::instance() ? QFileInfo(QCoreApplication::applicationFilePath()).fileName()
-                                                   : QStringLiteral("zorbit");
-    const qsizetype dot = program.indexOf(QLatin1Char('.'));
-    if (dot >= 0) program.truncate(dot);
-    return shell::GetProgramFolderPath() + QLatin1Char('/') + program + QStringLiteral(".txt");
+    return shell::GetProgramFolderPath() + QLatin1Char('/') + ProgramBaseName() + QStringLiteral(".txt");
 }
 
 void TLocalizer::WriteExportFile() {
@@ -387,12 +392,8 @@ QString TLocalizer::GetLanguageCode() const {
 }
 
 QString TLocalizer::GetManualFileName(int index) const {
-    QString program = QCoreApplication::instance() ? QFileInfo(QCoreApplication::applicationFilePath()).fileName()
-                                                   : QStringLiteral("zorbit");
-    const qsizetype dot = program.indexOf(QLatin1Char('.'));
-    if (dot >= 0) program.truncate(dot);
     const int i = (index >= 0 && index < kLanguageCount) ? index : 0;
-    return shell::GetProgramFolderPath() + QLatin1Char('/') + program + QLatin1Char('_') +
+    return shell::GetProgramFolderPath() + QLatin1Char('/') + ProgramBaseName() + QLatin1Char('_') +
            QString::fromLatin1(LangDataTable[static_cast<size_t>(i)].code) + QStringLiteral(".pdf");
 }
 

@@ -65,30 +65,28 @@ std::string TZRRegIniFile::SectionKey(const std::string& section) const {
 
 QString TZRRegIniFile::KeyPath(const std::string& section) const { return Ansi(SectionKey(section)); }
 
-QString TZRRegIniFile::ReadText(const std::string& section, const std::string& ident, const QString& defaultValue) const {
+std::optional<QString> TZRRegIniFile::StringValue(const std::string& section, const std::string& ident) const {
     const auto value = store_->ReadValue(KeyPath(section), Ansi(ident));
-    if (!value) return defaultValue;
+    if (!value) return std::nullopt;
     if (value->type != registry::ValueType::String)
         throw ERegistryException(LocalizedFormat("IDS_REGINVALIDTYPE", {Ansi(ident)}));
     return value->text;
 }
 
+QString TZRRegIniFile::ReadText(const std::string& section, const std::string& ident, const QString& defaultValue) const {
+    return StringValue(section, ident).value_or(defaultValue);
+}
+
 std::string TZRRegIniFile::ReadString(const std::string& section, const std::string& ident,
                                       const std::string& defaultValue) const {
-    const auto value = store_->ReadValue(KeyPath(section), Ansi(ident));
-    if (!value) return defaultValue;
-    if (value->type != registry::ValueType::String)
-        throw ERegistryException(LocalizedFormat("IDS_REGINVALIDTYPE", {Ansi(ident)}));
-    return UnicodeToAnsi(value->text);
+    const auto text = StringValue(section, ident);
+    return text ? UnicodeToAnsi(*text) : defaultValue;
 }
 
 int32_t TZRRegIniFile::ReadInteger(const std::string& section, const std::string& ident, int32_t defaultValue) const {
-    const auto value = store_->ReadValue(KeyPath(section), Ansi(ident));
-    if (!value) return defaultValue;
-    if (value->type != registry::ValueType::String)
-        throw ERegistryException(LocalizedFormat("IDS_REGINVALIDTYPE", {Ansi(ident)}));
+    const auto text = StringValue(section, ident);
     int32_t result = 0;
-    return ParseDecimal(value->text, result) ? result : defaultValue;
+    return text && ParseDecimal(*text, result) ? result : defaultValue;
 }
 
 bool TZRRegIniFile::ReadBool(const std::string& section, const std::string& ident, bool defaultValue) const {

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,8 @@ public:
 
 private:
     QString KeyPath(const std::string& section) const;
+    // The value's text; nothing when it is missing; raises for another type.
+    std::optional<QString> StringValue(const std::string& section, const std::string& ident) const;
     template <class F>
     void Write(F&& write);
 
