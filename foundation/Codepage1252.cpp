@@ -1,0 +1,101 @@
+#include "foundation/Codepage1252.h"
+
+#include <QtCore/QStringDecoder>
+#include <QtCore/QStringEncoder>
+
+#include <stdexcept>
+
+// Qt converts Windows-1252 through ICU. ICU decodes the unassigned positions to
+// the C1 controls as Windows does, but encodes unrepresentable characters as
+// SUB (0x1A); we write '?' there instead.
+
+namespace {
+
+constexpr char kIcuSubstitute = 0x1A;
+
+QStringDecoder MakeDecoder() {
+    QStringDecoder decoder("windows-1252", QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid()) throw std::runtime_error("Windows-1252 codec is not available");
+    return decoder;
+}
+
+QStringEncoder MakeEncoder() {
+    QStringEncoder encoder("windows-1252", QStringEncoder::Flag::Stateless);
+    if (!encoder.isValid()) throw std::runtime_error("Windows-1252 codec is not available");
+    return encoder;
+}
+
+bool IsAscii(QStringView text) {
+    for (QChar c : text)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
+QString AnsiToUnicode(std::string_view ansi) {
+    bool ascii = true;
+    for (char c : ansi)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) return QString::fromLatin1(ansi.data(), static_cast<qsizetype>(ansi.size()));
+    thread_local QStringDecoder decoder = MakeDecoder();
+    decoder.resetState();
+    return decoder(QByteArrayView(ansi.data(), static_cast<qsizetype>(ansi.size())));
+}
+
+std::string UnicodeToAnsi(QStringView text, bool* lossless) {
+    if (lossless) *lossless = true;
+    if (IsAscii(text)) {
+        std::string out(static_cast<size_t>(text.size()), '\0');
+        for (qsizetype i = 0; i < text.size(); ++i) out[static_cast<size_t>(i)] = static_cast<char>(text[i].unicode());
+        return out;
+    }
+    thread_local QStringEncoder encoder = MakeEncoder();
+    encoder.resetState();
+    const QByteArray whole = encoder(text);
+    if (!encoder.hasError()) return std::string(whole.constData(), static_cast<size_t>(whole.size()));
+    std::string out;
+    out.reserve(static_cast<size_t>(text.size()));
+    bool allMapped = true;
+    // One code point at a time, so that a substitute byte can be told apart
+    // from a real U+001A in the text.
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype n = 1;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) n = 2;
+        const QStringView unit = text.mid(i, n);
+        const char16_t c = text[i].unicode();
+        if (n == 1 && c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            encoder.resetState();
+            const QByteArray bytes = encoder(unit);
+            if (bytes.size() == 1 && !(bytes[0] == kIcuSubstitute && c != 0x1A)) {
+                out.push_back(bytes[0]);
+            } else {
+                out.push_back(kAnsiReplacementChar);
+                allMapped = false;
+            }
+        }
+        i += n;
+    }
+    if (lossless) *lossless = allMapped;
+    return out;
+}
+
+std::u16string AnsiToWide(std::string_view ansi) {
+    return QStringToWide(AnsiToUnicode(ansi));
+}
+
+std::string WideToAnsi(std::u16string_view text, bool* lossless) {
+    return UnicodeToAnsi(QStringView(text.data(), static_cast<qsizetype>(text.size())), lossless);
+}
+
+bool IsAnsiRepresentable(QStringView text) {
+    bool lossless = true;
+    UnicodeToAnsi(text, &lossless);
+    return lossless;
+}

@@ -1,0 +1,158 @@
+#include "platform/registry/RegistryStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+
+using registry::Store;
+using registry::ValueType;
+
+namespace {
+
+class RegistryStoreTest : public ::testing::Test {
+protected:
+    QString Path() const { return dir_.path() + QStringLiteral("/sub/registry.dat"); }
+    QByteArray FileBytes() const {
+        QFile f(Path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void WriteFile(const QByteArray& bytes) const {
+        QDir().mkpath(dir_.path() + QStringLiteral("/sub"));
+        QFile f(Path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QStringList FilesInFolder() const { return QDir(dir_.path() + QStringLiteral("/sub")).entryList(QDir::Files); }
+
+    QTemporaryDir dir_;
+};
+
+}  // namespace
+
+TEST_F(RegistryStoreTest, TypedValuesInNestedKeysSurviveReopening) {
+    {
+        Store store(Path());
+        EXPECT_FALSE(store.Problem());
+        store.WriteString(QStringLiteral("Software\\A\\freedb\\Sites"), QStringLiteral("s"), QStringLiteral("Grüße Ł €"));
+        store.WriteInteger(QStringLiteral("Software\\A"), QStringLiteral("i"), -42);
+        store.WriteBinary(QStringLiteral("Software\\A"), QStringLiteral("b"), QByteArray("\0\1\2", 3));
+        store.WriteString(QStringLiteral("Software\\A"), QString(), QStringLiteral("default value"));
+    }
+    Store store(Path());
+    EXPECT_TRUE(store.KeyExists(QStringLiteral("software\\a\\FREEDB")));  // case-insensitive
+    EXPECT_EQ(store.ReadValue(QStringLiteral("Software\\A\\freedb\\Sites"), QStringLiteral("S"))->text,
+              QStringLiteral("Grüße Ł €"));
+    const auto i = store.ReadValue(QStringLiteral("Software\\A"), QStringLiteral("i"));
+    ASSERT_TRUE(i);
+    EXPECT_EQ(i->type, ValueType::Integer);
+    EXPECT_EQ(i->integer, -42);
+    EXPECT_EQ(store.ReadValue(QStringLiteral("Software\\A"), QStringLiteral("b"))->binary, QByteArray("\0\1\2", 3));
+    EXPECT_EQ(store.ReadValue(QStringLiteral("Software\\A"), QString())->text, QStringLiteral("default value"));
+    EXPECT_FALSE(store.ReadValue(QStringLiteral("Software\\Missing"), QStringLiteral("i")));
+    // No temporary file is left beside the store.
+    EXPECT_EQ(FilesInFolder(), QStringList{QStringLiteral("registry.dat")});
+}
+
+TEST_F(RegistryStoreTest, ValueNamesKeepTheirWriteOrder) {
+    Store store(Path());
+    for (const char* name : {"zeta", "alpha", "mid"}) store.WriteString(QStringLiteral("K"), QString::fromLatin1(name), QStringLiteral("x"));
+    store.WriteString(QStringLiteral("K"), QStringLiteral("ALPHA"), QStringLiteral("y"));  // overwrite keeps its place
+    store.DeleteValue(QStringLiteral("K"), QStringLiteral("zeta"));
+    store.WriteString(QStringLiteral("K"), QStringLiteral("zeta"), QStringLiteral("z"));  // re-added at the end
+    const QStringList expected = {QStringLiteral("alpha"), QStringLiteral("mid"), QStringLiteral("zeta")};
+    EXPECT_EQ(store.ValueNames(QStringLiteral("K")), expected);
+    EXPECT_EQ(Store(Path()).ValueNames(QStringLiteral("k")), expected);
+}
+
+TEST_F(RegistryStoreTest, DeleteKeyRemovesTheWholeSubtree) {
+    Store store(Path());
+    store.WriteString(QStringLiteral("R\\A\\B\\C"), QStringLiteral("v"), QStringLiteral("1"));
+    store.WriteString(QStringLiteral("R\\A"), QStringLiteral("v"), QStringLiteral("1"));
+    store.WriteString(QStringLiteral("R\\Keep"), QStringLiteral("v"), QStringLiteral("1"));
+    EXPECT_TRUE(store.DeleteKey(QStringLiteral("R\\a")));
+    EXPECT_FALSE(store.DeleteKey(QStringLiteral("R\\A")));
+    EXPECT_FALSE(store.KeyExists(QStringLiteral("R\\A\\B\\C")));
+    EXPECT_EQ(store.SubKeyNames(QStringLiteral("R")), QStringList{QStringLiteral("Keep")});
+    EXPECT_FALSE(Store(Path()).KeyExists(QStringLiteral("R\\A\\B")));
+}
+
+TEST_F(RegistryStoreTest, DamagedFilesAreSetAsideAndDefaultsUsed) {
+    Store good(Path());
+    good.WriteString(QStringLiteral("K"), QStringLiteral("v"), QStringLiteral("text"));
+    const QByteArray valid = FileBytes();
+    QByteArray flipped = valid;
+    flipped[flipped.size() - 2] = static_cast<char>(flipped[flipped.size() - 2] ^ 0x40);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"garbage", QByteArray("not a store at all")},
+        {"empty", QByteArray()},
+        {"truncated", valid.left(valid.size() - 3)},
+        {"checksum", flipped},
+        {"trailing bytes", valid + QByteArray("x")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& f : FilesInFolder()) QFile::remove(dir_.path() + QStringLiteral("/sub/") + f);
+        WriteFile(c.bytes);
+        Store store(Path());
+        ASSERT_TRUE(store.Problem());
+        EXPECT_FALSE(store.KeyExists(QStringLiteral("K")));
+        ASSERT_FALSE(store.Problem()->movedTo.isEmpty());
+        QFile aside(store.Problem()->movedTo);
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), c.bytes);  // kept as it was
+        store.WriteString(QStringLiteral("K"), QStringLiteral("new"), QStringLiteral("1"));
+        EXPECT_EQ(FilesInFolder().size(), 2);  // the new store and the damaged one
+        EXPECT_FALSE(Store(Path()).Problem());
+    }
+}
+
+TEST_F(RegistryStoreTest, HostileCountsAndNestingAreRefused) {
+    // A payload claiming 2^32-1 values, and one nesting keys 10000 deep.
+    auto fileWith = [](const QByteArray& payload) {
+        QByteArray bytes("ZRSTORE1");
+        auto u32 = [&](uint32_t v) {
+            for (int i = 0; i < 4; ++i) bytes.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+        };
+        u32(static_cast<uint32_t>(payload.size()));
+        uint32_t crc = 0xFFFFFFFFu;
+        for (char ch : payload) {
+            crc ^= static_cast<uint8_t>(ch);
+            for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+        }
+        u32(crc ^ 0xFFFFFFFFu);
+        return bytes + payload;
+    };
+    QByteArray manyValues(4, '\0');
+    manyValues += QByteArray("\xff\xff\xff\xff", 4);
+    EXPECT_THROW(Store::Validate(fileWith(manyValues)), std::runtime_error);
+
+    QByteArray deep;
+    // Each key: name "k", no values, one sub-key.
+    for (int i = 0; i < 10000; ++i) deep += QByteArray("\1\0\0\0k\0\0\0\0\1\0\0\0", 13);
+    EXPECT_THROW(Store::Validate(fileWith(deep)), std::runtime_error);
+}
+
+TEST_F(RegistryStoreTest, ChangesOfAnotherProcessAreKept) {
+    Store first(Path());
+    Store second(Path());
+    first.WriteString(QStringLiteral("K"), QStringLiteral("fromFirst"), QStringLiteral("1"));
+    second.WriteString(QStringLiteral("K"), QStringLiteral("fromSecond"), QStringLiteral("2"));
+    const QStringList both = {QStringLiteral("fromFirst"), QStringLiteral("fromSecond")};
+    EXPECT_EQ(Store(Path()).ValueNames(QStringLiteral("K")), both);
+}
+
+TEST_F(RegistryStoreTest, UpdatesAreWrittenOnceAtTheEnd) {
+    Store store(Path());
+    store.BeginUpdate();
+    store.WriteString(QStringLiteral("K"), QStringLiteral("a"), QStringLiteral("1"));
+    EXPECT_FALSE(QFile::exists(Path()));
+    store.WriteString(QStringLiteral("K"), QStringLiteral("b"), QStringLiteral("2"));
+    store.EndUpdate();
+    EXPECT_EQ(Store(Path()).ValueNames(QStringLiteral("K")).size(), 2);
+}
