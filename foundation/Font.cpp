@@ -1,8 +1,8 @@
 #include "foundation/Font.h"
 
+#include "foundation/Codepage1252.h"
 #include "foundation/Rounding.h"
 
-#include <QtCore/QString>
 
 TFont::TFont(int32_t pixelsPerInch) : pixelsPerInch_(pixelsPerInch) {}
 
@@ -76,13 +76,12 @@ gdi::LogFont TFont::ToLogFont() const {
     f.charSet = charset_;
     f.escapement = escapement_;
     f.orientation = orientation_;
-    // Face names are 8-bit in documents; outside ASCII they are Latin letters.
-    f.faceName = QString::fromLatin1(name_.data(), static_cast<qsizetype>(name_.size())).toStdString();
+    f.faceName = AnsiToUnicode(name_).toStdString();
     return f;
 }
 
 void TFont::AssignLogFont(const gdi::LogFont& font) {
-    name_ = QString::fromStdString(font.faceName).toLatin1().toStdString();
+    name_ = UnicodeToAnsi(QString::fromStdString(font.faceName));
     style_ = static_cast<TFontStyles>((font.weight >= gdi::FW_BOLD ? fsBold : 0) | (font.italic ? fsItalic : 0) |
                                       (font.underline ? fsUnderline : 0) | (font.strikeOut ? fsStrikeOut : 0));
     charset_ = font.charSet;

@@ -1,27 +1,12 @@
 #include "foundation/ScaleCanvas.h"
 
+#include "foundation/Codepage1252.h"
 #include "foundation/Rounding.h"
 #include "platform/gdi/RecordingCanvas.h"
 #include "platform/printer/Printer.h"
 
-#include <QtCore/QStringDecoder>
-
 #include <algorithm>
 #include <array>
-
-namespace {
-
-std::u16string AnsiToUtf16(const std::string& text) {
-    QStringDecoder decode("windows-1252");
-    const QString unicode = decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return unicode.toStdU16String();
-}
-
-std::string UnicodeToLatinName(const std::string& utf8) {
-    return QString::fromStdString(utf8).toLatin1().toStdString();
-}
-
-}  // namespace
 
 TScaleCanvas::TScaleCanvas(gdi::Canvas* canvas) : canvas_(canvas), fontMM_(gdi::ScreenCaps().logPixelsY) {
     fontMM_.AssignLogFont(canvas_->font());
@@ -89,7 +74,7 @@ void TScaleCanvas::FontChanged() {
 
 TFont& TScaleCanvas::Font() {
     const gdi::LogFont& device = canvas_->font();
-    const std::string deviceName = UnicodeToLatinName(device.faceName);
+    const std::string deviceName = UnicodeToAnsi(QString::fromStdString(device.faceName));
     if (deviceName != fontMM_.Name()) fontMM_.SetName(deviceName);
     const TFontStyles deviceStyle = static_cast<TFontStyles>(
         (device.weight >= gdi::FW_BOLD ? fsBold : 0) | (device.italic ? fsItalic : 0) |
@@ -163,15 +148,15 @@ void TScaleCanvas::PolygonMM(std::span<const TFloatPoint> points) {
 
 void TScaleCanvas::TextOut(const std::string& text, float x, float y) {
     if (TextSuppressed) return;
-    canvas_->TextOut(MMToPixelX(x), MMToPixelY(y), AnsiToUtf16(text));
+    canvas_->TextOut(MMToPixelX(x), MMToPixelY(y), AnsiToWide(text));
 }
 
 float TScaleCanvas::TextWidthMM(const std::string& text) {
-    return PixelToMM(canvas_->TextExtent(AnsiToUtf16(text)).cx);
+    return PixelToMM(canvas_->TextExtent(AnsiToWide(text)).cx);
 }
 
 float TScaleCanvas::TextHeightMM(const std::string& text) {
-    return PixelToMM(canvas_->TextExtent(AnsiToUtf16(text)).cy);
+    return PixelToMM(canvas_->TextExtent(AnsiToWide(text)).cy);
 }
 
 void TScaleCanvas::SetPenWidthMM(float w) {
