@@ -31,6 +31,8 @@
 #include <string_view>
 #include <vector>
 
+class QPainterPath;
+
 namespace gdi {
 
 enum class DeviceKind { Screen, Bitmap, Printer, Metafile };
@@ -264,12 +266,23 @@ protected:
     virtual std::vector<int32_t> DoPartialExtents(std::u16string_view text) = 0;
     virtual std::string DoTextFace();
 
+    // The device's drawing surface in device units (from HORZRES and VERTRES;
+    // unbounded when they are 0): what "no clip region" stands for.
+    Rect DeviceBounds() const;
+    bool PathOpen() const { return pathOpen_; }
+
 private:
     void AddToPath(std::span<const Point> devicePoints, uint8_t firstType, uint8_t restType);
+    void StartFigureAtPosition();
+    void AddShapeToPath(const QPainterPath& devicePath);
+    void FixIsotropicExtents();
+    void DiscardPath();
+    RegionKind SetClip(std::optional<Region> clip);
     DeviceCaps caps_;
     State state_;
     std::vector<State> saved_;
     bool pathOpen_ = false;
+    bool figureOpen_ = false;  // a line figure runs on from the last path point
     PathData path_;  // device units
 };
 

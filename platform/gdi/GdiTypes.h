@@ -21,6 +21,8 @@ constexpr uint32_t RedOf(Color c) { return c & 0xFF; }
 constexpr uint32_t GreenOf(Color c) { return (c >> 8) & 0xFF; }
 constexpr uint32_t BlueOf(Color c) { return (c >> 16) & 0xFF; }
 constexpr Color kSystemColorFlag = 0x80000000u;
+// What GetPixel answers where there is no pixel.
+constexpr Color CLR_INVALID = 0xFFFFFFFFu;
 enum SystemColorIndex : uint32_t {
     COLOR_SCROLLBAR = 0, COLOR_BACKGROUND = 1, COLOR_ACTIVECAPTION = 2, COLOR_INACTIVECAPTION = 3,
     COLOR_MENU = 4, COLOR_WINDOW = 5, COLOR_WINDOWFRAME = 6, COLOR_MENUTEXT = 7, COLOR_WINDOWTEXT = 8,
