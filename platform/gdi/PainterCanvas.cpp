@@ -161,16 +161,77 @@ struct Outline {
     QPainterPath path;
 };
 
+// Collects single pixels into rectangles: runs along a row or a column.
+class PixelRuns {
+public:
+    PixelRuns(QPainter& p, const QColor& color) : p_(p), color_(color) {}
+    ~PixelRuns() { Flush(); }
+    void Add(int x, int y) {
+        if (!run_.isNull()) {
+            if (run_.height() == 1 && y == run_.top() && (x == run_.right() + 1 || x == run_.left() - 1)) {
+                run_ |= QRect(x, y, 1, 1);
+                return;
+            }
+            if (run_.width() == 1 && x == run_.left() && (y == run_.bottom() + 1 || y == run_.top() - 1)) {
+                run_ |= QRect(x, y, 1, 1);
+                return;
+            }
+            Flush();
+        }
+        run_ = QRect(x, y, 1, 1);
+    }
+
+private:
+    void Flush() {
+        if (!run_.isNull()) p_.fillRect(run_, color_);
+        run_ = QRect();
+    }
+    QPainter& p_;
+    QColor color_;
+    QRect run_;
+};
+
+// A thin pen's polyline pixel by pixel: each line from its start up to, not
+// including, its end, walked as LineDDA walks it; dashes run on across the
+// lines of one polyline.
+void ThinPolyline(QPainter& p, const DevicePen& pen, const std::vector<QPoint>& points) {
+    const QList<qreal> dashes = pen.pen.style() == Qt::CustomDashLine ? pen.pen.dashPattern() : QList<qreal>{};
+    std::vector<int> lengths;
+    for (const qreal d : dashes) lengths.push_back(std::max(1, static_cast<int>(d + 0.5)));
+    PixelRuns on(p, pen.pen.color());
+    std::optional<PixelRuns> off;
+    if (pen.gaps) off.emplace(p, pen.gaps->color());
+    size_t dash = 0;
+    int left = lengths.empty() ? 0 : lengths[0];
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+        LineDDA(points[i].x(), points[i].y(), points[i + 1].x(), points[i + 1].y(), [&](int32_t x, int32_t y) {
+            if (lengths.empty()) {
+                on.Add(x, y);
+                return;
+            }
+            if (dash % 2 == 0) {
+                on.Add(x, y);
+            } else if (off) {
+                off->Add(x, y);
+            }
+            if (--left == 0) {
+                dash = (dash + 1) % lengths.size();
+                left = lengths[dash];
+            }
+        });
+    }
+}
+
 void StrokeOutline(QPainter& p, const DevicePen& pen, const Outline& o) {
+    if (pen.cosmetic && !o.points.empty()) {
+        ThinPolyline(p, pen, o.points);
+        return;
+    }
     p.setBrush(Qt::NoBrush);
     auto draw = [&](const QPen& q) {
         p.setPen(q);
         if (pen.cosmetic) {
-            if (!o.points.empty()) {
-                p.drawPolyline(o.points.data(), static_cast<int>(o.points.size()));
-            } else {
-                p.drawPath(o.path);
-            }
+            p.drawPath(o.path);
             return;
         }
         QPainterPath path = o.path;
