@@ -377,9 +377,9 @@ void Canvas::FrameRgn(const Region& rgn, const Brush& b, int32_t w, int32_t h) {
     const int32_t dw = std::max(1, RoundCoord(std::abs(w) * geometry::ScaleX(m)));
     const int32_t dh = std::max(1, RoundCoord(std::abs(h) * geometry::ScaleY(m)));
     // The inside is what stays in the region when moved by the frame's width
-    // and height in each direction.
+    // and height in each direction, diagonals included.
     Region inner = rgn;
-    const Point shifts[4] = {{dw, 0}, {-dw, 0}, {0, dh}, {0, -dh}};
+    const Point shifts[8] = {{dw, 0}, {-dw, 0}, {0, dh}, {0, -dh}, {dw, dh}, {-dw, dh}, {dw, -dh}, {-dw, -dh}};
     for (const Point& s : shifts) {
         Region moved = rgn;
         moved.Offset(s.x, s.y);
