@@ -121,9 +121,18 @@ std::shared_ptr<TextEngine::Face> TextEngine::Resolve(const LogFont& font) {
     if (font.width != 0 && average > 0) face->stretch = std::abs(font.width) / (average * face->scale);
 
     TextMetrics& m = face->metrics;
-    m.ascent = RoundCoord(ascent * face->scale);
-    m.descent = RoundCoord(descent * face->scale);
-    m.height = m.ascent + m.descent;
+    // The cell holds the glyphs whole: ascent and descent round up, and a
+    // cell height asked for is kept exactly.
+    auto roundUp = [](double v) { return static_cast<int32_t>(std::ceil(v - 1e-6)); };
+    if (font.height > 0) {
+        m.height = font.height;
+        m.descent = std::min(m.height, roundUp(descent * face->scale));
+        m.ascent = m.height - m.descent;
+    } else {
+        m.ascent = roundUp(ascent * face->scale);
+        m.descent = roundUp(descent * face->scale);
+        m.height = m.ascent + m.descent;
+    }
     m.internalLeading = std::max(0, m.height - RoundCoord(face->em));
     m.externalLeading = raw.isValid() ? RoundCoord(raw.leading() * face->scale) : 0;
     m.aveCharWidth = RoundCoord(average * face->scale * face->stretch);
