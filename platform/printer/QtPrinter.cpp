@@ -54,18 +54,19 @@ DeviceCaps QtPrinter::Caps() const {
     const int dpiY = printer_->logicalDpiY() > 0 ? printer_->logicalDpiY() : printer_->resolution();
     caps.logPixelsX = dpiX;
     caps.logPixelsY = dpiY;
+    // Millimetres are exact; Qt's inch values are rounded to hundredths.
     const QPageLayout layout = printer_->pageLayout();
-    const QRectF paper = layout.fullRect(QPageLayout::Inch);
-    const QRectF printable = layout.paintRect(QPageLayout::Inch);
-    caps.physicalWidth = RoundPixels(paper.width() * dpiX);
-    caps.physicalHeight = RoundPixels(paper.height() * dpiY);
-    caps.physicalOffsetX = RoundPixels(printable.left() * dpiX);
-    caps.physicalOffsetY = RoundPixels(printable.top() * dpiY);
-    caps.horzRes = RoundPixels(printable.width() * dpiX);
-    caps.vertRes = RoundPixels(printable.height() * dpiY);
-    const QRectF printableMM = layout.paintRect(QPageLayout::Millimeter);
-    caps.horzSizeMM = RoundPixels(printableMM.width());
-    caps.vertSizeMM = RoundPixels(printableMM.height());
+    const QRectF paper = layout.fullRect(QPageLayout::Millimeter);
+    const QRectF printable = layout.paintRect(QPageLayout::Millimeter);
+    auto pixels = [](double mm, int dpi) { return RoundPixels(mm / 25.4 * dpi); };
+    caps.physicalWidth = pixels(paper.width(), dpiX);
+    caps.physicalHeight = pixels(paper.height(), dpiY);
+    caps.physicalOffsetX = pixels(printable.left(), dpiX);
+    caps.physicalOffsetY = pixels(printable.top(), dpiY);
+    caps.horzRes = pixels(printable.width(), dpiX);
+    caps.vertRes = pixels(printable.height(), dpiY);
+    caps.horzSizeMM = RoundPixels(printable.width());
+    caps.vertSizeMM = RoundPixels(printable.height());
     caps.bitsPerPixel = 24;
     return caps;
 }
