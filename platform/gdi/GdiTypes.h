@@ -111,6 +111,9 @@ struct Brush {
     std::shared_ptr<const Bitmap> pattern;
     friend bool operator==(const Brush&, const Brush&) = default;
 };
+inline Brush SolidBrush(Color c) { return Brush{BrushStyle::Solid, c, HatchStyle::Horizontal, nullptr}; }
+inline Brush HatchBrush(HatchStyle h, Color c) { return Brush{BrushStyle::Hatched, c, h, nullptr}; }
+inline Brush NullBrush() { return Brush{BrushStyle::Null, Rgb(255, 255, 255), HatchStyle::Horizontal, nullptr}; }
 
 // ---- fonts
 

@@ -164,7 +164,7 @@ TEST(Mapping, DrawingFollowsTheMapping) {
     canvas.brush().color = test::kBlack;
     canvas.Rectangle(1, 1, 3, 4);  // device (4, 36)-(12, 24), normalised
     EXPECT_EQ(test::InkBox(canvas.bitmap()), (Rect{4, 24, 11, 35}));
-    canvas.FillRect({5, 5, 6, 6}, Brush{BrushStyle::Solid, Rgb(255, 0, 0)});
+    canvas.FillRect({5, 5, 6, 6}, SolidBrush(Rgb(255, 0, 0)));
     EXPECT_EQ(canvas.bitmap().Pixel(20, 16), Rgb(255, 0, 0));
     EXPECT_EQ(canvas.bitmap().Pixel(23, 19), Rgb(255, 0, 0));
     EXPECT_EQ(canvas.bitmap().Pixel(24, 20), test::kWhite);

@@ -129,7 +129,7 @@ TEST(PixelRules, EllipseRegionHasTheNullPenEllipsesPixels) {
         canvas.brush().color = kBlack;
         canvas.Ellipse(box.left, box.top, box.right, box.bottom);
         BitmapCanvas byRegion(24, 24);
-        byRegion.FillRgn(Region::FromEllipse(box), Brush{BrushStyle::Solid, kBlack});
+        byRegion.FillRgn(Region::FromEllipse(box), SolidBrush(kBlack));
         EXPECT_TRUE(test::SamePixels(canvas.bitmap(), byRegion.bitmap())) << Art(canvas.bitmap());
         EXPECT_TRUE(Symmetric(canvas.bitmap(), {box.left, box.top, box.right - 1, box.bottom - 1}));
     }
@@ -169,9 +169,9 @@ TEST(PixelRules, FillModeDecidesAboutOverlaps) {
 
 TEST(PixelRules, FillRectAndFrameRectAreExact) {
     BitmapCanvas canvas(10, 8);
-    canvas.FillRect({1, 1, 5, 4}, Brush{BrushStyle::Solid, kBlack});
-    canvas.FrameRect({6, 1, 10, 7}, Brush{BrushStyle::Solid, kRed});
-    canvas.FillRect({4, 6, 2, 7}, Brush{BrushStyle::Solid, kBlack});  // given the wrong way round
+    canvas.FillRect({1, 1, 5, 4}, SolidBrush(kBlack));
+    canvas.FrameRect({6, 1, 10, 7}, SolidBrush(kRed));
+    canvas.FillRect({4, 6, 2, 7}, SolidBrush(kBlack));  // given the wrong way round
     EXPECT_EQ(Art(canvas.bitmap()),
               "..........\n"
               ".####.oooo\n"
@@ -218,13 +218,13 @@ TEST(PixelRules, HatchBrushLeavesGapsAloneWhenTransparent) {
         BitmapCanvas canvas(16, 16);
         canvas.SetBkMode(mode);
         canvas.SetBkColor(kRed);
-        canvas.FillRect({0, 0, 16, 16}, Brush{BrushStyle::Hatched, kBlack, HatchStyle::Cross});
+        canvas.FillRect({0, 0, 16, 16}, HatchBrush(HatchStyle::Cross, kBlack));
         EXPECT_EQ(test::CountPixels(canvas.bitmap(), kBlack), 4 * 15);
         EXPECT_EQ(test::CountPixels(canvas.bitmap(), mode == BkMode::Opaque ? kRed : kWhite), 256 - 60);
     }
     BitmapCanvas canvas(16, 16);
     canvas.SetBkMode(BkMode::Transparent);
-    canvas.FillRect({0, 0, 16, 16}, Brush{BrushStyle::Hatched, kBlack, HatchStyle::FDiagonal});
+    canvas.FillRect({0, 0, 16, 16}, HatchBrush(HatchStyle::FDiagonal, kBlack));
     for (int32_t i = 0; i < 16; ++i) EXPECT_EQ(canvas.bitmap().Pixel(i, i), kBlack);
 }
 
@@ -254,7 +254,7 @@ TEST(PixelRules, AllMixModesCombinePenAndDestination) {
     };
     for (const auto& c : cases) {
         BitmapCanvas canvas(4, 1);
-        canvas.FillRect({0, 0, 4, 1}, Brush{BrushStyle::Solid, d});
+        canvas.FillRect({0, 0, 4, 1}, SolidBrush(d));
         canvas.SetROP2(c.rop);
         canvas.pen().color = p;
         canvas.MoveTo(1, 0);
@@ -266,13 +266,13 @@ TEST(PixelRules, AllMixModesCombinePenAndDestination) {
 
 TEST(PixelRules, InvertingTwiceRestoresTheImage) {
     BitmapCanvas canvas(40, 30);
-    for (int32_t i = 0; i < 30; ++i) canvas.FillRect({0, i, 40, i + 1}, Brush{BrushStyle::Solid, Rgb(i * 8, 255 - i * 8, 77)});
+    for (int32_t i = 0; i < 30; ++i) canvas.FillRect({0, i, 40, i + 1}, SolidBrush(Rgb(i * 8, 255 - i * 8, 77)));
     const Bitmap before = canvas.bitmap();
     for (const Rop2 rop : {Rop2::XorPen, Rop2::NotXorPen, Rop2::Not}) {
         for (int pass = 0; pass < 2; ++pass) {
             canvas.SetROP2(rop);
             canvas.pen().color = Rgb(0xFF, 0x80, 0x80);
-            canvas.brush() = Brush{BrushStyle::Solid, Rgb(0x20, 0x40, 0x60)};
+            canvas.brush() = SolidBrush(Rgb(0x20, 0x40, 0x60));
             canvas.Rectangle(2, 2, 20, 15);
             canvas.Ellipse(10, 5, 38, 28);
             const Point triangle[] = {{3, 28}, {25, 3}, {37, 26}};
@@ -290,7 +290,7 @@ TEST(PixelRules, InvertingTwiceRestoresTheImage) {
 
 TEST(PixelRules, DottedInvertedLineErasesItself) {
     BitmapCanvas canvas(20, 6);
-    canvas.FillRect({0, 0, 20, 6}, Brush{BrushStyle::Solid, Rgb(30, 60, 90)});
+    canvas.FillRect({0, 0, 20, 6}, SolidBrush(Rgb(30, 60, 90)));
     const Bitmap before = canvas.bitmap();
     auto dotted = [&] {
         int32_t counter = 0;
@@ -333,7 +333,7 @@ TEST(PixelRules, BlitsCombineSourcePatternAndDestination) {
     };
     for (const auto& c : cases) {
         BitmapCanvas canvas(4, 1);
-        canvas.FillRect({0, 0, 4, 1}, Brush{BrushStyle::Solid, d});
+        canvas.FillRect({0, 0, 4, 1}, SolidBrush(d));
         canvas.brush().color = pat;
         canvas.BitBlt(1, 0, 2, 1, source, 0, 0, c.rop);
         EXPECT_EQ(canvas.bitmap().Pixel(1, 0), c.expected0 & 0xFFFFFF) << std::hex << c.rop;
@@ -361,7 +361,7 @@ TEST(PixelRules, ClipRegionLimitsEveryOutput) {
     BitmapCanvas canvas(12, 12);
     EXPECT_EQ(canvas.IntersectClipRect(2, 2, 8, 8), RegionKind::Simple);
     EXPECT_EQ(canvas.ExcludeClipRect(4, 4, 6, 6), RegionKind::Complex);
-    canvas.FillRect({0, 0, 12, 12}, Brush{BrushStyle::Solid, kBlack});
+    canvas.FillRect({0, 0, 12, 12}, SolidBrush(kBlack));
     canvas.SetPixel(0, 0, kRed);
     canvas.MoveTo(0, 10);
     canvas.LineTo(12, 10);
@@ -378,7 +378,7 @@ TEST(PixelRules, FloodFillStopsAtTheBorderOrOtherColours) {
     BitmapCanvas canvas(12, 12);
     canvas.brush().style = BrushStyle::Null;
     canvas.Rectangle(2, 2, 10, 10);
-    canvas.brush() = Brush{BrushStyle::Solid, kRed};
+    canvas.brush() = SolidBrush(kRed);
     EXPECT_TRUE(canvas.FloodFill(5, 5, kBlack, FloodFillType::Border));
     EXPECT_EQ(test::CountPixels(canvas.bitmap(), kRed), 36);
     canvas.brush().color = kBlue;

@@ -69,7 +69,7 @@ TEST(Printer, PdfPageIsA4At600DpiWithPixelExactFills) {
     Canvas& canvas = printer.GetCanvas();
     EXPECT_TRUE(canvas.IsPrinter());
     EXPECT_EQ(canvas.Caps().logPixelsX, 600);
-    canvas.FillRect({100, 100, 1100, 600}, Brush{BrushStyle::Solid, Rgb(0, 0, 0)});
+    canvas.FillRect({100, 100, 1100, 600}, SolidBrush(Rgb(0, 0, 0)));
     ASSERT_TRUE(printer.EndDoc());
     EXPECT_FALSE(printer.Printing());
 

@@ -48,7 +48,7 @@ TEST(RecordingCanvas, AreasAreRecordedAsDeviceRegions) {
     canvas.SetMapMode(MapMode::Anisotropic);
     canvas.SetViewportExt(3, 3);
     canvas.IntersectClipRect(0, 0, 10, 10);
-    canvas.FillRect({1, 1, 4, 2}, Brush{BrushStyle::Hatched, Rgb(0, 0, 255), HatchStyle::Cross});
+    canvas.FillRect({1, 1, 4, 2}, HatchBrush(HatchStyle::Cross, Rgb(0, 0, 255)));
     canvas.InvertRect({0, 0, 1, 1});
     canvas.brush().color = Rgb(7, 7, 7);
     canvas.PaintRgn(Region::FromRect({0, 0, 2, 2}));

@@ -68,7 +68,7 @@ TEST(Region, PolygonFillModes) {
 TEST(Region, FrameRgnDrawsTheInnerEdge) {
     BitmapCanvas canvas(12, 12);
     const Region shape = Region::FromRects(std::vector<Rect>{{1, 1, 11, 6}, {1, 6, 6, 11}});
-    canvas.FrameRgn(shape, Brush{BrushStyle::Solid, test::kBlack}, 1, 1);
+    canvas.FrameRgn(shape, SolidBrush(test::kBlack), 1, 1);
     EXPECT_EQ(test::Art(canvas.bitmap()),
               "............\n"
               ".##########.\n"
