@@ -19,7 +19,10 @@
 //  - Polygon fills the pixels whose centres lie inside (alternate or winding
 //    rule), then outlines every edge including the vertices with the pen.
 //  - FillRect fills left..right-1 x top..bottom-1 with the given brush, no pen.
-// Anti-aliasing is never used on bitmaps and printers.
+// Anti-aliasing is never used for lines, shapes, fills and blits; text is
+// smoothed unless the font's quality is NONANTIALIASED_QUALITY.
+// Thin pens (width 0 or 1) on raster devices walk their lines with LineDDA;
+// curved shapes with a thin pen put the outline on the shape's edge pixels.
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiTypes.h"

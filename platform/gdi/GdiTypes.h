@@ -120,6 +120,8 @@ inline Brush NullBrush() { return Brush{BrushStyle::Null, Rgb(255, 255, 255), Ha
 constexpr uint8_t ANSI_CHARSET = 0;
 constexpr uint8_t DEFAULT_CHARSET = 1;
 constexpr uint8_t SYMBOL_CHARSET = 2;
+constexpr uint8_t NONANTIALIASED_QUALITY = 3;
+constexpr uint8_t ANTIALIASED_QUALITY = 4;
 constexpr int32_t FW_NORMAL = 400;
 constexpr int32_t FW_BOLD = 700;
 

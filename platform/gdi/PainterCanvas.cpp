@@ -18,8 +18,6 @@ namespace gdi {
 
 namespace {
 
-constexpr uint8_t kNonAntialiasedQuality = 3;
-
 // The thin pens' dashes in device pixels.
 QList<qreal> CosmeticDashes(const Pen& pen) {
     switch (pen.style) {
@@ -711,7 +709,7 @@ void PainterCanvas::DoText(int32_t x, int32_t y, uint32_t options, const Rect* r
         QTransform glyphFrame = frame;
         glyphFrame.scale(info.stretch, 1);
         p.setWorldTransform(glyphFrame * base_);
-        const bool smooth = s.font.quality != kNonAntialiasedQuality;
+        const bool smooth = s.font.quality != NONANTIALIASED_QUALITY;
         p.setRenderHint(QPainter::Antialiasing, smooth);
         p.setRenderHint(QPainter::TextAntialiasing, smooth);
         p.setPen(color);

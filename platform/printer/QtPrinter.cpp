@@ -133,6 +133,7 @@ Canvas& QtPrinter::GetCanvas() {
     if (canvas_) return *canvas_;
     if (!idleCanvas_) idleCanvas_ = std::make_unique<RecordingCanvas>(Caps(), DeviceKind::Printer);
     idleCanvas_->SetDeviceCaps(Caps());
+    idleCanvas_->Clear();  // nothing drawn outside a job is kept
     return *idleCanvas_;
 }
 
