@@ -83,6 +83,12 @@ QPainterPath ShapeOnRect(Canvas::Shape shape, const QRectF& r, QPointF a, QPoint
 
 bool IsAxisAligned(const XForm& m) { return m.eM12 == 0 && m.eM21 == 0; }
 
+bool IsRectilinear(const XForm& m) { return IsAxisAligned(m) || (m.eM11 == 0 && m.eM22 == 0); }
+
+QSizeF MapCorner(const XForm& m, Point c) {
+    return QSizeF(std::abs(c.x * m.eM11 + c.y * m.eM21), std::abs(c.x * m.eM12 + c.y * m.eM22));
+}
+
 QPointF MapF(const XForm& m, double x, double y) {
     return {m.eM11 * x + m.eM21 * y + m.eDx, m.eM12 * x + m.eM22 * y + m.eDy};
 }
@@ -107,10 +113,9 @@ double ScaleY(const XForm& m) { return std::hypot(m.eM21, m.eM22); }
 
 QPainterPath ShapePath(Canvas::Shape shape, const XForm& m, const Rect& box, Point a, Point b) {
     const bool clockwise = Determinant(m) < 0;
-    if (IsAxisAligned(m)) {
+    if (IsRectilinear(m)) {
         const QRectF r = OutlineRect(MapRect(m, box));
-        QSizeF corner(std::abs(a.x * m.eM11), std::abs(a.y * m.eM22));
-        return BuildShape(shape, r, MapF(m, a.x, a.y), MapF(m, b.x, b.y), corner, clockwise);
+        return BuildShape(shape, r, MapF(m, a.x, a.y), MapF(m, b.x, b.y), MapCorner(m, a), clockwise);
     }
     const Rect n = box.Normalized();
     const QRectF r(n.left, n.top, n.right - n.left, n.bottom - n.top);
@@ -123,7 +128,7 @@ QPainterPath ArcPath(const XForm& m, const Rect& box, Point a, Point b) {
     QRectF r;
     QPointF pa, pb;
     bool clockwise = false;
-    if (IsAxisAligned(m)) {
+    if (IsRectilinear(m)) {
         r = OutlineRect(MapRect(m, box));
         pa = MapF(m, a.x, a.y);
         pb = MapF(m, b.x, b.y);
@@ -138,7 +143,7 @@ QPainterPath ArcPath(const XForm& m, const Rect& box, Point a, Point b) {
     QPainterPath path;
     path.arcMoveTo(r, start);
     path.arcTo(r, start, Sweep(start, RadialAngle(r, pb), clockwise));
-    return IsAxisAligned(m) ? path : ToQTransform(m).map(path);
+    return IsRectilinear(m) ? path : ToQTransform(m).map(path);
 }
 
 int32_t PenDeviceWidth(const XForm& m, const Pen& pen) {

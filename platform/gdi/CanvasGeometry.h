@@ -11,6 +11,10 @@ namespace gdi::geometry {
 
 // No rotation or shear: the map only scales and moves each axis.
 bool IsAxisAligned(const XForm& m);
+// Boxes stay boxes: axis-aligned, or turned by a quarter turn.
+bool IsRectilinear(const XForm& m);
+// A corner size (width, height) in device units.
+QSizeF MapCorner(const XForm& m, Point corner);
 QPointF MapF(const XForm& m, double x, double y);
 Point Map(const XForm& m, Point p);  // rounded as the device context rounds
 // The device rectangle between the mapped corners, normalised.
@@ -19,7 +23,7 @@ Rect MapRect(const XForm& m, const Rect& r);
 // (left..right-1, top..bottom-1), on which outlines of shapes run.
 QRectF OutlineRect(const Rect& deviceBox);
 
-// The closed outline of a shape in device units. For an axis-aligned map the
+// The closed outline of a shape in device units. For a rectilinear map the
 // box is mapped first and the outline runs on its outer pixels; otherwise the
 // logical outline is transformed. a, b: corner size (RoundRect) or the points
 // that fix the radials (Pie, Chord), in logical units.

@@ -439,7 +439,7 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
     ApplyMix(state().rop2, brushColor);
     const DevicePen pen = MakeDevicePen(state(), m, IsRaster(), penColor);
     const int32_t penWidth = pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
-    const bool axisAligned = geometry::IsAxisAligned(m);
+    const bool axisAligned = geometry::IsRectilinear(m);
     Rect device = axisAligned ? geometry::MapRect(m, box) : Rect{};
     if (axisAligned && device.IsEmpty()) return;
 
@@ -453,7 +453,8 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
         if (shapeBox.IsEmpty()) shapeBox = device;
         shapeMap = XForm{};
         if (shape == Shape::RoundRect) {
-            shapeA = {RoundCoord(std::abs(a.x * m.eM11)), RoundCoord(std::abs(a.y * m.eM22))};
+            const QSizeF corner = geometry::MapCorner(m, a);
+            shapeA = {RoundCoord(corner.width()), RoundCoord(corner.height())};
         } else {
             shapeA = geometry::Map(m, a);
             shapeB = geometry::Map(m, b);
@@ -495,8 +496,8 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
 
     if (axisAligned && IsRaster() && shapeMap == m && (pen.null || (pen.cosmetic && state().pen.style != PenStyle::UserStyle &&
                                                                     CosmeticDashes(state().pen).isEmpty()))) {
-        DrawThinShape(shape, device, geometry::MapF(m, a.x, a.y), geometry::MapF(m, b.x, b.y),
-                      QSizeF(std::abs(a.x * m.eM11), std::abs(a.y * m.eM22)), m.eM11 * m.eM22 < 0,
+        DrawThinShape(shape, device, geometry::MapF(m, a.x, a.y), geometry::MapF(m, b.x, b.y), geometry::MapCorner(m, a),
+                      m.eM11 * m.eM22 - m.eM12 * m.eM21 < 0,
                       pen.null ? std::nullopt : std::optional(penColor));
         return;
     }
@@ -741,7 +742,7 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
     const std::optional<Rop2> patternMix = PatternRopAsRop2(rop);
     if (patternMix && !sourceMix) {
         // The source plays no part: a pattern fill.
-        if (geometry::IsAxisAligned(m)) DoFillRegion(Region::FromRect(geometry::MapRect(m, dest)), state().brush, rop);
+        if (geometry::IsRectilinear(m)) DoFillRegion(Region::FromRect(geometry::MapRect(m, dest)), state().brush, rop);
         return;
     }
     QImage part = OpaqueSource(src.image()).copy(ToQRect(srcN));

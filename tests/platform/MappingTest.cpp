@@ -2,7 +2,10 @@
 
 #include "PixelTestSupport.h"
 
+#include "platform/gdi/PainterCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
+
+#include <QtGui/QPainter>
 
 #include <gtest/gtest.h>
 
@@ -168,6 +171,43 @@ TEST(Mapping, DrawingFollowsTheMapping) {
     EXPECT_EQ(canvas.bitmap().Pixel(20, 16), Rgb(255, 0, 0));
     EXPECT_EQ(canvas.bitmap().Pixel(23, 19), Rgb(255, 0, 0));
     EXPECT_EQ(canvas.bitmap().Pixel(24, 20), test::kWhite);
+}
+
+}  // namespace
+}  // namespace gdi
+
+namespace gdi {
+namespace {
+
+TEST(Mapping, QuarterTurnKeepsTheBoxRules) {
+    BitmapCanvas canvas(24, 24);
+    canvas.SetGraphicsMode(GraphicsMode::Advanced);
+    canvas.SetWorldTransform(XForm{0, 1, -1, 0, 20, 0});  // (x, y) -> (20 - y, x)
+    canvas.brush().color = Rgb(255, 0, 0);
+    canvas.Rectangle(0, 0, 10, 4);  // device (16, 0)-(20, 10)
+    EXPECT_EQ(test::InkBox(canvas.bitmap()), (Rect{16, 0, 20, 10}));
+    canvas.Ellipse(12, 10, 22, 14);  // device (6, 12)-(10, 22)
+    EXPECT_EQ(test::InkBox(canvas.bitmap()), (Rect{6, 0, 20, 22}));
+}
+
+TEST(Mapping, PainterCanvasDrawsInThePaintersCoordinates) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.translate(5, 3);
+        PainterCanvas canvas(painter, DeviceKind::Screen, ScreenCaps());
+        EXPECT_EQ(canvas.Kind(), DeviceKind::Screen);
+        canvas.FillRect({0, 0, 2, 2}, SolidBrush(test::kBlack));
+        EXPECT_EQ(canvas.GetPixel(1, 1), test::kBlack);
+        EXPECT_EQ(canvas.GetPixel(2, 2), test::kWhite);
+        canvas.IntersectClipRect(0, 0, 4, 4);
+        canvas.MoveTo(0, 3);
+        canvas.LineTo(10, 3);
+    }
+    const Bitmap result(image);
+    EXPECT_EQ(test::InkBox(result), (Rect{5, 3, 9, 7}));
+    EXPECT_EQ(result.Pixel(8, 6), test::kBlack);
 }
 
 }  // namespace
