@@ -210,40 +210,43 @@ size_t ReadAttributes(std::string_view text, size_t pos, size_t limit, TAttrList
 
 // ---- TNvpList
 
-size_t TNvpList::LowerBound(std::string_view name) const {
-    const auto it = std::lower_bound(nodes_.begin(), nodes_.end(), name,
-                                     [](const auto& node, std::string_view n) { return node->Name < n; });
-    return static_cast<size_t>(it - nodes_.begin());
-}
-
-size_t TNvpList::UpperBound(std::string_view name) const {
-    const auto it = std::upper_bound(nodes_.begin(), nodes_.end(), name,
-                                     [](std::string_view n, const auto& node) { return n < node->Name; });
-    return static_cast<size_t>(it - nodes_.begin());
-}
-
 TNvpNode& TNvpList::Add(std::unique_ptr<TNvpNode> node) {
-    const size_t at = LowerBound(node->Name);
-    return **nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(at), std::move(node));
+    orderValid_ = false;
+    const auto before = nodes_.lower_bound(node->Name);
+    std::string name = node->Name;
+    return *nodes_.emplace_hint(before, std::move(name), std::move(node))->second;
 }
 
 TNvpNode& TNvpList::Replace(std::unique_ptr<TNvpNode> node) {
-    const size_t first = LowerBound(node->Name);
-    const size_t last = UpperBound(node->Name);
-    nodes_.erase(nodes_.begin() + static_cast<std::ptrdiff_t>(first),
-                 nodes_.begin() + static_cast<std::ptrdiff_t>(last));
+    nodes_.erase(node->Name);
     return Add(std::move(node));
 }
 
 TNvpNode* TNvpList::Find(std::string_view name) const {
-    const size_t first = LowerBound(name);
-    const size_t last = UpperBound(name);
-    return first == last ? nullptr : nodes_[last - 1].get();
+    const auto range = nodes_.equal_range(name);
+    if (range.first == range.second) return nullptr;
+    return std::prev(range.second)->second.get();
 }
 
 std::string TNvpList::ValueOf(std::string_view name) const {
     const TNvpNode* node = Find(name);
     return node ? node->Value : std::string();
+}
+
+TNvpNode& TNvpList::Node(int index) const {
+    if (!orderValid_) {
+        order_.clear();
+        order_.reserve(nodes_.size());
+        for (const auto& entry : nodes_) order_.push_back(entry.second.get());
+        orderValid_ = true;
+    }
+    return *order_[static_cast<size_t>(index)];
+}
+
+void TNvpList::Clear() {
+    nodes_.clear();
+    order_.clear();
+    orderValid_ = true;
 }
 
 // ---- TExternalID
@@ -332,6 +335,8 @@ void TXmlParser::StartScan() {
     pos_ = 0;
     expanded_ = 0;
     expansionExhausted_ = false;
+    declaredWork_ = 0;
+    declaredWorkExhausted_ = false;
     curEncoding_.clear();
     ClearPart();
 }
@@ -484,13 +489,16 @@ void TXmlParser::ExpandAttributeValue(std::string_view raw, size_t depth, std::v
                                       std::string& out) {
     size_t i = 0;
     while (i < raw.size()) {
-        const size_t semicolon = raw[i] == '&' ? raw.find(';', i + 1) : npos;
-        if (semicolon == npos) {
+        // A reference runs from "&" to ";"; an "&" without one before the
+        // next "&" stays as written.
+        const size_t stop = raw[i] == '&' ? raw.find_first_of(";&", i + 1) : npos;
+        if (stop == npos || raw[stop] != ';') {
             const size_t next = std::min(raw.find('&', i + 1), raw.size());
             out.append(raw.substr(i, next - i));
             i = next;
             continue;
         }
+        const size_t semicolon = stop;
         const std::string_view name = raw.substr(i + 1, semicolon - i - 1);
         const std::string_view written = raw.substr(i, semicolon + 1 - i);
         i = semicolon + 1;
@@ -530,8 +538,8 @@ std::string TXmlParser::ExpandEntityValue(const std::string& raw, size_t errorPo
     while (i < raw.size()) {
         const char c = raw[i];
         const bool reference = c == '%' || (c == '&' && i + 1 < raw.size() && raw[i + 1] == '#');
-        const size_t semicolon = reference ? raw.find(';', i + 1) : npos;
-        if (semicolon == npos) {
+        const size_t semicolon = reference ? raw.find_first_of(";%&", i + 1) : npos;
+        if (semicolon == npos || raw[semicolon] != ';') {
             out += raw[i++];
             continue;
         }
@@ -646,9 +654,19 @@ void TXmlParser::ScanTag() {
     ProcessAttributeValues();
 }
 
+// Declared defaults, fixed values and types. The work per scan is limited
+// like entity expansion: many declared attributes on many tags would
+// otherwise multiply like nested entities.
 void TXmlParser::ApplyAttributeDeclarations() {
     const TElemDef* element = elements_.Find(curName_);
     if (!element) return;
+    const auto work = static_cast<size_t>(element->Count());
+    if (work > kMaxDeclaredAttributeWork - declaredWork_) {
+        if (!declaredWorkExhausted_) ReportError(curStart_);
+        declaredWorkExhausted_ = true;
+        return;
+    }
+    declaredWork_ += work;
     for (int i = 0; i < element->Count(); ++i) {
         const TAttrDef& def = element->AttrDef(i);
         TAttr* attr = curAttr_.Find(def.Name);
@@ -715,12 +733,12 @@ bool TXmlParser::ScanContent() {
     return !curContent_.empty();
 }
 
-// A reference in content at pos_. It runs to the next ";" before any markup;
-// without one the "&" is dropped.
+// A reference in content at pos_. It runs to the next ";" before any markup
+// or other "&"; without one the "&" is dropped.
 void TXmlParser::ReadContentReference(std::string& out) {
     const size_t ampersand = pos_;
     size_t semicolon = ampersand + 1;
-    while (!AtEnd(semicolon) && At(semicolon) != ';' && At(semicolon) != '<') ++semicolon;
+    while (!AtEnd(semicolon) && At(semicolon) != ';' && At(semicolon) != '<' && At(semicolon) != '&') ++semicolon;
     if (At(semicolon) != ';') {
         ++pos_;
         return;
@@ -882,7 +900,8 @@ void TXmlParser::FinishDtd(size_t baseDepth) {
 void TXmlParser::ReadParameterReference() {
     const size_t start = pos_;
     size_t semicolon = start + 1;
-    while (!AtEnd(semicolon) && At(semicolon) != ';' && !IsBlank(At(semicolon)) && At(semicolon) != '<')
+    while (!AtEnd(semicolon) && At(semicolon) != ';' && !IsBlank(At(semicolon)) && At(semicolon) != '<' &&
+           At(semicolon) != '%')
         ++semicolon;
     if (At(semicolon) != ';') {
         ReportError(start);
@@ -988,7 +1007,7 @@ void TXmlParser::ReadAttListDeclaration() {
 
 // Type and default of one attribute declaration.
 void TXmlParser::ReadAttributeDefinition(size_t& p, size_t limit, TAttrDef& def) {
-    const std::string_view text(*text_);
+    const std::string_view text = std::string_view(*text_).substr(0, limit);
     p = SkipBlanks(p, limit);
     if (p < limit && text[p] == '(') {
         const size_t close = std::min(text.find(')', p), limit);

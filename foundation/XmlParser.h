@@ -11,12 +11,14 @@
 // Entities are expanded with limits: a reference to an entity that is already
 // being expanded, nesting deeper than kMaxEntityDepth and more than
 // kMaxEntityExpansion bytes of entity text per scan are reported as errors and
-// the reference gives nothing. External entities are only read when a
+// the reference gives nothing. Declared attribute defaults are limited alike
+// (kMaxDeclaredAttributeWork). External entities are only read when a
 // subclass (or the scanner's OnLoadExternal handler) hands in their text;
 // this reader never opens files on its own for them.
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,14 +53,13 @@ public:
     // The value of the node of that name, empty when there is none.
     std::string ValueOf(std::string_view name) const;
     int Count() const { return static_cast<int>(nodes_.size()); }
-    TNvpNode& Node(int index) const { return *nodes_[static_cast<size_t>(index)]; }
-    void Clear() { nodes_.clear(); }
+    TNvpNode& Node(int index) const;
+    void Clear();
 
 private:
-    size_t LowerBound(std::string_view name) const;
-    size_t UpperBound(std::string_view name) const;
-
-    std::vector<std::unique_ptr<TNvpNode>> nodes_;
+    std::multimap<std::string, std::unique_ptr<TNvpNode>, std::less<>> nodes_;
+    mutable std::vector<TNvpNode*> order_;  // the nodes in list order, rebuilt after changes
+    mutable bool orderValid_ = true;
 };
 
 // ---- Attributes and declarations
@@ -192,6 +193,8 @@ class TXmlParser {
 public:
     static constexpr size_t kMaxEntityDepth = 16;
     static constexpr size_t kMaxEntityExpansion = size_t{256} << 10;
+    // Declared attributes applied to tags per scan (one per declaration and tag).
+    static constexpr size_t kMaxDeclaredAttributeWork = size_t{1} << 20;
 
     TXmlParser();
     virtual ~TXmlParser();
@@ -315,6 +318,8 @@ private:
     size_t pos_ = 0;
     size_t expanded_ = 0;
     bool expansionExhausted_ = false;
+    size_t declaredWork_ = 0;
+    bool declaredWorkExhausted_ = false;
 
     TPartType curPartType_ = TPartType::None;
     std::string curName_;
