@@ -1,6 +1,6 @@
 #include "foundation/CompoundFile.h"
 
-#include "foundation/Cp1252.h"
+#include "foundation/Codepage1252.h"
 
 #include <QtCore/QChar>
 #include <QtCore/QDateTime>

@@ -1,6 +1,6 @@
 #include "foundation/XmlParser.h"
 
-#include "foundation/Cp1252.h"
+#include "foundation/Codepage1252.h"
 #include "foundation/Stream.h"
 
 #include <algorithm>
