@@ -96,6 +96,12 @@ uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) {
 
 [[noreturn]] void Refuse() { throw EReadError(kReadError); }
 
+// A brush that gets a colour becomes solid when it was clear.
+void SetBrushColor(gdi::Canvas& canvas, gdi::Color color) {
+    canvas.brush().color = color;
+    if (canvas.brush().style == gdi::BrushStyle::Null) canvas.brush().style = gdi::BrushStyle::Solid;
+}
+
 }  // namespace
 
 std::vector<uint8_t> EncodeBitmapFile(const gdi::Bitmap& bitmap) {
@@ -350,7 +356,7 @@ void TFillData::FillPolygon(gdi::Canvas& canvas, std::span<const gdi::Point> poi
     if (kind_ == fkColor) {
         const gdi::PenStyle style = canvas.pen().style;
         canvas.pen().style = gdi::PenStyle::Null;
-        canvas.SetBrush(gdi::SolidBrush(color_));
+        SetBrushColor(canvas, color_);
         canvas.Polygon(points);
         canvas.pen().style = style;
         return;
@@ -366,7 +372,7 @@ void TFillData::FillPolyPolygon(gdi::Canvas& canvas, std::span<const gdi::Point>
         const gdi::PenStyle style = canvas.pen().style;
         const gdi::PolyFillMode mode = canvas.SetPolyFillMode(gdi::PolyFillMode::Alternate);
         canvas.pen().style = gdi::PenStyle::Null;
-        canvas.SetBrush(gdi::SolidBrush(color_));
+        SetBrushColor(canvas, color_);
         canvas.PolyPolygon(points, counts);
         canvas.pen().style = style;
         canvas.SetPolyFillMode(mode);
@@ -383,7 +389,7 @@ void TFillData::FillPolyPolygon(gdi::Canvas& canvas, std::span<const gdi::Point>
 void TFillData::FillRegionMetafile(gdi::Canvas& canvas, const gdi::Region& region) {
     if (region.IsEmpty() || !Drawable()) return;
     if (kind_ == fkColor) {
-        canvas.SetBrush(gdi::SolidBrush(color_));
+        SetBrushColor(canvas, color_);
         canvas.PaintRgn(region);
         return;
     }
@@ -563,7 +569,7 @@ namespace {
 void FillFlat(gdi::Canvas& canvas, std::span<const gdi::Point> points, gdi::Color color) {
     const gdi::PenStyle style = canvas.pen().style;
     canvas.pen().style = gdi::PenStyle::Null;
-    canvas.SetBrush(gdi::SolidBrush(color));
+    SetBrushColor(canvas, color);
     canvas.Polygon(points);
     canvas.pen().style = style;
 }

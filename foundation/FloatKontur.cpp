@@ -91,7 +91,7 @@ bool TFloatKontur::AddBezier(std::span<const TFloatPoint> controls) {
     if (count < 2 || count > kMaxBezierPoints) return false;
     const int32_t n = count - 1;
     // Weighted control points C(n, k)·Pk.
-    std::array<TFloatPoint, kMaxBezierPoints> w;
+    std::array<TFloatPoint, kMaxBezierPoints> w{};
     int32_t binomial = 1;
     for (int32_t k = 0; k <= n; ++k) {
         if (k > 0) binomial = binomial * (n - k + 1) / k;
@@ -100,7 +100,7 @@ bool TFloatKontur::AddBezier(std::span<const TFloatPoint> controls) {
     }
     auto evaluate = [&](TCurvePoint& p) {
         const double t = p.T;
-        std::array<double, kMaxBezierPoints> bx, by;
+        std::array<double, kMaxBezierPoints> bx{}, by{};
         double power = 1;
         for (int32_t k = 0; k <= n; ++k) {
             bx[static_cast<size_t>(k)] = w[static_cast<size_t>(k)].X * power;

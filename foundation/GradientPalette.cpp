@@ -123,6 +123,15 @@ void TGradientpalette::Normalize() {
     if (last.Position() != 100) last = TGradientEntry(100, last.Color());
     Connect(first);
     Connect(last);
+    // Inner stops of a damaged file may lie beyond the ends: they are brought
+    // between them, so the stops stay sorted and read back the same.
+    for (auto& stop : stops_) {
+        const int32_t p = stop->Position();
+        if (p < 0 || p > 100) {
+            *stop = TGradientEntry(std::clamp(p, 0, 100), stop->Color());
+            Connect(*stop);
+        }
+    }
     dirty_ = true;
 }
 

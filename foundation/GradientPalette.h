@@ -81,7 +81,8 @@ public:
 
 private:
     void Connect(TGradientEntry& stop);
-    // At least two stops, sorted, the first at 0 % and the last at 100 %.
+    // At least two stops, sorted, the first at 0 % and the last at 100 %,
+    // none outside.
     void Normalize();
     void SortStops();
     void BuildRamp();

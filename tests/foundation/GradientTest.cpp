@@ -93,6 +93,8 @@ TEST(GradientPalette, LoadingNormalisesTheStops) {
         {"none: two black stops", {}, {{0, kBlack}, {100, kBlack}}},
         {"unsorted, ends moved to 0 and 100", {{90, 1}, {10, 2}, {50, 3}}, {{0, 2}, {50, 3}, {100, 1}}},
         {"already normal", {{0, 1}, {100, 2}}, {{0, 1}, {100, 2}}},
+        {"inner stops beyond the ends are brought between them", {{-50, 1}, {-20, 2}, {300, 3}, {150, 4}},
+         {{0, 1}, {0, 2}, {100, 4}, {100, 3}}},
     };
     for (const Case& c : cases) {
         TMemoryStream s;

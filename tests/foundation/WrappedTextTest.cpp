@@ -3,6 +3,7 @@
 #include "FixedMetricCanvas.h"
 
 #include "foundation/WrappedText.h"
+#include "platform/gdi/TextEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,17 @@ TEST(WrappedText, PlacesLinesAndReportsWhatFits) {
     EXPECT_EQ(result.Bounds, (gdi::Rect{100, 100, 150, 150}));
     DrawWrappedTextRotated(bounded, "AB", {100, 100, 200, 200}, result, wtCenter | wtBottom, 0);
     EXPECT_EQ(result.Bounds, (gdi::Rect{140, 150, 160, 200}));
+}
+
+TEST(WrappedText, DeviceWithoutFontMetricsMeasuresOnTheScreen) {
+    FixedMetricCanvas canvas;
+    canvas.charWidth = 0;  // measures everything as 0 wide
+    canvas.font().height = -11;
+    TWrappedTextResult result;
+    DrawWrappedTextRotated(canvas, "AAAA BBBB CCCC", {0, 0, 40, 500}, result, wtLeft, 0);
+    EXPECT_EQ(canvas.Texts(), (Texts{"AAAA", "BBBB", "CCCC"}));
+    const auto lines = canvas.TextLines();
+    EXPECT_EQ(lines[1].at.y, gdi::TextEngine::MeasureMetrics(canvas.font()).height);
 }
 
 TEST(WrappedText, JustifiedLinesSpanTheWidthExactly) {
