@@ -19,7 +19,10 @@
 //  - Polygon fills the pixels whose centres lie inside (alternate or winding
 //    rule), then outlines every edge including the vertices with the pen.
 //  - FillRect fills left..right-1 x top..bottom-1 with the given brush, no pen.
-// Anti-aliasing is never used on bitmaps and printers.
+// Anti-aliasing is never used for lines, shapes, fills and blits; text is
+// smoothed unless the font's quality is NONANTIALIASED_QUALITY.
+// Thin pens (width 0 or 1) on raster devices walk their lines with LineDDA;
+// curved shapes with a thin pen put the outline on the shape's edge pixels.
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiTypes.h"
@@ -30,6 +33,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QPainterPath;
 
 namespace gdi {
 
@@ -264,12 +269,23 @@ protected:
     virtual std::vector<int32_t> DoPartialExtents(std::u16string_view text) = 0;
     virtual std::string DoTextFace();
 
+    // The device's drawing surface in device units (from HORZRES and VERTRES;
+    // unbounded when they are 0): what "no clip region" stands for.
+    Rect DeviceBounds() const;
+    bool PathOpen() const { return pathOpen_; }
+
 private:
     void AddToPath(std::span<const Point> devicePoints, uint8_t firstType, uint8_t restType);
+    void StartFigureAtPosition();
+    void AddShapeToPath(const QPainterPath& devicePath);
+    void FixIsotropicExtents();
+    void DiscardPath();
+    RegionKind SetClip(std::optional<Region> clip);
     DeviceCaps caps_;
     State state_;
     std::vector<State> saved_;
     bool pathOpen_ = false;
+    bool figureOpen_ = false;  // a line figure runs on from the last path point
     PathData path_;  // device units
 };
 

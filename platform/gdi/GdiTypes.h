@@ -21,6 +21,8 @@ constexpr uint32_t RedOf(Color c) { return c & 0xFF; }
 constexpr uint32_t GreenOf(Color c) { return (c >> 8) & 0xFF; }
 constexpr uint32_t BlueOf(Color c) { return (c >> 16) & 0xFF; }
 constexpr Color kSystemColorFlag = 0x80000000u;
+// What GetPixel answers where there is no pixel.
+constexpr Color CLR_INVALID = 0xFFFFFFFFu;
 enum SystemColorIndex : uint32_t {
     COLOR_SCROLLBAR = 0, COLOR_BACKGROUND = 1, COLOR_ACTIVECAPTION = 2, COLOR_INACTIVECAPTION = 3,
     COLOR_MENU = 4, COLOR_WINDOW = 5, COLOR_WINDOWFRAME = 6, COLOR_MENUTEXT = 7, COLOR_WINDOWTEXT = 8,
@@ -109,12 +111,17 @@ struct Brush {
     std::shared_ptr<const Bitmap> pattern;
     friend bool operator==(const Brush&, const Brush&) = default;
 };
+inline Brush SolidBrush(Color c) { return Brush{BrushStyle::Solid, c, HatchStyle::Horizontal, nullptr}; }
+inline Brush HatchBrush(HatchStyle h, Color c) { return Brush{BrushStyle::Hatched, c, h, nullptr}; }
+inline Brush NullBrush() { return Brush{BrushStyle::Null, Rgb(255, 255, 255), HatchStyle::Horizontal, nullptr}; }
 
 // ---- fonts
 
 constexpr uint8_t ANSI_CHARSET = 0;
 constexpr uint8_t DEFAULT_CHARSET = 1;
 constexpr uint8_t SYMBOL_CHARSET = 2;
+constexpr uint8_t NONANTIALIASED_QUALITY = 3;
+constexpr uint8_t ANTIALIASED_QUALITY = 4;
 constexpr int32_t FW_NORMAL = 400;
 constexpr int32_t FW_BOLD = 700;
 

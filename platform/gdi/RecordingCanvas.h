@@ -13,7 +13,8 @@ struct RecordedCall {
     enum class Op { Line, Bezier, Arc, Shape, Polygon, FillRegion, Path, Text, StretchBlt, SetPixel };
     Op op = Op::Line;
     Canvas::Shape shape = Canvas::Shape::Rectangle;  // for Op::Shape
-    std::vector<Point> points;                       // logical units (Line, Bezier, Polygon)
+    std::vector<Point> points;                       // logical units (Line, Bezier, Polygon; Text: the
+                                                     // reference point); SetPixel: the device point
     std::vector<int32_t> counts;                     // Polygon: points per polygon
     Rect rect;                                       // Arc, Shape, StretchBlt destination; Text rectangle
     Point a, b;                                      // Arc and Shape: radials or corner size

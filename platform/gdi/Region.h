@@ -14,13 +14,18 @@ class Region {
 public:
     Region() = default;  // empty
     static Region FromRect(const Rect& r);
-    // The pixels an Ellipse call with the same rectangle fills.
+    // The pixels that an Ellipse call with the same rectangle and the null pen
+    // fills on a canvas without mapping: within left..right-2 x top..bottom-2,
+    // symmetric about the box's centre.
     static Region FromEllipse(const Rect& r);
+    // The pixels that RoundRect with the null pen fills (as FromEllipse).
     static Region FromRoundRect(const Rect& r, int32_t cornerWidth, int32_t cornerHeight);
     static Region FromPolygon(std::span<const Point> points, PolyFillMode mode);
     static Region FromPolyPolygon(std::span<const Point> points, std::span<const int32_t> counts,
                                   PolyFillMode mode);
     static Region FromRects(std::span<const Rect> rects);
+    // The pixels inside a path of device points (figures closed), by the fill mode.
+    static Region FromPath(const PathData& path, PolyFillMode mode);
 
     // this := a op b. Returns the kind of the result.
     RegionKind Combine(const Region& a, const Region& b, RegionCombine mode);

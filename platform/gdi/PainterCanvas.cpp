@@ -1,0 +1,891 @@
+#include "platform/gdi/PainterCanvas.h"
+
+#include "platform/gdi/CanvasGeometry.h"
+#include "platform/gdi/QtConvert.h"
+#include "platform/gdi/TextEngine.h"
+
+#include <QtGui/QGlyphRun>
+#include <QtGui/QImage>
+#include <QtGui/QPaintEngine>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+
+namespace gdi {
+
+namespace {
+
+// The thin pens' dashes in device pixels.
+QList<qreal> CosmeticDashes(const Pen& pen) {
+    switch (pen.style) {
+    case PenStyle::Dash: return {18, 6};
+    case PenStyle::Dot: return {3, 3};
+    case PenStyle::DashDot: return {9, 6, 3, 6};
+    case PenStyle::DashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+    }
+}
+
+// The geometric pens' dashes in pen widths.
+QList<qreal> GeometricDashes(const Pen& pen) {
+    switch (pen.style) {
+    case PenStyle::Dash: return {3, 1};
+    case PenStyle::Dot: return {1, 1};
+    case PenStyle::DashDot: return {3, 1, 1, 1};
+    case PenStyle::DashDotDot: return {3, 1, 1, 1, 1, 1};
+    default: return {};
+    }
+}
+
+QList<qreal> UserDashes(const Pen& pen, double unit) {
+    QList<qreal> dashes;
+    for (const uint32_t d : pen.userDashes) dashes << std::max(0.01, d / std::max(unit, 1e-9));
+    if (dashes.size() % 2) dashes << dashes.back();
+    return dashes;
+}
+
+// The same dashes drawn in the gaps: start with the first gap.
+QList<qreal> GapDashes(const QList<qreal>& dashes, qreal& offset) {
+    QList<qreal> gaps = dashes.mid(1);
+    gaps << dashes.front();
+    offset = 0;
+    for (qsizetype i = 0; i + 1 < gaps.size(); ++i) offset += gaps[i];
+    return gaps;
+}
+
+Qt::PenCapStyle ToCap(PenEndCap c) {
+    switch (c) {
+    case PenEndCap::Square: return Qt::SquareCap;
+    case PenEndCap::Flat: return Qt::FlatCap;
+    default: return Qt::RoundCap;
+    }
+}
+
+Qt::PenJoinStyle ToJoin(PenJoin j) {
+    switch (j) {
+    case PenJoin::Bevel: return Qt::BevelJoin;
+    case PenJoin::Miter: return Qt::MiterJoin;
+    default: return Qt::RoundJoin;
+    }
+}
+
+// 8 x 8 hatch patterns, one byte per row, bit 7 the leftmost pixel.
+const uint8_t kHatches[6][8] = {
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF},  // horizontal
+    {0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01},  // vertical
+    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},  // forward diagonal, top left to bottom right
+    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // backward diagonal
+    {0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0xFF},  // cross
+    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
+};
+
+// The mix of a pen or brush colour on a device that cannot read its pixels;
+// nothing when the mix would leave the page or invert it.
+std::optional<QColor> VectorMix(Rop2 rop, const QColor& c) {
+    switch (rop) {
+    case Rop2::Black: return QColor(Qt::black);
+    case Rop2::White: return QColor(Qt::white);
+    case Rop2::NotCopyPen: return QColor(255 - c.red(), 255 - c.green(), 255 - c.blue());
+    case Rop2::Nop: case Rop2::Not: return std::nullopt;
+    default: return c;
+    }
+}
+
+QImage OpaqueSource(const QImage& image) {
+    return image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+// A pen resolved for the device: cosmetic thin pens draw single pixels and
+// leave out a line's last pixel; wide pens (and every pen on a printer) are
+// stroked half a pixel down and right, centred on the pixels they pass.
+struct DevicePen {
+    bool null = true;
+    bool cosmetic = false;
+    QPen pen;
+    std::optional<QPen> gaps;
+};
+
+namespace {
+
+DevicePen MakeDevicePen(const Canvas::State& s, const XForm& m, bool raster, const QColor& color) {
+    DevicePen d;
+    const Pen& p = s.pen;
+    if (p.style == PenStyle::Null) return d;
+    d.null = false;
+    const int32_t width = geometry::PenDeviceWidth(m, p);
+    if (width == 0) {
+        d.cosmetic = raster;
+        d.pen = QPen(color, raster ? 0 : 1);
+        d.pen.setCapStyle(Qt::FlatCap);
+        d.pen.setJoinStyle(Qt::MiterJoin);
+        QList<qreal> dashes = p.style == PenStyle::UserStyle ? UserDashes(p, 1.0) : CosmeticDashes(p);
+        if (!dashes.isEmpty()) {
+            d.pen.setDashPattern(dashes);
+            if (s.bkMode == BkMode::Opaque) {
+                qreal offset = 0;
+                QPen gaps = d.pen;
+                gaps.setColor(ToQColor(s.bkColor));
+                gaps.setDashPattern(GapDashes(dashes, offset));
+                gaps.setDashOffset(offset);
+                d.gaps = gaps;
+            }
+        }
+        return d;
+    }
+    d.pen = QPen(color, width);
+    if (p.geometric) {
+        d.pen.setCapStyle(ToCap(p.cap));
+        d.pen.setJoinStyle(ToJoin(p.join));
+        d.pen.setMiterLimit(s.miterLimit);
+        const double logicalWidth = std::max(1, p.width);
+        QList<qreal> dashes = p.style == PenStyle::UserStyle ? UserDashes(p, logicalWidth) : GeometricDashes(p);
+        if (!dashes.isEmpty()) d.pen.setDashPattern(dashes);
+    } else {
+        d.pen.setCapStyle(Qt::RoundCap);
+        d.pen.setJoinStyle(Qt::RoundJoin);
+    }
+    return d;
+}
+
+// An outline to stroke: integer device points (thin pens draw exactly those
+// pixels) or a device path.
+struct Outline {
+    std::vector<QPoint> points;
+    QPainterPath path;
+};
+
+// Collects single pixels into rectangles: runs along a row or a column.
+class PixelRuns {
+public:
+    PixelRuns(QPainter& p, const QColor& color) : p_(p), color_(color) {}
+    ~PixelRuns() { Flush(); }
+    void Add(int x, int y) {
+        if (!run_.isNull()) {
+            if (run_.height() == 1 && y == run_.top() && (x == run_.right() + 1 || x == run_.left() - 1)) {
+                run_ |= QRect(x, y, 1, 1);
+                return;
+            }
+            if (run_.width() == 1 && x == run_.left() && (y == run_.bottom() + 1 || y == run_.top() - 1)) {
+                run_ |= QRect(x, y, 1, 1);
+                return;
+            }
+            Flush();
+        }
+        run_ = QRect(x, y, 1, 1);
+    }
+
+private:
+    void Flush() {
+        if (!run_.isNull()) p_.fillRect(run_, color_);
+        run_ = QRect();
+    }
+    QPainter& p_;
+    QColor color_;
+    QRect run_;
+};
+
+// A thin pen's polyline pixel by pixel: each line from its start up to, not
+// including, its end, walked as LineDDA walks it; dashes run on across the
+// lines of one polyline.
+void ThinPolyline(QPainter& p, const DevicePen& pen, const std::vector<QPoint>& points) {
+    const QList<qreal> dashes = pen.pen.style() == Qt::CustomDashLine ? pen.pen.dashPattern() : QList<qreal>{};
+    std::vector<int> lengths;
+    for (const qreal d : dashes) lengths.push_back(std::max(1, static_cast<int>(d + 0.5)));
+    PixelRuns on(p, pen.pen.color());
+    std::optional<PixelRuns> off;
+    if (pen.gaps) off.emplace(p, pen.gaps->color());
+    size_t dash = 0;
+    int left = lengths.empty() ? 0 : lengths[0];
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+        LineDDA(points[i].x(), points[i].y(), points[i + 1].x(), points[i + 1].y(), [&](int32_t x, int32_t y) {
+            if (lengths.empty()) {
+                on.Add(x, y);
+                return;
+            }
+            if (dash % 2 == 0) {
+                on.Add(x, y);
+            } else if (off) {
+                off->Add(x, y);
+            }
+            if (--left == 0) {
+                dash = (dash + 1) % lengths.size();
+                left = lengths[dash];
+            }
+        });
+    }
+}
+
+void StrokeOutline(QPainter& p, const DevicePen& pen, const Outline& o) {
+    if (pen.cosmetic && !o.points.empty()) {
+        ThinPolyline(p, pen, o.points);
+        return;
+    }
+    p.setBrush(Qt::NoBrush);
+    auto draw = [&](const QPen& q) {
+        p.setPen(q);
+        if (pen.cosmetic) {
+            p.drawPath(o.path);
+            return;
+        }
+        QPainterPath path = o.path;
+        if (!o.points.empty()) {
+            path = QPainterPath(QPointF(o.points.front()));
+            for (size_t i = 1; i < o.points.size(); ++i) path.lineTo(QPointF(o.points[i]));
+        }
+        p.drawPath(path.translated(0.5, 0.5));
+    };
+    if (pen.gaps) draw(*pen.gaps);
+    draw(pen.pen);
+}
+
+std::vector<QPoint> WithoutRepeats(std::span<const Point> points, const XForm& m) {
+    std::vector<QPoint> out;
+    out.reserve(points.size());
+    for (const Point& p : points) {
+        const Point d = geometry::Map(m, p);
+        const QPoint q(d.x, d.y);
+        if (out.empty() || out.back() != q) out.push_back(q);
+    }
+    return out;
+}
+
+QRect BoundsOf(const std::vector<Outline>& outlines, int margin) {
+    QRect bounds;
+    for (const Outline& o : outlines) {
+        if (!o.points.empty()) {
+            for (const QPoint& p : o.points) bounds |= QRect(p, QSize(1, 1));
+        } else {
+            bounds |= o.path.controlPointRect().toAlignedRect();
+        }
+    }
+    return bounds.adjusted(-margin - 1, -margin - 1, margin + 1, margin + 1);
+}
+
+}  // namespace
+
+// ---- construction
+
+PainterCanvas::PainterCanvas(QPainter& painter, DeviceKind kind, const DeviceCaps& caps)
+    : Canvas(caps), kind_(kind) {
+    AttachPainter(&painter);
+}
+
+PainterCanvas::PainterCanvas(DeviceKind kind, const DeviceCaps& caps) : Canvas(caps), kind_(kind) {}
+
+PainterCanvas::~PainterCanvas() = default;
+
+void PainterCanvas::AttachPainter(QPainter* painter) {
+    painter_ = painter;
+    clipApplied_ = false;
+    appliedClip_.reset();
+    if (!painter_ || !painter_->isActive()) return;
+    base_ = painter_->worldTransform();
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
+bool PainterCanvas::IsRaster() const {
+    return painter_ && painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::Raster;
+}
+
+QImage* PainterCanvas::TargetImage() const {
+    if (!painter_ || !painter_->isActive() || base_.type() > QTransform::TxTranslate) return nullptr;
+    QPaintDevice* device = painter_->device();
+    if (!device || device->devType() != QInternal::Image) return nullptr;
+    return static_cast<QImage*>(device);
+}
+
+bool PainterCanvas::Prepare() {
+    if (!painter_ || !painter_->isActive()) return false;
+    painter_->setWorldTransform(base_);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_->setOpacity(1.0);
+    const std::optional<Region>& clip = state().clip;
+    const bool same = clipApplied_ && appliedClip_.has_value() == clip.has_value() &&
+                      (!clip || *appliedClip_ == clip->qt());
+    if (!same) {
+        if (clip) {
+            painter_->setClipRegion(clip->qt());
+            appliedClip_ = clip->qt();
+        } else {
+            painter_->setClipping(false);
+            appliedClip_.reset();
+        }
+        clipApplied_ = true;
+    }
+    painter_->setBrushOrigin(QPointF(state().brushOrg.x, state().brushOrg.y));
+    return true;
+}
+
+bool PainterCanvas::ApplyMix(Rop2 rop, QColor& color) {
+    if (rop == Rop2::Nop) return false;
+    if (IsRaster()) {
+        painter_->setCompositionMode(CompositionModeFor(rop));
+        return true;
+    }
+    const std::optional<QColor> mixed = VectorMix(rop, color);
+    if (!mixed) return false;
+    color = *mixed;
+    return true;
+}
+
+QBrush PainterCanvas::MakeBrush(const Brush& b) const {
+    switch (b.style) {
+    case BrushStyle::Null: return Qt::NoBrush;
+    case BrushStyle::Hatched: {
+        const int index = std::clamp(static_cast<int>(b.hatch), 0, 5);
+        QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+        const QRgb line = ToQColor(b.color).rgba();
+        const QRgb gap = state().bkMode == BkMode::Opaque ? ToQColor(state().bkColor).rgba() : qRgba(0, 0, 0, 0);
+        for (int y = 0; y < 8; ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(tile.scanLine(y));
+            for (int x = 0; x < 8; ++x) row[x] = (kHatches[index][y] >> (7 - x)) & 1 ? line : gap;
+        }
+        return QBrush(tile);
+    }
+    case BrushStyle::Pattern:
+        if (b.pattern && !b.pattern->IsEmpty()) return QBrush(OpaqueSource(b.pattern->image()));
+        return QBrush(ToQColor(b.color));
+    case BrushStyle::Solid:
+    default: return QBrush(ToQColor(b.color));
+    }
+}
+
+// ---- outlines and fills
+
+void PainterCanvas::FillAndStroke(const std::function<void(QPainter&, const QBrush&)>& fill,
+                                  const StrokeFunction& stroke, const QRect& bounds) {
+    QPainter& p = *painter_;
+    QBrush brush = MakeBrush(state().brush);
+    const bool hasFill = fill && brush.style() != Qt::NoBrush;
+    const bool hasStroke = static_cast<bool>(stroke);
+    if (!hasFill && !hasStroke) return;
+    const Rop2 rop = state().rop2;
+    if (hasFill && hasStroke && rop != Rop2::CopyPen && IsRaster() && !bounds.isEmpty()) {
+        // An inverting mix must not reach the outline's pixels twice: fill
+        // only what the outline leaves.
+        QImage mask(bounds.size(), QImage::Format_Alpha8);
+        mask.fill(0);
+        {
+            QPainter m(&mask);
+            m.setRenderHint(QPainter::Antialiasing, false);
+            m.translate(-bounds.topLeft());
+            stroke(m);
+        }
+        const QRegion outline = RegionFromMask(mask, bounds.topLeft());
+        p.setClipRegion(QRegion(bounds).subtracted(outline), Qt::IntersectClip);
+        InvalidateClip();
+        fill(p, brush);
+        Prepare();
+        p.setCompositionMode(CompositionModeFor(rop));
+        stroke(p);
+        return;
+    }
+    if (hasFill) fill(p, brush);
+    if (hasStroke) stroke(p);
+}
+
+// ---- lines and shapes
+
+void PainterCanvas::DoLine(std::span<const Point> points) {
+    if (state().pen.style == PenStyle::Null || !Prepare()) return;
+    const XForm m = LogicalToDevice();
+    Outline o;
+    o.points = WithoutRepeats(points, m);
+    if (o.points.size() < 2) return;
+    QColor color = ToQColor(state().pen.color);
+    if (!ApplyMix(state().rop2, color)) return;
+    StrokeOutline(*painter_, MakeDevicePen(state(), m, IsRaster(), color), o);
+}
+
+void PainterCanvas::DoBezier(std::span<const Point> points) {
+    if (state().pen.style == PenStyle::Null || points.size() < 4 || !Prepare()) return;
+    const XForm m = LogicalToDevice();
+    Outline o;
+    auto at = [&](size_t i) {
+        const Point d = geometry::Map(m, points[i]);
+        return QPointF(d.x, d.y);
+    };
+    o.path.moveTo(at(0));
+    for (size_t i = 1; i + 2 < points.size(); i += 3) o.path.cubicTo(at(i), at(i + 1), at(i + 2));
+    QColor color = ToQColor(state().pen.color);
+    if (!ApplyMix(state().rop2, color)) return;
+    StrokeOutline(*painter_, MakeDevicePen(state(), m, IsRaster(), color), o);
+}
+
+void PainterCanvas::DoArc(const Rect& box, Point start, Point end) {
+    if (state().pen.style == PenStyle::Null || !Prepare()) return;
+    const XForm m = LogicalToDevice();
+    Outline o;
+    o.path = geometry::ArcPath(m, box, start, end);
+    QColor color = ToQColor(state().pen.color);
+    if (!ApplyMix(state().rop2, color)) return;
+    StrokeOutline(*painter_, MakeDevicePen(state(), m, IsRaster(), color), o);
+}
+
+void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
+    if (!Prepare()) return;
+    const XForm m = LogicalToDevice();
+    QColor penColor = ToQColor(state().pen.color);
+    QColor brushColor = ToQColor(state().brush.color);
+    if (!ApplyMix(state().rop2, penColor)) return;
+    ApplyMix(state().rop2, brushColor);
+    const DevicePen pen = MakeDevicePen(state(), m, IsRaster(), penColor);
+    const int32_t penWidth = pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
+    const bool axisAligned = geometry::IsRectilinear(m);
+    Rect device = axisAligned ? geometry::MapRect(m, box) : Rect{};
+    if (axisAligned && device.IsEmpty()) return;
+
+    // A wide inside-frame pen keeps the outline within the box.
+    XForm shapeMap = m;
+    Rect shapeBox = box;
+    Point shapeA = a, shapeB = b;
+    if (axisAligned && state().pen.style == PenStyle::InsideFrame && penWidth > 1) {
+        const int32_t inset = penWidth / 2;
+        shapeBox = device.Inflated(-inset, -inset);
+        if (shapeBox.IsEmpty()) shapeBox = device;
+        shapeMap = XForm{};
+        if (shape == Shape::RoundRect) {
+            const QSizeF corner = geometry::MapCorner(m, a);
+            shapeA = {RoundCoord(corner.width()), RoundCoord(corner.height())};
+        } else {
+            shapeA = geometry::Map(m, a);
+            shapeB = geometry::Map(m, b);
+        }
+    }
+
+    const bool vectorBrushMix = !IsRaster() && state().brush.style == BrushStyle::Solid;
+    auto withBrushColor = [&](const QBrush& brush) { return vectorBrushMix ? QBrush(brushColor) : brush; };
+
+    if (shape == Shape::Rectangle && axisAligned && penWidth <= 1 && shapeMap == m) {
+        // Thin outline on the outermost pixels, fill inside it.
+        const QRect inner = pen.null ? QRect(device.left, device.top, device.Width() - 1, device.Height() - 1)
+                                     : QRect(device.left + 1, device.top + 1, device.Width() - 2, device.Height() - 2);
+        auto fill = [&](QPainter& p, const QBrush& brush) {
+            if (!inner.isEmpty()) p.fillRect(inner, withBrushColor(brush));
+        };
+        StrokeFunction stroke;
+        if (!pen.null) {
+            const int r = device.right - 1, bt = device.bottom - 1;
+            Outline o;
+            if (device.Width() == 1 || device.Height() == 1) {
+                o.points = {{device.left, device.top}, {r, bt}};
+                stroke = [pen, o, device](QPainter& p) {
+                    if (pen.cosmetic) {
+                        p.fillRect(ToQRect(device), pen.pen.color());
+                    } else {
+                        StrokeOutline(p, pen, o);
+                    }
+                };
+            } else {
+                o.points = {{device.left, device.top}, {r, device.top}, {r, bt}, {device.left, bt},
+                            {device.left, device.top}};
+                stroke = [pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
+            }
+        }
+        FillAndStroke(fill, stroke, ToQRect(device).adjusted(-1, -1, 1, 1));
+        return;
+    }
+
+    if (axisAligned && IsRaster() && shapeMap == m && (pen.null || (pen.cosmetic && state().pen.style != PenStyle::UserStyle &&
+                                                                    CosmeticDashes(state().pen).isEmpty()))) {
+        DrawThinShape(shape, device, geometry::MapF(m, a.x, a.y), geometry::MapF(m, b.x, b.y), geometry::MapCorner(m, a),
+                      m.eM11 * m.eM22 - m.eM12 * m.eM21 < 0,
+                      pen.null ? std::nullopt : std::optional(penColor));
+        return;
+    }
+
+    const QPainterPath path = geometry::ShapePath(shape, shapeMap, shapeBox, shapeA, shapeB);
+    auto fill = [&](QPainter& p, const QBrush& brush) { p.fillPath(path, withBrushColor(brush)); };
+    StrokeFunction stroke;
+    if (!pen.null) {
+        Outline o;
+        o.path = path;
+        stroke = [pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
+    }
+    FillAndStroke(fill, stroke, path.controlPointRect().toAlignedRect().adjusted(-penWidth - 2, -penWidth - 2,
+                                                                                 penWidth + 2, penWidth + 2));
+}
+
+// Curved shapes with a thin solid pen or none, by regions: the shape covers
+// the pixels whose centres lie inside its box's ellipse (or rounded
+// rectangle, pie, chord), so it is symmetric and fits the box exactly; the
+// pen takes the shape's edge pixels and the brush the rest, so no pixel is
+// touched twice. Without a pen the shape is one pixel smaller to the right
+// and below, like Region::FromEllipse.
+void PainterCanvas::DrawThinShape(Shape shape, const Rect& device, QPointF a, QPointF b, QSizeF corner,
+                                  bool clockwise, std::optional<QColor> penColor) {
+    const QBrush brush = MakeBrush(state().brush);
+    if (!penColor) {
+        if (brush.style() == Qt::NoBrush) return;
+        const QRectF box = geometry::OutlineRect(device);
+        FillRegionRects(RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise)), brush);
+        return;
+    }
+    const QRectF box(device.left, device.top, device.Width(), device.Height());
+    const QRegion area = RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise));
+    QRegion inside = area;
+    for (const QPoint& d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+        inside = inside.intersected(area.translated(d));
+    }
+    if (brush.style() != Qt::NoBrush) FillRegionRects(inside, brush);
+    FillRegionRects(area.subtracted(inside), QBrush(*penColor));
+}
+
+void PainterCanvas::DoPolygon(std::span<const Point> points, std::span<const int32_t> counts) {
+    if (!Prepare()) return;
+    const XForm m = LogicalToDevice();
+    QColor penColor = ToQColor(state().pen.color);
+    QColor brushColor = ToQColor(state().brush.color);
+    if (!ApplyMix(state().rop2, penColor)) return;
+    ApplyMix(state().rop2, brushColor);
+    const DevicePen pen = MakeDevicePen(state(), m, IsRaster(), penColor);
+    const int32_t penWidth = pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
+
+    QPainterPath area;
+    area.setFillRule(state().polyFillMode == PolyFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    std::vector<Outline> outlines;
+    size_t next = 0;
+    for (const int32_t count : counts) {
+        Outline o;
+        o.points = WithoutRepeats(points.subspan(next, static_cast<size_t>(count)), m);
+        next += static_cast<size_t>(count);
+        if (o.points.size() > 1 && o.points.back() == o.points.front()) o.points.pop_back();
+        if (o.points.empty()) continue;
+        QPolygonF polygon;
+        for (const QPoint& q : o.points) polygon << QPointF(q);
+        area.addPolygon(polygon);
+        area.closeSubpath();
+        o.points.push_back(o.points.front());
+        outlines.push_back(std::move(o));
+    }
+    if (outlines.empty()) return;
+    const bool vectorBrushMix = !IsRaster() && state().brush.style == BrushStyle::Solid;
+    auto fill = [&](QPainter& p, const QBrush& brush) { p.fillPath(area, vectorBrushMix ? QBrush(brushColor) : brush); };
+    StrokeFunction stroke;
+    if (!pen.null) {
+        stroke = [pen, outlines](QPainter& p) {
+            for (const Outline& o : outlines) {
+                if (o.points.size() == 2 && pen.cosmetic) {
+                    p.fillRect(QRect(o.points.front(), QSize(1, 1)), pen.pen.color());
+                    continue;
+                }
+                StrokeOutline(p, pen, o);
+            }
+        };
+    }
+    FillAndStroke(fill, stroke, BoundsOf(outlines, penWidth));
+}
+
+void PainterCanvas::DoPath(const PathData& devicePath, bool fill, bool stroke) {
+    if (!Prepare()) return;
+    const XForm m = LogicalToDevice();
+    QColor penColor = ToQColor(state().pen.color);
+    QColor brushColor = ToQColor(state().brush.color);
+    if (!ApplyMix(state().rop2, penColor)) return;
+    ApplyMix(state().rop2, brushColor);
+    const QPainterPath path = ToPainterPath(devicePath, state().polyFillMode);
+    const DevicePen pen = MakeDevicePen(state(), m, IsRaster(), penColor);
+    const int32_t penWidth = pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
+    const bool vectorBrushMix = !IsRaster() && state().brush.style == BrushStyle::Solid;
+    std::function<void(QPainter&, const QBrush&)> filler;
+    if (fill) {
+        filler = [&](QPainter& p, const QBrush& brush) {
+            QPainterPath closed = path;
+            closed.closeSubpath();
+            p.fillPath(closed, vectorBrushMix ? QBrush(brushColor) : brush);
+        };
+    }
+    StrokeFunction stroker;
+    if (stroke && !pen.null) {
+        Outline o;
+        o.path = path;
+        stroker = [pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
+    }
+    FillAndStroke(filler, stroker,
+                  path.controlPointRect().toAlignedRect().adjusted(-penWidth - 2, -penWidth - 2, penWidth + 2,
+                                                                   penWidth + 2));
+}
+
+void PainterCanvas::FillRegionRects(const QRegion& region, const QBrush& brush) {
+    if (region.rectCount() == 1) {
+        painter_->fillRect(region.boundingRect(), brush);
+        return;
+    }
+    for (const QRect& r : region) painter_->fillRect(r, brush);
+}
+
+void PainterCanvas::DoFillRegion(const Region& deviceRegion, const Brush& b, uint32_t rop) {
+    if (deviceRegion.IsEmpty() || !Prepare()) return;
+    const Rop2 mix = PatternRopAsRop2(rop).value_or(Rop2::CopyPen);
+    const bool usesPattern = mix != Rop2::Black && mix != Rop2::White && mix != Rop2::Not && mix != Rop2::Nop;
+    QBrush brush = usesPattern ? MakeBrush(b) : QBrush(Qt::black);
+    if (brush.style() == Qt::NoBrush || mix == Rop2::Nop) return;
+    if (IsRaster()) {
+        painter_->setCompositionMode(CompositionModeFor(mix));
+    } else {
+        const std::optional<QColor> color = VectorMix(mix, brush.color());
+        if (!color) return;
+        if (brush.style() == Qt::SolidPattern || !usesPattern) brush = QBrush(*color);
+    }
+    FillRegionRects(deviceRegion.qt(), brush);
+}
+
+// ---- text
+
+TextMetrics PainterCanvas::DoTextMetrics() { return TextEngine::MeasureMetrics(state().font); }
+
+std::vector<int32_t> PainterCanvas::DoPartialExtents(std::u16string_view text) {
+    return TextEngine::MeasurePartialExtents(state().font, text);
+}
+
+std::string PainterCanvas::DoTextFace() { return TextEngine::ResolvedFaceName(state().font); }
+
+void PainterCanvas::DoText(int32_t x, int32_t y, uint32_t options, const Rect* rect, std::u16string_view text,
+                           std::span<const int32_t> dx) {
+    if (!Prepare()) return;
+    QPainter& p = *painter_;
+    const State& s = state();
+    const XForm m = LogicalToDevice();
+    if (rect && (options & ETO_CLIPPED)) {
+        p.setClipRect(ToQRect(geometry::MapRect(m, *rect)), Qt::IntersectClip);
+        InvalidateClip();
+    }
+    if (rect && (options & ETO_OPAQUE)) p.fillRect(ToQRect(geometry::MapRect(m, *rect)), ToQColor(s.bkColor));
+    if (text.empty()) return;
+
+    TextEngine::Face& face = *TextEngine::Instance().Resolve(s.font);
+    const TextMetrics metrics = TextEngine::Metrics(face);
+    std::vector<int32_t> advances = dx.empty() ? TextEngine::Advances(face, text)
+                                               : std::vector<int32_t>(dx.begin(), dx.begin() + text.size());
+    double width = 0;
+    for (const int32_t a : advances) width += a;
+
+    // The text's own frame: logical units, upright, y down, origin at the
+    // reference point, turned by the escapement.
+    const Point ref = geometry::Map(m, {x, y});
+    QTransform frame;
+    if (geometry::IsAxisAligned(m)) {
+        frame.translate(ref.x, ref.y);
+        frame.scale(std::abs(m.eM11), std::abs(m.eM22));
+    } else {
+        frame = QTransform(m.eM11, m.eM12, m.eM21, m.eM22, ref.x, ref.y);
+    }
+    frame.rotate(-s.font.escapement / 10.0);
+
+    const uint32_t horizontal = s.textAlign & TA_CENTER;
+    const uint32_t vertical = s.textAlign & TA_BASELINE;
+    const double left = horizontal == TA_RIGHT ? -width : horizontal == TA_CENTER ? -width / 2 : 0;
+    const double baseline = vertical == TA_BASELINE ? 0 : vertical == TA_BOTTOM ? -metrics.descent : metrics.ascent;
+
+    p.setWorldTransform(frame * base_);
+    if (s.bkMode == BkMode::Opaque) {
+        p.fillRect(QRectF(left, baseline - metrics.ascent, width, metrics.height), ToQColor(s.bkColor));
+    }
+    const QColor color = ToQColor(s.textColor);
+    const TextEngine::PaintInfo info = TextEngine::Paint(face);
+    if (info.font.isValid()) {
+        const std::vector<quint32> glyphs = TextEngine::Glyphs(face, text);
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        double pen = left;
+        for (size_t i = 0; i < glyphs.size(); ++i) {
+            if (glyphs[i] != 0) {
+                indexes << glyphs[i];
+                positions << QPointF(pen / info.stretch, baseline);
+            }
+            pen += advances[i];
+        }
+        QGlyphRun run;
+        run.setRawFont(info.font);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        QTransform glyphFrame = frame;
+        glyphFrame.scale(info.stretch, 1);
+        p.setWorldTransform(glyphFrame * base_);
+        const bool smooth = s.font.quality != NONANTIALIASED_QUALITY;
+        p.setRenderHint(QPainter::Antialiasing, smooth);
+        p.setRenderHint(QPainter::TextAntialiasing, smooth);
+        p.setPen(color);
+        p.drawGlyphRun(QPointF(0, 0), run);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setWorldTransform(frame * base_);
+    }
+    // Lines at least one device pixel thick.
+    const double minThickness = 1.0 / std::max(1e-9, std::min(geometry::ScaleX(m), geometry::ScaleY(m)));
+    const double thickness = std::max(info.lineThickness, minThickness);
+    if (s.font.underline) {
+        p.fillRect(QRectF(left, baseline + info.underlinePosition - thickness / 2, width, thickness), color);
+    }
+    if (s.font.strikeOut) {
+        p.fillRect(QRectF(left, baseline - info.strikeOutPosition - thickness / 2, width, thickness), color);
+    }
+    p.setWorldTransform(base_);
+}
+
+// ---- pixels
+
+void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect& srcRect, uint32_t rop) {
+    if (!Prepare()) return;
+    QPainter& p = *painter_;
+    const XForm m = LogicalToDevice();
+    const Rect srcN = srcRect.Normalized();
+    const bool sourceMirroredX = srcRect.right < srcRect.left, sourceMirroredY = srcRect.bottom < srcRect.top;
+    const std::optional<Rop2> sourceMix = SourceRopAsRop2(rop);
+    const std::optional<Rop2> patternMix = PatternRopAsRop2(rop);
+    if (patternMix && !sourceMix) {
+        // The source plays no part: a pattern fill.
+        if (geometry::IsRectilinear(m)) DoFillRegion(Region::FromRect(geometry::MapRect(m, dest)), state().brush, rop);
+        return;
+    }
+    QImage part = OpaqueSource(src.image()).copy(ToQRect(srcN));
+    if (part.isNull()) return;
+    const bool smooth = state().stretchMode == StretchMode::Halftone;
+
+    if (!geometry::IsAxisAligned(m)) {
+        // Turned or sheared: the painter maps the logical rectangle.
+        p.setWorldTransform(ToQTransform(m) * base_);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+        QColor unused;
+        if (!ApplyMix(sourceMix.value_or(Rop2::CopyPen), unused)) return;
+        const Rect d = dest;
+        QImage oriented = part.mirrored(sourceMirroredX, sourceMirroredY);
+        p.drawImage(QRectF(d.left, d.top, d.right - d.left, d.bottom - d.top), oriented);
+        p.setWorldTransform(base_);
+        return;
+    }
+    const Point a = geometry::Map(m, {dest.left, dest.top});
+    const Point b = geometry::Map(m, {dest.right, dest.bottom});
+    const QRect target = ToQRect(Rect{a.x, a.y, b.x, b.y}.Normalized());
+    if (target.isEmpty()) return;
+    const bool mirrorX = (b.x < a.x) != sourceMirroredX;
+    const bool mirrorY = (b.y < a.y) != sourceMirroredY;
+    if (mirrorX || mirrorY) part = part.mirrored(mirrorX, mirrorY);
+    if (part.size() != target.size()) {
+        part = part.scaled(target.size(), Qt::IgnoreAspectRatio, smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+    }
+
+    QImage* image = TargetImage();
+    if (!sourceMix && image) {
+        // Pattern, source and destination together: pixel by pixel.
+        QImage pattern(target.size(), QImage::Format_RGB32);
+        {
+            QPainter pp(&pattern);
+            pp.setBrushOrigin(QPointF(state().brushOrg.x - target.left(), state().brushOrg.y - target.top()));
+            pp.fillRect(pattern.rect(), MakeBrush(state().brush));
+        }
+        const uint8_t code = static_cast<uint8_t>((rop >> 16) & 0xFF);
+        const QPoint offset(RoundCoord(base_.dx()), RoundCoord(base_.dy()));
+        QRegion area = QRegion(target.translated(offset)).intersected(image->rect());
+        if (state().clip) area = area.intersected(state().clip->qt().translated(offset));
+        for (const QRect& r : area) {
+            for (int yy = r.top(); yy <= r.bottom(); ++yy) {
+                uint32_t* line = reinterpret_cast<uint32_t*>(image->scanLine(yy));
+                const int sy = yy - offset.y() - target.top();
+                const uint32_t* sLine = reinterpret_cast<const uint32_t*>(part.constScanLine(sy));
+                const uint32_t* pLine = reinterpret_cast<const uint32_t*>(pattern.constScanLine(sy));
+                for (int xx = r.left(); xx <= r.right(); ++xx) {
+                    const int sx = xx - offset.x() - target.left();
+                    line[xx] = ApplyRop3(code, pLine[sx], sLine[sx], line[xx]) | 0xFF000000u;
+                }
+            }
+        }
+        return;
+    }
+    const Rop2 mix = sourceMix.value_or(Rop2::CopyPen);
+    if (mix == Rop2::Nop) return;
+    if (IsRaster()) {
+        p.setCompositionMode(mix == Rop2::CopyPen ? QPainter::CompositionMode_Source : CompositionModeFor(mix));
+    } else if (mix == Rop2::NotCopyPen) {
+        part.invertPixels();
+    } else if (mix == Rop2::Black || mix == Rop2::White) {
+        p.fillRect(target, mix == Rop2::Black ? Qt::black : Qt::white);
+        return;
+    } else if (mix == Rop2::Not) {
+        return;
+    }
+    p.drawImage(target.topLeft(), part);
+}
+
+void PainterCanvas::DoSetPixel(int32_t x, int32_t y, Color c) {
+    if (!Prepare()) return;
+    if (state().clip && !state().clip->Contains(x, y)) return;
+    const QColor color = ToQColor(c);
+    if (QImage* image = TargetImage()) {
+        const int ix = x + RoundCoord(base_.dx()), iy = y + RoundCoord(base_.dy());
+        if (ix >= 0 && iy >= 0 && ix < image->width() && iy < image->height()) {
+            image->setPixel(ix, iy, color.rgb());
+        }
+        return;
+    }
+    painter_->fillRect(QRect(x, y, 1, 1), color);
+}
+
+Color PainterCanvas::DoGetPixel(int32_t x, int32_t y) {
+    QImage* image = TargetImage();
+    if (!image || (state().clip && !state().clip->Contains(x, y))) return CLR_INVALID;
+    const int ix = x + RoundCoord(base_.dx()), iy = y + RoundCoord(base_.dy());
+    if (ix < 0 || iy < 0 || ix >= image->width() || iy >= image->height()) return CLR_INVALID;
+    return FromQRgb(image->pixel(ix, iy));
+}
+
+bool PainterCanvas::DoFloodFill(int32_t x, int32_t y, Color c, FloodFillType type) {
+    QImage* image = TargetImage();
+    if (!image) return false;
+    const QPoint offset(RoundCoord(base_.dx()), RoundCoord(base_.dy()));
+    QRect bounds = image->rect().translated(-offset);
+    if (state().clip) bounds = bounds.intersected(state().clip->qt().boundingRect());
+    if (!bounds.contains(x, y) || (state().clip && !state().clip->Contains(x, y))) return false;
+    const QRgb key = ToQColor(c).rgb() & 0x00FFFFFF;
+    auto pixel = [&](int px, int py) {
+        return reinterpret_cast<const QRgb*>(image->constScanLine(py + offset.y()))[px + offset.x()] & 0x00FFFFFF;
+    };
+    auto fills = [&](int px, int py) {
+        return type == FloodFillType::Surface ? pixel(px, py) == key : pixel(px, py) != key;
+    };
+    if (!fills(x, y)) return false;
+    // Scanline fill over device pixels, one row of runs at a time.
+    QImage mask(bounds.size(), QImage::Format_Alpha8);
+    mask.fill(0);
+    std::deque<QPoint> todo{QPoint(x, y)};
+    while (!todo.empty()) {
+        const QPoint s = todo.front();
+        todo.pop_front();
+        uchar* row = mask.scanLine(s.y() - bounds.top());
+        if (row[s.x() - bounds.left()] || !fills(s.x(), s.y())) continue;
+        int l = s.x(), r = s.x();
+        while (l > bounds.left() && !row[l - 1 - bounds.left()] && fills(l - 1, s.y())) --l;
+        while (r < bounds.right() && !row[r + 1 - bounds.left()] && fills(r + 1, s.y())) ++r;
+        std::fill(row + (l - bounds.left()), row + (r - bounds.left()) + 1, uchar(255));
+        for (const int ny : {s.y() - 1, s.y() + 1}) {
+            if (ny < bounds.top() || ny > bounds.bottom()) continue;
+            const uchar* next = mask.constScanLine(ny - bounds.top());
+            for (int nx = l; nx <= r; ++nx) {
+                if (!next[nx - bounds.left()] && fills(nx, ny) &&
+                    (nx == l || !fills(nx - 1, ny) || next[nx - 1 - bounds.left()])) {
+                    todo.emplace_back(nx, ny);
+                }
+            }
+        }
+    }
+    Region area(RegionFromMask(mask, bounds.topLeft()));
+    if (state().clip) area.Combine(area, *state().clip, RegionCombine::And);
+    DoFillRegion(area, state().brush, PATCOPY);
+    return true;
+}
+
+Bitmap PainterCanvas::CopyPixels(const Rect& deviceRect) {
+    QImage* image = TargetImage();
+    if (!image) return {};
+    const QPoint offset(RoundCoord(base_.dx()), RoundCoord(base_.dy()));
+    return Bitmap(image->copy(ToQRect(deviceRect.Normalized()).translated(offset)));
+}
+
+}  // namespace gdi

@@ -1,0 +1,58 @@
+#pragma once
+// Conversions between the drawing layer's value types and Qt's, and the
+// rasterisation that regions share with the painter backend. Internal to the
+// drawing layer.
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <QtGui/QColor>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
+#include <QtGui/QRegion>
+#include <QtGui/QTransform>
+
+#include <optional>
+
+namespace gdi {
+
+QColor ToQColor(Color c);  // system colours resolved
+Color FromQRgb(QRgb rgb);
+inline QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+inline Rect FromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+inline QTransform ToQTransform(const XForm& x) { return QTransform(x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy); }
+
+// Nearest integer with halves rounded up, as the device context rounds
+// mapped coordinates; saturates instead of overflowing.
+int32_t RoundCoord(double v);
+
+// The device pixels that Qt's aliased fill of the path covers (pixel centres
+// inside, by the path's fill rule). Regions and the painter backend both fill
+// through this rasteriser, so a region made from a shape holds exactly the
+// pixels that filling the shape paints.
+QRegion RasterizeFill(const QPainterPath& path);
+// The pixels of an 8-bit mask that are not 0, moved by the offset.
+QRegion RegionFromMask(const QImage& mask, QPoint offset);
+
+// A path of device points as a painter path.
+QPainterPath ToPainterPath(const PathData& path, PolyFillMode mode);
+// Appends the figures of a painter path (moves, lines and cubic pieces) to a
+// path of device points; closed figures end with PT_CLOSEFIGURE.
+void AppendPainterPath(PathData& out, const QPainterPath& path, bool closeFigures);
+// Replaces every Bezier piece by a polyline.
+PathData Flattened(const PathData& path);
+
+// The binary raster operation that a ternary one amounts to when it does not
+// use the source; nothing when it does.
+std::optional<Rop2> PatternRopAsRop2(uint32_t rop);
+// The binary raster operation (pen = source) that a ternary one amounts to
+// when it does not use the pattern; nothing when it does.
+std::optional<Rop2> SourceRopAsRop2(uint32_t rop);
+// The ternary raster operation that applies a binary one with the pattern.
+uint32_t Rop2AsPatternRop(Rop2 r);
+// Qt's composition mode for a binary raster operation (CopyPen: SourceOver;
+// Nop: nothing to draw).
+QPainter::CompositionMode CompositionModeFor(Rop2 r);
+// Applies a ternary raster operation byte to one pixel value.
+uint32_t ApplyRop3(uint8_t rop, uint32_t pattern, uint32_t source, uint32_t dest);
+
+}  // namespace gdi

@@ -1,0 +1,62 @@
+#pragma once
+// Fonts of the drawing layer: a logical font resolved to a face on this
+// system, its metrics and character advances in logical units, and the glyphs
+// to paint. Measuring uses the faces' design metrics scaled linearly to the
+// font's size, so it is the same on every device and resolution; each
+// character's advance is rounded on its own, so extents add up like those of
+// a device context. Internal to the drawing layer; one instance per thread.
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <QtGui/QRawFont>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gdi {
+
+class TextEngine {
+public:
+    // A resolved logical font.
+    struct Face;
+
+    // The engine of the calling thread.
+    static TextEngine& Instance();
+
+    std::shared_ptr<Face> Resolve(const LogFont& font);
+
+    // What every canvas answers when asked to measure with a logical font.
+    static TextMetrics MeasureMetrics(const LogFont& font);
+    // result[i] is the width of text[0..i].
+    static std::vector<int32_t> MeasurePartialExtents(const LogFont& font, std::u16string_view text);
+    static std::string ResolvedFaceName(const LogFont& font);
+
+    static TextMetrics Metrics(const Face& face);
+    // One advance per UTF-16 unit (the second unit of a pair has none).
+    static std::vector<int32_t> Advances(Face& face, std::u16string_view text);
+    static std::string FaceName(const Face& face);
+
+    // What painting needs: a raw font whose pixel size is the em size in
+    // logical units, the horizontal stretch of the logical font's width, the
+    // glyph of each UTF-16 unit (0: none) and the line positions.
+    struct PaintInfo {
+        QRawFont font;
+        double stretch = 1;
+        double underlinePosition = 0;  // below the baseline
+        double strikeOutPosition = 0;  // above the baseline
+        double lineThickness = 1;
+    };
+    static PaintInfo Paint(Face& face);
+    static std::vector<quint32> Glyphs(Face& face, std::u16string_view text);
+
+    TextEngine();
+    ~TextEngine();
+
+private:
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
+};
+
+}  // namespace gdi

@@ -1,0 +1,64 @@
+#include "platform/printer/Printer.h"
+
+#include "platform/printer/QtPrinter.h"
+
+#include <QtPrintSupport/QPrinterInfo>
+
+namespace gdi {
+
+namespace {
+
+std::unique_ptr<Printer>& Current() {
+    static std::unique_ptr<Printer> current;
+    return current;
+}
+
+std::unique_ptr<Printer> Create(const std::string& name) {
+    if (name == PdfPrinterName()) return QtPrinter::CreatePdf();
+    return QtPrinter::CreateSystem(name);
+}
+
+}  // namespace
+
+std::string PdfPrinterName() { return "PDF"; }
+
+std::vector<PrinterInfo> AvailablePrinters() {
+    std::vector<PrinterInfo> printers;
+    const QString defaultName = QPrinterInfo::defaultPrinterName();
+    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+        const std::string name = info.printerName().toStdString();
+        if (name == PdfPrinterName()) continue;  // the name belongs to our own PDF printer
+        printers.push_back({name, false, info.printerName() == defaultName});
+    }
+    bool anyDefault = false;
+    for (const PrinterInfo& p : printers) anyDefault = anyDefault || p.isDefault;
+    printers.push_back({PdfPrinterName(), true, !anyDefault});
+    return printers;
+}
+
+Printer& CurrentPrinter() {
+    std::unique_ptr<Printer>& current = Current();
+    if (!current) {
+        for (const PrinterInfo& info : AvailablePrinters()) {
+            if (info.isDefault) current = Create(info.name);
+            if (current) break;
+        }
+        if (!current) current = QtPrinter::CreatePdf();
+    }
+    return *current;
+}
+
+bool SelectPrinter(const std::string& name) {
+    for (const PrinterInfo& info : AvailablePrinters()) {
+        if (info.name != name) continue;
+        std::unique_ptr<Printer> printer = Create(name);
+        if (!printer) return false;
+        Current() = std::move(printer);
+        return true;
+    }
+    return false;
+}
+
+void SetCurrentPrinter(std::unique_ptr<Printer> printer) { Current() = std::move(printer); }
+
+}  // namespace gdi
