@@ -132,6 +132,8 @@ constexpr uint32_t PS_JOIN_BEVEL = 0x1000;
 constexpr uint32_t PS_JOIN_MITER = 0x2000;
 constexpr uint32_t BS_DIBPATTERNPT = 6;
 
+double Determinant(const XForm& m) { return m.eM11 * m.eM22 - m.eM12 * m.eM21; }
+
 XForm MapOf(const Canvas::State& s) {
     XForm page;
     page.eM11 = static_cast<double>(s.viewportExt.cx) / (s.windowExt.cx ? s.windowExt.cx : 1);
@@ -141,8 +143,6 @@ XForm MapOf(const Canvas::State& s) {
     if (s.graphicsMode == GraphicsMode::Advanced && !IsIdentity(s.world)) return CombineTransform(s.world, page);
     return page;
 }
-
-double Determinant(const XForm& m) { return m.eM11 * m.eM22 - m.eM12 * m.eM21; }
 
 // A pen as a metafile stores it: device width, style bits, resolved colour.
 struct PenObject {
@@ -179,6 +179,11 @@ LogFont FontFor(const LogFont& font, const XForm& m) {
     LogFont f = font;
     f.height = RoundCoord(font.height * geometry::ScaleY(m));
     f.width = RoundCoord(font.width * geometry::ScaleX(m));
+    // A map that mirrors turns the text the other way on the device.
+    if (Determinant(m) < 0) {
+        f.escapement = -f.escapement;
+        f.orientation = -f.orientation;
+    }
     return f;
 }
 
@@ -455,9 +460,23 @@ private:
         out_.PolyPolygon(points, call.counts);
     }
 
+    // Each rectangle of the region as a rectangle without outline (which
+    // fills one pixel less on the right and bottom), in the mix mode that
+    // the raster operation amounts to; readers draw these more faithfully
+    // than pattern blits, which are left for operations that need them.
     void TranslateFillRegion(const RecordedCall& call) {
         UseBrush(BrushFor(call.fillBrush));
-        for (const Rect& r : call.region.Rects()) out_.PatBlt(r, call.rop);
+        const std::optional<gdi::Rop2> mix = PatternRopAsRop2(call.rop);
+        if (!mix) {
+            for (const Rect& r : call.region.Rects()) out_.PatBlt(r, call.rop);
+            return;
+        }
+        Pen none;
+        none.style = PenStyle::Null;
+        UsePen(PenFor(none, XForm{}));
+        Sync(attributes_.rop2, *mix, [this](gdi::Rop2 r) { out_.Rop2(r); });
+        for (const Rect& r : call.region.Rects())
+            out_.Shape(Canvas::Shape::Rectangle, {r.left, r.top, r.right + 1, r.bottom + 1}, {}, {});
     }
 
     void TranslatePath(const RecordedCall& call, const XForm& m) {
