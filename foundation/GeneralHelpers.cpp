@@ -80,6 +80,7 @@ bool RegisterFileAssociation(const QString& extension) {
         type.applicationName = QGuiApplication::applicationDisplayName();
         if (type.applicationName.isEmpty()) type.applicationName = QStringLiteral("Zorbit");
         type.description = type.applicationName + QStringLiteral(" Datei");
+        type.englishDescription = type.applicationName + QStringLiteral(" document");
         type.programPath = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
         if (type.programPath.isEmpty()) return false;
         return shell::RegisterDocumentType(type, shell::UserDataHome()).changed;

@@ -100,6 +100,8 @@ QString DesktopEntryText(const DocumentType& type) {
                                   "Version=1.0\n");
     text += QStringLiteral("Name=") + EscapeDesktopString(type.applicationName) + u'\n';
     text += QStringLiteral("Comment=") + EscapeDesktopString(type.description) + u'\n';
+    if (!type.englishDescription.isEmpty())
+        text += QStringLiteral("Comment[en]=") + EscapeDesktopString(type.englishDescription) + u'\n';
     text += QStringLiteral("Exec=") + DesktopExecLine(type.programPath) + u'\n';
     if (!type.iconName.isEmpty()) text += QStringLiteral("Icon=") + EscapeDesktopString(type.iconName) + u'\n';
     text += QStringLiteral("Terminal=false\n"
@@ -113,6 +115,9 @@ QString MimeTypeText(const DocumentType& type) {
                                   "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n");
     text += QStringLiteral("  <mime-type type=\"") + DocumentMimeType(type.extension) + QStringLiteral("\">\n");
     text += QStringLiteral("    <comment>") + EscapeXml(type.description) + QStringLiteral("</comment>\n");
+    if (!type.englishDescription.isEmpty())
+        text += QStringLiteral("    <comment xml:lang=\"en\">") + EscapeXml(type.englishDescription) +
+                QStringLiteral("</comment>\n");
     if (!type.iconName.isEmpty())
         text += QStringLiteral("    <icon name=\"") + EscapeXml(type.iconName) + QStringLiteral("\"/>\n");
     text += QStringLiteral("    <glob pattern=\"*.") + EscapeXml(type.extension.toLower()) + QStringLiteral("\"/>\n");

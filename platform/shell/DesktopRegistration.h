@@ -13,6 +13,7 @@ struct DocumentType {
     QString extension;        // without dot, e.g. "qem"
     QString applicationName;  // the entry's name, e.g. "Zorbit"
     QString description;      // the type's comment, e.g. "Zorbit Datei"
+    QString englishDescription;  // the comment for English desktops; empty for none
     QString programPath;  // the absolute path of the program file
     QString iconName;     // an icon of the theme; empty for none
 };

@@ -52,7 +52,8 @@ TEST(Mounts, TheProcessMountsAreReadable) {
 // ---- desktop registration
 
 shell::DocumentType QemType(const QString& programPath) {
-    return {QStringLiteral("qem"), QStringLiteral("Zorbit"), QStringLiteral("Zorbit Datei"), programPath, {}};
+    return {QStringLiteral("qem"), QStringLiteral("Zorbit"), QStringLiteral("Zorbit Datei"),
+            QStringLiteral("Zorbit document"), programPath, {}};
 }
 
 QString ReadText(const QString& path) {
@@ -86,9 +87,11 @@ TEST(DesktopRegistration, FilesAreWrittenOnlyWhenMissingOrChanged) {
     EXPECT_TRUE(mime.contains(QStringLiteral("<mime-type type=\"application/x-zorbit-qem\">")));
     EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.qem\"/>")));
     EXPECT_TRUE(mime.contains(QStringLiteral("<comment>Zorbit Datei</comment>")));
+    EXPECT_TRUE(mime.contains(QStringLiteral("<comment xml:lang=\"en\">Zorbit document</comment>")));
     // The desktop's MIME database took the type in.
-    if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
+    if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
         EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("mime/application/x-zorbit-qem.xml"))));
+    }
 
     // The next start with the same program writes nothing.
     const shell::RegistrationResult again = shell::RegisterDocumentType(QemType(QStringLiteral("/opt/z/zorbit")), home.path());
