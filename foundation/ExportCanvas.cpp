@@ -1,5 +1,6 @@
 #include "foundation/ExportCanvas.h"
 
+#include "foundation/Codepage1252.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Localizer.h"
 #include "foundation/Rounding.h"
@@ -46,6 +47,7 @@ void TExportCanvas::RememberSize(int32_t width, int32_t height) {
 
 TExportWMFCanvas::TExportWMFCanvas(gdi::Metafile& metafile)
     : metafile_(&metafile), metafileCanvas_(std::make_unique<gdi::MetafileCanvas>(metafile)) {
+    metafile.SetAnsiEncoder(&UnicodeToCp1252);
     CreateScaleCanvas();
 }
 

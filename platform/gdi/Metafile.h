@@ -32,6 +32,14 @@ public:
     bool Enhanced() const { return enhanced_; }
     void SetEnhanced(bool enhanced) { enhanced_ = enhanced; }
 
+    // How the WMF writer turns text into the 8-bit code page of its records
+    // (the program's Windows-1252 codec; *ok false for a character outside
+    // it). Without one, characters up to U+00FF are written as they are and
+    // all others as '?'.
+    using AnsiEncoder = char (*)(char32_t code, bool* ok);
+    void SetAnsiEncoder(AnsiEncoder encoder) { ansiEncoder_ = encoder; }
+    AnsiEncoder GetAnsiEncoder() const { return ansiEncoder_; }
+
     // The device the drawing was recorded for (its resolution fixes the
     // picture's physical size).
     const DeviceCaps& Reference() const { return reference_; }
@@ -50,6 +58,7 @@ private:
     int32_t width_ = 0;
     int32_t height_ = 0;
     bool enhanced_ = false;
+    AnsiEncoder ansiEncoder_ = nullptr;
     DeviceCaps reference_ = ScreenCaps();
     std::shared_ptr<const std::vector<RecordedCall>> calls_;
 };

@@ -106,19 +106,10 @@ Dib MakeDib(const Bitmap& bitmap, const Rect& source) {
 
 // ---- text
 
-// Windows-1252 bytes of the characters 0x80 to 0x9F.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-uint8_t AnsiByte(char16_t c, bool symbolFont) {
+uint8_t AnsiByte(char32_t c, bool symbolFont, Metafile::AnsiEncoder encode) {
     if (symbolFont && c >= 0xF000 && c <= 0xF0FF) return static_cast<uint8_t>(c & 0xFF);
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<uint8_t>(c);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == c) return static_cast<uint8_t>(0x80 + i);
-    return '?';
+    if (encode) return static_cast<uint8_t>(encode(c, nullptr));
+    return c <= 0xFF ? static_cast<uint8_t>(c) : '?';
 }
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -578,6 +569,7 @@ private:
 
 class WmfEncoder : public Encoder {
 public:
+    explicit WmfEncoder(Metafile::AnsiEncoder encode) : encode_(encode) {}
     const std::vector<uint8_t>& Records() { return records_.data(); }
     uint32_t MaxRecordWords() const { return maxRecord_; }
 
@@ -686,7 +678,7 @@ public:
         p.U8(font.pitchAndFamily);
         const std::u16string face = QString::fromUtf8(font.faceName).toStdU16String();
         size_t n = 0;
-        for (; n < face.size() && n < 31; ++n) p.U8(AnsiByte(face[n], false));
+        for (; n < face.size() && n < 31; ++n) p.U8(AnsiByte(face[n], false, encode_));
         p.Zeros(32 - n);
         Record(wmf::META_CREATEFONTINDIRECT, std::move(p));
     }
@@ -747,13 +739,13 @@ public:
         std::vector<int32_t> advances;
         for (size_t i = 0; i < text.size(); ++i) {
             int32_t advance = i < dx.size() ? dx[i] : 0;
+            char32_t code = text[i];
             if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
                 advance += i + 1 < dx.size() ? dx[i + 1] : 0;
+                code = 0x10000 + ((static_cast<char32_t>(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
                 ++i;
-                bytes += '?';
-            } else {
-                bytes += static_cast<char>(AnsiByte(text[i], symbolFont));
             }
+            bytes += static_cast<char>(AnsiByte(code, symbolFont, encode_));
             advances.push_back(advance);
         }
         // The length is a 16-bit count; longer texts go out in pieces.
@@ -871,6 +863,7 @@ private:
         return p;
     }
 
+    Metafile::AnsiEncoder encode_;
     Bytes records_;
     uint32_t maxRecord_ = 3;
 };
@@ -1143,7 +1136,7 @@ private:
 }  // namespace
 
 std::vector<uint8_t> WritePlaceableWmf(const Metafile& metafile) {
-    WmfEncoder encoder;
+    WmfEncoder encoder(metafile.GetAnsiEncoder());
     encoder.Frame(metafile.Width(), metafile.Height());
     Translator translator(encoder, 0);
     translator.Run(metafile.Calls());

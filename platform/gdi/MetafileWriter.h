@@ -12,9 +12,9 @@
 // Beziers and paths are flattened; shapes under a turning map become polygons.
 //
 // WMF: a placeable metafile (key 0x9AC6CDD7, 22-byte header with checksum,
-// 18-byte metafile header, 16-bit coordinates clamped), text in Windows-1252
-// (a symbol font's characters by their low byte), bitmaps as 24-bit DIBs of
-// StretchDIB records. EMF: the same drawing with 32-bit records, Unicode text.
+// 18-byte metafile header, 16-bit coordinates clamped), text in the 8-bit code
+// page of the metafile's encoder (a symbol font's characters by their low
+// byte), bitmaps as 24-bit DIBs of StretchDIB records. EMF: the same drawing with 32-bit records, Unicode text.
 
 #include <cstdint>
 #include <vector>

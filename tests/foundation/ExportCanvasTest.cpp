@@ -91,6 +91,19 @@ TEST(ExportCanvas, DrawingAfterSavingIsKept) {
     EXPECT_EQ(metafile.Calls().size(), 3u);
 }
 
+// Text reaches the metafile through the program's Windows-1252 codec.
+TEST(ExportCanvas, MetafileTextIsWindows1252) {
+    gdi::Metafile metafile;
+    {
+        TExportWMFCanvas target(metafile);
+        target.PlaceExtent({0, 0, 100, 50});
+        target.ScaleCanvas().TextOut("Preis: 5 \x80", 1, 1);
+    }
+    const std::vector<uint8_t> bytes = metafile.WmfBytes();
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("Preis: 5 \x80"), std::string::npos);
+}
+
 TEST(ExportCanvas, AFileThatCannotBeWrittenRaises) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("missing/export.wmf"));

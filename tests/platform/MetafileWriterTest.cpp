@@ -177,8 +177,17 @@ TEST(WmfWriter, HeaderAndRecordsAreValid) {
     EXPECT_EQ(wmf.counts.at(wmf::META_DELETEOBJECT), 1 + 1);
 }
 
+// Stands in for the program's codec: the euro sign and Latin-1.
+char TestEncoder(char32_t code, bool* ok) {
+    if (ok) *ok = code <= 0xFF || code == 0x20AC;
+    if (code == 0x20AC) return '\x80';
+    return code <= 0xFF ? static_cast<char>(code) : '?';
+}
+
 TEST(WmfWriter, RecordsCarryTheCallsParameters) {
-    const ParsedWmf wmf = ParseWmf(RecordedPicture().WmfBytes());
+    Metafile metafile = RecordedPicture();
+    metafile.SetAnsiEncoder(&TestEncoder);
+    const ParsedWmf wmf = ParseWmf(metafile.WmfBytes());
     ASSERT_EQ(wmf.problems, "");
     std::vector<const WmfRecord*> rectangles, texts, pens;
     const WmfRecord* stretch = nullptr;
@@ -203,7 +212,7 @@ TEST(WmfWriter, RecordsCarryTheCallsParameters) {
     EXPECT_EQ(text.Param(1), 130);  // x
     ASSERT_EQ(text.Param(2), 7);
     const std::string bytes(text.params.begin() + 8, text.params.begin() + 15);
-    EXPECT_EQ(bytes, "Gr\xFC\xDF" "e \x80");  // Windows-1252
+    EXPECT_EQ(bytes, "Gr\xFC\xDF" "e \x80");  // through the encoder
     // The advances follow the (even-padded) string.
     int advanceSum = 0;
     for (int i = 0; i < 7; ++i) advanceSum += text.Param(4 + 4 + i);
@@ -221,6 +230,31 @@ TEST(WmfWriter, RecordsCarryTheCallsParameters) {
     const size_t bits = 22 + 40;
     EXPECT_EQ(stretch->params[bits + 2], 255);
     EXPECT_EQ(stretch->params[bits + 3], 255);
+}
+
+// The bytes of the one text record of a picture with the text in the font.
+std::string WmfTextBytes(std::u16string_view text, uint8_t charSet, Metafile::AnsiEncoder encoder) {
+    Metafile metafile;
+    metafile.SetSize(10, 10);
+    metafile.SetAnsiEncoder(encoder);
+    {
+        MetafileCanvas c(metafile);
+        c.font().charSet = charSet;
+        c.TextOut(0, 0, text);
+    }
+    for (const WmfRecord& r : ParseWmf(metafile.WmfBytes()).records) {
+        if (r.function != wmf::META_EXTTEXTOUT) continue;
+        const auto n = static_cast<size_t>(r.Param(2));
+        return std::string(r.params.begin() + 8, r.params.begin() + 8 + static_cast<std::ptrdiff_t>(n));
+    }
+    return "(no text)";
+}
+
+TEST(WmfWriter, TextBytes) {
+    EXPECT_EQ(WmfTextBytes(u"a\u00E9\u20AC", DEFAULT_CHARSET, nullptr), "a\xE9?");  // no encoder: Latin-1
+    EXPECT_EQ(WmfTextBytes(u"a\u00E9\u20AC", DEFAULT_CHARSET, &TestEncoder), "a\xE9\x80");
+    EXPECT_EQ(WmfTextBytes(u"x\U0001F600y", DEFAULT_CHARSET, &TestEncoder), "x?y");  // a pair is one character
+    EXPECT_EQ(WmfTextBytes(u"\uF041\uF0E0", SYMBOL_CHARSET, &TestEncoder), "A\xE0");
 }
 
 TEST(WmfWriter, ClipRegionsAreSetWithinASavedState) {
