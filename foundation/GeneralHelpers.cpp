@@ -25,7 +25,7 @@
 #include <unistd.h>
 #include <utility>
 
-QString DefaultExt = QStringLiteral("lab");
+QString DefaultExt = QStringLiteral("qem");
 
 QString HelpFileName() {
     return GetProgramFolder() + QStringLiteral("pelvrin.hlp");

@@ -12,7 +12,7 @@
 
 // ---- process-wide values
 
-// The document extension without dot: "lab" until the main window sets "qem".
+// The document extension without dot.
 extern QString DefaultExt;
 // The help file beside the program.
 QString HelpFileName();

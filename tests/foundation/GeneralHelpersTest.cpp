@@ -184,10 +184,8 @@ TEST(UniqueTempFile, DefaultsToTheTemporaryFolder) {
 }
 
 TEST(GeneralHelpers, DocumentFileFilterNamesTheExtension) {
-    const QString saved = DefaultExt;
-    DefaultExt = QStringLiteral("qem");
+    EXPECT_EQ(DefaultExt, QStringLiteral("qem"));
     EXPECT_TRUE(DocumentFileFilter().contains(QStringLiteral("*.qem"))) << DocumentFileFilter().toStdString();
-    DefaultExt = saved;
 }
 
 // ---- window placement
