@@ -12,6 +12,7 @@
 
 #include "foundation/Debug.h"
 #include "foundation/Exceptions.h"
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
 #include "foundation/widgets/FormPlacement.h"
@@ -27,6 +28,7 @@
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QDropEvent>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QMouseEvent>
 #include <QtGui/QScreen>
 #include <QtGui/QStatusTipEvent>
 #include <QtGui/QWindow>
@@ -133,12 +135,11 @@ void TMaster::FormCreate() {
     if (const QString problem = Settings().LoadProblemMessage(); !problem.isEmpty())
         ShowMessageBox(TMessageKind::Warning, problem, this);
     Localizer().SetAllowedLanguages(kAllowedLanguages);
+    DefaultExt = QStringLiteral("qem");
     mnuSprache_->menuAction()->setVisible(true);
     MenuItem("mnuAnleitung")->setVisible(true);
     for (const char* name : {"cmdFieldText", "cmdDirOutline", "cmdRotateText", "cmdTrackTabelle", "cmdAutoForm", "cmdWordart", "cmdSymbol"})
         Control(name)->hide();
-    offerOpenInTypeDialog_ = true;
-    newDocumentCounter_ = 1;
     FitAndCentre();
     LoadFormPlacement(this, "MDIFrame");
     for (QWidget* w : ControlList(kFirstRow)) w->move(w->x(), kFirstRowTop);
@@ -156,7 +157,6 @@ void TMaster::FormCreate() {
     LoadViewSettings();
     setAcceptDrops(true);
     closing_ = false;
-    lastFolder_ = GetProgramFolder();
     for (const char* name : {"mnuExport", "mnuExportTrenn", "mnuFormatFeld"}) MenuItem(name)->setVisible(false);
     auto* fontName = findChild<QComboBox*>(QStringLiteral("cbFontName"));
     fontName->setCurrentIndex(fontName->findText(QStringLiteral("Arial")));
@@ -164,8 +164,7 @@ void TMaster::FormCreate() {
     Settings().WriteString("", "Version", FileInfo().ShortVersionText().toStdString());
     QGuiApplication::setApplicationDisplayName(windowTitle());
     ArrangeToolPalette();
-    // Desktop registration of the document type: RegisterFileAssociation(kDefaultExt)
-    // joins here once the desktop registration is available.
+    RegisterFileAssociation(DefaultExt);
     for (const char* name : kDocumentMenus) documentActions_ << findChild<QMenu*>(QString::fromLatin1(name))->menuAction();
     for (const char* name : kDocumentItems) documentActions_ << MenuItem(name);
     databaseMenu_ = findChild<QMenu*>(QStringLiteral("mnuDatenbank"))->menuAction();
@@ -533,6 +532,10 @@ bool TMaster::event(QEvent* event) {
 
 bool TMaster::eventFilter(QObject* watched, QEvent* event) {
     if (watched == panToolbar_ && event->type() == QEvent::Resize) panToolbarResize();
+    // Shift + click on the free palette: the window in the size of a small screen.
+    if (watched == panWerkzeug_ && event->type() == QEvent::MouseButtonPress &&
+        (static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier))
+        resize(800, 600);
     return TLocalizerMainWindow::eventFilter(watched, event);
 }
 

@@ -178,11 +178,7 @@ private:
     Command newDocumentCommand_;
     Command openCommand_;
 
-    QString lastFolder_;
-    bool offerOpenInTypeDialog_ = true;
     bool inSizeMove_ = false;
-    bool helpVisible_ = false;
-    int32_t newDocumentCounter_ = 1;
     bool closing_ = false;
     bool created_ = false;
     double gitterWeite_ = 1.0;

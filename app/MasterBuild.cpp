@@ -117,6 +117,7 @@ void TMaster::BuildWindow() {
     panWerkzeug_ = new QWidget(central);
     panWerkzeug_->setObjectName(QStringLiteral("panWerkzeug"));
     panWerkzeug_->setFixedWidth(kPaletteWidth);
+    panWerkzeug_->installEventFilter(this);
     row->addWidget(panWerkzeug_);
     mdiArea_ = new QMdiArea(central);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));

@@ -3,6 +3,7 @@
 #include <QtCore/QStringDecoder>
 #include <QtCore/QStringEncoder>
 
+#include <array>
 #include <stdexcept>
 
 // Qt converts Windows-1252 through ICU. ICU decodes the unassigned positions to
@@ -98,4 +99,37 @@ bool IsAnsiRepresentable(QStringView text) {
     bool lossless = true;
     UnicodeToAnsi(text, &lossless);
     return lossless;
+}
+
+namespace {
+
+// The characters of the bytes 0x80 to 0x9F, read once from the codec; every
+// other byte is its own code point.
+const std::array<char16_t, 32>& HighControls() {
+    static const std::array<char16_t, 32> table = [] {
+        std::array<char16_t, 32> t{};
+        for (int i = 0; i < 32; ++i) {
+            const char byte = static_cast<char>(0x80 + i);
+            t[static_cast<size_t>(i)] = AnsiToUnicode(std::string_view(&byte, 1)).at(0).unicode();
+        }
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
+char32_t Cp1252ToUnicode(uint8_t byte) {
+    if (byte >= 0x80 && byte < 0xA0) return HighControls()[byte - 0x80];
+    return byte;
+}
+
+char UnicodeToCp1252(char32_t code, bool* ok) {
+    if (ok) *ok = true;
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
+    const std::array<char16_t, 32>& high = HighControls();
+    for (size_t i = 0; i < high.size(); ++i)
+        if (high[i] == code) return static_cast<char>(0x80 + i);
+    if (ok) *ok = false;
+    return kAnsiReplacementChar;
 }

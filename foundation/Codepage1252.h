@@ -11,6 +11,7 @@
 #include <QtCore/QString>
 #include <QtCore/QStringView>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,11 @@ std::string UnicodeToAnsi(QStringView text, bool* lossless = nullptr);
 
 std::u16string AnsiToWide(std::string_view ansi);
 std::string WideToAnsi(std::u16string_view text, bool* lossless = nullptr);
+
+// One character at a time, for scanners that walk their input themselves.
+char32_t Cp1252ToUnicode(uint8_t byte);
+// For a character outside the code page *ok (when given) becomes false and the result is '?'.
+char UnicodeToCp1252(char32_t code, bool* ok = nullptr);
 
 // True when every character of text has a Windows-1252 byte.
 bool IsAnsiRepresentable(QStringView text);

@@ -73,7 +73,8 @@ void TScaleCanvas::FontChanged() {
 }
 
 TFont& TScaleCanvas::Font() {
-    const gdi::LogFont& device = canvas_->font();
+    // Read the device font whole first: taking its name rebuilds it from FontMM.
+    const gdi::LogFont device = canvas_->font();
     const std::string deviceName = UnicodeToAnsi(QString::fromStdString(device.faceName));
     if (deviceName != fontMM_.Name()) fontMM_.SetName(deviceName);
     const TFontStyles deviceStyle = static_cast<TFontStyles>(
@@ -81,9 +82,8 @@ TFont& TScaleCanvas::Font() {
         (device.underline ? fsUnderline : 0) | (device.strikeOut ? fsStrikeOut : 0));
     if (deviceStyle != fontMM_.Style()) fontMM_.SetStyle(deviceStyle);
     const long double p = FontPixelsPerInch > 0 ? FontPixelsPerInch : devicePixelsPerInch_;
-    const int32_t deviceHeight = canvas_->font().height;
-    if (Trunc(fontMM_.Height() * static_cast<long double>(Zoom) * p / fontMM_.PixelsPerInch()) != deviceHeight)
-        fontMM_.SetHeight(Trunc(deviceHeight / static_cast<long double>(Zoom) / p * fontMM_.PixelsPerInch()));
+    if (Trunc(fontMM_.Height() * static_cast<long double>(Zoom) * p / fontMM_.PixelsPerInch()) != device.height)
+        fontMM_.SetHeight(Trunc(device.height / static_cast<long double>(Zoom) / p * fontMM_.PixelsPerInch()));
     return fontMM_;
 }
 

@@ -1,7 +1,7 @@
 #include "foundation/Scaler.h"
 
 #include "foundation/Rounding.h"
-#include "platform/gdi/RecordingCanvas.h"
+#include "platform/gdi/Canvas.h"
 #include "platform/printer/Printer.h"
 
 #include <cmath>

@@ -1,26 +1,28 @@
 #pragma once
-// A window's placement in the settings: "WindowState" (0 normal,
-// 1 minimised, 2 maximised) and, for a normal window, "Left", "Top", "Width"
-// and "Height" in a section of its own. Left and top are the position of the
-// window frame, width and height the size of its client area, as Qt moves
-// and sizes a top-level window.
+// Window placement kept per window in a settings section: "WindowState"
+// (0 normal, 1 minimized, 2 maximized) and, for a window that is not
+// maximized, "Left", "Top", "Width", "Height" in pixels. The main window uses
+// the section "MDIFrame", the picture browser "DlgSelGrafik".
 
 #include <QtCore/QRect>
+#include <QtCore/QSize>
 
 #include <string>
 
 class QWidget;
 
-enum class TStoredWindowState { Normal = 0, Minimized = 1, Maximized = 2 };
-
-// Stored bounds made to fit the screen area: no larger than the screen, moved
-// back onto it when they reach past its right or bottom edge, never left of
-// or above it.
-QRect FitBoundsToScreen(const QRect& bounds, const QRect& screen);
-
-// Reads the state (default: the window's current state) and applies it; for
-// a normal window also the bounds (defaults: the current ones), fitted to the
-// window's screen.
+void SaveFormPlacement(const QWidget* form, const std::string& section);
+// Restores what SaveFormPlacement stored; missing values keep the window's
+// current ones, and the window is kept on the screen.
 void LoadFormPlacement(QWidget* form, const std::string& section);
-// Writes the state and, unless the window is maximised, its bounds.
-void SaveFormPlacement(QWidget* form, const std::string& section);
+
+// Places the form centred over the main window and inside the screen; its
+// size stays.
+void CenterFormOnMaster(QWidget* form, const QWidget* mainWindow);
+
+// Moves a control by dx, dy pixels.
+void OffsetControl(QWidget* control, int dx, int dy);
+
+// The rules behind the two placements, on a screen of the given size.
+QRect KeepOnScreen(QRect bounds, QSize screen);
+QRect CenteredOver(QSize form, const QRect& mainWindow, QSize screen);

@@ -55,6 +55,10 @@ struct DeviceCaps {
     int32_t bitsPerPixel = 32;
 };
 
+// The capabilities of the screen (96 dpi when there is none), the default
+// of recordings.
+DeviceCaps ScreenCaps();
+
 class Canvas {
 public:
     virtual ~Canvas();

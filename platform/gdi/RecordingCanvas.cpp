@@ -2,29 +2,10 @@
 
 #include "platform/gdi/TextEngine.h"
 
-#include <QtGui/QGuiApplication>
-#include <QtGui/QScreen>
-
 #include <cmath>
 
 namespace gdi {
 
-DeviceCaps ScreenCaps() {
-    DeviceCaps caps;
-    const QScreen* screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
-    if (screen) {
-        caps.logPixelsX = std::max(1, static_cast<int32_t>(std::lround(screen->logicalDotsPerInchX())));
-        caps.logPixelsY = std::max(1, static_cast<int32_t>(std::lround(screen->logicalDotsPerInchY())));
-        caps.horzRes = caps.physicalWidth = screen->geometry().width();
-        caps.vertRes = caps.physicalHeight = screen->geometry().height();
-    } else {
-        caps.horzRes = caps.physicalWidth = 1920;
-        caps.vertRes = caps.physicalHeight = 1080;
-    }
-    caps.horzSizeMM = static_cast<int32_t>(std::lround(caps.horzRes * 25.4 / caps.logPixelsX));
-    caps.vertSizeMM = static_cast<int32_t>(std::lround(caps.vertRes * 25.4 / caps.logPixelsY));
-    return caps;
-}
 
 RecordingCanvas::RecordingCanvas(const DeviceCaps& caps, DeviceKind kind) : Canvas(caps), kind_(kind) {}
 

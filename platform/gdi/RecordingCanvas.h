@@ -66,7 +66,5 @@ private:
     std::vector<RecordedCall> calls_;
 };
 
-// The capabilities of a 96-dpi screen, the default of recordings and bitmaps.
-DeviceCaps ScreenCaps();
 
 }  // namespace gdi

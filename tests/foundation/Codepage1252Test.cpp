@@ -40,3 +40,18 @@ TEST(Codepage1252, CharactersOutsideTheCodePageBecomeQuestionMarks) {
         EXPECT_EQ(IsAnsiRepresentable(QString::fromUtf16(c.text)), c.lossless);
     }
 }
+
+TEST(Codepage1252, CharacterFunctionsAgreeWithTheStringCodec) {
+    for (int b = 0; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        const QString unicode = AnsiToUnicode(std::string_view(&byte, 1));
+        ASSERT_EQ(Cp1252ToUnicode(static_cast<uint8_t>(b)), static_cast<char32_t>(unicode.at(0).unicode())) << b;
+        bool ok = false;
+        EXPECT_EQ(UnicodeToCp1252(Cp1252ToUnicode(static_cast<uint8_t>(b)), &ok), byte) << b;
+        EXPECT_TRUE(ok);
+    }
+    EXPECT_EQ(UnicodeToCp1252(U'\u20AC'), '\x80');
+    bool ok = true;
+    EXPECT_EQ(UnicodeToCp1252(U'\u0141', &ok), '?');  // Polish L with stroke
+    EXPECT_FALSE(ok);
+}

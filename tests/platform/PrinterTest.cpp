@@ -2,37 +2,15 @@
 
 #include "platform/printer/Printer.h"
 
+#include "support/PdfPage.h"
+
 #include <QtCore/QFile>
-#include <QtCore/QProcess>
-#include <QtCore/QRegularExpression>
-#include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace gdi {
 namespace {
-
-struct Gray {
-    int width = 0, height = 0;
-    QByteArray pixels;
-    uint8_t At(int x, int y) const { return static_cast<uint8_t>(pixels[y * width + x]); }
-};
-
-// A binary portable graymap as pdftoppm writes it.
-Gray ReadPgm(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray data = file.readAll();
-    const QList<QByteArray> header = data.left(64).simplified().split(' ');
-    if (header.size() < 4 || header[0] != "P5") return {};
-    Gray g;
-    g.width = header[1].toInt();
-    g.height = header[2].toInt();
-    // The pixels follow the single white-space character after the maximum value.
-    g.pixels = data.right(static_cast<qsizetype>(g.width) * g.height);
-    return g;
-}
 
 TEST(Printer, PdfPrinterIsAlwaysThereAndLast) {
     const std::vector<PrinterInfo> printers = AvailablePrinters();
@@ -73,37 +51,19 @@ TEST(Printer, PdfPageIsA4At600DpiWithPixelExactFills) {
     ASSERT_TRUE(printer.EndDoc());
     EXPECT_FALSE(printer.Printing());
 
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString content = QString::fromLatin1(file.readAll());
-    const QRegularExpressionMatch box =
-        QRegularExpression(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])").match(content);
-    ASSERT_TRUE(box.hasMatch());
-    EXPECT_NEAR(box.captured(1).toDouble(), 595.28, 0.5);  // 210 mm in points
-    EXPECT_NEAR(box.captured(2).toDouble(), 841.89, 0.5);  // 297 mm
+    const auto [width, height] = test::PdfMediaBox(pdf);
+    EXPECT_NEAR(width, 595.28, 0.5);  // 210 mm in points
+    EXPECT_NEAR(height, 841.89, 0.5);  // 297 mm
 
-    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
-    if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
-    QProcess render;
-    render.start(pdftoppm, {"-r", "600", "-gray", "-aa", "no", "-aaVector", "no", "-x", "0", "-y", "0", "-W", "1400",
-                            "-H", "900", "-singlefile", pdf, dir.filePath("page")});
-    ASSERT_TRUE(render.waitForFinished(60000));
-    const Gray page = ReadPgm(dir.filePath("page.pgm"));
+    if (!test::HavePdfRenderer()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const test::GrayPage page = test::RenderPdf(pdf, 600, 0, 0, 1400, 900);
     ASSERT_EQ(page.width, 1400);
-    int left = page.width, top = page.height, right = -1, bottom = -1;
-    for (int y = 0; y < page.height; ++y) {
-        for (int x = 0; x < page.width; ++x) {
-            if (page.At(x, y) >= 128) continue;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
-        }
-    }
-    EXPECT_EQ(right - left + 1, 1000);
-    EXPECT_EQ(bottom - top + 1, 500);
-    EXPECT_NEAR(left, 118 + 100, 1);
-    EXPECT_NEAR(top, 118 + 100, 1);
+    const auto dark = page.DarkBounds();
+    ASSERT_TRUE(dark);
+    EXPECT_EQ(dark->right - dark->left + 1, 1000);
+    EXPECT_EQ(dark->bottom - dark->top + 1, 500);
+    EXPECT_NEAR(dark->left, 118 + 100, 1);
+    EXPECT_NEAR(dark->top, 118 + 100, 1);
 }
 
 TEST(Printer, AbortedPdfJobLeavesNoFile) {

@@ -2,11 +2,8 @@
 #include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
 
-#include <QtGui/QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <random>
 
 namespace {
@@ -76,11 +73,3 @@ void DrawText600Dpi(benchmark::State& state) {
 BENCHMARK(DrawText600Dpi);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -1,0 +1,72 @@
+#pragma once
+// Renders part of a PDF page with pdftoppm (poppler-utils) into a graymap and
+// finds the dark pixels on it, so tests can measure what a print job drew.
+
+#include <QtCore/QFile>
+#include <QtCore/QProcess>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QStandardPaths>
+#include <QtCore/QStringList>
+
+#include <algorithm>
+#include <optional>
+
+namespace test {
+
+struct GrayPage {
+    int width = 0, height = 0;
+    QByteArray pixels;
+    uint8_t At(int x, int y) const { return static_cast<uint8_t>(pixels[y * width + x]); }
+
+    // The bounding box (left, top, right, bottom inclusive) of pixels darker than 128.
+    struct Box { int left, top, right, bottom; };
+    std::optional<Box> DarkBounds() const {
+        Box b{width, height, -1, -1};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (At(x, y) < 128) {
+                    b.left = std::min(b.left, x);
+                    b.right = std::max(b.right, x);
+                    b.top = std::min(b.top, y);
+                    b.bottom = std::max(b.bottom, y);
+                }
+        if (b.right < 0) return std::nullopt;
+        return b;
+    }
+};
+
+inline bool HavePdfRenderer() { return !QStandardPaths::findExecutable("pdftoppm").isEmpty(); }
+
+// The page's /MediaBox width and height in points; (0, 0) when there is none.
+inline std::pair<double, double> PdfMediaBox(const QString& pdf) {
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly)) return {0, 0};
+    const QString content = QString::fromLatin1(file.readAll());
+    const QRegularExpressionMatch box =
+        QRegularExpression(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])").match(content);
+    if (!box.hasMatch()) return {0, 0};
+    return {box.captured(1).toDouble(), box.captured(2).toDouble()};
+}
+
+// Renders the pixel rectangle (x, y, w, h) of page 1 at dpi without smoothing.
+inline GrayPage RenderPdf(const QString& pdf, int dpi, int x, int y, int w, int h) {
+    const QString base = pdf + ".render";
+    QProcess render;
+    render.start(QStandardPaths::findExecutable("pdftoppm"),
+                 {"-r", QString::number(dpi), "-gray", "-aa", "no", "-aaVector", "no", "-x", QString::number(x), "-y",
+                  QString::number(y), "-W", QString::number(w), "-H", QString::number(h), "-singlefile", pdf, base});
+    if (!render.waitForFinished(60000)) return {};
+    QFile file(base + ".pgm");
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = file.readAll();
+    const QList<QByteArray> header = data.left(64).simplified().split(' ');
+    if (header.size() < 4 || header[0] != "P5") return {};
+    GrayPage page;
+    page.width = header[1].toInt();
+    page.height = header[2].toInt();
+    // The pixels follow the single white-space character after the maximum value.
+    page.pixels = data.right(static_cast<qsizetype>(page.width) * page.height);
+    return page;
+}
+
+}  // namespace test
