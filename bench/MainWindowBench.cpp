@@ -1,17 +1,14 @@
 // Creating the main window with its settings and texts, as the program does at
 // start-up (without the start picture's minimum time).
-#include "app/Application.h"
 #include "app/Master.h"
 
-#include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QTemporaryDir>
-#include <QtWidgets/QApplication>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -34,12 +31,3 @@ void CreateMainWindow(benchmark::State& state) {
 BENCHMARK(CreateMainWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    MaskFloatingPointExceptions();
-    TApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
