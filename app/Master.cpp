@@ -10,6 +10,7 @@
 #include "app/ToolState.h"
 #include "app/ZRStatusBar.h"
 
+#include "figures/Rasten.h"
 #include "foundation/Debug.h"
 #include "foundation/Exceptions.h"
 #include "foundation/GeneralHelpers.h"
@@ -151,6 +152,7 @@ void TMaster::FormCreate() {
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { RequestToolStateRefresh(); });
     LoadCursors();
     gitterWeite_ = Settings().ReadFloat("Raster", "Gitterweite2", 1.0);
+    SetGridX(gitterWeite_);
     Button("RastenBtn")->setText(QLocale().toString(gitterWeite_, 'f', 1) + QStringLiteral(" mm"));
     auto* fontSize = findChild<QComboBox*>(QStringLiteral("cbFontSize"));
     fontSize->setCurrentIndex(fontSize->findText(QStringLiteral("10")));

@@ -6,6 +6,7 @@
 #include "app/ToolState.h"
 #include "app/ZRStatusBar.h"
 
+#include "figures/Rasten.h"
 #include "foundation/Exceptions.h"
 
 #include <QtCore/QElapsedTimer>
@@ -357,6 +358,7 @@ TEST_F(MasterTest, PlacementAndViewSettingsSurviveARestart) {
         EXPECT_TRUE(m.PrinterMarginsShown());
         EXPECT_FALSE(m.MenuItem("mnuOffscreenBMP")->isChecked());
         EXPECT_DOUBLE_EQ(m.GitterWeite(), 0.5);
+        EXPECT_DOUBLE_EQ(GetGridX(), 0.5);
         m.setWindowState(Qt::WindowMaximized);
         master.reset();
     }
@@ -364,6 +366,11 @@ TEST_F(MasterTest, PlacementAndViewSettingsSurviveARestart) {
     EXPECT_EQ(Settings().ReadInteger("MDIFrame", "WindowState", -1), 2);
     EXPECT_EQ(Settings().ReadInteger("MDIFrame", "Left", -1), 40);
     EXPECT_TRUE(CreateMaster().windowState() & Qt::WindowMaximized);
+    master.reset();
+    // A grid step of 0 snaps to 0.1 mm while the window keeps 0.
+    Settings().WriteFloat("Raster", "Gitterweite2", 0.0);
+    EXPECT_DOUBLE_EQ(CreateMaster().GitterWeite(), 0.0);
+    EXPECT_DOUBLE_EQ(GetGridX(), 0.1);
 }
 
 TEST(MasterWindow, FitsAndCentresOnTheScreen) {
