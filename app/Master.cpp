@@ -128,7 +128,6 @@ TMaster::~TMaster() {
 void TMaster::FormCreate() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     Localizer().ChooseStartLanguage();
-    SetScreenCursor(1, QCursor(Qt::PointingHandCursor));
     if (printers_() == 0) {
         ShowMessageBox(TMessageKind::Error, LocalizedText("IDS_NOPRINTER"), this);
         if (TApplication* app = App()) app->Terminate();
@@ -184,18 +183,24 @@ void TMaster::FormDestroy() {
 }
 
 void TMaster::SaveSettings() {
-    try {
-        TZRRegIniFile& settings = Settings();
-        settings.BeginUpdate();
+    // Settings that cannot be written are lost, but the window still closes.
+    auto guarded = [](auto&& work) {
+        try {
+            work();
+        } catch (const std::exception& e) {
+            Debug().Log(QStringLiteral("Main window settings not saved: ") + QString::fromUtf8(e.what()));
+        }
+    };
+    TZRRegIniFile& settings = Settings();
+    settings.BeginUpdate();
+    guarded([&] {
         SaveFormPlacement(this, "MDIFrame");
         settings.WriteFloat("Raster", "Gitterweite2", gitterWeite_);
         settings.WriteBool("Allgemein", "OffscreenBMP", MenuItem("mnuOffscreenBMP")->isChecked());
         settings.WriteBool("Allgemein", "Gitter", GridShown());
         settings.WriteBool("Allgemein", "DruckerRand", PrinterMarginsShown());
-        settings.EndUpdate();
-    } catch (const std::exception& e) {
-        Debug().Log(QStringLiteral("Main window settings not saved: ") + QString::fromUtf8(e.what()));
-    }
+    });
+    guarded([&] { settings.EndUpdate(); });
 }
 
 QRect TMaster::CentredBounds(QSize size, const QRect& screen) {
