@@ -504,7 +504,6 @@ void TMaster::BuildRightPanel() {
     strip->setGeometry(0, 0, kColorStripWidth, 27 * 14 + 1);
     strip->setToolTip(QStringLiteral("Linke Maustaste - Füllung\nRechte Maustaste - Umriß\nStrg + linke Maustaste - Text"));
     MarkPending(strip);
-    strip->setEnabled(false);
     auto* helpPanel = new QFrame(panRight_);
     helpPanel->setObjectName(QStringLiteral("panHTMLView"));
     auto* title = new QLabel(QStringLiteral("Interaktive Hilfe"), helpPanel);
