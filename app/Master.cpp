@@ -377,7 +377,7 @@ void TMaster::mnuNeuClick() {
     if (newDocumentCommand_) {
         newDocumentCommand_();
     } else {
-        Debug().Log("New: no document windows yet");
+        ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
     }
 }
 
@@ -386,13 +386,13 @@ void TMaster::mnuOeffnenClick() {
     if (openCommand_) {
         openCommand_();
     } else {
-        Debug().Log("Open: no document windows yet");
+        ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
     }
 }
 
 QWidget* TMaster::OpenDocument(const QString& path) {
     if (!documentLoader_) {
-        Debug().Log(QStringLiteral("Not opened (no document windows yet): ") + path);
+        ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
         return nullptr;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

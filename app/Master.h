@@ -68,6 +68,7 @@ public:
     QMdiSubWindow* AddDocumentWindow(QWidget* window);
     void SetDocumentLoader(DocumentLoader loader) { documentLoader_ = std::move(loader); }
     void SetNewDocumentCommand(Command command) { newDocumentCommand_ = std::move(command); }
+    bool HasNewDocumentCommand() const { return static_cast<bool>(newDocumentCommand_); }
     void SetOpenCommand(Command command) { openCommand_ = std::move(command); }
 
     // Commands of the main window itself.

@@ -114,8 +114,8 @@ int RunZorbit(int argc, char** argv) {
     try {
         if (first.open) {
             master->OpenDocument(first.path);
-        } else {
-            master->mnuNeuClick();
+        } else if (master->HasNewDocumentCommand()) {
+            master->mnuNeuClick();  // the label-type dialog
         }
     } catch (...) {
         ShowApplicationException(std::current_exception());
