@@ -1,11 +1,4 @@
-// Program entry. The main window is not built yet: the program starts its
-// application object, reports that and ends.
-#include <QtWidgets/QApplication>
+// Program entry.
+#include "app/StartUp.h"
 
-#include <cstdio>
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    std::puts("Zorbit: the main window is not available yet.");
-    return 0;
-}
+int main(int argc, char** argv) { return RunZorbit(argc, argv); }

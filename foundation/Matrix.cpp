@@ -34,7 +34,7 @@ void MatrixTranslate(TMatrix3& M, float dx, float dy) {
     MatrixMultiply(M, T, M);
 }
 
-void MatrixRotate(TMatrix3& M, float angle) {
+TMatrix3 RotationMatrix(float angle) {
     const long double radians = static_cast<long double>(angle) * std::numbers::pi_v<long double> / 180.0L;
     const float c = static_cast<float>(std::cos(radians));
     const float s = static_cast<float>(std::sin(radians));
@@ -43,7 +43,11 @@ void MatrixRotate(TMatrix3& M, float angle) {
     R.m[0][1] = -s;
     R.m[1][0] = s;
     R.m[1][1] = c;
-    MatrixMultiply(M, R, M);
+    return R;
+}
+
+void MatrixRotate(TMatrix3& M, float angle) {
+    MatrixMultiply(M, RotationMatrix(angle), M);
 }
 
 void MatrixRotateAbout(TMatrix3& M, float angle, float px, float py) {

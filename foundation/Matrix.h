@@ -19,6 +19,8 @@ void MatrixIdentity(TMatrix3& M);
 void MatrixMultiply(TMatrix3& D, const TMatrix3& A, const TMatrix3& B);
 void MatrixScale(TMatrix3& M, float sx, float sy);
 void MatrixTranslate(TMatrix3& M, float dx, float dy);
+// The turn by angle degrees: rows (cos, −sin, 0), (sin, cos, 0), (0, 0, 1), in singles.
+TMatrix3 RotationMatrix(float angle);
 void MatrixRotate(TMatrix3& M, float angle);
 void MatrixRotateAbout(TMatrix3& M, float angle, float px, float py);
 void MatrixTransformPoint(const TMatrix3& M, float x, float y, float& X, float& Y);

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <numbers>
 
 TTransformation::TTransformation() : Matrix(kIdentityMatrix), Inverse(kZeroMatrix) {
     std::memset(FixedMatrix, 0, sizeof FixedMatrix);
@@ -34,15 +33,7 @@ void TTransformation::Rotate(float cx, float cy, float angle) {
     Prepared = false;
     const bool aboutPoint = cx != 0 || cy != 0;
     if (aboutPoint) Translate(-cx, -cy);
-    const long double radians = static_cast<long double>(angle) * std::numbers::pi_v<long double> / 180.0L;
-    const float c = static_cast<float>(std::cos(radians));
-    const float s = static_cast<float>(std::sin(radians));
-    TMatrix3 R = kIdentityMatrix;
-    R.m[0][0] = c;
-    R.m[0][1] = -s;
-    R.m[1][0] = s;
-    R.m[1][1] = c;
-    MultiplyBy(R);
+    MultiplyBy(RotationMatrix(angle));
     if (aboutPoint) Translate(cx, cy);
 }
 

@@ -1,10 +1,14 @@
 // Entry point of every test binary: an application object on Qt's offscreen
-// platform (widgets where the binary has them), then the tests.
+// platform (widgets where the binary has them; the program's own application
+// object for the frame's tests), then the tests.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#ifdef ZORBIT_TEST_WIDGETS
+#if defined(ZORBIT_TEST_APP)
+#include "app/Application.h"
+using TestApplication = TApplication;
+#elif defined(ZORBIT_TEST_WIDGETS)
 #include <QtWidgets/QApplication>
 using TestApplication = QApplication;
 #else

@@ -1,0 +1,587 @@
+#include "app/Master.h"
+
+#include "app/Application.h"
+#include "app/Cursors.h"
+#include "app/DlgInfo.h"
+#include "app/FileInfo.h"
+#include "app/MasterChild.h"
+#include "app/MessageBoxes.h"
+#include "app/SpeedButton.h"
+#include "app/ToolState.h"
+#include "app/ZRStatusBar.h"
+
+#include "figures/Rasten.h"
+#include "foundation/Debug.h"
+#include "foundation/Exceptions.h"
+#include "foundation/GeneralHelpers.h"
+#include "foundation/Localizer.h"
+#include "foundation/ZRRegIniFile.h"
+#include "foundation/widgets/FormPlacement.h"
+#include "platform/printer/Printer.h"
+
+#include <QtCore/QAbstractEventDispatcher>
+#include <QtCore/QMimeData>
+#include <QtCore/QTimer>
+#include <QtCore/QUrl>
+#include <QtGui/QAction>
+#include <QtGui/QActionGroup>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QDragEnterEvent>
+#include <QtGui/QDropEvent>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QMouseEvent>
+#include <QtGui/QScreen>
+#include <QtGui/QStatusTipEvent>
+#include <QtGui/QWindow>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QMdiArea>
+#include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QMenu>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+
+TMaster* Master = nullptr;
+
+const QEvent::Type TMaster::RefreshToolStateEvent = static_cast<QEvent::Type>(QEvent::registerEventType(QEvent::User + 1));
+
+namespace {
+
+constexpr const char* kPendingProperty = "zorbitPending";
+
+// The two tool-bar rows, left to right.
+const std::initializer_list<const char*> kFirstRow = {
+    "cmdNeu",     "cmdOeffnen",    "cmdSpeichern",    "ZRMenuSpacer1",  "cmdDrucken",       "ZRMenuSpacer2",
+    "cmdAusschneiden", "cmdKopieren", "cmdEinfuegen", "ZRMenuSpacer3",  "cmdZurueck",       "ZRMenuSpacer13",
+    "cmdZoomIn",  "cmdZoomOut",    "ZRMenuSpacer4",   "cmdDruckerrand", "cmdGitter",        "ZRMenuSpacer14",
+    "RastenBtn",  "ZRMenuSpacer5", "colpopPen",       "ZRPenWidthButton1", "ZRMenuSpacer6", "colpopBrush",
+    "ZRMenuSpacer7", "cmdClipRing", "cmdFeldliste",   "cmdVorloHomepage", "BtnHTMLHelp",
+};
+const std::initializer_list<const char*> kSecondRow = {
+    "cbFontName", "cbFontSize", "ZRMenuSpacer8", "colpopFont", "ZRMenuSpacer9", "cmdFett", "cmdKursiv", "cmdUnderline",
+    "ZRMenuSpacer10", "cmdHLeft", "cmdHCenter", "cmdHRight", "cmdHFull", "ZRMenuSpacer11", "cmdVTop", "cmdVCenter",
+    "cmdVBottom", "ZRMenuSpacer15", "cmdEinsNachHinten", "cmdGanzNachHinten", "cmdGanzNachVorn", "cmdEinsNachVorn",
+    "ZRMenuSpacer12",
+};
+constexpr int kFirstRowTop = 4;
+constexpr int kSecondRowTop = 34;
+constexpr int kComboTop = 33;
+
+const std::initializer_list<const char*> kPaletteOrder = {
+    "cmdPfeil",   "cmdZoomRect", "msVert1",       "cmdLinie",        "cmdRechteck", "cmdKreis",          "cmdAutoForm",   "msVert2",
+    "cmdRTF",     "cmdRTFTabelle", "cmdWordart",  "cmdRotateText",   "cmdSymbol",   "cmdZaehlerfeld",    "msVert3",       "cmdRaruvir",
+    "cmdBarcode", "cmdDirOutline", "cmdTrackTabelle", "cmdClipart",  "cmdClipartTavolux", "cmdIndexPrint",
+};
+
+// Menus and items shown only while a document is open.
+const char* const kDocumentMenus[] = {"mnuBearbeiten", "mnuAnsicht", "mnuFormat", "mnuFenster"};
+const char* const kDocumentItems[] = {"mnuSpeichern", "mnuSpeichernUnter", "mnuSchliessen",
+                                      "mnuDrucken", "mnuDruckereinrichtung", "mnuDruckposition"};
+
+QRect ScreenArea(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+// The picture suffix of the bold, italic and underline buttons per language.
+const char* StyleGlyphSuffix(int language) {
+    switch (language) {
+    case 0: return "";
+    case 2: return "_fr";
+    case 3: return "_it";
+    case 4: return "_es";
+    case 9: return "_nl";
+    default: return "_en";
+    }
+}
+
+}  // namespace
+
+TMaster::TMaster(QWidget* parent) : TMaster([] { return gdi::AvailablePrinters().size(); }, parent) {}
+
+TMaster::TMaster(PrinterCounter printers, QWidget* parent) : TLocalizerMainWindow(parent), printers_(std::move(printers)) {
+    Master = this;
+    InitAppResources();
+    sizeMoveTimer_ = new QTimer(this);
+    sizeMoveTimer_->setSingleShot(true);
+    sizeMoveTimer_->setInterval(kSizeMoveSettleMs);
+    connect(sizeMoveTimer_, &QTimer::timeout, this, [this] { WMExitSizeMove(); });
+    BuildWindow();
+    Localize();
+    FormCreate();
+    created_ = true;
+}
+
+TMaster::~TMaster() {
+    // The window's parts go after this destructor and may still signal.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(mdiArea_, nullptr, this, nullptr);
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) disconnect(dispatcher, nullptr, this, nullptr);
+    FormDestroy();
+    if (Master == this) Master = nullptr;
+}
+
+// ---- creation and destruction
+
+void TMaster::FormCreate() {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    Localizer().ChooseStartLanguage();
+    if (printers_() == 0) {
+        ShowMessageBox(TMessageKind::Error, LocalizedText("IDS_NOPRINTER"), this);
+        if (TApplication* app = App()) app->Terminate();
+    }
+    if (const QString problem = Settings().LoadProblemMessage(); !problem.isEmpty())
+        ShowMessageBox(TMessageKind::Warning, problem, this);
+    Localizer().SetAllowedLanguages(kAllowedLanguages);
+    DefaultExt = QStringLiteral("qem");
+    mnuSprache_->menuAction()->setVisible(true);
+    MenuItem("mnuAnleitung")->setVisible(true);
+    for (const char* name : {"cmdFieldText", "cmdDirOutline", "cmdRotateText", "cmdTrackTabelle", "cmdAutoForm", "cmdWordart", "cmdSymbol"})
+        Control(name)->hide();
+    FitAndCentre();
+    LoadFormPlacement(this, "MDIFrame");
+    for (QWidget* w : ControlList(kFirstRow)) w->move(w->x(), kFirstRowTop);
+    for (QWidget* w : ControlList(kSecondRow)) w->move(w->x(), qobject_cast<QComboBox*>(w) ? kComboTop : kSecondRowTop);
+    ArrangeToolbar(ControlList(kFirstRow), 4);
+    ArrangeToolbar(ControlList(kSecondRow), 4);
+    panToolbarResize();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { RequestToolStateRefresh(); });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { RequestToolStateRefresh(); });
+    LoadCursors();
+    gitterWeite_ = Settings().ReadFloat("Raster", "Gitterweite2", 1.0);
+    SetGridX(gitterWeite_);
+    Button("RastenBtn")->setText(QLocale().toString(gitterWeite_, 'f', 1) + QStringLiteral(" mm"));
+    auto* fontSize = findChild<QComboBox*>(QStringLiteral("cbFontSize"));
+    fontSize->setCurrentIndex(fontSize->findText(QStringLiteral("10")));
+    LoadViewSettings();
+    setAcceptDrops(true);
+    closing_ = false;
+    for (const char* name : {"mnuExport", "mnuExportTrenn", "mnuFormatFeld"}) MenuItem(name)->setVisible(false);
+    auto* fontName = findChild<QComboBox*>(QStringLiteral("cbFontName"));
+    fontName->setCurrentIndex(fontName->findText(QStringLiteral("Arial")));
+    MenuItem("mnuOffscreenBMP")->setChecked(Settings().ReadBool("Allgemein", "OffscreenBMP", true));
+    Settings().WriteString("", "Version", FileInfo().ShortVersionText().toStdString());
+    QGuiApplication::setApplicationDisplayName(windowTitle());
+    ArrangeToolPalette();
+    RegisterFileAssociation(DefaultExt);
+    for (const char* name : kDocumentMenus) documentActions_ << findChild<QMenu*>(QString::fromLatin1(name))->menuAction();
+    for (const char* name : kDocumentItems) documentActions_ << MenuItem(name);
+    databaseMenu_ = findChild<QMenu*>(QStringLiteral("mnuDatenbank"))->menuAction();
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { ApplicationIdle(); });
+    ApplicationIdle();
+    RequestToolStateRefresh();
+}
+
+void TMaster::FormClose() { closing_ = true; }
+
+void TMaster::FormDestroy() {
+    closing_ = true;
+    SaveSettings();
+}
+
+void TMaster::SaveSettings() {
+    // Settings that cannot be written are lost, but the window still closes.
+    auto guarded = [](auto&& work) {
+        try {
+            work();
+        } catch (const std::exception& e) {
+            Debug().Log(QStringLiteral("Main window settings not saved: ") + QString::fromUtf8(e.what()));
+        }
+    };
+    TZRRegIniFile& settings = Settings();
+    settings.BeginUpdate();
+    guarded([&] {
+        SaveFormPlacement(this, "MDIFrame");
+        settings.WriteFloat("Raster", "Gitterweite2", gitterWeite_);
+        settings.WriteBool("Allgemein", "OffscreenBMP", MenuItem("mnuOffscreenBMP")->isChecked());
+        settings.WriteBool("Allgemein", "Gitter", GridShown());
+        settings.WriteBool("Allgemein", "DruckerRand", PrinterMarginsShown());
+    });
+    guarded([&] { settings.EndUpdate(); });
+}
+
+QRect TMaster::CentredBounds(QSize size, const QRect& screen) {
+    if (screen.width() < size.width()) size.setWidth(screen.width() - 30);
+    if (screen.height() < size.height()) size.setHeight(screen.height() - 30);
+    return {screen.left() + (screen.width() - size.width()) / 2, screen.top() + (screen.height() - size.height()) / 2,
+            size.width(), size.height()};
+}
+
+void TMaster::FitAndCentre() {
+    const QRect bounds = CentredBounds(size(), ScreenArea(this));
+    resize(bounds.size());
+    move(bounds.topLeft());
+}
+
+void TMaster::LoadCursors() { LoadScreenCursors(); }
+
+void TMaster::LoadViewSettings() {
+    TSpeedButton* grid = Button("cmdGitter");
+    grid->SetDown(Settings().ReadBool("Allgemein", "Gitter", true));
+    MenuItem("mnuAnsichtGitter")->setChecked(grid->Down());
+    TSpeedButton* margins = Button("cmdDruckerrand");
+    margins->SetDown(Settings().ReadBool("Allgemein", "DruckerRand", true));
+    MenuItem("mnuAnsichtDruckrand")->setChecked(margins->Down());
+}
+
+bool TMaster::GridShown() const { return Button("cmdGitter")->Down(); }
+
+bool TMaster::PrinterMarginsShown() const { return Button("cmdDruckerrand")->Down(); }
+
+// ---- layout
+
+void TMaster::ArrangeToolbar(const QList<QWidget*>& controls, int left) {
+    int x = left;
+    for (QWidget* control : controls) {
+        if (!control || control->isHidden()) continue;
+        control->move(x, control->y());
+        x += control->width();
+    }
+}
+
+void TMaster::ArrangeToolPalette() {
+    int y = 4;
+    for (QWidget* control : ControlList(kPaletteOrder)) {
+        if (!control || control->isHidden()) continue;
+        control->move(2, y);
+        y += control->height();
+    }
+}
+
+void TMaster::panToolbarResize() {
+    QWidget* between = Control("bvToolbar2");
+    QWidget* help = Control("BtnHTMLHelp");
+    QWidget* brand = Control("cmdKroxaHomepage");
+    QWidget* lastOfSecondRow = Control("ZRMenuSpacer12");
+    QWidget* lastOfFirstRow = Control("ZRMenuSpacer7");
+    QWidget* clipRing = Control("cmdClipRing");
+    const int width = panToolbar_->width();
+    between->resize(width, between->height());
+    help->move(width - help->width() - 2, help->y());
+    brand->move(std::max(width - brand->width() - 4, lastOfSecondRow->x() + lastOfSecondRow->width()), brand->y());
+    help->move(lastOfFirstRow->x() + lastOfFirstRow->width(), help->y());
+    between->resize(brand->x() - 4, between->height());
+    if (!clipRing->isHidden()) help->move(help->x() + clipRing->width(), help->y());
+}
+
+// ---- controls by name
+
+QWidget* TMaster::Control(const char* name) const { return findChild<QWidget*>(QString::fromLatin1(name)); }
+
+QAction* TMaster::MenuItem(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+TSpeedButton* TMaster::Button(const char* name) const { return findChild<TSpeedButton*>(QString::fromLatin1(name)); }
+
+QString TMaster::FontPreviewText() const { return Control("cbFontName")->property("PreviewText").toString(); }
+
+void TMaster::MarkPending(QObject* object) {
+    object->setProperty(kPendingProperty, true);
+    if (auto* w = qobject_cast<QWidget*>(object)) w->setEnabled(false);
+    if (auto* a = qobject_cast<QAction*>(object)) a->setEnabled(false);
+}
+
+bool TMaster::IsPending(const QObject* object) { return object->property(kPendingProperty).toBool(); }
+
+void TMaster::SetControlEnabled(QWidget* control, bool enabled) {
+    if (control) control->setEnabled(enabled && !IsPending(control));
+}
+
+// ---- localization
+
+void TMaster::BeforeLocalize() {
+    // Menu items have no hints of their own: their tool tips follow their texts.
+    for (QAction* action : findChildren<QAction*>())
+        if (!action->objectName().isEmpty()) Localizer().AddExportExclusion(SectionName(), action->objectName(), QStringLiteral("Hint"));
+}
+
+void TMaster::AfterLocalize() {
+    TLocalizerMainWindow::AfterLocalize();
+    const int language = Localizer().LanguageIndex();
+    const QString suffix = QString::fromLatin1(StyleGlyphSuffix(language));
+    auto glyph = [&](const char* name, const char* base) {
+        Button(name)->setIcon(QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(base) + suffix + QStringLiteral(".svg")));
+    };
+    glyph("cmdFett", "fett");
+    glyph("cmdKursiv", "kursiv");
+    glyph("cmdUnderline", "underline");
+    Control("cbFontName")->setProperty("PreviewText", language == 0 ? QStringLiteral("Franz jagt im komplett ...")
+                                                                      : QStringLiteral("AaBbYyZz 123"));
+    SetLanguageDependentItems();
+    const QList<QAction*> languages = languageGroup_->actions();
+    if (language < languages.size()) languages[language]->setChecked(true);
+    statusBar_->SetSimpleText(QString());
+    if (created_) QGuiApplication::setApplicationDisplayName(windowTitle());
+}
+
+void TMaster::SetLanguageDependentItems() {
+    const int language = Localizer().LanguageIndex();
+    MenuItem("mnuKroxaHaftmarker")->setVisible(language == 0);
+    MenuItem("mnuKroxaDUVavedozi")->setVisible(language == 0);
+    MenuItem("mnuAnleitung")->setVisible(language <= 2);
+    MenuItem("mnuUeberKroxa")->setVisible(language <= 3);
+}
+
+void TMaster::mnuSpracheClick(QAction* sender) {
+    if (!sender) return;
+    if (sender == mnuSprache_->menuAction()) {
+        for (QAction* item : languageGroup_->actions())
+            item->setVisible(Localizer().IsLanguageAvailable(item->property("Tag").toInt()));
+        return;
+    }
+    const int language = sender->property("Tag").toInt();
+    Localizer().SetLanguage(language);
+    if (Localizer().LanguageIndex() != language) return;  // not available: the localizer said so
+    sender->setChecked(true);
+    Settings().WriteInteger("", "Sprache", language);
+}
+
+// ---- documents and commands
+
+int TMaster::DocumentCount() const { return static_cast<int>(mdiArea_->subWindowList().size()); }
+
+TMasterChild* TMaster::ActiveDocument() const {
+    QMdiSubWindow* sub = mdiArea_->currentSubWindow();
+    if (!sub) {
+        const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (windows.isEmpty()) return nullptr;
+        sub = windows.last();
+    }
+    return dynamic_cast<TMasterChild*>(sub->widget());
+}
+
+QList<TMasterChild*> TMaster::Documents() const {
+    QList<TMasterChild*> documents;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* doc = dynamic_cast<TMasterChild*>(sub->widget())) documents << doc;
+    return documents;
+}
+
+QMdiSubWindow* TMaster::AddDocumentWindow(QWidget* window) {
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    if (DocumentCount() == 1) {
+        sub->showMaximized();
+    } else {
+        sub->show();
+    }
+    mdiArea_->setActiveSubWindow(sub);
+    RequestToolStateRefresh();
+    return sub;
+}
+
+void TMaster::mnuNeuClick() {
+    if (ApplicationTerminating()) return;
+    if (newDocumentCommand_) {
+        newDocumentCommand_();
+    } else {
+        ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
+    }
+}
+
+void TMaster::mnuOeffnenClick() {
+    if (ApplicationTerminating()) return;
+    if (openCommand_) {
+        openCommand_();
+    } else {
+        ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
+    }
+}
+
+QWidget* TMaster::OpenDocument(const QString& path) {
+    if (!documentLoader_) {
+        ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
+        return nullptr;
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    struct RestoreCursor {
+        ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
+    } restore;
+    try {
+        QWidget* window = documentLoader_(path);
+        if (!window) return nullptr;
+        AddDocumentWindow(window);
+        return window;
+    } catch (const Exception& e) {
+        ShowMessageBox(TMessageKind::Plain, QString::fromUtf8(e.Message()), this);
+        return nullptr;
+    }
+}
+
+void TMaster::ShowAboutBox() {
+    TDlgInfo dialog(this);
+    dialog.exec();
+}
+
+void TMaster::UpdateWindowMenu() {
+    for (QAction* action : windowListActions_) {
+        mnuFenster_->removeAction(action);
+        delete action;
+    }
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    if (windows.isEmpty()) return;
+    windowListActions_ << mnuFenster_->addSeparator();
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* sub = windows[i];
+        QAction* item = mnuFenster_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
+        item->setCheckable(true);
+        item->setChecked(sub == mdiArea_->currentSubWindow());
+        connect(item, &QAction::triggered, this, [this, sub] { mdiArea_->setActiveSubWindow(sub); });
+        windowListActions_ << item;
+    }
+}
+
+// ---- tool state and application events
+
+void TMaster::RequestToolStateRefresh() {
+    if (ApplicationTerminating()) return;
+    QCoreApplication::postEvent(this, new QEvent(RefreshToolStateEvent));
+}
+
+void TMaster::SetToolbarControlsEnabled(bool enabled) {
+    for (QWidget* control : panToolbar_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) SetControlEnabled(control, enabled);
+}
+
+void TMaster::WMRefreshToolState() {
+    if (closing_) return;
+    if (DocumentCount() == 0) {
+        for (QWidget* control : panWerkzeug_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) control->setEnabled(false);
+        SetToolbarControlsEnabled(false);
+        SetControlEnabled(Control("cmdNeu"), true);
+        SetControlEnabled(Control("cmdOeffnen"), true);
+    } else if (TMasterChild* document = ActiveDocument()) {
+        for (QWidget* control : panWerkzeug_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) SetControlEnabled(control, true);
+        const uint8_t mode = document->DrawMode();
+        for (const TToolDownRule& rule : ToolDownRules()) {
+            TSpeedButton* button = Button(rule.button);
+            if (!button || (rule.onlyWhenVisible && button->isHidden())) continue;
+            button->SetDown(mode == rule.mode);
+        }
+        document->UpdateFrameControls();
+    }
+    QWidget* otherBrand = Control("cmdVorloHomepage");
+    otherBrand->setEnabled(false);
+    otherBrand->hide();
+    QWidget* brand = Control("cmdKroxaHomepage");
+    SetControlEnabled(brand, true);
+    brand->show();
+}
+
+void TMaster::UpdateDrawState(TSpeedButton* sender) {
+    if (DocumentCount() == 0 || !sender) return;
+    const std::optional<uint8_t> mode = DrawModeForTag(sender->Tag());
+    if (!mode) return;
+    if (TMasterChild* document = ActiveDocument()) document->SetDrawMode(*mode);
+}
+
+void TMaster::ApplicationIdle() {
+    if (closing_) return;
+    const bool documents = DocumentCount() > 0;
+    for (QAction* action : documentActions_) action->setVisible(documents);
+    databaseMenu_->setVisible(false);
+}
+
+void TMaster::SetStatusText(const QString& text) { statusBar_->SetSimpleText(QLatin1Char(' ') + text); }
+
+QString TMaster::StatusText() const { return statusBar_->SimpleText(); }
+
+void TMaster::DropFiles(const QStringList& paths) {
+    for (const QString& path : paths) OpenDocument(path);
+}
+
+void TMaster::WMEnterSizeMove() { inSizeMove_ = true; }
+
+void TMaster::WMExitSizeMove() {
+    sizeMoveTimer_->stop();
+    inSizeMove_ = false;
+    InvalidateAllDocuments();
+}
+
+void TMaster::InvalidateAllDocuments() {
+    for (TMasterChild* document : Documents()) document->InvalidateDrawing();
+}
+
+void TMaster::NoteSizeMoveActivity() {
+    if (!created_ || !isVisible()) return;
+    if (!inSizeMove_) WMEnterSizeMove();
+    sizeMoveTimer_->start();
+}
+
+void TMaster::FocusActiveDocument() {
+    QMdiSubWindow* sub = mdiArea_->currentSubWindow();
+    if (!sub) return;
+    try {
+        mdiArea_->setActiveSubWindow(sub);
+        sub->setEnabled(true);
+        sub->show();
+        if (sub->widget()) sub->widget()->setFocus();
+    } catch (const Exception&) {
+        // Focusing is a courtesy; a failure changes nothing for the user.
+    }
+}
+
+// ---- events
+
+bool TMaster::event(QEvent* event) {
+    if (event->type() == RefreshToolStateEvent) {
+        WMRefreshToolState();
+        return true;
+    }
+    if (event->type() == QEvent::StatusTip) {
+        SetStatusText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return TLocalizerMainWindow::event(event);
+}
+
+bool TMaster::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == panToolbar_ && event->type() == QEvent::Resize) panToolbarResize();
+    // Shift + click on the free palette: the window in the size of a small screen.
+    if (watched == panWerkzeug_ && event->type() == QEvent::MouseButtonPress &&
+        (static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier))
+        resize(800, 600);
+    return TLocalizerMainWindow::eventFilter(watched, event);
+}
+
+void TMaster::closeEvent(QCloseEvent* event) {
+    for (TMasterChild* document : Documents()) {
+        if (!document->CloseQuery()) {
+            event->ignore();
+            return;
+        }
+    }
+    FormClose();
+    event->accept();
+}
+
+void TMaster::moveEvent(QMoveEvent* event) {
+    NoteSizeMoveActivity();
+    TLocalizerMainWindow::moveEvent(event);
+}
+
+void TMaster::resizeEvent(QResizeEvent* event) {
+    NoteSizeMoveActivity();
+    TLocalizerMainWindow::resizeEvent(event);
+}
+
+void TMaster::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (!data->hasUrls()) return;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void TMaster::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    event->acceptProposedAction();
+    DropFiles(paths);
+}

@@ -1,0 +1,189 @@
+#pragma once
+// The main window: a multi-document frame with two tool-bar rows, the tool
+// palette at the left, the colour strip and help panel at the right and the
+// status bar. It reads its placement and view settings when it is created and
+// writes them back when it is destroyed, switches the user-interface language
+// at run time, keeps its buttons and menus in step with the active document
+// through a deferred refresh, and shows every exception that escapes a
+// command (TApplication).
+//
+// Controls whose commands are not available yet are present with their texts
+// and stay disabled ("pending"); the refresh never enables them.
+
+#include "foundation/widgets/LocalizerForm.h"
+
+#include <QtCore/QEvent>
+#include <QtCore/QList>
+#include <QtCore/QRect>
+#include <QtCore/QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QFrame;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolButton;
+class TMasterChild;
+class TSpeedButton;
+class TZRMenuSpacer;
+class TZRStatusBar;
+
+class TMaster : public TLocalizerMainWindow {
+    Q_OBJECT
+public:
+    // The refresh request: one posted event per call.
+    static const QEvent::Type RefreshToolStateEvent;
+    // The allowed languages: German, English, French, Italian, Spanish, Dutch.
+    static constexpr uint32_t kAllowedLanguages = 0x21F;
+    // After this long without a further move or resize of the frame, the
+    // move or size is over.
+    static constexpr int kSizeMoveSettleMs = 300;
+
+    // Loads a document file into a new document window, or raises an
+    // Exception with the reason. Installed by the document windows.
+    using DocumentLoader = std::function<QWidget*(const QString& path)>;
+    using Command = std::function<void()>;
+    // How many printers the system offers.
+    using PrinterCounter = std::function<size_t()>;
+
+    explicit TMaster(QWidget* parent = nullptr);
+    // With a printer counter of its own (tests).
+    TMaster(PrinterCounter printers, QWidget* parent = nullptr);
+    ~TMaster() override;
+
+    // Documents.
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    int DocumentCount() const;
+    TMasterChild* ActiveDocument() const;
+    QList<TMasterChild*> Documents() const;
+    // Puts a document window into the frame; the only one is maximised.
+    QMdiSubWindow* AddDocumentWindow(QWidget* window);
+    void SetDocumentLoader(DocumentLoader loader) { documentLoader_ = std::move(loader); }
+    void SetNewDocumentCommand(Command command) { newDocumentCommand_ = std::move(command); }
+    bool HasNewDocumentCommand() const { return static_cast<bool>(newDocumentCommand_); }
+    void SetOpenCommand(Command command) { openCommand_ = std::move(command); }
+
+    // Commands of the main window itself.
+    void mnuNeuClick();
+    void mnuOeffnenClick();
+    // Loads the file into a new document window; a failure is shown and
+    // gives null.
+    QWidget* OpenDocument(const QString& path);
+    void ShowAboutBox();
+    void mnuSpracheClick(QAction* sender);
+
+    // Tool state and application events.
+    void RequestToolStateRefresh();
+    void WMRefreshToolState();
+    void UpdateDrawState(TSpeedButton* sender);
+    void ApplicationIdle();
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+    void DropFiles(const QStringList& paths);
+    void WMEnterSizeMove();
+    void WMExitSizeMove();
+    bool InSizeMove() const { return inSizeMove_; }
+    void FocusActiveDocument();
+    bool Closing() const { return closing_; }
+
+    // Layout.
+    // Places the visible controls side by side from x = left; hidden ones
+    // take no room.
+    void ArrangeToolbar(const QList<QWidget*>& controls, int left);
+    void ArrangeToolPalette();
+    void panToolbarResize();
+    // The window's size fitted to the screen (30 pixels smaller where it is
+    // larger than the screen) and centred on it.
+    static QRect CentredBounds(QSize size, const QRect& screen);
+    void LoadViewSettings();
+
+    // View settings.
+    double GitterWeite() const { return gitterWeite_; }
+    bool GridShown() const;
+    bool PrinterMarginsShown() const;
+
+    // A control or menu item by its name (null when there is none).
+    QWidget* Control(const char* name) const;
+    QAction* MenuItem(const char* name) const;
+    TSpeedButton* Button(const char* name) const;
+    QWidget* ToolbarPanel() const { return panToolbar_; }
+    QWidget* ToolPalette() const { return panWerkzeug_; }
+    QWidget* RightPanel() const { return panRight_; }
+    TZRStatusBar* StatusBar() const { return statusBar_; }
+    QString FontPreviewText() const;
+
+    // Pending controls and items belong to commands not available yet.
+    static void MarkPending(QObject* object);
+    static bool IsPending(const QObject* object);
+    static void SetControlEnabled(QWidget* control, bool enabled);
+
+protected:
+    void BeforeLocalize() override;
+    void AfterLocalize() override;
+
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Building (MasterBuild.cpp).
+    void BuildWindow();
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildToolPalette();
+    void BuildRightPanel();
+    void BuildStatusBar();
+    TSpeedButton* AddSpeedButton(QWidget* parent, const char* name, const char* icon, const QString& hint, QSize size);
+    TZRMenuSpacer* AddSpacer(QWidget* parent, const char* name, bool horizontal);
+    QList<QWidget*> ControlList(std::initializer_list<const char*> names) const;
+
+    void FormCreate();
+    void FormClose();
+    void FormDestroy();
+    void FitAndCentre();
+    void LoadCursors();
+    void SaveSettings();
+    void SetLanguageDependentItems();
+    void NoteSizeMoveActivity();
+    void InvalidateAllDocuments();
+    void UpdateWindowMenu();
+    void SetToolbarControlsEnabled(bool enabled);
+
+    PrinterCounter printers_;
+    QWidget* panToolbar_ = nullptr;
+    QWidget* panWerkzeug_ = nullptr;
+    QWidget* panRight_ = nullptr;
+    QMdiArea* mdiArea_ = nullptr;
+    TZRStatusBar* statusBar_ = nullptr;
+    QMenu* mnuSprache_ = nullptr;
+    QMenu* mnuFenster_ = nullptr;
+    QActionGroup* languageGroup_ = nullptr;
+    QList<QAction*> windowListActions_;
+    QList<QAction*> documentActions_;  // visible only while a document is open
+    QAction* databaseMenu_ = nullptr;
+    QTimer* sizeMoveTimer_ = nullptr;
+
+    DocumentLoader documentLoader_;
+    Command newDocumentCommand_;
+    Command openCommand_;
+
+    bool inSizeMove_ = false;
+    bool closing_ = false;
+    bool created_ = false;
+    double gitterWeite_ = 1.0;
+};
+
+// The main window while it exists.
+extern TMaster* Master;

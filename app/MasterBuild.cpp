@@ -1,0 +1,532 @@
+// The main window's controls and menus with their German texts (the texts of
+// other languages come from the language resources by the objects' names).
+
+#include "app/Master.h"
+
+#include "app/SpeedButton.h"
+#include "app/ZRMenuSpacer.h"
+#include "app/ZRStatusBar.h"
+
+#include <QtGui/QAction>
+#include <QtGui/QActionGroup>
+#include <QtGui/QIcon>
+#include <QtWidgets/QBoxLayout>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMdiArea>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QToolButton>
+
+namespace {
+
+constexpr int kToolbarHeight = 57;
+constexpr int kPaletteWidth = 29;
+constexpr int kColorStripWidth = 16;
+constexpr QSize kToolbarButton(24, 22);
+constexpr QSize kPaletteButton(24, 24);
+constexpr QSize kColorButton(36, 22);
+constexpr QSize kSpacerVert(8, 22);
+constexpr QSize kSpacerHorz(24, 8);
+
+enum ItemFlags : unsigned {
+    kBuilt = 1,       // the command works; otherwise the item stays disabled
+    kHidden = 2,      // never shown
+    kCheckable = 4,
+    kChecked = 8,
+    kSeparator = 16,
+};
+
+struct MenuItemDef {
+    const char* name;
+    const char* text;  // UTF-8
+    const char* shortcut;
+    const char* icon;
+    unsigned flags;
+};
+
+QIcon Icon(const char* file) { return QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(file)); }
+
+QAction* AddItem(QMenu* menu, const MenuItemDef& def) {
+    QAction* action = def.flags & kSeparator ? menu->addSeparator() : menu->addAction(QString::fromUtf8(def.text));
+    if (def.name) action->setObjectName(QString::fromLatin1(def.name));
+    if (def.shortcut) action->setShortcut(QKeySequence::fromString(QString::fromLatin1(def.shortcut), QKeySequence::PortableText));
+    if (def.icon) action->setIcon(Icon(def.icon));
+    if (def.flags & kCheckable) action->setCheckable(true);
+    if (def.flags & kChecked) action->setChecked(true);
+    if (def.flags & kHidden) action->setVisible(false);
+    if (!(def.flags & (kBuilt | kSeparator))) TMaster::MarkPending(action);
+    return action;
+}
+
+QMenu* AddMenu(QWidget* owner, QMenuBar* bar, const char* name, const char* title, std::initializer_list<MenuItemDef> items) {
+    auto* menu = new QMenu(QString::fromUtf8(title), owner);
+    menu->setObjectName(QString::fromLatin1(name));
+    for (const MenuItemDef& def : items) AddItem(menu, def);
+    bar->addMenu(menu);
+    return menu;
+}
+
+constexpr MenuItemDef Sep(const char* name = nullptr, unsigned flags = 0) { return {name, nullptr, nullptr, nullptr, kSeparator | flags}; }
+
+}  // namespace
+
+TSpeedButton* TMaster::AddSpeedButton(QWidget* parent, const char* name, const char* icon, const QString& hint, QSize size) {
+    auto* button = new TSpeedButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    if (icon) button->setIcon(Icon(icon));
+    button->setIconSize(QSize(16, 16));
+    button->setFixedSize(size);
+    button->SetHint(hint);
+    return button;
+}
+
+TZRMenuSpacer* TMaster::AddSpacer(QWidget* parent, const char* name, bool horizontal) {
+    auto* spacer = new TZRMenuSpacer(parent, horizontal ? TZRSpacerOrientation::soHorz : TZRSpacerOrientation::soVert);
+    spacer->setObjectName(QString::fromLatin1(name));
+    spacer->setFixedSize(horizontal ? kSpacerHorz : kSpacerVert);
+    return spacer;
+}
+
+QList<QWidget*> TMaster::ControlList(std::initializer_list<const char*> names) const {
+    QList<QWidget*> list;
+    for (const char* name : names) list << Control(name);
+    return list;
+}
+
+void TMaster::BuildWindow() {
+    setWindowTitle(QStringLiteral("Kroxa Zorbit-Software"));
+    setWindowIcon(Icon("zorbit.svg"));
+    resize(857, 596);
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("panClient"));
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    panToolbar_ = new QWidget(central);
+    panToolbar_->setObjectName(QStringLiteral("panToolbar"));
+    panToolbar_->setFixedHeight(kToolbarHeight);
+    panToolbar_->installEventFilter(this);
+    column->addWidget(panToolbar_);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    column->addLayout(row, 1);
+    panWerkzeug_ = new QWidget(central);
+    panWerkzeug_->setObjectName(QStringLiteral("panWerkzeug"));
+    panWerkzeug_->setFixedWidth(kPaletteWidth);
+    panWerkzeug_->installEventFilter(this);
+    row->addWidget(panWerkzeug_);
+    mdiArea_ = new QMdiArea(central);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_->setBackground(palette().brush(QPalette::Dark));
+    row->addWidget(mdiArea_, 1);
+    panRight_ = new QWidget(central);
+    panRight_->setObjectName(QStringLiteral("panRight"));
+    row->addWidget(panRight_);
+    setCentralWidget(central);
+
+    BuildMenus();
+    BuildToolbar();
+    BuildToolPalette();
+    BuildRightPanel();
+    BuildStatusBar();
+}
+
+void TMaster::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MasterMenu"));
+    AddMenu(this, bar, "mnuDatei", "&Datei",
+            {
+                {"mnuNeu", "&Neu...", "Ctrl+N", "neu.svg", kBuilt},
+                {"mnuOeffnen", "&Öffnen...", "Ctrl+O", "oeffnen.svg", kBuilt},
+                {"mnuSpeichern", "&Speichern", "Ctrl+S", "speichern.svg", 0},
+                {"mnuSpeichernUnter", "Speichern &unter...", nullptr, "speichernunter.svg", 0},
+                {"mnuSpeichernVorlage", "Speichern als &Vorlage ...", nullptr, nullptr, kHidden},
+                {"mnuSchliessen", "Sch&ließen", "Ctrl+F4", "schliessen.svg", 0},
+                {"mnuVorlagenVerwalten", "V&orlagen verwalten ...", nullptr, nullptr, kHidden},
+                Sep("mnuExportTrenn"),
+                {"mnuExport", "E&xport...", nullptr, "export.svg", 0},
+                Sep("mnuDruckTrenn"),
+                {"mnuDrucken", "&Drucken...", "Ctrl+P", "drucken.svg", 0},
+                {"mnuDruckereinrichtung", "Drucker&einrichtung...", nullptr, "druckereinrichtung.svg", 0},
+                {"mnuDruckposition", "Druck&position...", nullptr, "druckposition.svg", 0},
+                Sep("mnuBeendenTrenn"),
+                {"mnuBeenden", "&Beenden", "Alt+F4", "beenden.svg", kBuilt},
+                Sep("mnuSepLD", kHidden),
+                {"mnuLD1", "&1 ", nullptr, nullptr, kHidden},
+                {"mnuLD2", "&2 ", nullptr, nullptr, kHidden},
+                {"mnuLD3", "&3 ", nullptr, nullptr, kHidden},
+                {"mnuLD4", "&4 ", nullptr, nullptr, kHidden},
+            });
+    AddMenu(this, bar, "mnuBearbeiten", "&Bearbeiten",
+            {
+                {"mnuRueckgaengig", "Rückgängig", "Ctrl+Z", "zurueck.svg", 0},
+                Sep(),
+                {"mnuAusschneiden", "&Ausschneiden", "Ctrl+X", "ausschneiden.svg", 0},
+                {"mnuKopieren", "&Kopieren", "Ctrl+C", "kopieren.svg", 0},
+                {"mnuEinfuegen", "&Einfügen", "Ctrl+V", "einfuegen.svg", 0},
+                {"mnuLoeschen", "&Löschen", "Del", "loeschen.svg", 0},
+                Sep(),
+                {"mnuAusrichten", "Elemente ausrichten...", "Shift+Ctrl+A", "ausrichten.svg", 0},
+                {"mnuAllesAuswaehlen", "A&lles auswählen", "Ctrl+A", "allesauswaehlen.svg", 0},
+                {"mnuNeuZeichnen", "Neu zeichnen", "Ctrl+W", "neuzeichnen.svg", 0},
+                Sep(),
+                {"mnuEinsNachVorne", "Eins nach v&orne", "Ctrl+PgUp", "einsnachvorn.svg", 0},
+                {"mnuNachVorne", "Nach &vorne setzen", "Shift+PgUp", "ganznachvorn.svg", 0},
+                {"mnuEinsNachHinten", "Eins nach h&inten", "Ctrl+PgDown", "einsnachhinten.svg", 0},
+                {"mnuNachHinten", "Nach &hinten setzen", "Shift+PgDown", "ganznachhinten.svg", 0},
+                Sep(),
+                {"mnuEtikettUmbenennen", "Design &umbenennen...", "Ctrl+E", "etikettumbenennen.svg", 0},
+                {"mnuGruppieren", "Gruppieren", "Ctrl+G", "gruppieren.svg", 0},
+                {"mnuUnGroup", "Gruppierung auflösen", "Ctrl+U", "ungroup.svg", 0},
+                Sep("mnuGespiegeltSep", kHidden),
+                {"mnuBildEinfuegen", "Bild einfügen", nullptr, "raruvir.svg", kHidden},
+            });
+    QMenu* view = AddMenu(this, bar, "mnuAnsicht", "&Ansicht",
+                          {
+                              {"mnuAnsichtOriginal", "Originalgröße", nullptr, "ansichtoriginal.svg", 0},
+                              {"mnuAnsichtEtikettenbreite", "Vorlagenbreite", nullptr, "ansichtetikettenbreite.svg", 0},
+                              {"mnuAnsichtEtikettenHoehe", "Vorlagenhöhe", nullptr, "ansichtetikettenhoehe.svg", 0},
+                              {"mnuAnsichtGanz", "Ganze Vorlage", "Shift+F4", "ansichtganz.svg", 0},
+                              {"mnuAnsichtZoomAlleObjekte", "Auf alle Objekte zoomen", "F4", "ansichtzoomalleobjekte.svg", 0},
+                              {"mnuAnsichtZoomAuswahl", "Auf Auswahl zoomen", "Shift+F2", "ansichtzoomauswahl.svg", 0},
+                          });
+    auto* zoom = new QMenu(QStringLiteral("Zoom"), this);
+    zoom->setObjectName(QStringLiteral("mnuAnsichtZoom"));
+    zoom->setIcon(Icon("ansichtzoom.svg"));
+    for (const MenuItemDef& def : {MenuItemDef{"mnuAnsicht050", "50%", nullptr, nullptr, 0}, MenuItemDef{"mnuAnsicht075", "75%", nullptr, nullptr, 0},
+                                   MenuItemDef{"mnuAnsicht100", "100%", nullptr, nullptr, 0}, MenuItemDef{"mnuAnsicht150", "150%", nullptr, nullptr, 0},
+                                   MenuItemDef{"mnuAnsicht200", "200%", nullptr, nullptr, 0}, MenuItemDef{"mnuAnsicht400", "400%", nullptr, nullptr, 0}})
+        AddItem(zoom, def);
+    view->addMenu(zoom);
+    for (const MenuItemDef& def : {
+             Sep(),
+             MenuItemDef{"mnuVerwendungshinweis", "Verwendungshinweis", nullptr, nullptr, kHidden | kCheckable},
+             MenuItemDef{"mnuAnsichtDruckrand", "Druckerränder", nullptr, "druckerrand.svg", kCheckable},
+             MenuItemDef{"mnuAnsichtGitter", "Gitter", nullptr, "gitter.svg", kCheckable},
+             Sep("mnuClipRingSep", kHidden),
+             MenuItemDef{"mnuClipRing", "Etiketten abgrenzen", nullptr, "clipring.svg", kHidden | kCheckable | kChecked},
+             MenuItemDef{"mnuBogenRueckseite", "Bogenrueckseite anzeigen", nullptr, "bogenrueckseite.svg", kHidden | kCheckable},
+             MenuItemDef{"mnuBogenGedreht", "Bogen gedreht anzeigen", nullptr, "bogengedreht.svg", kHidden | kCheckable},
+             Sep(),
+             MenuItemDef{"mnuOffscreenBMP", "Im Hintergrund zeichnen", nullptr, "offscreenbmp.svg", kBuilt | kCheckable | kChecked},
+         })
+        AddItem(view, def);
+    AddMenu(this, bar, "mnuFormat", "&Format",
+            {
+                {"mnuFormatGroesse", "Größe und Position...", nullptr, "formatgroesse.svg", 0},
+                {"mnuFormatStiftfarbe", "Stiftfarbe...", nullptr, "formatstiftfarbe.svg", 0},
+                {"mnuFormatStiftdicke", "Stiftdicke...", nullptr, "formatstiftdicke.svg", 0},
+                {"mnuFormatPinsel", "Füllung...", nullptr, "formatpinsel.svg", 0},
+                {"mnuFormatText", "Text...", "Ctrl+T", "formattext.svg", 0},
+                {"mnuFormatFont", "Font...", "Ctrl+F", "formatfont.svg", 0},
+                {"mnuFormatAusrichtung", "Ausrichtung...", nullptr, "formatausrichtung.svg", 0},
+                {"mnuFormatFeld", "Feld...", nullptr, "fieldtext.svg", 0},
+                {"mnuFormatEigenschaften", "Eigenschaften...", "Alt+Return", "formateigenschaften.svg", 0},
+                Sep(),
+                {"mnuEtikettentyp", "Etikettentyp...", "Ctrl+Q", "etikettentyp.svg", 0},
+                Sep("N6", kHidden),
+                {"mnuGitter", "Gitter...", nullptr, nullptr, kHidden},
+            });
+    QMenu* fields = AddMenu(this, bar, "mnuFelder", "Fe&lder",
+                            {
+                                {"mnuFelderBearbeiten", "&Bearbeiten", "Ctrl+B", "fieldtext.svg", 0},
+                                {"mnuFeldlisteAnzeigen", "Feldliste anzeigen", nullptr, "feldliste.svg", kCheckable | kChecked},
+                                {"mnuFeldnamenAnzeigen", "Feldnamen anzeigen", nullptr, nullptr, kCheckable},
+                            });
+    fields->menuAction()->setVisible(false);
+    QMenu* database = AddMenu(this, bar, "mnuDatenbank", "Datenbank",
+                              {
+                                  {"mnuDatenbankOeffnen", "Datenbank öffnen...", nullptr, nullptr, 0},
+                                  {"mnuDatenbankSchliessen", "Datenbank schliessen", nullptr, nullptr, 0},
+                                  {"mnuDatenFiltern", "Daten filtern...", nullptr, nullptr, 0},
+                              });
+    database->menuAction()->setVisible(false);
+
+    mnuSprache_ = AddMenu(this, bar, "mnuSprache", "Sprache", {});
+    languageGroup_ = new QActionGroup(this);
+    languageGroup_->setExclusive(true);
+    static const char* const kLanguageItems[][2] = {
+        {"mnuSpracheDeutsch", "Deutsch"},        {"mnuSpracheEnglisch", "English"},      {"mnuSpracheFranzoesisch", "Français"},
+        {"mnuSpracheItalienisch", "Italiano"},   {"mnuSpracheSpanisch", "Español"},      {"mnuSprachePortugisisch", "Português"},
+        {"mnuSprachePolnisch", "Polski"},        {"mnuSpracheUngarisch", "Magyar"},      {"mnuSpracheTschechisch", "Čeština"},
+        {"mnuSpracheHollaendisch", "Nederlands"}, {"mnuSpracheFinnisch", "Suomi"},       {"mnuSpracheKroatisch", "Hrvatski"},
+        {"mnuSpracheSerbisch", "Srpski"},        {"mnuSpracheRumaenisch", "Română"},     {"mnuSpracheGriechisch", "Ελληνικά"},
+        {"mnuSpracheRussisch", "Русский"},       {"mnuSpracheSchweden", "Svenska"},      {"mnuSpracheNorwegen", "Norsk"},
+        {"mnuSpracheDaenemark", "Dansk"},        {"mnuSpracheSlowenien", "Slovenščina"}, {"mnuSpracheSlowakei", "Slovenčina"},
+        {"mnuSpracheTuerkei", "Türkçe"},
+    };
+    for (int index = 0; index < static_cast<int>(std::size(kLanguageItems)); ++index) {
+        QAction* item = AddItem(mnuSprache_, {kLanguageItems[index][0], kLanguageItems[index][1], nullptr, nullptr, kBuilt | kCheckable});
+        item->setProperty("Tag", index);
+        item->setActionGroup(languageGroup_);
+        connect(item, &QAction::triggered, this, [this, item] { mnuSpracheClick(item); });
+    }
+    connect(mnuSprache_, &QMenu::aboutToShow, this, [this] { mnuSpracheClick(mnuSprache_->menuAction()); });
+
+    mnuFenster_ = AddMenu(this, bar, "mnuFenster", "&Fenster",
+                          {
+                              {"mnuUebereinander", "&Übereinander", nullptr, "uebereinander.svg", 0},
+                              {"mnuNebeneinander", "&Nebeneinander", nullptr, "nebeneinander.svg", 0},
+                              {"mnuUeberlappend", "&Überlappend", nullptr, "ueberlappend.svg", 0},
+                              {"mnuSymboleanordnen", "&Symbole anordnen", nullptr, "symboleanordnen.svg", 0},
+                          });
+    connect(mnuFenster_, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(); });
+
+    AddMenu(this, bar, "mnuHilfe", "&Hilfe",
+            {
+                {"mnuAnleitung", "&Anleitung", nullptr, "anleitung.svg", 0},
+                {"mnuHandbuch", "Handbuch", nullptr, "anleitung.svg", kHidden},
+                {"mnuAnleitungPDF", "Anleitung (PDF)", nullptr, "anleitung.svg", kHidden},
+                {"mnuAnleitungFlash", "&Anleitung (Flash)", nullptr, nullptr, kHidden},
+                {"mnuHilfeWizzard", "Interaktive Hilfe", nullptr, "htmlhelp.svg", kHidden | kCheckable},
+                {"mnuKroxaNuetzlicheTipps", "Nützliche Tipps", nullptr, nullptr, kHidden},
+                {"mnuKroxaKeineTippsAnzeigen", "Keine Tipps mehr anzeigen", nullptr, nullptr, kHidden | kCheckable},
+                Sep("mnuKatalogTrenn", kHidden),
+                {"mnuKroxaVisitenkartenKatalog", "Visitenkarten-Katalog", nullptr, nullptr, kHidden},
+                {"mnuKroxaVisitenkartenzubehoerKatalog", "Visitenkartenzubehör-Katalog", nullptr, nullptr, kHidden},
+                {"mnuKroxaVisitenkartenAccesoires", "Visitenkarten-Accessoires", nullptr, nullptr, kHidden},
+                {"mnuKroxaEtiketten", "Etiketten-Katalog", nullptr, nullptr, kHidden},
+                {"mnuKroxaProspekthalter", "Prospekthalter-Katalog", nullptr, nullptr, kHidden},
+                {"mnuKroxaWeihnachtsartikel", "Weihnachtsartikel-Katalog", nullptr, nullptr, kHidden},
+                {"mnuGastroKatalog", "Weitere Gastronomieprodukte", nullptr, nullptr, kHidden},
+                {"mnuBrimwellProduktuebersicht", "Brimwell Produktübersicht", nullptr, nullptr, kHidden},
+                {"mnuAECOC", "AECOC...", nullptr, nullptr, kHidden},
+                Sep(),
+                {"mnuKroxaHaftmarker", "Kroxa Haftmarker im Internet", nullptr, "weblink.svg", 0},
+                {"mnuKroxaDUVavedozi", "Kroxa DUVavedozi im Internet", nullptr, "weblink.svg", 0},
+                {"mnuKroxaGesamtsortimentEtiketten", "Gesamtsortiment Etiketten", nullptr, "weblink.svg", kHidden},
+                {"mnuKroxaGesamtsortimentEventbaender", "Gesamtsortiment Eventbänder", nullptr, "weblink.svg", kHidden},
+                {"mnuKroxaGastroSortiment", "Gastro-Sortiment", nullptr, nullptr, kHidden},
+                {"mnuKroxaPapiere", "Papiere", nullptr, nullptr, kHidden},
+                {"mnuUeberKroxa", "Über Kroxa", nullptr, "weblink.svg", 0},
+                Sep(),
+                {"mnuUeber", "&Über", nullptr, "ueber.svg", kBuilt},
+            });
+    QMenu* news = AddMenu(this, bar, "mnuKroxaNewsUpdates", "Aktuelle News und Updates", {});
+    news->menuAction()->setVisible(false);
+    MarkPending(news->menuAction());
+
+    connect(MenuItem("mnuNeu"), &QAction::triggered, this, [this] { mnuNeuClick(); });
+    connect(MenuItem("mnuOeffnen"), &QAction::triggered, this, [this] { mnuOeffnenClick(); });
+    connect(MenuItem("mnuBeenden"), &QAction::triggered, this, [this] { close(); });
+    connect(MenuItem("mnuUeber"), &QAction::triggered, this, [this] { ShowAboutBox(); });
+}
+
+void TMaster::BuildToolbar() {
+    auto* top = new QFrame(panToolbar_);
+    top->setObjectName(QStringLiteral("bvToolbar1"));
+    top->setFrameShape(QFrame::HLine);
+    top->setFrameShadow(QFrame::Sunken);
+    top->setGeometry(0, 0, 4000, 2);
+    auto* between = new QFrame(panToolbar_);
+    between->setObjectName(QStringLiteral("bvToolbar2"));
+    between->setFrameShape(QFrame::HLine);
+    between->setFrameShadow(QFrame::Sunken);
+    between->setGeometry(0, 29, 800, 2);
+
+    QWidget* bar = panToolbar_;
+    AddSpeedButton(bar, "cmdNeu", "neu.svg", QStringLiteral("Neu|Neue Etikettendatei anlegen"), kToolbarButton);
+    AddSpeedButton(bar, "cmdOeffnen", "oeffnen.svg", QStringLiteral("Öffnen|Etikettendatei öffnen"), kToolbarButton);
+    AddSpeedButton(bar, "cmdSpeichern", "speichern.svg", QStringLiteral("Speichern|Etikettendatei speichern"), kToolbarButton);
+    AddSpacer(bar, "ZRMenuSpacer1", false);
+    AddSpeedButton(bar, "cmdDrucken", "drucken.svg", QStringLiteral("Drucken|Etiketten drucken"), kToolbarButton);
+    AddSpacer(bar, "ZRMenuSpacer2", false);
+    AddSpeedButton(bar, "cmdAusschneiden", "ausschneiden.svg", QStringLiteral("Ausschneiden|Markierte Elemente ausschneiden"), kToolbarButton);
+    AddSpeedButton(bar, "cmdKopieren", "kopieren.svg", QStringLiteral("Kopieren|Markierte Elemente in die Zwischenablage kopieren"), kToolbarButton);
+    AddSpeedButton(bar, "cmdEinfuegen", "einfuegen.svg", QStringLiteral("Einfügen|Elemente aus der Zwischenablage einfügen"), kToolbarButton);
+    AddSpacer(bar, "ZRMenuSpacer3", false);
+    AddSpeedButton(bar, "cmdZurueck", "zurueck.svg", QStringLiteral("Rückgängig|Die letzte Änderung rückgängig machen"), kToolbarButton);
+    AddSpacer(bar, "ZRMenuSpacer13", false);
+    AddSpeedButton(bar, "cmdZoomIn", "zoomin.svg", QStringLiteral("Vergrößern|Die Ansicht vergrößern"), kToolbarButton);
+    AddSpeedButton(bar, "cmdZoomOut", "zoomout.svg", QStringLiteral("Verkleinern|Die Ansicht verkleinern"), kToolbarButton);
+    AddSpacer(bar, "ZRMenuSpacer4", false);
+    TSpeedButton* margins = AddSpeedButton(bar, "cmdDruckerrand", "druckerrand.svg", QStringLiteral("Druckerränder|Die Druckerränder anzeigen"), kToolbarButton);
+    margins->SetGroupIndex(6);
+    margins->SetAllowAllUp(true);
+    TSpeedButton* grid = AddSpeedButton(bar, "cmdGitter", "gitter.svg", QStringLiteral("Gitter|Das Gitter anzeigen"), kToolbarButton);
+    grid->SetGroupIndex(7);
+    grid->SetAllowAllUp(true);
+    AddSpacer(bar, "ZRMenuSpacer14", false);
+    // Grid step, colour and pen-width buttons: their own controls follow.
+    TSpeedButton* step = AddSpeedButton(bar, "RastenBtn", nullptr, QStringLiteral("Rasterweite|Die Rasterweite wählen"), QSize(60, 22));
+    step->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    MarkPending(step);
+    AddSpacer(bar, "ZRMenuSpacer5", false);
+    MarkPending(AddSpeedButton(bar, "colpopPen", "colpoppen.svg", QStringLiteral("Stiftfarbe|Die Stiftfarbe der markierten Elemente"), kColorButton));
+    MarkPending(AddSpeedButton(bar, "ZRPenWidthButton1", "formatstiftdicke.svg", QStringLiteral("Stiftdicke|Die Stiftdicke der markierten Elemente"), QSize(58, 22)));
+    AddSpacer(bar, "ZRMenuSpacer6", false);
+    MarkPending(AddSpeedButton(bar, "colpopBrush", "colpopbrush.svg", QStringLiteral("Füllung|Die Füllfarbe der markierten Elemente"), kColorButton));
+    AddSpacer(bar, "ZRMenuSpacer7", false);
+    TSpeedButton* clipRing = AddSpeedButton(bar, "cmdClipRing", "clipring.svg", QStringLiteral("Etiketten abgrenzen|Elemente an den Etikettengrenzen abschneiden"), kToolbarButton);
+    clipRing->SetGroupIndex(9);
+    clipRing->SetAllowAllUp(true);
+    clipRing->hide();
+    TSpeedButton* fieldList = AddSpeedButton(bar, "cmdFeldliste", "feldliste.svg", QStringLiteral("Feldliste|Die Feldliste anzeigen"), kToolbarButton);
+    fieldList->SetGroupIndex(8);
+    fieldList->SetAllowAllUp(true);
+    fieldList->hide();
+    TSpeedButton* otherBrand = AddSpeedButton(bar, "cmdVorloHomepage", "weblink.svg", QStringLiteral("Vorlo im Internet|Die Internetseite von Vorlo öffnen"), kToolbarButton);
+    otherBrand->hide();
+    otherBrand->setEnabled(false);
+    TSpeedButton* help = AddSpeedButton(bar, "BtnHTMLHelp", "htmlhelp.svg", QStringLiteral("Interaktive Hilfe|Die Hilfe am rechten Rand anzeigen"), kToolbarButton);
+    help->SetGroupIndex(10);
+    help->SetAllowAllUp(true);
+    help->hide();
+    TSpeedButton* brand = AddSpeedButton(bar, "cmdKroxaHomepage", "kroxahomepage.svg", QStringLiteral("Kroxa im Internet|Die Internetseite von Kroxa öffnen"), QSize(64, 48));
+    brand->setIconSize(QSize(64, 48));
+    brand->setCursor(Qt::PointingHandCursor);
+    brand->move(0, 4);
+    for (const char* name : {"cmdSpeichern", "cmdDrucken", "cmdAusschneiden", "cmdKopieren", "cmdEinfuegen", "cmdZurueck", "cmdZoomIn",
+                             "cmdZoomOut", "cmdClipRing", "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp", "cmdKroxaHomepage"})
+        MarkPending(Control(name));
+
+    // Second row.
+    auto* fontName = new QComboBox(bar);
+    fontName->setObjectName(QStringLiteral("cbFontName"));
+    fontName->setFixedSize(152, 22);
+    fontName->addItem(QStringLiteral("Arial"));
+    fontName->setToolTip(QStringLiteral("Schriftart"));
+    MarkPending(fontName);
+    auto* fontSize = new QComboBox(bar);
+    fontSize->setObjectName(QStringLiteral("cbFontSize"));
+    fontSize->setFixedSize(44, 22);
+    fontSize->setEditable(true);
+    QStringList sizes;
+    for (int s = 2; s <= 12; ++s) sizes << QString::number(s);
+    for (int s = 14; s <= 36; s += 2) sizes << QString::number(s);
+    for (int s = 40; s <= 64; s += 4) sizes << QString::number(s);
+    sizes << QStringLiteral("72") << QStringLiteral("80") << QStringLiteral("88") << QStringLiteral("96");
+    fontSize->addItems(sizes);
+    fontSize->setToolTip(QStringLiteral("Schriftgröße"));
+    MarkPending(fontSize);
+    AddSpacer(bar, "ZRMenuSpacer8", false);
+    MarkPending(AddSpeedButton(bar, "colpopFont", "colpopfont.svg", QStringLiteral("Schriftfarbe|Die Schriftfarbe der markierten Texte"), kColorButton));
+    AddSpacer(bar, "ZRMenuSpacer9", false);
+    struct StyleButton {
+        const char* name;
+        const char* hint;
+        int group;
+        bool allowAllUp;
+    };
+    const StyleButton styleButtons[] = {
+        {"cmdFett", "Fett|Die markierten Texte fett setzen", 3, true},
+        {"cmdKursiv", "Kursiv|Die markierten Texte kursiv setzen", 4, true},
+        {"cmdUnderline", "Unterstrichen|Die markierten Texte unterstreichen", 5, true},
+        {"cmdHLeft", "Linksbündig|Den Text linksbündig ausrichten", 1, false},
+        {"cmdHCenter", "Zentriert|Den Text zentriert ausrichten", 1, false},
+        {"cmdHRight", "Rechtsbündig|Den Text rechtsbündig ausrichten", 1, false},
+        {"cmdHFull", "Blocksatz|Den Text im Blocksatz ausrichten", 1, false},
+        {"cmdVTop", "Oben|Den Text oben ausrichten", 2, false},
+        {"cmdVCenter", "Mitte|Den Text vertikal zentrieren", 2, false},
+        {"cmdVBottom", "Unten|Den Text unten ausrichten", 2, false},
+    };
+    for (const StyleButton& s : styleButtons) {
+        const QByteArray icon = QByteArray(s.name + 3).toLower() + ".svg";
+        TSpeedButton* b = AddSpeedButton(bar, s.name, icon.constData(), QString::fromUtf8(s.hint), kToolbarButton);
+        b->SetGroupIndex(s.group);
+        b->SetAllowAllUp(s.allowAllUp);
+        MarkPending(b);
+        if (qstrcmp(s.name, "cmdUnderline") == 0) AddSpacer(bar, "ZRMenuSpacer10", false);
+        if (qstrcmp(s.name, "cmdHFull") == 0) AddSpacer(bar, "ZRMenuSpacer11", false);
+        if (qstrcmp(s.name, "cmdVBottom") == 0) AddSpacer(bar, "ZRMenuSpacer15", false);
+    }
+    Button("cmdHLeft")->SetDown(true);
+    Button("cmdVTop")->SetDown(true);
+    MarkPending(AddSpeedButton(bar, "cmdEinsNachHinten", "einsnachhinten.svg", QStringLiteral("Eins nach hinten|Die markierten Elemente eine Ebene nach hinten setzen"), kToolbarButton));
+    MarkPending(AddSpeedButton(bar, "cmdGanzNachHinten", "ganznachhinten.svg", QStringLiteral("Ganz nach hinten|Die markierten Elemente ganz nach hinten setzen"), kToolbarButton));
+    MarkPending(AddSpeedButton(bar, "cmdGanzNachVorn", "ganznachvorn.svg", QStringLiteral("Ganz nach vorne|Die markierten Elemente ganz nach vorne setzen"), kToolbarButton));
+    MarkPending(AddSpeedButton(bar, "cmdEinsNachVorn", "einsnachvorn.svg", QStringLiteral("Eins nach vorne|Die markierten Elemente eine Ebene nach vorne setzen"), kToolbarButton));
+    AddSpacer(bar, "ZRMenuSpacer12", false);
+
+    connect(Button("cmdNeu"), &QToolButton::clicked, this, [this] { mnuNeuClick(); });
+    connect(Button("cmdOeffnen"), &QToolButton::clicked, this, [this] { mnuOeffnenClick(); });
+    for (const char* name : {"cmdDruckerrand", "cmdGitter"})
+        connect(Button(name), &QToolButton::clicked, this, [this] { InvalidateAllDocuments(); });
+}
+
+void TMaster::BuildToolPalette() {
+    struct Tool {
+        const char* name;
+        int tag;
+        const char* icon;
+        const char* hint;
+        bool shown;
+    };
+    // The hidden tools keep their numbers; creation hides some more.
+    const Tool tools[] = {
+        {"cmdPfeil", 1, "pfeil.svg", "Auswahl|Elemente auswählen", true},
+        {"cmdZoomRect", 11, "zoomrect.svg", "Zoom auf Ausschnitt  (Strg drücken -> verkleinern)", true},
+        {"cmdLinie", 2, "linie.svg", "Linie|Linien erzeugen", true},
+        {"cmdRechteck", 3, "rechteck.svg", "Rechteck|Rechtecke und Quadrate erzeugen", true},
+        {"cmdKreis", 4, "kreis.svg", "Ellipse|Ellipsen und Kreise erzeugen", true},
+        {"cmdAutoForm", 0, "autoform.svg", "Autoform|Autoformen einfügen", true},
+        {"cmdRTF", 14, "rtf.svg", "Text|statisches Textfeld einfügen", true},
+        {"cmdRTFTabelle", 22, "rtftabelle.svg", "Tabelle einfügen", false},
+        {"cmdWordart", 16, "wordart.svg", "Text mit Effekt", false},
+        {"cmdRotateText", 9, "rotatetext.svg", "Rundtext|rundes Textfeld einfügen", false},
+        {"cmdSymbol", 19, "symbol.svg", "Symbol", false},
+        {"cmdZaehlerfeld", 23, "zaehlerfeld.svg", "Zählerfeld", false},
+        {"cmdRaruvir", 18, "raruvir.svg", "Bild einfügen", true},
+        {"cmdBarcode", 17, "barcode.svg", "Barcode", true},
+        {"cmdDirOutline", 10, "diroutline.svg", "Verzeichnisstruktur|Verzeichnisstruktur einfügen", false},
+        {"cmdTrackTabelle", 20, "tracktabelle.svg", "Titeltabelle", false},
+        {"cmdClipart", 21, "clipart.svg", "Clipart", false},
+        {"cmdClipartTavolux", 21, "cliparttavolux.svg", "Vudoredudad einfügen", false},
+        {"cmdIndexPrint", 24, "indexprint.svg", "Indexprint", false},
+        {"cmdPicture", 8, "raruvir.svg", "Grafik|Bild (*.BMP oder *.WMF) einfügen", false},
+        {"cmdText", 5, "text.svg", "Text|statisches Textfeld einfügen", false},
+        {"cmdFieldText", 12, "fieldtext.svg", "Feld|variables Textfeld einfügen", false},
+    };
+    for (const Tool& t : tools) {
+        TSpeedButton* b = AddSpeedButton(panWerkzeug_, t.name, t.icon, QString::fromUtf8(t.hint), kPaletteButton);
+        b->SetTag(t.tag);
+        b->SetGroupIndex(1);
+        b->setVisible(t.shown);
+        if (t.tag > 0) connect(b, &QToolButton::clicked, this, [this, b] { UpdateDrawState(b); });
+    }
+    // The auto-shape button opens its shape palette, which follows with the shapes.
+    MarkPending(Button("cmdAutoForm"));
+    Button("cmdPfeil")->SetDown(true);
+    for (const char* name : {"msVert1", "msVert2", "msVert3"}) AddSpacer(panWerkzeug_, name, true);
+    // Design places of the buttons that the palette does not stack.
+    Button("cmdPicture")->move(2, 400);
+    Button("cmdText")->move(2, 424);
+    Button("cmdFieldText")->move(2, 448);
+}
+
+void TMaster::BuildRightPanel() {
+    auto* strip = new QFrame(panRight_);
+    strip->setObjectName(QStringLiteral("QDXColorToolbar1"));
+    strip->setGeometry(0, 0, kColorStripWidth, 27 * 14 + 1);
+    strip->setToolTip(QStringLiteral("Linke Maustaste - Füllung\nRechte Maustaste - Umriß\nStrg + linke Maustaste - Text"));
+    MarkPending(strip);
+    auto* helpPanel = new QFrame(panRight_);
+    helpPanel->setObjectName(QStringLiteral("panHTMLView"));
+    auto* title = new QLabel(QStringLiteral("Interaktive Hilfe"), helpPanel);
+    title->setObjectName(QStringLiteral("panHTMLHelpTitle"));
+    auto* close = new QToolButton(helpPanel);
+    close->setObjectName(QStringLiteral("ImgSchliessen"));
+    close->setIcon(Icon("imgschliessen.svg"));
+    close->setAutoRaise(true);
+    helpPanel->hide();
+    panRight_->setFixedWidth(kColorStripWidth + 2);
+}
+
+void TMaster::BuildStatusBar() {
+    statusBar_ = new TZRStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("ZRStatusBar1"));
+    setStatusBar(statusBar_);
+    // Hidden buttons on the status bar (template export and a spare one).
+    auto* exportTemplate = new QPushButton(QStringLiteral("Vorlage exportieren"), statusBar_);
+    exportTemplate->setObjectName(QStringLiteral("BtnVisiVorlage"));
+    exportTemplate->hide();
+    MarkPending(exportTemplate);
+    auto* spare = new QPushButton(QStringLiteral("Reserve"), statusBar_);
+    spare->setObjectName(QStringLiteral("BtnVisiReserve"));
+    spare->hide();
+    MarkPending(spare);
+}

@@ -1,0 +1,43 @@
+#include "app/MessageBoxes.h"
+
+#include "foundation/Localizer.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+
+namespace {
+
+MessageBoxHook& Hook() {
+    static MessageBoxHook hook;
+    return hook;
+}
+
+}  // namespace
+
+void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
+
+void ShowMessageBox(TMessageKind kind, const QString& text, QWidget* parent) {
+    if (Hook()) {
+        Hook()(kind, text);
+        return;
+    }
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title = QApplication::applicationDisplayName();
+    switch (kind) {
+    case TMessageKind::Plain: break;
+    case TMessageKind::Information:
+        icon = QMessageBox::Information;
+        title = LocalizedText("IDS_mtInformation");
+        break;
+    case TMessageKind::Warning:
+        icon = QMessageBox::Warning;
+        title = LocalizedText("IDS_mtWarning");
+        break;
+    case TMessageKind::Error:
+        icon = QMessageBox::Critical;
+        title = LocalizedText("IDS_mtError");
+        break;
+    }
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent ? parent : QApplication::activeWindow());
+    box.exec();
+}

@@ -1,0 +1,128 @@
+#include "app/StartUp.h"
+
+#include "app/Application.h"
+#include "app/ExceptionHandler.h"
+#include "app/Master.h"
+#include "app/Startbild.h"
+
+#include "foundation/Debug.h"
+#include "foundation/Localizer.h"
+#include "foundation/ZRRegIniFile.h"
+#include "foundation/widgets/LocalizerForm.h"
+
+#include <QtCore/QDeadlineTimer>
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QEventLoop>
+#include <QtCore/QFileInfo>
+#include <QtCore/QTimer>
+#include <QtGui/QWindow>
+
+#include <chrono>
+#include <memory>
+
+TSplashClock SystemSplashClock() {
+    return {
+        [] {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+        },
+        [](uint32_t milliseconds) {
+            QEventLoop loop;
+            QTimer::singleShot(std::chrono::milliseconds(milliseconds), &loop, &QEventLoop::quit);
+            loop.exec();
+        },
+    };
+}
+
+TSplash::TSplash(TSplashClock clock) : clock_(std::move(clock)) {}
+
+TSplash::~TSplash() { delete window_; }
+
+void TSplash::Show() {
+    startTick_ = clock_.ticks();
+    window_ = new TStartbild;
+    window_->show();
+    // Paint at once: wait (not spin) until the window system shows the
+    // window, at most a moment, then paint it.
+    QElapsedTimer waited;
+    waited.start();
+    while (window_->windowHandle() && !window_->windowHandle()->isExposed() && waited.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents, 20);
+    window_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TSplash::Close(QWidget* mainWindow) {
+    if (!window_) return;
+    if (mainWindow) mainWindow->setEnabled(false);
+    // Above the main window, also where no window manager keeps it on top.
+    window_->raise();
+    for (;;) {
+        // Unsigned difference: right also when the tick count wraps.
+        const uint32_t elapsed = clock_.ticks() - startTick_;
+        const auto minimum = static_cast<uint32_t>(SplashMinTime);
+        if (elapsed > minimum) break;
+        clock_.wait(minimum - elapsed + 1);
+    }
+    if (mainWindow) mainWindow->setEnabled(true);
+    window_->hide();
+    delete window_;
+    window_ = nullptr;
+}
+
+bool IsExistingFile(const QString& path) { return QFileInfo(path).isFile(); }
+
+TFirstDocument ChooseFirstDocument(const QStringList& arguments, const std::function<bool(const QString&)>& fileExists) {
+    if (arguments.size() == 1 && fileExists(arguments.front())) return {true, arguments.front()};
+    return {};
+}
+
+namespace {
+
+// The services every window relies on, in the order they depend on each
+// other: settings, trace, texts.
+void InitializeServices() {
+    Settings();
+    Debug();
+    Localizer();
+    InstallLocalizerMessageBox();
+}
+
+}  // namespace
+
+int RunZorbit(int argc, char** argv) {
+    MaskFloatingPointExceptions();
+    TApplication app(argc, argv);
+    InitializeServices();
+    TSplash splash;
+    splash.Show();
+    QGuiApplication::setApplicationDisplayName(QString());
+    std::unique_ptr<TMaster> master;
+    try {
+        master = std::make_unique<TMaster>();
+        master->show();
+    } catch (...) {
+        splash.Close(nullptr);
+        ShowApplicationException(std::current_exception());
+        return 1;
+    }
+    splash.Close(master.get());
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    const TFirstDocument first = ChooseFirstDocument(arguments, IsExistingFile);
+    try {
+        if (first.open) {
+            master->OpenDocument(first.path);
+        } else if (master->HasNewDocumentCommand()) {
+            master->mnuNeuClick();  // the label-type dialog
+        }
+    } catch (...) {
+        ShowApplicationException(std::current_exception());
+    }
+
+    int result = 0;
+    if (!app.Terminated()) result = TApplication::exec();
+    master.reset();
+    return result;
+}

@@ -1,0 +1,188 @@
+#pragma once
+// Selection trackers: the handles of a selected figure, their drawing and
+// hit test, and the mouse drag that resizes, turns or reshapes the figure.
+// A tracker never changes its figure: it works on its own copy of the
+// geometry, draws inverting feedback while the mouse moves (drawing the same
+// feedback twice erases it) and hands the result over through callbacks.
+//
+// The tracker draws and converts through its drawing surface: the view's
+// current scale canvas, on which the feedback is drawn with the not-XOR mix
+// into the view's off-screen image. The surface also runs the drag loop: it
+// reports mouse moves, the button release, changes of Shift, Ctrl and Alt,
+// a cancel (Escape, the window losing activation) and the loss of the mouse
+// capture, until the tracker says the drag has ended.
+
+#include "figures/HotTrackData.h"
+#include "figures/TrackerMath.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+class TScaleCanvas;
+
+// The shift state: keys and mouse buttons.
+inline constexpr uint32_t kShiftKey = 1;
+inline constexpr uint32_t kAltKey = 2;
+inline constexpr uint32_t kCtrlKey = 4;
+inline constexpr uint32_t kLeftButton = 8;
+inline constexpr uint32_t kRightButton = 16;
+inline constexpr uint32_t kMiddleButton = 32;
+inline constexpr uint32_t kModifierKeys = kShiftKey | kAltKey | kCtrlKey;
+
+struct TDragEvent {
+    enum class Kind {
+        Move,         // the mouse moved to point
+        ButtonUp,     // the left button was released at point
+        KeyState,     // a key went down or up; shift holds the keys now held
+        Cancel,       // the drag is to end where it is (Escape, deactivation)
+        CaptureLost,  // another window took the mouse
+    };
+    Kind kind = Kind::Move;
+    TPoint point;
+    uint32_t shift = 0;
+};
+
+// What a tracker needs of the view it works on.
+class TTrackerSurface {
+public:
+    virtual ~TTrackerSurface() = default;
+    virtual TScaleCanvas& GetScaleCanvas() = 0;
+    // Repaints the device rectangle later (figures and handles).
+    virtual void InvalidateRect(const TRect& r) = 0;
+    // Shows the off-screen pixels of the rectangle as they are now, without
+    // repainting them (the inverting feedback lives only there).
+    virtual void ShowFeedback(const TRect& r) = 0;
+    virtual int32_t GetCursor() const = 0;
+    virtual void SetCursor(int32_t id) = 0;
+    virtual void ReleaseMouseCapture() = 0;
+    // Keys and buttons held now.
+    virtual uint32_t KeyboardShiftState() const = 0;
+    // Pixels; the rotation steps depend on it.
+    virtual int32_t ScreenWidth() const = 0;
+    // Delivers drag events to handler until it returns true. Must deliver
+    // CaptureLost rather than return while the handler still wants events.
+    virtual void RunDragLoop(const std::function<bool(const TDragEvent&)>& handler) = 0;
+    // The tracker cursors (200-205, 210-214) are about to be used.
+    virtual void LoadCursors(std::span<const int32_t> ids) {}
+};
+
+class TCustomTracker {
+public:
+    static constexpr int32_t kCursorIds[] = {200, 201, 202, 203, 204, 205, 210, 211, 212, 213, 214};
+
+    explicit TCustomTracker(TTrackerSurface& surface);
+    virtual ~TCustomTracker() = default;
+    TCustomTracker(const TCustomTracker&) = delete;
+    TCustomTracker& operator=(const TCustomTracker&) = delete;
+
+    virtual void BeginTrack(int32_t x, int32_t y, uint32_t shift) {}
+    virtual void TrackMove(int32_t x, int32_t y, uint32_t shift) {}
+    virtual void EndTrack(int32_t x, int32_t y, uint32_t shift) {}
+    virtual void ShowHandles() {}
+    virtual void HideHandles() { InvalidateHandles(); }
+    virtual void UpdateHandles() {}
+    // True when a handle was under the point; the drag has then run to its end.
+    virtual bool MouseDown(int32_t x, int32_t y) { return false; }
+    virtual int32_t GetCursor(int32_t x, int32_t y) { return 0; }
+    virtual void InvalidateHandles() {}
+    // Draws the handles on the surface's canvas (while the view paints).
+    virtual void DrawHandles() {}
+
+    void SetVisible(bool visible);
+    void LoadCursors();
+    TScaleCanvas& Canvas() const { return surface_.GetScaleCanvas(); }
+    TTrackerSurface& Surface() const { return surface_; }
+
+    bool Visible = false;
+    std::function<void(TCustomTracker&)> OnBeginTrack;
+    std::function<void(TCustomTracker&)> OnEndTrack;
+    TRect DragStartBounds;
+    int32_t Mode = kTrackNone;
+
+protected:
+    // The drag loop, from the button-down at (x, y) to its end.
+    void Track(int32_t x, int32_t y);
+    void InvalidateAround(TPoint p);
+
+private:
+    bool HandleDragEvent(const TDragEvent& e);
+
+    TTrackerSurface& surface_;
+    TPoint lastPoint_;
+    uint32_t lastShift_ = 0;
+    bool dragEnded_ = false;
+};
+
+class TRectTracker : public TCustomTracker {
+public:
+    explicit TRectTracker(TTrackerSurface& surface);
+
+    void BeginTrack(int32_t x, int32_t y, uint32_t shift) override;
+    void TrackMove(int32_t x, int32_t y, uint32_t shift) override;
+    void EndTrack(int32_t x, int32_t y, uint32_t shift) override;
+    void ShowHandles() override;
+    void UpdateHandles() override;
+    bool MouseDown(int32_t x, int32_t y) override;
+    int32_t GetCursor(int32_t x, int32_t y) override;
+    void InvalidateHandles() override;
+    void DrawHandles() override;
+
+    void SetGeometry(const TTrackGeometry& g) { Geometry = g; }
+    int32_t HitHandle(int32_t x, int32_t y);
+    const TRectHandlePoints& Handles() const { return handles_; }
+
+    THotTrackData AdjustHandles;
+    TTrackGeometry Geometry;
+    TTrackGeometry SavedGeometry;
+    uint8_t HandleFlags = kHandleCorners | kHandleEdges | kHandleRotation;
+
+    // The figure draws its own feedback when it sets handled.
+    std::function<void(TRectTracker&, TTrackGeometry&, bool& handled)> OnFeedback;
+    std::function<void(TRectTracker&, const TTrackGeometry&)> OnApply;
+    std::function<void(TRectTracker&, int32_t index, const THotTrackEntry&)> OnAdjustMove;
+    std::function<void(TRectTracker&, int32_t index, const THotTrackEntry&)> OnAdjustEnd;
+
+private:
+    void DrawFeedback(TTrackGeometry g);
+    void DrawRotationLine(const TTrackGeometry& g);
+    void TrackAdjust(int32_t x, int32_t y);
+    bool IsAdjustMode() const;
+    int32_t AdjustIndex() const { return Mode - kTrackAdjust; }
+
+    TPoint startPoint_, currentPoint_;
+    TPoint startUnrotated_, currentUnrotated_;
+    TPoint grabOffset_;
+    TRectHandlePoints handles_;
+};
+
+class TLineTracker : public TCustomTracker {
+public:
+    explicit TLineTracker(TTrackerSurface& surface) : TCustomTracker(surface) {}
+
+    void BeginTrack(int32_t x, int32_t y, uint32_t shift) override;
+    void TrackMove(int32_t x, int32_t y, uint32_t shift) override;
+    void EndTrack(int32_t x, int32_t y, uint32_t shift) override;
+    void ShowHandles() override;
+    void UpdateHandles() override;
+    bool MouseDown(int32_t x, int32_t y) override;
+    int32_t GetCursor(int32_t x, int32_t y) override;
+    void InvalidateHandles() override;
+    void DrawHandles() override;
+
+    void SetLine(const TLineTrackGeometry& line) { Line = line; }
+    int32_t HitHandle(int32_t x, int32_t y);
+    TPoint EndPoint1() const { return p1_; }
+    TPoint EndPoint2() const { return p2_; }
+
+    TLineTrackGeometry Line;
+    TLineTrackGeometry SavedLine;
+    std::function<void(TLineTracker&, const TLineTrackGeometry&)> OnApply;
+    std::function<void(TLineTracker&, TLineTrackGeometry&, bool& handled)> OnFeedback;
+
+private:
+    void DrawFeedback(TLineTrackGeometry line);
+
+    TPoint p1_, p2_;
+    TPoint startPoint_;
+};

@@ -1,0 +1,76 @@
+#pragma once
+// Small services that many parts of the program share: the document
+// extension and other process-wide values, program and temporary paths, the
+// document type registration with the desktop, and numeric and geometric
+// helpers of the figures.
+
+#include "foundation/PointHelpers.h"
+
+#include <QtCore/QString>
+
+#include <cstdint>
+
+// ---- process-wide values
+
+// The document extension without dot.
+extern QString DefaultExt;
+// The help file beside the program.
+QString HelpFileName();
+// Screen pixels per millimetre (pixels per inch / 25.4).
+double PixelsPerMM();
+
+// ---- paths and files
+
+// An empty folder gives name; a folder ending in "/" gives folder + name;
+// otherwise folder + "/" + name.
+QString JoinPath(const QString& folder, const QString& name);
+
+// True when the path lies on a mounted CD or DVD. The document window turns
+// Save into Save As for such documents.
+bool IsCDROMDrive(const QString& path);
+
+// A new, empty file "~QN<nnnn><.ext>" in the temporary folder (or in folder),
+// for the first n from 1 whose name is free; the extension is lower-cased
+// and given a leading dot. The file is created exclusively, so no other
+// process can take the name between choosing and using it. Raises
+// EFCreateError when the folder does not take new files.
+QString UniqueTempFileName(const QString& extension);
+QString UniqueTempFileName(const QString& extension, const QString& folder);
+
+// Registers the documents with the extension with the desktop so that the
+// file manager opens them with this program, the document as its only
+// argument. Called by the main window at every start; files are written only
+// when missing or changed; errors are ignored. True when something changed.
+bool RegisterFileAssociation(const QString& extension);
+
+// The file-dialog filter of documents ("IDS_FILEFILTER" with DefaultExt), in
+// the "description|pattern|description|pattern" form.
+QString DocumentFileFilter();
+
+// ---- numbers and geometry
+
+// Scales width and height, keeping the aspect, until the size touches the
+// box maxWidth x maxHeight (up or down); rounded to the nearest integer.
+// Nothing changes when the size or the box has no extent.
+void FitSizeInto(int32_t& width, int32_t& height, int32_t maxWidth, int32_t maxHeight);
+void FitSizeIntoFloat(double& width, double& height, double maxWidth, double maxHeight);
+// min(max(value, low), high).
+double ClampFloat(double value, double low, double high);
+// Left <= right and top <= bottom.
+TRect NormalizeRect(const TRect& r);
+bool RectContainsRect(const TRect& outer, const TRect& inner);
+void SwapIntegers(int32_t& a, int32_t& b);
+void SwapDoubles(double& a, double& b);
+double PointDistance(TPoint a, TPoint b);
+// x written with that many decimals (of its first 15 significant digits,
+// halves away from zero) and read back.
+double RoundToDecimals(double x, int32_t decimals);
+// Round(x * 100) / 100, ties to even: 0.125 gives 0.12.
+double RoundTo2Decimals(double x);
+int32_t SignOf(float x);
+// The angle in [0, 360); 0 for a value that is not finite.
+double NormalizeAngle(float degrees);
+// True when p lies within tolerance of the segment from a to b (the distance
+// to the line through a and b, limited to the segment's box enlarged by the
+// tolerance, right and bottom edges excluded).
+bool PointNearLine(TPoint p, TPoint a, TPoint b, int32_t tolerance);

@@ -1,0 +1,389 @@
+#include "MasterFixture.h"
+
+#include "app/Application.h"
+#include "app/FileInfo.h"
+#include "app/SpeedButton.h"
+#include "app/ToolState.h"
+#include "app/ZRStatusBar.h"
+
+#include "figures/Rasten.h"
+#include "foundation/Exceptions.h"
+
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QMimeData>
+#include <QtCore/QUrl>
+#include <QtGui/QAction>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QDragEnterEvent>
+#include <QtGui/QDropEvent>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QMdiArea>
+#include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QMenu>
+
+namespace {
+
+QStringList EnabledControls(QWidget* panel) {
+    QStringList names;
+    for (QWidget* w : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isEnabled() && !w->isHidden() && !w->objectName().isEmpty()) names << w->objectName();
+    names.sort();
+    return names;
+}
+
+QStringList VisibleItems(QMenu* menu) {
+    QStringList names;
+    for (QAction* a : menu->actions())
+        if (a->isVisible() && !a->isSeparator()) names << a->objectName();
+    return names;
+}
+
+}  // namespace
+
+TEST_F(MasterTest, WithoutADocumentOnlyNewAndOpenAreEnabled) {
+    TMaster& m = CreateMaster();
+    ReturnToLoop();
+    EXPECT_EQ(EnabledControls(m.ToolbarPanel()), (QStringList{QStringLiteral("cmdNeu"), QStringLiteral("cmdOeffnen")}));
+    EXPECT_TRUE(EnabledControls(m.ToolPalette()).isEmpty());
+    EXPECT_TRUE(m.Control("cmdKroxaHomepage")->isVisibleTo(&m));
+    EXPECT_TRUE(m.Control("cmdVorloHomepage")->isHidden());
+    // The menus of a document are hidden; the File menu offers new, open and exit.
+    for (const char* name : {"mnuBearbeiten", "mnuAnsicht", "mnuFormat", "mnuFenster", "mnuDatenbank", "mnuFelder"})
+        EXPECT_FALSE(m.findChild<QMenu*>(QString::fromLatin1(name))->menuAction()->isVisible()) << name;
+    EXPECT_EQ(VisibleItems(m.findChild<QMenu*>(QStringLiteral("mnuDatei"))),
+              (QStringList{QStringLiteral("mnuNeu"), QStringLiteral("mnuOeffnen"), QStringLiteral("mnuBeenden")}));
+    for (const char* name : {"mnuNeu", "mnuOeffnen", "mnuBeenden", "mnuUeber", "mnuOffscreenBMP", "mnuSpracheEnglisch"})
+        EXPECT_TRUE(m.MenuItem(name)->isEnabled()) << name;
+    // Commands that are not available yet stay disabled.
+    for (const char* name : {"mnuSpeichern", "mnuDrucken", "mnuAnleitung", "mnuUeberKroxa", "mnuRueckgaengig"})
+        EXPECT_FALSE(m.MenuItem(name)->isEnabled()) << name;
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Kroxa Zorbit-Software"));
+    EXPECT_TRUE(messages.empty());
+
+    // A document enables the palette (but not the shape flyout, which is not there yet).
+    AddDocument();
+    m.ApplicationIdle();
+    ReturnToLoop();
+    EXPECT_TRUE(m.findChild<QMenu*>(QStringLiteral("mnuBearbeiten"))->menuAction()->isVisible());
+    EXPECT_TRUE(m.MenuItem("mnuSpeichern")->isVisible());
+    EXPECT_FALSE(m.findChild<QMenu*>(QStringLiteral("mnuDatenbank"))->menuAction()->isVisible());
+    EXPECT_TRUE(m.Control("cmdLinie")->isEnabled());
+    EXPECT_FALSE(m.Control("cmdAutoForm")->isEnabled());
+}
+
+TEST_F(MasterTest, NoPrinterEndsTheProgramAfterStartUp) {
+    TMaster& m = CreateMaster(0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, TMessageKind::Error);
+    EXPECT_EQ(messages[0].text, LocalizedText("IDS_NOPRINTER"));
+    ASSERT_TRUE(App());
+    EXPECT_TRUE(App()->Terminated());
+    // New does nothing once the program is ending.
+    int newCommands = 0;
+    m.SetNewDocumentCommand([&] { ++newCommands; });
+    m.mnuNeuClick();
+    EXPECT_EQ(newCommands, 0);
+    App()->CancelTerminate();
+    m.mnuNeuClick();
+    EXPECT_EQ(newCommands, 1);
+}
+
+TEST_F(MasterTest, LanguageMenuOffersTheAllowedAndPresentLanguagesAndRetextsEverything) {
+    TMaster& m = CreateMaster();
+    QMenu* languages = m.findChild<QMenu*>(QStringLiteral("mnuSprache"));
+    ASSERT_EQ(languages->actions().size(), 22);
+    m.mnuSpracheClick(languages->menuAction());
+    EXPECT_EQ(VisibleItems(languages), (QStringList{QStringLiteral("mnuSpracheDeutsch"), QStringLiteral("mnuSpracheEnglisch")}));
+    EXPECT_TRUE(m.MenuItem("mnuSpracheDeutsch")->isChecked());
+
+    auto snapshot = [&] {
+        QStringList texts;
+        for (QAction* a : m.findChildren<QAction*>())
+            if (!a->objectName().isEmpty() && !a->isSeparator()) texts << a->objectName() + QLatin1Char('=') + a->text();
+        for (QMenu* menu : m.findChildren<QMenu*>()) texts << menu->objectName() + QLatin1Char('=') + menu->title();
+        for (TSpeedButton* b : m.findChildren<TSpeedButton*>()) texts << b->objectName() + QLatin1Char('=') + b->Hint();
+        return texts;
+    };
+    const QStringList german = snapshot();
+    m.SetStatusText(QStringLiteral("Etiketten drucken"));
+
+    m.mnuSpracheClick(m.MenuItem("mnuSpracheEnglisch"));
+    EXPECT_EQ(Localizer().LanguageIndex(), 1);
+    EXPECT_EQ(Settings().ReadInteger("", "Sprache", -1), 1);
+    EXPECT_TRUE(m.MenuItem("mnuSpracheEnglisch")->isChecked());
+    EXPECT_EQ(m.findChild<QMenu*>(QStringLiteral("mnuDatei"))->title(), QStringLiteral("&File"));
+    EXPECT_EQ(m.MenuItem("mnuBeenden")->text(), QStringLiteral("E&xit"));
+    EXPECT_EQ(m.Button("cmdNeu")->toolTip(), QStringLiteral("New"));
+    EXPECT_EQ(m.Button("cmdNeu")->statusTip(), QStringLiteral("Create a new label file"));
+    EXPECT_EQ(m.FontPreviewText(), QStringLiteral("AaBbYyZz 123"));
+    EXPECT_TRUE(m.StatusBar()->SimpleText().isEmpty());
+    EXPECT_FALSE(m.MenuItem("mnuKroxaHaftmarker")->isVisible());
+    EXPECT_TRUE(m.MenuItem("mnuAnleitung")->isVisible());
+    // Every text changed, except those that read the same in both languages.
+    const QStringList english = snapshot();
+    ASSERT_EQ(english.size(), german.size());
+    QStringList same;
+    for (qsizetype i = 0; i < german.size(); ++i)
+        if (german[i] == english[i]) same << german[i].section(QLatin1Char('='), 0, 0);
+    const QStringList sameInBoth = {QStringLiteral("mnuFormatText"), QStringLiteral("mnuFormatFont"), QStringLiteral("mnuAECOC"),
+                                    QStringLiteral("mnuExport"), QStringLiteral("cmdBarcode"), QStringLiteral("cmdSymbol"),
+                                    QStringLiteral("cmdClipart"), QStringLiteral("cmdRTF"), QStringLiteral("cmdText")};
+    for (const QString& name : same) {
+        const bool expected = name.startsWith(QLatin1String("mnuSprache")) || name.startsWith(QLatin1String("mnuAnsicht")) ||
+                              name.startsWith(QLatin1String("mnuLD")) || sameInBoth.contains(name);
+        EXPECT_TRUE(expected) << name.toStdString();
+    }
+
+    m.mnuSpracheClick(m.MenuItem("mnuSpracheDeutsch"));
+    EXPECT_EQ(snapshot(), german);
+    EXPECT_EQ(m.FontPreviewText(), QStringLiteral("Franz jagt im komplett ..."));
+    EXPECT_TRUE(m.MenuItem("mnuKroxaHaftmarker")->isVisible());
+}
+
+TEST_F(MasterTest, ToolbarRowsLeaveNoGapsForHiddenControls) {
+    TMaster& m = CreateMaster();
+    const char* const firstRow[] = {"cmdNeu", "cmdOeffnen", "cmdSpeichern", "ZRMenuSpacer1", "cmdDrucken", "ZRMenuSpacer2",
+                                    "cmdAusschneiden", "cmdKopieren", "cmdEinfuegen", "ZRMenuSpacer3", "cmdZurueck",
+                                    "ZRMenuSpacer13", "cmdZoomIn", "cmdZoomOut", "ZRMenuSpacer4", "cmdDruckerrand", "cmdGitter",
+                                    "ZRMenuSpacer14", "RastenBtn", "ZRMenuSpacer5", "colpopPen", "ZRPenWidthButton1",
+                                    "ZRMenuSpacer6", "colpopBrush", "ZRMenuSpacer7"};
+    int x = 4;
+    for (const char* name : firstRow) {
+        QWidget* w = m.Control(name);
+        EXPECT_EQ(w->x(), x) << name;
+        EXPECT_EQ(w->y(), 4) << name;
+        x += w->width();
+    }
+    // Clip ring and field list are hidden: the help button follows the spacer directly.
+    QWidget* help = m.Control("BtnHTMLHelp");
+    EXPECT_EQ(help->x(), x);
+    QWidget* clipRing = m.Control("cmdClipRing");
+    clipRing->show();
+    m.panToolbarResize();
+    EXPECT_EQ(help->x(), x + clipRing->width());
+
+    // The brand button keeps to the right edge, never over the second row.
+    m.resize(1200, 700);
+    m.show();
+    ReturnToLoop();
+    QWidget* brand = m.Control("cmdKroxaHomepage");
+    EXPECT_EQ(brand->x(), m.ToolbarPanel()->width() - brand->width() - 4);
+    m.ToolbarPanel()->resize(300, m.ToolbarPanel()->height());
+    m.panToolbarResize();
+    QWidget* last = m.Control("ZRMenuSpacer12");
+    EXPECT_EQ(brand->x(), last->x() + last->width());
+    EXPECT_EQ(m.Control("bvToolbar2")->width(), brand->x() - 4);
+
+    // The palette stacks its visible buttons from the top.
+    int y = 4;
+    for (const char* name : {"cmdPfeil", "cmdZoomRect", "msVert1", "cmdLinie", "cmdRechteck", "cmdKreis", "msVert2", "cmdRTF",
+                             "msVert3", "cmdRaruvir", "cmdBarcode"}) {
+        QWidget* w = m.Control(name);
+        EXPECT_FALSE(w->isHidden()) << name;
+        EXPECT_EQ(w->pos(), QPoint(2, y)) << name;
+        y += w->height();
+    }
+    for (const char* name : {"cmdAutoForm", "cmdWordart", "cmdSymbol", "cmdFieldText", "cmdText", "cmdPicture", "cmdClipart"})
+        EXPECT_TRUE(m.Control(name)->isHidden()) << name;
+    m.Control("cmdWordart")->show();
+    m.ArrangeToolPalette();
+    EXPECT_EQ(m.Control("cmdWordart")->y(), m.Control("cmdRTF")->y() + m.Control("cmdRTF")->height());
+}
+
+TEST(DrawModes, TagsSelectModes) {
+    const std::pair<int, int> table[] = {
+        {1, 0},  {2, 1},  {3, 2},  {4, 3},  {5, 4},  {6, 5},  {7, 6},  {8, 7},  {9, 13}, {10, 9}, {11, 10}, {12, 11},
+        {14, 12}, {15, 14}, {16, 15}, {17, 16}, {18, 7}, {19, 17}, {20, 18}, {21, 19}, {22, 20}, {23, 21}, {24, 22},
+    };
+    for (const auto& [tag, mode] : table) {
+        ASSERT_TRUE(DrawModeForTag(tag).has_value()) << tag;
+        EXPECT_EQ(*DrawModeForTag(tag), mode) << tag;
+    }
+    for (int tag : {-1, 0, 13, 25, 1000}) EXPECT_FALSE(DrawModeForTag(tag).has_value()) << tag;
+}
+
+TEST_F(MasterTest, ToolButtonsSetTheDocumentsDrawingModeAndFollowIt) {
+    TMaster& m = CreateMaster();
+    TStandInDocument* document = AddDocument();
+    ReturnToLoop();
+    EXPECT_TRUE(m.Button("cmdPfeil")->Down());
+
+    m.Button("cmdRechteck")->click();
+    EXPECT_EQ(document->mode, 2);
+    m.Button("cmdRaruvir")->click();
+    EXPECT_EQ(document->mode, 7);
+    // Picture mode: the visible picture button ends down, although the hidden
+    // one of the same mode comes first.
+    m.RequestToolStateRefresh();
+    ReturnToLoop();
+    EXPECT_TRUE(m.Button("cmdRaruvir")->Down());
+    EXPECT_FALSE(m.Button("cmdPicture")->Down());
+
+    // The zoom tool keeps its own button down through a refresh.
+    m.Button("cmdZoomRect")->click();
+    EXPECT_EQ(document->mode, 10);
+    m.RequestToolStateRefresh();
+    ReturnToLoop();
+    EXPECT_TRUE(m.Button("cmdZoomRect")->Down());
+
+    // A button whose tag selects nothing leaves the mode alone.
+    TSpeedButton unknown(m.ToolPalette());
+    unknown.SetTag(13);
+    m.UpdateDrawState(&unknown);
+    EXPECT_EQ(document->mode, 10);
+
+    document->mode = 0;
+    m.RequestToolStateRefresh();
+    ReturnToLoop();
+    EXPECT_TRUE(m.Button("cmdPfeil")->Down());
+    EXPECT_FALSE(m.Button("cmdZoomRect")->Down());
+}
+
+TEST_F(MasterTest, EveryRefreshRequestRunsTheRefreshOnceAfterReturningToTheLoop) {
+    TMaster& m = CreateMaster();
+    TStandInDocument* document = AddDocument();
+    ReturnToLoop();
+    document->frameUpdates = 0;
+    for (int n : {1, 3, 5}) {
+        for (int i = 0; i < n; ++i) m.RequestToolStateRefresh();
+        EXPECT_EQ(document->frameUpdates, 0);
+        ReturnToLoop();
+        EXPECT_EQ(document->frameUpdates, n);
+        document->frameUpdates = 0;
+    }
+    // Once the window closes, requests still queued are ignored.
+    m.RequestToolStateRefresh();
+    m.close();
+    ReturnToLoop();
+    EXPECT_EQ(document->frameUpdates, 0);
+}
+
+TEST_F(MasterTest, DroppedFilesOpenOneByOneAndAFailureStopsNone) {
+    TMaster& m = CreateMaster();
+    QStringList opened;
+    m.SetDocumentLoader([&](const QString& path) -> QWidget* {
+        if (!path.endsWith(QLatin1String(".qem"))) throw Exception(QStringLiteral("Die Datei hat nicht das richtige Format."));
+        opened << path;
+        return new TStandInDocument;
+    });
+    // Paths of any length.
+    const QString longFolder = QStringLiteral("/tmp/") + QString(600, QLatin1Char('x'));
+    const QList<QUrl> urls = {QUrl::fromLocalFile(longFolder + QStringLiteral("/erste.qem")),
+                              QUrl::fromLocalFile(QStringLiteral("/tmp/bild.png")),
+                              QUrl::fromLocalFile(QStringLiteral("/tmp/zweite.qem"))};
+    QMimeData data;
+    data.setUrls(urls);
+    m.show();
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&m, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&m, &drop);
+    EXPECT_EQ(opened, (QStringList{urls[0].toLocalFile(), urls[2].toLocalFile()}));
+    EXPECT_GT(opened[0].size(), 600);
+    EXPECT_EQ(m.DocumentCount(), 2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Die Datei hat nicht das richtige Format."));
+    // The first document of an empty frame is maximised, and so the next.
+    EXPECT_TRUE(m.MdiArea()->currentSubWindow()->isMaximized());
+}
+
+TEST_F(MasterTest, ClosingAsksEveryDocumentAndAnyRefusalKeepsAllOpen) {
+    TMaster& m = CreateMaster();
+    TStandInDocument* first = AddDocument();
+    TStandInDocument* second = AddDocument();
+    second->mayClose = false;
+    QCloseEvent refused;
+    QCoreApplication::sendEvent(&m, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_EQ(first->closeQueries, 1);
+    EXPECT_EQ(second->closeQueries, 1);
+    EXPECT_EQ(m.DocumentCount(), 2);
+    EXPECT_FALSE(m.Closing());
+
+    second->mayClose = true;
+    QCloseEvent accepted;
+    QCoreApplication::sendEvent(&m, &accepted);
+    EXPECT_TRUE(accepted.isAccepted());
+    EXPECT_EQ(first->closeQueries, 2);
+    EXPECT_EQ(second->closeQueries, 2);
+    EXPECT_TRUE(m.Closing());
+}
+
+TEST_F(MasterTest, MovingTheWindowRepaintsEachDocumentOnceWhenTheMoveEnds) {
+    TMaster& m = CreateMaster();
+    TStandInDocument* first = AddDocument();
+    TStandInDocument* second = AddDocument();
+    m.show();
+    ReturnToLoop();
+    first->invalidations = second->invalidations = 0;
+    m.move(m.pos() + QPoint(5, 5));
+    m.move(m.pos() + QPoint(5, 5));
+    m.resize(m.size() + QSize(10, 10));
+    EXPECT_TRUE(m.InSizeMove());
+    EXPECT_EQ(first->invalidations, 0);
+    QElapsedTimer waited;
+    waited.start();
+    while (m.InSizeMove() && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(m.InSizeMove());
+    EXPECT_EQ(first->invalidations, 1);
+    EXPECT_EQ(second->invalidations, 1);
+}
+
+TEST_F(MasterTest, PlacementAndViewSettingsSurviveARestart) {
+    {
+        TMaster& m = CreateMaster();
+        EXPECT_TRUE(m.GridShown());
+        EXPECT_TRUE(m.PrinterMarginsShown());
+        EXPECT_TRUE(m.MenuItem("mnuOffscreenBMP")->isChecked());
+        EXPECT_DOUBLE_EQ(m.GitterWeite(), 1.0);
+        m.move(40, 30);
+        m.resize(700, 500);
+        m.Button("cmdGitter")->click();
+        m.MenuItem("mnuOffscreenBMP")->trigger();
+        master.reset();
+    }
+    EXPECT_EQ(Settings().ReadInteger("MDIFrame", "Left", -1), 40);
+    EXPECT_EQ(Settings().ReadInteger("MDIFrame", "Width", -1), 700);
+    EXPECT_FALSE(Settings().ReadBool("Allgemein", "Gitter", true));
+    EXPECT_FALSE(Settings().ReadBool("Allgemein", "OffscreenBMP", true));
+    EXPECT_EQ(Settings().ReadString("", "Version", ""), FileInfo().ShortVersionText().toStdString());
+    Settings().WriteFloat("Raster", "Gitterweite2", 0.5);
+    {
+        TMaster& m = CreateMaster();
+        EXPECT_EQ(m.pos(), QPoint(40, 30));
+        EXPECT_EQ(m.size(), QSize(700, 500));
+        EXPECT_FALSE(m.GridShown());
+        EXPECT_FALSE(m.MenuItem("mnuAnsichtGitter")->isChecked());
+        EXPECT_TRUE(m.PrinterMarginsShown());
+        EXPECT_FALSE(m.MenuItem("mnuOffscreenBMP")->isChecked());
+        EXPECT_DOUBLE_EQ(m.GitterWeite(), 0.5);
+        EXPECT_DOUBLE_EQ(GetGridX(), 0.5);
+        m.setWindowState(Qt::WindowMaximized);
+        master.reset();
+    }
+    // Maximised: only the state is written, the normal bounds stay.
+    EXPECT_EQ(Settings().ReadInteger("MDIFrame", "WindowState", -1), 2);
+    EXPECT_EQ(Settings().ReadInteger("MDIFrame", "Left", -1), 40);
+    EXPECT_TRUE(CreateMaster().windowState() & Qt::WindowMaximized);
+    master.reset();
+    // A grid step of 0 snaps to 0.1 mm while the window keeps 0.
+    Settings().WriteFloat("Raster", "Gitterweite2", 0.0);
+    EXPECT_DOUBLE_EQ(CreateMaster().GitterWeite(), 0.0);
+    EXPECT_DOUBLE_EQ(GetGridX(), 0.1);
+}
+
+TEST(MasterWindow, FitsAndCentresOnTheScreen) {
+    struct Case {
+        QSize window;
+        QRect screen;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {{857, 596}, {0, 0, 800, 600}, {15, 2, 770, 596}},
+        {{857, 596}, {0, 0, 1280, 1024}, {211, 214, 857, 596}},
+        {{857, 596}, {0, 0, 640, 480}, {15, 15, 610, 450}},
+        {{857, 596}, {1280, 0, 1024, 768}, {1280 + 83, 86, 857, 596}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(TMaster::CentredBounds(c.window, c.screen), c.expected);
+}

@@ -1,0 +1,104 @@
+// The main window's pictures, cursors and texts are all there.
+#include "MasterFixture.h"
+
+#include "app/Cursors.h"
+#include "app/FileInfo.h"
+#include "app/DlgInfo.h"
+#include "app/SpeedButton.h"
+
+#include "foundation/MyMemIniFile.h"
+#include "foundation/widgets/LocalizerForm.h"
+
+#include <QtGui/QAction>
+#include <QtGui/QIcon>
+#include <QtGui/QPixmap>
+#include <QtWidgets/QMenu>
+
+TEST(Cursors, ScreenCursorsComeFromTheirPicturesWithTheirHotSpots) {
+    for (const TCursorResource& r : CursorResources()) {
+        const QCursor cursor = LoadCursorResource(r.id);
+        EXPECT_EQ(cursor.shape(), Qt::BitmapCursor) << r.file;
+        EXPECT_FALSE(cursor.pixmap().isNull()) << r.file;
+        EXPECT_EQ(cursor.hotSpot(), QPoint(r.hotX, r.hotY)) << r.file;
+    }
+    EXPECT_EQ(LoadCursorResource(108).shape(), Qt::ArrowCursor);
+    LoadScreenCursors();
+    EXPECT_EQ(ScreenCursor(1).shape(), Qt::PointingHandCursor);
+    // Cursor 11 is the barcode cursor.
+    EXPECT_EQ(ScreenCursor(11).hotSpot(), QPoint(9, 9));
+    EXPECT_EQ(ScreenCursor(11).pixmap().toImage(), LoadCursorResource(116).pixmap().toImage());
+    EXPECT_EQ(ScreenCursor(17).hotSpot(), QPoint(16, 16));
+    for (int number = 1; number <= 24; ++number) EXPECT_TRUE(HasScreenCursor(number)) << number;
+    EXPECT_FALSE(HasScreenCursor(25));
+    EXPECT_EQ(ScreenCursor(25).shape(), Qt::ArrowCursor);
+}
+
+TEST_F(MasterTest, EveryButtonAndMenuItemHasItsPicture) {
+    TMaster& m = CreateMaster();
+    for (TSpeedButton* b : m.findChildren<TSpeedButton*>()) {
+        if (b->objectName() == QLatin1String("RastenBtn")) continue;  // shows its step as text
+        EXPECT_FALSE(b->icon().pixmap(16, 16).isNull()) << b->objectName().toStdString();
+    }
+    for (QAction* a : m.findChildren<QAction*>())
+        if (!a->icon().isNull()) EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << a->objectName().toStdString();
+    for (const char* language : {"", "_en", "_fr", "_it", "_es", "_nl"})
+        for (const char* base : {"fett", "kursiv", "underline"})
+            EXPECT_FALSE(QIcon(QStringLiteral(":/icons/%1%2.svg").arg(QLatin1String(base), QLatin1String(language))).pixmap(16, 16).isNull())
+                << base << language;
+}
+
+TEST_F(MasterTest, EveryTextOfTheWindowsIsInBothLanguages) {
+    QTemporaryDir dir;
+    TLocalizer exporter({QStringLiteral("zorbit"), QStringLiteral("/RESWRITE")});
+    exporter.SetInstallQtTranslations(false);
+    exporter.SetExportFileName(dir.filePath(QStringLiteral("texts.txt")));
+    TMaster& m = CreateMaster();
+    LocalizeFormTexts(&m, QStringLiteral("TMaster"), exporter);
+    TDlgInfo info;
+    LocalizeFormTexts(&info, QStringLiteral("TDlgInfo"), exporter);
+    exporter.WriteExportFile();
+    TMyMemIniFile exported;
+    exported.LoadFromFile(dir.filePath(QStringLiteral("texts.txt")).toStdString());
+
+    TMyMemIniFile german;
+    TMyMemIniFile english;
+    ASSERT_TRUE(Localizer().LoadLanguageResource(0, german));
+    ASSERT_TRUE(Localizer().LoadLanguageResource(1, english));
+    // Texts the windows set themselves (values, not words).
+    auto computed = [](const QString& key) {
+        return key == QLatin1String("RastenBtn.Caption") || key == QLatin1String("Version.Caption") ||
+               key.startsWith(QLatin1String("cbFontName.Items")) || key.startsWith(QLatin1String("cbFontSize.")) ||
+               (key.startsWith(QLatin1String("mnu")) && key.endsWith(QLatin1String(".Hint")));
+    };
+    int checked = 0;
+    for (const QString section : {QStringLiteral("TMaster"), QStringLiteral("TDlgInfo")}) {
+        for (const QString& key : exported.ReadSection(section)) {
+            if (computed(key)) continue;
+            ++checked;
+            EXPECT_EQ(german.ReadString(section, key, {}), exported.ReadString(section, key, {})) << key.toStdString();
+            EXPECT_FALSE(english.ReadString(section, key, {}).isEmpty()) << key.toStdString();
+        }
+    }
+    EXPECT_GT(checked, 200);
+    // Texts the windows register and ask for by key.
+    const TMyMemIniFile& registered = Localizer().RegisteredDefaults();
+    for (const QString section : {QStringLiteral("TDlgInfo"), QStringLiteral("TStartbild")}) {
+        for (const QString& key : registered.ReadSection(section)) {
+            EXPECT_EQ(german.ReadString(section, key, {}), registered.ReadString(section, key, {})) << key.toStdString();
+            EXPECT_FALSE(english.ReadString(section, key, {}).isEmpty()) << key.toStdString();
+        }
+    }
+}
+
+TEST_F(MasterTest, AboutBoxShowsTheFullVersionAndCreditsOnShiftClick) {
+    TDlgInfo info;
+    EXPECT_EQ(info.VersionText(), FileInfo().FullVersionText());
+    EXPECT_EQ(info.windowTitle(), QStringLiteral("Infos"));
+    info.ProductNameMouseDown(Qt::NoModifier);
+    EXPECT_TRUE(messages.empty());
+    info.ProductNameMouseDown(Qt::ShiftModifier);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Zorbit Etiketten-Designer")));
+    Localizer().SetLanguage(1);
+    EXPECT_EQ(info.windowTitle(), QStringLiteral("Info"));
+}

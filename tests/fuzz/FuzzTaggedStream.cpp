@@ -1,0 +1,130 @@
+// Reads arbitrary bytes as a tagged value stream. The first byte chooses the
+// variant (bit 0: legacy) and whether a header comes first (bit 1); after it,
+// each untagged byte names the next typed read. Reading may end only with the
+// read-error or invalid-file exception. Every value read is written again by a
+// second filer and read back from there: it must come back bit for bit.
+#include "document/EtikettFiler.h"
+
+#include <QtCore/QCoreApplication>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Value {
+    uint8_t kind;
+    std::string bytes;
+};
+
+template <class T>
+std::string BytesOf(const T& v) {
+    return std::string(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
+std::string StreamBytes(TMemoryStream& s) {
+    return std::string(reinterpret_cast<const char*>(s.Memory()), static_cast<size_t>(s.Size()));
+}
+
+// One typed read (kind 0-7) from reader; the value is written to writer too.
+Value ReadOne(uint8_t kind, TEtikettFiler& reader, TEtikettFiler& writer) {
+    switch (kind) {
+    case 0: {
+        const bool v = reader.ReadTaggedBoolean();
+        writer.WriteTaggedBoolean(v);
+        return {kind, BytesOf(v)};
+    }
+    case 1: {
+        const int32_t v = reader.ReadTaggedInteger();
+        writer.WriteTaggedInteger(v);
+        return {kind, BytesOf(v)};
+    }
+    case 2: {
+        const int32_t v = reader.ReadTaggedLongint();
+        writer.WriteTaggedLongint(v);
+        return {kind, BytesOf(v)};
+    }
+    case 3: {
+        const float v = reader.ReadTaggedSingle();
+        writer.WriteTaggedSingle(v);
+        return {kind, BytesOf(v)};
+    }
+    case 4: {
+        const double v = reader.ReadTaggedDouble();
+        writer.WriteTaggedDouble(v);
+        return {kind, BytesOf(v)};
+    }
+    case 5: {
+        const std::string v = reader.ReadTaggedString();
+        writer.WriteTaggedString(v);
+        return {kind, v};
+    }
+    case 6: {
+        // As records hold streams: the count as a tagged value, then the bytes.
+        const int32_t count = reader.ReadTaggedLongint();
+        TMemoryStream target;
+        reader.ReadTaggedStream(target, count);
+        writer.WriteTaggedLongint(static_cast<int32_t>(target.Size()));
+        target.SetPosition(0);
+        writer.WriteTaggedStream(target, target.Size());
+        return {kind, StreamBytes(target)};
+    }
+    default: {
+        const uint8_t v = reader.ReadRawByte();
+        writer.WriteRawByte(v);
+        return {kind, BytesOf(v)};
+    }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static QCoreApplication app(*argc, *argv);
+    SetWrongTagHandler([](const char*) {});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    TMemoryStream input(std::vector<uint8_t>(data + 1, data + size));
+    TEtikettFiler reader;
+    reader.Stream = &input;
+    reader.IsLegacy = (data[0] & 1) != 0;
+    TMemoryStream copy;
+    TEtikettFiler writer;
+    writer.Stream = &copy;
+
+    std::vector<Value> values;
+    int64_t complete = 0;  // the copy up to the last whole value
+    try {
+        if (data[0] & 2) reader.ReadHeader();
+        while (input.Remaining() > 0) {
+            const uint8_t kind = reader.ReadRawByte() % 8;
+            writer.WriteRawByte(kind);
+            values.push_back(ReadOne(kind, reader, writer));
+            complete = copy.Size();
+        }
+    } catch (const EFilerReadError&) {
+    } catch (const EInvalidFile&) {
+    }
+    copy.SetSize(complete);
+
+    // What was written reads back the same, in the current variant.
+    copy.SetPosition(0);
+    TEtikettFiler again;
+    again.Stream = &copy;
+    TEtikettFiler sink;
+    TMemoryStream discard;
+    sink.Stream = &discard;
+    for (const Value& expected : values) {
+        const uint8_t kind = again.ReadRawByte();
+        const Value read = ReadOne(kind, again, sink);
+        if (read.kind != expected.kind || read.bytes != expected.bytes) std::abort();
+    }
+    if (copy.Remaining() != 0) std::abort();
+    return 0;
+}
