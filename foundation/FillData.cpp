@@ -105,6 +105,7 @@ void SetBrushColor(gdi::Canvas& canvas, gdi::Color color) {
 }  // namespace
 
 std::vector<uint8_t> EncodeBitmapFile(const gdi::Bitmap& bitmap) {
+    if (bitmap.IsEmpty()) return {};  // an empty block reads back as no pattern
     const uint32_t w = static_cast<uint32_t>(std::max(0, bitmap.Width()));
     const uint32_t h = static_cast<uint32_t>(std::max(0, bitmap.Height()));
     const uint32_t rowBytes = (w * 3 + 3) & ~3u;
@@ -523,21 +524,22 @@ void TFillData::DrawPattern(gdi::Canvas& canvas, const gdi::Rect& r) {
 }
 
 void TFillData::DrawBanded(gdi::Canvas& canvas, const gdi::Region& region) {
+    // The fill is laid over the whole shape, as without bands; only the part
+    // inside the clip region is sent.
+    const gdi::Rect box = region.Box();
     gdi::Region shape = region;
     const std::optional<gdi::Region> clip = canvas.GetClipRgn();
     if (clip) {
         canvas.SelectClipRgn(nullptr);
         shape.Combine(shape, *clip, gdi::RegionCombine::And);
     }
-    const gdi::Rect box = shape.Box();
     if (!shape.IsEmpty()) {
         // The rendering keeps the shape's proportions, so circles stay round.
         const int32_t w = box.Width(), h = box.Height();
-        const int32_t side = kBandedSide;
-        const int32_t bw = w >= h ? side : std::max(1, MulDiv(w, side, h));
-        const int32_t bh = w >= h ? std::max(1, MulDiv(h, side, w)) : side;
-        const gdi::Bitmap source = kind_ == fkGradient ? SourceBitmap(bw, bh, kBandedSide)
-                                                       : SourceBitmap(w, h, kBandedSide);
+        const int32_t bw = w >= h ? kBandedSide : std::max(1, MulDiv(w, kBandedSide, h));
+        const int32_t bh = w >= h ? std::max(1, MulDiv(h, kBandedSide, w)) : kBandedSide;
+        const gdi::Bitmap source =
+            kind_ == fkGradient ? SourceBitmap(bw, bh, kBandedSide) : SourceBitmap(w, h, kBandedSide);
         DrawBitmapInRegion(canvas, source, shape, box);
     }
     if (clip) canvas.SelectClipRgn(&*clip);

@@ -130,12 +130,14 @@ private:
 // A 24-bit copy of the bitmap stretched onto r (logical units) with SRCCOPY.
 void DrawBitmapViaDIB(gdi::Canvas& canvas, const gdi::Bitmap& bitmap, const gdi::Rect& r);
 // The bitmap stretched over box (device units), drawn only into the pixels
-// of the region (device units), one strip per rectangle of the region.
+// of the region (device units, within box), one strip per rectangle of the
+// region.
 void DrawBitmapInRegion(gdi::Canvas& canvas, const gdi::Bitmap& bitmap, const gdi::Region& region,
                         const gdi::Rect& box);
 
 // Bitmap files (file header, information header, pixels), for pattern
-// blocks: writing makes a 24-bit file; reading refuses anything that is not
-// a bitmap file whose pixels fit its size (EReadError).
+// blocks: writing makes a 24-bit file (nothing for an empty bitmap); reading
+// refuses anything that is not a bitmap file whose pixels fit its size
+// (EReadError).
 std::vector<uint8_t> EncodeBitmapFile(const gdi::Bitmap& bitmap);
 gdi::Bitmap DecodeBitmapFile(const std::vector<uint8_t>& file);

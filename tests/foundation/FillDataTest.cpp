@@ -94,8 +94,12 @@ TEST(FillDataStream, WrittenAndReadBackByteForByte) {
     pattern.SetBitmap(FourColours());
     TFillData unknownKind;
     unknownKind.SetKind(9);
+    TFillData noPattern;
+    noPattern.SetKind(fkPattern);
+    noPattern.SetBitmap(gdi::Bitmap());
+    EXPECT_EQ(Bytes(noPattern), Ints({101, 3, 0, 0}));
 
-    for (const TFillData* f : {&colour, &gradient, &pattern, &unknownKind}) {
+    for (const TFillData* f : {&colour, &gradient, &pattern, &unknownKind, &noPattern}) {
         const std::vector<uint8_t> written = Bytes(*f);
         TFillData read;
         TMemoryStream s(written);
@@ -381,6 +385,24 @@ TEST(FillDataDrawing, PrinterGetsOneBoundedBitmapOrBands) {
     EXPECT_GT(c.Calls().size(), 100u);
     EXPECT_TRUE(covered == shape);
     EXPECT_EQ(c.GetClipRgn()->Box(), (gdi::Rect{0, 0, 2000, 2000}));
+
+    // A clip that cuts the shape sends less, but the same part of the same gradient.
+    const std::vector<gdi::RecordedCall> whole = c.Calls();
+    c.Clear();
+    c.SelectClipRgn(nullptr);
+    c.IntersectClipRect(0, 0, 500, 1000);
+    UseScanlines = true;
+    f.FillPolygon(c, diamond);
+    UseScanlines = false;
+    ASSERT_FALSE(c.Calls().empty());
+    for (const auto& call : c.Calls()) {
+        EXPECT_LE(call.rect.right, 500);
+        const bool same = std::any_of(whole.begin(), whole.end(), [&](const gdi::RecordedCall& w) {
+            return w.rect.left == call.rect.left && w.rect.top == call.rect.top && w.srcRect.left == call.srcRect.left &&
+                   w.srcRect.top == call.srcRect.top && w.bitmap->Width() == call.bitmap->Width();
+        });
+        EXPECT_TRUE(same) << call.rect.left << "," << call.rect.top;
+    }
     fake.EndDoc();
     gdi::SetCurrentPrinter(std::make_unique<gdi::test::FakePrinter>());
 }
