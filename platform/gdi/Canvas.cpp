@@ -1,6 +1,7 @@
 #include "platform/gdi/Canvas.h"
 
 #include "platform/gdi/CanvasGeometry.h"
+#include "platform/gdi/GlyphOutline.h"
 #include "platform/gdi/QtConvert.h"
 
 #include <QtGui/QGuiApplication>
@@ -480,6 +481,10 @@ TextMetrics Canvas::GetTextMetrics() { return DoTextMetrics(); }
 std::vector<int32_t> Canvas::PartialExtents(std::u16string_view text) { return DoPartialExtents(text); }
 
 std::string Canvas::TextFace() { return DoTextFace(); }
+
+int64_t Canvas::GetGlyphOutline(char32_t code, GlyphMetrics* metrics, std::span<uint8_t> buffer, const Mat2& matrix) {
+    return gdi::GetGlyphOutline(state_.font, code, metrics, buffer, matrix);
+}
 
 // ---- paths
 

@@ -38,6 +38,9 @@ class QPainterPath;
 
 namespace gdi {
 
+struct GlyphMetrics;
+struct Mat2;
+
 enum class DeviceKind { Screen, Bitmap, Printer, Metafile };
 
 // What GetDeviceCaps answers.
@@ -213,6 +216,11 @@ public:
     std::vector<int32_t> PartialExtents(std::u16string_view text);
     // The face that the selected font resolves to on this system.
     std::string TextFace();
+    // The outline of a character of the selected font in logical units, in
+    // the native outline format (see GlyphOutline.h): with an empty buffer
+    // the size needed, else the bytes written (kGlyphOutlineError when the
+    // buffer is too small); 0 for a character without an outline.
+    int64_t GetGlyphOutline(char32_t code, GlyphMetrics* metrics, std::span<uint8_t> buffer, const Mat2& matrix);
 
     // ---- paths: between BeginPath and EndPath, line and shape calls add to
     // the path instead of drawing.

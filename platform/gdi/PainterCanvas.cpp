@@ -315,7 +315,10 @@ bool PainterCanvas::Prepare() {
             painter_->setClipRegion(clip->qt());
             appliedClip_ = clip->qt();
         } else {
-            painter_->setClipping(false);
+            // Not setClipping(false): the raster engine keeps that clip switched
+            // off and reuses it for the next complex clip region, which then
+            // clips nothing.
+            painter_->setClipRegion(QRegion(), Qt::NoClip);
             appliedClip_.reset();
         }
         clipApplied_ = true;

@@ -42,6 +42,7 @@ using FaceKey = std::tuple<std::string, int32_t, bool>;
 struct ReferenceFace {
     QRawFont raw;
     QHash<char32_t, std::pair<quint32, double>> glyphs;  // glyph and design advance at the reference size
+    QHash<quint32, QPainterPath> paths;                  // outlines at the reference size
 
     std::pair<quint32, double> Glyph(char32_t code) {
         auto it = glyphs.constFind(code);
@@ -187,6 +188,16 @@ std::vector<quint32> TextEngine::Glyphs(Face& face, std::u16string_view text) {
         if (pair) ++i;
     }
     return glyphs;
+}
+
+TextEngine::OutlineInfo TextEngine::Outline(const Face& face) { return {face.scale, face.stretch}; }
+
+QPainterPath TextEngine::GlyphPath(Face& face, quint32 glyph) {
+    ReferenceFace& reference = *face.reference;
+    auto it = reference.paths.constFind(glyph);
+    if (it != reference.paths.constEnd()) return *it;
+    const QPainterPath path = reference.raw.isValid() ? reference.raw.pathForGlyph(glyph) : QPainterPath();
+    return *reference.paths.insert(glyph, path);
 }
 
 std::string TextEngine::FaceName(const Face& face) { return face.reference->raw.familyName().toStdString(); }

@@ -8,6 +8,7 @@
 
 #include "platform/gdi/GdiTypes.h"
 
+#include <QtGui/QPainterPath>
 #include <QtGui/QRawFont>
 
 #include <memory>
@@ -50,6 +51,16 @@ public:
     };
     static PaintInfo Paint(Face& face);
     static std::vector<quint32> Glyphs(Face& face, std::u16string_view text);
+
+    // What glyph outlines need: a glyph's path at the face's reference size
+    // (y down, origin on the baseline at the glyph's start; cached), and the
+    // factors that take reference units to the logical font's units.
+    struct OutlineInfo {
+        double scale = 1;    // logical units per reference unit
+        double stretch = 1;  // horizontal factor of the logical font's width
+    };
+    static OutlineInfo Outline(const Face& face);
+    static QPainterPath GlyphPath(Face& face, quint32 glyph);
 
     TextEngine();
     ~TextEngine();
