@@ -339,6 +339,27 @@ bool PainterCanvas::ApplyMix(Rop2 rop, QColor& color) {
     return true;
 }
 
+// The pen and brush of an outlined shape after the mix mode.
+struct OutlineTools {
+    QColor penColor;
+    QColor brushColor;
+    DevicePen pen;
+    int32_t penWidth = 0;
+    // On a vector device a mixed solid brush is drawn in its mixed colour.
+    bool vectorBrushMix = false;
+};
+
+bool PainterCanvas::MixOutlineTools(const XForm& m, OutlineTools& tools) {
+    tools.penColor = ToQColor(state().pen.color);
+    tools.brushColor = ToQColor(state().brush.color);
+    if (!ApplyMix(state().rop2, tools.penColor)) return false;
+    ApplyMix(state().rop2, tools.brushColor);
+    tools.pen = MakeDevicePen(state(), m, IsRaster(), tools.penColor);
+    tools.penWidth = tools.pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
+    tools.vectorBrushMix = !IsRaster() && state().brush.style == BrushStyle::Solid;
+    return true;
+}
+
 QBrush PainterCanvas::MakeBrush(const Brush& b) const {
     switch (b.style) {
     case BrushStyle::Null: return Qt::NoBrush;
@@ -436,12 +457,13 @@ void PainterCanvas::DoArc(const Rect& box, Point start, Point end) {
 void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
     if (!Prepare()) return;
     const XForm m = LogicalToDevice();
-    QColor penColor = ToQColor(state().pen.color);
-    QColor brushColor = ToQColor(state().brush.color);
-    if (!ApplyMix(state().rop2, penColor)) return;
-    ApplyMix(state().rop2, brushColor);
-    const DevicePen pen = MakeDevicePen(state(), m, IsRaster(), penColor);
-    const int32_t penWidth = pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
+    OutlineTools tools;
+    if (!MixOutlineTools(m, tools)) return;
+    const QColor& penColor = tools.penColor;
+    const QColor& brushColor = tools.brushColor;
+    const DevicePen& pen = tools.pen;
+    const int32_t penWidth = tools.penWidth;
+    const bool vectorBrushMix = tools.vectorBrushMix;
     const bool axisAligned = geometry::IsRectilinear(m);
     Rect device = axisAligned ? geometry::MapRect(m, box) : Rect{};
     if (axisAligned && device.IsEmpty()) return;
@@ -464,7 +486,6 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
         }
     }
 
-    const bool vectorBrushMix = !IsRaster() && state().brush.style == BrushStyle::Solid;
     auto withBrushColor = [&](const QBrush& brush) { return vectorBrushMix ? QBrush(brushColor) : brush; };
 
     if (shape == Shape::Rectangle && axisAligned && penWidth <= 1 && shapeMap == m) {
@@ -545,12 +566,13 @@ void PainterCanvas::DrawThinShape(Shape shape, const Rect& device, QPointF a, QP
 void PainterCanvas::DoPolygon(std::span<const Point> points, std::span<const int32_t> counts) {
     if (!Prepare()) return;
     const XForm m = LogicalToDevice();
-    QColor penColor = ToQColor(state().pen.color);
-    QColor brushColor = ToQColor(state().brush.color);
-    if (!ApplyMix(state().rop2, penColor)) return;
-    ApplyMix(state().rop2, brushColor);
-    const DevicePen pen = MakeDevicePen(state(), m, IsRaster(), penColor);
-    const int32_t penWidth = pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
+    OutlineTools tools;
+    if (!MixOutlineTools(m, tools)) return;
+    const QColor& penColor = tools.penColor;
+    const QColor& brushColor = tools.brushColor;
+    const DevicePen& pen = tools.pen;
+    const int32_t penWidth = tools.penWidth;
+    const bool vectorBrushMix = tools.vectorBrushMix;
 
     QPainterPath area;
     area.setFillRule(state().polyFillMode == PolyFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
@@ -570,7 +592,6 @@ void PainterCanvas::DoPolygon(std::span<const Point> points, std::span<const int
         outlines.push_back(std::move(o));
     }
     if (outlines.empty()) return;
-    const bool vectorBrushMix = !IsRaster() && state().brush.style == BrushStyle::Solid;
     auto fill = [&](QPainter& p, const QBrush& brush) { p.fillPath(area, vectorBrushMix ? QBrush(brushColor) : brush); };
     StrokeFunction stroke;
     if (!pen.null) {
@@ -590,14 +611,14 @@ void PainterCanvas::DoPolygon(std::span<const Point> points, std::span<const int
 void PainterCanvas::DoPath(const PathData& devicePath, bool fill, bool stroke) {
     if (!Prepare()) return;
     const XForm m = LogicalToDevice();
-    QColor penColor = ToQColor(state().pen.color);
-    QColor brushColor = ToQColor(state().brush.color);
-    if (!ApplyMix(state().rop2, penColor)) return;
-    ApplyMix(state().rop2, brushColor);
+    OutlineTools tools;
+    if (!MixOutlineTools(m, tools)) return;
+    const QColor& penColor = tools.penColor;
+    const QColor& brushColor = tools.brushColor;
+    const DevicePen& pen = tools.pen;
+    const int32_t penWidth = tools.penWidth;
+    const bool vectorBrushMix = tools.vectorBrushMix;
     const QPainterPath path = ToPainterPath(devicePath, state().polyFillMode);
-    const DevicePen pen = MakeDevicePen(state(), m, IsRaster(), penColor);
-    const int32_t penWidth = pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
-    const bool vectorBrushMix = !IsRaster() && state().brush.style == BrushStyle::Solid;
     std::function<void(QPainter&, const QBrush&)> filler;
     if (fill) {
         filler = [&](QPainter& p, const QBrush& brush) {

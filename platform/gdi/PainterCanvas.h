@@ -27,6 +27,8 @@ class QSizeF;
 
 namespace gdi {
 
+struct OutlineTools;
+
 class PainterCanvas : public Canvas {
 public:
     // The painter must stay active for the canvas's life.
@@ -67,6 +69,8 @@ private:
     QImage* TargetImage() const;
     // Sets the composition for a mix mode; false when nothing is to be drawn.
     bool ApplyMix(Rop2 rop, QColor& color);
+    // The mixed pen and brush of a filled outline; false when the mix draws nothing.
+    bool MixOutlineTools(const XForm& m, OutlineTools& tools);
     QBrush MakeBrush(const Brush& b) const;
     // The pen's outline drawing of device points or a device path; empty for the null pen.
     StrokeFunction StrokeOf(const QPainterPath& devicePath);
