@@ -459,11 +459,6 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
     const XForm m = LogicalToDevice();
     OutlineTools tools;
     if (!MixOutlineTools(m, tools)) return;
-    const QColor& penColor = tools.penColor;
-    const QColor& brushColor = tools.brushColor;
-    const DevicePen& pen = tools.pen;
-    const int32_t penWidth = tools.penWidth;
-    const bool vectorBrushMix = tools.vectorBrushMix;
     const bool axisAligned = geometry::IsRectilinear(m);
     Rect device = axisAligned ? geometry::MapRect(m, box) : Rect{};
     if (axisAligned && device.IsEmpty()) return;
@@ -472,8 +467,8 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
     XForm shapeMap = m;
     Rect shapeBox = box;
     Point shapeA = a, shapeB = b;
-    if (axisAligned && state().pen.style == PenStyle::InsideFrame && penWidth > 1) {
-        const int32_t inset = penWidth / 2;
+    if (axisAligned && state().pen.style == PenStyle::InsideFrame && tools.penWidth > 1) {
+        const int32_t inset = tools.penWidth / 2;
         shapeBox = device.Inflated(-inset, -inset);
         if (shapeBox.IsEmpty()) shapeBox = device;
         shapeMap = XForm{};
@@ -486,22 +481,22 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
         }
     }
 
-    auto withBrushColor = [&](const QBrush& brush) { return vectorBrushMix ? QBrush(brushColor) : brush; };
+    auto withBrushColor = [&](const QBrush& brush) { return tools.vectorBrushMix ? QBrush(tools.brushColor) : brush; };
 
-    if (shape == Shape::Rectangle && axisAligned && penWidth <= 1 && shapeMap == m) {
+    if (shape == Shape::Rectangle && axisAligned && tools.penWidth <= 1 && shapeMap == m) {
         // Thin outline on the outermost pixels, fill inside it.
-        const QRect inner = pen.null ? QRect(device.left, device.top, device.Width() - 1, device.Height() - 1)
+        const QRect inner = tools.pen.null ? QRect(device.left, device.top, device.Width() - 1, device.Height() - 1)
                                      : QRect(device.left + 1, device.top + 1, device.Width() - 2, device.Height() - 2);
         auto fill = [&](QPainter& p, const QBrush& brush) {
             if (!inner.isEmpty()) p.fillRect(inner, withBrushColor(brush));
         };
         StrokeFunction stroke;
-        if (!pen.null) {
+        if (!tools.pen.null) {
             const int r = device.right - 1, bt = device.bottom - 1;
             Outline o;
             if (device.Width() == 1 || device.Height() == 1) {
                 o.points = {{device.left, device.top}, {r, bt}};
-                stroke = [pen, o, device](QPainter& p) {
+                stroke = [pen = tools.pen, o, device](QPainter& p) {
                     if (pen.cosmetic) {
                         p.fillRect(ToQRect(device), pen.pen.color());
                     } else {
@@ -511,31 +506,31 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
             } else {
                 o.points = {{device.left, device.top}, {r, device.top}, {r, bt}, {device.left, bt},
                             {device.left, device.top}};
-                stroke = [pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
+                stroke = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
             }
         }
         FillAndStroke(fill, stroke, ToQRect(device).adjusted(-1, -1, 1, 1));
         return;
     }
 
-    if (axisAligned && IsRaster() && shapeMap == m && (pen.null || (pen.cosmetic && state().pen.style != PenStyle::UserStyle &&
+    if (axisAligned && IsRaster() && shapeMap == m && (tools.pen.null || (tools.pen.cosmetic && state().pen.style != PenStyle::UserStyle &&
                                                                     CosmeticDashes(state().pen).isEmpty()))) {
         DrawThinShape(shape, device, geometry::MapF(m, a.x, a.y), geometry::MapF(m, b.x, b.y), geometry::MapCorner(m, a),
                       m.eM11 * m.eM22 - m.eM12 * m.eM21 < 0,
-                      pen.null ? std::nullopt : std::optional(penColor));
+                      tools.pen.null ? std::nullopt : std::optional(tools.penColor));
         return;
     }
 
     const QPainterPath path = geometry::ShapePath(shape, shapeMap, shapeBox, shapeA, shapeB);
     auto fill = [&](QPainter& p, const QBrush& brush) { p.fillPath(path, withBrushColor(brush)); };
     StrokeFunction stroke;
-    if (!pen.null) {
+    if (!tools.pen.null) {
         Outline o;
         o.path = path;
-        stroke = [pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
+        stroke = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
     }
-    FillAndStroke(fill, stroke, path.controlPointRect().toAlignedRect().adjusted(-penWidth - 2, -penWidth - 2,
-                                                                                 penWidth + 2, penWidth + 2));
+    FillAndStroke(fill, stroke, path.controlPointRect().toAlignedRect().adjusted(-tools.penWidth - 2, -tools.penWidth - 2,
+                                                                                 tools.penWidth + 2, tools.penWidth + 2));
 }
 
 // Curved shapes with a thin solid pen or none, by regions: the shape covers
@@ -568,11 +563,6 @@ void PainterCanvas::DoPolygon(std::span<const Point> points, std::span<const int
     const XForm m = LogicalToDevice();
     OutlineTools tools;
     if (!MixOutlineTools(m, tools)) return;
-    const QColor& penColor = tools.penColor;
-    const QColor& brushColor = tools.brushColor;
-    const DevicePen& pen = tools.pen;
-    const int32_t penWidth = tools.penWidth;
-    const bool vectorBrushMix = tools.vectorBrushMix;
 
     QPainterPath area;
     area.setFillRule(state().polyFillMode == PolyFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
@@ -592,10 +582,10 @@ void PainterCanvas::DoPolygon(std::span<const Point> points, std::span<const int
         outlines.push_back(std::move(o));
     }
     if (outlines.empty()) return;
-    auto fill = [&](QPainter& p, const QBrush& brush) { p.fillPath(area, vectorBrushMix ? QBrush(brushColor) : brush); };
+    auto fill = [&](QPainter& p, const QBrush& brush) { p.fillPath(area, tools.vectorBrushMix ? QBrush(tools.brushColor) : brush); };
     StrokeFunction stroke;
-    if (!pen.null) {
-        stroke = [pen, outlines](QPainter& p) {
+    if (!tools.pen.null) {
+        stroke = [pen = tools.pen, outlines](QPainter& p) {
             for (const Outline& o : outlines) {
                 if (o.points.size() == 2 && pen.cosmetic) {
                     p.fillRect(QRect(o.points.front(), QSize(1, 1)), pen.pen.color());
@@ -605,7 +595,7 @@ void PainterCanvas::DoPolygon(std::span<const Point> points, std::span<const int
             }
         };
     }
-    FillAndStroke(fill, stroke, BoundsOf(outlines, penWidth));
+    FillAndStroke(fill, stroke, BoundsOf(outlines, tools.penWidth));
 }
 
 void PainterCanvas::DoPath(const PathData& devicePath, bool fill, bool stroke) {
@@ -613,29 +603,24 @@ void PainterCanvas::DoPath(const PathData& devicePath, bool fill, bool stroke) {
     const XForm m = LogicalToDevice();
     OutlineTools tools;
     if (!MixOutlineTools(m, tools)) return;
-    const QColor& penColor = tools.penColor;
-    const QColor& brushColor = tools.brushColor;
-    const DevicePen& pen = tools.pen;
-    const int32_t penWidth = tools.penWidth;
-    const bool vectorBrushMix = tools.vectorBrushMix;
     const QPainterPath path = ToPainterPath(devicePath, state().polyFillMode);
     std::function<void(QPainter&, const QBrush&)> filler;
     if (fill) {
         filler = [&](QPainter& p, const QBrush& brush) {
             QPainterPath closed = path;
             closed.closeSubpath();
-            p.fillPath(closed, vectorBrushMix ? QBrush(brushColor) : brush);
+            p.fillPath(closed, tools.vectorBrushMix ? QBrush(tools.brushColor) : brush);
         };
     }
     StrokeFunction stroker;
-    if (stroke && !pen.null) {
+    if (stroke && !tools.pen.null) {
         Outline o;
         o.path = path;
-        stroker = [pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
+        stroker = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
     }
     FillAndStroke(filler, stroker,
-                  path.controlPointRect().toAlignedRect().adjusted(-penWidth - 2, -penWidth - 2, penWidth + 2,
-                                                                   penWidth + 2));
+                  path.controlPointRect().toAlignedRect().adjusted(-tools.penWidth - 2, -tools.penWidth - 2, tools.penWidth + 2,
+                                                                   tools.penWidth + 2));
 }
 
 void PainterCanvas::FillRegionRects(const QRegion& region, const QBrush& brush) {
