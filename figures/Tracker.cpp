@@ -74,6 +74,17 @@ void TCustomTracker::InvalidateAround(TPoint p) {
     surface_.InvalidateRect({p.x - 5, p.y - 5, p.x + 5, p.y + 5});
 }
 
+bool TCustomTracker::TrackFromHandle(int32_t mode, int32_t x, int32_t y) {
+    Mode = mode;
+    if (mode == kTrackNone) return false;
+    struct ModeReset {
+        int32_t& mode;
+        ~ModeReset() { mode = kTrackNone; }
+    } reset{Mode};
+    Track(x, y);
+    return true;
+}
+
 void TCustomTracker::Track(int32_t x, int32_t y) {
     const uint32_t shift = surface_.KeyboardShiftState();
     if (OnBeginTrack) OnBeginTrack(*this);
@@ -81,10 +92,19 @@ void TCustomTracker::Track(int32_t x, int32_t y) {
     lastPoint_ = {x, y};
     lastShift_ = shift;
     dragEnded_ = false;
-    BeginTrack(x, y, shift);
-    surface_.RunDragLoop([this](const TDragEvent& e) { return HandleDragEvent(e); });
-    // A surface that stops without a word ends the drag like a lost capture.
-    if (!dragEnded_) HandleDragEvent({TDragEvent::Kind::CaptureLost, lastPoint_, lastShift_});
+    try {
+        BeginTrack(x, y, shift);
+        surface_.RunDragLoop([this](const TDragEvent& e) { return HandleDragEvent(e); });
+        // A surface that stops without a word ends the drag like a lost capture.
+        if (!dragEnded_) HandleDragEvent({TDragEvent::Kind::CaptureLost, lastPoint_, lastShift_});
+    } catch (...) {
+        // A drag that fails leaves neither the mouse grab nor its cursor
+        // behind; the caller reports the error.
+        dragEnded_ = true;
+        surface_.ReleaseMouseCapture();
+        surface_.SetCursor(savedCursor);
+        throw;
+    }
     surface_.SetCursor(savedCursor);
     if (OnEndTrack) OnEndTrack(*this);
 }
@@ -150,11 +170,7 @@ int32_t TRectTracker::HitHandle(int32_t x, int32_t y) {
 
 bool TRectTracker::MouseDown(int32_t x, int32_t y) {
     UpdateHandles();
-    Mode = HitHandle(x, y);
-    const bool hit = Mode != kTrackNone;
-    if (hit) Track(x, y);
-    Mode = kTrackNone;
-    return hit;
+    return TrackFromHandle(HitHandle(x, y), x, y);
 }
 
 int32_t TRectTracker::GetCursor(int32_t x, int32_t y) {
@@ -311,11 +327,7 @@ int32_t TLineTracker::HitHandle(int32_t x, int32_t y) {
 
 bool TLineTracker::MouseDown(int32_t x, int32_t y) {
     UpdateHandles();
-    Mode = HitHandle(x, y);
-    const bool hit = Mode != kTrackNone;
-    if (hit) Track(x, y);
-    Mode = kTrackNone;
-    return hit;
+    return TrackFromHandle(HitHandle(x, y), x, y);
 }
 
 int32_t TLineTracker::GetCursor(int32_t x, int32_t y) {

@@ -11,6 +11,8 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
+#include <exception>
+
 namespace {
 
 uint32_t ModifierOfKey(int key) {
@@ -28,6 +30,8 @@ public:
         : surface_(surface), handler_(handler), loop_(loop) {}
 
     bool Done() const { return done_; }
+    // What the handler raised; the drag ended there.
+    std::exception_ptr Failure() const { return failure_; }
 
     void CheckCapture() {
         if (!done_ && (!surface_ || QWidget::mouseGrabber() != surface_))
@@ -99,9 +103,19 @@ private:
         return {p.x(), p.y()};
     }
 
+    // Nothing may leave an event filter: an exception would be handled (or
+    // not) deep inside the event dispatch while the drag goes on with the
+    // mouse grabbed. It ends the drag instead and is raised again once the
+    // loop has returned.
     void Deliver(const TDragEvent& e) {
         if (done_) return;
-        if (handler_(e)) {
+        bool ended = true;
+        try {
+            ended = handler_(e);
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+        if (ended) {
             done_ = true;
             loop_.quit();
         }
@@ -111,6 +125,7 @@ private:
     const std::function<bool(const TDragEvent&)>& handler_;
     QEventLoop& loop_;
     bool done_ = false;
+    std::exception_ptr failure_;
 };
 
 struct CursorPicture {
@@ -156,6 +171,7 @@ void RunWidgetDragLoop(QWidget* surface, const std::function<bool(const TDragEve
     filter.CheckCapture();
     if (!filter.Done()) loop.exec();
     QCoreApplication::instance()->removeEventFilter(&filter);
+    if (filter.Failure()) std::rethrow_exception(filter.Failure());
 }
 
 QCursor TrackerCursor(int32_t id) {

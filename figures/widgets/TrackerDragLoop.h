@@ -9,7 +9,9 @@
 // losing activation and the application becoming inactive end the drag where
 // it is; so does the loss of the grab, which is checked after every event and
 // every 50 ms. Key events and context-menu requests are kept from the rest of
-// the program during the drag; everything else is dispatched as usual.
+// the program during the drag; everything else is dispatched as usual. An
+// exception of the handler never travels through the event dispatch: it
+// ends the drag, and RunWidgetDragLoop raises it again after the loop.
 
 #include "figures/Tracker.h"
 
