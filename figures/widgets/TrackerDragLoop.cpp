@@ -1,13 +1,11 @@
 #include "figures/widgets/TrackerDragLoop.h"
 
 #include <QtCore/QEventLoop>
-#include <QtCore/QFile>
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
-#include <QtGui/QPixmap>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
@@ -128,20 +126,18 @@ private:
     std::exception_ptr failure_;
 };
 
-struct CursorPicture {
+struct CursorShape {
     int32_t id;
-    const char* file;
-    int hotX, hotY;
-    Qt::CursorShape fallback;
+    Qt::CursorShape shape;
 };
 
-constexpr CursorPicture kCursorPictures[] = {
-    {200, "drehen.svg", 16, 16, Qt::OpenHandCursor},   {201, "drehen-15.svg", 11, 11, Qt::ClosedHandCursor},
-    {202, "drehen-10.svg", 11, 11, Qt::ClosedHandCursor}, {203, "drehen-5.svg", 11, 11, Qt::ClosedHandCursor},
-    {204, "drehen-1.svg", 11, 11, Qt::ClosedHandCursor},  {205, "drehen-0.1.svg", 11, 11, Qt::ClosedHandCursor},
-    {210, "anfasser.svg", 1, 1, Qt::CrossCursor},        {211, "groesse-ns.svg", 16, 16, Qt::SizeVerCursor},
-    {212, "groesse-nwse.svg", 16, 16, Qt::SizeFDiagCursor}, {213, "groesse-we.svg", 16, 16, Qt::SizeHorCursor},
-    {214, "groesse-nesw.svg", 16, 16, Qt::SizeBDiagCursor},
+constexpr CursorShape kCursorShapes[] = {
+    {kCursorRotate, Qt::OpenHandCursor},       {kCursorRotate15, Qt::ClosedHandCursor},
+    {kCursorRotate10, Qt::ClosedHandCursor},   {kCursorRotate5, Qt::ClosedHandCursor},
+    {kCursorRotate1, Qt::ClosedHandCursor},    {kCursorRotateFine, Qt::ClosedHandCursor},
+    {kCursorAdjust, Qt::CrossCursor},          {kCursorSizeNS, Qt::SizeVerCursor},
+    {kCursorSizeNWSE, Qt::SizeFDiagCursor},    {kCursorSizeWE, Qt::SizeHorCursor},
+    {kCursorSizeNESW, Qt::SizeBDiagCursor},
 };
 
 }  // namespace
@@ -175,14 +171,7 @@ void RunWidgetDragLoop(QWidget* surface, const std::function<bool(const TDragEve
 }
 
 QCursor TrackerCursor(int32_t id) {
-    for (const CursorPicture& c : kCursorPictures) {
-        if (c.id != id) continue;
-        const QString path = QStringLiteral(":/cursors/") + QString::fromLatin1(c.file);
-        if (QFile::exists(path)) {
-            const QPixmap picture(path);
-            if (!picture.isNull()) return QCursor(picture, c.hotX, c.hotY);
-        }
-        return QCursor(c.fallback);
-    }
+    for (const CursorShape& c : kCursorShapes)
+        if (c.id == id) return QCursor(c.shape);
     return QCursor(Qt::ArrowCursor);
 }

@@ -28,6 +28,7 @@ uint32_t ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
 // The keys and mouse buttons held now.
 uint32_t CurrentShiftState();
 
-// The cursor of a tracker cursor id (200-205, 210-214): the program's cursor
-// picture when its resources are there, else the nearest standard shape.
+// The standard cursor shape nearest to a tracker cursor id (200-205,
+// 210-214). The program's own pictures for these ids are cursor resources of
+// the application (LoadCursorResource), which its views use.
 QCursor TrackerCursor(int32_t id);

@@ -6,6 +6,7 @@
 #include "app/DlgInfo.h"
 #include "app/SpeedButton.h"
 
+#include "figures/Tracker.h"
 #include "foundation/MyMemIniFile.h"
 #include "foundation/widgets/LocalizerForm.h"
 
@@ -22,6 +23,8 @@ TEST(Cursors, ScreenCursorsComeFromTheirPicturesWithTheirHotSpots) {
         EXPECT_EQ(cursor.hotSpot(), QPoint(r.hotX, r.hotY)) << r.file;
     }
     EXPECT_EQ(LoadCursorResource(108).shape(), Qt::ArrowCursor);
+    // The trackers' cursors have their pictures here too.
+    for (const int32_t id : TCustomTracker::kCursorIds) EXPECT_EQ(LoadCursorResource(id).shape(), Qt::BitmapCursor) << id;
     LoadScreenCursors();
     EXPECT_EQ(ScreenCursor(1).shape(), Qt::PointingHandCursor);
     // Cursor 11 is the barcode cursor.
