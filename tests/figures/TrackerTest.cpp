@@ -243,6 +243,7 @@ TEST_F(TrackerTest, AFailingCallbackEndsTheDragCleanly) {
         Move(335, 200);
         Up(335, 200);
         EXPECT_THROW(tracker.MouseDown(287, 200), Exception);
+        EXPECT_EQ(surface.image.GetROP2(), gdi::Rop2::CopyPen);  // the canvas draws normally again
         EXPECT_EQ(tracker.Mode, kTrackNone);
         EXPECT_EQ(surface.releases, 1);
         EXPECT_EQ(surface.cursor, 17);
