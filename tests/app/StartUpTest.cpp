@@ -147,7 +147,9 @@ TEST(StartUp, TheOnlyArgumentOpensAnExistingFileElseANewDocument) {
     for (const Case& c : cases) {
         const TFirstDocument first = ChooseFirstDocument(c.arguments, IsExistingFile);
         EXPECT_EQ(first.open, c.open) << c.arguments.join(QLatin1Char(' ')).toStdString();
-        if (c.open) EXPECT_EQ(first.path, c.arguments.front());
+        if (c.open) {
+            EXPECT_EQ(first.path, c.arguments.front());
+        }
     }
 }
 
