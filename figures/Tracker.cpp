@@ -102,12 +102,12 @@ bool TCustomTracker::TrackFromHandle(int32_t mode, int32_t x, int32_t y) {
 
 void TCustomTracker::Track(int32_t x, int32_t y) {
     const uint32_t shift = surface_.KeyboardShiftState();
-    if (OnBeginTrack) OnBeginTrack(*this);
     const int32_t savedCursor = surface_.GetCursor();
     lastPoint_ = {x, y};
     lastShift_ = shift;
     dragEnded_ = false;
     try {
+        if (OnBeginTrack) OnBeginTrack(*this);
         BeginTrack(x, y, shift);
         surface_.RunDragLoop([this](const TDragEvent& e) { return HandleDragEvent(e); });
         // A surface that stops without a word ends the drag like a lost capture.

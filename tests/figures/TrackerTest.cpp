@@ -219,20 +219,25 @@ TEST_F(TrackerTest, AFailingCallbackEndsTheDragCleanly) {
     struct Case {
         const char* what;
         std::function<void()> arm;
+        std::vector<std::string> calls;  // never "end"
     };
     const Case cases[] = {
-        {"apply", [this] { tracker.OnApply = [](TRectTracker&, const TTrackGeometry&) { throw Exception("apply"); }; }},
+        {"begin", [this] { tracker.OnBeginTrack = [](TCustomTracker&) { throw Exception("begin"); }; }, {}},
+        {"apply", [this] { tracker.OnApply = [](TRectTracker&, const TTrackGeometry&) { throw Exception("apply"); }; },
+         {"begin"}},
         {"feedback during a move",
          [this] {
              int frames = 0;
              tracker.OnFeedback = [frames](TRectTracker&, TTrackGeometry&, bool&) mutable {
                  if (++frames > 1) throw Exception("feedback");
              };
-         }},
+         },
+         {"begin"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         tracker.SetGeometry({50, 50, 40, 20, 0, -1});
+        tracker.OnBeginTrack = [this](TCustomTracker&) { calls.push_back("begin"); };
         tracker.OnApply = {};
         tracker.OnFeedback = {};
         c.arm();
@@ -247,7 +252,7 @@ TEST_F(TrackerTest, AFailingCallbackEndsTheDragCleanly) {
         EXPECT_EQ(tracker.Mode, kTrackNone);
         EXPECT_EQ(surface.releases, 1);
         EXPECT_EQ(surface.cursor, 17);
-        EXPECT_EQ(calls, std::vector<std::string>{"begin"});
+        EXPECT_EQ(calls, c.calls);
     }
 }
 
