@@ -372,27 +372,25 @@ QMdiSubWindow* TMaster::AddDocumentWindow(QWidget* window) {
     return sub;
 }
 
-void TMaster::mnuNeuClick() {
-    if (ApplicationTerminating()) return;
-    if (newDocumentCommand_) {
-        newDocumentCommand_();
-    } else {
-        ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
-    }
+void TMaster::ShowNoDocumentWindows() {
+    ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
 }
 
-void TMaster::mnuOeffnenClick() {
+void TMaster::RunDocumentCommand(const Command& command) {
     if (ApplicationTerminating()) return;
-    if (openCommand_) {
-        openCommand_();
-    } else {
-        ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
-    }
+    if (command)
+        command();
+    else
+        ShowNoDocumentWindows();
 }
+
+void TMaster::mnuNeuClick() { RunDocumentCommand(newDocumentCommand_); }
+
+void TMaster::mnuOeffnenClick() { RunDocumentCommand(openCommand_); }
 
 QWidget* TMaster::OpenDocument(const QString& path) {
     if (!documentLoader_) {
-        ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
+        ShowNoDocumentWindows();
         return nullptr;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

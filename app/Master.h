@@ -149,6 +149,10 @@ private:
     TZRMenuSpacer* AddSpacer(QWidget* parent, const char* name, bool horizontal);
     QList<QWidget*> ControlList(std::initializer_list<const char*> names) const;
 
+    // New and Open: the command when there is one, else the note that
+    // documents are not available yet; nothing once the program is ending.
+    void RunDocumentCommand(const Command& command);
+    void ShowNoDocumentWindows();
     void FormCreate();
     void FormClose();
     void FormDestroy();

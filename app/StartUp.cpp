@@ -5,6 +5,8 @@
 #include "app/Master.h"
 #include "app/Startbild.h"
 
+#include "document/widgets/DlgVideoFelder.h"
+#include "document/widgets/FilerMessageBox.h"
 #include "foundation/Debug.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
@@ -36,7 +38,7 @@ TSplashClock SystemSplashClock() {
 
 TSplash::TSplash(TSplashClock clock) : clock_(std::move(clock)) {}
 
-TSplash::~TSplash() { delete window_; }
+TSplash::~TSplash() { delete window_.data(); }
 
 void TSplash::Show() {
     startTick_ = clock_.ticks();
@@ -46,9 +48,9 @@ void TSplash::Show() {
     // window, at most a moment, then paint it.
     QElapsedTimer waited;
     waited.start();
-    while (window_->windowHandle() && !window_->windowHandle()->isExposed() && waited.elapsed() < 500)
+    while (window_ && window_->windowHandle() && !window_->windowHandle()->isExposed() && waited.elapsed() < 500)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents, 20);
-    window_->repaint();
+    if (window_) window_->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
@@ -57,7 +59,7 @@ void TSplash::Close(QWidget* mainWindow) {
     if (mainWindow) mainWindow->setEnabled(false);
     // Above the main window, also where no window manager keeps it on top.
     window_->raise();
-    for (;;) {
+    while (window_) {
         // Unsigned difference: right also when the tick count wraps.
         const uint32_t elapsed = clock_.ticks() - startTick_;
         const auto minimum = static_cast<uint32_t>(SplashMinTime);
@@ -65,9 +67,7 @@ void TSplash::Close(QWidget* mainWindow) {
         clock_.wait(minimum - elapsed + 1);
     }
     if (mainWindow) mainWindow->setEnabled(true);
-    window_->hide();
-    delete window_;
-    window_ = nullptr;
+    delete window_.data();
 }
 
 bool IsExistingFile(const QString& path) { return QFileInfo(path).isFile(); }
@@ -77,18 +77,14 @@ TFirstDocument ChooseFirstDocument(const QStringList& arguments, const std::func
     return {};
 }
 
-namespace {
-
-// The services every window relies on, in the order they depend on each
-// other: settings, trace, texts.
 void InitializeServices() {
     Settings();
     Debug();
     Localizer();
     InstallLocalizerMessageBox();
+    InstallFilerMessageBox();
+    InstallFieldListEditor();
 }
-
-}  // namespace
 
 int RunZorbit(int argc, char** argv) {
     MaskFloatingPointExceptions();

@@ -2,6 +2,9 @@
 // The program's life: the start sequence with the start picture, the main
 // window and the first document, the event loop, and the end.
 
+#include "app/Startbild.h"
+
+#include <QtCore/QPointer>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 
@@ -9,7 +12,6 @@
 #include <functional>
 
 class QWidget;
-class TStartbild;
 
 // Milliseconds the start picture stays on the screen at least.
 inline int32_t SplashMinTime = 2000;
@@ -41,7 +43,9 @@ public:
 private:
     TSplashClock clock_;
     uint32_t startTick_ = 0;
-    TStartbild* window_ = nullptr;
+    // The picture frees itself when it is closed (by the window manager, for
+    // instance); the pointer then turns null.
+    QPointer<TStartbild> window_;
 };
 
 // What the program opens first.
@@ -53,6 +57,12 @@ struct TFirstDocument {
 // argument, two or more, a missing file) starts a new document.
 TFirstDocument ChooseFirstDocument(const QStringList& arguments, const std::function<bool(const QString&)>& fileExists);
 bool IsExistingFile(const QString& path);
+
+// The services every window relies on, in the order they depend on each
+// other (settings, trace, texts), and the dialogs that the lower layers show
+// through handlers: the wrong-tag message of the tagged stream and the field
+// dialog.
+void InitializeServices();
 
 // The whole program: returns the process exit code.
 int RunZorbit(int argc, char** argv);

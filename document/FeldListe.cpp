@@ -16,17 +16,24 @@ TFieldListEditor& FieldListEditor() {
     return editor;
 }
 
-// The highest decimal value name of the section; -1 when there is none.
-int32_t HighestPositionKey(const TZRRegIniFile& settings) {
-    std::vector<std::string> names;
-    settings.ReadSection(TFeldListe::kSection, names);
-    int32_t highest = -1;
-    for (const std::string& name : names) {
+// The positions below count that have a name of their own in the section
+// (keys "0", "1", ... written as the decimal number), in ascending order.
+// Walking the stored keys rather than every position up to the count keeps
+// a damaged count from making us look up two billion missing keys.
+std::vector<int32_t> StoredPositions(const TZRRegIniFile& settings, int32_t count) {
+    std::vector<std::string> keys;
+    settings.ReadSection(TFeldListe::kSection, keys);
+    std::vector<int32_t> positions;
+    for (const std::string& key : keys) {
         int32_t position = 0;
-        const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), position);
-        if (error == std::errc() && end == name.data() + name.size() && position > highest) highest = position;
+        const auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), position);
+        if (error != std::errc() || end != key.data() + key.size()) continue;
+        if (position < 0 || position >= count || std::to_string(position) != key) continue;
+        positions.push_back(position);
     }
-    return highest;
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return positions;
 }
 
 }  // namespace
@@ -134,11 +141,8 @@ void TFeldListe::LoadFromSettings(const TZRRegIniFile& settings) {
         return;
     }
     Clear();
-    // A damaged count must not make us walk two billion missing keys: no
-    // position beyond the highest one stored can hold a name.
-    const int32_t last = std::min(count, HighestPositionKey(settings) + 1);
-    for (int32_t i = 0; i < last; ++i) {
-        const std::string name = settings.ReadString(kSection, std::to_string(i), kMissingName);
+    for (const int32_t position : StoredPositions(settings, count)) {
+        const std::string name = settings.ReadString(kSection, std::to_string(position), kMissingName);
         if (name != kMissingName) AddField(name, "");
     }
 }

@@ -28,6 +28,21 @@ TRect BoundsOf(std::span<const TPoint> points) {
     return r.Inflated(2, 2);
 }
 
+// The canvas state of one drawing step, given back however the step ends:
+// a figure's feedback callback that fails must not leave the view drawing
+// with the inverting mix.
+class SavedState {
+public:
+    explicit SavedState(gdi::Canvas& dc) : dc_(dc), level_(dc.SaveDC()) {}
+    ~SavedState() { dc_.RestoreDC(level_); }
+    SavedState(const SavedState&) = delete;
+    SavedState& operator=(const SavedState&) = delete;
+
+private:
+    gdi::Canvas& dc_;
+    int32_t level_;
+};
+
 // Thin inverting lines: drawing the same ones again restores the pixels.
 void PrepareInverting(gdi::Canvas& dc, gdi::Color color) {
     dc.brush().style = gdi::BrushStyle::Null;
@@ -74,17 +89,37 @@ void TCustomTracker::InvalidateAround(TPoint p) {
     surface_.InvalidateRect({p.x - 5, p.y - 5, p.x + 5, p.y + 5});
 }
 
+bool TCustomTracker::TrackFromHandle(int32_t mode, int32_t x, int32_t y) {
+    Mode = mode;
+    if (mode == kTrackNone) return false;
+    struct ModeReset {
+        int32_t& mode;
+        ~ModeReset() { mode = kTrackNone; }
+    } reset{Mode};
+    Track(x, y);
+    return true;
+}
+
 void TCustomTracker::Track(int32_t x, int32_t y) {
     const uint32_t shift = surface_.KeyboardShiftState();
-    if (OnBeginTrack) OnBeginTrack(*this);
     const int32_t savedCursor = surface_.GetCursor();
     lastPoint_ = {x, y};
     lastShift_ = shift;
     dragEnded_ = false;
-    BeginTrack(x, y, shift);
-    surface_.RunDragLoop([this](const TDragEvent& e) { return HandleDragEvent(e); });
-    // A surface that stops without a word ends the drag like a lost capture.
-    if (!dragEnded_) HandleDragEvent({TDragEvent::Kind::CaptureLost, lastPoint_, lastShift_});
+    try {
+        if (OnBeginTrack) OnBeginTrack(*this);
+        BeginTrack(x, y, shift);
+        surface_.RunDragLoop([this](const TDragEvent& e) { return HandleDragEvent(e); });
+        // A surface that stops without a word ends the drag like a lost capture.
+        if (!dragEnded_) HandleDragEvent({TDragEvent::Kind::CaptureLost, lastPoint_, lastShift_});
+    } catch (...) {
+        // A drag that fails leaves neither the mouse grab nor its cursor
+        // behind; the caller reports the error.
+        dragEnded_ = true;
+        surface_.ReleaseMouseCapture();
+        surface_.SetCursor(savedCursor);
+        throw;
+    }
     surface_.SetCursor(savedCursor);
     if (OnEndTrack) OnEndTrack(*this);
 }
@@ -150,11 +185,7 @@ int32_t TRectTracker::HitHandle(int32_t x, int32_t y) {
 
 bool TRectTracker::MouseDown(int32_t x, int32_t y) {
     UpdateHandles();
-    Mode = HitHandle(x, y);
-    const bool hit = Mode != kTrackNone;
-    if (hit) Track(x, y);
-    Mode = kTrackNone;
-    return hit;
+    return TrackFromHandle(HitHandle(x, y), x, y);
 }
 
 int32_t TRectTracker::GetCursor(int32_t x, int32_t y) {
@@ -239,29 +270,31 @@ void TRectTracker::EndTrack(int32_t x, int32_t y, uint32_t shift) {
 
 void TRectTracker::DrawFeedback(TTrackGeometry g) {
     g.Mode = Mode;
-    gdi::Canvas& dc = Canvas().Canvas();
-    const int32_t state = dc.SaveDC();
-    PrepareInverting(dc, kFeedbackColor);
-    bool handled = false;
-    if (OnFeedback) OnFeedback(*this, g, handled);
     const std::array<TPoint, 5> box = RotatedBoxPoints(g, Canvas());
-    if (!handled) {
-        dc.pen().color = kFrameColor;
-        dc.Polyline(box);
+    {
+        gdi::Canvas& dc = Canvas().Canvas();
+        const SavedState saved(dc);
+        PrepareInverting(dc, kFeedbackColor);
+        bool handled = false;
+        if (OnFeedback) OnFeedback(*this, g, handled);
+        if (!handled) {
+            dc.pen().color = kFrameColor;
+            dc.Polyline(box);
+        }
     }
-    dc.RestoreDC(state);
     Surface().ShowFeedback(BoundsOf(box));
 }
 
 void TRectTracker::DrawRotationLine(const TTrackGeometry& g) {
     const TPoint from = DeviceCenter(g, Canvas());
     const TPoint to = SubtractPoints(currentPoint_, grabOffset_);
-    gdi::Canvas& dc = Canvas().Canvas();
-    const int32_t state = dc.SaveDC();
-    PrepareInverting(dc, kRotationLineColor);
-    dc.MoveTo(from.x, from.y);
-    dc.LineTo(to.x, to.y);
-    dc.RestoreDC(state);
+    {
+        gdi::Canvas& dc = Canvas().Canvas();
+        const SavedState saved(dc);
+        PrepareInverting(dc, kRotationLineColor);
+        dc.MoveTo(from.x, from.y);
+        dc.LineTo(to.x, to.y);
+    }
     const TPoint ends[] = {from, to};
     Surface().ShowFeedback(BoundsOf(ends));
 }
@@ -270,7 +303,7 @@ void TRectTracker::DrawHandles() {
     if (!Visible) return;
     UpdateHandles();
     gdi::Canvas& dc = Canvas().Canvas();
-    const int32_t state = dc.SaveDC();
+    const SavedState saved(dc);
     dc.SetROP2(gdi::Rop2::CopyPen);
     for (int i = 0; i < 8; ++i) {
         const bool active = (HandleFlags & (i < 4 ? kHandleCorners : kHandleEdges)) != 0;
@@ -283,7 +316,6 @@ void TRectTracker::DrawHandles() {
     dc.Ellipse(r.x - 3, r.y - 3, r.x + 4, r.y + 4);
     SetHandleLook(dc, true, kYellow);
     for (int i = 0; i < handles_.AdjustCount; ++i) DrawDiamond(dc, handles_.Adjust[i]);
-    dc.RestoreDC(state);
 }
 
 // ---- TLineTracker
@@ -311,11 +343,7 @@ int32_t TLineTracker::HitHandle(int32_t x, int32_t y) {
 
 bool TLineTracker::MouseDown(int32_t x, int32_t y) {
     UpdateHandles();
-    Mode = HitHandle(x, y);
-    const bool hit = Mode != kTrackNone;
-    if (hit) Track(x, y);
-    Mode = kTrackNone;
-    return hit;
+    return TrackFromHandle(HitHandle(x, y), x, y);
 }
 
 int32_t TLineTracker::GetCursor(int32_t x, int32_t y) {
@@ -348,28 +376,28 @@ void TLineTracker::EndTrack(int32_t x, int32_t y, uint32_t shift) {
 
 void TLineTracker::DrawFeedback(TLineTrackGeometry line) {
     line.Mode = Mode;
-    gdi::Canvas& dc = Canvas().Canvas();
-    const int32_t state = dc.SaveDC();
-    PrepareInverting(dc, kFeedbackColor);
-    bool handled = false;
-    if (OnFeedback) OnFeedback(*this, line, handled);
     const TPoint ends[] = {{Canvas().MMToPixelX(line.X1), Canvas().MMToPixelY(line.Y1)},
                            {Canvas().MMToPixelX(line.X2), Canvas().MMToPixelY(line.Y2)}};
-    if (!handled) {
-        dc.MoveTo(ends[0].x, ends[0].y);
-        dc.LineTo(ends[1].x, ends[1].y);
+    {
+        gdi::Canvas& dc = Canvas().Canvas();
+        const SavedState saved(dc);
+        PrepareInverting(dc, kFeedbackColor);
+        bool handled = false;
+        if (OnFeedback) OnFeedback(*this, line, handled);
+        if (!handled) {
+            dc.MoveTo(ends[0].x, ends[0].y);
+            dc.LineTo(ends[1].x, ends[1].y);
+        }
     }
-    dc.RestoreDC(state);
     Surface().ShowFeedback(BoundsOf(ends));
 }
 
 void TLineTracker::DrawHandles() {
     UpdateHandles();
     gdi::Canvas& dc = Canvas().Canvas();
-    const int32_t state = dc.SaveDC();
+    const SavedState saved(dc);
     dc.SetROP2(gdi::Rop2::CopyPen);
     SetHandleLook(dc, true, kLime);
     DrawDiamond(dc, p1_);
     DrawDiamond(dc, p2_);
-    dc.RestoreDC(state);
 }

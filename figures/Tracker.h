@@ -62,6 +62,7 @@ public:
     virtual int32_t ScreenWidth() const = 0;
     // Delivers drag events to handler until it returns true. Must deliver
     // CaptureLost rather than return while the handler still wants events.
+    // An exception of the handler ends the loop and leaves it to the caller.
     virtual void RunDragLoop(const std::function<bool(const TDragEvent&)>& handler) = 0;
     // The tracker cursors (200-205, 210-214) are about to be used.
     virtual void LoadCursors(std::span<const int32_t> ids) {}
@@ -101,7 +102,14 @@ public:
     int32_t Mode = kTrackNone;
 
 protected:
-    // The drag loop, from the button-down at (x, y) to its end.
+    // The drag from the handle of the mode grabbed at (x, y); false and no
+    // drag for kTrackNone. Mode is kTrackNone again afterwards, also when
+    // the drag fails.
+    bool TrackFromHandle(int32_t mode, int32_t x, int32_t y);
+    // The drag loop, from the button-down at (x, y) to its end. When the
+    // drag fails (a callback or the loop raises), the mouse grab is released
+    // and the cursor given back before the exception goes on to the caller;
+    // the end callback is not called then.
     void Track(int32_t x, int32_t y);
     void InvalidateAround(TPoint p);
 

@@ -1,15 +1,15 @@
 #include "figures/widgets/TrackerDragLoop.h"
 
 #include <QtCore/QEventLoop>
-#include <QtCore/QFile>
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
-#include <QtGui/QPixmap>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
+
+#include <exception>
 
 namespace {
 
@@ -28,6 +28,8 @@ public:
         : surface_(surface), handler_(handler), loop_(loop) {}
 
     bool Done() const { return done_; }
+    // What the handler raised; the drag ended there.
+    std::exception_ptr Failure() const { return failure_; }
 
     void CheckCapture() {
         if (!done_ && (!surface_ || QWidget::mouseGrabber() != surface_))
@@ -99,9 +101,19 @@ private:
         return {p.x(), p.y()};
     }
 
+    // Nothing may leave an event filter: an exception would be handled (or
+    // not) deep inside the event dispatch while the drag goes on with the
+    // mouse grabbed. It ends the drag instead and is raised again once the
+    // loop has returned.
     void Deliver(const TDragEvent& e) {
         if (done_) return;
-        if (handler_(e)) {
+        bool ended = true;
+        try {
+            ended = handler_(e);
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+        if (ended) {
             done_ = true;
             loop_.quit();
         }
@@ -111,22 +123,21 @@ private:
     const std::function<bool(const TDragEvent&)>& handler_;
     QEventLoop& loop_;
     bool done_ = false;
+    std::exception_ptr failure_;
 };
 
-struct CursorPicture {
+struct CursorShape {
     int32_t id;
-    const char* file;
-    int hotX, hotY;
-    Qt::CursorShape fallback;
+    Qt::CursorShape shape;
 };
 
-constexpr CursorPicture kCursorPictures[] = {
-    {200, "drehen.svg", 16, 16, Qt::OpenHandCursor},   {201, "drehen-15.svg", 11, 11, Qt::ClosedHandCursor},
-    {202, "drehen-10.svg", 11, 11, Qt::ClosedHandCursor}, {203, "drehen-5.svg", 11, 11, Qt::ClosedHandCursor},
-    {204, "drehen-1.svg", 11, 11, Qt::ClosedHandCursor},  {205, "drehen-0.1.svg", 11, 11, Qt::ClosedHandCursor},
-    {210, "anfasser.svg", 1, 1, Qt::CrossCursor},        {211, "groesse-ns.svg", 16, 16, Qt::SizeVerCursor},
-    {212, "groesse-nwse.svg", 16, 16, Qt::SizeFDiagCursor}, {213, "groesse-we.svg", 16, 16, Qt::SizeHorCursor},
-    {214, "groesse-nesw.svg", 16, 16, Qt::SizeBDiagCursor},
+constexpr CursorShape kCursorShapes[] = {
+    {kCursorRotate, Qt::OpenHandCursor},       {kCursorRotate15, Qt::ClosedHandCursor},
+    {kCursorRotate10, Qt::ClosedHandCursor},   {kCursorRotate5, Qt::ClosedHandCursor},
+    {kCursorRotate1, Qt::ClosedHandCursor},    {kCursorRotateFine, Qt::ClosedHandCursor},
+    {kCursorAdjust, Qt::CrossCursor},          {kCursorSizeNS, Qt::SizeVerCursor},
+    {kCursorSizeNWSE, Qt::SizeFDiagCursor},    {kCursorSizeWE, Qt::SizeHorCursor},
+    {kCursorSizeNESW, Qt::SizeBDiagCursor},
 };
 
 }  // namespace
@@ -156,17 +167,11 @@ void RunWidgetDragLoop(QWidget* surface, const std::function<bool(const TDragEve
     filter.CheckCapture();
     if (!filter.Done()) loop.exec();
     QCoreApplication::instance()->removeEventFilter(&filter);
+    if (filter.Failure()) std::rethrow_exception(filter.Failure());
 }
 
 QCursor TrackerCursor(int32_t id) {
-    for (const CursorPicture& c : kCursorPictures) {
-        if (c.id != id) continue;
-        const QString path = QStringLiteral(":/cursors/") + QString::fromLatin1(c.file);
-        if (QFile::exists(path)) {
-            const QPixmap picture(path);
-            if (!picture.isNull()) return QCursor(picture, c.hotX, c.hotY);
-        }
-        return QCursor(c.fallback);
-    }
+    for (const CursorShape& c : kCursorShapes)
+        if (c.id == id) return QCursor(c.shape);
     return QCursor(Qt::ArrowCursor);
 }

@@ -9,7 +9,9 @@
 // losing activation and the application becoming inactive end the drag where
 // it is; so does the loss of the grab, which is checked after every event and
 // every 50 ms. Key events and context-menu requests are kept from the rest of
-// the program during the drag; everything else is dispatched as usual.
+// the program during the drag; everything else is dispatched as usual. An
+// exception of the handler never travels through the event dispatch: it
+// ends the drag, and RunWidgetDragLoop raises it again after the loop.
 
 #include "figures/Tracker.h"
 
@@ -26,6 +28,7 @@ uint32_t ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
 // The keys and mouse buttons held now.
 uint32_t CurrentShiftState();
 
-// The cursor of a tracker cursor id (200-205, 210-214): the program's cursor
-// picture when its resources are there, else the nearest standard shape.
+// The standard cursor shape nearest to a tracker cursor id (200-205,
+// 210-214). The program's own pictures for these ids are cursor resources of
+// the application (LoadCursorResource), which its views use.
 QCursor TrackerCursor(int32_t id);

@@ -6,6 +6,7 @@
 #include "app/DlgInfo.h"
 #include "app/SpeedButton.h"
 
+#include "figures/Tracker.h"
 #include "foundation/MyMemIniFile.h"
 #include "foundation/widgets/LocalizerForm.h"
 
@@ -22,6 +23,8 @@ TEST(Cursors, ScreenCursorsComeFromTheirPicturesWithTheirHotSpots) {
         EXPECT_EQ(cursor.hotSpot(), QPoint(r.hotX, r.hotY)) << r.file;
     }
     EXPECT_EQ(LoadCursorResource(108).shape(), Qt::ArrowCursor);
+    // The trackers' cursors have their pictures here too.
+    for (const int32_t id : TCustomTracker::kCursorIds) EXPECT_EQ(LoadCursorResource(id).shape(), Qt::BitmapCursor) << id;
     LoadScreenCursors();
     EXPECT_EQ(ScreenCursor(1).shape(), Qt::PointingHandCursor);
     // Cursor 11 is the barcode cursor.
@@ -39,8 +42,11 @@ TEST_F(MasterTest, EveryButtonAndMenuItemHasItsPicture) {
         if (b->objectName() == QLatin1String("RastenBtn")) continue;  // shows its step as text
         EXPECT_FALSE(b->icon().pixmap(16, 16).isNull()) << b->objectName().toStdString();
     }
-    for (QAction* a : m.findChildren<QAction*>())
-        if (!a->icon().isNull()) EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << a->objectName().toStdString();
+    for (QAction* a : m.findChildren<QAction*>()) {
+        if (!a->icon().isNull()) {
+            EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << a->objectName().toStdString();
+        }
+    }
     for (const char* language : {"", "_en", "_fr", "_it", "_es", "_nl"})
         for (const char* base : {"fett", "kursiv", "underline"})
             EXPECT_FALSE(QIcon(QStringLiteral(":/icons/%1%2.svg").arg(QLatin1String(base), QLatin1String(language))).pixmap(16, 16).isNull())
@@ -71,7 +77,7 @@ TEST_F(MasterTest, EveryTextOfTheWindowsIsInBothLanguages) {
                (key.startsWith(QLatin1String("mnu")) && key.endsWith(QLatin1String(".Hint")));
     };
     int checked = 0;
-    for (const QString section : {QStringLiteral("TMaster"), QStringLiteral("TDlgInfo")}) {
+    for (const QString& section : {QStringLiteral("TMaster"), QStringLiteral("TDlgInfo")}) {
         for (const QString& key : exported.ReadSection(section)) {
             if (computed(key)) continue;
             ++checked;
@@ -82,7 +88,7 @@ TEST_F(MasterTest, EveryTextOfTheWindowsIsInBothLanguages) {
     EXPECT_GT(checked, 200);
     // Texts the windows register and ask for by key.
     const TMyMemIniFile& registered = Localizer().RegisteredDefaults();
-    for (const QString section : {QStringLiteral("TDlgInfo"), QStringLiteral("TStartbild")}) {
+    for (const QString& section : {QStringLiteral("TDlgInfo"), QStringLiteral("TStartbild")}) {
         for (const QString& key : registered.ReadSection(section)) {
             EXPECT_EQ(german.ReadString(section, key, {}), registered.ReadString(section, key, {})) << key.toStdString();
             EXPECT_FALSE(english.ReadString(section, key, {}).isEmpty()) << key.toStdString();

@@ -4,11 +4,19 @@
 #include "app/FileInfo.h"
 #include "app/Startbild.h"
 
+#include "document/EtikettFiler.h"
+#include "document/FeldListe.h"
+#include "document/widgets/DlgVideoFelder.h"
+#include "foundation/Localizer.h"
+
 #include <gtest/gtest.h>
 
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QWidget>
 
 #include <cmath>
@@ -73,6 +81,34 @@ TEST(Splash, StaysAtLeastTheMinimumTimeWithTheMainWindowDisabled) {
     }
 }
 
+// The picture frees itself when it is closed: a close from outside (the
+// window manager) before or during the wait leaves nothing dangling.
+TEST(Splash, APictureClosedFromOutsideIsGoneWithoutHarm) {
+    for (const bool duringWait : {false, true}) {
+        SCOPED_TRACE(duringWait ? "during the wait" : "before the wait");
+        FakeClock clock;
+        QWidget mainWindow;
+        {
+            TSplash splash(clock.Clock());
+            splash.Show();
+            auto closePicture = [&] {
+                if (!splash.Window()) return;
+                splash.Window()->close();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            };
+            if (duringWait)
+                clock.duringWait = closePicture;
+            else
+                closePicture();
+            EXPECT_EQ(splash.Window() == nullptr, !duringWait);
+            splash.Close(&mainWindow);
+            EXPECT_EQ(splash.Window(), nullptr);
+            EXPECT_LE(clock.waits.size(), 1u);
+        }
+        EXPECT_TRUE(mainWindow.isEnabled());
+    }
+}
+
 TEST(Splash, TheSystemClockWaitsWithoutSpinning) {
     // The real wait serves events: a timer started before it fires meanwhile.
     bool fired = false;
@@ -111,8 +147,59 @@ TEST(StartUp, TheOnlyArgumentOpensAnExistingFileElseANewDocument) {
     for (const Case& c : cases) {
         const TFirstDocument first = ChooseFirstDocument(c.arguments, IsExistingFile);
         EXPECT_EQ(first.open, c.open) << c.arguments.join(QLatin1Char(' ')).toStdString();
-        if (c.open) EXPECT_EQ(first.path, c.arguments.front());
+        if (c.open) {
+            EXPECT_EQ(first.path, c.arguments.front());
+        }
     }
+}
+
+namespace {
+
+// Waits for a visible dialog of the class, lets inspect look at it and
+// closes it.
+template <class Dialog>
+void CloseWhenShown(const std::function<void(Dialog*)>& inspect) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<Dialog*>(w);
+            if (!dialog || !dialog->isVisible()) continue;
+            poll->stop();
+            poll->deleteLater();
+            inspect(dialog);
+            dialog->done(QDialog::Accepted);
+            return;
+        }
+    });
+    poll->start(5);
+}
+
+}  // namespace
+
+// Start-up connects the lower layers to their dialogs: a wrong tag in a
+// document shows its message, and editing the fields runs the field dialog.
+TEST(StartUp, TheLowerLayersShowTheirDialogs) {
+    InitializeServices();
+    QString message;
+    CloseWhenShown<QMessageBox>([&](QMessageBox* box) { message = box->text(); });
+    TMemoryStream bytes(std::vector<uint8_t>{kTagLongint, 0, 0, 0, 0});
+    TEtikettFiler filer;
+    filer.Stream = &bytes;
+    EXPECT_EQ(filer.ReadTaggedInteger(), 0);
+    EXPECT_EQ(message, QStringLiteral("no Integer Found"));
+
+    TFeldListe fields{TFeldListe::EmptyTag{}};
+    fields.AddField("Titel", "");
+    QStringList listed;
+    CloseWhenShown<TDlgVideoFelder>([&](TDlgVideoFelder* dialog) {
+        for (int i = 0; i < dialog->lbFelder->count(); ++i) listed << dialog->lbFelder->item(i)->text();
+    });
+    EXPECT_TRUE(fields.EditFields());
+    EXPECT_EQ(listed, QStringList{QStringLiteral("Titel")});
+
+    SetWrongTagHandler({});
+    SetFieldListEditor({});
+    Localizer().SetMessageHandler({});
 }
 
 TEST(StartUp, FloatingPointFaultsGiveInfinitiesAndNaNs) {

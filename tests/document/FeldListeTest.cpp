@@ -80,9 +80,13 @@ TEST_F(FeldListeTest, SettingsSectionFelder) {
     EXPECT_EQ(fields.Names, (std::vector<std::string>{"Interpret", "Jahr"}));
     EXPECT_EQ(fields.Ids, (std::vector<std::string>{"100001", "100002"}));
 
-    // A damaged count is bounded by the names that are there.
+    // A damaged count is bounded by the names that are there, also by names
+    // at the far end of the positions; keys that are no position stay unread.
     settings.WriteInteger("Felder", "Anzahl", 2147483647);
     EXPECT_EQ(TFeldListe(settings).Count(), 2);
+    for (const char* key : {"2147483646", "2147483647", "-1", "01", "x"}) settings.WriteString("Felder", key, key);
+    EXPECT_EQ(TFeldListe(settings).Names, (std::vector<std::string>{"Interpret", "Jahr", "2147483646"}));
+    for (const char* key : {"2147483646", "2147483647", "-1", "01", "x"}) settings.DeleteKey("Felder", key);
 
     settings.WriteString("Felder", "7", "alt");
     TFeldListe saved{TFeldListe::EmptyTag{}};

@@ -3,6 +3,7 @@
 #include "figures/Tracker.h"
 
 #include "figures/Rasten.h"
+#include "foundation/Exceptions.h"
 #include "foundation/ScaleCanvas.h"
 #include "platform/gdi/BitmapCanvas.h"
 
@@ -210,6 +211,49 @@ TEST_F(TrackerTest, LostCaptureAndCancelEndTheDragWithTheResult) {
     tracker.MouseDown(287, 200);
     EXPECT_EQ(applied.size(), 3u);
     EXPECT_EQ(calls.back(), "end");
+}
+
+// A callback that fails ends the drag: the grab and the cursor are given
+// back, the tracker is idle again, and the exception reaches the caller.
+TEST_F(TrackerTest, AFailingCallbackEndsTheDragCleanly) {
+    struct Case {
+        const char* what;
+        std::function<void()> arm;
+        std::vector<std::string> calls;  // never "end"
+    };
+    const Case cases[] = {
+        {"begin", [this] { tracker.OnBeginTrack = [](TCustomTracker&) { throw Exception("begin"); }; }, {}},
+        {"apply", [this] { tracker.OnApply = [](TRectTracker&, const TTrackGeometry&) { throw Exception("apply"); }; },
+         {"begin"}},
+        {"feedback during a move",
+         [this] {
+             int frames = 0;
+             tracker.OnFeedback = [frames](TRectTracker&, TTrackGeometry&, bool&) mutable {
+                 if (++frames > 1) throw Exception("feedback");
+             };
+         },
+         {"begin"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tracker.SetGeometry({50, 50, 40, 20, 0, -1});
+        tracker.OnBeginTrack = [this](TCustomTracker&) { calls.push_back("begin"); };
+        tracker.OnApply = {};
+        tracker.OnFeedback = {};
+        c.arm();
+        calls.clear();
+        surface.releases = 0;
+        surface.cursor = 17;
+        surface.script.clear();
+        Move(335, 200);
+        Up(335, 200);
+        EXPECT_THROW(tracker.MouseDown(287, 200), Exception);
+        EXPECT_EQ(surface.image.GetROP2(), gdi::Rop2::CopyPen);  // the canvas draws normally again
+        EXPECT_EQ(tracker.Mode, kTrackNone);
+        EXPECT_EQ(surface.releases, 1);
+        EXPECT_EQ(surface.cursor, 17);
+        EXPECT_EQ(calls, c.calls);
+    }
 }
 
 TEST_F(TrackerTest, RotationSnapsByDistanceAndCtrl) {

@@ -17,6 +17,9 @@
 #include <QtWidgets/QWidget>
 
 #include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -84,6 +87,12 @@ public:
     int applies = 0;
     bool handleHit = false;
     QImage imageAtBegin, imageAtApply;
+    struct Failure {
+        std::string message;
+        bool grabbedWhenReported;
+    };
+    std::vector<Failure> failures;
+    std::vector<int> keysSeen;
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -94,9 +103,16 @@ protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() != Qt::LeftButton) return;
         grabMouse();
-        handleHit = tracker.MouseDown(e->position().toPoint().x(), e->position().toPoint().y());
+        try {
+            handleHit = tracker.MouseDown(e->position().toPoint().x(), e->position().toPoint().y());
+        } catch (const std::exception& failure) {
+            // Where the program's application object would report it.
+            failures.push_back({failure.what(), QWidget::mouseGrabber() == this});
+            return;
+        }
         if (!handleHit) releaseMouse();
     }
+    void keyPressEvent(QKeyEvent* e) override { keysSeen.push_back(e->key()); }
 
 private:
     int32_t cursorId_ = 0;
@@ -248,4 +264,22 @@ TEST_F(TrackerWindowTest, APressAwayFromTheHandlesStartsNoDrag) {
     EXPECT_FALSE(window.handleHit);
     EXPECT_EQ(window.applies, 0);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+// A failing callback ends the drag; the exception reaches the view only
+// after the loop is gone, with the mouse free and the keys flowing again.
+TEST_F(TrackerWindowTest, AFailingApplyEndsTheDragBeforeTheErrorIsReported) {
+    window.tracker.OnApply = [](TRectTracker&, const TTrackGeometry&) { throw std::runtime_error("apply failed"); };
+    PostMove({73, 169});
+    PostRelease({73, 169});
+    PostKey(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+    Press({113, 153});
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window.failures.size(), 1u);
+    EXPECT_EQ(window.failures[0].message, "apply failed");
+    EXPECT_FALSE(window.failures[0].grabbedWhenReported);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(window.tracker.Mode, kTrackNone);
+    EXPECT_EQ(window.GetCursor(), 0);
+    EXPECT_EQ(window.keysSeen, std::vector<int>{Qt::Key_A});
 }
