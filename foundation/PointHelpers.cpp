@@ -43,9 +43,10 @@ TPoint RotatePointAbout(TPoint p, TPoint c, double angle) {
         const long double radians = angle * std::numbers::pi_v<long double> / 180.0L;
         cache = {angle, std::cos(radians), std::sin(radians)};
     }
-    const long double dx = p.x - c.x;
-    const long double dy = p.y - c.y;
-    return {Round(dx * cache.cosine - dy * cache.sine) + c.x, Round(dx * cache.sine + dy * cache.cosine) + c.y};
+    const long double dx = static_cast<long double>(p.x) - c.x;  // far-off points must not overflow
+    const long double dy = static_cast<long double>(p.y) - c.y;
+    return {static_cast<int32_t>(Round64(dx * cache.cosine - dy * cache.sine) + c.x),
+            static_cast<int32_t>(Round64(dx * cache.sine + dy * cache.cosine) + c.y)};
 }
 
 void RectToArray(const TRect& r, std::vector<TPoint>& points) {

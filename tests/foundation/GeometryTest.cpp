@@ -96,6 +96,8 @@ TEST(PointHelpers, ClampLerpRotateAndRectOutline) {
     EXPECT_EQ(RotatePointAbout({10, 0}, {0, 0}, 90), (TPoint{0, 10}));
     EXPECT_EQ(RotatePointAbout({10, 0}, {5, 5}, 90), (TPoint{10, 10}));  // cached angle reused
     EXPECT_EQ(RotatePointAbout({10, 0}, {0, 0}, 0), (TPoint{10, 0}));
+    // Points from damaged data far apart: no overflow (the sanitizers watch).
+    EXPECT_EQ(RotatePointAbout({INT32_MAX, 0}, {INT32_MIN, 0}, 0).y, 0);
 
     const TRect r{1, 2, 3, 4};
     std::vector<TPoint> four(4), six(6, TPoint{9, 9}), three(3);
