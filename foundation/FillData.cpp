@@ -503,10 +503,13 @@ void TFillData::DrawPattern(gdi::Canvas& canvas, const gdi::Rect& r) {
         put(pattern_, r);
         return;
     }
-    // A tile of whole patterns, at least kMinTileSide on each side.
+    // A tile of whole patterns, at least kMinTileSide on each side. Only a
+    // small pattern is grown: a long thin one (16 million by 1 pixels) would
+    // otherwise give a tile of thousands of millions of pixels.
     const int32_t pw = pattern_.Width(), ph = pattern_.Height();
-    const int32_t tw = pw * std::max(1, (kMinTileSide + pw - 1) / pw);
-    const int32_t th = ph * std::max(1, (kMinTileSide + ph - 1) / ph);
+    const bool small = int64_t{pw} * ph < int64_t{kMinTileSide} * kMinTileSide;
+    const int32_t tw = small ? pw * std::max(1, (kMinTileSide + pw - 1) / pw) : pw;
+    const int32_t th = small ? ph * std::max(1, (kMinTileSide + ph - 1) / ph) : ph;
     gdi::Bitmap tile(tw, th);
     for (int32_t y = 0; y < th; ++y) {
         const uint32_t* in = pattern_.ScanLine(y % ph);

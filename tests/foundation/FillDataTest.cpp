@@ -432,6 +432,27 @@ TEST(FillDataDrawing, PatternsAreStretchedOrTiled) {
     EXPECT_EQ(canvas->bitmap().Pixel(35, 20), kBackground);
 }
 
+TEST(FillDataDrawing, TilesOfALongThinPatternStayAsLargeAsThePattern) {
+    // A pattern file may be 16 million pixels wide and one high; growing it
+    // to 64 rows would ask for gigabytes.
+    TFillData f;
+    f.SetKind(fkPattern);
+    f.SetPatternMode(1);
+    gdi::Bitmap thin(8192, 1);
+    thin.Fill(gdi::Rgb(0, 128, 255));
+    f.SetBitmap(thin);
+    gdi::RecordingCanvas c(gdi::ScreenCaps(), gdi::DeviceKind::Bitmap);
+    const std::vector<gdi::Point> shape{{0, 0}, {300, 0}, {300, 200}, {0, 200}};
+    f.FillPolygon(c, shape);
+    int32_t blits = 0;
+    for (const gdi::RecordedCall& call : c.Calls()) {
+        if (call.op != gdi::RecordedCall::Op::StretchBlt) continue;
+        ++blits;
+        EXPECT_LE(int64_t{call.bitmap->Width()} * call.bitmap->Height(), 8192);
+    }
+    EXPECT_EQ(blits, 200);  // one row of the shape per tile
+}
+
 TEST(FillDataDrawing, ShadesAndPolygonSets) {
     struct Case { uint8_t kind; gdi::Color colour, dark, medium; };
     const Case cases[] = {
