@@ -1,6 +1,7 @@
 #include "foundation/FillData.h"
 
 #include "foundation/Exceptions.h"
+#include "foundation/PointHelpers.h"
 #include "foundation/RGBHSL.h"
 #include "foundation/Rounding.h"
 #include "foundation/Stream.h"
@@ -32,17 +33,6 @@ constexpr int32_t kMinTileSide = 64;
 constexpr int64_t kMaxPatternPixels = 16 * 1024 * 1024;
 
 bool IsPrinterCanvas(const gdi::Canvas& canvas) { return canvas.IsPrinter(); }
-
-gdi::Rect BoundsOf(std::span<const gdi::Point> points) {
-    gdi::Rect b{points[0].x, points[0].y, points[0].x, points[0].y};
-    for (const gdi::Point& p : points) {
-        b.left = std::min(b.left, p.x);
-        b.top = std::min(b.top, p.y);
-        b.right = std::max(b.right, p.x);
-        b.bottom = std::max(b.bottom, p.y);
-    }
-    return b;
-}
 
 std::vector<gdi::Point> ToDevice(const gdi::Canvas& canvas, std::span<const gdi::Point> points) {
     std::vector<gdi::Point> device;
@@ -363,7 +353,7 @@ void TFillData::FillPolygon(gdi::Canvas& canvas, std::span<const gdi::Point> poi
         return;
     }
     const gdi::Region region = gdi::Region::FromPolygon(ToDevice(canvas, points), gdi::PolyFillMode::Alternate);
-    FillArea(canvas, region, BoundsOf(points));
+    FillArea(canvas, region, BoundsOfPoints(points));
 }
 
 void TFillData::FillPolyPolygon(gdi::Canvas& canvas, std::span<const gdi::Point> points,
@@ -384,7 +374,7 @@ void TFillData::FillPolyPolygon(gdi::Canvas& canvas, std::span<const gdi::Point>
     const std::span<const gdi::Point> used = points.first(static_cast<size_t>(total));
     if (used.empty()) return;
     const gdi::Region region = gdi::Region::FromPolyPolygon(ToDevice(canvas, used), counts, gdi::PolyFillMode::Alternate);
-    FillArea(canvas, region, BoundsOf(used));
+    FillArea(canvas, region, BoundsOfPoints(used));
 }
 
 void TFillData::FillRegionMetafile(gdi::Canvas& canvas, const gdi::Region& region) {
