@@ -6,7 +6,6 @@
 #include "foundation/MyMemIniFile.h"
 #include "foundation/Stream.h"
 #include "foundation/ZRRegIniFile.h"
-#include "platform/shell/SpecialFolders.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFile>
@@ -255,7 +254,7 @@ void TLocalizer::ExportText(const QString& section, const QString& key, const QS
 
 QString TLocalizer::ExportFileName() const {
     if (!exportFileName_.isEmpty()) return exportFileName_;
-    return shell::GetProgramFolderPath() + QLatin1Char('/') + ProgramBaseName() + QStringLiteral(".txt");
+    return GetProgramFolder() + ProgramBaseName() + QStringLiteral(".txt");
 }
 
 void TLocalizer::WriteExportFile() {
@@ -393,7 +392,7 @@ QString TLocalizer::GetLanguageCode() const {
 
 QString TLocalizer::GetManualFileName(int index) const {
     const int i = (index >= 0 && index < kLanguageCount) ? index : 0;
-    return shell::GetProgramFolderPath() + QLatin1Char('/') + ProgramBaseName() + QLatin1Char('_') +
+    return GetProgramFolder() + ProgramBaseName() + QLatin1Char('_') +
            QString::fromLatin1(LangDataTable[static_cast<size_t>(i)].code) + QStringLiteral(".pdf");
 }
 
