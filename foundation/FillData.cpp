@@ -32,8 +32,6 @@ constexpr int32_t kMinTileSide = 64;
 // Bitmap files of patterns: no more pixels than this.
 constexpr int64_t kMaxPatternPixels = 16 * 1024 * 1024;
 
-bool IsPrinterCanvas(const gdi::Canvas& canvas) { return canvas.IsPrinter(); }
-
 std::vector<gdi::Point> ToDevice(const gdi::Canvas& canvas, std::span<const gdi::Point> points) {
     std::vector<gdi::Point> device;
     device.reserve(points.size());
@@ -90,6 +88,15 @@ uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) {
 void SetBrushColor(gdi::Canvas& canvas, gdi::Color color) {
     canvas.brush().color = color;
     if (canvas.brush().style == gdi::BrushStyle::Null) canvas.brush().style = gdi::BrushStyle::Solid;
+}
+
+// The polygon in one colour, without outline.
+void FillFlat(gdi::Canvas& canvas, std::span<const gdi::Point> points, gdi::Color color) {
+    const gdi::PenStyle style = canvas.pen().style;
+    canvas.pen().style = gdi::PenStyle::Null;
+    SetBrushColor(canvas, color);
+    canvas.Polygon(points);
+    canvas.pen().style = style;
 }
 
 }  // namespace
@@ -308,7 +315,6 @@ void TFillData::LoadFromStream(TStream& stream) {
     }
 
     // Everything is read: take it.
-    Changed = true;
     kind_ = kind;
     switch (kind) {
         case fkColor:
@@ -345,11 +351,7 @@ bool TFillData::Drawable() const {
 void TFillData::FillPolygon(gdi::Canvas& canvas, std::span<const gdi::Point> points) {
     if (points.empty() || !Drawable()) return;
     if (kind_ == fkColor) {
-        const gdi::PenStyle style = canvas.pen().style;
-        canvas.pen().style = gdi::PenStyle::Null;
-        SetBrushColor(canvas, color_);
-        canvas.Polygon(points);
-        canvas.pen().style = style;
+        FillFlat(canvas, points, color_);
         return;
     }
     const gdi::Region region = gdi::Region::FromPolygon(ToDevice(canvas, points), gdi::PolyFillMode::Alternate);
@@ -392,7 +394,7 @@ void TFillData::FillRegionMetafile(gdi::Canvas& canvas, const gdi::Region& regio
 
 void TFillData::FillArea(gdi::Canvas& canvas, const gdi::Region& deviceRegion, const gdi::Rect& bounds) {
     if (deviceRegion.IsEmpty() || bounds.IsEmpty()) return;
-    if (UseScanlines && (IsPrinterCanvas(canvas) || canvas.IsMetafile())) {
+    if (UseScanlines && (canvas.IsPrinter() || canvas.IsMetafile())) {
         DrawBanded(canvas, deviceRegion);
         return;
     }
@@ -434,7 +436,7 @@ void TFillData::RenderGradient(gdi::Canvas& canvas, const gdi::Rect& r, int32_t 
 
 void TFillData::DrawGradient(gdi::Canvas& canvas, const gdi::Rect& r) {
     if (r.IsEmpty()) return;
-    if (IsPrinterCanvas(canvas)) {
+    if (canvas.IsPrinter()) {
         DrawBitmapViaDIB(canvas, SourceBitmap(r.Width(), r.Height(), kPrintSide), r);
         return;
     }
@@ -481,7 +483,7 @@ gdi::Bitmap TFillData::SourceBitmap(int32_t boxWidth, int32_t boxHeight, int32_t
 }
 
 void TFillData::DrawPattern(gdi::Canvas& canvas, const gdi::Rect& r) {
-    const bool printer = IsPrinterCanvas(canvas);
+    const bool printer = canvas.IsPrinter();
     auto put = [&](const gdi::Bitmap& b, const gdi::Rect& dest) {
         if (printer) {
             DrawBitmapViaDIB(canvas, b, dest);
@@ -559,16 +561,6 @@ gdi::Color TFillData::ShadeColor(double saturationLimit, double luminance) const
     hsl.SetLuminance(luminance);
     return hsl.GetColor();
 }
-
-namespace {
-void FillFlat(gdi::Canvas& canvas, std::span<const gdi::Point> points, gdi::Color color) {
-    const gdi::PenStyle style = canvas.pen().style;
-    canvas.pen().style = gdi::PenStyle::Null;
-    SetBrushColor(canvas, color);
-    canvas.Polygon(points);
-    canvas.pen().style = style;
-}
-}  // namespace
 
 void TFillData::FillPolygonDarkShade(gdi::Canvas& canvas, std::span<const gdi::Point> points) {
     FillFlat(canvas, points, ShadeColor(0.4, 0.3));
