@@ -1,6 +1,7 @@
 #include "foundation/CompoundFile.h"
 
 #include "foundation/Codepage1252.h"
+#include "foundation/LittleEndian.h"
 
 #include <QtCore/QChar>
 #include <QtCore/QDateTime>
@@ -75,25 +76,15 @@ std::vector<uint8_t> AllBytes(TStream& data) {
     return bytes;
 }
 
-void PutLE(uint8_t* at, uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint64_t GetLE(const uint8_t* at, int bytes) {
-    uint64_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | at[i];
-    return value;
-}
-
 uint64_t ReadLE(TStream& in, int bytes) {
     uint8_t buffer[8];
     in.ReadBuffer(buffer, bytes);
-    return GetLE(buffer, bytes);
+    return GetLittleEndian(buffer, bytes);
 }
 
 void WriteLE(TStream& out, uint64_t value, int bytes) {
     uint8_t buffer[8];
-    PutLE(buffer, value, bytes);
+    PutLittleEndian(buffer, value, bytes);
     out.WriteBuffer(buffer, bytes);
 }
 
@@ -236,7 +227,8 @@ void TQNCompoundFile::ReadTable() {
             throw ECompoundFileError(kBadTable);
         tableBlocks_.Add(b);
         ReadBlock(b, block.data());
-        for (int32_t i = 0; i < kEntriesPerTableBlock; ++i) table_.Add(static_cast<int32_t>(GetLE(&block[2 * i], 2)));
+        for (int32_t i = 0; i < kEntriesPerTableBlock; ++i)
+            table_.Add(static_cast<int32_t>(GetLittleEndian(&block[2 * static_cast<size_t>(i)], 2)));
         if (b >= table_.Count()) throw ECompoundFileError(kBadTable);
         b = table_.Get(b);
     }
@@ -304,11 +296,11 @@ void TQNCompoundFile::Close() {
 // ---- Blocks and chains
 
 int32_t TQNCompoundFile::HeaderInt(int offset) const {
-    return static_cast<int32_t>(GetLE(&header_[static_cast<size_t>(offset)], 4));
+    return static_cast<int32_t>(GetLittleEndian(&header_[static_cast<size_t>(offset)], 4));
 }
 
 void TQNCompoundFile::SetHeaderInt(int offset, int32_t value) {
-    PutLE(&header_[static_cast<size_t>(offset)], static_cast<uint32_t>(value), 4);
+    PutLittleEndian(&header_[static_cast<size_t>(offset)], static_cast<uint32_t>(value), 4);
 }
 
 void TQNCompoundFile::ReadBlock(int32_t block, uint8_t* buffer) {
@@ -454,8 +446,10 @@ void TQNCompoundFile::WriteRootDirectory() {
 void TQNCompoundFile::WriteTable() {
     std::vector<uint8_t> block(kBlockSize);
     for (int32_t k = 0; k < tableBlocks_.Count(); ++k) {
-        for (int32_t i = 0; i < kEntriesPerTableBlock; ++i)
-            PutLE(&block[2 * static_cast<size_t>(i)], static_cast<uint32_t>(table_.Get(k * kEntriesPerTableBlock + i)), 2);
+        for (int32_t i = 0; i < kEntriesPerTableBlock; ++i) {
+            const auto entry = static_cast<uint16_t>(table_.Get(k * kEntriesPerTableBlock + i));
+            PutLittleEndian(&block[2 * static_cast<size_t>(i)], entry, 2);
+        }
         WriteBlock(tableBlocks_.Get(k), block.data());
     }
 }

@@ -1,6 +1,7 @@
 #include "foundation/FillData.h"
 
 #include "foundation/Exceptions.h"
+#include "foundation/LittleEndian.h"
 #include "foundation/PointHelpers.h"
 #include "foundation/RGBHSL.h"
 #include "foundation/Rounding.h"
@@ -70,17 +71,10 @@ double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
 // ---- bitmap files
 
-void PutU16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
-}
-uint32_t GetU16(const std::vector<uint8_t>& b, size_t at) { return b[at] | (b[at + 1] << 8); }
-uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
-}
+void PutU16(std::vector<uint8_t>& b, size_t at, uint32_t v) { PutLittleEndian(&b[at], v, 2); }
+void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) { PutLittleEndian(&b[at], v, 4); }
+uint32_t GetU16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&b[at], 2)); }
+uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&b[at], 4)); }
 
 [[noreturn]] void Refuse() { throw EReadError(kReadError); }
 
