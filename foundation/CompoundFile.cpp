@@ -2,6 +2,7 @@
 
 #include "foundation/Codepage1252.h"
 #include "foundation/LittleEndian.h"
+#include "foundation/StreamHelp.h"
 
 #include <QtCore/QChar>
 #include <QtCore/QDateTime>
@@ -74,31 +75,6 @@ std::vector<uint8_t> AllBytes(TStream& data) {
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     data.ReadBuffer(bytes.data(), size);
     return bytes;
-}
-
-uint64_t ReadLE(TStream& in, int bytes) {
-    uint8_t buffer[8];
-    in.ReadBuffer(buffer, bytes);
-    return GetLittleEndian(buffer, bytes);
-}
-
-void WriteLE(TStream& out, uint64_t value, int bytes) {
-    uint8_t buffer[8];
-    PutLittleEndian(buffer, value, bytes);
-    out.WriteBuffer(buffer, bytes);
-}
-
-double ReadDouble(TStream& in) {
-    const uint64_t bits = ReadLE(in, 8);
-    double value = 0;
-    std::memcpy(&value, &bits, 8);
-    return value;
-}
-
-void WriteDouble(TStream& out, double value) {
-    uint64_t bits = 0;
-    std::memcpy(&bits, &value, 8);
-    WriteLE(out, bits, 8);
 }
 
 }  // namespace
@@ -469,18 +445,18 @@ void TQNCompoundFile::LoadDirectory(const std::vector<uint8_t>& bytes, TCFFolder
     TMemoryStream in(bytes);
     std::vector<TaaCFDirEntry> entries;
     try {
-        const auto count = static_cast<int32_t>(ReadLE(in, 4));
+        const int32_t count = StreamReadInt(in);
         if (count < 0 || count > in.Remaining() / kMinEntrySize) throw ECompoundFileError(kBadDirectory);
         entries.resize(static_cast<size_t>(count));
         for (TaaCFDirEntry& entry : entries) {
-            const auto length = static_cast<uint8_t>(ReadLE(in, 1));
+            const uint8_t length = StreamReadByte(in);
             entry.Name.resize(length);
             in.ReadBuffer(entry.Name.data(), length);
-            entry.Kind = static_cast<uint8_t>(ReadLE(in, 1));
-            entry.FirstBlock = static_cast<uint16_t>(ReadLE(in, 2));
-            entry.Size = static_cast<int32_t>(ReadLE(in, 4));
-            entry.DateTime = ReadDouble(in);
-            entry.Reserved = static_cast<int32_t>(ReadLE(in, 4));
+            entry.Kind = StreamReadByte(in);
+            entry.FirstBlock = StreamReadValue<uint16_t>(in);
+            entry.Size = StreamReadInt(in);
+            entry.DateTime = StreamReadValue<double>(in);
+            entry.Reserved = StreamReadInt(in);
             const bool valid = length > 0 &&
                                (entry.Kind == TaaCFDirEntry::kFolder || entry.Kind == TaaCFDirEntry::kStream) &&
                                entry.Size >= 0 && (entry.FirstBlock == 0) == (entry.Size == 0);
@@ -504,15 +480,15 @@ void TQNCompoundFile::LoadDirectory(const std::vector<uint8_t>& bytes, TCFFolder
 
 std::vector<uint8_t> TQNCompoundFile::SaveDirectory(const TCFFolder& folder) {
     TMemoryStream out;
-    WriteLE(out, folder.Entries.size(), 4);
+    StreamWriteInt(out, static_cast<int32_t>(folder.Entries.size()));
     for (const TaaCFDirEntry& entry : folder.Entries) {
-        WriteLE(out, entry.Name.size(), 1);
+        StreamWriteByte(out, static_cast<uint8_t>(entry.Name.size()));
         out.WriteBuffer(entry.Name.data(), static_cast<int64_t>(entry.Name.size()));
-        WriteLE(out, entry.Kind, 1);
-        WriteLE(out, entry.FirstBlock, 2);
-        WriteLE(out, static_cast<uint32_t>(entry.Size), 4);
-        WriteDouble(out, entry.DateTime);
-        WriteLE(out, 0, 4);  // reserved
+        StreamWriteByte(out, entry.Kind);
+        StreamWriteValue<uint16_t>(out, entry.FirstBlock);
+        StreamWriteInt(out, entry.Size);
+        StreamWriteValue<double>(out, entry.DateTime);
+        StreamWriteInt(out, 0);  // reserved
     }
     return out.Bytes();
 }
