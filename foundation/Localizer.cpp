@@ -176,6 +176,9 @@ private:
 TLocalizer::TLocalizer(const QStringList& arguments, QObject* parent)
     : QObject(parent), languageFile_(std::make_unique<TMyMemIniFile>()), defaults_(std::make_unique<TMyMemIniFile>()) {
     exportMode_ = arguments.size() > 1 && arguments[1].compare(QLatin1String("/RESWRITE"), Qt::CaseInsensitive) == 0;
+    // The file is written when the localizer goes, after the application
+    // object: the program's folder and name are known only now.
+    if (exportMode_) exportFileName_ = ExportFileName();
     RegisterShortcutNames();
     RegisterLocalizerTexts();
 }
@@ -439,6 +442,9 @@ QImage TLocalizer::Glyph(int which) const {
 // ---- the process-wide localizer and the text functions
 
 TLocalizer& Localizer() {
+    // The trace object is created first so that it outlives the localizer,
+    // whose destructor may report on it.
+    Debug();
     static std::unique_ptr<TLocalizer> instance = [] {
         const QStringList arguments = QCoreApplication::instance() ? QCoreApplication::arguments() : QStringList();
         auto localizer = std::make_unique<TLocalizer>(arguments);
