@@ -477,16 +477,12 @@ gdi::Bitmap TFillData::SourceBitmap(int32_t boxWidth, int32_t boxHeight, int32_t
 }
 
 void TFillData::DrawPattern(gdi::Canvas& canvas, const gdi::Rect& r) {
-    const bool printer = canvas.IsPrinter();
-    auto put = [&](const gdi::Bitmap& b, const gdi::Rect& dest) {
-        if (printer) {
-            DrawBitmapViaDIB(canvas, b, dest);
-        } else {
-            canvas.StretchBlt(dest, b, {0, 0, b.Width(), b.Height()}, canvas.CopyMode());
-        }
-    };
     if (patternMode_ == 0) {
-        put(pattern_, r);
+        if (canvas.IsPrinter()) {
+            DrawBitmapViaDIB(canvas, pattern_, r);
+        } else {
+            canvas.StretchBlt(r, pattern_, {0, 0, pattern_.Width(), pattern_.Height()}, canvas.CopyMode());
+        }
         return;
     }
     // A tile of whole patterns, at least kMinTileSide on each side. Only a
@@ -502,13 +498,23 @@ void TFillData::DrawPattern(gdi::Canvas& canvas, const gdi::Rect& r) {
         uint32_t* out = tile.ScanLine(y);
         for (int32_t x = 0; x < tw; ++x) out[x] = in[x % pw];
     }
-    // Only the tiles that meet the clip box.
+    // Only the tiles that meet the clip box, and of each only the part
+    // inside it: a tile may be a whole long pattern.
     const gdi::Rect visible = gdi::IntersectRect(r, canvas.GetClipBox());
     if (visible.IsEmpty()) return;
     const int32_t firstX = r.left + (visible.left - r.left) / tw * tw;
     const int32_t firstY = r.top + (visible.top - r.top) / th * th;
     for (int32_t y = firstY; y < visible.bottom; y += th) {
-        for (int32_t x = firstX; x < visible.right; x += tw) put(tile, {x, y, x + tw, y + th});
+        for (int32_t x = firstX; x < visible.right; x += tw) {
+            const gdi::Rect shown = gdi::IntersectRect({x, y, x + tw, y + th}, visible);
+            const gdi::Rect source = shown.Offset(-x, -y);
+            if (canvas.IsPrinter()) {
+                const QImage part = tile.image().copy(source.left, source.top, source.Width(), source.Height());
+                DrawBitmapViaDIB(canvas, gdi::Bitmap(part), shown);
+            } else {
+                canvas.StretchBlt(shown, tile, source, canvas.CopyMode());
+            }
+        }
     }
 }
 
