@@ -1,6 +1,8 @@
 #include "foundation/CompoundFile.h"
 
 #include "foundation/Codepage1252.h"
+#include "foundation/LittleEndian.h"
+#include "foundation/StreamHelp.h"
 
 #include <QtCore/QChar>
 #include <QtCore/QDateTime>
@@ -73,41 +75,6 @@ std::vector<uint8_t> AllBytes(TStream& data) {
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     data.ReadBuffer(bytes.data(), size);
     return bytes;
-}
-
-void PutLE(uint8_t* at, uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint64_t GetLE(const uint8_t* at, int bytes) {
-    uint64_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | at[i];
-    return value;
-}
-
-uint64_t ReadLE(TStream& in, int bytes) {
-    uint8_t buffer[8];
-    in.ReadBuffer(buffer, bytes);
-    return GetLE(buffer, bytes);
-}
-
-void WriteLE(TStream& out, uint64_t value, int bytes) {
-    uint8_t buffer[8];
-    PutLE(buffer, value, bytes);
-    out.WriteBuffer(buffer, bytes);
-}
-
-double ReadDouble(TStream& in) {
-    const uint64_t bits = ReadLE(in, 8);
-    double value = 0;
-    std::memcpy(&value, &bits, 8);
-    return value;
-}
-
-void WriteDouble(TStream& out, double value) {
-    uint64_t bits = 0;
-    std::memcpy(&bits, &value, 8);
-    WriteLE(out, bits, 8);
 }
 
 }  // namespace
@@ -236,7 +203,8 @@ void TQNCompoundFile::ReadTable() {
             throw ECompoundFileError(kBadTable);
         tableBlocks_.Add(b);
         ReadBlock(b, block.data());
-        for (int32_t i = 0; i < kEntriesPerTableBlock; ++i) table_.Add(static_cast<int32_t>(GetLE(&block[2 * i], 2)));
+        for (int32_t i = 0; i < kEntriesPerTableBlock; ++i)
+            table_.Add(static_cast<int32_t>(GetLittleEndian(&block[2 * static_cast<size_t>(i)], 2)));
         if (b >= table_.Count()) throw ECompoundFileError(kBadTable);
         b = table_.Get(b);
     }
@@ -304,11 +272,11 @@ void TQNCompoundFile::Close() {
 // ---- Blocks and chains
 
 int32_t TQNCompoundFile::HeaderInt(int offset) const {
-    return static_cast<int32_t>(GetLE(&header_[static_cast<size_t>(offset)], 4));
+    return static_cast<int32_t>(GetLittleEndian(&header_[static_cast<size_t>(offset)], 4));
 }
 
 void TQNCompoundFile::SetHeaderInt(int offset, int32_t value) {
-    PutLE(&header_[static_cast<size_t>(offset)], static_cast<uint32_t>(value), 4);
+    PutLittleEndian(&header_[static_cast<size_t>(offset)], static_cast<uint32_t>(value), 4);
 }
 
 void TQNCompoundFile::ReadBlock(int32_t block, uint8_t* buffer) {
@@ -454,8 +422,10 @@ void TQNCompoundFile::WriteRootDirectory() {
 void TQNCompoundFile::WriteTable() {
     std::vector<uint8_t> block(kBlockSize);
     for (int32_t k = 0; k < tableBlocks_.Count(); ++k) {
-        for (int32_t i = 0; i < kEntriesPerTableBlock; ++i)
-            PutLE(&block[2 * static_cast<size_t>(i)], static_cast<uint32_t>(table_.Get(k * kEntriesPerTableBlock + i)), 2);
+        for (int32_t i = 0; i < kEntriesPerTableBlock; ++i) {
+            const auto entry = static_cast<uint16_t>(table_.Get(k * kEntriesPerTableBlock + i));
+            PutLittleEndian(&block[2 * static_cast<size_t>(i)], entry, 2);
+        }
         WriteBlock(tableBlocks_.Get(k), block.data());
     }
 }
@@ -475,18 +445,18 @@ void TQNCompoundFile::LoadDirectory(const std::vector<uint8_t>& bytes, TCFFolder
     TMemoryStream in(bytes);
     std::vector<TaaCFDirEntry> entries;
     try {
-        const auto count = static_cast<int32_t>(ReadLE(in, 4));
+        const int32_t count = StreamReadInt(in);
         if (count < 0 || count > in.Remaining() / kMinEntrySize) throw ECompoundFileError(kBadDirectory);
         entries.resize(static_cast<size_t>(count));
         for (TaaCFDirEntry& entry : entries) {
-            const auto length = static_cast<uint8_t>(ReadLE(in, 1));
+            const uint8_t length = StreamReadByte(in);
             entry.Name.resize(length);
             in.ReadBuffer(entry.Name.data(), length);
-            entry.Kind = static_cast<uint8_t>(ReadLE(in, 1));
-            entry.FirstBlock = static_cast<uint16_t>(ReadLE(in, 2));
-            entry.Size = static_cast<int32_t>(ReadLE(in, 4));
-            entry.DateTime = ReadDouble(in);
-            entry.Reserved = static_cast<int32_t>(ReadLE(in, 4));
+            entry.Kind = StreamReadByte(in);
+            entry.FirstBlock = StreamReadValue<uint16_t>(in);
+            entry.Size = StreamReadInt(in);
+            entry.DateTime = StreamReadValue<double>(in);
+            entry.Reserved = StreamReadInt(in);
             const bool valid = length > 0 &&
                                (entry.Kind == TaaCFDirEntry::kFolder || entry.Kind == TaaCFDirEntry::kStream) &&
                                entry.Size >= 0 && (entry.FirstBlock == 0) == (entry.Size == 0);
@@ -510,15 +480,15 @@ void TQNCompoundFile::LoadDirectory(const std::vector<uint8_t>& bytes, TCFFolder
 
 std::vector<uint8_t> TQNCompoundFile::SaveDirectory(const TCFFolder& folder) {
     TMemoryStream out;
-    WriteLE(out, folder.Entries.size(), 4);
+    StreamWriteInt(out, static_cast<int32_t>(folder.Entries.size()));
     for (const TaaCFDirEntry& entry : folder.Entries) {
-        WriteLE(out, entry.Name.size(), 1);
+        StreamWriteByte(out, static_cast<uint8_t>(entry.Name.size()));
         out.WriteBuffer(entry.Name.data(), static_cast<int64_t>(entry.Name.size()));
-        WriteLE(out, entry.Kind, 1);
-        WriteLE(out, entry.FirstBlock, 2);
-        WriteLE(out, static_cast<uint32_t>(entry.Size), 4);
-        WriteDouble(out, entry.DateTime);
-        WriteLE(out, 0, 4);  // reserved
+        StreamWriteByte(out, entry.Kind);
+        StreamWriteValue<uint16_t>(out, entry.FirstBlock);
+        StreamWriteInt(out, entry.Size);
+        StreamWriteValue<double>(out, entry.DateTime);
+        StreamWriteInt(out, 0);  // reserved
     }
     return out.Bytes();
 }

@@ -1,6 +1,8 @@
 #include "foundation/FillData.h"
 
 #include "foundation/Exceptions.h"
+#include "foundation/LittleEndian.h"
+#include "foundation/PointHelpers.h"
 #include "foundation/RGBHSL.h"
 #include "foundation/Rounding.h"
 #include "foundation/Stream.h"
@@ -30,19 +32,6 @@ constexpr int32_t kBandedSide = 512;
 constexpr int32_t kMinTileSide = 64;
 // Bitmap files of patterns: no more pixels than this.
 constexpr int64_t kMaxPatternPixels = 16 * 1024 * 1024;
-
-bool IsPrinterCanvas(const gdi::Canvas& canvas) { return canvas.IsPrinter(); }
-
-gdi::Rect BoundsOf(std::span<const gdi::Point> points) {
-    gdi::Rect b{points[0].x, points[0].y, points[0].x, points[0].y};
-    for (const gdi::Point& p : points) {
-        b.left = std::min(b.left, p.x);
-        b.top = std::min(b.top, p.y);
-        b.right = std::max(b.right, p.x);
-        b.bottom = std::max(b.bottom, p.y);
-    }
-    return b;
-}
 
 std::vector<gdi::Point> ToDevice(const gdi::Canvas& canvas, std::span<const gdi::Point> points) {
     std::vector<gdi::Point> device;
@@ -82,17 +71,10 @@ double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
 // ---- bitmap files
 
-void PutU16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
-}
-uint32_t GetU16(const std::vector<uint8_t>& b, size_t at) { return b[at] | (b[at + 1] << 8); }
-uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
-}
+void PutU16(std::vector<uint8_t>& b, size_t at, uint32_t v) { PutLittleEndian(&b[at], v, 2); }
+void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) { PutLittleEndian(&b[at], v, 4); }
+uint32_t GetU16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&b[at], 2)); }
+uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&b[at], 4)); }
 
 [[noreturn]] void Refuse() { throw EReadError(kReadError); }
 
@@ -100,6 +82,15 @@ uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) {
 void SetBrushColor(gdi::Canvas& canvas, gdi::Color color) {
     canvas.brush().color = color;
     if (canvas.brush().style == gdi::BrushStyle::Null) canvas.brush().style = gdi::BrushStyle::Solid;
+}
+
+// The polygon in one colour, without outline.
+void FillFlat(gdi::Canvas& canvas, std::span<const gdi::Point> points, gdi::Color color) {
+    const gdi::PenStyle style = canvas.pen().style;
+    canvas.pen().style = gdi::PenStyle::Null;
+    SetBrushColor(canvas, color);
+    canvas.Polygon(points);
+    canvas.pen().style = style;
 }
 
 }  // namespace
@@ -318,7 +309,6 @@ void TFillData::LoadFromStream(TStream& stream) {
     }
 
     // Everything is read: take it.
-    Changed = true;
     kind_ = kind;
     switch (kind) {
         case fkColor:
@@ -355,15 +345,11 @@ bool TFillData::Drawable() const {
 void TFillData::FillPolygon(gdi::Canvas& canvas, std::span<const gdi::Point> points) {
     if (points.empty() || !Drawable()) return;
     if (kind_ == fkColor) {
-        const gdi::PenStyle style = canvas.pen().style;
-        canvas.pen().style = gdi::PenStyle::Null;
-        SetBrushColor(canvas, color_);
-        canvas.Polygon(points);
-        canvas.pen().style = style;
+        FillFlat(canvas, points, color_);
         return;
     }
     const gdi::Region region = gdi::Region::FromPolygon(ToDevice(canvas, points), gdi::PolyFillMode::Alternate);
-    FillArea(canvas, region, BoundsOf(points));
+    FillArea(canvas, region, BoundsOfPoints(points));
 }
 
 void TFillData::FillPolyPolygon(gdi::Canvas& canvas, std::span<const gdi::Point> points,
@@ -384,7 +370,7 @@ void TFillData::FillPolyPolygon(gdi::Canvas& canvas, std::span<const gdi::Point>
     const std::span<const gdi::Point> used = points.first(static_cast<size_t>(total));
     if (used.empty()) return;
     const gdi::Region region = gdi::Region::FromPolyPolygon(ToDevice(canvas, used), counts, gdi::PolyFillMode::Alternate);
-    FillArea(canvas, region, BoundsOf(used));
+    FillArea(canvas, region, BoundsOfPoints(used));
 }
 
 void TFillData::FillRegionMetafile(gdi::Canvas& canvas, const gdi::Region& region) {
@@ -402,7 +388,7 @@ void TFillData::FillRegionMetafile(gdi::Canvas& canvas, const gdi::Region& regio
 
 void TFillData::FillArea(gdi::Canvas& canvas, const gdi::Region& deviceRegion, const gdi::Rect& bounds) {
     if (deviceRegion.IsEmpty() || bounds.IsEmpty()) return;
-    if (UseScanlines && (IsPrinterCanvas(canvas) || canvas.IsMetafile())) {
+    if (UseScanlines && (canvas.IsPrinter() || canvas.IsMetafile())) {
         DrawBanded(canvas, deviceRegion);
         return;
     }
@@ -444,7 +430,7 @@ void TFillData::RenderGradient(gdi::Canvas& canvas, const gdi::Rect& r, int32_t 
 
 void TFillData::DrawGradient(gdi::Canvas& canvas, const gdi::Rect& r) {
     if (r.IsEmpty()) return;
-    if (IsPrinterCanvas(canvas)) {
+    if (canvas.IsPrinter()) {
         DrawBitmapViaDIB(canvas, SourceBitmap(r.Width(), r.Height(), kPrintSide), r);
         return;
     }
@@ -491,35 +477,44 @@ gdi::Bitmap TFillData::SourceBitmap(int32_t boxWidth, int32_t boxHeight, int32_t
 }
 
 void TFillData::DrawPattern(gdi::Canvas& canvas, const gdi::Rect& r) {
-    const bool printer = IsPrinterCanvas(canvas);
-    auto put = [&](const gdi::Bitmap& b, const gdi::Rect& dest) {
-        if (printer) {
-            DrawBitmapViaDIB(canvas, b, dest);
-        } else {
-            canvas.StretchBlt(dest, b, {0, 0, b.Width(), b.Height()}, canvas.CopyMode());
-        }
-    };
     if (patternMode_ == 0) {
-        put(pattern_, r);
+        if (canvas.IsPrinter()) {
+            DrawBitmapViaDIB(canvas, pattern_, r);
+        } else {
+            canvas.StretchBlt(r, pattern_, {0, 0, pattern_.Width(), pattern_.Height()}, canvas.CopyMode());
+        }
         return;
     }
-    // A tile of whole patterns, at least kMinTileSide on each side.
+    // A tile of whole patterns, at least kMinTileSide on each side. Only a
+    // small pattern is grown: a long thin one (16 million by 1 pixels) would
+    // otherwise give a tile of thousands of millions of pixels.
     const int32_t pw = pattern_.Width(), ph = pattern_.Height();
-    const int32_t tw = pw * std::max(1, (kMinTileSide + pw - 1) / pw);
-    const int32_t th = ph * std::max(1, (kMinTileSide + ph - 1) / ph);
+    const bool small = int64_t{pw} * ph < int64_t{kMinTileSide} * kMinTileSide;
+    const int32_t tw = small ? pw * std::max(1, (kMinTileSide + pw - 1) / pw) : pw;
+    const int32_t th = small ? ph * std::max(1, (kMinTileSide + ph - 1) / ph) : ph;
     gdi::Bitmap tile(tw, th);
     for (int32_t y = 0; y < th; ++y) {
         const uint32_t* in = pattern_.ScanLine(y % ph);
         uint32_t* out = tile.ScanLine(y);
         for (int32_t x = 0; x < tw; ++x) out[x] = in[x % pw];
     }
-    // Only the tiles that meet the clip box.
+    // Only the tiles that meet the clip box, and of each only the part
+    // inside it: a tile may be a whole long pattern.
     const gdi::Rect visible = gdi::IntersectRect(r, canvas.GetClipBox());
     if (visible.IsEmpty()) return;
     const int32_t firstX = r.left + (visible.left - r.left) / tw * tw;
     const int32_t firstY = r.top + (visible.top - r.top) / th * th;
     for (int32_t y = firstY; y < visible.bottom; y += th) {
-        for (int32_t x = firstX; x < visible.right; x += tw) put(tile, {x, y, x + tw, y + th});
+        for (int32_t x = firstX; x < visible.right; x += tw) {
+            const gdi::Rect shown = gdi::IntersectRect({x, y, x + tw, y + th}, visible);
+            const gdi::Rect source = shown.Offset(-x, -y);
+            if (canvas.IsPrinter()) {
+                const QImage part = tile.image().copy(source.left, source.top, source.Width(), source.Height());
+                DrawBitmapViaDIB(canvas, gdi::Bitmap(part), shown);
+            } else {
+                canvas.StretchBlt(shown, tile, source, canvas.CopyMode());
+            }
+        }
     }
 }
 
@@ -566,16 +561,6 @@ gdi::Color TFillData::ShadeColor(double saturationLimit, double luminance) const
     hsl.SetLuminance(luminance);
     return hsl.GetColor();
 }
-
-namespace {
-void FillFlat(gdi::Canvas& canvas, std::span<const gdi::Point> points, gdi::Color color) {
-    const gdi::PenStyle style = canvas.pen().style;
-    canvas.pen().style = gdi::PenStyle::Null;
-    SetBrushColor(canvas, color);
-    canvas.Polygon(points);
-    canvas.pen().style = style;
-}
-}  // namespace
 
 void TFillData::FillPolygonDarkShade(gdi::Canvas& canvas, std::span<const gdi::Point> points) {
     FillFlat(canvas, points, ShadeColor(0.4, 0.3));

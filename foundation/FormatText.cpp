@@ -185,3 +185,18 @@ QString FormatText(QStringView format, std::initializer_list<FormatArg> args) {
 std::string FormatAnsi(std::string_view format, std::initializer_list<FormatArg> args) {
     return UnicodeToAnsi(FormatText(AnsiToUnicode(format), args));
 }
+
+QString FloatToLocaleText(double value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+bool LocaleTextToFloat(QStringView text, double& value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double result = locale.toDouble(text.trimmed(), &ok);
+    if (ok) value = result;
+    return ok;
+}

@@ -60,3 +60,11 @@ QString FormatText(QStringView format, std::span<const FormatArg> args);
 QString FormatText(QStringView format, std::initializer_list<FormatArg> args);
 // The same for 8-bit model strings: format and result in Windows-1252.
 std::string FormatAnsi(std::string_view format, std::initializer_list<FormatArg> args);
+
+// A float as the shortest text that reads back to the same value, with the
+// decimal separator of the current locale and no grouping ("0,5" under a
+// German locale): how settings and INI files store floats.
+QString FloatToLocaleText(double value);
+// Reads such a text (blanks around it are ignored, grouping is refused);
+// false when the text is no number.
+bool LocaleTextToFloat(QStringView text, double& value);

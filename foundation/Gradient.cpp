@@ -47,17 +47,6 @@ TPoint OffsetCentre(int32_t w, int32_t h, double& offsetX, double& offsetY) {
     return {Trunc(w * static_cast<long double>(offsetX)) + w / 2, Trunc(w * static_cast<long double>(offsetY)) + h / 2};
 }
 
-gdi::Rect BoundsOf(const std::vector<TPoint>& points) {
-    gdi::Rect b{points[0].x, points[0].y, points[0].x, points[0].y};
-    for (const TPoint& p : points) {
-        b.left = std::min(b.left, p.x);
-        b.top = std::min(b.top, p.y);
-        b.right = std::max(b.right, p.x);
-        b.bottom = std::max(b.bottom, p.y);
-    }
-    return b;
-}
-
 bool Paintable(const gdi::Rect& r) { return r.Width() > 0 && r.Height() > 0; }
 
 }  // namespace
@@ -71,7 +60,7 @@ void GradientLinear(gdi::Canvas& canvas, const gdi::Rect& r, TGradientpalette& p
     std::vector<TPoint> corners(4);
     RectToArray({-c.x, -c.y, w - c.x, h - c.y}, corners);
     for (TPoint& p : corners) p = RotatePointAbout(p, {0, 0}, -angle);
-    const gdi::Rect area = BoundsOf(corners).Inflated(1, 1);
+    const gdi::Rect area = BoundsOfPoints(corners).Inflated(1, 1);
     RectToArray(area, corners);
     for (TPoint& p : corners) p = AddPoints(AddPoints(RotatePointAbout(p, {0, 0}, angle), c), {r.left, r.top});
 
@@ -147,7 +136,7 @@ void GradientRect(gdi::Canvas& canvas, const gdi::Rect& r, TGradientpalette& pal
     std::vector<TPoint> corners(4);
     RectToArray({0, 0, w, h}, corners);
     for (TPoint& p : corners) p = RotatePointAbout(p, c, -angle);
-    const gdi::Rect box = BoundsOf(corners).Inflated(1, 1);
+    const gdi::Rect box = BoundsOfPoints(corners).Inflated(1, 1);
     const int32_t d = std::max({c.x - box.left, box.right - c.x, c.y - box.top, box.bottom - c.y});
     const int32_t n = std::min(palette.RampSize(), d / step);
     if (n <= 0) return;

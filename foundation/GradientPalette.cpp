@@ -9,16 +9,6 @@
 
 namespace {
 
-// a·b/c like MulDiv, without the 32-bit limit of the result (stop positions
-// read from a file may be anything).
-int64_t MulDiv64(int64_t a, int64_t b, int64_t c) {
-    const int64_t product = a * b;
-    int64_t quotient = product / c;
-    const int64_t remainder = product % c;
-    if (remainder != 0 && 2 * std::llabs(remainder) >= std::llabs(c)) quotient += ((product < 0) != (c < 0)) ? -1 : 1;
-    return quotient;
-}
-
 uint32_t Blend(uint32_t from, uint32_t to, double w) {
     return static_cast<uint32_t>(static_cast<int32_t>(from) + Round((static_cast<int32_t>(to) - static_cast<int32_t>(from)) * w));
 }

@@ -6,7 +6,6 @@
 #include "foundation/MyMemIniFile.h"
 #include "foundation/Stream.h"
 #include "foundation/ZRRegIniFile.h"
-#include "platform/shell/SpecialFolders.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFile>
@@ -177,6 +176,9 @@ private:
 TLocalizer::TLocalizer(const QStringList& arguments, QObject* parent)
     : QObject(parent), languageFile_(std::make_unique<TMyMemIniFile>()), defaults_(std::make_unique<TMyMemIniFile>()) {
     exportMode_ = arguments.size() > 1 && arguments[1].compare(QLatin1String("/RESWRITE"), Qt::CaseInsensitive) == 0;
+    // The file is written when the localizer goes, after the application
+    // object: the program's folder and name are known only now.
+    if (exportMode_) exportFileName_ = ExportFileName();
     RegisterShortcutNames();
     RegisterLocalizerTexts();
 }
@@ -255,7 +257,7 @@ void TLocalizer::ExportText(const QString& section, const QString& key, const QS
 
 QString TLocalizer::ExportFileName() const {
     if (!exportFileName_.isEmpty()) return exportFileName_;
-    return shell::GetProgramFolderPath() + QLatin1Char('/') + ProgramBaseName() + QStringLiteral(".txt");
+    return GetProgramFolder() + ProgramBaseName() + QStringLiteral(".txt");
 }
 
 void TLocalizer::WriteExportFile() {
@@ -393,7 +395,7 @@ QString TLocalizer::GetLanguageCode() const {
 
 QString TLocalizer::GetManualFileName(int index) const {
     const int i = (index >= 0 && index < kLanguageCount) ? index : 0;
-    return shell::GetProgramFolderPath() + QLatin1Char('/') + ProgramBaseName() + QLatin1Char('_') +
+    return GetProgramFolder() + ProgramBaseName() + QLatin1Char('_') +
            QString::fromLatin1(LangDataTable[static_cast<size_t>(i)].code) + QStringLiteral(".pdf");
 }
 
@@ -440,6 +442,9 @@ QImage TLocalizer::Glyph(int which) const {
 // ---- the process-wide localizer and the text functions
 
 TLocalizer& Localizer() {
+    // The trace object is created first so that it outlives the localizer,
+    // whose destructor may report on it.
+    Debug();
     static std::unique_ptr<TLocalizer> instance = [] {
         const QStringList arguments = QCoreApplication::instance() ? QCoreApplication::arguments() : QStringList();
         auto localizer = std::make_unique<TLocalizer>(arguments);

@@ -1,11 +1,11 @@
 #include "foundation/MyMemIniFile.h"
 
 #include "foundation/Codepage1252.h"
+#include "foundation/FormatText.h"
 #include "foundation/Stream.h"
 #include "foundation/WideStrings.h"
 
 #include <QtCore/QFileInfo>
-#include <QtCore/QLocale>
 
 struct TMyMemIniFile::Section {
     QString name;
@@ -31,6 +31,26 @@ struct TMyMemIniFile::Section {
     }
     void Touch() { indexed = false; }
 };
+
+namespace {
+
+QStringList ToQStringList(const TWideStrings& list) {
+    QStringList lines;
+    lines.reserve(list.Count());
+    for (int i = 0; i < list.Count(); ++i) lines << WideToQString(list.Get(i));
+    return lines;
+}
+
+// The lines, each followed by CR LF, as UTF-16 LE with byte-order mark or as
+// Windows-1252.
+void WriteLines(const QStringList& lines, bool unicode, TStream& stream) {
+    TWideStringList list;
+    list.SetStoredAsUnicode(unicode);
+    for (const QString& line : lines) list.Add(QStringToWide(line));
+    list.SaveToStream(stream);
+}
+
+}  // namespace
 
 TMyMemIniFile::TMyMemIniFile() = default;
 TMyMemIniFile::~TMyMemIniFile() = default;
@@ -89,17 +109,13 @@ void TMyMemIniFile::WriteBool(const QString& section, const QString& name, bool 
 }
 
 double TMyMemIniFile::ReadFloat(const QString& section, const QString& name, double defaultValue) const {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = locale.toDouble(ReadString(section, name, QString()).trimmed(), &ok);
-    return ok ? value : defaultValue;
+    double value = defaultValue;
+    LocaleTextToFloat(ReadString(section, name, QString()), value);
+    return value;
 }
 
 void TMyMemIniFile::WriteFloat(const QString& section, const QString& name, double value) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    WriteString(section, name, locale.toString(value, 'g', QLocale::FloatingPointShortest));
+    WriteString(section, name, FloatToLocaleText(value));
 }
 
 bool TMyMemIniFile::SectionExists(const QString& section) const { return FindSection(section) != nullptr; }
@@ -169,11 +185,8 @@ void TMyMemIniFile::AddLines(const QStringList& lines) { Parse(lines); }
 void TMyMemIniFile::LoadFromStream(TStream& stream) {
     TWideStringList list;
     list.LoadFromStream(stream);
-    QStringList lines;
-    lines.reserve(list.Count());
-    for (int i = 0; i < list.Count(); ++i) lines << WideToQString(list.Get(i));
     Clear();
-    Parse(lines);
+    Parse(ToQStringList(list));
 }
 
 void TMyMemIniFile::LoadFromFile(const std::string& fileName) {
@@ -187,9 +200,9 @@ void TMyMemIniFile::LoadFromMemoryStream(TStream& stream) {
     const int64_t n = stream.Remaining();
     std::string bytes(static_cast<size_t>(n), '\0');
     stream.ReadBuffer(bytes.data(), n);
-    QStringList lines;
-    for (const auto& line : TWideStrings::SplitLines(AnsiToWide(bytes))) lines << WideToQString(line);
-    Parse(lines);
+    TWideStringList list;
+    list.SetText(AnsiToWide(bytes));
+    Parse(ToQStringList(list));
 }
 
 QStringList TMyMemIniFile::SaveToStrings() const {
@@ -202,21 +215,9 @@ QStringList TMyMemIniFile::SaveToStrings() const {
     return out;
 }
 
-void TMyMemIniFile::SaveToStream(TStream& stream) const {
-    std::string bytes;
-    for (const QString& line : SaveToStrings()) {
-        bytes += UnicodeToAnsi(line);
-        bytes += "\r\n";
-    }
-    stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-}
+void TMyMemIniFile::SaveToStream(TStream& stream) const { WriteLines(SaveToStrings(), false, stream); }
 
-void TMyMemIniFile::SaveToStreamUnicode(TStream& stream) const {
-    TWideStringList list;
-    list.SetStoredAsUnicode(true);
-    for (const QString& line : SaveToStrings()) list.Add(QStringToWide(line));
-    list.SaveToStream(stream);
-}
+void TMyMemIniFile::SaveToStreamUnicode(TStream& stream) const { WriteLines(SaveToStrings(), true, stream); }
 
 void TMyMemIniFile::SaveToFile(const std::string& fileName) const {
     TFileStream stream(fileName, FileMode::Create);

@@ -58,6 +58,17 @@ void RectToArray(const TRect& r, std::vector<TPoint>& points) {
     if (points.size() >= 5) points[4] = points[0];
 }
 
+TRect BoundsOfPoints(std::span<const TPoint> points) {
+    TRect b{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const TPoint& p : points) {
+        b.left = std::min(b.left, p.x);
+        b.top = std::min(b.top, p.y);
+        b.right = std::max(b.right, p.x);
+        b.bottom = std::max(b.bottom, p.y);
+    }
+    return b;
+}
+
 void OffsetPoints(std::span<TPoint> points, int32_t dx, int32_t dy) {
     for (TPoint& p : points) {
         p.x += dx;

@@ -25,3 +25,5 @@ TPoint RotatePointAbout(TPoint p, TPoint c, double angle);
 // Fewer than four entries raise Exception.
 void RectToArray(const TRect& r, std::vector<TPoint>& points);
 void OffsetPoints(std::span<TPoint> points, int32_t dx, int32_t dy);
+// The least and greatest x and y of the points (at least one point).
+TRect BoundsOfPoints(std::span<const TPoint> points);

@@ -2,7 +2,8 @@
 // The three ways the program turns a floating value into an integer.
 //  - Round: nearest integer, ties to even (the processor's default conversion).
 //  - Trunc: towards zero.
-//  - MulDiv: a * b / c rounded half away from zero, -1 when c is 0.
+//  - MulDiv: a * b / c rounded half away from zero, -1 when c is 0
+//    (MulDiv64: the same without the 32-bit limit of the result).
 // Never use std::round for coordinates: it rounds ties away from zero.
 
 #include <cmath>
@@ -20,14 +21,19 @@ inline int32_t Trunc(long double x) {
     return static_cast<int32_t>(x);
 }
 
-inline int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
+// The product a * b must fit in 64 bits.
+inline int64_t MulDiv64(int64_t a, int64_t b, int64_t c) {
     if (c == 0) return -1;
-    const int64_t product = static_cast<int64_t>(a) * b;
+    const int64_t product = a * b;
     int64_t quotient = product / c;
     const int64_t remainder = product % c;
     // Round half away from zero: compare twice the remainder with the divisor.
-    if (remainder != 0 && 2 * std::llabs(remainder) >= std::llabs(static_cast<int64_t>(c))) {
+    if (remainder != 0 && 2 * std::llabs(remainder) >= std::llabs(c)) {
         quotient += ((product < 0) != (c < 0)) ? -1 : 1;
     }
-    return static_cast<int32_t>(quotient);
+    return quotient;
+}
+
+inline int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
+    return static_cast<int32_t>(MulDiv64(a, b, c));
 }

@@ -1,5 +1,6 @@
 #include "foundation/TtfHelp.h"
 
+#include "foundation/LittleEndian.h"
 #include "foundation/QBezier.h"
 #include "platform/gdi/GlyphOutline.h"
 
@@ -12,11 +13,9 @@ namespace {
 // Points per quadratic piece (t = 0, 0.2 ... 1).
 constexpr size_t kSplineSteps = 6;
 
-int32_t ReadI32(std::span<const uint8_t> d, size_t at) {
-    return static_cast<int32_t>(d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (static_cast<uint32_t>(d[at + 3]) << 24));
-}
-uint32_t ReadU32(std::span<const uint8_t> d, size_t at) { return static_cast<uint32_t>(ReadI32(d, at)); }
-uint16_t ReadU16(std::span<const uint8_t> d, size_t at) { return static_cast<uint16_t>(d[at] | (d[at + 1] << 8)); }
+uint32_t ReadU32(std::span<const uint8_t> d, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&d[at], 4)); }
+int32_t ReadI32(std::span<const uint8_t> d, size_t at) { return static_cast<int32_t>(ReadU32(d, at)); }
+uint16_t ReadU16(std::span<const uint8_t> d, size_t at) { return static_cast<uint16_t>(GetLittleEndian(&d[at], 2)); }
 
 struct FixedPoint {
     int32_t x, y;

@@ -655,12 +655,13 @@ void TXmlParser::ScanTag() {
 }
 
 // Declared defaults, fixed values and types. The work per scan is limited
-// like entity expansion: many declared attributes on many tags would
-// otherwise multiply like nested entities.
+// like entity expansion: many declared attributes, or long default values,
+// on many tags would otherwise multiply like nested entities.
 void TXmlParser::ApplyAttributeDeclarations() {
     const TElemDef* element = elements_.Find(curName_);
     if (!element) return;
-    const auto work = static_cast<size_t>(element->Count());
+    size_t work = 0;
+    for (int i = 0; i < element->Count(); ++i) work += 1 + element->AttrDef(i).Value.size();
     if (work > kMaxDeclaredAttributeWork - declaredWork_) {
         if (!declaredWorkExhausted_) ReportError(curStart_);
         declaredWorkExhausted_ = true;

@@ -12,9 +12,10 @@
 // being expanded, nesting deeper than kMaxEntityDepth and more than
 // kMaxEntityExpansion bytes of entity text per scan are reported as errors and
 // the reference gives nothing. Declared attribute defaults are limited alike
-// (kMaxDeclaredAttributeWork). External entities are only read when a
-// subclass (or the scanner's OnLoadExternal handler) hands in their text;
-// this reader never opens files on its own for them.
+// (kMaxDeclaredAttributeWork, counted in declarations and value bytes).
+// External entities are only read when a subclass (or the scanner's
+// OnLoadExternal handler) hands in their text; this reader never opens files
+// on its own for them.
 
 #include <cstddef>
 #include <cstdint>
@@ -193,8 +194,9 @@ class TXmlParser {
 public:
     static constexpr size_t kMaxEntityDepth = 16;
     static constexpr size_t kMaxEntityExpansion = size_t{256} << 10;
-    // Declared attributes applied to tags per scan (one per declaration and tag).
-    static constexpr size_t kMaxDeclaredAttributeWork = size_t{1} << 20;
+    // Declared attributes applied to tags per scan: each declaration counts
+    // one plus the length of its value, for every tag it is applied to.
+    static constexpr size_t kMaxDeclaredAttributeWork = size_t{4} << 20;
 
     TXmlParser();
     virtual ~TXmlParser();

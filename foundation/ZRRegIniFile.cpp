@@ -2,6 +2,7 @@
 
 #include "foundation/Codepage1252.h"
 #include "foundation/Debug.h"
+#include "foundation/FormatText.h"
 #include "foundation/Localizer.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/shell/SpecialFolders.h"
@@ -9,7 +10,6 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QLocale>
 
 #include <charconv>
 
@@ -26,16 +26,6 @@ bool ParseDecimal(const QString& text, int32_t& value) {
     if (first == last) return false;
     const auto [ptr, ec] = std::from_chars(first, last, value);
     return ec == std::errc() && ptr == last;
-}
-
-QLocale UserLocale(QLocale::NumberOptions options) {
-    QLocale locale;
-    locale.setNumberOptions(options);
-    return locale;
-}
-
-QString FloatText(double value) {
-    return UserLocale(QLocale::OmitGroupSeparator).toString(value, 'g', QLocale::FloatingPointShortest);
 }
 
 std::unique_ptr<TZRRegIniFile>& Instance() {
@@ -95,10 +85,9 @@ bool TZRRegIniFile::ReadBool(const std::string& section, const std::string& iden
 
 double TZRRegIniFile::ReadFloat(const std::string& section, const std::string& ident, double defaultValue) const {
     try {
-        const QString text = ReadText(section, ident, FloatText(defaultValue));
-        bool ok = false;
-        const double value = UserLocale(QLocale::RejectGroupSeparator).toDouble(text.trimmed(), &ok);
-        return ok ? value : defaultValue;
+        double value = defaultValue;
+        if (const auto text = StringValue(section, ident)) LocaleTextToFloat(*text, value);
+        return value;
     } catch (...) {
         return defaultValue;
     }
@@ -130,7 +119,7 @@ void TZRRegIniFile::WriteBool(const std::string& section, const std::string& ide
 }
 
 void TZRRegIniFile::WriteFloat(const std::string& section, const std::string& ident, double value) {
-    WriteText(section, ident, FloatText(value));
+    WriteText(section, ident, FloatToLocaleText(value));
 }
 
 bool TZRRegIniFile::SectionExists(const std::string& section) const { return store_->KeyExists(KeyPath(section)); }

@@ -33,8 +33,15 @@ void Label(gdi::Canvas& c, double x, double y, const char16_t* text) {
     c.TextOut(Px(x), Px(y), text);
 }
 
+gdi::Pen SolidPen(int32_t width, gdi::Color color) {
+    gdi::Pen pen;
+    pen.width = width;
+    pen.color = color;
+    return pen;
+}
+
 void Frame(gdi::Canvas& c, const gdi::Rect& r) {
-    c.SetPen({gdi::PenStyle::Solid, 1, gdi::Rgb(150, 150, 150)});
+    c.SetPen(SolidPen(1, gdi::Rgb(150, 150, 150)));
     c.SetBrush(gdi::NullBrush());
     c.Rectangle(r.left, r.top, r.right, r.bottom);
 }
@@ -83,7 +90,7 @@ TEST(DrawingSheet, RendersEveryKindAt300Dpi) {
 
     // Row 2: a rounded star, a frame with rounded corners filled radially, a
     // rounded zigzag, a tiled pattern.
-    canvas.SetPen({gdi::PenStyle::Solid, Px(0.5), gdi::Rgb(20, 60, 20)});
+    canvas.SetPen(SolidPen(Px(0.5), gdi::Rgb(20, 60, 20)));
     canvas.SetBrush(gdi::SolidBrush(gdi::Rgb(120, 200, 120)));
     canvas.BeginPath();
     DrawRoundedStar(canvas, 7, Px(25), Px(75), Px(20), Px(9), Px(2));
@@ -109,12 +116,12 @@ TEST(DrawingSheet, RendersEveryKindAt300Dpi) {
     radial.SetGradientType(TGradienttyp::gtRadial);
     radial.Palette().Items(0)->SetColor(gdi::Rgb(90, 0, 120));
     radial.FillPolygon(canvas, outline);
-    canvas.SetPen({gdi::PenStyle::Solid, Px(0.4), gdi::Rgb(0, 0, 0)});
+    canvas.SetPen(SolidPen(Px(0.4), gdi::Rgb(0, 0, 0)));
     canvas.SetBrush(gdi::NullBrush());
     canvas.Polygon(outline);
     Label(canvas, 52, 96, u"Ecken, abgerundet");
 
-    canvas.SetPen({gdi::PenStyle::Solid, Px(0.6), gdi::Rgb(200, 40, 40)});
+    canvas.SetPen(SolidPen(Px(0.6), gdi::Rgb(200, 40, 40)));
     const gdi::Point zig[] = {{Px(102), Px(92)}, {Px(110), Px(58)}, {Px(120), Px(92)}, {Px(130), Px(58)}, {Px(138), Px(92)}};
     canvas.MoveTo(zig[0].x, zig[0].y);
     for (int i = 1; i + 1 < 5; ++i) {
@@ -154,7 +161,7 @@ TEST(DrawingSheet, RendersEveryKindAt300Dpi) {
     DrawWrappedTextRotated(canvas, text, turned, result, wtJustify | wtVCenter, 15);
 
     const gdi::Rect disc = Box(136, 106, 194, 164);
-    canvas.SetPen({gdi::PenStyle::Solid, 1, gdi::Rgb(180, 180, 180)});
+    canvas.SetPen(SolidPen(1, gdi::Rgb(180, 180, 180)));
     canvas.SetBrush(gdi::SolidBrush(gdi::Rgb(235, 240, 250)));
     canvas.Ellipse(disc.left, disc.top, disc.right, disc.bottom);
     canvas.font().height = -Px(5);

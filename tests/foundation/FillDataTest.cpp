@@ -432,6 +432,67 @@ TEST(FillDataDrawing, PatternsAreStretchedOrTiled) {
     EXPECT_EQ(canvas->bitmap().Pixel(35, 20), kBackground);
 }
 
+TEST(FillDataDrawing, TilesOfALongThinPatternStayAsLargeAsThePattern) {
+    // A pattern file may be 16 million pixels wide and one high; growing it
+    // to 64 rows would ask for gigabytes.
+    TFillData f;
+    f.SetKind(fkPattern);
+    f.SetPatternMode(1);
+    gdi::Bitmap thin(8192, 1);
+    thin.Fill(gdi::Rgb(0, 128, 255));
+    f.SetBitmap(thin);
+    gdi::RecordingCanvas c(gdi::ScreenCaps(), gdi::DeviceKind::Bitmap);
+    const std::vector<gdi::Point> shape{{0, 0}, {300, 0}, {300, 200}, {0, 200}};
+    f.FillPolygon(c, shape);
+    int32_t blits = 0;
+    for (const gdi::RecordedCall& call : c.Calls()) {
+        if (call.op != gdi::RecordedCall::Op::StretchBlt) continue;
+        ++blits;
+        EXPECT_LE(int64_t{call.bitmap->Width()} * call.bitmap->Height(), 8192);
+    }
+    EXPECT_EQ(blits, 200);  // one row of the shape per tile
+}
+
+TEST(FillDataDrawing, TilesSendOnlyTheirVisiblePart) {
+    // A pattern one pixel wide and 20000 high: every column of the shape is
+    // one tile, of which only the shape's 200 rows may be copied.
+    TFillData tall;
+    tall.SetKind(fkPattern);
+    tall.SetPatternMode(1);
+    tall.SetBitmap(gdi::Bitmap(1, 20000));
+    const std::vector<gdi::Point> shape{{0, 0}, {300, 0}, {300, 200}, {0, 200}};
+    for (const gdi::DeviceKind kind : {gdi::DeviceKind::Bitmap, gdi::DeviceKind::Printer}) {
+        gdi::RecordingCanvas c(gdi::ScreenCaps(), kind);
+        tall.FillPolygon(c, shape);
+        int32_t blits = 0;
+        for (const gdi::RecordedCall& call : c.Calls()) {
+            if (call.op != gdi::RecordedCall::Op::StretchBlt) continue;
+            ++blits;
+            const gdi::Rect source = call.srcRect.Normalized();
+            EXPECT_LE(int64_t{source.Width()} * source.Height(), 200);
+            EXPECT_LE(int64_t{call.bitmap->Width()} * call.bitmap->Height(), kind == gdi::DeviceKind::Printer ? 200 : 20000);
+        }
+        EXPECT_EQ(blits, 300);
+    }
+
+    // Cut tiles keep their place: a clip inside the shape shows the pattern
+    // as it lies from the shape's top-left.
+    TFillData f;
+    f.SetKind(fkPattern);
+    f.SetPatternMode(1);
+    f.SetBitmap(FourColours());
+    auto canvas = RedCanvas(120, 120);
+    canvas->IntersectClipRect(37, 41, 101, 113);
+    f.FillPolygon(*canvas, std::vector<gdi::Point>{{5, 7}, {115, 7}, {115, 117}, {5, 117}});
+    for (int32_t y = 0; y < 120; ++y) {
+        for (int32_t x = 0; x < 120; ++x) {
+            const bool inside = x >= 37 && x < 101 && y >= 41 && y < 113;
+            const gdi::Color expected = inside ? FourColours().Pixel((x - 5) % 2, (y - 7) % 2) : kBackground;
+            ASSERT_EQ(canvas->bitmap().Pixel(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
 TEST(FillDataDrawing, ShadesAndPolygonSets) {
     struct Case { uint8_t kind; gdi::Color colour, dark, medium; };
     const Case cases[] = {

@@ -149,7 +149,9 @@ TEST(Scramble, EveryLengthRoundTrips) {
         const std::string scrambled = Proxy(text);
         ASSERT_EQ(scrambled.size(), n);
         EXPECT_EQ(Unproxy(scrambled), text) << n;
-        if (n >= 3) EXPECT_NE(scrambled, text) << n;
+        if (n >= 3) {
+            EXPECT_NE(scrambled, text) << n;
+        }
     }
     // Long texts scramble their first characters exactly as short ones do.
     EXPECT_EQ(Proxy(TextOfLength(300)).substr(0, 255), Proxy(TextOfLength(255)));

@@ -177,6 +177,24 @@ TEST(XmlScanner, EntityExpansionStopsAtItsLimits) {
     EXPECT_EQ(events.find("text x"), std::string::npos);
 }
 
+TEST(XmlScanner, LongDeclaredDefaultsOnManyTagsStopAtTheLimit) {
+    // 64 KiB of default value on each of 200 tags would hand out 12.8 MB.
+    const std::string value(64 * 1024, 'v');
+    std::string xml = kDtd + "<!ATTLIST a d CDATA \"" + value + "\">]><r>";
+    for (int i = 0; i < 200; ++i) xml += "<a/>";
+    xml += "</r>";
+    TXmlScanner scanner;
+    size_t errors = 0;
+    size_t delivered = 0;
+    scanner.OnDtdError = [&](auto&, size_t) { ++errors; };
+    scanner.OnEmptyTag = [&](auto&, const std::string&, TAttrList& attrs) { delivered += attrs.ValueOf("d").size(); };
+    scanner.LoadFromBuffer(xml);
+    scanner.Run();
+    EXPECT_EQ(errors, 1u);
+    EXPECT_GT(delivered, 0u);
+    EXPECT_LE(delivered, TXmlParser::kMaxDeclaredAttributeWork);
+}
+
 TEST(XmlScanner, StopFlagEndsTheScanAfterThePartBeingReported) {
     TXmlScanner scanner;
     EventLog log(scanner);
