@@ -52,7 +52,8 @@ void DrawRoundedCorner(gdi::Canvas& canvas, gdi::Point p1, gdi::Point p2, gdi::P
     const double turn = Dot(normal, e1);
     const Vec q = turn >= 0 ? b - (u2 - u1) * (radius / s) : b + (u2 - u1) * (radius / s);
     const double f = radius * static_cast<double>((turn > 0) - (turn < 0));
-    const int32_t steps = std::max(10, radius / 10);
+    // At most 1000 pieces: an absurd radius must not make an endless outline.
+    const int32_t steps = std::clamp(radius / 10, 10, 1000);
     for (int32_t i = 0; i <= steps; ++i) {
         const Vec w = m1 + (m2 - m1) * (static_cast<double>(i) / steps);
         const double lw = Length(w);

@@ -17,7 +17,11 @@ inline int64_t Round64(long double x) {
     return static_cast<int64_t>(std::llrint(x));
 }
 
+// Values beyond the 32-bit range (from damaged data) stop at its ends; NaN gives 0.
 inline int32_t Trunc(long double x) {
+    if (!(x == x)) return 0;
+    if (x >= 2147483647.0L) return INT32_MAX;
+    if (x <= -2147483648.0L) return INT32_MIN;
     return static_cast<int32_t>(x);
 }
 

@@ -17,5 +17,8 @@ TEST(Rounding, RoundTiesToEvenTruncTowardsZeroMulDivHalfAwayFromZero) {
     EXPECT_EQ(MulDiv(7, 3, 2), 11);    // 10.5
     EXPECT_EQ(MulDiv(10, 10, 3), 33);
     EXPECT_EQ(MulDiv(1, 1, 0), -1);
+    EXPECT_EQ(Trunc(1e30L), INT32_MAX);  // damaged data: no undefined conversion
+    EXPECT_EQ(Trunc(-1e30L), INT32_MIN);
+    EXPECT_EQ(Trunc(NAN), 0);
     EXPECT_EQ(MulDiv(2000000000, 3, 4), 1500000000);  // no overflow in between
 }
