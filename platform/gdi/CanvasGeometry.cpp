@@ -11,8 +11,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-double Determinant(const XForm& m) { return m.eM11 * m.eM22 - m.eM12 * m.eM21; }
-
 // The angle of the radial through p on the ellipse inscribed in r, as the
 // ellipse's parameter in degrees (counter-clockwise on a y-down plane).
 double RadialAngle(const QRectF& r, const QPointF& p) {
@@ -81,6 +79,8 @@ QPainterPath ShapeOnRect(Canvas::Shape shape, const QRectF& r, QPointF a, QPoint
     return BuildShape(shape, r, a, b, corner, clockwise);
 }
 
+double Determinant(const XForm& m) { return m.eM11 * m.eM22 - m.eM12 * m.eM21; }
+
 bool IsAxisAligned(const XForm& m) { return m.eM12 == 0 && m.eM21 == 0; }
 
 bool IsRectilinear(const XForm& m) { return IsAxisAligned(m) || (m.eM11 == 0 && m.eM22 == 0); }
@@ -96,6 +96,13 @@ QPointF MapF(const XForm& m, double x, double y) {
 Point Map(const XForm& m, Point p) {
     const QPointF q = MapF(m, p.x, p.y);
     return {RoundCoord(q.x()), RoundCoord(q.y())};
+}
+
+std::vector<Point> MapPoints(const XForm& m, std::span<const Point> points) {
+    std::vector<Point> out;
+    out.reserve(points.size());
+    for (const Point& p : points) out.push_back(Map(m, p));
+    return out;
 }
 
 Rect MapRect(const XForm& m, const Rect& r) {

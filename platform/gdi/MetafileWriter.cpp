@@ -123,18 +123,6 @@ constexpr uint32_t PS_JOIN_BEVEL = 0x1000;
 constexpr uint32_t PS_JOIN_MITER = 0x2000;
 constexpr uint32_t BS_DIBPATTERNPT = 6;
 
-double Determinant(const XForm& m) { return m.eM11 * m.eM22 - m.eM12 * m.eM21; }
-
-XForm MapOf(const Canvas::State& s) {
-    XForm page;
-    page.eM11 = static_cast<double>(s.viewportExt.cx) / (s.windowExt.cx ? s.windowExt.cx : 1);
-    page.eM22 = static_cast<double>(s.viewportExt.cy) / (s.windowExt.cy ? s.windowExt.cy : 1);
-    page.eDx = s.viewportOrg.x - s.windowOrg.x * page.eM11;
-    page.eDy = s.viewportOrg.y - s.windowOrg.y * page.eM22;
-    if (s.graphicsMode == GraphicsMode::Advanced && !IsIdentity(s.world)) return CombineTransform(s.world, page);
-    return page;
-}
-
 // A pen as a metafile stores it: device width, style bits, resolved colour.
 struct PenObject {
     uint32_t style = 0;
@@ -171,7 +159,7 @@ LogFont FontFor(const LogFont& font, const XForm& m) {
     f.height = RoundCoord(font.height * geometry::ScaleY(m));
     f.width = RoundCoord(font.width * geometry::ScaleX(m));
     // A map that mirrors turns the text the other way on the device.
-    if (Determinant(m) < 0) {
+    if (geometry::Determinant(m) < 0) {
         f.escapement = -f.escapement;
         f.orientation = -f.orientation;
     }
@@ -349,7 +337,7 @@ private:
     // ---- the calls
     void Translate(const RecordedCall& call) {
         const Canvas::State& s = call.state;
-        const XForm m = MapOf(s);
+        const XForm m = Canvas::LogicalToDevice(s);
         UseClip(s.clip);
         UseAttributes(s);
         switch (call.op) {
@@ -368,12 +356,6 @@ private:
         }
     }
 
-    static std::vector<Point> MapPoints(const std::vector<Point>& points, const XForm& m) {
-        std::vector<Point> out;
-        out.reserve(points.size());
-        for (const Point& p : points) out.push_back(geometry::Map(m, p));
-        return out;
-    }
     static std::vector<Point> ToPoints(const QPolygonF& polygon) {
         std::vector<Point> out;
         out.reserve(static_cast<size_t>(polygon.size()));
@@ -392,13 +374,13 @@ private:
 
     void TranslateLine(const RecordedCall& call, const XForm& m) {
         UsePen(PenFor(call.state.pen, m));
-        DrawPolyline(MapPoints(call.points, m));
+        DrawPolyline(geometry::MapPoints(m, call.points));
     }
 
     void TranslateBezier(const RecordedCall& call, const XForm& m) {
         if (call.points.size() < 4) return;
         UsePen(PenFor(call.state.pen, m));
-        const std::vector<Point> p = MapPoints(call.points, m);
+        const std::vector<Point> p = geometry::MapPoints(m, call.points);
         QPainterPath path(QPointF(p[0].x, p[0].y));
         for (size_t i = 1; i + 2 < p.size(); i += 3)
             path.cubicTo(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y, p[i + 2].x, p[i + 2].y);
@@ -409,7 +391,7 @@ private:
         UsePen(PenFor(call.state.pen, m));
         if (geometry::IsRectilinear(m)) {
             Point a = geometry::Map(m, call.a), b = geometry::Map(m, call.b);
-            if (Determinant(m) < 0) std::swap(a, b);
+            if (geometry::Determinant(m) < 0) std::swap(a, b);
             out_.Arc(geometry::MapRect(m, call.rect), a, b);
             return;
         }
@@ -432,7 +414,7 @@ private:
             } else if (call.shape == Canvas::Shape::Pie || call.shape == Canvas::Shape::Chord) {
                 a = geometry::Map(m, call.a);
                 b = geometry::Map(m, call.b);
-                if (Determinant(m) < 0) std::swap(a, b);
+                if (geometry::Determinant(m) < 0) std::swap(a, b);
             }
             out_.Shape(call.shape, geometry::MapRect(m, call.rect), a, b);
             return;
@@ -443,7 +425,7 @@ private:
 
     void TranslatePolygon(const RecordedCall& call, const XForm& m) {
         UsePenAndBrush(call.state, m);
-        const std::vector<Point> points = MapPoints(call.points, m);
+        const std::vector<Point> points = geometry::MapPoints(m, call.points);
         if (call.counts.size() <= 1) {
             if (points.size() >= 2) out_.Polygon(points);
             return;

@@ -516,7 +516,7 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
     if (axisAligned && IsRaster() && shapeMap == m && (tools.pen.null || (tools.pen.cosmetic && state().pen.style != PenStyle::UserStyle &&
                                                                     CosmeticDashes(state().pen).isEmpty()))) {
         DrawThinShape(shape, device, geometry::MapF(m, a.x, a.y), geometry::MapF(m, b.x, b.y), geometry::MapCorner(m, a),
-                      m.eM11 * m.eM22 - m.eM12 * m.eM21 < 0,
+                      geometry::Determinant(m) < 0,
                       tools.pen.null ? std::nullopt : std::optional(tools.penColor));
         return;
     }
