@@ -244,6 +244,12 @@ struct PathData {
 // itself is not visited.
 template <typename Visit>
 void LineDDA(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Visit visit);
+// The number of pixels that walk visits (its length along the major axis).
+int64_t LineDDALength(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// Only steps first..last-1 of that walk (step 0 visits the start point), in
+// time proportional to their number.
+template <typename Visit>
+void LineDDASteps(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int64_t first, int64_t last, Visit visit);
 
 }  // namespace gdi
 

@@ -189,34 +189,79 @@ private:
     QRect run_;
 };
 
+// Where a thin pen's line stands in its dash pattern (no pattern: always on).
+class DashWalk {
+public:
+    explicit DashWalk(const QList<qreal>& pattern) {
+        for (const qreal d : pattern) lengths_.push_back(std::max(1, static_cast<int>(d + 0.5)));
+        for (const int l : lengths_) period_ += l;
+        left_ = lengths_.empty() ? 0 : lengths_[0];
+    }
+    bool On() const { return dash_ % 2 == 0; }
+    void Advance(int64_t pixels) {
+        if (lengths_.empty()) return;
+        pixels %= period_;
+        while (pixels > 0) {
+            const int64_t step = std::min<int64_t>(pixels, left_);
+            left_ -= step;
+            pixels -= step;
+            if (left_ == 0) {
+                dash_ = (dash_ + 1) % lengths_.size();
+                left_ = lengths_[dash_];
+            }
+        }
+    }
+
+private:
+    std::vector<int> lengths_;
+    int64_t period_ = 0;
+    size_t dash_ = 0;
+    int64_t left_ = 0;
+};
+
+// The pixels a painter can reach, in its coordinates, with a pixel to spare.
+QRect ReachableRect(const QPainter& p) {
+    const QPaintDevice* device = p.device();
+    QRect r = p.worldTransform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
+    if (p.hasClipping()) r &= p.clipBoundingRect().toAlignedRect();
+    return r.adjusted(-1, -1, 1, 1);
+}
+
+// The steps of a line's walk whose position along the major axis lies in the
+// window; the others are clipped away and need not be walked.
+std::pair<int64_t, int64_t> StepsWithin(QPoint a, QPoint b, const QRect& window, int64_t length) {
+    const bool xMajor = std::abs(int64_t{b.x()} - a.x()) >= std::abs(int64_t{b.y()} - a.y());
+    const int64_t start = xMajor ? a.x() : a.y(), end = xMajor ? b.x() : b.y();
+    const int64_t low = xMajor ? window.left() : window.top(), high = xMajor ? window.right() : window.bottom();
+    const int64_t from = start < end ? low - start : start - high;
+    const int64_t to = start < end ? high - start : start - low;
+    const int64_t first = std::clamp<int64_t>(from, 0, length);
+    return {first, std::clamp<int64_t>(to + 1, first, length)};
+}
+
 // A thin pen's polyline pixel by pixel: each line from its start up to, not
 // including, its end, walked as LineDDA walks it; dashes run on across the
-// lines of one polyline.
+// lines of one polyline, also across the parts outside the painter's reach.
 void ThinPolyline(QPainter& p, const DevicePen& pen, const std::vector<QPoint>& points) {
-    const QList<qreal> dashes = pen.pen.style() == Qt::CustomDashLine ? pen.pen.dashPattern() : QList<qreal>{};
-    std::vector<int> lengths;
-    for (const qreal d : dashes) lengths.push_back(std::max(1, static_cast<int>(d + 0.5)));
+    DashWalk dashes(pen.pen.style() == Qt::CustomDashLine ? pen.pen.dashPattern() : QList<qreal>{});
     PixelRuns on(p, pen.pen.color());
     std::optional<PixelRuns> off;
     if (pen.gaps) off.emplace(p, pen.gaps->color());
-    size_t dash = 0;
-    int left = lengths.empty() ? 0 : lengths[0];
+    const QRect window = ReachableRect(p);
     for (size_t i = 0; i + 1 < points.size(); ++i) {
-        LineDDA(points[i].x(), points[i].y(), points[i + 1].x(), points[i + 1].y(), [&](int32_t x, int32_t y) {
-            if (lengths.empty()) {
-                on.Add(x, y);
-                return;
-            }
-            if (dash % 2 == 0) {
+        const QPoint a = points[i], b = points[i + 1];
+        const int64_t length = LineDDALength(a.x(), a.y(), b.x(), b.y());
+        const auto [first, last] = StepsWithin(a, b, window, length);
+        dashes.Advance(first);
+        LineDDASteps(a.x(), a.y(), b.x(), b.y(), first, last, [&](int32_t x, int32_t y) {
+            if (dashes.On()) {
                 on.Add(x, y);
             } else if (off) {
                 off->Add(x, y);
             }
-            if (--left == 0) {
-                dash = (dash + 1) % lengths.size();
-                left = lengths[dash];
-            }
+            dashes.Advance(1);
         });
+        dashes.Advance(length - last);
     }
 }
 

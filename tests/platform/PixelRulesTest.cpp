@@ -43,6 +43,50 @@ TEST(PixelRules, LineToLeavesOutItsEndPixel) {
     }
 }
 
+TEST(PixelRules, PartOfALineWalkIsThePartOfTheWholeWalk) {
+    const Point ends[][2] = {{{0, 0}, {17, 5}},   {{17, 5}, {0, 0}},   {{3, -9}, {-4, 20}}, {{-6, 2}, {9, -2}},
+                             {{0, 0}, {12, 12}},  {{5, 5}, {5, -7}},   {{0, 0}, {23, 22}},  {{-1, -1}, {-30, -2}}};
+    for (const auto& e : ends) {
+        std::vector<Point> whole;
+        LineDDA(e[0].x, e[0].y, e[1].x, e[1].y, [&](int32_t x, int32_t y) { whole.push_back({x, y}); });
+        const int64_t length = LineDDALength(e[0].x, e[0].y, e[1].x, e[1].y);
+        ASSERT_EQ(static_cast<int64_t>(whole.size()), length);
+        for (int64_t first = 0; first <= length; ++first) {
+            for (int64_t last = first; last <= length; ++last) {
+                std::vector<Point> part;
+                LineDDASteps(e[0].x, e[0].y, e[1].x, e[1].y, first, last,
+                             [&](int32_t x, int32_t y) { part.push_back({x, y}); });
+                EXPECT_TRUE(std::equal(part.begin(), part.end(), whole.begin() + first, whole.begin() + last))
+                    << e[0].x << "," << e[0].y << " " << first << ".." << last;
+            }
+        }
+    }
+}
+
+TEST(PixelRules, LinesFarBeyondTheBitmapDrawOnlyWhatShows) {
+    // Ends two billion pixels away: the row changes where the walk is half done.
+    BitmapCanvas canvas(100, 100);
+    canvas.MoveTo(-2000000000, 50);
+    canvas.LineTo(2000000000, 51);
+    EXPECT_EQ(canvas.bitmap().Pixel(0, 50), kBlack);
+    EXPECT_EQ(canvas.bitmap().Pixel(1, 50), kWhite);
+    EXPECT_EQ(canvas.bitmap().Pixel(1, 51), kBlack);
+    EXPECT_EQ(test::CountPixels(canvas.bitmap(), kBlack), 100);
+
+    // A dotted line keeps its dots' phase over the part it does not walk:
+    // three pixels on, three off, counted from its start.
+    BitmapCanvas dotted(100, 20);
+    dotted.pen().style = PenStyle::Dot;
+    dotted.SetBkMode(BkMode::Transparent);
+    const int32_t start = -1000004;
+    dotted.MoveTo(start, 5);
+    dotted.LineTo(100, 5);
+    for (int32_t x = 0; x < 100; ++x) {
+        const bool on = (x - start) % 6 < 3;
+        EXPECT_EQ(dotted.bitmap().Pixel(x, 5), on ? kBlack : kWhite) << x;
+    }
+}
+
 TEST(PixelRules, PolylineJoinsAreDrawnOnceUnderXor) {
     BitmapCanvas canvas(20, 20);
     canvas.Rectangle(-1, -1, 30, 30);  // a background that is not white
