@@ -715,7 +715,8 @@ void PainterCanvas::DoText(int32_t x, int32_t y, uint32_t options, const Rect* r
     if (rect && (options & ETO_OPAQUE)) p.fillRect(ToQRect(geometry::MapRect(m, *rect)), ToQColor(s.bkColor));
     if (text.empty()) return;
 
-    TextEngine::Face& face = *TextEngine::Instance().Resolve(s.font);
+    const std::shared_ptr<TextEngine::Face> resolved = TextEngine::Instance().Resolve(s.font);
+    TextEngine::Face& face = *resolved;
     const TextMetrics metrics = TextEngine::Metrics(face);
     std::vector<int32_t> advances = dx.empty() ? TextEngine::Advances(face, text)
                                                : std::vector<int32_t>(dx.begin(), dx.begin() + text.size());
