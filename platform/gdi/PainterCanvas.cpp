@@ -98,6 +98,34 @@ QImage OpaqueSource(const QImage& image) {
     return image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
+// The visible part (in target coordinates) of the source stretched to a
+// target of the given size. Without smoothing each pixel takes the source
+// pixel under its centre, so a part is exactly that part of the whole.
+QImage Stretched(const QImage& source, QSize target, const QRect& visible, bool smooth) {
+    QImage out(visible.size(), QImage::Format_RGB32);
+    if (out.isNull()) return out;
+    if (smooth) {
+        QPainter p(&out);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.translate(-visible.topLeft());
+        p.drawImage(QRectF(0, 0, target.width(), target.height()), source);
+        return out;
+    }
+    const int64_t sw = source.width(), sh = source.height(), tw = target.width(), th = target.height();
+    std::vector<int> columns(static_cast<size_t>(visible.width()));
+    for (int x = 0; x < visible.width(); ++x) {
+        columns[static_cast<size_t>(x)] = static_cast<int>((2 * int64_t{visible.left() + x} + 1) * sw / (2 * tw));
+    }
+    for (int y = 0; y < visible.height(); ++y) {
+        const auto row = static_cast<int>((2 * int64_t{visible.top() + y} + 1) * sh / (2 * th));
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(row));
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < visible.width(); ++x) line[x] = in[columns[static_cast<size_t>(x)]];
+    }
+    return out;
+}
+
 }  // namespace
 
 // A pen resolved for the device: cosmetic thin pens draw single pixels and
@@ -816,38 +844,46 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
         p.setWorldTransform(base_);
         return;
     }
-    const Point a = geometry::Map(m, {dest.left, dest.top});
-    const Point b = geometry::Map(m, {dest.right, dest.bottom});
+    // Corners kept within a range whose sizes and products stay exact.
+    auto corner = [&](int32_t x, int32_t y) {
+        const Point d = geometry::Map(m, {x, y});
+        return Point{std::clamp(d.x, -(1 << 29), 1 << 29), std::clamp(d.y, -(1 << 29), 1 << 29)};
+    };
+    const Point a = corner(dest.left, dest.top), b = corner(dest.right, dest.bottom);
     const QRect target = ToQRect(Rect{a.x, a.y, b.x, b.y}.Normalized());
-    if (target.isEmpty()) return;
+    // Only the pixels the painter can reach are made.
+    const QRect visible = target & ReachableRect(p);
+    if (visible.isEmpty()) return;
     const bool mirrorX = (b.x < a.x) != sourceMirroredX;
     const bool mirrorY = (b.y < a.y) != sourceMirroredY;
     if (mirrorX || mirrorY) part = part.mirrored(mirrorX, mirrorY);
-    if (part.size() != target.size()) {
-        part = part.scaled(target.size(), Qt::IgnoreAspectRatio, smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+    if (part.size() != target.size() || visible != target) {
+        part = Stretched(part, target.size(), visible.translated(-target.topLeft()), smooth);
+        if (part.isNull()) return;
     }
 
     QImage* image = TargetImage();
     if (!sourceMix && image) {
         // Pattern, source and destination together: pixel by pixel.
-        QImage pattern(target.size(), QImage::Format_RGB32);
+        QImage pattern(visible.size(), QImage::Format_RGB32);
+        if (pattern.isNull()) return;
         {
             QPainter pp(&pattern);
-            pp.setBrushOrigin(QPointF(state().brushOrg.x - target.left(), state().brushOrg.y - target.top()));
+            pp.setBrushOrigin(QPointF(state().brushOrg.x - visible.left(), state().brushOrg.y - visible.top()));
             pp.fillRect(pattern.rect(), MakeBrush(state().brush));
         }
         const uint8_t code = static_cast<uint8_t>((rop >> 16) & 0xFF);
         const QPoint offset(RoundCoord(base_.dx()), RoundCoord(base_.dy()));
-        QRegion area = QRegion(target.translated(offset)).intersected(image->rect());
+        QRegion area = QRegion(visible.translated(offset)).intersected(image->rect());
         if (state().clip) area = area.intersected(state().clip->qt().translated(offset));
         for (const QRect& r : area) {
             for (int yy = r.top(); yy <= r.bottom(); ++yy) {
                 uint32_t* line = reinterpret_cast<uint32_t*>(image->scanLine(yy));
-                const int sy = yy - offset.y() - target.top();
+                const int sy = yy - offset.y() - visible.top();
                 const uint32_t* sLine = reinterpret_cast<const uint32_t*>(part.constScanLine(sy));
                 const uint32_t* pLine = reinterpret_cast<const uint32_t*>(pattern.constScanLine(sy));
                 for (int xx = r.left(); xx <= r.right(); ++xx) {
-                    const int sx = xx - offset.x() - target.left();
+                    const int sx = xx - offset.x() - visible.left();
                     line[xx] = ApplyRop3(code, pLine[sx], sLine[sx], line[xx]) | 0xFF000000u;
                 }
             }
@@ -861,12 +897,12 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
     } else if (mix == Rop2::NotCopyPen) {
         part.invertPixels();
     } else if (mix == Rop2::Black || mix == Rop2::White) {
-        p.fillRect(target, mix == Rop2::Black ? Qt::black : Qt::white);
+        p.fillRect(visible, mix == Rop2::Black ? Qt::black : Qt::white);
         return;
     } else if (mix == Rop2::Not) {
         return;
     }
-    p.drawImage(target.topLeft(), part);
+    p.drawImage(visible.topLeft(), part);
 }
 
 void PainterCanvas::DoSetPixel(int32_t x, int32_t y, Color c) {

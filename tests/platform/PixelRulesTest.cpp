@@ -73,7 +73,7 @@ TEST(PixelRules, LinesFarBeyondTheBitmapDrawOnlyWhatShows) {
     EXPECT_EQ(canvas.bitmap().Pixel(1, 51), kBlack);
     EXPECT_EQ(test::CountPixels(canvas.bitmap(), kBlack), 100);
 
-    // A dotted line keeps its dots' phase over the part it does not walk:
+    // A dotted line keeps its dots' phase over the stretch it does not walk:
     // three pixels on, three off, counted from its start.
     BitmapCanvas dotted(100, 20);
     dotted.pen().style = PenStyle::Dot;
@@ -399,6 +399,39 @@ TEST(PixelRules, StretchBltRepeatsPixelsAndMirrors) {
               "##....##\n"
               "..oooo..\n"
               "..oooo..\n");
+}
+
+TEST(PixelRules, StretchBltMakesOnlyThePixelsThatShow) {
+    // A 3 x 3 picture stretched to 7 x 7 on a canvas that shows it whole, and
+    // on smaller ones that show only a corner: the shown pixels are the same.
+    Bitmap source(3, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x) source.SetPixel(x, y, Rgb(40 * x, 40 * y, 200));
+    BitmapCanvas whole(70, 70);
+    whole.StretchBlt({0, 0, 70, 70}, source, {0, 0, 3, 3});
+    for (const Point shift : {Point{0, 0}, Point{-33, -47}}) {
+        BitmapCanvas corner(30, 20);
+        corner.StretchBlt({shift.x, shift.y, shift.x + 70, shift.y + 70}, source, {0, 0, 3, 3});
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 30; ++x)
+                ASSERT_EQ(corner.bitmap().Pixel(x, y), whole.bitmap().Pixel(x - shift.x, y - shift.y)) << x << "," << y;
+    }
+
+    // A target four million pixels wide of which 10 x 10 show: the pixels
+    // under the picture's centre, through the copy and the three-operand path.
+    Bitmap checker(2, 2);
+    checker.SetPixel(0, 0, kBlack);
+    checker.SetPixel(1, 1, kBlack);
+    for (const uint32_t rop : {SRCCOPY, 0x00CA0749u}) {  // DPSDxax: the source where the pattern is set
+        BitmapCanvas canvas(10, 10);
+        canvas.brush() = SolidBrush(Rgb(255, 255, 255));
+        canvas.StretchBlt({-2000000, -2000000, 2000000, 2000000}, checker, {0, 0, 2, 2}, rop);
+        EXPECT_EQ(test::CountPixels(canvas.bitmap(), kBlack), 100) << std::hex << rop;
+    }
+    BitmapCanvas smooth(10, 10);
+    smooth.SetStretchBltMode(StretchMode::Halftone);
+    smooth.StretchBlt({-2000000, -2000000, 2000000, 2000000}, checker, {0, 0, 2, 2});
+    EXPECT_EQ(test::CountPixels(smooth.bitmap(), kWhite), 0);
 }
 
 TEST(PixelRules, ClipRegionLimitsEveryOutput) {
