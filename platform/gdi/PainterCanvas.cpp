@@ -465,19 +465,20 @@ void PainterCanvas::FillAndStroke(const std::function<void(QPainter&, const QBru
     const bool hasStroke = static_cast<bool>(stroke);
     if (!hasFill && !hasStroke) return;
     const Rop2 rop = state().rop2;
-    if (hasFill && hasStroke && rop != Rop2::CopyPen && IsRaster() && !bounds.isEmpty()) {
+    const QRect reachable = bounds & ReachableRect(p);
+    if (hasFill && hasStroke && rop != Rop2::CopyPen && IsRaster() && !reachable.isEmpty()) {
         // An inverting mix must not reach the outline's pixels twice: fill
-        // only what the outline leaves.
-        QImage mask(bounds.size(), QImage::Format_Alpha8);
+        // only what the outline leaves (of the pixels the painter can reach).
+        QImage mask(reachable.size(), QImage::Format_Alpha8);
         mask.fill(0);
         {
             QPainter m(&mask);
             m.setRenderHint(QPainter::Antialiasing, false);
-            m.translate(-bounds.topLeft());
+            m.translate(-reachable.topLeft());
             stroke(m);
         }
-        const QRegion outline = RegionFromMask(mask, bounds.topLeft());
-        p.setClipRegion(QRegion(bounds).subtracted(outline), Qt::IntersectClip);
+        const QRegion outline = RegionFromMask(mask, reachable.topLeft());
+        p.setClipRegion(QRegion(reachable).subtracted(outline), Qt::IntersectClip);
         InvalidateClip();
         fill(p, brush);
         Prepare();
@@ -611,18 +612,20 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
 // rectangle, pie, chord), so it is symmetric and fits the box exactly; the
 // pen takes the shape's edge pixels and the brush the rest, so no pixel is
 // touched twice. Without a pen the shape is one pixel smaller to the right
-// and below, like Region::FromEllipse.
+// and below, like Region::FromEllipse. Only pixels the painter can reach are
+// looked at (with one more all round, which the edge test needs).
 void PainterCanvas::DrawThinShape(Shape shape, const Rect& device, QPointF a, QPointF b, QSizeF corner,
                                   bool clockwise, std::optional<QColor> penColor) {
     const QBrush brush = MakeBrush(state().brush);
+    const QRect window = ReachableRect(*painter_).adjusted(-1, -1, 1, 1);
     if (!penColor) {
         if (brush.style() == Qt::NoBrush) return;
         const QRectF box = geometry::OutlineRect(device);
-        FillRegionRects(RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise)), brush);
+        FillRegionRects(RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise), window), brush);
         return;
     }
     const QRectF box(device.left, device.top, device.Width(), device.Height());
-    const QRegion area = RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise));
+    const QRegion area = RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise), window);
     QRegion inside = area;
     for (const QPoint& d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
         inside = inside.intersected(area.translated(d));

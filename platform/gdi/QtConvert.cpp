@@ -83,10 +83,11 @@ void AddMaskRows(BandBuilder& bands, const QImage& mask, int rows, QPoint offset
 
 }  // namespace
 
-QRegion RasterizeFill(const QPainterPath& path) {
+QRegion RasterizeFill(const QPainterPath& path, const QRect& window) {
     if (path.isEmpty()) return {};
     QRect box = path.controlPointRect().toAlignedRect().adjusted(-1, -1, 1, 1);
     box = box.intersected(QRect(-kCoordLimit, -kCoordLimit, 2 * kCoordLimit, 2 * kCoordLimit));
+    if (!window.isNull()) box = box.intersected(window);
     if (box.isEmpty()) return {};
     // Strips keep the mask small for page-sized shapes.
     const int stripHeight = std::max(1, std::min(box.height(), (8 << 20) / std::max(1, box.width())));

@@ -28,8 +28,9 @@ int32_t RoundCoord(double v);
 // The device pixels that Qt's aliased fill of the path covers (pixel centres
 // inside, by the path's fill rule). Regions and the painter backend both fill
 // through this rasteriser, so a region made from a shape holds exactly the
-// pixels that filling the shape paints.
-QRegion RasterizeFill(const QPainterPath& path);
+// pixels that filling the shape paints. A window that is not null limits the
+// pixels looked at (and the work) to those inside it.
+QRegion RasterizeFill(const QPainterPath& path, const QRect& window = QRect());
 // The pixels of an 8-bit mask that are not 0, moved by the offset.
 QRegion RegionFromMask(const QImage& mask, QPoint offset);
 

@@ -87,6 +87,32 @@ TEST(PixelRules, LinesFarBeyondTheBitmapDrawOnlyWhatShows) {
     }
 }
 
+TEST(PixelRules, ShapesMostlyBeyondTheBitmapDrawOnlyWhatShows) {
+    // The same ellipse on a canvas that shows it whole and on one that shows a
+    // corner of it: edge and inside pixels agree.
+    BitmapCanvas whole(200, 200);
+    whole.brush().color = kRed;
+    whole.Ellipse(0, 0, 200, 200);
+    BitmapCanvas corner(40, 40);
+    corner.brush().color = kRed;
+    corner.Ellipse(-37, -21, 163, 179);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(corner.bitmap().Pixel(x, y), whole.bitmap().Pixel(x + 37, y + 21)) << x << "," << y;
+
+    // Shapes millions of pixels across, thin and wide pens, copied and mixed.
+    for (const Rop2 rop : {Rop2::CopyPen, Rop2::XorPen}) {
+        for (const int32_t width : {1, 3}) {
+            BitmapCanvas canvas(10, 10);
+            canvas.SetROP2(rop);
+            canvas.pen().width = width;
+            canvas.brush().color = kRed;
+            canvas.Ellipse(-2000000, -2000000, 2000000, 2000000);
+            const Color inside = rop == Rop2::CopyPen ? kRed : Rgb(0, 255, 255);
+            EXPECT_EQ(test::CountPixels(canvas.bitmap(), inside), 100) << static_cast<int>(rop) << " " << width;
+        }
+    }
+}
+
 TEST(PixelRules, PolylineJoinsAreDrawnOnceUnderXor) {
     BitmapCanvas canvas(20, 20);
     canvas.Rectangle(-1, -1, 30, 30);  // a background that is not white
