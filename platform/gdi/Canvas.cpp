@@ -369,7 +369,7 @@ void Canvas::FrameRect(const Rect& r, const Brush& b) {
     const Rect outer = geometry::MapRect(m, r);
     if (outer.IsEmpty()) return;
     const Rect n = r.Normalized();
-    const Rect inner = geometry::MapRect(m, {n.left + 1, n.top + 1, n.right - 1, n.bottom - 1});
+    const Rect inner = geometry::MapRect(m, n.Inflated(-1, -1));
     Region frame;
     frame.Combine(Region::FromRect(outer), Region::FromRect(inner), RegionCombine::Diff);
     DoFillRegion(frame, b, PATCOPY);

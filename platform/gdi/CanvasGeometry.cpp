@@ -3,6 +3,7 @@
 #include "platform/gdi/QtConvert.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace gdi::geometry {
@@ -106,13 +107,14 @@ std::vector<Point> MapPoints(const XForm& m, std::span<const Point> points) {
 }
 
 Rect MapRect(const XForm& m, const Rect& r) {
+    auto within = [](int32_t v) { return std::clamp(v, INT32_MIN / 2, INT32_MAX / 2); };
     const Point a = Map(m, {r.left, r.top});
     const Point b = Map(m, {r.right, r.bottom});
-    return Rect{a.x, a.y, b.x, b.y}.Normalized();
+    return Rect{within(a.x), within(a.y), within(b.x), within(b.y)}.Normalized();
 }
 
 QRectF OutlineRect(const Rect& d) {
-    return QRectF(d.left, d.top, std::max(0, d.right - d.left - 1), std::max(0, d.bottom - d.top - 1));
+    return QRectF(d.left, d.top, std::max(0.0, double{d.right} - d.left - 1), std::max(0.0, double{d.bottom} - d.top - 1));
 }
 
 double ScaleX(const XForm& m) { return std::hypot(m.eM11, m.eM12); }
@@ -125,7 +127,7 @@ QPainterPath ShapePath(Canvas::Shape shape, const XForm& m, const Rect& box, Poi
         return BuildShape(shape, r, MapF(m, a.x, a.y), MapF(m, b.x, b.y), MapCorner(m, a), clockwise);
     }
     const Rect n = box.Normalized();
-    const QRectF r(n.left, n.top, n.right - n.left, n.bottom - n.top);
+    const QRectF r(n.left, n.top, double{n.right} - n.left, double{n.bottom} - n.top);
     const QPainterPath logical =
         BuildShape(shape, r, QPointF(a.x, a.y), QPointF(b.x, b.y), QSizeF(std::abs(a.x), std::abs(a.y)), false);
     return ToQTransform(m).map(logical);
@@ -142,7 +144,7 @@ QPainterPath ArcPath(const XForm& m, const Rect& box, Point a, Point b) {
         clockwise = Determinant(m) < 0;
     } else {
         const Rect n = box.Normalized();
-        r = QRectF(n.left, n.top, n.right - n.left, n.bottom - n.top);
+        r = QRectF(n.left, n.top, double{n.right} - n.left, double{n.bottom} - n.top);
         pa = QPointF(a.x, a.y);
         pb = QPointF(b.x, b.y);
     }

@@ -282,10 +282,12 @@ void ThinPolyline(QPainter& p, const DevicePen& pen, const std::vector<QPoint>& 
         const auto [first, last] = StepsWithin(a, b, window, length);
         dashes.Advance(first);
         LineDDASteps(a.x(), a.y(), b.x(), b.y(), first, last, [&](int32_t x, int32_t y) {
-            if (dashes.On()) {
-                on.Add(x, y);
-            } else if (off) {
-                off->Add(x, y);
+            if (window.contains(x, y)) {
+                if (dashes.On()) {
+                    on.Add(x, y);
+                } else if (off) {
+                    off->Add(x, y);
+                }
             }
             dashes.Advance(1);
         });
@@ -328,15 +330,15 @@ std::vector<QPoint> WithoutRepeats(std::span<const Point> points, const XForm& m
 }
 
 QRect BoundsOf(const std::vector<Outline>& outlines, int margin) {
-    QRect bounds;
+    QRectF bounds;
     for (const Outline& o : outlines) {
         if (!o.points.empty()) {
-            for (const QPoint& p : o.points) bounds |= QRect(p, QSize(1, 1));
+            for (const QPoint& p : o.points) bounds |= QRectF(p, QSizeF(1, 1));
         } else {
-            bounds |= o.path.controlPointRect().toAlignedRect();
+            bounds |= o.path.controlPointRect();
         }
     }
-    return bounds.adjusted(-margin - 1, -margin - 1, margin + 1, margin + 1);
+    return PixelBounds(bounds, margin + 1.0);
 }
 
 }  // namespace
@@ -603,8 +605,7 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
         o.path = path;
         stroke = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
     }
-    FillAndStroke(fill, stroke, path.controlPointRect().toAlignedRect().adjusted(-tools.penWidth - 2, -tools.penWidth - 2,
-                                                                                 tools.penWidth + 2, tools.penWidth + 2));
+    FillAndStroke(fill, stroke, PixelBounds(path.controlPointRect(), tools.penWidth + 2.0));
 }
 
 // Curved shapes with a thin solid pen or none, by regions: the shape covers
@@ -694,9 +695,7 @@ void PainterCanvas::DoPath(const PathData& devicePath, bool fill, bool stroke) {
         o.path = path;
         stroker = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
     }
-    FillAndStroke(filler, stroker,
-                  path.controlPointRect().toAlignedRect().adjusted(-tools.penWidth - 2, -tools.penWidth - 2, tools.penWidth + 2,
-                                                                   tools.penWidth + 2));
+    FillAndStroke(filler, stroker, PixelBounds(path.controlPointRect(), tools.penWidth + 2.0));
 }
 
 void PainterCanvas::FillRegionRects(const QRegion& region, const QBrush& brush) {
@@ -841,9 +840,8 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
         p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
         QColor unused;
         if (!ApplyMix(sourceMix.value_or(Rop2::CopyPen), unused)) return;
-        const Rect d = dest;
         QImage oriented = part.mirrored(sourceMirroredX, sourceMirroredY);
-        p.drawImage(QRectF(d.left, d.top, d.right - d.left, d.bottom - d.top), oriented);
+        p.drawImage(QRectF(dest.left, dest.top, double{dest.right} - dest.left, double{dest.bottom} - dest.top), oriented);
         p.setWorldTransform(base_);
         return;
     }

@@ -18,6 +18,12 @@ Color FromQRgb(QRgb rgb) {
     return Rgb(static_cast<uint32_t>(qRed(rgb)), static_cast<uint32_t>(qGreen(rgb)), static_cast<uint32_t>(qBlue(rgb)));
 }
 
+QRect ToQRect(const Rect& r) {
+    auto within = [](int32_t v) { return std::clamp(v, INT32_MIN / 2, INT32_MAX / 2); };
+    const int32_t left = within(r.left), top = within(r.top);
+    return QRect(left, top, within(r.right) - left, within(r.bottom) - top);
+}
+
 int32_t RoundCoord(double v) {
     if (!(v == v)) return 0;  // NaN
     const double r = std::floor(v + 0.5);
@@ -83,10 +89,15 @@ void AddMaskRows(BandBuilder& bands, const QImage& mask, int rows, QPoint offset
 
 }  // namespace
 
+QRect PixelBounds(const QRectF& area, double margin) {
+    const double m = std::clamp(margin, 0.0, double{kCoordLimit});
+    const QRectF limit(-kCoordLimit, -kCoordLimit, 2.0 * kCoordLimit, 2.0 * kCoordLimit);
+    return (area.adjusted(-m, -m, m, m) & limit).toAlignedRect();
+}
+
 QRegion RasterizeFill(const QPainterPath& path, const QRect& window) {
     if (path.isEmpty()) return {};
-    QRect box = path.controlPointRect().toAlignedRect().adjusted(-1, -1, 1, 1);
-    box = box.intersected(QRect(-kCoordLimit, -kCoordLimit, 2 * kCoordLimit, 2 * kCoordLimit));
+    QRect box = PixelBounds(path.controlPointRect(), 1);
     if (!window.isNull()) box = box.intersected(window);
     if (box.isEmpty()) return {};
     // Strips keep the mask small for page-sized shapes.

@@ -17,7 +17,9 @@ namespace gdi {
 
 QColor ToQColor(Color c);  // system colours resolved
 Color FromQRgb(QRgb rgb);
-inline QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+// Coordinates are kept within half the 32-bit range (the unbounded device's
+// surface), where a QRect's width and height cannot overflow.
+QRect ToQRect(const Rect& r);
 inline Rect FromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 inline QTransform ToQTransform(const XForm& x) { return QTransform(x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy); }
 
@@ -31,6 +33,9 @@ int32_t RoundCoord(double v);
 // pixels that filling the shape paints. A window that is not null limits the
 // pixels looked at (and the work) to those inside it.
 QRegion RasterizeFill(const QPainterPath& path, const QRect& window = QRect());
+// The pixels round an area with a margin, kept to the part of the plane that
+// rasterising looks at (so that no coordinate overflows).
+QRect PixelBounds(const QRectF& area, double margin);
 // The pixels of an 8-bit mask that are not 0, moved by the offset.
 QRegion RegionFromMask(const QImage& mask, QPoint offset);
 

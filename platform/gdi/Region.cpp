@@ -6,6 +6,9 @@
 #include <QtGui/QPainterPath>
 #include <QtGui/QPolygon>
 
+#include <algorithm>
+#include <climits>
+
 namespace gdi {
 
 namespace {
@@ -80,7 +83,16 @@ RegionKind Region::Combine(const Region& a, const Region& b, RegionCombine mode)
     return Kind();
 }
 
-void Region::Offset(int32_t dx, int32_t dy) { region_.translate(dx, dy); }
+void Region::Offset(int32_t dx, int32_t dy) {
+    if (region_.isEmpty()) return;
+    // A move is cut short where the region would leave the plane that
+    // rectangles are kept in; beyond it no device has pixels anyway.
+    const QRect box = region_.boundingRect();
+    auto within = [](int64_t d, int64_t low, int64_t high) {
+        return static_cast<int>(std::max(int64_t{INT32_MIN / 2} - low, std::min(d, int64_t{INT32_MAX / 2} - high)));
+    };
+    region_.translate(within(dx, box.left(), int64_t{box.right()} + 1), within(dy, box.top(), int64_t{box.bottom()} + 1));
+}
 
 bool Region::Contains(int32_t x, int32_t y) const { return region_.contains(QPoint(x, y)); }
 

@@ -113,6 +113,38 @@ TEST(PixelRules, ShapesMostlyBeyondTheBitmapDrawOnlyWhatShows) {
     }
 }
 
+TEST(PixelRules, OutputAtTheLimitsOfTheCoordinatesIsSafe) {
+    // Logical coordinates near the 32-bit limits, magnified by the mapping,
+    // reach the device saturated: every output keeps its rules without
+    // overflowing and draws what shows of it.
+    constexpr int32_t far = 2000000000;
+    BitmapCanvas canvas(10, 10);
+    canvas.SetMapMode(MapMode::Anisotropic);
+    canvas.SetViewportExt(30000, 30000);
+    canvas.FillRect({-far, -far, far, far}, SolidBrush(kRed));
+    EXPECT_EQ(test::CountPixels(canvas.bitmap(), kRed), 100);
+    canvas.FrameRect({-far, -far, far, far}, SolidBrush(kBlack));
+    canvas.InvertRect({-far, -far, far, far});
+    canvas.Rectangle(-far, -far, far, far);
+    canvas.RoundRect(-far, -far, far, far, far, far);
+    canvas.Arc(-far, -far, far, far, far, 0, 0, far);
+    canvas.pen().width = 5;
+    canvas.Pie(-far, -far, far, far, far, 0, 0, far);
+    const Point triangle[] = {{-far, -far}, {far, 0}, {0, far}};
+    canvas.Polygon(triangle);
+    const Rect box{-far, -far, far, far};
+    canvas.ExtTextOut(0, 0, ETO_OPAQUE | ETO_CLIPPED, &box, u"x");
+    canvas.BitBlt(-far, -far, far, far, canvas.bitmap(), 0, 0);
+    canvas.IntersectClipRect(-far, -far, far, far);
+    canvas.OffsetClipRgn(far, far);
+    EXPECT_EQ(canvas.GetClipBox(), Rect{});
+    canvas.SelectClipRgn(nullptr);
+    canvas.pen().width = 1;
+    canvas.brush().color = kBlue;
+    canvas.Rectangle(-far, -far, far, far);
+    EXPECT_EQ(test::CountPixels(canvas.bitmap(), kBlue), 100);
+}
+
 TEST(PixelRules, PolylineJoinsAreDrawnOnceUnderXor) {
     BitmapCanvas canvas(20, 20);
     canvas.Rectangle(-1, -1, 30, 30);  // a background that is not white
