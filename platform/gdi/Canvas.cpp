@@ -561,7 +561,7 @@ void Canvas::AddShapeToPath(const QPainterPath& devicePath) {
 // ---- clipping
 
 Rect Canvas::DeviceBounds() const {
-    if (caps_.horzRes <= 0 || caps_.vertRes <= 0) return {INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
+    if (caps_.horzRes <= 0 || caps_.vertRes <= 0) return {kPlaneMin, kPlaneMin, kPlaneMax, kPlaneMax};
     return {0, 0, caps_.horzRes, caps_.vertRes};
 }
 

@@ -107,10 +107,9 @@ std::vector<Point> MapPoints(const XForm& m, std::span<const Point> points) {
 }
 
 Rect MapRect(const XForm& m, const Rect& r) {
-    auto within = [](int32_t v) { return std::clamp(v, INT32_MIN / 2, INT32_MAX / 2); };
     const Point a = Map(m, {r.left, r.top});
     const Point b = Map(m, {r.right, r.bottom});
-    return Rect{within(a.x), within(a.y), within(b.x), within(b.y)}.Normalized();
+    return Rect{OnPlane(a.x), OnPlane(a.y), OnPlane(b.x), OnPlane(b.y)}.Normalized();
 }
 
 QRectF OutlineRect(const Rect& d) {

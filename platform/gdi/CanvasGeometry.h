@@ -20,9 +20,8 @@ QSizeF MapCorner(const XForm& m, Point corner);
 QPointF MapF(const XForm& m, double x, double y);
 Point Map(const XForm& m, Point p);  // rounded as the device context rounds
 std::vector<Point> MapPoints(const XForm& m, std::span<const Point> points);
-// The device rectangle between the mapped corners, normalised, within half
-// the 32-bit range (the surface of an unbounded device), so that its width
-// and height are exact.
+// The device rectangle between the mapped corners, normalised, on the plane
+// of QtConvert.h (so that its width and height are exact).
 Rect MapRect(const XForm& m, const Rect& r);
 // The rectangle through the centres of a device box's outer pixels
 // (left..right-1, top..bottom-1), on which outlines of shapes run.

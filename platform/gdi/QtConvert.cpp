@@ -19,9 +19,8 @@ Color FromQRgb(QRgb rgb) {
 }
 
 QRect ToQRect(const Rect& r) {
-    auto within = [](int32_t v) { return std::clamp(v, INT32_MIN / 2, INT32_MAX / 2); };
-    const int32_t left = within(r.left), top = within(r.top);
-    return QRect(left, top, within(r.right) - left, within(r.bottom) - top);
+    const int32_t left = OnPlane(r.left), top = OnPlane(r.top);
+    return QRect(left, top, OnPlane(r.right) - left, OnPlane(r.bottom) - top);
 }
 
 int32_t RoundCoord(double v) {

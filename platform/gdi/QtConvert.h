@@ -11,15 +11,21 @@
 #include <QtGui/QRegion>
 #include <QtGui/QTransform>
 
+#include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace gdi {
 
 QColor ToQColor(Color c);  // system colours resolved
 Color FromQRgb(QRgb rgb);
-// Coordinates are kept within half the 32-bit range (the unbounded device's
-// surface), where a QRect's width and height cannot overflow.
-QRect ToQRect(const Rect& r);
+// The plane that device rectangles are kept in: half the 32-bit range, the
+// surface of a device without bounds, where no width or height overflows.
+constexpr int32_t kPlaneMin = INT32_MIN / 2;
+constexpr int32_t kPlaneMax = INT32_MAX / 2;
+inline int32_t OnPlane(int32_t v) { return std::clamp(v, kPlaneMin, kPlaneMax); }
+
+QRect ToQRect(const Rect& r);  // clamped to the plane
 inline Rect FromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 inline QTransform ToQTransform(const XForm& x) { return QTransform(x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy); }
 

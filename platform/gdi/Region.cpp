@@ -89,7 +89,7 @@ void Region::Offset(int32_t dx, int32_t dy) {
     // rectangles are kept in; beyond it no device has pixels anyway.
     const QRect box = region_.boundingRect();
     auto within = [](int64_t d, int64_t low, int64_t high) {
-        return static_cast<int>(std::max(int64_t{INT32_MIN / 2} - low, std::min(d, int64_t{INT32_MAX / 2} - high)));
+        return static_cast<int>(std::max(int64_t{kPlaneMin} - low, std::min(d, int64_t{kPlaneMax} - high)));
     };
     region_.translate(within(dx, box.left(), int64_t{box.right()} + 1), within(dy, box.top(), int64_t{box.bottom()} + 1));
 }
