@@ -522,7 +522,8 @@ void Canvas::FlattenPath() { path_ = Flattened(path_); }
 
 bool Canvas::SelectClipPath(RegionCombine mode) {
     if (pathOpen_) return false;
-    const Region region = Region::FromPath(path_, state_.polyFillMode);
+    // What lies beyond the surface clips nothing: only the surface's pixels are made.
+    const Region region = Region::FromPath(path_, state_.polyFillMode, DeviceBounds());
     DiscardPath();
     return ExtSelectClipRgn(&region, mode) != RegionKind::Error;
 }

@@ -71,6 +71,14 @@ Region Region::FromPath(const PathData& path, PolyFillMode mode) {
     return Region(RasterizeFill(qpath));
 }
 
+Region Region::FromPath(const PathData& path, PolyFillMode mode, const Rect& window) {
+    const QRect limit = ToQRect(window.Normalized());
+    if (limit.isEmpty()) return {};
+    QPainterPath qpath = ToPainterPath(path, mode);
+    qpath.closeSubpath();
+    return Region(RasterizeFill(qpath, limit));
+}
+
 RegionKind Region::Combine(const Region& a, const Region& b, RegionCombine mode) {
     switch (mode) {
     case RegionCombine::And: region_ = a.region_.intersected(b.region_); break;
