@@ -113,7 +113,8 @@ Rect MapRect(const XForm& m, const Rect& r) {
 }
 
 QRectF OutlineRect(const Rect& d) {
-    return QRectF(d.left, d.top, std::max(0.0, double{d.right} - d.left - 1), std::max(0.0, double{d.bottom} - d.top - 1));
+    const double width = static_cast<double>(d.right) - d.left - 1, height = static_cast<double>(d.bottom) - d.top - 1;
+    return QRectF(d.left, d.top, std::max(0.0, width), std::max(0.0, height));
 }
 
 double ScaleX(const XForm& m) { return std::hypot(m.eM11, m.eM12); }
@@ -126,7 +127,7 @@ QPainterPath ShapePath(Canvas::Shape shape, const XForm& m, const Rect& box, Poi
         return BuildShape(shape, r, MapF(m, a.x, a.y), MapF(m, b.x, b.y), MapCorner(m, a), clockwise);
     }
     const Rect n = box.Normalized();
-    const QRectF r(n.left, n.top, double{n.right} - n.left, double{n.bottom} - n.top);
+    const QRectF r(n.left, n.top, static_cast<double>(n.right) - n.left, static_cast<double>(n.bottom) - n.top);
     const QPainterPath logical =
         BuildShape(shape, r, QPointF(a.x, a.y), QPointF(b.x, b.y), QSizeF(std::abs(a.x), std::abs(a.y)), false);
     return ToQTransform(m).map(logical);
@@ -143,7 +144,7 @@ QPainterPath ArcPath(const XForm& m, const Rect& box, Point a, Point b) {
         clockwise = Determinant(m) < 0;
     } else {
         const Rect n = box.Normalized();
-        r = QRectF(n.left, n.top, double{n.right} - n.left, double{n.bottom} - n.top);
+        r = QRectF(n.left, n.top, static_cast<double>(n.right) - n.left, static_cast<double>(n.bottom) - n.top);
         pa = QPointF(a.x, a.y);
         pb = QPointF(b.x, b.y);
     }

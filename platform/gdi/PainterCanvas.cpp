@@ -841,7 +841,9 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
         QColor unused;
         if (!ApplyMix(sourceMix.value_or(Rop2::CopyPen), unused)) return;
         QImage oriented = part.mirrored(sourceMirroredX, sourceMirroredY);
-        p.drawImage(QRectF(dest.left, dest.top, double{dest.right} - dest.left, double{dest.bottom} - dest.top), oriented);
+        const QRectF logical(dest.left, dest.top, static_cast<double>(dest.right) - dest.left,
+                             static_cast<double>(dest.bottom) - dest.top);
+        p.drawImage(logical, oriented);
         p.setWorldTransform(base_);
         return;
     }

@@ -89,7 +89,7 @@ void AddMaskRows(BandBuilder& bands, const QImage& mask, int rows, QPoint offset
 }  // namespace
 
 QRect PixelBounds(const QRectF& area, double margin) {
-    const double m = std::clamp(margin, 0.0, double{kCoordLimit});
+    const double m = std::clamp(margin, 0.0, static_cast<double>(kCoordLimit));
     const QRectF limit(-kCoordLimit, -kCoordLimit, 2.0 * kCoordLimit, 2.0 * kCoordLimit);
     return (area.adjusted(-m, -m, m, m) & limit).toAlignedRect();
 }
