@@ -47,7 +47,7 @@ int32_t UnitsPerInch(MapMode m) {
 bool HasFreeExtents(MapMode m) { return m == MapMode::Isotropic || m == MapMode::Anisotropic; }
 
 XForm Inverted(const XForm& m) {
-    const double det = m.eM11 * m.eM22 - m.eM12 * m.eM21;
+    const double det = geometry::Determinant(m);
     if (det == 0) return XForm{};
     XForm r;
     r.eM11 = m.eM22 / det;
@@ -69,6 +69,15 @@ bool CountsFit(std::span<const Point> points, std::span<const int32_t> counts) {
         if (total > points.size()) return false;
     }
     return true;
+}
+
+// The current position followed by the points of a ...To call.
+std::vector<Point> Prepended(Point first, std::span<const Point> rest) {
+    std::vector<Point> points;
+    points.reserve(rest.size() + 1);
+    points.push_back(first);
+    points.insert(points.end(), rest.begin(), rest.end());
+    return points;
 }
 
 }  // namespace
@@ -156,7 +165,7 @@ GraphicsMode Canvas::SetGraphicsMode(GraphicsMode m) {
 
 bool Canvas::SetWorldTransform(const XForm& x) {
     if (state_.graphicsMode != GraphicsMode::Advanced) return false;
-    if (x.eM11 * x.eM22 - x.eM12 * x.eM21 == 0) return false;
+    if (geometry::Determinant(x) == 0) return false;
     state_.world = x;
     return true;
 }
@@ -171,8 +180,7 @@ bool Canvas::ModifyWorldTransform(const XForm& x, int32_t mode) {
     }
 }
 
-XForm Canvas::LogicalToDevice() const {
-    const State& s = state_;
+XForm Canvas::LogicalToDevice(const State& s) {
     XForm page;
     page.eM11 = static_cast<double>(s.viewportExt.cx) / s.windowExt.cx;
     page.eM22 = static_cast<double>(s.viewportExt.cy) / s.windowExt.cy;
@@ -225,9 +233,7 @@ void Canvas::LineTo(int32_t x, int32_t y) {
 void Canvas::Polyline(std::span<const Point> points) {
     if (points.size() < 2) return;
     if (pathOpen_) {
-        std::vector<Point> device;
-        for (const Point& p : points) device.push_back(LPtoDP(p));
-        AddToPath(device, PT_MOVETO, PT_LINETO);
+        AddToPath(geometry::MapPoints(LogicalToDevice(), points), PT_MOVETO, PT_LINETO);
         figureOpen_ = false;
         return;
     }
@@ -238,15 +244,9 @@ void Canvas::PolylineTo(std::span<const Point> points) {
     if (points.empty()) return;
     if (pathOpen_) {
         StartFigureAtPosition();
-        std::vector<Point> device;
-        for (const Point& p : points) device.push_back(LPtoDP(p));
-        AddToPath(device, PT_LINETO, PT_LINETO);
+        AddToPath(geometry::MapPoints(LogicalToDevice(), points), PT_LINETO, PT_LINETO);
     } else {
-        std::vector<Point> line;
-        line.reserve(points.size() + 1);
-        line.push_back(state_.position);
-        line.insert(line.end(), points.begin(), points.end());
-        DoLine(line);
+        DoLine(Prepended(state_.position, points));
     }
     state_.position = points.back();
 }
@@ -263,9 +263,7 @@ void Canvas::PolyPolyline(std::span<const Point> points, std::span<const int32_t
 void Canvas::PolyBezier(std::span<const Point> points) {
     if (points.size() < 4 || (points.size() - 1) % 3 != 0) return;
     if (pathOpen_) {
-        std::vector<Point> device;
-        for (const Point& p : points) device.push_back(LPtoDP(p));
-        AddToPath(device, PT_MOVETO, PT_BEZIERTO);
+        AddToPath(geometry::MapPoints(LogicalToDevice(), points), PT_MOVETO, PT_BEZIERTO);
         figureOpen_ = false;
         return;
     }
@@ -276,15 +274,9 @@ void Canvas::PolyBezierTo(std::span<const Point> points) {
     if (points.empty() || points.size() % 3 != 0) return;
     if (pathOpen_) {
         StartFigureAtPosition();
-        std::vector<Point> device;
-        for (const Point& p : points) device.push_back(LPtoDP(p));
-        AddToPath(device, PT_BEZIERTO, PT_BEZIERTO);
+        AddToPath(geometry::MapPoints(LogicalToDevice(), points), PT_BEZIERTO, PT_BEZIERTO);
     } else {
-        std::vector<Point> curve;
-        curve.reserve(points.size() + 1);
-        curve.push_back(state_.position);
-        curve.insert(curve.end(), points.begin(), points.end());
-        DoBezier(curve);
+        DoBezier(Prepended(state_.position, points));
     }
     state_.position = points.back();
 }
@@ -292,10 +284,7 @@ void Canvas::PolyBezierTo(std::span<const Point> points) {
 void Canvas::Arc(int32_t l, int32_t t, int32_t r, int32_t b, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     const Rect box{l, t, r, b};
     if (pathOpen_) {
-        PathData figure;
-        AppendPainterPath(figure, geometry::ArcPath(LogicalToDevice(), box, {x1, y1}, {x2, y2}), false);
-        path_.points.insert(path_.points.end(), figure.points.begin(), figure.points.end());
-        path_.types.insert(path_.types.end(), figure.types.begin(), figure.types.end());
+        AppendPainterPath(path_, geometry::ArcPath(LogicalToDevice(), box, {x1, y1}, {x2, y2}), false);
         figureOpen_ = false;
         return;
     }
@@ -356,11 +345,10 @@ void Canvas::PolyPolygon(std::span<const Point> points, std::span<const int32_t>
     }
     if (usedCounts.empty()) return;
     if (pathOpen_) {
+        const std::vector<Point> device = geometry::MapPoints(LogicalToDevice(), usedPoints);
         size_t start = 0;
         for (const int32_t c : usedCounts) {
-            std::vector<Point> device;
-            for (int32_t i = 0; i < c; ++i) device.push_back(LPtoDP(usedPoints[start + static_cast<size_t>(i)]));
-            AddToPath(device, PT_MOVETO, PT_LINETO);
+            AddToPath(std::span(device).subspan(start, static_cast<size_t>(c)), PT_MOVETO, PT_LINETO);
             path_.types.back() |= PT_CLOSEFIGURE;
             start += static_cast<size_t>(c);
         }
@@ -381,7 +369,7 @@ void Canvas::FrameRect(const Rect& r, const Brush& b) {
     const Rect outer = geometry::MapRect(m, r);
     if (outer.IsEmpty()) return;
     const Rect n = r.Normalized();
-    const Rect inner = geometry::MapRect(m, {n.left + 1, n.top + 1, n.right - 1, n.bottom - 1});
+    const Rect inner = geometry::MapRect(m, n.Inflated(-1, -1));
     Region frame;
     frame.Combine(Region::FromRect(outer), Region::FromRect(inner), RegionCombine::Diff);
     DoFillRegion(frame, b, PATCOPY);
@@ -534,7 +522,8 @@ void Canvas::FlattenPath() { path_ = Flattened(path_); }
 
 bool Canvas::SelectClipPath(RegionCombine mode) {
     if (pathOpen_) return false;
-    const Region region = Region::FromPath(path_, state_.polyFillMode);
+    // What lies beyond the surface clips nothing: only the surface's pixels are made.
+    const Region region = Region::FromPath(path_, state_.polyFillMode, DeviceBounds());
     DiscardPath();
     return ExtSelectClipRgn(&region, mode) != RegionKind::Error;
 }
@@ -573,7 +562,7 @@ void Canvas::AddShapeToPath(const QPainterPath& devicePath) {
 // ---- clipping
 
 Rect Canvas::DeviceBounds() const {
-    if (caps_.horzRes <= 0 || caps_.vertRes <= 0) return {INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
+    if (caps_.horzRes <= 0 || caps_.vertRes <= 0) return {kPlaneMin, kPlaneMin, kPlaneMax, kPlaneMax};
     return {0, 0, caps_.horzRes, caps_.vertRes};
 }
 

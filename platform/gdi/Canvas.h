@@ -155,7 +155,8 @@ public:
     bool ModifyWorldTransform(const XForm& x, int32_t mode);
     XForm WorldTransform() const { return state_.world; }
     // The whole logical-to-device map (world transform, then window to viewport).
-    XForm LogicalToDevice() const;
+    XForm LogicalToDevice() const { return LogicalToDevice(state_); }
+    static XForm LogicalToDevice(const State& s);
     Point LPtoDP(Point p) const;
     Point DPtoLP(Point p) const;
 

@@ -3,6 +3,7 @@
 #include "platform/gdi/QtConvert.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace gdi::geometry {
@@ -10,8 +11,6 @@ namespace gdi::geometry {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-double Determinant(const XForm& m) { return m.eM11 * m.eM22 - m.eM12 * m.eM21; }
 
 // The angle of the radial through p on the ellipse inscribed in r, as the
 // ellipse's parameter in degrees (counter-clockwise on a y-down plane).
@@ -81,6 +80,8 @@ QPainterPath ShapeOnRect(Canvas::Shape shape, const QRectF& r, QPointF a, QPoint
     return BuildShape(shape, r, a, b, corner, clockwise);
 }
 
+double Determinant(const XForm& m) { return m.eM11 * m.eM22 - m.eM12 * m.eM21; }
+
 bool IsAxisAligned(const XForm& m) { return m.eM12 == 0 && m.eM21 == 0; }
 
 bool IsRectilinear(const XForm& m) { return IsAxisAligned(m) || (m.eM11 == 0 && m.eM22 == 0); }
@@ -98,14 +99,22 @@ Point Map(const XForm& m, Point p) {
     return {RoundCoord(q.x()), RoundCoord(q.y())};
 }
 
+std::vector<Point> MapPoints(const XForm& m, std::span<const Point> points) {
+    std::vector<Point> out;
+    out.reserve(points.size());
+    for (const Point& p : points) out.push_back(Map(m, p));
+    return out;
+}
+
 Rect MapRect(const XForm& m, const Rect& r) {
     const Point a = Map(m, {r.left, r.top});
     const Point b = Map(m, {r.right, r.bottom});
-    return Rect{a.x, a.y, b.x, b.y}.Normalized();
+    return Rect{OnPlane(a.x), OnPlane(a.y), OnPlane(b.x), OnPlane(b.y)}.Normalized();
 }
 
 QRectF OutlineRect(const Rect& d) {
-    return QRectF(d.left, d.top, std::max(0, d.right - d.left - 1), std::max(0, d.bottom - d.top - 1));
+    const double width = static_cast<double>(d.right) - d.left - 1, height = static_cast<double>(d.bottom) - d.top - 1;
+    return QRectF(d.left, d.top, std::max(0.0, width), std::max(0.0, height));
 }
 
 double ScaleX(const XForm& m) { return std::hypot(m.eM11, m.eM12); }
@@ -118,7 +127,7 @@ QPainterPath ShapePath(Canvas::Shape shape, const XForm& m, const Rect& box, Poi
         return BuildShape(shape, r, MapF(m, a.x, a.y), MapF(m, b.x, b.y), MapCorner(m, a), clockwise);
     }
     const Rect n = box.Normalized();
-    const QRectF r(n.left, n.top, n.right - n.left, n.bottom - n.top);
+    const QRectF r(n.left, n.top, static_cast<double>(n.right) - n.left, static_cast<double>(n.bottom) - n.top);
     const QPainterPath logical =
         BuildShape(shape, r, QPointF(a.x, a.y), QPointF(b.x, b.y), QSizeF(std::abs(a.x), std::abs(a.y)), false);
     return ToQTransform(m).map(logical);
@@ -135,7 +144,7 @@ QPainterPath ArcPath(const XForm& m, const Rect& box, Point a, Point b) {
         clockwise = Determinant(m) < 0;
     } else {
         const Rect n = box.Normalized();
-        r = QRectF(n.left, n.top, n.right - n.left, n.bottom - n.top);
+        r = QRectF(n.left, n.top, static_cast<double>(n.right) - n.left, static_cast<double>(n.bottom) - n.top);
         pa = QPointF(a.x, a.y);
         pb = QPointF(b.x, b.y);
     }

@@ -13,11 +13,15 @@ namespace gdi::geometry {
 bool IsAxisAligned(const XForm& m);
 // Boxes stay boxes: axis-aligned, or turned by a quarter turn.
 bool IsRectilinear(const XForm& m);
+// Negative when the map mirrors (turns clockwise into counter-clockwise).
+double Determinant(const XForm& m);
 // A corner size (width, height) in device units.
 QSizeF MapCorner(const XForm& m, Point corner);
 QPointF MapF(const XForm& m, double x, double y);
 Point Map(const XForm& m, Point p);  // rounded as the device context rounds
-// The device rectangle between the mapped corners, normalised.
+std::vector<Point> MapPoints(const XForm& m, std::span<const Point> points);
+// The device rectangle between the mapped corners, normalised, on the plane
+// of QtConvert.h (so that its width and height are exact).
 Rect MapRect(const XForm& m, const Rect& r);
 // The rectangle through the centres of a device box's outer pixels
 // (left..right-1, top..bottom-1), on which outlines of shapes run.

@@ -48,21 +48,32 @@ struct Size {
     friend bool operator==(const Size&, const Size&) = default;
 };
 
+// A 64-bit value brought into the 32-bit range.
+constexpr int32_t Saturated(int64_t v) {
+    return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+
 // Left and top are inside, right and bottom just outside, as everywhere in the
-// drawing layer.
+// drawing layer. Sizes and moved corners saturate.
 struct Rect {
     int32_t left = 0;
     int32_t top = 0;
     int32_t right = 0;
     int32_t bottom = 0;
 
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
+    int32_t Width() const { return Saturated(int64_t{right} - left); }
+    int32_t Height() const { return Saturated(int64_t{bottom} - top); }
     bool IsEmpty() const { return right <= left || bottom <= top; }
     bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
     Rect Normalized() const;
-    Rect Offset(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    Rect Inflated(int32_t dx, int32_t dy) const { return {left - dx, top - dy, right + dx, bottom + dy}; }
+    Rect Offset(int32_t dx, int32_t dy) const {
+        return {Saturated(int64_t{left} + dx), Saturated(int64_t{top} + dy), Saturated(int64_t{right} + dx),
+                Saturated(int64_t{bottom} + dy)};
+    }
+    Rect Inflated(int32_t dx, int32_t dy) const {
+        return {Saturated(int64_t{left} - dx), Saturated(int64_t{top} - dy), Saturated(int64_t{right} + dx),
+                Saturated(int64_t{bottom} + dy)};
+    }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 // The common part of two rectangles; the empty rectangle (0, 0, 0, 0) when they do not meet.
@@ -244,6 +255,12 @@ struct PathData {
 // itself is not visited.
 template <typename Visit>
 void LineDDA(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Visit visit);
+// The number of pixels that walk visits (its length along the major axis).
+int64_t LineDDALength(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// Only steps first..last-1 of that walk (step 0 visits the start point), in
+// time proportional to their number.
+template <typename Visit>
+void LineDDASteps(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int64_t first, int64_t last, Visit visit);
 
 }  // namespace gdi
 

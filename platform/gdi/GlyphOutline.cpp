@@ -82,7 +82,7 @@ std::vector<Contour> ContoursOf(const QPainterPath& path, const TextEngine::Outl
                 break;
             case QPainterPath::CurveToElement: {
                 if (contours.empty()) contours.push_back({last, {}});
-                if (i + 2 >= path.elementCount()) return contours;
+                if (i + 2 >= path.elementCount()) break;
                 const P c1 = map(e), c2 = map(path.elementAt(i + 1)), end = map(path.elementAt(i + 2));
                 AddCubic(contours.back(), last, c1, c2, end, 0);
                 last = end;
@@ -206,6 +206,7 @@ Fixed ToFixed(double v) {
 }
 
 std::optional<GlyphOutlineData> BuildGlyphOutline(const LogFont& font, char32_t code, const Mat2& matrix) {
+    if (code > 0x10FFFF) return std::nullopt;
     std::u16string text;
     if (code > 0xFFFF) {
         text = {static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)),
@@ -213,7 +214,8 @@ std::optional<GlyphOutlineData> BuildGlyphOutline(const LogFont& font, char32_t 
     } else {
         text = {static_cast<char16_t>(code)};
     }
-    TextEngine::Face& face = *TextEngine::Instance().Resolve(font);
+    const std::shared_ptr<TextEngine::Face> resolved = TextEngine::Instance().Resolve(font);
+    TextEngine::Face& face = *resolved;
     const quint32 glyph = TextEngine::Glyphs(face, text)[0];
     if (glyph == 0) return std::nullopt;
     const double advance = TextEngine::Advances(face, text)[0];

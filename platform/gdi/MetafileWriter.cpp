@@ -123,18 +123,6 @@ constexpr uint32_t PS_JOIN_BEVEL = 0x1000;
 constexpr uint32_t PS_JOIN_MITER = 0x2000;
 constexpr uint32_t BS_DIBPATTERNPT = 6;
 
-double Determinant(const XForm& m) { return m.eM11 * m.eM22 - m.eM12 * m.eM21; }
-
-XForm MapOf(const Canvas::State& s) {
-    XForm page;
-    page.eM11 = static_cast<double>(s.viewportExt.cx) / (s.windowExt.cx ? s.windowExt.cx : 1);
-    page.eM22 = static_cast<double>(s.viewportExt.cy) / (s.windowExt.cy ? s.windowExt.cy : 1);
-    page.eDx = s.viewportOrg.x - s.windowOrg.x * page.eM11;
-    page.eDy = s.viewportOrg.y - s.windowOrg.y * page.eM22;
-    if (s.graphicsMode == GraphicsMode::Advanced && !IsIdentity(s.world)) return CombineTransform(s.world, page);
-    return page;
-}
-
 // A pen as a metafile stores it: device width, style bits, resolved colour.
 struct PenObject {
     uint32_t style = 0;
@@ -171,7 +159,7 @@ LogFont FontFor(const LogFont& font, const XForm& m) {
     f.height = RoundCoord(font.height * geometry::ScaleY(m));
     f.width = RoundCoord(font.width * geometry::ScaleX(m));
     // A map that mirrors turns the text the other way on the device.
-    if (Determinant(m) < 0) {
+    if (geometry::Determinant(m) < 0) {
         f.escapement = -f.escapement;
         f.orientation = -f.orientation;
     }
@@ -349,7 +337,7 @@ private:
     // ---- the calls
     void Translate(const RecordedCall& call) {
         const Canvas::State& s = call.state;
-        const XForm m = MapOf(s);
+        const XForm m = Canvas::LogicalToDevice(s);
         UseClip(s.clip);
         UseAttributes(s);
         switch (call.op) {
@@ -368,12 +356,6 @@ private:
         }
     }
 
-    static std::vector<Point> MapPoints(const std::vector<Point>& points, const XForm& m) {
-        std::vector<Point> out;
-        out.reserve(points.size());
-        for (const Point& p : points) out.push_back(geometry::Map(m, p));
-        return out;
-    }
     static std::vector<Point> ToPoints(const QPolygonF& polygon) {
         std::vector<Point> out;
         out.reserve(static_cast<size_t>(polygon.size()));
@@ -392,13 +374,13 @@ private:
 
     void TranslateLine(const RecordedCall& call, const XForm& m) {
         UsePen(PenFor(call.state.pen, m));
-        DrawPolyline(MapPoints(call.points, m));
+        DrawPolyline(geometry::MapPoints(m, call.points));
     }
 
     void TranslateBezier(const RecordedCall& call, const XForm& m) {
         if (call.points.size() < 4) return;
         UsePen(PenFor(call.state.pen, m));
-        const std::vector<Point> p = MapPoints(call.points, m);
+        const std::vector<Point> p = geometry::MapPoints(m, call.points);
         QPainterPath path(QPointF(p[0].x, p[0].y));
         for (size_t i = 1; i + 2 < p.size(); i += 3)
             path.cubicTo(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y, p[i + 2].x, p[i + 2].y);
@@ -409,7 +391,7 @@ private:
         UsePen(PenFor(call.state.pen, m));
         if (geometry::IsRectilinear(m)) {
             Point a = geometry::Map(m, call.a), b = geometry::Map(m, call.b);
-            if (Determinant(m) < 0) std::swap(a, b);
+            if (geometry::Determinant(m) < 0) std::swap(a, b);
             out_.Arc(geometry::MapRect(m, call.rect), a, b);
             return;
         }
@@ -432,7 +414,7 @@ private:
             } else if (call.shape == Canvas::Shape::Pie || call.shape == Canvas::Shape::Chord) {
                 a = geometry::Map(m, call.a);
                 b = geometry::Map(m, call.b);
-                if (Determinant(m) < 0) std::swap(a, b);
+                if (geometry::Determinant(m) < 0) std::swap(a, b);
             }
             out_.Shape(call.shape, geometry::MapRect(m, call.rect), a, b);
             return;
@@ -443,7 +425,7 @@ private:
 
     void TranslatePolygon(const RecordedCall& call, const XForm& m) {
         UsePenAndBrush(call.state, m);
-        const std::vector<Point> points = MapPoints(call.points, m);
+        const std::vector<Point> points = geometry::MapPoints(m, call.points);
         if (call.counts.size() <= 1) {
             if (points.size() >= 2) out_.Polygon(points);
             return;
@@ -597,13 +579,6 @@ public:
         p.I16(r.top);
         p.I16(r.left);
     }
-    static void PutPoints(Bytes& p, const std::vector<Point>& points) {
-        for (const Point& pt : points) {
-            p.I16(pt.x);
-            p.I16(pt.y);
-        }
-    }
-
     void Frame(int32_t width, int32_t height) {
         Bytes org;
         org.I16(0);
@@ -624,9 +599,23 @@ public:
         Record(wmf::META_INTERSECTCLIPRECT, std::move(p));
     }
     void ClipRegion(const Region& region, int slot) override {
-        Record(wmf::META_CREATEREGION, RegionObject(region));
-        Simple(wmf::META_SELECTCLIPREGION, static_cast<uint16_t>(slot));
-        Simple(wmf::META_DELETEOBJECT, static_cast<uint16_t>(slot));
+        if (std::optional<Bytes> object = RegionObject(region)) {
+            Record(wmf::META_CREATEREGION, std::move(*object));
+            Simple(wmf::META_SELECTCLIPREGION, static_cast<uint16_t>(slot));
+            Simple(wmf::META_DELETEOBJECT, static_cast<uint16_t>(slot));
+            return;
+        }
+        // Too many rectangles for one region object: the region's box less
+        // what the region leaves out of it, one rectangle at a time.
+        const Rect box = region.Box();
+        IntersectClipRect(box);
+        Region holes;
+        holes.Combine(Region::FromRect(box), region, RegionCombine::Diff);
+        for (const Rect& r : holes.Rects()) {
+            Bytes p;
+            PutRect(p, r);
+            Record(wmf::META_EXCLUDECLIPRECT, std::move(p));
+        }
     }
     void TextColor(Color c) override { ColorRecord(wmf::META_SETTEXTCOLOR, c); }
     void BkColor(Color c) override { ColorRecord(wmf::META_SETBKCOLOR, c); }
@@ -696,11 +685,22 @@ public:
     }
     void Polyline(const std::vector<Point>& points) override { PointList(wmf::META_POLYLINE, points); }
     void Polygon(const std::vector<Point>& points) override { PointList(wmf::META_POLYGON, points); }
+    // Counts are 16 bits: polygons past 65535, and the points of a polygon
+    // past 65535, are left out.
     void PolyPolygon(const std::vector<Point>& points, const std::vector<int32_t>& counts) override {
+        const size_t polygons = std::min<size_t>(counts.size(), 0xFFFF);
         Bytes p;
-        p.U16(static_cast<uint16_t>(counts.size()));
-        for (int32_t c : counts) p.U16(static_cast<uint16_t>(c));
-        PutPoints(p, points);
+        p.U16(static_cast<uint16_t>(polygons));
+        for (size_t i = 0; i < polygons; ++i) p.U16(static_cast<uint16_t>(std::min(counts[i], 0xFFFF)));
+        size_t start = 0;
+        for (size_t i = 0; i < polygons; ++i) {
+            const size_t used = static_cast<size_t>(std::min(counts[i], 0xFFFF));
+            for (size_t k = 0; k < used; ++k) {
+                p.I16(points[start + k].x);
+                p.I16(points[start + k].y);
+            }
+            start += static_cast<size_t>(counts[i]);
+        }
         Record(wmf::META_POLYPOLYGON, std::move(p));
     }
     void Shape(Canvas::Shape shape, const Rect& box, Point a, Point b) override {
@@ -748,10 +748,12 @@ public:
             bytes += static_cast<char>(AnsiByte(code, symbolFont, encode_));
             advances.push_back(advance);
         }
-        // The length is a 16-bit count; longer texts go out in pieces.
+        if (bytes.empty() && !rect) return;
+        // The length is a 16-bit count; longer texts go out in pieces. An
+        // empty text still fills or clips its rectangle.
         constexpr size_t kPiece = 8192;
         int32_t x = at.x;
-        for (size_t start = 0; start < bytes.size(); start += kPiece) {
+        for (size_t start = 0; start == 0 || start < bytes.size(); start += kPiece) {
             const size_t n = std::min(kPiece, bytes.size() - start);
             Bytes p;
             p.I16(at.y);
@@ -825,8 +827,9 @@ private:
         p.I16(a.x);
         PutRect(p, box);
     }
-    // A region object: its header, then one scan per band of rectangles.
-    static Bytes RegionObject(const Region& region) {
+    // A region object: its header, then one scan per band of rectangles;
+    // nothing when it is larger than its 16-bit size field can say.
+    static std::optional<Bytes> RegionObject(const Region& region) {
         std::vector<std::vector<Rect>> bands;
         for (const Rect& r : region.Rects()) {
             if (bands.empty() || bands.back().front().top != r.top || bands.back().front().bottom != r.bottom)
@@ -847,12 +850,14 @@ private:
             scans.U16(count);
             maxScan = std::max(maxScan, band.size() * 2);
         }
+        constexpr size_t kHeaderBytes = 22;
+        if (kHeaderBytes + scans.Size() > 0x7FFF) return std::nullopt;
         const Rect box = region.Box();
         Bytes p;
         p.U16(0);       // next in chain
         p.U16(0x0006);  // region object
         p.U32(0);       // object count
-        p.I16(static_cast<int32_t>(22 + scans.Size()));
+        p.I16(static_cast<int32_t>(kHeaderBytes + scans.Size()));
         p.U16(static_cast<uint16_t>(bands.size()));
         p.U16(static_cast<uint16_t>(maxScan));
         p.I16(box.left);

@@ -8,7 +8,8 @@
 // deleted as they change between calls, attributes (text and background
 // colour, background mode, mix mode, fill mode, text alignment, stretch mode)
 // are set when they change, and clip regions are set within a saved state:
-// rectangles as IntersectClipRect, other regions as a region object.
+// rectangles as IntersectClipRect, other regions as a region object (in a
+// WMF, one too large for that as its box less the rest, by ExcludeClipRect).
 // Beziers and paths are flattened; shapes under a turning map become polygons.
 //
 // WMF: a placeable metafile (key 0x9AC6CDD7, 22-byte header with checksum,
@@ -50,6 +51,7 @@ constexpr uint16_t META_RECTANGLE = 0x041B;
 constexpr uint16_t META_ROUNDRECT = 0x061C;
 constexpr uint16_t META_PATBLT = 0x061D;
 constexpr uint16_t META_SETPIXEL = 0x041F;
+constexpr uint16_t META_EXCLUDECLIPRECT = 0x0415;
 constexpr uint16_t META_POLYGON = 0x0324;
 constexpr uint16_t META_POLYLINE = 0x0325;
 constexpr uint16_t META_SETTEXTALIGN = 0x012E;

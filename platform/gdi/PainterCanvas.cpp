@@ -98,6 +98,34 @@ QImage OpaqueSource(const QImage& image) {
     return image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
+// The visible part (in target coordinates) of the source stretched to a
+// target of the given size. Without smoothing each pixel takes the source
+// pixel under its centre, so a part is exactly that part of the whole.
+QImage Stretched(const QImage& source, QSize target, const QRect& visible, bool smooth) {
+    QImage out(visible.size(), QImage::Format_RGB32);
+    if (out.isNull()) return out;
+    if (smooth) {
+        QPainter p(&out);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.translate(-visible.topLeft());
+        p.drawImage(QRectF(0, 0, target.width(), target.height()), source);
+        return out;
+    }
+    const int64_t sw = source.width(), sh = source.height(), tw = target.width(), th = target.height();
+    std::vector<int> columns(static_cast<size_t>(visible.width()));
+    for (int x = 0; x < visible.width(); ++x) {
+        columns[static_cast<size_t>(x)] = static_cast<int>((2 * int64_t{visible.left() + x} + 1) * sw / (2 * tw));
+    }
+    for (int y = 0; y < visible.height(); ++y) {
+        const auto row = static_cast<int>((2 * int64_t{visible.top() + y} + 1) * sh / (2 * th));
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(row));
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < visible.width(); ++x) line[x] = in[columns[static_cast<size_t>(x)]];
+    }
+    return out;
+}
+
 }  // namespace
 
 // A pen resolved for the device: cosmetic thin pens draw single pixels and
@@ -189,34 +217,81 @@ private:
     QRect run_;
 };
 
+// Where a thin pen's line stands in its dash pattern (no pattern: always on).
+class DashWalk {
+public:
+    explicit DashWalk(const QList<qreal>& pattern) {
+        for (const qreal d : pattern) lengths_.push_back(std::max(1, static_cast<int>(d + 0.5)));
+        for (const int l : lengths_) period_ += l;
+        left_ = lengths_.empty() ? 0 : lengths_[0];
+    }
+    bool On() const { return dash_ % 2 == 0; }
+    void Advance(int64_t pixels) {
+        if (lengths_.empty()) return;
+        pixels %= period_;
+        while (pixels > 0) {
+            const int64_t step = std::min<int64_t>(pixels, left_);
+            left_ -= step;
+            pixels -= step;
+            if (left_ == 0) {
+                dash_ = (dash_ + 1) % lengths_.size();
+                left_ = lengths_[dash_];
+            }
+        }
+    }
+
+private:
+    std::vector<int> lengths_;
+    int64_t period_ = 0;
+    size_t dash_ = 0;
+    int64_t left_ = 0;
+};
+
+// The pixels a painter can reach, in its coordinates, with a pixel to spare.
+QRect ReachableRect(const QPainter& p) {
+    const QPaintDevice* device = p.device();
+    QRect r = p.worldTransform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
+    if (p.hasClipping()) r &= p.clipBoundingRect().toAlignedRect();
+    return r.adjusted(-1, -1, 1, 1);
+}
+
+// The steps of a line's walk whose position along the major axis lies in the
+// window; the others are clipped away and need not be walked.
+std::pair<int64_t, int64_t> StepsWithin(QPoint a, QPoint b, const QRect& window, int64_t length) {
+    const bool xMajor = std::abs(int64_t{b.x()} - a.x()) >= std::abs(int64_t{b.y()} - a.y());
+    const int64_t start = xMajor ? a.x() : a.y(), end = xMajor ? b.x() : b.y();
+    const int64_t low = xMajor ? window.left() : window.top(), high = xMajor ? window.right() : window.bottom();
+    const int64_t from = start < end ? low - start : start - high;
+    const int64_t to = start < end ? high - start : start - low;
+    const int64_t first = std::clamp<int64_t>(from, 0, length);
+    return {first, std::clamp<int64_t>(to + 1, first, length)};
+}
+
 // A thin pen's polyline pixel by pixel: each line from its start up to, not
 // including, its end, walked as LineDDA walks it; dashes run on across the
-// lines of one polyline.
+// lines of one polyline, also across the parts outside the painter's reach.
 void ThinPolyline(QPainter& p, const DevicePen& pen, const std::vector<QPoint>& points) {
-    const QList<qreal> dashes = pen.pen.style() == Qt::CustomDashLine ? pen.pen.dashPattern() : QList<qreal>{};
-    std::vector<int> lengths;
-    for (const qreal d : dashes) lengths.push_back(std::max(1, static_cast<int>(d + 0.5)));
+    DashWalk dashes(pen.pen.style() == Qt::CustomDashLine ? pen.pen.dashPattern() : QList<qreal>{});
     PixelRuns on(p, pen.pen.color());
     std::optional<PixelRuns> off;
     if (pen.gaps) off.emplace(p, pen.gaps->color());
-    size_t dash = 0;
-    int left = lengths.empty() ? 0 : lengths[0];
+    const QRect window = ReachableRect(p);
     for (size_t i = 0; i + 1 < points.size(); ++i) {
-        LineDDA(points[i].x(), points[i].y(), points[i + 1].x(), points[i + 1].y(), [&](int32_t x, int32_t y) {
-            if (lengths.empty()) {
-                on.Add(x, y);
-                return;
+        const QPoint a = points[i], b = points[i + 1];
+        const int64_t length = LineDDALength(a.x(), a.y(), b.x(), b.y());
+        const auto [first, last] = StepsWithin(a, b, window, length);
+        dashes.Advance(first);
+        LineDDASteps(a.x(), a.y(), b.x(), b.y(), first, last, [&](int32_t x, int32_t y) {
+            if (window.contains(x, y)) {
+                if (dashes.On()) {
+                    on.Add(x, y);
+                } else if (off) {
+                    off->Add(x, y);
+                }
             }
-            if (dash % 2 == 0) {
-                on.Add(x, y);
-            } else if (off) {
-                off->Add(x, y);
-            }
-            if (--left == 0) {
-                dash = (dash + 1) % lengths.size();
-                left = lengths[dash];
-            }
+            dashes.Advance(1);
         });
+        dashes.Advance(length - last);
     }
 }
 
@@ -255,15 +330,15 @@ std::vector<QPoint> WithoutRepeats(std::span<const Point> points, const XForm& m
 }
 
 QRect BoundsOf(const std::vector<Outline>& outlines, int margin) {
-    QRect bounds;
+    QRectF bounds;
     for (const Outline& o : outlines) {
         if (!o.points.empty()) {
-            for (const QPoint& p : o.points) bounds |= QRect(p, QSize(1, 1));
+            for (const QPoint& p : o.points) bounds |= QRectF(p, QSizeF(1, 1));
         } else {
-            bounds |= o.path.controlPointRect().toAlignedRect();
+            bounds |= o.path.controlPointRect();
         }
     }
-    return bounds.adjusted(-margin - 1, -margin - 1, margin + 1, margin + 1);
+    return PixelBounds(bounds, margin + 1.0);
 }
 
 }  // namespace
@@ -392,19 +467,20 @@ void PainterCanvas::FillAndStroke(const std::function<void(QPainter&, const QBru
     const bool hasStroke = static_cast<bool>(stroke);
     if (!hasFill && !hasStroke) return;
     const Rop2 rop = state().rop2;
-    if (hasFill && hasStroke && rop != Rop2::CopyPen && IsRaster() && !bounds.isEmpty()) {
+    const QRect reachable = bounds & ReachableRect(p);
+    if (hasFill && hasStroke && rop != Rop2::CopyPen && IsRaster() && !reachable.isEmpty()) {
         // An inverting mix must not reach the outline's pixels twice: fill
-        // only what the outline leaves.
-        QImage mask(bounds.size(), QImage::Format_Alpha8);
+        // only what the outline leaves (of the pixels the painter can reach).
+        QImage mask(reachable.size(), QImage::Format_Alpha8);
         mask.fill(0);
         {
             QPainter m(&mask);
             m.setRenderHint(QPainter::Antialiasing, false);
-            m.translate(-bounds.topLeft());
+            m.translate(-reachable.topLeft());
             stroke(m);
         }
-        const QRegion outline = RegionFromMask(mask, bounds.topLeft());
-        p.setClipRegion(QRegion(bounds).subtracted(outline), Qt::IntersectClip);
+        const QRegion outline = RegionFromMask(mask, reachable.topLeft());
+        p.setClipRegion(QRegion(reachable).subtracted(outline), Qt::IntersectClip);
         InvalidateClip();
         fill(p, brush);
         Prepare();
@@ -516,7 +592,7 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
     if (axisAligned && IsRaster() && shapeMap == m && (tools.pen.null || (tools.pen.cosmetic && state().pen.style != PenStyle::UserStyle &&
                                                                     CosmeticDashes(state().pen).isEmpty()))) {
         DrawThinShape(shape, device, geometry::MapF(m, a.x, a.y), geometry::MapF(m, b.x, b.y), geometry::MapCorner(m, a),
-                      m.eM11 * m.eM22 - m.eM12 * m.eM21 < 0,
+                      geometry::Determinant(m) < 0,
                       tools.pen.null ? std::nullopt : std::optional(tools.penColor));
         return;
     }
@@ -529,8 +605,7 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
         o.path = path;
         stroke = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
     }
-    FillAndStroke(fill, stroke, path.controlPointRect().toAlignedRect().adjusted(-tools.penWidth - 2, -tools.penWidth - 2,
-                                                                                 tools.penWidth + 2, tools.penWidth + 2));
+    FillAndStroke(fill, stroke, PixelBounds(path.controlPointRect(), tools.penWidth + 2.0));
 }
 
 // Curved shapes with a thin solid pen or none, by regions: the shape covers
@@ -538,18 +613,20 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
 // rectangle, pie, chord), so it is symmetric and fits the box exactly; the
 // pen takes the shape's edge pixels and the brush the rest, so no pixel is
 // touched twice. Without a pen the shape is one pixel smaller to the right
-// and below, like Region::FromEllipse.
+// and below, like Region::FromEllipse. Only pixels the painter can reach are
+// looked at (with one more all round, which the edge test needs).
 void PainterCanvas::DrawThinShape(Shape shape, const Rect& device, QPointF a, QPointF b, QSizeF corner,
                                   bool clockwise, std::optional<QColor> penColor) {
     const QBrush brush = MakeBrush(state().brush);
+    const QRect window = ReachableRect(*painter_).adjusted(-1, -1, 1, 1);
     if (!penColor) {
         if (brush.style() == Qt::NoBrush) return;
         const QRectF box = geometry::OutlineRect(device);
-        FillRegionRects(RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise)), brush);
+        FillRegionRects(RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise), window), brush);
         return;
     }
     const QRectF box(device.left, device.top, device.Width(), device.Height());
-    const QRegion area = RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise));
+    const QRegion area = RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise), window);
     QRegion inside = area;
     for (const QPoint& d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
         inside = inside.intersected(area.translated(d));
@@ -618,9 +695,7 @@ void PainterCanvas::DoPath(const PathData& devicePath, bool fill, bool stroke) {
         o.path = path;
         stroker = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
     }
-    FillAndStroke(filler, stroker,
-                  path.controlPointRect().toAlignedRect().adjusted(-tools.penWidth - 2, -tools.penWidth - 2, tools.penWidth + 2,
-                                                                   tools.penWidth + 2));
+    FillAndStroke(filler, stroker, PixelBounds(path.controlPointRect(), tools.penWidth + 2.0));
 }
 
 void PainterCanvas::FillRegionRects(const QRegion& region, const QBrush& brush) {
@@ -670,7 +745,8 @@ void PainterCanvas::DoText(int32_t x, int32_t y, uint32_t options, const Rect* r
     if (rect && (options & ETO_OPAQUE)) p.fillRect(ToQRect(geometry::MapRect(m, *rect)), ToQColor(s.bkColor));
     if (text.empty()) return;
 
-    TextEngine::Face& face = *TextEngine::Instance().Resolve(s.font);
+    const std::shared_ptr<TextEngine::Face> resolved = TextEngine::Instance().Resolve(s.font);
+    TextEngine::Face& face = *resolved;
     const TextMetrics metrics = TextEngine::Metrics(face);
     std::vector<int32_t> advances = dx.empty() ? TextEngine::Advances(face, text)
                                                : std::vector<int32_t>(dx.begin(), dx.begin() + text.size());
@@ -764,44 +840,53 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
         p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
         QColor unused;
         if (!ApplyMix(sourceMix.value_or(Rop2::CopyPen), unused)) return;
-        const Rect d = dest;
         QImage oriented = part.mirrored(sourceMirroredX, sourceMirroredY);
-        p.drawImage(QRectF(d.left, d.top, d.right - d.left, d.bottom - d.top), oriented);
+        const QRectF logical(dest.left, dest.top, static_cast<double>(dest.right) - dest.left,
+                             static_cast<double>(dest.bottom) - dest.top);
+        p.drawImage(logical, oriented);
         p.setWorldTransform(base_);
         return;
     }
-    const Point a = geometry::Map(m, {dest.left, dest.top});
-    const Point b = geometry::Map(m, {dest.right, dest.bottom});
+    // Corners kept within a range whose sizes and products stay exact.
+    auto corner = [&](int32_t x, int32_t y) {
+        const Point d = geometry::Map(m, {x, y});
+        return Point{std::clamp(d.x, -(1 << 29), 1 << 29), std::clamp(d.y, -(1 << 29), 1 << 29)};
+    };
+    const Point a = corner(dest.left, dest.top), b = corner(dest.right, dest.bottom);
     const QRect target = ToQRect(Rect{a.x, a.y, b.x, b.y}.Normalized());
-    if (target.isEmpty()) return;
+    // Only the pixels the painter can reach are made.
+    const QRect visible = target & ReachableRect(p);
+    if (visible.isEmpty()) return;
     const bool mirrorX = (b.x < a.x) != sourceMirroredX;
     const bool mirrorY = (b.y < a.y) != sourceMirroredY;
     if (mirrorX || mirrorY) part = part.mirrored(mirrorX, mirrorY);
-    if (part.size() != target.size()) {
-        part = part.scaled(target.size(), Qt::IgnoreAspectRatio, smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+    if (part.size() != target.size() || visible != target) {
+        part = Stretched(part, target.size(), visible.translated(-target.topLeft()), smooth);
+        if (part.isNull()) return;
     }
 
     QImage* image = TargetImage();
     if (!sourceMix && image) {
         // Pattern, source and destination together: pixel by pixel.
-        QImage pattern(target.size(), QImage::Format_RGB32);
+        QImage pattern(visible.size(), QImage::Format_RGB32);
+        if (pattern.isNull()) return;
         {
             QPainter pp(&pattern);
-            pp.setBrushOrigin(QPointF(state().brushOrg.x - target.left(), state().brushOrg.y - target.top()));
+            pp.setBrushOrigin(QPointF(state().brushOrg.x - visible.left(), state().brushOrg.y - visible.top()));
             pp.fillRect(pattern.rect(), MakeBrush(state().brush));
         }
         const uint8_t code = static_cast<uint8_t>((rop >> 16) & 0xFF);
         const QPoint offset(RoundCoord(base_.dx()), RoundCoord(base_.dy()));
-        QRegion area = QRegion(target.translated(offset)).intersected(image->rect());
+        QRegion area = QRegion(visible.translated(offset)).intersected(image->rect());
         if (state().clip) area = area.intersected(state().clip->qt().translated(offset));
         for (const QRect& r : area) {
             for (int yy = r.top(); yy <= r.bottom(); ++yy) {
                 uint32_t* line = reinterpret_cast<uint32_t*>(image->scanLine(yy));
-                const int sy = yy - offset.y() - target.top();
+                const int sy = yy - offset.y() - visible.top();
                 const uint32_t* sLine = reinterpret_cast<const uint32_t*>(part.constScanLine(sy));
                 const uint32_t* pLine = reinterpret_cast<const uint32_t*>(pattern.constScanLine(sy));
                 for (int xx = r.left(); xx <= r.right(); ++xx) {
-                    const int sx = xx - offset.x() - target.left();
+                    const int sx = xx - offset.x() - visible.left();
                     line[xx] = ApplyRop3(code, pLine[sx], sLine[sx], line[xx]) | 0xFF000000u;
                 }
             }
@@ -815,12 +900,12 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
     } else if (mix == Rop2::NotCopyPen) {
         part.invertPixels();
     } else if (mix == Rop2::Black || mix == Rop2::White) {
-        p.fillRect(target, mix == Rop2::Black ? Qt::black : Qt::white);
+        p.fillRect(visible, mix == Rop2::Black ? Qt::black : Qt::white);
         return;
     } else if (mix == Rop2::Not) {
         return;
     }
-    p.drawImage(target.topLeft(), part);
+    p.drawImage(visible.topLeft(), part);
 }
 
 void PainterCanvas::DoSetPixel(int32_t x, int32_t y, Color c) {

@@ -18,6 +18,11 @@ Color FromQRgb(QRgb rgb) {
     return Rgb(static_cast<uint32_t>(qRed(rgb)), static_cast<uint32_t>(qGreen(rgb)), static_cast<uint32_t>(qBlue(rgb)));
 }
 
+QRect ToQRect(const Rect& r) {
+    const int32_t left = OnPlane(r.left), top = OnPlane(r.top);
+    return QRect(left, top, OnPlane(r.right) - left, OnPlane(r.bottom) - top);
+}
+
 int32_t RoundCoord(double v) {
     if (!(v == v)) return 0;  // NaN
     const double r = std::floor(v + 0.5);
@@ -83,10 +88,16 @@ void AddMaskRows(BandBuilder& bands, const QImage& mask, int rows, QPoint offset
 
 }  // namespace
 
-QRegion RasterizeFill(const QPainterPath& path) {
+QRect PixelBounds(const QRectF& area, double margin) {
+    const double m = std::clamp(margin, 0.0, static_cast<double>(kCoordLimit));
+    const QRectF limit(-kCoordLimit, -kCoordLimit, 2.0 * kCoordLimit, 2.0 * kCoordLimit);
+    return (area.adjusted(-m, -m, m, m) & limit).toAlignedRect();
+}
+
+QRegion RasterizeFill(const QPainterPath& path, const QRect& window) {
     if (path.isEmpty()) return {};
-    QRect box = path.controlPointRect().toAlignedRect().adjusted(-1, -1, 1, 1);
-    box = box.intersected(QRect(-kCoordLimit, -kCoordLimit, 2 * kCoordLimit, 2 * kCoordLimit));
+    QRect box = PixelBounds(path.controlPointRect(), 1);
+    if (!window.isNull()) box = box.intersected(window);
     if (box.isEmpty()) return {};
     // Strips keep the mask small for page-sized shapes.
     const int stripHeight = std::max(1, std::min(box.height(), (8 << 20) / std::max(1, box.width())));

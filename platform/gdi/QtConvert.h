@@ -11,13 +11,21 @@
 #include <QtGui/QRegion>
 #include <QtGui/QTransform>
 
+#include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace gdi {
 
 QColor ToQColor(Color c);  // system colours resolved
 Color FromQRgb(QRgb rgb);
-inline QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+// The plane that device rectangles are kept in: half the 32-bit range, the
+// surface of a device without bounds, where no width or height overflows.
+constexpr int32_t kPlaneMin = INT32_MIN / 2;
+constexpr int32_t kPlaneMax = INT32_MAX / 2;
+inline int32_t OnPlane(int32_t v) { return std::clamp(v, kPlaneMin, kPlaneMax); }
+
+QRect ToQRect(const Rect& r);  // clamped to the plane
 inline Rect FromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 inline QTransform ToQTransform(const XForm& x) { return QTransform(x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy); }
 
@@ -28,8 +36,12 @@ int32_t RoundCoord(double v);
 // The device pixels that Qt's aliased fill of the path covers (pixel centres
 // inside, by the path's fill rule). Regions and the painter backend both fill
 // through this rasteriser, so a region made from a shape holds exactly the
-// pixels that filling the shape paints.
-QRegion RasterizeFill(const QPainterPath& path);
+// pixels that filling the shape paints. A window that is not null limits the
+// pixels looked at (and the work) to those inside it.
+QRegion RasterizeFill(const QPainterPath& path, const QRect& window = QRect());
+// The pixels round an area with a margin, kept to the part of the plane that
+// rasterising looks at (so that no coordinate overflows).
+QRect PixelBounds(const QRectF& area, double margin);
 // The pixels of an 8-bit mask that are not 0, moved by the offset.
 QRegion RegionFromMask(const QImage& mask, QPoint offset);
 

@@ -6,6 +6,9 @@
 #include <QtGui/QPainterPath>
 #include <QtGui/QPolygon>
 
+#include <algorithm>
+#include <climits>
+
 namespace gdi {
 
 namespace {
@@ -68,6 +71,14 @@ Region Region::FromPath(const PathData& path, PolyFillMode mode) {
     return Region(RasterizeFill(qpath));
 }
 
+Region Region::FromPath(const PathData& path, PolyFillMode mode, const Rect& window) {
+    const QRect limit = ToQRect(window.Normalized());
+    if (limit.isEmpty()) return {};
+    QPainterPath qpath = ToPainterPath(path, mode);
+    qpath.closeSubpath();
+    return Region(RasterizeFill(qpath, limit));
+}
+
 RegionKind Region::Combine(const Region& a, const Region& b, RegionCombine mode) {
     switch (mode) {
     case RegionCombine::And: region_ = a.region_.intersected(b.region_); break;
@@ -80,7 +91,16 @@ RegionKind Region::Combine(const Region& a, const Region& b, RegionCombine mode)
     return Kind();
 }
 
-void Region::Offset(int32_t dx, int32_t dy) { region_.translate(dx, dy); }
+void Region::Offset(int32_t dx, int32_t dy) {
+    if (region_.isEmpty()) return;
+    // A move is cut short where the region would leave the plane that
+    // rectangles are kept in; beyond it no device has pixels anyway.
+    const QRect box = region_.boundingRect();
+    auto within = [](int64_t d, int64_t low, int64_t high) {
+        return static_cast<int>(std::max(int64_t{kPlaneMin} - low, std::min(d, int64_t{kPlaneMax} - high)));
+    };
+    region_.translate(within(dx, box.left(), int64_t{box.right()} + 1), within(dy, box.top(), int64_t{box.bottom()} + 1));
+}
 
 bool Region::Contains(int32_t x, int32_t y) const { return region_.contains(QPoint(x, y)); }
 

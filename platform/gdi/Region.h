@@ -26,6 +26,8 @@ public:
     static Region FromRects(std::span<const Rect> rects);
     // The pixels inside a path of device points (figures closed), by the fill mode.
     static Region FromPath(const PathData& path, PolyFillMode mode);
+    // Only the part inside the window (the work is that of the part).
+    static Region FromPath(const PathData& path, PolyFillMode mode, const Rect& window);
 
     // this := a op b. Returns the kind of the result.
     RegionKind Combine(const Region& a, const Region& b, RegionCombine mode);

@@ -7,6 +7,7 @@
 #include <QtGui/QFontDatabase>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <list>
 #include <map>
@@ -35,6 +36,10 @@ QFont QueryFont(const std::string& faceName, int32_t weight, bool italic) {
 }
 
 using FaceKey = std::tuple<std::string, int32_t, bool>;
+
+int32_t SaturatedSum(int32_t a, int32_t b) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
+}
 
 }  // namespace
 
@@ -123,8 +128,9 @@ std::shared_ptr<TextEngine::Face> TextEngine::Resolve(const LogFont& font) {
 
     TextMetrics& m = face->metrics;
     // The cell holds the glyphs whole: ascent and descent round up, and a
-    // cell height asked for is kept exactly.
-    auto roundUp = [](double v) { return static_cast<int32_t>(std::ceil(v - 1e-6)); };
+    // cell height asked for is kept exactly. Sizes saturate, however large
+    // the font.
+    auto roundUp = [](double v) { return RoundCoord(std::ceil(v - 1e-6)); };
     if (font.height > 0) {
         m.height = font.height;
         m.descent = std::min(m.height, roundUp(descent * face->scale));
@@ -132,7 +138,7 @@ std::shared_ptr<TextEngine::Face> TextEngine::Resolve(const LogFont& font) {
     } else {
         m.ascent = roundUp(ascent * face->scale);
         m.descent = roundUp(descent * face->scale);
-        m.height = m.ascent + m.descent;
+        m.height = SaturatedSum(m.ascent, m.descent);
     }
     m.internalLeading = std::max(0, m.height - RoundCoord(face->em));
     m.externalLeading = raw.isValid() ? RoundCoord(raw.leading() * face->scale) : 0;
@@ -159,7 +165,7 @@ TextMetrics TextEngine::MeasureMetrics(const LogFont& font) { return Instance().
 std::vector<int32_t> TextEngine::MeasurePartialExtents(const LogFont& font, std::u16string_view text) {
     std::vector<int32_t> extents = Advances(*Instance().Resolve(font), text);
     int32_t sum = 0;
-    for (int32_t& e : extents) e = sum += e;
+    for (int32_t& e : extents) e = sum = SaturatedSum(sum, e);
     return extents;
 }
 

@@ -97,6 +97,7 @@ bool QtPrinter::BeginDoc(const std::string& title) {
     if (Printing()) return false;
     if (isPdf_ && printer_->outputFileName().isEmpty()) return false;
     printer_->setDocName(QString::fromStdString(title));
+    canvas_.reset();  // it may still hold the painter of a job that ended on its own
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();

@@ -43,6 +43,8 @@ namespace {
 constexpr char kMagic[8] = {'Z', 'R', 'S', 'T', 'O', 'R', 'E', '1'};
 constexpr int kHeaderSize = 16;
 constexpr int kMaxDepth = 64;
+// A store holds settings, not documents: a larger file is not read.
+constexpr qint64 kMaxFileSize = qint64{64} << 20;
 // Smallest possible records, used to bound counts before allocating.
 constexpr qint64 kMinValueSize = 4 + 1 + 4;
 constexpr qint64 kMinKeySize = 4 + 4 + 4;
@@ -64,6 +66,16 @@ uint32_t Crc32(const QByteArray& data) {
 
 QStringList SplitPath(const QString& path) {
     return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+}
+
+// Whether two names are equal but for case. Sorted by the comparison that
+// lookups use, such names lie side by side: n log n, however many there are.
+bool HasDuplicate(QStringList names) {
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return std::adjacent_find(names.begin(), names.end(), [](const QString& a, const QString& b) {
+               return a.compare(b, Qt::CaseInsensitive) == 0;
+           }) != names.end();
 }
 
 class Writer {
@@ -149,9 +161,10 @@ public:
         if (key->name.contains(QLatin1Char('\\'))) throw Damaged("key name with a backslash");
         const uint32_t valueCount = Count(kMinValueSize, "values");
         key->values.reserve(valueCount);
+        QStringList names;
         for (uint32_t i = 0; i < valueCount; ++i) {
             QString name = Text("value name");
-            if (key->FindValue(name)) throw Damaged("duplicate value name");
+            names << name;
             Value value;
             const uint8_t type = U8();
             switch (type) {
@@ -172,13 +185,15 @@ public:
             }
             key->values.emplace_back(std::move(name), std::move(value));
         }
+        if (HasDuplicate(names)) throw Damaged("duplicate value name");
         const uint32_t subCount = Count(kMinKeySize, "sub-keys");
         key->subKeys.reserve(subCount);
+        names.clear();
         for (uint32_t i = 0; i < subCount; ++i) {
-            auto sub = Key(depth + 1);
-            if (key->Sub(sub->name)) throw Damaged("duplicate key name");
-            key->subKeys.push_back(std::move(sub));
+            key->subKeys.push_back(Key(depth + 1));
+            names << key->subKeys.back()->name;
         }
+        if (HasDuplicate(names)) throw Damaged("duplicate key name");
         return key;
     }
 
@@ -221,23 +236,19 @@ QByteArray Store::Serialize() const {
 }
 
 std::unique_ptr<Store::Key> Store::Parse(const QByteArray& bytes) {
-    try {
-        if (bytes.size() < kHeaderSize || !bytes.startsWith(QByteArray(kMagic, sizeof kMagic)))
-            throw Damaged("not a settings store file");
-        const QByteArray header = bytes.mid(sizeof kMagic, 8);
-        Reader headerReader(header);
-        const uint32_t length = headerReader.U32();
-        const uint32_t crc = headerReader.U32();
-        if (static_cast<qint64>(length) != bytes.size() - kHeaderSize) throw Damaged("file length does not match its header");
-        const QByteArray payload = bytes.mid(kHeaderSize);
-        if (Crc32(payload) != crc) throw Damaged("checksum mismatch");
-        Reader reader(payload);
-        auto root = reader.Key(0);
-        if (reader.Remaining() != 0) throw Damaged("bytes after the root key");
-        return root;
-    } catch (const Damaged& e) {
-        throw std::runtime_error(e.what());
-    }
+    if (bytes.size() < kHeaderSize || !bytes.startsWith(QByteArray(kMagic, sizeof kMagic)))
+        throw Damaged("not a settings store file");
+    const QByteArray header = bytes.mid(sizeof kMagic, 8);
+    Reader headerReader(header);
+    const uint32_t length = headerReader.U32();
+    const uint32_t crc = headerReader.U32();
+    if (static_cast<qint64>(length) != bytes.size() - kHeaderSize) throw Damaged("file length does not match its header");
+    const QByteArray payload = bytes.mid(kHeaderSize);
+    if (Crc32(payload) != crc) throw Damaged("checksum mismatch");
+    Reader reader(payload);
+    auto root = reader.Key(0);
+    if (reader.Remaining() != 0) throw Damaged("bytes after the root key");
+    return root;
 }
 
 void Store::Validate(const QByteArray& bytes) { Parse(bytes); }
@@ -252,6 +263,8 @@ void Store::Load(bool keepCurrentOnDamage) {
     QString reason;
     if (!file.open(QIODevice::ReadOnly)) {
         reason = QStringLiteral("cannot be opened: ") + file.errorString();
+    } else if (file.size() > kMaxFileSize) {
+        reason = QStringLiteral("larger than a settings store can be");
     } else {
         const QByteArray bytes = file.readAll();
         file.close();

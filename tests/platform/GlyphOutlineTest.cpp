@@ -267,6 +267,8 @@ TEST(GlyphOutline, SizeProtocolAndCharactersWithoutOutline) {
     EXPECT_EQ(canvas.GetGlyphOutline(0xE123, &metrics, {}, Mat2{}), 0);
     EXPECT_EQ(metrics.cellIncX, 0);
     EXPECT_FALSE(BuildGlyphOutline(canvas.font(), 0xE123, Mat2{}));
+    // Nor one beyond Unicode, whose surrogates would wrap round to an 'A'.
+    EXPECT_FALSE(BuildGlyphOutline(canvas.font(), 0xA20400, Mat2{}));
 }
 
 }  // namespace gdi

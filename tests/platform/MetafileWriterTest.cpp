@@ -340,6 +340,91 @@ TEST(WmfWriter, FilledRegionsBecomeRectanglesWithoutOutline) {
     EXPECT_EQ(mixes, (std::vector<int>{static_cast<int>(Rop2::CopyPen), static_cast<int>(Rop2::Not)}));
 }
 
+TEST(WmfWriter, AnEmptyOpaqueTextStillFillsItsRectangle) {
+    Metafile metafile;
+    metafile.SetSize(100, 100);
+    {
+        MetafileCanvas c(metafile);
+        const Rect box{10, 20, 30, 40};
+        c.ExtTextOut(10, 20, ETO_OPAQUE, &box, u"");
+        c.ExtTextOut(10, 20, 0, nullptr, u"");  // nothing to write
+    }
+    const ParsedWmf wmf = ParseWmf(metafile.WmfBytes());
+    ASSERT_EQ(wmf.problems, "");
+    std::vector<const WmfRecord*> texts;
+    for (const WmfRecord& r : wmf.records)
+        if (r.function == wmf::META_EXTTEXTOUT) texts.push_back(&r);
+    ASSERT_EQ(texts.size(), 1u);
+    // y, x, no characters, the options, then left, top, right, bottom.
+    ASSERT_EQ(texts[0]->params.size(), 16u);
+    std::vector<int> params;
+    for (size_t i = 0; i < 8; ++i) params.push_back(texts[0]->Param(i));
+    EXPECT_EQ(params, (std::vector<int>{20, 10, 0, static_cast<int>(ETO_OPAQUE), 10, 20, 30, 40}));
+}
+
+TEST(WmfWriter, PolyPolygonCountsMatchThePointsWritten) {
+    // A polygon with more points than a 16-bit count holds, then a triangle.
+    std::vector<Point> points;
+    for (int i = 0; i < 70000; ++i) points.push_back({i % 200, i / 400});
+    const std::vector<Point> triangle = {{1, 2}, {3, 4}, {5, 6}};
+    points.insert(points.end(), triangle.begin(), triangle.end());
+    const int32_t counts[] = {70000, 3};
+    Metafile metafile;
+    metafile.SetSize(200, 200);
+    {
+        MetafileCanvas c(metafile);
+        c.PolyPolygon(points, counts);
+    }
+    const ParsedWmf wmf = ParseWmf(metafile.WmfBytes());
+    ASSERT_EQ(wmf.problems, "");
+    const WmfRecord* poly = nullptr;
+    for (const WmfRecord& r : wmf.records)
+        if (r.function == wmf::META_POLYPOLYGON) poly = &r;
+    ASSERT_NE(poly, nullptr);
+    ASSERT_EQ(poly->Param(0), 2);
+    const size_t first = U16(poly->params, 2), second = U16(poly->params, 4);
+    EXPECT_EQ(first, 0xFFFFu);
+    EXPECT_EQ(second, 3u);
+    ASSERT_EQ(poly->params.size(), 6 + 4 * (first + second));
+    // The triangle's points follow the first polygon's points that were kept.
+    const size_t at = (6 + 4 * first) / 2;
+    EXPECT_EQ(std::vector<int>({poly->Param(at), poly->Param(at + 1), poly->Param(at + 4), poly->Param(at + 5)}),
+              std::vector<int>({1, 2, 5, 6}));
+}
+
+// A region whose object would not fit the 16-bit size of a region record.
+Region ManyBandedRegion() {
+    std::vector<Rect> rows;
+    for (int y = 0; y < 6000; y += 2) rows.push_back({y % 7, y, 50 + y % 11, y + 1});
+    return Region::FromRects(rows);
+}
+
+TEST(WmfWriter, ClipRegionsTooLargeForOneObjectAreSetRectangleByRectangle) {
+    const Region clip = ManyBandedRegion();
+    Metafile metafile;
+    metafile.SetSize(100, 6000);
+    {
+        MetafileCanvas c(metafile);
+        c.SelectClipRgn(&clip);
+        c.Rectangle(0, 0, 100, 6000);
+    }
+    const ParsedWmf wmf = ParseWmf(metafile.WmfBytes());
+    ASSERT_EQ(wmf.problems, "");
+    EXPECT_EQ(wmf.counts.count(wmf::META_CREATEREGION), 0u);
+    // The clip a reader ends up with: the box less every excluded rectangle.
+    Region box;
+    std::vector<Rect> excluded;
+    for (const WmfRecord& r : wmf.records) {
+        if (r.function != wmf::META_INTERSECTCLIPRECT && r.function != wmf::META_EXCLUDECLIPRECT) continue;
+        const Rect rect{r.Param(3), r.Param(2), r.Param(1), r.Param(0)};
+        if (r.function == wmf::META_INTERSECTCLIPRECT) box = Region::FromRect(rect);
+        if (r.function == wmf::META_EXCLUDECLIPRECT) excluded.push_back(rect);
+    }
+    Region result;
+    result.Combine(box, Region::FromRects(excluded), RegionCombine::Diff);
+    EXPECT_TRUE(result == clip);
+}
+
 TEST(WmfWriter, AnEmptyPictureIsAValidFile) {
     Metafile metafile;
     metafile.SetSize(101, 51);

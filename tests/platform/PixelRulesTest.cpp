@@ -43,6 +43,108 @@ TEST(PixelRules, LineToLeavesOutItsEndPixel) {
     }
 }
 
+TEST(PixelRules, PartOfALineWalkIsThePartOfTheWholeWalk) {
+    const Point ends[][2] = {{{0, 0}, {17, 5}},   {{17, 5}, {0, 0}},   {{3, -9}, {-4, 20}}, {{-6, 2}, {9, -2}},
+                             {{0, 0}, {12, 12}},  {{5, 5}, {5, -7}},   {{0, 0}, {23, 22}},  {{-1, -1}, {-30, -2}}};
+    for (const auto& e : ends) {
+        std::vector<Point> whole;
+        LineDDA(e[0].x, e[0].y, e[1].x, e[1].y, [&](int32_t x, int32_t y) { whole.push_back({x, y}); });
+        const int64_t length = LineDDALength(e[0].x, e[0].y, e[1].x, e[1].y);
+        ASSERT_EQ(static_cast<int64_t>(whole.size()), length);
+        for (int64_t first = 0; first <= length; ++first) {
+            for (int64_t last = first; last <= length; ++last) {
+                std::vector<Point> part;
+                LineDDASteps(e[0].x, e[0].y, e[1].x, e[1].y, first, last,
+                             [&](int32_t x, int32_t y) { part.push_back({x, y}); });
+                EXPECT_TRUE(std::equal(part.begin(), part.end(), whole.begin() + first, whole.begin() + last))
+                    << e[0].x << "," << e[0].y << " " << first << ".." << last;
+            }
+        }
+    }
+}
+
+TEST(PixelRules, LinesFarBeyondTheBitmapDrawOnlyWhatShows) {
+    // Ends two billion pixels away: the row changes where the walk is half done.
+    BitmapCanvas canvas(100, 100);
+    canvas.MoveTo(-2000000000, 50);
+    canvas.LineTo(2000000000, 51);
+    EXPECT_EQ(canvas.bitmap().Pixel(0, 50), kBlack);
+    EXPECT_EQ(canvas.bitmap().Pixel(1, 50), kWhite);
+    EXPECT_EQ(canvas.bitmap().Pixel(1, 51), kBlack);
+    EXPECT_EQ(test::CountPixels(canvas.bitmap(), kBlack), 100);
+
+    // A dotted line keeps its dots' phase over the stretch it does not walk:
+    // three pixels on, three off, counted from its start.
+    BitmapCanvas dotted(100, 20);
+    dotted.pen().style = PenStyle::Dot;
+    dotted.SetBkMode(BkMode::Transparent);
+    const int32_t start = -1000004;
+    dotted.MoveTo(start, 5);
+    dotted.LineTo(100, 5);
+    for (int32_t x = 0; x < 100; ++x) {
+        const bool on = (x - start) % 6 < 3;
+        EXPECT_EQ(dotted.bitmap().Pixel(x, 5), on ? kBlack : kWhite) << x;
+    }
+}
+
+TEST(PixelRules, ShapesMostlyBeyondTheBitmapDrawOnlyWhatShows) {
+    // The same ellipse on a canvas that shows it whole and on one that shows a
+    // corner of it: edge and inside pixels agree.
+    BitmapCanvas whole(200, 200);
+    whole.brush().color = kRed;
+    whole.Ellipse(0, 0, 200, 200);
+    BitmapCanvas corner(40, 40);
+    corner.brush().color = kRed;
+    corner.Ellipse(-37, -21, 163, 179);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(corner.bitmap().Pixel(x, y), whole.bitmap().Pixel(x + 37, y + 21)) << x << "," << y;
+
+    // Shapes millions of pixels across, thin and wide pens, copied and mixed.
+    for (const Rop2 rop : {Rop2::CopyPen, Rop2::XorPen}) {
+        for (const int32_t width : {1, 3}) {
+            BitmapCanvas canvas(10, 10);
+            canvas.SetROP2(rop);
+            canvas.pen().width = width;
+            canvas.brush().color = kRed;
+            canvas.Ellipse(-2000000, -2000000, 2000000, 2000000);
+            const Color inside = rop == Rop2::CopyPen ? kRed : Rgb(0, 255, 255);
+            EXPECT_EQ(test::CountPixels(canvas.bitmap(), inside), 100) << static_cast<int>(rop) << " " << width;
+        }
+    }
+}
+
+TEST(PixelRules, OutputAtTheLimitsOfTheCoordinatesIsSafe) {
+    // Logical coordinates near the 32-bit limits, magnified by the mapping,
+    // reach the device saturated: every output keeps its rules without
+    // overflowing and draws what shows of it.
+    constexpr int32_t far = 2000000000;
+    BitmapCanvas canvas(10, 10);
+    canvas.SetMapMode(MapMode::Anisotropic);
+    canvas.SetViewportExt(30000, 30000);
+    canvas.FillRect({-far, -far, far, far}, SolidBrush(kRed));
+    EXPECT_EQ(test::CountPixels(canvas.bitmap(), kRed), 100);
+    canvas.FrameRect({-far, -far, far, far}, SolidBrush(kBlack));
+    canvas.InvertRect({-far, -far, far, far});
+    canvas.Rectangle(-far, -far, far, far);
+    canvas.RoundRect(-far, -far, far, far, far, far);
+    canvas.Arc(-far, -far, far, far, far, 0, 0, far);
+    canvas.pen().width = 5;
+    canvas.Pie(-far, -far, far, far, far, 0, 0, far);
+    const Point triangle[] = {{-far, -far}, {far, 0}, {0, far}};
+    canvas.Polygon(triangle);
+    const Rect box{-far, -far, far, far};
+    canvas.ExtTextOut(0, 0, ETO_OPAQUE | ETO_CLIPPED, &box, u"x");
+    canvas.BitBlt(-far, -far, far, far, canvas.bitmap(), 0, 0);
+    canvas.IntersectClipRect(-far, -far, far, far);
+    canvas.OffsetClipRgn(far, far);
+    EXPECT_EQ(canvas.GetClipBox(), Rect{});
+    canvas.SelectClipRgn(nullptr);
+    canvas.pen().width = 1;
+    canvas.brush().color = kBlue;
+    canvas.Rectangle(-far, -far, far, far);
+    EXPECT_EQ(test::CountPixels(canvas.bitmap(), kBlue), 100);
+}
+
 TEST(PixelRules, PolylineJoinsAreDrawnOnceUnderXor) {
     BitmapCanvas canvas(20, 20);
     canvas.Rectangle(-1, -1, 30, 30);  // a background that is not white
@@ -355,6 +457,39 @@ TEST(PixelRules, StretchBltRepeatsPixelsAndMirrors) {
               "##....##\n"
               "..oooo..\n"
               "..oooo..\n");
+}
+
+TEST(PixelRules, StretchBltMakesOnlyThePixelsThatShow) {
+    // A 3 x 3 picture stretched to 7 x 7 on a canvas that shows it whole, and
+    // on smaller ones that show only a corner: the shown pixels are the same.
+    Bitmap source(3, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x) source.SetPixel(x, y, Rgb(40 * x, 40 * y, 200));
+    BitmapCanvas whole(70, 70);
+    whole.StretchBlt({0, 0, 70, 70}, source, {0, 0, 3, 3});
+    for (const Point shift : {Point{0, 0}, Point{-33, -47}}) {
+        BitmapCanvas corner(30, 20);
+        corner.StretchBlt({shift.x, shift.y, shift.x + 70, shift.y + 70}, source, {0, 0, 3, 3});
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 30; ++x)
+                ASSERT_EQ(corner.bitmap().Pixel(x, y), whole.bitmap().Pixel(x - shift.x, y - shift.y)) << x << "," << y;
+    }
+
+    // A target four million pixels wide of which 10 x 10 show: the pixels
+    // under the picture's centre, through the copy and the three-operand path.
+    Bitmap checker(2, 2);
+    checker.SetPixel(0, 0, kBlack);
+    checker.SetPixel(1, 1, kBlack);
+    for (const uint32_t rop : {SRCCOPY, 0x00CA0749u}) {  // DPSDxax: the source where the pattern is set
+        BitmapCanvas canvas(10, 10);
+        canvas.brush() = SolidBrush(Rgb(255, 255, 255));
+        canvas.StretchBlt({-2000000, -2000000, 2000000, 2000000}, checker, {0, 0, 2, 2}, rop);
+        EXPECT_EQ(test::CountPixels(canvas.bitmap(), kBlack), 100) << std::hex << rop;
+    }
+    BitmapCanvas smooth(10, 10);
+    smooth.SetStretchBltMode(StretchMode::Halftone);
+    smooth.StretchBlt({-2000000, -2000000, 2000000, 2000000}, checker, {0, 0, 2, 2});
+    EXPECT_EQ(test::CountPixels(smooth.bitmap(), kWhite), 0);
 }
 
 TEST(PixelRules, ClipRegionLimitsEveryOutput) {

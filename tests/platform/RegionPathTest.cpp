@@ -137,6 +137,17 @@ TEST(Path, RegionAndClipFromAPath) {
     EXPECT_EQ(canvas.GetClipRgn()->Box(), (Rect{0, 0, 20, 20}));
 }
 
+TEST(Path, AClipPathFarLargerThanTheSurfaceClipsWhatShows) {
+    BitmapCanvas canvas(20, 20);
+    canvas.BeginPath();
+    canvas.Ellipse(-2000000, -2000000, 2000000, 2000000);
+    canvas.EndPath();
+    EXPECT_TRUE(canvas.SelectClipPath(RegionCombine::Copy));
+    EXPECT_EQ(canvas.GetClipBox(), (Rect{0, 0, 20, 20}));
+    canvas.FillRect({0, 0, 20, 20}, SolidBrush(test::kBlack));
+    EXPECT_EQ(test::CountPixels(canvas.bitmap(), test::kBlack), 400);
+}
+
 TEST(Path, FilledPathPaintsLikeThePolygon) {
     BitmapCanvas byPath(16, 16), byPolygon(16, 16);
     const Point triangle[] = {{1, 1}, {14, 3}, {5, 13}};

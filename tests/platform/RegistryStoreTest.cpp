@@ -4,6 +4,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 
 using registry::Store;
@@ -28,6 +29,45 @@ protected:
 
     QTemporaryDir dir_;
 };
+
+void AppendU32(QByteArray& bytes, uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+// A store file around a payload, with the right length and checksum.
+QByteArray StoreFile(const QByteArray& payload) {
+    QByteArray bytes("ZRSTORE1");
+    AppendU32(bytes, static_cast<uint32_t>(payload.size()));
+    uint32_t crc = 0xFFFFFFFFu;
+    for (char ch : payload) {
+        crc ^= static_cast<uint8_t>(ch);
+        for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    AppendU32(bytes, crc ^ 0xFFFFFFFFu);
+    return bytes + payload;
+}
+
+QByteArray Name(const char* name) {
+    QByteArray bytes;
+    AppendU32(bytes, static_cast<uint32_t>(qstrlen(name)));
+    return bytes + name;
+}
+
+// A key with integer values and empty sub-keys of the given names.
+QByteArray KeyPayload(const char* name, std::initializer_list<const char*> values,
+                      std::initializer_list<const char*> subKeys) {
+    QByteArray bytes = Name(name);
+    AppendU32(bytes, static_cast<uint32_t>(values.size()));
+    for (const char* value : values) {
+        bytes += Name(value);
+        bytes += '\2';
+        AppendU32(bytes, 4);
+        AppendU32(bytes, 7);
+    }
+    AppendU32(bytes, static_cast<uint32_t>(subKeys.size()));
+    for (const char* sub : subKeys) bytes += KeyPayload(sub, {}, {});
+    return bytes;
+}
 
 }  // namespace
 
@@ -114,28 +154,33 @@ TEST_F(RegistryStoreTest, DamagedFilesAreSetAsideAndDefaultsUsed) {
 
 TEST_F(RegistryStoreTest, HostileCountsAndNestingAreRefused) {
     // A payload claiming 2^32-1 values, and one nesting keys 10000 deep.
-    auto fileWith = [](const QByteArray& payload) {
-        QByteArray bytes("ZRSTORE1");
-        auto u32 = [&](uint32_t v) {
-            for (int i = 0; i < 4; ++i) bytes.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-        };
-        u32(static_cast<uint32_t>(payload.size()));
-        uint32_t crc = 0xFFFFFFFFu;
-        for (char ch : payload) {
-            crc ^= static_cast<uint8_t>(ch);
-            for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-        }
-        u32(crc ^ 0xFFFFFFFFu);
-        return bytes + payload;
-    };
     QByteArray manyValues(4, '\0');
     manyValues += QByteArray("\xff\xff\xff\xff", 4);
-    EXPECT_THROW(Store::Validate(fileWith(manyValues)), std::runtime_error);
+    EXPECT_THROW(Store::Validate(StoreFile(manyValues)), std::runtime_error);
 
     QByteArray deep;
     // Each key: name "k", no values, one sub-key.
     for (int i = 0; i < 10000; ++i) deep += QByteArray("\1\0\0\0k\0\0\0\0\1\0\0\0", 13);
-    EXPECT_THROW(Store::Validate(fileWith(deep)), std::runtime_error);
+    EXPECT_THROW(Store::Validate(StoreFile(deep)), std::runtime_error);
+}
+
+TEST_F(RegistryStoreTest, NamesEqualButForCaseAreRefused) {
+    EXPECT_NO_THROW(Store::Validate(StoreFile(KeyPayload("", {"Name", "Other", "Straße"}, {"K", "L"}))));
+    EXPECT_NO_THROW(Store::Validate(StoreFile(KeyPayload("", {"Strasse", "Straße"}, {}))));
+    EXPECT_THROW(Store::Validate(StoreFile(KeyPayload("", {"Name", "Other", "NAME"}, {}))), std::runtime_error);
+    EXPECT_THROW(Store::Validate(StoreFile(KeyPayload("", {"ÄRGER", "ärger"}, {}))), std::runtime_error);
+    EXPECT_THROW(Store::Validate(StoreFile(KeyPayload("", {}, {"Key", "Mid", "kEY"}))), std::runtime_error);
+}
+
+TEST_F(RegistryStoreTest, AFileTooLargeForAStoreIsSetAsideUnread) {
+    WriteFile(QByteArray("ZRSTORE1"));
+    ASSERT_TRUE(QFile::resize(Path(), qint64{65} << 20));
+    Store store(Path());
+    ASSERT_TRUE(store.Problem());
+    EXPECT_TRUE(store.Problem()->reason.contains(QStringLiteral("larger"))) << store.Problem()->reason.toStdString();
+    EXPECT_FALSE(store.Problem()->movedTo.isEmpty());
+    EXPECT_EQ(QFileInfo(store.Problem()->movedTo).size(), qint64{65} << 20);
+    EXPECT_TRUE(store.Persistent());
 }
 
 TEST_F(RegistryStoreTest, ChangesOfAnotherProcessAreKept) {

@@ -123,6 +123,20 @@ TEST(Text, MeasuringIsTheSameOnABitmapAndARecordingOfOneResolution) {
     }
 }
 
+TEST(Text, HugeFontsSaturateTheirSizes) {
+    RecordingCanvas canvas;
+    canvas.font().height = INT32_MIN;
+    canvas.font().width = INT32_MAX;
+    const TextMetrics m = canvas.GetTextMetrics();
+    EXPECT_EQ(m.height, INT32_MAX);
+    EXPECT_GT(m.ascent, 0);
+    EXPECT_GT(m.descent, 0);
+    const std::vector<int32_t> partial = canvas.PartialExtents(u"WWWWW");
+    ASSERT_EQ(partial.size(), 5u);
+    EXPECT_EQ(partial.back(), INT32_MAX);
+    EXPECT_TRUE(std::is_sorted(partial.begin(), partial.end()));
+}
+
 TEST(Text, AdvancesAndOptionsOfExtTextOut) {
     BitmapCanvas canvas(200, 80);
     UseOpaqueCell(canvas, -20);

@@ -65,7 +65,9 @@ inline GrayPage RenderPdf(const QString& pdf, int dpi, int x, int y, int w, int 
     page.width = header[1].toInt();
     page.height = header[2].toInt();
     // The pixels follow the single white-space character after the maximum value.
-    page.pixels = data.right(static_cast<qsizetype>(page.width) * page.height);
+    const qsizetype size = static_cast<qsizetype>(page.width) * page.height;
+    if (page.width <= 0 || page.height <= 0 || data.size() < size) return {};
+    page.pixels = data.right(size);
     return page;
 }
 
