@@ -1,5 +1,7 @@
 #include "figures/Tracker.h"
 
+#include "foundation/PointHelpers.h"
+
 #include "foundation/ScaleCanvas.h"
 
 #include <algorithm>
@@ -17,15 +19,8 @@ constexpr gdi::Color kRed = 0x0000FF;
 constexpr gdi::Color kYellow = 0x00FFFF;
 
 TRect BoundsOf(std::span<const TPoint> points) {
-    TRect r{points[0].x, points[0].y, points[0].x, points[0].y};
-    for (const TPoint& p : points) {
-        r.left = std::min(r.left, p.x);
-        r.top = std::min(r.top, p.y);
-        r.right = std::max(r.right, p.x);
-        r.bottom = std::max(r.bottom, p.y);
-    }
     // Right and bottom are outside a rectangle; one more pixel for the pen.
-    return r.Inflated(2, 2);
+    return BoundsOfPoints(points).Inflated(2, 2);
 }
 
 // The canvas state of one drawing step, given back however the step ends:

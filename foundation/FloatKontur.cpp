@@ -1,5 +1,7 @@
 #include "foundation/FloatKontur.h"
 
+#include "foundation/PointHelpers.h"
+
 #include "foundation/Exceptions.h"
 #include "foundation/Rounding.h"
 
@@ -16,16 +18,6 @@ constexpr int32_t kMaxDepth = 16;
 // The control-point distance of a quarter ellipse drawn as a cubic piece.
 constexpr float kCornerFactor = 0.552284f;
 
-struct AngleCache {
-    double angle = 0;
-    double cosine = 1;
-    double sine = 0;
-};
-AngleCache& LastAngle() {
-    static AngleCache cache;
-    return cache;
-}
-
 // The midpoint m of a curve piece lies close enough to the chord a-b.
 bool FlatEnough(const TCurvePoint& a, const TCurvePoint& b, const TCurvePoint& m) {
     const float dx = b.X - a.X, dy = b.Y - a.Y;
@@ -41,9 +33,8 @@ bool FlatEnough(const TCurvePoint& a, const TCurvePoint& b, const TCurvePoint& m
 }  // namespace
 
 TFloatPoint RotateFloatPoint(TFloatPoint p, double angle, float cx, float cy) {
-    AngleCache& cache = LastAngle();
-    if (angle != cache.angle) cache = {angle, std::cos(angle * kDegToRad), std::sin(angle * kDegToRad)};
-    const double dx = p.X - cx, dy = p.Y - cy;
+    const TSinCos cache = CachedSinCos(angle);
+    const long double dx = p.X - cx, dy = p.Y - cy;
     return {static_cast<float>(cx + cache.cosine * dx - cache.sine * dy),
             static_cast<float>(cy + cache.sine * dx + cache.cosine * dy)};
 }

@@ -25,24 +25,19 @@ TPoint SubtractPoints(TPoint a, TPoint b) { return {a.x - b.x, a.y - b.y}; }
 int32_t RectWidth(const TRect& r) { return r.right - r.left; }
 int32_t RectHeight(const TRect& r) { return r.bottom - r.top; }
 
-namespace {
-struct AngleCache {
-    double angle = 0;
-    long double cosine = 1;
-    long double sine = 0;
-};
-AngleCache& LastAngle() {
-    static AngleCache cache;
-    return cache;
+TSinCos CachedSinCos(double angle) {
+    static double lastAngle = 0;
+    static TSinCos last{1, 0};
+    if (angle != lastAngle) {
+        const long double radians = angle * std::numbers::pi_v<long double> / 180.0L;
+        last = {std::cos(radians), std::sin(radians)};
+        lastAngle = angle;
+    }
+    return last;
 }
-}  // namespace
 
 TPoint RotatePointAbout(TPoint p, TPoint c, double angle) {
-    AngleCache& cache = LastAngle();
-    if (angle != cache.angle) {
-        const long double radians = angle * std::numbers::pi_v<long double> / 180.0L;
-        cache = {angle, std::cos(radians), std::sin(radians)};
-    }
+    const TSinCos cache = CachedSinCos(angle);
     const long double dx = static_cast<long double>(p.x) - c.x;  // far-off points must not overflow
     const long double dy = static_cast<long double>(p.y) - c.y;
     return {static_cast<int32_t>(Round64(dx * cache.cosine - dy * cache.sine) + c.x),

@@ -17,6 +17,13 @@ TPoint AddPoints(TPoint a, TPoint b);
 TPoint SubtractPoints(TPoint a, TPoint b);
 int32_t RectWidth(const TRect& r);
 int32_t RectHeight(const TRect& r);
+// The cosine and sine of angle degrees. The last angle's values are kept,
+// because renderers turn many points by the same angle.
+struct TSinCos {
+    long double cosine;
+    long double sine;
+};
+TSinCos CachedSinCos(double angle);
 // Turns p about c by angle degrees. The sine and cosine of the last angle are
 // kept, because the renderer turns many points by the same angle.
 TPoint RotatePointAbout(TPoint p, TPoint c, double angle);
