@@ -37,8 +37,17 @@ gdi::Point ThroughMatrix(const TScaleCanvas& canvas, const TMatrix3& M, float x,
     return ToDevice(canvas, X, Y);
 }
 
+// The nearest integer, halves rounded up, kept within ±2^52 (a damaged
+// position gives no overflow).
+int64_t NearestClamped(double v) {
+    constexpr double kLimit = 4503599627370496.0;
+    if (!(v == v)) return 0;
+    return static_cast<int64_t>(std::floor(std::clamp(v, -kLimit, kLimit) + 0.5));
+}
+
 // 0 to 3 for a turn by a whole number of quarters, −1 for any other angle.
 int32_t QuarterTurns(float angle) {
+    if (!std::isfinite(angle)) return -1;
     double a = std::fmod(static_cast<double>(angle), 360.0);
     if (a < 0) a += 360;
     const double quarters = std::floor(a / 90 + 0.5);
@@ -64,7 +73,7 @@ public:
         const double scale = alongX_ ? canvas.ScaleX : canvas.ScaleY;
         const double device = alongX_ ? (x + canvas.MMOffsetX) * scale - canvas.PixelOffsetX
                                       : (y + canvas.MMOffsetY) * scale - canvas.PixelOffsetY;
-        start_ = static_cast<int64_t>(std::floor(device + 0.5));
+        start_ = NearestClamped(device);
         unitDevice_ = module * scale;
     }
 
@@ -85,7 +94,7 @@ public:
 
 private:
     int32_t Edge(int32_t units) const {
-        const auto offset = static_cast<int64_t>(std::floor(units * unitDevice_ + 0.5));
+        const int64_t offset = NearestClamped(units * unitDevice_);
         return gdi::Saturated(start_ + sign_ * offset);
     }
 

@@ -253,8 +253,11 @@ void TBarcodeDlg::FormShow() {
         const QSignalBlocker quiet(cbTyp);
         cbTyp->setCurrentIndex(cbTyp->findData(static_cast<int>(barcode_->BarcodeType())));
     }
+    // The change handlers run also when the text is already shown.
     edText->setText(AnsiToUnicode(barcode_->Text()));
     edZusatz->setText(AnsiToUnicode(barcode_->AddOn()));
+    edTextChange();
+    edZusatzChange();
     chPruefziffer->setChecked(barcode_->CalcCheckDigit());
     chTextAnzeigen->setChecked(barcode_->ShowText());
     chAECOCcompatible->setChecked(barcode_->AECOC());

@@ -179,10 +179,21 @@ TEST_F(BarcodeDlg, RefusedKeysBeepAndLowerCaseBecomesCapitals) {
     EXPECT_EQ(beeps, 5);
 }
 
-TEST_F(BarcodeDlg, WithoutADataSetTheFieldRowIsHidden) {
-    dialog.FormShow();
+TEST_F(BarcodeDlg, WithoutADataSetTheFieldRowIsHiddenAndEnterMovesOn) {
+    dialog.PreviewBarcode().SetBarcodeType(btEAN8);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
     EXPECT_TRUE(dialog.panDBFeld->isHidden());
     EXPECT_TRUE(dialog.edText->isEnabled());
+    EXPECT_EQ(dialog.lblPruefziffer->text(), "") << "no check digit without a text";
+
+    dialog.edText->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), dialog.edText);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(dialog.edText, &enter);
+    EXPECT_TRUE(dialog.isVisible()) << "Enter does not close the dialog";
+    EXPECT_NE(QApplication::focusWidget(), dialog.edText);
 }
 
 TEST_F(BarcodeDlg, ADataFieldGivesTheTextAndLocksTheEntry) {

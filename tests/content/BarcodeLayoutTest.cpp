@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -408,4 +409,33 @@ TEST(BarcodeKeys, EachSymbologyLetsThroughOnlyItsCharacters) {
     EXPECT_EQ(key, 'v') << "with Control held every key passes";
     controlDown = false;
     SetControlKeyQuery(nullptr);
+}
+
+TEST(BarcodeDamagedValues, DrawAndMeasureWithoutFault) {
+    WithPrinterDpi printer(600);
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        float centre, width, height, angle;
+    };
+    const Case cases[] = {{1e30f, 40, 10, 0},   {0, nan, 10, 90},    {0, 40, nan, 0},   {0, 40, 10, nan},
+                          {-1e30f, inf, -inf, 1e20f}, {0, 1e30f, 1e30f, 270}, {nan, 40, 10, 180}};
+    for (const TBarcodeTyp type : {btEAN13, btITF14, btCode93, btCode128}) {
+        for (const Case& c : cases) {
+            BarcodeSetup setup = Set(type, type == btCode128 ? "AB12" : "1234567890123");
+            setup.centreX = setup.centreY = c.centre;
+            setup.width = c.width;
+            setup.height = c.height;
+            setup.angle = c.angle;
+            TZRBarcode barcode;
+            Apply(barcode, setup);
+            gdi::BitmapCanvas bitmap(200, 200, 600, 600);
+            TScaleCanvas canvas(&bitmap);
+            canvas.SetResolutionX(600 / 25.4f);
+            canvas.SetResolutionY(600 / 25.4f);
+            barcode.Draw(canvas);
+            TRect bounds;
+            barcode.GetBounds(canvas, bounds);
+            barcode.GetRegion(canvas);
+        }
+    }
 }
