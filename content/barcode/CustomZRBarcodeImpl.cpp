@@ -310,7 +310,12 @@ void TBarcodeSymbology::LayOutHeight(TScaleCanvas&, TSymbolLayout& s) const {
 void TBarcodeSymbology::PaintSymbol(TScaleCanvas& canvas, const TSymbolLayout& s) {
     canvas.Brush() = gdi::SolidBrush(kWhite);
     canvas.Pen().style = gdi::PenStyle::Null;
-    canvas.RotatedRectangle(s.left, s.top, static_cast<float>(s.left + s.width), s.top + s.height, Angle);
+    // Upright or at a quarter turn the box is the rectangle of its corners (the
+    // region's), which a plain fill covers as the polygon would.
+    if (QuarterTurns(Angle) >= 0)
+        canvas.Canvas().FillRect(BoundsOfPoints(regionCorners_));
+    else
+        canvas.RotatedRectangle(s.left, s.top, static_cast<float>(s.left + s.width), s.top + s.height, Angle);
     TMatrix3 M;
     BuildRotation(M);
     PaintBars(canvas, s, M);

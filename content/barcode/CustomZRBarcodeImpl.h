@@ -115,9 +115,12 @@ protected:
     // outside accepted.
     static void FilterAccepted(char& key, std::string_view accepted, bool capitalise);
 
-private:
-    // The region is built when asked for: drawing needs only its corners.
+protected:
+    // The device corners of the region, turned; the region is built from them
+    // only when asked for.
     std::array<gdi::Point, 4> regionCorners_{};
+
+private:
     bool hasRegion_ = false;
     std::optional<gdi::Region> region_;
 };
