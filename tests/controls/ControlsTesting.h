@@ -10,6 +10,15 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
+#include <ostream>
+
+// Readable rectangles and sizes in failure messages.
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << "(" << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ")";
+}
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << " x " << s.height(); }
+inline void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
+
 inline void Key(QWidget* w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QCoreApplication::sendEvent(w, &press);
