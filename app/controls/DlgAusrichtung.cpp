@@ -111,8 +111,6 @@ TDlgAusrichtung::TDlgAusrichtung(QWidget* parent) : TLocalizerDialog(parent) {
     SetAlignment(0, 0);
 
     QDialogButtonBox* buttons = CreateOkCancelButtons(this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* row = new QHBoxLayout;
     row->addWidget(horizontal);
     row->addWidget(vertical);

@@ -19,8 +19,6 @@ TDlgInputQuery::TDlgInputQuery(QWidget* parent) : TLocalizerDialog(parent) {
     edText_->setMinimumWidth(280);
     lPrompt_->setBuddy(edText_);
     QDialogButtonBox* buttons = CreateOkCancelButtons(this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lPrompt_);
     layout->addWidget(edText_);

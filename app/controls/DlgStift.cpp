@@ -49,8 +49,6 @@ TDlgStift::TDlgStift(QWidget* parent) : TCloseQueryDialog(parent) {
     }
 
     QDialogButtonBox* buttons = CreateOkCancelButtons(this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);

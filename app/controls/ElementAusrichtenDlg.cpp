@@ -84,9 +84,7 @@ TElementAusrichtenDlg::TElementAusrichtenDlg(int32_t selectedCount, QWidget* par
     for (QRadioButton* rb : {rbAuswahl_, rbVorlage_, rbLetztes_}) relativeLayout->addWidget(rb);
     rbAuswahl_->setChecked(true);
 
-    QDialogButtonBox* buttons = CreateOkCancelButtons(this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TElementAusrichtenDlg::OkClicked);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = CreateOkCancelButtons(this, [this] { OkClicked(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(relative);
