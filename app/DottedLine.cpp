@@ -2,6 +2,7 @@
 
 #include "platform/gdi/LineDDA.inl"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -16,6 +17,26 @@ bool Continues(const gdi::Rect& run, const gdi::Rect& pixel) {
     const bool sameColumn = pixel.left == run.left && pixel.right == run.right;
     return (sameRow && (pixel.left == run.right || pixel.right == run.left)) ||
            (sameColumn && (pixel.top == run.bottom || pixel.bottom == run.top));
+}
+
+// Without a mapping the dashes are one region, inverted at once; with one,
+// each dash is inverted through the mapping.
+void InvertDashes(gdi::Canvas& canvas, std::vector<gdi::Rect>& dashes) {
+    if (dashes.empty()) return;
+    if (!gdi::IsIdentity(canvas.LogicalToDevice())) {
+        for (const gdi::Rect& r : dashes) canvas.PatBlt(r, gdi::DSTINVERT);
+        return;
+    }
+    // A region takes its rectangles in rows from the top, each row from the left.
+    std::sort(dashes.begin(), dashes.end(), [](const gdi::Rect& a, const gdi::Rect& b) {
+        return a.top != b.top ? a.top < b.top : a.left < b.left;
+    });
+    std::vector<QRect> rects;
+    rects.reserve(dashes.size());
+    for (const gdi::Rect& r : dashes) rects.emplace_back(r.left, r.top, r.Width(), r.Height());
+    QRegion region;
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
+    canvas.InvertRgn(gdi::Region(region));
 }
 
 }  // namespace
@@ -47,7 +68,7 @@ void DrawDottedLine(gdi::Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int
         if (counter == kDotRun) counter = 0;
     });
     endDash();
-    for (const gdi::Rect& r : dashes) canvas.PatBlt(r, gdi::DSTINVERT);
+    InvertDashes(canvas, dashes);
 }
 
 void DrawDottedRect(gdi::Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
