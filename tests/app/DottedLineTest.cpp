@@ -43,6 +43,14 @@ TEST(DottedLine, InvertsThreeOfEverySevenPixelsAndErasesItselfWhenDrawnAgain) {
     EXPECT_EQ(c.bitmap().Pixel(2, 12), gdi::Rgb(0, 0, 0));
     EXPECT_EQ(c.bitmap().Pixel(3, 13), gdi::Rgb(255, 255, 255));
     EXPECT_EQ(c.bitmap().Pixel(7, 17), gdi::Rgb(0, 0, 0));
+
+    // Through a mapping the same dashes land where the mapping puts them.
+    gdi::BitmapCanvas moved(30, 10);
+    moved.SetViewportOrg(3, 2);
+    DrawDottedLine(moved, 2, 5, 16, 5);
+    EXPECT_EQ(Row(moved, 7, 0, 21), ".....###....###......");
+    DrawDottedLine(moved, 2, 5, 16, 5);
+    EXPECT_EQ(Row(moved, 7, 0, 21), ".....................");
 }
 
 TEST(DottedLine, ARectangleDrawnTwiceLeavesThePictureAsItWas) {

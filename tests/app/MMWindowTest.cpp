@@ -322,3 +322,29 @@ TEST_F(MMWindowTest, ScrollingMovesThePresentedPixelsAndRepaintsTheUncoveredStri
     EXPECT_EQ(painted[0], (TRect{0, 0, cw, ch}));
     EXPECT_EQ(view.PresentedFrame().pixel(corner.x - 30, corner.y + 25), qRgb(0, 0, 0));
 }
+
+TEST_F(MMWindowTest, TheViewTakesTabAndArrowKeysAndReportsDoubleClicks) {
+    std::vector<int> keys;
+    view.OnKeyDown = [&](QKeyEvent& e) { keys.push_back(e.key()); };
+    const int position = view.ScrollPosition(TMMWindow::kVertical);
+    for (const int key : {Qt::Key_Tab, Qt::Key_Left, Qt::Key_PageDown}) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &e);
+    }
+    EXPECT_EQ(keys, (std::vector<int>{Qt::Key_Tab, Qt::Key_Left, Qt::Key_PageDown}));
+    // The keys do not scroll by themselves.
+    EXPECT_EQ(view.ScrollPosition(TMMWindow::kVertical), position);
+
+    std::vector<uint32_t> presses;
+    int doubleClicks = 0;
+    view.OnMouseDown = [&](Qt::MouseButton, uint32_t shift, int, int) { presses.push_back(shift); };
+    view.OnDblClick = [&] { ++doubleClicks; };
+    SendMouse(view, QEvent::MouseButtonPress, QPoint(50, 50), Qt::LeftButton, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseButtonRelease, QPoint(50, 50), Qt::LeftButton, Qt::NoButton);
+    SendMouse(view, QEvent::MouseButtonDblClick, QPoint(50, 50), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(view.HasMouseCapture());
+    SendMouse(view, QEvent::MouseButtonRelease, QPoint(50, 50), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(view.HasMouseCapture());
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(presses, (std::vector<uint32_t>{kLeftButton, kLeftButton | kDoubleClick}));
+}
