@@ -141,29 +141,16 @@ TMMWindow::~TMMWindow() {
 
 // ---- sizes
 
-void TMMWindow::SetTemplateWidth(float w) {
-    templateWidth_ = SaneSize(w, templateWidth_);
+void TMMWindow::ChangeSize(float& size, float mm) {
+    size = SaneSize(mm, size);
     UpdateScrollRanges(true);
     InvalidateAll();
 }
 
-void TMMWindow::SetTemplateHeight(float h) {
-    templateHeight_ = SaneSize(h, templateHeight_);
-    UpdateScrollRanges(true);
-    InvalidateAll();
-}
-
-void TMMWindow::SetWorldWidth(float w) {
-    worldWidth_ = SaneSize(w, worldWidth_);
-    UpdateScrollRanges(true);
-    InvalidateAll();
-}
-
-void TMMWindow::SetWorldHeight(float h) {
-    worldHeight_ = SaneSize(h, worldHeight_);
-    UpdateScrollRanges(true);
-    InvalidateAll();
-}
+void TMMWindow::SetTemplateWidth(float w) { ChangeSize(templateWidth_, w); }
+void TMMWindow::SetTemplateHeight(float h) { ChangeSize(templateHeight_, h); }
+void TMMWindow::SetWorldWidth(float w) { ChangeSize(worldWidth_, w); }
+void TMMWindow::SetWorldHeight(float h) { ChangeSize(worldHeight_, h); }
 
 void TMMWindow::SetColor(gdi::Color c) {
     color_ = c;

@@ -174,6 +174,7 @@ protected:
 private:
     class RedrawOff;
     QScrollBar* Bar(int bar) const;
+    void ChangeSize(float& size, float mm);
     void ForBothCanvases(const std::function<void(TScaleCanvas&)>& change);
     void UpdateAxisRange(int bar, float worldMM, float templateMM, int clientExtent, bool redraw);
     void UpdatePageSteps();
