@@ -1,5 +1,8 @@
 #include "content/widgets/BarcodeDlg.h"
 
+#include "app/controls/CtrlFocus.h"
+#include "app/controls/EnterAsTab.h"
+#include "app/controls/StatusFont.h"
 #include "content/DataSet.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Localizer.h"
@@ -133,6 +136,7 @@ int TBarcodeDlg::TextLimit() const { return textLimit_->limit; }
 int TBarcodeDlg::AddOnLimit() const { return addOnLimit_->limit; }
 
 void TBarcodeDlg::BuildLayout() {
+    AssignStatusFont(this);
     setWindowTitle(QStringLiteral("Barcode bearbeiten"));
     GroupBox2 = Named(new QGroupBox(QStringLiteral("Barcodetyp"), this), "GroupBox2");
     cbTyp = Named(new QComboBox(GroupBox2), "cbTyp");
@@ -223,6 +227,15 @@ void TBarcodeDlg::BuildLayout() {
     form->addWidget(panPreview, 0, Qt::AlignHCenter);
     form->addStretch();
     form->addLayout(buttons);
+    kEnterAsTab1 = Named(new TZREnterAsTab(this), "kEnterAsTab1");
+    ZRCtrlFocus1 = Named(new TZRCtrlFocus(this), "ZRCtrlFocus1");
+    // The handlers stay valid while the focus moves as the dialog is destroyed.
+    ZRCtrlFocus1->SetOnBeforeFocus([](QObject*, QWidget* control, bool& change, QColor&) {
+        ZRCtrlFocus1BeforeFocus(control, change);
+    });
+    ZRCtrlFocus1->SetOnAfterFocus([](QObject*, QWidget* control, bool& change, QColor&) {
+        ZRCtrlFocus1AfterFocus(control, change);
+    });
     resize(549, 502);
 }
 
@@ -416,14 +429,12 @@ bool TBarcodeDlg::eventFilter(QObject* watched, QEvent* event) {
     return TLocalizerDialog::eventFilter(watched, event);
 }
 
-// Enter moves to the next control, except on a button, which it presses.
-void TBarcodeDlg::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier && !qobject_cast<QPushButton*>(focusWidget())) {
-        focusNextChild();
-        return;
-    }
-    TLocalizerDialog::keyPressEvent(event);
+void TBarcodeDlg::ZRCtrlFocus1BeforeFocus(QWidget* control, bool& changeColor) {
+    if (qobject_cast<QCheckBox*>(control)) changeColor = false;
+}
+
+void TBarcodeDlg::ZRCtrlFocus1AfterFocus(QWidget* control, bool& changeColor) {
+    if (qobject_cast<QCheckBox*>(control)) changeColor = false;
 }
 
 bool ShowBarcodeDlg(TZRBarcode& barcode, TDataSet* dataSet, QWidget* parent) {

@@ -20,6 +20,8 @@ class QPainter;
 class QPushButton;
 class TDataSet;
 class TLengthLimit;
+class TZRCtrlFocus;
+class TZREnterAsTab;
 
 class TBarcodeDlg : public TLocalizerDialog {
     Q_OBJECT
@@ -47,6 +49,9 @@ public:
     void chTextAnzeigenClick();
     void chAECOCcompatibleClick();
     void cbDatenbankfelderChange();
+    // Check boxes keep their colour when they have the focus.
+    static void ZRCtrlFocus1BeforeFocus(QWidget* control, bool& changeColor);
+    static void ZRCtrlFocus1AfterFocus(QWidget* control, bool& changeColor);
 
     // Sounds for a refused key; tests replace it.
     std::function<void()> Beep;
@@ -74,11 +79,12 @@ public:
     QWidget* pbPreview;
     QPushButton* BtnOK;
     QPushButton* BtnAbbrechen;
+    TZREnterAsTab* kEnterAsTab1;
+    TZRCtrlFocus* ZRCtrlFocus1;
 
 protected:
     void AfterLocalize() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -2,6 +2,7 @@
 // the key filter with its beep, and OK and Cancel through ShowBarcodeDlg.
 #include "BarcodeSupport.h"
 
+#include "app/controls/CtrlFocus.h"
 #include "content/DataSet.h"
 #include "content/widgets/BarcodeDlg.h"
 #include "foundation/Codepage1252.h"
@@ -194,6 +195,10 @@ TEST_F(BarcodeDlg, WithoutADataSetTheFieldRowIsHiddenAndEnterMovesOn) {
     QApplication::sendEvent(dialog.edText, &enter);
     EXPECT_TRUE(dialog.isVisible()) << "Enter does not close the dialog";
     EXPECT_NE(QApplication::focusWidget(), dialog.edText);
+
+    dialog.edText->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.ZRCtrlFocus1->LastControl(), dialog.edText) << "the focused entry is coloured";
 }
 
 TEST_F(BarcodeDlg, ADataFieldGivesTheTextAndLocksTheEntry) {
