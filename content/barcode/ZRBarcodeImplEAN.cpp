@@ -8,27 +8,25 @@ namespace {
 constexpr std::array<std::string_view, 10> kEan13Parity = {"AAAAAA", "AABABB", "AABBAB", "AABBBA", "ABAABB",
                                                            "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA"};
 
-bool IsDigitsOfLength(const std::string& text, size_t a, size_t b) {
-    return IsAllDigits(text) && (text.size() == a || text.size() == b);
-}
-
 }  // namespace
 
-// ---- EAN-13
+// ---- common
 
-std::string TZRBarcodeImplCodeEAN13::CheckDigit(const std::string& text) {
-    return text.size() == 12 ? Mod10CheckDigit(text) : std::string();
+std::string TEanSymbology::CheckDigit(const std::string& text) {
+    return text.size() == dataDigits_ ? Mod10CheckDigit(text) : std::string();
 }
 
-void TZRBarcodeImplCodeEAN13::SetText(const std::string& text) {
+void TEanSymbology::SetText(const std::string& text) {
     TEanUpcSymbology::SetText(text);
-    Valid = IsDigitsOfLength(text, 12, 13);
+    Valid = IsAllDigits(text) && (text.size() == dataDigits_ || text.size() == dataDigits_ + 1);
 }
 
-std::string TZRBarcodeImplCodeEAN13::GetFullText() {
+std::string TEanSymbology::GetFullText() {
     if (!Valid) return {};
-    return Text.size() == 12 ? Text + CheckDigit(Text) : Text;
+    return Text.size() == dataDigits_ ? Text + CheckDigit(Text) : Text;
 }
+
+// ---- EAN-13
 
 std::string TZRBarcodeImplCodeEAN13::EncodePattern(const std::string& fullText) {
     if (!Encodable(fullText, 13)) return {};
@@ -46,20 +44,6 @@ void TZRBarcodeImplCodeEAN13::MainTextPieces(TScaleCanvas& canvas, const TSymbol
 }
 
 // ---- EAN-8
-
-std::string TZRBarcodeImplCodeEAN8::CheckDigit(const std::string& text) {
-    return text.size() == 7 ? Mod10CheckDigit(text) : std::string();
-}
-
-void TZRBarcodeImplCodeEAN8::SetText(const std::string& text) {
-    TEanUpcSymbology::SetText(text);
-    Valid = IsDigitsOfLength(text, 7, 8);
-}
-
-std::string TZRBarcodeImplCodeEAN8::GetFullText() {
-    if (!Valid) return {};
-    return Text.size() == 7 ? Text + CheckDigit(Text) : Text;
-}
 
 std::string TZRBarcodeImplCodeEAN8::EncodePattern(const std::string& fullText) {
     if (!Encodable(fullText, 8)) return {};

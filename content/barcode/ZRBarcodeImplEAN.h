@@ -4,32 +4,40 @@
 
 #include "content/barcode/EanUpcSymbology.h"
 
-class TZRBarcodeImplCodeEAN13 : public TEanUpcSymbology {
+// What the two share: a text of n data digits, or of n digits and a check digit.
+class TEanSymbology : public TEanUpcSymbology {
 public:
+    explicit TEanSymbology(size_t dataDigits) : dataDigits_(dataDigits) {}
     std::string CheckDigit(const std::string& text) override;
     void SetText(const std::string& text) override;
+    std::string GetFullText() override;
+
+protected:
+    bool PassesLengthRules() const override { return Text.size() >= dataDigits_; }
+    bool AddOnReachesDown() const override { return true; }
+
+private:
+    size_t dataDigits_;
+};
+
+class TZRBarcodeImplCodeEAN13 : public TEanSymbology {
+public:
+    TZRBarcodeImplCodeEAN13() : TEanSymbology(12) {}
     std::string EncodePattern(const std::string& fullText) override;
 
 protected:
-    bool PassesLengthRules() const override { return Text.size() >= 12; }
-    std::string GetFullText() override;
     TEanUpcLayout EanUpcLayout() const override { return {15, 79.58f, 60, 125, 138}; }
     bool IsGuardElement(int32_t k) const override { return k <= 4 || (k >= 28 && k <= 32) || k >= 56; }
-    bool AddOnReachesDown() const override { return true; }
     void MainTextPieces(TScaleCanvas& canvas, const TSymbolLayout& s, std::vector<TTextPiece>& pieces) const override;
 };
 
-class TZRBarcodeImplCodeEAN8 : public TEanUpcSymbology {
+class TZRBarcodeImplCodeEAN8 : public TEanSymbology {
 public:
-    std::string CheckDigit(const std::string& text) override;
-    void SetText(const std::string& text) override;
+    TZRBarcodeImplCodeEAN8() : TEanSymbology(7) {}
     std::string EncodePattern(const std::string& fullText) override;
 
 protected:
-    bool PassesLengthRules() const override { return Text.size() >= 7; }
-    std::string GetFullText() override;
     TEanUpcLayout EanUpcLayout() const override { return {15, 64.58f, 44, 98, 111}; }
     bool IsGuardElement(int32_t k) const override { return k <= 4 || (k >= 20 && k <= 24) || k >= 41; }
-    bool AddOnReachesDown() const override { return true; }
     void MainTextPieces(TScaleCanvas& canvas, const TSymbolLayout& s, std::vector<TTextPiece>& pieces) const override;
 };
