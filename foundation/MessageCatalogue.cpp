@@ -243,6 +243,8 @@ const CatalogueText kTexts[] = {
     {"TemplateVerbatim", "ID_REF49999", "49999 - CD / DVD Labels x 3"},
     // The document window's view, rulers and tab strip.
     {"Default", "IDS_TABINDEXOUTOFRANGE", "Registerindex außerhalb des zulässigen Bereichs"},
+    // Barcodes: a data-set field that the barcode dialog asks for.
+    {"Default", "IDS_FIELDNOTFOUND", "Das Feld '%s' wurde nicht gefunden"},
 };
 
 // Design-time texts that are not worth translating (separators, number
