@@ -241,6 +241,11 @@ const CatalogueText kTexts[] = {
     {"TemplateVerbatim", "ID_REF49997", "49997 - CD / DVD ‘Maxi’ Labels x 2"},
     {"TemplateVerbatim", "ID_REF49998", "49998 - CD Mini / 8cm Labels x 6"},
     {"TemplateVerbatim", "ID_REF49999", "49999 - CD / DVD Labels x 3"},
+    // Label sheets: a damaged sheet block, the parts of the design-wizard data.
+    {"Default", "IDS_INVALIDSHEET", "Die Datei %s enthält keine gültige Etikettendefinition."},
+    {"TemplateZUMI", "ID_CDLABEL", "CD Label"},
+    {"TemplateZUMI", "ID_COVERCARD", "Covercard"},
+    {"TemplateZUMI", "ID_INLAYCARD", "Inlaycard"},
 };
 
 // Design-time texts that are not worth translating (separators, number
