@@ -43,6 +43,7 @@ std::string GeometryProblemOf(const SheetGeometry& g) {
     const auto grid = [](int32_t n) { return n >= 1 && n <= kMaxSheetGrid; };
     if (!grid(g.columns)) return Described("columns", g.columns);
     if (!grid(g.rows)) return Described("rows", g.rows);
+    if (int64_t{g.columns} * g.rows > kMaxSheetLabels) return Described("labels", double(g.columns) * g.rows);
     if (!size(g.labelWidth)) return Described("label width", g.labelWidth);
     if (!size(g.labelHeight)) return Described("label height", g.labelHeight);
     if (!size(g.pageWidth)) return Described("page width", g.pageWidth);

@@ -37,9 +37,11 @@ constexpr uint8_t kCapabilityOrientationLocked = 1;
 constexpr uint8_t kCapabilityMayTurn = 2;
 constexpr uint8_t kCapabilityBackSide = 4;
 
-// What a sheet may hold: a grid of 1 to 1000 labels each way, labels and page
-// above 0 and at most ten metres, margins and gaps finite within ten metres.
+// What a sheet may hold: 1 to 1000 labels each way and at most 10000 in all
+// (the definition dialog allows 100 x 100), labels and page above 0 and at
+// most ten metres, margins and gaps finite within ten metres.
 constexpr int32_t kMaxSheetGrid = 1000;
+constexpr int64_t kMaxSheetLabels = 10000;
 constexpr float kMaxSheetLength = 10000;
 
 class TEtikett {

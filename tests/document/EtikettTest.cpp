@@ -349,6 +349,7 @@ TEST(Etikett, DamagedBlocksAreRefusedWithoutChangingTheSheet) {
         float width, height, gapX, pageWidth;
     } cases[] = {
         {"huge grid", 2147483647, 2147483647, 70, 36, 0, 210},
+        {"more labels than a sheet holds", 1000, 11, 70, 36, 0, 210},
         {"no rows", 3, 0, 70, 36, 0, 210},
         {"negative columns", -3, 8, 70, 36, 0, 210},
         {"NaN width", 3, 8, nan, 36, 0, 210},
