@@ -176,6 +176,12 @@ bool TEtikett::IsSameGeometry(const TEtikett& other) const {
 
 // ---- setters
 
+template <class T>
+void TEtikett::StoreGeometry(T& field, T value) {
+    field = value;
+    FreeDesigns = 0;
+}
+
 void TEtikett::SetName(const std::string& value) {
     Name = value;
     FreeDesigns = 0;
@@ -189,48 +195,39 @@ void TEtikett::SetArtikel(const std::string& value) {
 }
 
 void TEtikett::SetLabelWidth(float value) {
-    LabelWidth = value;
-    FreeDesigns = 0;
+    StoreGeometry(LabelWidth, value);
 }
 
 void TEtikett::SetLabelHeight(float value) {
-    LabelHeight = value;
-    FreeDesigns = 0;
+    StoreGeometry(LabelHeight, value);
 }
 
 void TEtikett::SetMarginLeft(float value) {
-    MarginLeft = value;
-    FreeDesigns = 0;
+    StoreGeometry(MarginLeft, value);
 }
 
 void TEtikett::SetMarginTop(float value) {
-    MarginTop = value;
-    FreeDesigns = 0;
+    StoreGeometry(MarginTop, value);
 }
 
 void TEtikett::SetGapX(float value) {
-    GapX = value;
-    FreeDesigns = 0;
+    StoreGeometry(GapX, value);
 }
 
 void TEtikett::SetGapY(float value) {
-    GapY = value;
-    FreeDesigns = 0;
+    StoreGeometry(GapY, value);
 }
 
 void TEtikett::SetColumns(int32_t value) {
-    Columns = value;
-    FreeDesigns = 0;
+    StoreGeometry(Columns, value);
 }
 
 void TEtikett::SetRows(int32_t value) {
-    Rows = value;
-    FreeDesigns = 0;
+    StoreGeometry(Rows, value);
 }
 
 void TEtikett::SetOptionFlag(uint8_t value) {
-    OptionFlag = value;
-    FreeDesigns = 0;
+    StoreGeometry(OptionFlag, value);
 }
 
 void TEtikett::SetOrientation(uint8_t value) {

@@ -165,6 +165,9 @@ public:
 
 private:
     struct BlockValues;
+    // Stores a value of the geometry; the designs are limited to the grid again.
+    template <class T>
+    void StoreGeometry(T& field, T value);
     static BlockValues ReadBlock(TEtikettFiler& filer);
     void ApplyBlock(const BlockValues& values);
     void PrepareGuides();

@@ -467,14 +467,17 @@ void TWasserzeichen::DrawInstructionOutline(gdi::Canvas& canvas, bool face) {
     }
 }
 
+void TWasserzeichen::DrawLabelShape(gdi::Canvas& canvas, bool face) {
+    if (RoundedFrame || Drawing == Instructions::StarSticker)
+        FillRoundRect(canvas, 0, 0, FrameWidth, FrameHeight, FrameRadius);
+    else
+        DrawInstructionOutline(canvas, face);
+}
+
 void TWasserzeichen::DrawShadow(gdi::Canvas& canvas, const gdi::Rect& rect) {
     if (!HasFrame()) return;
     BuildMatrix(rect);
-    if (RoundedFrame || Drawing == Instructions::StarSticker) {
-        FillRoundRect(canvas, 0, 0, FrameWidth, FrameHeight, FrameRadius);
-        return;
-    }
-    DrawInstructionOutline(canvas, false);
+    DrawLabelShape(canvas, false);
 }
 
 void TWasserzeichen::DrawFace(gdi::Canvas& canvas, const gdi::Rect& rect) {
@@ -482,11 +485,7 @@ void TWasserzeichen::DrawFace(gdi::Canvas& canvas, const gdi::Rect& rect) {
     BuildMatrix(rect);
     SetBrushColor(canvas, kWhite);
     canvas.pen().color = kBlack;
-    if (RoundedFrame || Drawing == Instructions::StarSticker) {
-        FillRoundRect(canvas, 0, 0, FrameWidth, FrameHeight, FrameRadius);
-        return;
-    }
-    DrawInstructionOutline(canvas, true);
+    DrawLabelShape(canvas, true);
 }
 
 void TWasserzeichen::DrawGuides(gdi::Canvas& canvas, const gdi::Rect& rect) {

@@ -129,7 +129,9 @@ private:
     std::vector<gdi::Point> TransformedOutline() const;
     void DrawOutlinePolygons(gdi::Canvas& canvas);
     void DrawOutlinePolylines(gdi::Canvas& canvas);
-    // The outline of instruction shapes for the shadow and face passes.
+    // The label's shape in the shadow and face passes: the rounded frame, or
+    // the outline of the instructions or the polygons.
+    void DrawLabelShape(gdi::Canvas& canvas, bool face);
     void DrawInstructionOutline(gdi::Canvas& canvas, bool face);
     void DrawGuideInstructions(gdi::Canvas& canvas);
     void DrawFoldBands(gdi::Canvas& canvas, std::span<const std::array<int32_t, 4>> bands);

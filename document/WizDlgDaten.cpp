@@ -98,11 +98,6 @@ void TWizDlgCardData::DrawFilled(TScaleCanvas& canvas) const {
     canvas.Rectangle(0, 0, Width, Height);
 }
 
-void TWizDlgCardData::DrawOutline(TScaleCanvas& canvas) const {
-    canvas.Brush().style = gdi::BrushStyle::Null;
-    canvas.Rectangle(0, 0, Width, Height);
-}
-
 gdi::Region TWizDlgCardData::CreateRegion(TScaleCanvas& canvas) const {
     return PathRegion(canvas, [&] { canvas.Rectangle(0, 0, Width, Height); });
 }

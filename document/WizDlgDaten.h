@@ -80,12 +80,11 @@ private:
     void AddRingPath(TScaleCanvas& canvas) const;
 };
 
-// The rectangular parts share their drawing: the rectangle, its region made
-// from the rectangle as a path.
+// The rectangular parts share their drawing: the rectangle with the current
+// brush, its region made from the rectangle as a path.
 class TWizDlgCardData : public TWizDlgData {
 public:
     void DrawFilled(TScaleCanvas& canvas) const override;
-    void DrawOutline(TScaleCanvas& canvas) const override;
     gdi::Region CreateRegion(TScaleCanvas& canvas) const override;
 
 protected:
