@@ -406,8 +406,28 @@ std::string TEtikett::GetExtraText() const {
     return kExtraTextMarker + JoinCommaText(items);
 }
 
+// Where the extra text begins: at the last marker followed by the radius item,
+// which every block written begins its extra text with, so that an article
+// that holds the marker or ends in "@" itself comes back whole; otherwise at
+// the first marker.
+size_t TEtikett::ExtraTextStart(const std::string& article) {
+    const std::string_view marker(kExtraTextMarker);
+    const auto radiusFollows = [&](size_t at) {
+        std::string_view rest = std::string_view(article).substr(at + marker.size());
+        if (!rest.empty() && rest.front() == '"') rest.remove_prefix(1);
+        constexpr std::string_view kRadius = "eckradius=";
+        return rest.size() >= kRadius.size() &&
+               std::equal(kRadius.begin(), kRadius.end(), rest.begin(),
+                          [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
+    };
+    size_t found = std::string::npos;
+    for (size_t at = article.find(marker); at != std::string::npos; at = article.find(marker, at + 1))
+        if (radiusFollows(at)) found = at;
+    return found != std::string::npos ? found : article.find(marker);
+}
+
 void TEtikett::ParseExtraText() {
-    const size_t marker = Artikel.find(kExtraTextMarker);
+    const size_t marker = ExtraTextStart(Artikel);
     if (marker == std::string::npos) return;
     const std::string whole = Artikel;
     SetArtikel(whole.substr(0, marker));

@@ -118,6 +118,7 @@ public:
     std::string GetExtraText() const;
     // Splits the extra text off Artikel into CornerRadius and CutMarkScheme.
     void ParseExtraText();
+    static size_t ExtraTextStart(const std::string& article);
 
     // ---- drawing (device coordinates from the scaler's conversions)
     // The label whose top-left corner is at the scaler's origin (width and

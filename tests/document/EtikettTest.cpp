@@ -115,6 +115,7 @@ TEST(Etikett, ExtraTextIsReadWithEitherDecimalSeparator) {
         QLocale::Language language;
         float radius;
         const char* scheme;
+        const char* expectedArticle = "DIN A4 Seite";
     } cases[] = {
         {"DIN A4 Seite@@@Eckradius=3,Schnittmarke=TA_DINA6", QLocale::English, 3, "TA_DINA6"},
         {"DIN A4 Seite@@@\"Eckradius=2,5\"", QLocale::English, 2.5f, ""},
@@ -127,6 +128,9 @@ TEST(Etikett, ExtraTextIsReadWithEitherDecimalSeparator) {
         {"DIN A4 Seite@@@Eckradius=1e30", QLocale::English, 0, ""},
         {"DIN A4 Seite@@@Eckradius=-2", QLocale::English, 0, ""},
         {"DIN A4 Seite@@@", QLocale::English, 0, ""},
+        // An article that ends in "@" or holds the marker itself keeps it.
+        {"Ende@@@@Eckradius=3", QLocale::English, 3, "", "Ende@"},
+        {"a@@@b@@@\"Eckradius=2,5\",Schnittmarke=TA_DINA5", QLocale::German, 2.5f, "TA_DINA5", "a@@@b"},
     };
     for (const Case& c : cases) {
         ScopedLocale locale(c.language);
@@ -138,7 +142,7 @@ TEST(Etikett, ExtraTextIsReadWithEitherDecimalSeparator) {
         Block b;
         WriteCurrentBlock(b, v);
         sheet.LoadFromFiler(*b.Reader());
-        EXPECT_EQ(sheet.Artikel, "DIN A4 Seite") << c.article;
+        EXPECT_EQ(sheet.Artikel, c.expectedArticle) << c.article;
         EXPECT_EQ(sheet.CornerRadius, c.radius) << c.article;
         EXPECT_EQ(sheet.CutMarkScheme, c.scheme) << c.article;
     }
