@@ -150,9 +150,12 @@ void TMaster::FormCreate() {
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { RequestToolStateRefresh(); });
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { RequestToolStateRefresh(); });
     LoadCursors();
-    gitterWeite_ = Settings().ReadFloat("Raster", "Gitterweite2", 1.0);
+    // A damaged value (no number, negative) gives the default, which is
+    // written back on exit.
+    const double gridStep = Settings().ReadFloat("Raster", "Gitterweite2", kDefaultGridStep);
+    gitterWeite_ = IsValidStep(gridStep) ? gridStep : kDefaultGridStep;
     SetGridX(gitterWeite_);
-    Button("RastenBtn")->setText(QLocale().toString(gitterWeite_, 'f', 1) + QStringLiteral(" mm"));
+    ShowGridStep();
     auto* fontSize = findChild<QComboBox*>(QStringLiteral("cbFontSize"));
     fontSize->setCurrentIndex(fontSize->findText(QStringLiteral("10")));
     LoadViewSettings();
@@ -310,10 +313,15 @@ void TMaster::AfterLocalize() {
     Control("cbFontName")->setProperty("PreviewText", language == 0 ? QStringLiteral("Franz jagt im komplett ...")
                                                                       : QStringLiteral("AaBbYyZz 123"));
     SetLanguageDependentItems();
+    ShowGridStep();
     const QList<QAction*> languages = languageGroup_->actions();
     if (language < languages.size()) languages[language]->setChecked(true);
     statusBar_->SetSimpleText(QString());
     if (created_) QGuiApplication::setApplicationDisplayName(windowTitle());
+}
+
+void TMaster::ShowGridStep() {
+    Button("RastenBtn")->setText(Localizer().LanguageLocale().toString(gitterWeite_, 'f', 1) + QStringLiteral(" mm"));
 }
 
 void TMaster::SetLanguageDependentItems() {

@@ -46,6 +46,8 @@ public:
     // After this long without a further move or resize of the frame, the
     // move or size is over.
     static constexpr int kSizeMoveSettleMs = 300;
+    // The grid step in mm when the settings hold none (or a damaged one).
+    static constexpr double kDefaultGridStep = 1.0;
 
     // Loads a document file into a new document window, or raises an
     // Exception with the reason. Installed by the document windows.
@@ -160,6 +162,8 @@ private:
     void LoadCursors();
     void SaveSettings();
     void SetLanguageDependentItems();
+    // The grid step on its button, with the decimal separator of the language.
+    void ShowGridStep();
     void NoteSizeMoveActivity();
     void InvalidateAllDocuments();
     void UpdateWindowMenu();
@@ -186,7 +190,7 @@ private:
     bool inSizeMove_ = false;
     bool closing_ = false;
     bool created_ = false;
-    double gitterWeite_ = 1.0;
+    double gitterWeite_ = kDefaultGridStep;
 };
 
 // The main window while it exists.

@@ -373,6 +373,30 @@ TEST_F(MasterTest, PlacementAndViewSettingsSurviveARestart) {
     EXPECT_DOUBLE_EQ(GetGridX(), 0.1);
 }
 
+TEST_F(MasterTest, ADamagedGridStepGivesTheDefaultAndASoundValueIsWrittenBack) {
+    for (const char* stored : {"nan", "inf", "-inf", "-5", "abc"}) {
+        SCOPED_TRACE(stored);
+        SetGridX(3);
+        Settings().WriteString("Raster", "Gitterweite2", stored);
+        TMaster& m = CreateMaster();
+        EXPECT_DOUBLE_EQ(m.GitterWeite(), TMaster::kDefaultGridStep);
+        EXPECT_DOUBLE_EQ(GetGridX(), TMaster::kDefaultGridStep);
+        EXPECT_EQ(m.Button("RastenBtn")->text(), QStringLiteral("1,0 mm"));
+        master.reset();
+        EXPECT_DOUBLE_EQ(Settings().ReadFloat("Raster", "Gitterweite2", -1), TMaster::kDefaultGridStep);
+    }
+}
+
+TEST_F(MasterTest, TheGridStepShowsTheDecimalSeparatorOfTheLanguage) {
+    Settings().WriteFloat("Raster", "Gitterweite2", 2.5);
+    TMaster& m = CreateMaster();
+    EXPECT_EQ(m.Button("RastenBtn")->text(), QStringLiteral("2,5 mm"));
+    Localizer().SetLanguage(1);
+    EXPECT_EQ(m.Button("RastenBtn")->text(), QStringLiteral("2.5 mm"));
+    Localizer().SetLanguage(0);
+    EXPECT_EQ(m.Button("RastenBtn")->text(), QStringLiteral("2,5 mm"));
+}
+
 TEST(MasterWindow, FitsAndCentresOnTheScreen) {
     struct Case {
         QSize window;
