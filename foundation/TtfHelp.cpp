@@ -104,8 +104,8 @@ void DrawGlyphOutline(gdi::Canvas& canvas, std::span<const uint8_t> data, gdi::P
     TGlyphPolygons polygons = GlyphOutlinePolygons(data);
     if (polygons.counts.empty()) return;
     for (gdi::Point& p : polygons.points) {
-        p.x += origin.x;
-        p.y += origin.y;
+        p.x = gdi::Saturated(int64_t{p.x} + origin.x);
+        p.y = gdi::Saturated(int64_t{p.y} + origin.y);
     }
     canvas.PolyPolygon(polygons.points, polygons.counts);
 }
