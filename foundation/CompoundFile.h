@@ -27,8 +27,11 @@
 #include "foundation/Stream.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 ZORBIT_DECLARE_EXCEPTION(ECompoundFileError, Exception);
@@ -129,6 +132,8 @@ public:
     static std::string NormalizePath(const std::string& path);
     // The order of names in a folder: without regard to case.
     static int CompareNames(const std::string& a, const std::string& b);
+    // The name as the order of names sees it: each character case-folded.
+    static std::u32string FoldedName(const std::string& name);
 
 private:
     void Open();
@@ -159,7 +164,7 @@ private:
     void FlushFolder(TCFFolder& folder);
 
     void RequireOpen() const;
-    void CheckParent(const TCFFolder* parent, const char* message) const;
+    void CheckParent(const TCFFolder* parent, const char* operation) const;
     TCFFolder* OpenFolders(const std::vector<std::string>& pieces);
     TaaCFDirEntry WriteSubfile(TCFFolder& parent, const std::string& name, const std::vector<uint8_t>& bytes);
     template <typename Action>
@@ -176,7 +181,11 @@ private:
     int32_t freeHint_ = 0;                 // no free block lies below it
     std::vector<int32_t> pendingFree_;     // blocks of replaced chains, freed by Close
     std::unique_ptr<TCFFolder> root_;
-    std::vector<std::unique_ptr<TCFFolder>> openFolders_;
+    std::vector<std::unique_ptr<TCFFolder>> openFolders_;  // in the order they were opened
+    // The open folders by parent and folded name, and as a set: found at once
+    // however many are open.
+    std::map<std::pair<const TCFFolder*, std::u32string>, TCFFolder*> openByName_;
+    std::set<const TCFFolder*> openSet_;
     bool closed_ = false;
     bool failed_ = false;
 };

@@ -241,6 +241,20 @@ const CatalogueText kTexts[] = {
     {"TemplateVerbatim", "ID_REF49997", "49997 - CD / DVD ‘Maxi’ Labels x 2"},
     {"TemplateVerbatim", "ID_REF49998", "49998 - CD Mini / 8cm Labels x 6"},
     {"TemplateVerbatim", "ID_REF49999", "49999 - CD / DVD Labels x 3"},
+    // Compound file (the picture and disc caches) and the main window's web link.
+    {"Default", "IDS_CFWRONGSIZE", "Stream is not a compound file: wrong size"},
+    {"Default", "IDS_CFHEADERINVALID", "Stream is not a compound file: header invalid"},
+    {"Default", "IDS_CFINVALIDPARENT", "%s: parent is not valid handle"},
+    {"Default", "IDS_CFBADTABLE", "Die Verbunddatei ist beschädigt: die Blocktabelle ist ungültig."},
+    {"Default", "IDS_CFBADCHAIN", "Die Verbunddatei ist beschädigt: eine Blockkette ist ungültig."},
+    {"Default", "IDS_CFBADDIRECTORY", "Die Verbunddatei ist beschädigt: ein Verzeichnis ist ungültig."},
+    {"Default", "IDS_CFFULL", "Die Verbunddatei ist voll: es gibt keine freien Blöcke mehr."},
+    {"Default", "IDS_CFTOOLARGE", "Der Datenstrom ist zu groß für die Verbunddatei."},
+    {"Default", "IDS_CFBADNAME", "Der Name ist in der Verbunddatei nicht zulässig (1 bis 255 Zeichen)."},
+    {"Default", "IDS_CFCLOSED", "Die Verbunddatei ist geschlossen."},
+    {"Default", "IDS_CFFAILED", "Die Verbunddatei ist nach einem Fehler nicht mehr benutzbar."},
+    {"Default", "IDS_CFNOTSAVED", "Die Änderungen an der Verbunddatei wurden nach einem Fehler nicht gespeichert."},
+    {"Default", "IDS_NOBROWSER", "Der Internet-Browser konnte nicht gestartet werden. Die Seite %s wurde nicht geöffnet."},
 };
 
 // Design-time texts that are not worth translating (separators, number
