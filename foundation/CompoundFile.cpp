@@ -74,6 +74,12 @@ std::vector<std::string> SplitPath(const std::string& path) {
     return pieces;
 }
 
+// Folders before streams, then by name without regard to case.
+bool DirectoryOrder(const TaaCFDirEntry& a, const TaaCFDirEntry& b) {
+    if (a.Kind != b.Kind) return a.Kind < b.Kind;
+    return TQNCompoundFile::CompareNames(a.Name, b.Name) < 0;
+}
+
 bool AllNamesValid(const std::vector<std::string>& pieces) {
     return std::all_of(pieces.begin(), pieces.end(), IsValidName);
 }
@@ -110,15 +116,31 @@ void TaaIntList::Clear() {
 
 // ---- TCFFolder
 
+std::u32string TCFFolder::IndexKey(const std::string& name, uint8_t kind) {
+    return static_cast<char32_t>(kind) + TQNCompoundFile::FoldedName(name);
+}
+
 bool TCFFolder::Find(const std::string& name, uint8_t kind, size_t& index) const {
-    const auto before = [](const TaaCFDirEntry& entry, const std::pair<uint8_t, const std::string*>& key) {
-        if (entry.Kind != key.first) return entry.Kind < key.first;
-        return TQNCompoundFile::CompareNames(entry.Name, *key.second) < 0;
-    };
-    const auto key = std::make_pair(kind, &name);
-    const auto it = std::lower_bound(Entries.begin(), Entries.end(), key, before);
-    index = static_cast<size_t>(it - Entries.begin());
-    return it != Entries.end() && it->Kind == kind && TQNCompoundFile::CompareNames(it->Name, name) == 0;
+    const auto it = index_.find(IndexKey(name, kind));
+    index = it != index_.end() ? it->second : Entries.size();
+    return it != index_.end();
+}
+
+size_t TCFFolder::Add(TaaCFDirEntry entry) {
+    const size_t position = Entries.size();
+    index_.emplace(IndexKey(entry.Name, entry.Kind), position);
+    Entries.push_back(std::move(entry));
+    return position;
+}
+
+bool TCFFolder::SetEntries(std::vector<TaaCFDirEntry> entries) {
+    Entries = std::move(entries);
+    index_.clear();
+    index_.reserve(Entries.size());
+    bool unique = true;
+    for (size_t i = 0; i < Entries.size(); ++i)
+        unique = index_.emplace(IndexKey(Entries[i].Name, Entries[i].Kind), i).second && unique;
+    return unique;
 }
 
 // ---- TQNCompoundFile: names
@@ -487,23 +509,22 @@ void TQNCompoundFile::LoadDirectory(const std::vector<uint8_t>& bytes, TCFFolder
     } catch (const EReadError&) {
         throw Failure(kBadDirectory);
     }
-    std::stable_sort(entries.begin(), entries.end(), [](const TaaCFDirEntry& a, const TaaCFDirEntry& b) {
-        if (a.Kind != b.Kind) return a.Kind < b.Kind;
-        return CompareNames(a.Name, b.Name) < 0;
-    });
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const bool duplicate =
-            i > 0 && entries[i].Kind == entries[i - 1].Kind && CompareNames(entries[i].Name, entries[i - 1].Name) == 0;
-        if (duplicate) throw Failure(kBadDirectory);
-        if (entries[i].FirstBlock != 0) ClaimFirstBlock(entries[i].FirstBlock);
-    }
-    folder.Entries = std::move(entries);
+    std::stable_sort(entries.begin(), entries.end(), DirectoryOrder);
+    for (const TaaCFDirEntry& entry : entries)
+        if (entry.FirstBlock != 0) ClaimFirstBlock(entry.FirstBlock);
+    if (!folder.SetEntries(std::move(entries))) throw Failure(kBadDirectory);  // a name twice
 }
 
 std::vector<uint8_t> TQNCompoundFile::SaveDirectory(const TCFFolder& folder) {
+    std::vector<const TaaCFDirEntry*> ordered;
+    ordered.reserve(folder.Entries.size());
+    for (const TaaCFDirEntry& entry : folder.Entries) ordered.push_back(&entry);
+    std::sort(ordered.begin(), ordered.end(),
+              [](const TaaCFDirEntry* a, const TaaCFDirEntry* b) { return DirectoryOrder(*a, *b); });
     TMemoryStream out;
-    StreamWriteInt(out, static_cast<int32_t>(folder.Entries.size()));
-    for (const TaaCFDirEntry& entry : folder.Entries) {
+    StreamWriteInt(out, static_cast<int32_t>(ordered.size()));
+    for (const TaaCFDirEntry* e : ordered) {
+        const TaaCFDirEntry& entry = *e;
         StreamWriteByte(out, static_cast<uint8_t>(entry.Name.size()));
         out.WriteBuffer(entry.Name.data(), static_cast<int64_t>(entry.Name.size()));
         StreamWriteByte(out, entry.Kind);
@@ -585,7 +606,7 @@ TCFFolder* TQNCompoundFile::AddFolder(TCFFolder* parent, const std::string& name
             TaaCFDirEntry entry;
             entry.Name = name;
             entry.Kind = TaaCFDirEntry::kFolder;
-            parent->Entries.insert(parent->Entries.begin() + static_cast<std::ptrdiff_t>(index), entry);
+            parent->Add(std::move(entry));
             parent->Modified = true;
             folder->Modified = true;
         }
@@ -613,7 +634,7 @@ TaaCFDirEntry TQNCompoundFile::WriteSubfile(TCFFolder& parent, const std::string
         TaaCFDirEntry entry;
         entry.Name = name;
         entry.Kind = TaaCFDirEntry::kStream;
-        parent.Entries.insert(parent.Entries.begin() + static_cast<std::ptrdiff_t>(index), entry);
+        index = parent.Add(std::move(entry));
     }
     TaaCFDirEntry& entry = parent.Entries[index];
     ReplaceChain(entry.FirstBlock, bytes);

@@ -30,6 +30,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <unordered_map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,21 +74,33 @@ struct TaaCFDirEntry {
     int32_t Reserved = 0;
 };
 
-// An open folder: its entries in directory order (folders before streams,
-// then by name without regard to case).
+// An open folder: its entries as read (in directory order: folders before
+// streams, then by name without regard to case), and those added since at
+// the end; the directory is put in order again when it is written. Entries
+// are found through an index, however many there are.
 class TCFFolder {
 public:
     TCFFolder(TCFFolder* parent, std::string name) : Parent(parent), Name(std::move(name)) {}
 
-    // True when an entry of that name and kind exists; index is its position
-    // or the position where it belongs.
+    // True when an entry of that name and kind exists, with its position in
+    // index; otherwise index is where Add puts a new entry.
     bool Find(const std::string& name, uint8_t kind, size_t& index) const;
+    // Adds an entry whose name and kind are not there yet; returns its position.
+    size_t Add(TaaCFDirEntry entry);
+    // Takes the entries of a directory as read; false when two share a name
+    // and kind (the index keeps the first).
+    bool SetEntries(std::vector<TaaCFDirEntry> entries);
 
     TCFFolder* Parent;
     std::string Name;
+    // Change only through Add and SetEntries, which keep the index.
     std::vector<TaaCFDirEntry> Entries;
     bool Modified = false;
     int RefCount = 1;
+
+private:
+    static std::u32string IndexKey(const std::string& name, uint8_t kind);
+    std::unordered_map<std::u32string, size_t> index_;
 };
 
 class TQNCompoundFile {
