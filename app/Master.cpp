@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Cursors.h"
 #include "app/DlgInfo.h"
+#include "app/ExceptionHandler.h"
 #include "app/FileInfo.h"
 #include "app/MasterChild.h"
 #include "app/MessageBoxes.h"
@@ -412,6 +413,11 @@ QWidget* TMaster::OpenDocument(const QString& path) {
         return window;
     } catch (const Exception& e) {
         ShowMessageBox(TMessageKind::Plain, QString::fromUtf8(e.Message()), this);
+        return nullptr;
+    } catch (...) {
+        // Any other failure of the loader is reported like an error that
+        // escaped a command; the files dropped after this one still open.
+        ShowApplicationException(std::current_exception());
         return nullptr;
     }
 }

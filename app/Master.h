@@ -76,8 +76,8 @@ public:
     // Commands of the main window itself.
     void mnuNeuClick();
     void mnuOeffnenClick();
-    // Loads the file into a new document window; a failure is shown and
-    // gives null.
+    // Loads the file into a new document window; a failure of any kind is
+    // shown and gives null.
     QWidget* OpenDocument(const QString& path);
     void ShowAboutBox();
     void mnuSpracheClick(QAction* sender);

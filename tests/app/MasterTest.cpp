@@ -261,8 +261,11 @@ TEST_F(MasterTest, EveryRefreshRequestRunsTheRefreshOnceAfterReturningToTheLoop)
 TEST_F(MasterTest, DroppedFilesOpenOneByOneAndAFailureStopsNone) {
     TMaster& m = CreateMaster();
     QStringList opened;
+    // Failures of every kind: the program's own, the library's, and anything.
     m.SetDocumentLoader([&](const QString& path) -> QWidget* {
-        if (!path.endsWith(QLatin1String(".qem"))) throw Exception(QStringLiteral("Die Datei hat nicht das richtige Format."));
+        if (path.endsWith(QLatin1String(".png"))) throw Exception(QStringLiteral("Die Datei hat nicht das richtige Format."));
+        if (path.endsWith(QLatin1String(".big"))) throw std::bad_alloc();
+        if (path.endsWith(QLatin1String(".odd"))) throw 42;
         opened << path;
         return new TStandInDocument;
     });
@@ -270,6 +273,8 @@ TEST_F(MasterTest, DroppedFilesOpenOneByOneAndAFailureStopsNone) {
     const QString longFolder = QStringLiteral("/tmp/") + QString(600, QLatin1Char('x'));
     const QList<QUrl> urls = {QUrl::fromLocalFile(longFolder + QStringLiteral("/erste.qem")),
                               QUrl::fromLocalFile(QStringLiteral("/tmp/bild.png")),
+                              QUrl::fromLocalFile(QStringLiteral("/tmp/riesig.big")),
+                              QUrl::fromLocalFile(QStringLiteral("/tmp/seltsam.odd")),
                               QUrl::fromLocalFile(QStringLiteral("/tmp/zweite.qem"))};
     QMimeData data;
     data.setUrls(urls);
@@ -279,11 +284,15 @@ TEST_F(MasterTest, DroppedFilesOpenOneByOneAndAFailureStopsNone) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&m, &drop);
-    EXPECT_EQ(opened, (QStringList{urls[0].toLocalFile(), urls[2].toLocalFile()}));
+    EXPECT_EQ(opened, (QStringList{urls[0].toLocalFile(), urls[4].toLocalFile()}));
     EXPECT_GT(opened[0].size(), 600);
     EXPECT_EQ(m.DocumentCount(), 2);
-    ASSERT_EQ(messages.size(), 1u);
+    ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Die Datei hat nicht das richtige Format."));
+    for (size_t i : {1u, 2u}) {
+        EXPECT_EQ(messages[i].kind, TMessageKind::Error);
+        EXPECT_TRUE(messages[i].text.startsWith(LocalizedText("IDS_ERROR"))) << messages[i].text.toStdString();
+    }
     // The first document of an empty frame is maximised, and so the next.
     EXPECT_TRUE(m.MdiArea()->currentSubWindow()->isMaximized());
 }
