@@ -302,7 +302,7 @@ void TMaster::BuildMenus() {
                 {"mnuKroxaGesamtsortimentEventbaender", "Gesamtsortiment Eventbänder", nullptr, "weblink.svg", kHidden},
                 {"mnuKroxaGastroSortiment", "Gastro-Sortiment", nullptr, nullptr, kHidden},
                 {"mnuKroxaPapiere", "Papiere", nullptr, nullptr, kHidden},
-                {"mnuUeberKroxa", "Über Kroxa", nullptr, "weblink.svg", 0},
+                {"mnuUeberKroxa", "Über Kroxa", nullptr, "weblink.svg", kBuilt},
                 Sep(),
                 {"mnuUeber", "&Über", nullptr, "ueber.svg", kBuilt},
             });
@@ -314,6 +314,7 @@ void TMaster::BuildMenus() {
     connect(MenuItem("mnuOeffnen"), &QAction::triggered, this, [this] { mnuOeffnenClick(); });
     connect(MenuItem("mnuBeenden"), &QAction::triggered, this, [this] { close(); });
     connect(MenuItem("mnuUeber"), &QAction::triggered, this, [this] { ShowAboutBox(); });
+    connect(MenuItem("mnuUeberKroxa"), &QAction::triggered, this, [this] { cmdKroxaHomepageClick(); });
 }
 
 void TMaster::BuildToolbar() {
@@ -381,7 +382,7 @@ void TMaster::BuildToolbar() {
     brand->setCursor(Qt::PointingHandCursor);
     brand->move(0, 4);
     for (const char* name : {"cmdSpeichern", "cmdDrucken", "cmdAusschneiden", "cmdKopieren", "cmdEinfuegen", "cmdZurueck", "cmdZoomIn",
-                             "cmdZoomOut", "cmdClipRing", "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp", "cmdKroxaHomepage"})
+                             "cmdZoomOut", "cmdClipRing", "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp"})
         MarkPending(Control(name));
 
     // Second row.
@@ -442,8 +443,11 @@ void TMaster::BuildToolbar() {
     MarkPending(AddSpeedButton(bar, "cmdEinsNachVorn", "einsnachvorn.svg", QStringLiteral("Eins nach vorne|Die markierten Elemente eine Ebene nach vorne setzen"), kToolbarButton));
     AddSpacer(bar, "ZRMenuSpacer12", false);
 
+    BuildToolbarOverflow();
+
     connect(Button("cmdNeu"), &QToolButton::clicked, this, [this] { mnuNeuClick(); });
     connect(Button("cmdOeffnen"), &QToolButton::clicked, this, [this] { mnuOeffnenClick(); });
+    connect(Button("cmdKroxaHomepage"), &QToolButton::clicked, this, [this] { cmdKroxaHomepageClick(); });
     for (const char* name : {"cmdDruckerrand", "cmdGitter"})
         connect(Button(name), &QToolButton::clicked, this, [this] { InvalidateAllDocuments(); });
 }

@@ -241,7 +241,7 @@ const CatalogueText kTexts[] = {
     {"TemplateVerbatim", "ID_REF49997", "49997 - CD / DVD ‘Maxi’ Labels x 2"},
     {"TemplateVerbatim", "ID_REF49998", "49998 - CD Mini / 8cm Labels x 6"},
     {"TemplateVerbatim", "ID_REF49999", "49999 - CD / DVD Labels x 3"},
-    // Compound file (the picture and disc caches) and the main window's web link.
+    // Compound file (the picture and disc caches) and the main window's logo button.
     {"Default", "IDS_CFWRONGSIZE", "Stream is not a compound file: wrong size"},
     {"Default", "IDS_CFHEADERINVALID", "Stream is not a compound file: header invalid"},
     {"Default", "IDS_CFINVALIDPARENT", "%s: parent is not valid handle"},

@@ -4,6 +4,7 @@
 #include "app/FileInfo.h"
 #include "app/SpeedButton.h"
 #include "app/ToolState.h"
+#include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
 
 #include "figures/Rasten.h"
@@ -20,6 +21,7 @@
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QToolButton>
 
 namespace {
 
@@ -43,7 +45,11 @@ QStringList VisibleItems(QMenu* menu) {
 TEST_F(MasterTest, WithoutADocumentOnlyNewAndOpenAreEnabled) {
     TMaster& m = CreateMaster();
     ReturnToLoop();
-    EXPECT_EQ(EnabledControls(m.ToolbarPanel()), (QStringList{QStringLiteral("cmdNeu"), QStringLiteral("cmdOeffnen")}));
+    // And the logo, which opens the maker's web site (the overflow buttons of
+    // a narrow window are not commands of their own).
+    QStringList enabled = EnabledControls(m.ToolbarPanel());
+    enabled.removeIf([](const QString& name) { return name.startsWith(QLatin1String("cmdWeitere")); });
+    EXPECT_EQ(enabled, (QStringList{QStringLiteral("cmdKroxaHomepage"), QStringLiteral("cmdNeu"), QStringLiteral("cmdOeffnen")}));
     EXPECT_TRUE(EnabledControls(m.ToolPalette()).isEmpty());
     EXPECT_TRUE(m.Control("cmdKroxaHomepage")->isVisibleTo(&m));
     EXPECT_TRUE(m.Control("cmdVorloHomepage")->isHidden());
@@ -52,10 +58,10 @@ TEST_F(MasterTest, WithoutADocumentOnlyNewAndOpenAreEnabled) {
         EXPECT_FALSE(m.findChild<QMenu*>(QString::fromLatin1(name))->menuAction()->isVisible()) << name;
     EXPECT_EQ(VisibleItems(m.findChild<QMenu*>(QStringLiteral("mnuDatei"))),
               (QStringList{QStringLiteral("mnuNeu"), QStringLiteral("mnuOeffnen"), QStringLiteral("mnuBeenden")}));
-    for (const char* name : {"mnuNeu", "mnuOeffnen", "mnuBeenden", "mnuUeber", "mnuOffscreenBMP", "mnuSpracheEnglisch"})
+    for (const char* name : {"mnuNeu", "mnuOeffnen", "mnuBeenden", "mnuUeber", "mnuUeberKroxa", "mnuOffscreenBMP", "mnuSpracheEnglisch"})
         EXPECT_TRUE(m.MenuItem(name)->isEnabled()) << name;
     // Commands that are not available yet stay disabled.
-    for (const char* name : {"mnuSpeichern", "mnuDrucken", "mnuAnleitung", "mnuUeberKroxa", "mnuRueckgaengig"})
+    for (const char* name : {"mnuSpeichern", "mnuDrucken", "mnuAnleitung", "mnuRueckgaengig"})
         EXPECT_FALSE(m.MenuItem(name)->isEnabled()) << name;
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Kroxa Zorbit-Software"));
     EXPECT_TRUE(messages.empty());
@@ -100,7 +106,8 @@ TEST_F(MasterTest, LanguageMenuOffersTheAllowedAndPresentLanguagesAndRetextsEver
         QStringList texts;
         for (QAction* a : m.findChildren<QAction*>())
             if (!a->objectName().isEmpty() && !a->isSeparator()) texts << a->objectName() + QLatin1Char('=') + a->text();
-        for (QMenu* menu : m.findChildren<QMenu*>()) texts << menu->objectName() + QLatin1Char('=') + menu->title();
+        for (QMenu* menu : m.findChildren<QMenu*>())
+            if (!menu->objectName().isEmpty()) texts << menu->objectName() + QLatin1Char('=') + menu->title();
         for (TSpeedButton* b : m.findChildren<TSpeedButton*>()) texts << b->objectName() + QLatin1Char('=') + b->Hint();
         return texts;
     };
@@ -188,6 +195,83 @@ TEST_F(MasterTest, ToolbarRowsLeaveNoGapsForHiddenControls) {
     m.Control("cmdWordart")->show();
     m.ArrangeToolPalette();
     EXPECT_EQ(m.Control("cmdWordart")->y(), m.Control("cmdRTF")->y() + m.Control("cmdRTF")->height());
+}
+
+TEST_F(MasterTest, ANarrowWindowKeepsEveryToolbarButtonReachable) {
+    TMaster& m = CreateMaster();
+    AddDocument();
+    m.resize(1200, 700);
+    m.show();
+    ReturnToLoop();
+    EXPECT_TRUE(m.ToolbarOverflowButton(0)->isHidden());
+    EXPECT_TRUE(m.ToolbarOverflowButton(1)->isHidden());
+
+    m.resize(250, 500);
+    ReturnToLoop();
+    const int width = m.ToolbarPanel()->width();
+    ASSERT_LT(width, 300);
+    for (int row = 0; row < 2; ++row) {
+        SCOPED_TRACE(row);
+        QToolButton* more = m.ToolbarOverflowButton(row);
+        ASSERT_FALSE(more->isHidden());
+        EXPECT_EQ(more->x() + more->width(), width);
+        emit more->menu()->aboutToShow();
+        QStringList offered;
+        for (QAction* a : more->menu()->actions()) offered << (a->menu() ? a->menu()->title() : a->text());
+        // Each shown control of the row is in full view or in the menu.
+        for (QWidget* control : m.ToolbarPanel()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const bool inRow = row == 0 ? control->y() < 30 : control->y() >= 30 && control->height() < 30;
+            if (!inRow || control->isHidden() || control == more || qobject_cast<TZRMenuSpacer*>(control) ||
+                control->objectName().startsWith(QLatin1String("bvToolbar")))
+                continue;
+            if (control->x() + control->width() <= more->x()) continue;
+            auto* speed = qobject_cast<TSpeedButton*>(control);
+            const QString name = speed ? TSpeedButton::ShortHint(speed->Hint()) : control->toolTip();
+            EXPECT_TRUE(std::any_of(offered.begin(), offered.end(), [&](const QString& o) { return o.startsWith(name); }))
+                << control->objectName().toStdString();
+        }
+    }
+    // An item does what its button does.
+    QMenu* first = m.ToolbarOverflowButton(0)->menu();
+    const QList<QAction*> items = first->actions();
+    const auto grid = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->text() == QLatin1String("Gitter"); });
+    ASSERT_NE(grid, items.end());
+    EXPECT_TRUE((*grid)->isChecked());
+    (*grid)->trigger();
+    EXPECT_FALSE(m.GridShown());
+    const auto logo = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->text() == QLatin1String("Kroxa im Internet"); });
+    EXPECT_NE(logo, items.end());
+    QMenu* second = m.ToolbarOverflowButton(1)->menu();
+    emit second->aboutToShow();
+    const auto sizes = std::find_if(second->actions().begin(), second->actions().end(),
+                                    [](QAction* a) { return a->menu() && a->menu()->title() == QLatin1String("Schriftgröße"); });
+    ASSERT_NE(sizes, second->actions().end());
+    EXPECT_EQ((*sizes)->menu()->actions().size(), m.findChild<QComboBox*>(QStringLiteral("cbFontSize"))->count());
+
+    m.resize(1200, 700);
+    ReturnToLoop();
+    EXPECT_TRUE(m.ToolbarOverflowButton(0)->isHidden());
+}
+
+TEST_F(MasterTest, TheLogoOpensTheMakersSiteAndSaysSoWhenNoBrowserStarts) {
+    TMaster& m = CreateMaster();
+    QStringList opened;
+    bool browser = true;
+    m.SetUrlOpener([&](const QUrl& url) {
+        opened << url.toString();
+        return browser;
+    });
+    m.Button("cmdKroxaHomepage")->click();
+    Localizer().SetLanguage(1);
+    m.MenuItem("mnuUeberKroxa")->trigger();
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("https://www.kroxa.example/"), QStringLiteral("https://www.kroxa.example/en/")}));
+    EXPECT_TRUE(messages.empty());
+    browser = false;
+    m.Button("cmdKroxaHomepage")->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, TMessageKind::Warning);
+    EXPECT_EQ(messages[0].text, LocalizedFormat("IDS_NOBROWSER", {QStringLiteral("https://www.kroxa.example/en/")}));
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("The web browser")));
 }
 
 TEST(DrawModes, TagsSelectModes) {
