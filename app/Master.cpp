@@ -289,6 +289,7 @@ void TMaster::BuildToolbarOverflow() {
         more->setObjectName(QString::fromLatin1(kOverflowNames[row]));
         more->setIcon(style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton));
         more->setAutoRaise(true);
+        more->setAutoFillBackground(true);  // covers the controls it stands for
         more->setFixedSize(16, 22);
         more->setPopupMode(QToolButton::InstantPopup);
         more->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
