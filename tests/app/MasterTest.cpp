@@ -243,9 +243,10 @@ TEST_F(MasterTest, ANarrowWindowKeepsEveryToolbarButtonReachable) {
     EXPECT_NE(logo, items.end());
     QMenu* second = m.ToolbarOverflowButton(1)->menu();
     emit second->aboutToShow();
-    const auto sizes = std::find_if(second->actions().begin(), second->actions().end(),
+    const QList<QAction*> secondItems = second->actions();
+    const auto sizes = std::find_if(secondItems.begin(), secondItems.end(),
                                     [](QAction* a) { return a->menu() && a->menu()->title() == QLatin1String("Schriftgröße"); });
-    ASSERT_NE(sizes, second->actions().end());
+    ASSERT_NE(sizes, secondItems.end());
     EXPECT_EQ((*sizes)->menu()->actions().size(), m.findChild<QComboBox*>(QStringLiteral("cbFontSize"))->count());
 
     m.resize(1200, 700);
