@@ -241,11 +241,15 @@ TEST_F(MasterTest, ANarrowWindowKeepsEveryToolbarButtonReachable) {
     EXPECT_FALSE(m.GridShown());
     const auto logo = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->text() == QLatin1String("Kroxa im Internet"); });
     EXPECT_NE(logo, items.end());
+    // The window cannot get narrower than the font boxes; a panel that is
+    // offers them as lists.
+    m.ToolbarPanel()->resize(180, m.ToolbarPanel()->height());
+    m.panToolbarResize();
     QMenu* second = m.ToolbarOverflowButton(1)->menu();
     emit second->aboutToShow();
     const QList<QAction*> secondItems = second->actions();
     const auto sizes = std::find_if(secondItems.begin(), secondItems.end(),
-                                    [](QAction* a) { return a->menu() && a->menu()->title() == QLatin1String("Schriftgröße"); });
+                                    [](QAction* a) { return a->menu() && a->menu()->title() == QStringLiteral("Schriftgröße"); });
     ASSERT_NE(sizes, secondItems.end());
     EXPECT_EQ((*sizes)->menu()->actions().size(), m.findChild<QComboBox*>(QStringLiteral("cbFontSize"))->count());
 
