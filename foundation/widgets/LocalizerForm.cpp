@@ -160,42 +160,39 @@ ListProperty TabList(QTabBar* bar) {
     return p;
 }
 
-ListProperty ComboList(QComboBox* c) {
+// The items of a combo box or list widget, through the widget's own calls.
+template <class Widget, class TextAt, class SetText, class RemoveAt>
+ListProperty ItemList(Widget* w, TextAt textAt, SetText setText, RemoveAt removeAt) {
     ListProperty p;
     p.name = QStringLiteral("Items");
-    p.get = [c] {
+    p.get = [w, textAt] {
         QStringList items;
-        for (int i = 0; i < c->count(); ++i) items << c->itemText(i);
+        for (int i = 0; i < w->count(); ++i) items << textAt(w, i);
         return items;
     };
-    p.setItem = [c](int i, const QString& text) { c->setItemText(i, text); };
-    p.insert = [c](int at, const QStringList& texts) {
-        c->insertItems(at, texts);
+    p.setItem = [w, setText](int i, const QString& text) { setText(w, i, text); };
+    p.insert = [w](int at, const QStringList& texts) {
+        w->insertItems(at, texts);
         return static_cast<int>(texts.size());
     };
-    p.remove = [c](int at, int count) {
-        for (int k = 0; k < count && at < c->count(); ++k) c->removeItem(at);
+    p.remove = [w, removeAt](int at, int count) {
+        for (int k = 0; k < count && at < w->count(); ++k) removeAt(w, at);
     };
     return p;
 }
 
+ListProperty ComboList(QComboBox* c) {
+    return ItemList(
+        c, [](QComboBox* w, int i) { return w->itemText(i); },
+        [](QComboBox* w, int i, const QString& text) { w->setItemText(i, text); },
+        [](QComboBox* w, int i) { w->removeItem(i); });
+}
+
 ListProperty ListWidgetList(QListWidget* l) {
-    ListProperty p;
-    p.name = QStringLiteral("Items");
-    p.get = [l] {
-        QStringList items;
-        for (int i = 0; i < l->count(); ++i) items << l->item(i)->text();
-        return items;
-    };
-    p.setItem = [l](int i, const QString& text) { l->item(i)->setText(text); };
-    p.insert = [l](int at, const QStringList& texts) {
-        l->insertItems(at, texts);
-        return static_cast<int>(texts.size());
-    };
-    p.remove = [l](int at, int count) {
-        for (int k = 0; k < count && at < l->count(); ++k) delete l->takeItem(at);
-    };
-    return p;
+    return ItemList(
+        l, [](QListWidget* w, int i) { return w->item(i)->text(); },
+        [](QListWidget* w, int i, const QString& text) { w->item(i)->setText(text); },
+        [](QListWidget* w, int i) { delete w->takeItem(i); });
 }
 
 std::vector<ListProperty> ListPropertiesOf(QObject* obj) {
