@@ -12,7 +12,7 @@
 // a cancel (Escape, the window losing activation) and the loss of the mouse
 // capture, until the tracker says the drag has ended.
 
-#include "figures/HotTrackData.h"
+#include "shapes/HotTrackData.h"
 #include "figures/TrackerMath.h"
 
 #include <cstdint>
