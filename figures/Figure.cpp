@@ -13,6 +13,7 @@
 #include "foundation/MyMemIniFile.h"
 #include "foundation/ScaleCanvas.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -96,6 +97,11 @@ double ReadFiniteDouble(TEtikettFiler& filer) {
     const double v = filer.ReadTaggedDouble();
     if (!std::isfinite(v)) RaiseRecordError(filer);
     return v;
+}
+
+void WriteFiniteDouble(TEtikettFiler& filer, double v) {
+    if (std::isnan(v)) v = 0;
+    filer.WriteTaggedDouble(std::clamp(v, -DBL_MAX, DBL_MAX));
 }
 
 // ---- construction
@@ -249,7 +255,7 @@ void TFigure::SaveToFiler(TEtikettFiler& filer) {
 }
 
 void TFigure::WriteData(TEtikettFiler& filer) {
-    for (const double v : BaseValuesOf(*this).values) filer.WriteTaggedDouble(v);
+    for (const double v : BaseValuesOf(*this).values) WriteFiniteDouble(filer, v);
 }
 
 void TFigure::ReadData(TEtikettFiler& filer) {

@@ -234,3 +234,7 @@ int32_t DevLength(const TCustomScaler& scaler, double length);
 [[noreturn]] void RaiseRecordError(const TEtikettFiler& filer);
 // A tagged Double that must be finite.
 double ReadFiniteDouble(TEtikettFiler& filer);
+// Writes a tagged Double that reads back: a value that arithmetic has driven
+// beyond the double range is written as the largest double of its sign, a
+// NaN as 0.
+void WriteFiniteDouble(TEtikettFiler& filer, double v);

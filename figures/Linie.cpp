@@ -257,7 +257,7 @@ void TLinie::ApplyLineTrack(TLineTracker&, const TLineTrackGeometry& line) {
 
 void TLinie::WriteLinieRecord(TEtikettFiler& filer) {
     filer.WriteTaggedBoolean(MainDiagonal);
-    filer.WriteTaggedDouble(PenWidth);
+    WriteFiniteDouble(filer, PenWidth);
     filer.WriteTaggedInteger(PenStyle);
     filer.WriteTaggedLongint(static_cast<int32_t>(PenColor));
 }

@@ -216,7 +216,7 @@ void TRechteck::DrawTrackFeedback(TRectTracker&, TTrackGeometry&, bool& handled)
 void TRechteck::WriteRechteckRecord(TEtikettFiler& filer) {
     filer.WriteTaggedLongint(kCurrentRecordMarker);
     Fill->SaveToStream(*filer.Stream);
-    for (const double m : {MarginLeft, MarginTop, MarginRight, MarginBottom}) filer.WriteTaggedDouble(m);
+    for (const double m : {MarginLeft, MarginTop, MarginRight, MarginBottom}) WriteFiniteDouble(filer, m);
 }
 
 void TRechteck::ReadRechteckRecord(TEtikettFiler& filer) {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -271,4 +272,19 @@ TEST(FigureRecords, AssignTakesOnlyItsOwnClass) {
     EXPECT_EQ(box.CenterX, 9);
     line.Assign(box);
     EXPECT_EQ(line.CenterX, 9);
+}
+
+TEST(FigureRecords, WhatIsSavedAlwaysReadsBack) {
+    // A line whose turned box no double can hold, folded when it is read.
+    TLinie line(nullptr);
+    line.Width = 1.5e308;
+    line.Height = 1.5e308;
+    line.Angle = 45;
+    const auto read = ReadElementBytes(ElementBytes(line));
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(std::isinf(read->Width));
+    const auto again = ReadElementBytes(ElementBytes(*read));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->Width, std::numeric_limits<double>::max());
+    EXPECT_EQ(ElementBytes(*again), ElementBytes(*read));
 }
