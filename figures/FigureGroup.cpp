@@ -78,21 +78,26 @@ void TFigureGroup::SetCenterY(double v) {
     TRechteck::SetCenterY(v);
 }
 
-void TFigureGroup::SetWidth(double v) {
-    const double f = Width != 0 ? NonNegative(v) / Width : 0;
+// Member centres keep their place relative to the group's centre, scaled.
+void TFigureGroup::ScaleMembers(double factor, bool across) {
     for (TFigure* member : Members) {
-        member->SetCenterX((member->CenterX - CenterX) * f + CenterX);
-        member->SetWidth(f * member->Width);
+        if (across) {
+            member->SetCenterX((member->CenterX - CenterX) * factor + CenterX);
+            member->SetWidth(factor * member->Width);
+        } else {
+            member->SetCenterY((member->CenterY - CenterY) * factor + CenterY);
+            member->SetHeight(factor * member->Height);
+        }
     }
+}
+
+void TFigureGroup::SetWidth(double v) {
+    ScaleMembers(Width != 0 ? NonNegative(v) / Width : 0, true);
     TRechteck::SetWidth(v);
 }
 
 void TFigureGroup::SetHeight(double v) {
-    const double f = Height != 0 ? NonNegative(v) / Height : 0;
-    for (TFigure* member : Members) {
-        member->SetCenterY((member->CenterY - CenterY) * f + CenterY);
-        member->SetHeight(f * member->Height);
-    }
+    ScaleMembers(Height != 0 ? NonNegative(v) / Height : 0, false);
     TRechteck::SetHeight(v);
 }
 

@@ -74,5 +74,7 @@ public:
 private:
     template <class Setter>
     bool ForEachMember(Setter setter);
+    // across: centres x and widths, else centres y and heights.
+    void ScaleMembers(double factor, bool across);
     void RestoreDragSnapshot();
 };

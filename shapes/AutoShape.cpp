@@ -42,35 +42,18 @@ void SetShapeNoticeHandler(TShapeNoticeHandler handler) {
 
 // ---- TAbstractAutoShape
 
-void TAbstractAutoShape::SetCenterX(int32_t v) {
-    if (v == CenterX) return;
-    CenterX = v;
+template <class T>
+void TAbstractAutoShape::Change(T& field, T value) {
+    if (field == value) return;
+    field = value;
     Dirty = true;
 }
 
-void TAbstractAutoShape::SetCenterY(int32_t v) {
-    if (v == CenterY) return;
-    CenterY = v;
-    Dirty = true;
-}
-
-void TAbstractAutoShape::SetWidth(int32_t v) {
-    if (v == Width) return;
-    Width = v;
-    Dirty = true;
-}
-
-void TAbstractAutoShape::SetHeight(int32_t v) {
-    if (v == Height) return;
-    Height = v;
-    Dirty = true;
-}
-
-void TAbstractAutoShape::SetAngle(float v) {
-    if (v == Angle) return;
-    Angle = v;
-    Dirty = true;
-}
+void TAbstractAutoShape::SetCenterX(int32_t v) { Change(CenterX, v); }
+void TAbstractAutoShape::SetCenterY(int32_t v) { Change(CenterY, v); }
+void TAbstractAutoShape::SetWidth(int32_t v) { Change(Width, v); }
+void TAbstractAutoShape::SetHeight(int32_t v) { Change(Height, v); }
+void TAbstractAutoShape::SetAngle(float v) { Change(Angle, v); }
 
 void TAbstractAutoShape::SetHotTrackData(const THotTrackData& data) {
     HotTrackData = data;
@@ -141,9 +124,12 @@ bool TAbstractPolygonShape::HitTest(int32_t x, int32_t y, bool onOutline, int32_
     return PixelInPolygon(Points, x, y);
 }
 
-// ---- TDefaultShape
+void TAbstractPolygonShape::TakeContour(const TFloatKontur& contour) {
+    Points.resize(static_cast<size_t>(contour.Count));
+    contour.ToPointArray(Points, Angle);
+}
 
-void TDefaultShape::BuildPoints() {
+void TAbstractPolygonShape::BuildBoxPoints() {
     Dirty = false;
     TFloatKontur contour(CenterX, CenterY, Width, Height);
     contour.MoveTo(ShapeLeft(), ShapeTop());
@@ -151,8 +137,7 @@ void TDefaultShape::BuildPoints() {
     contour.LineTo(ShapeRight(), ShapeBottom());
     contour.LineTo(ShapeLeft(), ShapeBottom());
     contour.LineTo(ShapeLeft(), ShapeTop());
-    Points.resize(static_cast<size_t>(contour.Count));
-    contour.ToPointArray(Points, Angle);
+    TakeContour(contour);
 }
 
 // ---- helpers

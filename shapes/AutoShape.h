@@ -23,6 +23,7 @@
 #include <vector>
 
 class TFillData;
+class TFloatKontur;
 namespace gdi {
 class Canvas;
 }
@@ -76,6 +77,10 @@ protected:
     // Not turned.
     TPoint PolarToDevice(float a, float r) const;
     void DoChange();
+
+private:
+    template <class T>
+    void Change(T& field, T value);
 };
 
 // An outline kept as one closed point array (the last point repeats the first).
@@ -96,12 +101,16 @@ protected:
     void RebuildIfDirty() {
         if (Dirty) BuildPoints();
     }
+    // Points := the contour turned by Angle.
+    void TakeContour(const TFloatKontur& contour);
+    // The box's corners from the top-left, clockwise, closed.
+    void BuildBoxPoints();
 };
 
 // The plain rectangle, and the shape of names that are not registered.
 class TDefaultShape : public TAbstractPolygonShape {
 protected:
-    void BuildPoints() override;
+    void BuildPoints() override { BuildBoxPoints(); }
 };
 
 float ClampValue(float value, float min, float max);

@@ -5,15 +5,6 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-void WriteContour(const TFloatKontur& contour, std::vector<TPoint>& points, float angle) {
-    points.resize(static_cast<size_t>(contour.Count));
-    contour.ToPointArray(points, angle);
-}
-
-}  // namespace
-
 // ---- TEllipseShape
 
 TEllipseShape::TEllipseShape() {
@@ -51,20 +42,7 @@ void TEllipseShape::BuildPoints() {
         contour.CornerArcTo(r, b, cx, b);
         contour.CornerArcTo(l, b, l, cy);
     }
-    WriteContour(contour, Points, Angle);
-}
-
-// ---- TRechteckShape
-
-void TRechteckShape::BuildPoints() {
-    Dirty = false;
-    TFloatKontur contour(CenterX, CenterY, Width, Height);
-    contour.MoveTo(ShapeLeft(), ShapeTop());
-    contour.LineTo(ShapeRight(), ShapeTop());
-    contour.LineTo(ShapeRight(), ShapeBottom());
-    contour.LineTo(ShapeLeft(), ShapeBottom());
-    contour.LineTo(ShapeLeft(), ShapeTop());
-    WriteContour(contour, Points, Angle);
+    TakeContour(contour);
 }
 
 void RegisterPfeilShapes(TAutoShapeFactory& factory) {

@@ -16,7 +16,7 @@ protected:
 
 class TRechteckShape : public TAbstractPolygonShape {
 protected:
-    void BuildPoints() override;
+    void BuildPoints() override { BuildBoxPoints(); }
 };
 
 // Registers the classes of this unit with the factory.

@@ -32,11 +32,7 @@ protected:
     template <class F>
     F* AddBox(double cx, double cy, double w, double h, double angle) {
         auto f = std::make_unique<F>(&child);
-        f->SetCenterX(cx);
-        f->SetCenterY(cy);
-        f->SetWidth(w);
-        f->SetHeight(h);
-        f->SetAngle(angle);
+        SetGeometry(*f, cx, cy, w, h, angle);
         F* raw = f.get();
         group.AddMember(std::move(f));
         return raw;

@@ -10,6 +10,15 @@
 #include <memory>
 #include <vector>
 
+// Centre, size and angle through the setters.
+inline void SetGeometry(TFigure& f, double cx, double cy, double w, double h, double angle = 0) {
+    f.SetCenterX(cx);
+    f.SetCenterY(cy);
+    f.SetWidth(w);
+    f.SetHeight(h);
+    f.SetAngle(angle);
+}
+
 // The element record of the figure (code byte, then its record).
 inline std::vector<uint8_t> ElementBytes(TFigure& figure) {
     TMemoryStream stream;

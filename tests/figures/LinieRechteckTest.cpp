@@ -25,11 +25,7 @@ protected:
     template <class F>
     std::unique_ptr<F> Make(double cx, double cy, double w, double h, double angle = 0) {
         auto f = std::make_unique<F>(&child);
-        f->SetCenterX(cx);
-        f->SetCenterY(cy);
-        f->SetWidth(w);
-        f->SetHeight(h);
-        f->SetAngle(angle);
+        SetGeometry(*f, cx, cy, w, h, angle);
         return f;
     }
 
