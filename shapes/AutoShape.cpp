@@ -3,6 +3,7 @@
 #include "foundation/Debug.h"
 #include "foundation/FillData.h"
 #include "foundation/FloatKontur.h"
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Rounding.h"
 #include "platform/gdi/Canvas.h"
 #include "shapes/PfeilShape.h"
@@ -157,19 +158,6 @@ TRect BoundsOfShapePoints(std::span<const TPoint> points, int32_t high) {
     return r;
 }
 
-bool PointNearSegment(TPoint p, TPoint a, TPoint b, int32_t tolerance) {
-    const int64_t t = tolerance;
-    const int64_t left = std::min<int64_t>(a.x, b.x) - t, right = std::max<int64_t>(a.x, b.x) + t;
-    const int64_t top = std::min<int64_t>(a.y, b.y) - t, bottom = std::max<int64_t>(a.y, b.y) + t;
-    if (p.x < left || p.x >= right || p.y < top || p.y >= bottom) return false;
-    const long double dx = static_cast<long double>(p.x) - a.x, dy = static_cast<long double>(p.y) - a.y;
-    if (a == b) return dx < t && dy < t;
-    const long double ex = static_cast<long double>(b.x) - a.x, ey = static_cast<long double>(b.y) - a.y;
-    const long double s = (dx * ex + dy * ey) / (ex * ex + ey * ey);
-    const long double ox = dx - s * ex, oy = dy - s * ey;
-    return static_cast<long double>(t) * t > ox * ox + oy * oy;
-}
-
 bool HitTestPolyline(std::span<const TPoint> points, int32_t high, int32_t x, int32_t y, int32_t tolerance) {
     if (high < 0 || points.empty()) return false;
     high = std::min<int32_t>(high, static_cast<int32_t>(points.size()) - 1);
@@ -179,7 +167,7 @@ bool HitTestPolyline(std::span<const TPoint> points, int32_t high, int32_t x, in
         return square.Contains(p);
     }
     for (int32_t i = 0; i < high; ++i)
-        if (PointNearSegment(p, points[static_cast<size_t>(i)], points[static_cast<size_t>(i) + 1], tolerance))
+        if (PointNearLine(p, points[static_cast<size_t>(i)], points[static_cast<size_t>(i) + 1], tolerance))
             return true;
     return false;
 }

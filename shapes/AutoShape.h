@@ -117,11 +117,9 @@ float ClampValue(float value, float min, float max);
 // The bounds of points[0..high] with 1 added to the right and bottom.
 TRect BoundsOfShapePoints(std::span<const TPoint> points, int32_t high);
 // True when p lies within tolerance of one of the segments points[i]..points[i+1]
-// (i < high); for a single point, within the square of half-width tolerance.
+// (i < high; strictly nearer than tolerance, see PointNearLine); for a single
+// point, within the square of half-width tolerance.
 bool HitTestPolyline(std::span<const TPoint> points, int32_t high, int32_t x, int32_t y, int32_t tolerance);
-// The segment test of the outline hit: within the inflated box of a..b, then
-// strictly nearer than tolerance to the line.
-bool PointNearSegment(TPoint p, TPoint a, TPoint b, int32_t tolerance);
 // The pixel (x, y) has its centre inside the polygon by the alternate rule.
 bool PixelInPolygon(std::span<const TPoint> points, int32_t x, int32_t y);
 
