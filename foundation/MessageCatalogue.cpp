@@ -241,6 +241,8 @@ const CatalogueText kTexts[] = {
     {"TemplateVerbatim", "ID_REF49997", "49997 - CD / DVD ‘Maxi’ Labels x 2"},
     {"TemplateVerbatim", "ID_REF49998", "49998 - CD Mini / 8cm Labels x 6"},
     {"TemplateVerbatim", "ID_REF49999", "49999 - CD / DVD Labels x 3"},
+    // The document window's view, rulers and tab strip.
+    {"Default", "IDS_TABINDEXOUTOFRANGE", "Registerindex außerhalb des zulässigen Bereichs"},
 };
 
 // Design-time texts that are not worth translating (separators, number

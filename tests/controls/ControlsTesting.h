@@ -8,7 +8,22 @@
 #include <QtCore/QLocale>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
+#include <QtCore/QTimer>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QWidget>
+
+#include <functional>
+
+#include <ostream>
+
+// Readable rectangles and sizes in failure messages.
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << "(" << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ")";
+}
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << " x " << s.height(); }
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
 
 inline void Key(QWidget* w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
@@ -42,3 +57,28 @@ protected:
 private:
     QLocale saved_;
 };
+
+// Acts on the modal dialog of class D as soon as it is shown; a dialog that
+// the action leaves open is cancelled, so that a failing test never hangs.
+template <class D>
+void WhenShown(std::function<void(D&)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        timer->stop();
+        timer->deleteLater();
+        act(*dialog);
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the dialog stayed open";
+            dialog->reject();
+        }
+    });
+    timer->start(0);
+}
+
+inline void ClickButton(QWidget* dialog, const char* name) {
+    auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+    ASSERT_NE(button, nullptr) << name;
+    button->click();
+}
