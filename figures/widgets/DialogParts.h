@@ -2,7 +2,6 @@
 // Small pieces shared by the figure dialogs.
 
 #include <QtCore/QString>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QPushButton>
@@ -27,9 +26,4 @@ inline void AddOkCancel(QDialog* dialog, QBoxLayout* layout, QPushButton*& ok, Q
     layout->addLayout(row);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-}
-
-// The figure dialogs take the status bar's font.
-inline void UseStatusFont(QWidget* dialog) {
-    dialog->setFont(QApplication::font("QStatusBar"));
 }

@@ -1,11 +1,13 @@
 #include "figures/widgets/DlgPosition.h"
 
+#include "app/controls/CtrlFocus.h"
+#include "app/controls/EnterAsTab.h"
+#include "app/controls/StatusFont.h"
 #include "app/controls/ValidateEdit.h"
 #include "figures/FigureDialogs.h"
 #include "figures/widgets/DialogParts.h"
 #include "foundation/GeneralHelpers.h"
 
-#include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
@@ -16,22 +18,13 @@
 
 #include <functional>
 
-// A float field on which Enter moves to the next control, and which tells
-// its dialog when it has been left (after its own check).
-class TEnterFloatEdit : public TQDXFloatEdit {
+// A float field that tells its dialog when it has been left (after its own check).
+class TExitFloatEdit : public TQDXFloatEdit {
 public:
     using TQDXFloatEdit::TQDXFloatEdit;
     std::function<void()> OnExit;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            focusNextPrevChild(true);
-            event->accept();
-            return;
-        }
-        TQDXFloatEdit::keyPressEvent(event);
-    }
     void focusOutEvent(QFocusEvent* event) override {
         TQDXFloatEdit::focusOutEvent(event);
         if (OnExit) OnExit();
@@ -59,7 +52,9 @@ QGroupBox* FieldGroup(QWidget* parent, const char* name, const QString& title,
 
 TDlgPosition::TDlgPosition(QWidget* parent) : TCloseQueryDialog(parent) {
     setWindowTitle(QStringLiteral("Element Position"));
-    UseStatusFont(this);
+    AssignStatusFont(this);
+    EnterAsTab = new TZREnterAsTab(this);
+    CtrlFocus = new TZRCtrlFocus(this);
     edHori = MakeEdit("edHori", -1000, 1000);
     edVert = MakeEdit("edVert", -1000, 1000);
     edWidth = MakeEdit("edWidth", 0, 1000);
@@ -77,13 +72,13 @@ TDlgPosition::TDlgPosition(QWidget* parent) : TCloseQueryDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     for (QWidget* group : {gbPosition, gbSize, gbWinkel}) layout->addWidget(group);
     AddOkCancel(this, layout, BtnOK, BtnAbbrechen);
-    static_cast<TEnterFloatEdit*>(edWidth)->OnExit = [this] { edWidthExit(); };
-    static_cast<TEnterFloatEdit*>(edHeight)->OnExit = [this] { edHeightExit(); };
+    static_cast<TExitFloatEdit*>(edWidth)->OnExit = [this] { edWidthExit(); };
+    static_cast<TExitFloatEdit*>(edHeight)->OnExit = [this] { edHeightExit(); };
     SetFlags(kPositionEditable);
 }
 
-TEnterFloatEdit* TDlgPosition::MakeEdit(const char* name, double lower, double upper) {
-    auto* edit = Named(new TEnterFloatEdit(this), name);
+TExitFloatEdit* TDlgPosition::MakeEdit(const char* name, double lower, double upper) {
+    auto* edit = Named(new TExitFloatEdit(this), name);
     edit->setMaxLength(10);
     edit->SetLimits(lower, upper);
     edit->SetValidate(veOnOwnerCloseQuery | veOnExit | veOnKeyPress);

@@ -13,7 +13,9 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class TQDXFloatEdit;
-class TEnterFloatEdit;
+class TZRCtrlFocus;
+class TZREnterAsTab;
+class TExitFloatEdit;
 
 class TDlgPosition : public TCloseQueryDialog {
     Q_OBJECT
@@ -44,10 +46,12 @@ public:
     TQDXFloatEdit* edWinkel;
     QPushButton* BtnOK;
     QPushButton* BtnAbbrechen;
+    TZREnterAsTab* EnterAsTab;
+    TZRCtrlFocus* CtrlFocus;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TEnterFloatEdit* MakeEdit(const char* name, double lower, double upper);
+    TExitFloatEdit* MakeEdit(const char* name, double lower, double upper);
 };

@@ -1,5 +1,6 @@
 #include "figures/widgets/DlgRotText.h"
 
+#include "app/controls/StatusFont.h"
 #include "figures/widgets/DialogParts.h"
 
 #include <QtCore/QLocale>
@@ -16,7 +17,7 @@
 
 TDlgRotText::TDlgRotText(QWidget* parent) : TLocalizerDialog(parent) {
     setWindowTitle(QStringLiteral("kreisförmigerText"));
-    UseStatusFont(this);
+    AssignStatusFont(this);
     lblText = Named(new QLabel(QStringLiteral("Text:"), this), "lblText");
     edText = Named(new QLineEdit(this), "edText");
     edText->setMaxLength(255);

@@ -1,6 +1,7 @@
 #include "figures/widgets/DlgTextField.h"
 
 #include "document/FeldListe.h"
+#include "app/controls/StatusFont.h"
 #include "figures/widgets/DialogParts.h"
 #include "foundation/Codepage1252.h"
 
@@ -12,7 +13,7 @@
 
 TDlgTextField::TDlgTextField(QWidget* parent) : TLocalizerDialog(parent) {
     setWindowTitle(QStringLiteral("Feld auswählen"));
-    UseStatusFont(this);
+    AssignStatusFont(this);
     lblFields = Named(new QLabel(QStringLiteral("Felder:"), this), "lblFields");
     lbFields = Named(new QListWidget(this), "lbFields");
     lblFields->setBuddy(lbFields);

@@ -1,5 +1,6 @@
 #include "figures/widgets/DlgTextNeu.h"
 
+#include "app/controls/StatusFont.h"
 #include "figures/widgets/DialogParts.h"
 #include "foundation/widgets/FormPlacement.h"
 
@@ -9,7 +10,7 @@
 
 TDlgTextNeu::TDlgTextNeu(QWidget* parent, const QWidget* mainWindow) : TLocalizerDialog(parent) {
     setWindowTitle(QStringLiteral("Text eingeben"));
-    UseStatusFont(this);
+    AssignStatusFont(this);
     Memo1 = Named(new QPlainTextEdit(this), "Memo1");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* layout = new QVBoxLayout(this);
