@@ -284,3 +284,22 @@ TEST(FigureRecords, WhatIsSavedAlwaysReadsBack) {
     EXPECT_EQ(again->Width, std::numeric_limits<double>::max());
     EXPECT_EQ(ElementBytes(*again), ElementBytes(*read));
 }
+
+TEST_F(FigureOnView, EllipseFollowsTheDragAndLeavesNoFeedbackBehind) {
+    SetGridX(5);
+    auto ellipse = Make<TEllipse>(50, 37.5, 20, 10);
+    ellipse->Select();
+    auto& tracker = static_cast<TRectTracker&>(*ellipse->Tracker);
+    tracker.UpdateHandles();
+    const TPoint corner = tracker.Handles().Rotated[kTrackBottomRight];
+    view.Move(corner.x + 20, corner.y + 10);
+    view.Move(corner.x + 40, corner.y + 20);
+    view.Up(corner.x + 40, corner.y + 20);
+    EXPECT_TRUE(ellipse->TrackerMouseDown(corner.x, corner.y));
+    EXPECT_DOUBLE_EQ(ellipse->Width, 30);
+    EXPECT_DOUBLE_EQ(ellipse->Height, 15);
+    EXPECT_DOUBLE_EQ(ellipse->CenterX, 55);
+    // The inverted outlines were all drawn twice.
+    for (int y = 0; y < 300; y += 3)
+        for (int x = 0; x < 400; x += 3) ASSERT_EQ(view.Pixel(x, y), 0xFFFFFFu) << x << "," << y;
+}
