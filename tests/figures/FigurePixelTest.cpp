@@ -123,3 +123,17 @@ TEST(FigurePixels, EllipseTurnedBy30Degrees) {
     EXPECT_EQ(sheet.Pixel(25 + 7, 25 + 3.5), 0x00C000u);  // along the turned long axis
     EXPECT_EQ(sheet.Pixel(25 + 7, 25 - 3.5), kWhite);     // inside the unturned box only
 }
+
+TEST(FigurePixels, ClippedDrawingKeepsStraightLines) {
+    // A horizontal and a vertical line have an empty rectangle of end points;
+    // they are drawn all the same.
+    Sheet300 sheet;
+    TLinie across(nullptr), down(nullptr);
+    for (TLinie* line : {&across, &down}) line->SetPenColor(0x000000);
+    across.SetCenterX(25), across.SetCenterY(10), across.SetWidth(20);
+    down.SetCenterX(10), down.SetCenterY(25), down.SetHeight(20);
+    across.DrawClippedTo(sheet.scale);
+    down.DrawClippedTo(sheet.scale);
+    EXPECT_EQ(sheet.Pixel(25, 10), 0x000000u);
+    EXPECT_EQ(sheet.Pixel(10, 25), 0x000000u);
+}
