@@ -241,6 +241,12 @@ const CatalogueText kTexts[] = {
     {"TemplateVerbatim", "ID_REF49997", "49997 - CD / DVD ‘Maxi’ Labels x 2"},
     {"TemplateVerbatim", "ID_REF49998", "49998 - CD Mini / 8cm Labels x 6"},
     {"TemplateVerbatim", "ID_REF49999", "49999 - CD / DVD Labels x 3"},
+    // Pictures: why a picture could not be read or written.
+    {"Default", "IDS_PICTUNKNOWNTYPE", "Dateien dieser Art kann das Programm nicht als Bild lesen."},
+    {"Default", "IDS_PICTCANNOTOPEN", "Die Datei ist nicht vorhanden oder kann nicht gelesen werden."},
+    {"Default", "IDS_PICTDAMAGED", "Die Bilddatei ist beschädigt oder unvollständig."},
+    {"Default", "IDS_PICTTOOLARGE", "Das Bild ist zu groß."},
+    {"Default", "IDS_PICTCANNOTSAVE", "Das Bild konnte nicht gespeichert werden."},
 };
 
 // Design-time texts that are not worth translating (separators, number
