@@ -48,12 +48,10 @@ void SaveBitmapAsJpeg(const gdi::Bitmap& bitmap, const QString& fileName) {
 }
 
 imaging::DibHandle LoadPictureDIB(const QString& fileName) {
-    if (LowerExtension(fileName) == QStringLiteral("png")) {
-        imaging::DibHandle dib;
-        if (LoadImageAsDIB32(fileName, dib)) SetTransparentPixelColor(dib.get(), gdi::Rgb(255, 255, 255));
-        return dib;
-    }
-    return imaging::ImportPictureFile(fileName.toStdString());
+    // Only PNG pictures (whatever their name) come with an alpha channel.
+    imaging::DibHandle dib = imaging::ImportPictureFile(fileName.toStdString());
+    if (dib && dib->BitCount() == 32) SetTransparentPixelColor(dib.get(), gdi::Rgb(255, 255, 255));
+    return dib;
 }
 
 void ShrinkDIBToFit(imaging::DibHandle& dib, int32_t maxWidth, int32_t maxHeight) {

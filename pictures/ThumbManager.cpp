@@ -21,14 +21,11 @@ namespace {
 constexpr auto kLockWait = std::chrono::milliseconds(2000);
 constexpr auto kLockPoll = std::chrono::milliseconds(10);
 
-}  // namespace
-
-// The cache file locked and opened as a compound file for one operation.
-class TThumbManager::Session {
+// An exclusive lock on the cache file, held while the object lives.
+class FileLock {
 public:
-    Session(const QString& path, bool create) {
-        const QByteArray name = QFile::encodeName(path);
-        fd_ = ::open(name.constData(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
+    FileLock(const QString& path, bool create) {
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
         if (fd_ < 0) return;
         const auto deadline = std::chrono::steady_clock::now() + kLockWait;
         while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
@@ -36,23 +33,34 @@ public:
             std::this_thread::sleep_for(kLockPoll);
         }
         locked_ = true;
-        file_ = std::make_unique<TQNCompoundFile>(path.toStdString(), FileMode::OpenReadWrite);
     }
-    ~Session() {
-        file_.reset();  // closed (written back) before the lock goes
-        if (fd_ >= 0) {
-            if (locked_) ::flock(fd_, LOCK_UN);
-            ::close(fd_);
-        }
+    ~FileLock() {
+        if (fd_ < 0) return;
+        if (locked_) ::flock(fd_, LOCK_UN);
+        ::close(fd_);
     }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    TQNCompoundFile* File() { return file_.get(); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Locked() const { return locked_; }
 
 private:
     int fd_ = -1;
     bool locked_ = false;
+};
+
+}  // namespace
+
+// The cache file locked and opened as a compound file for one operation; the
+// compound file is closed (written back) before the lock goes.
+class TThumbManager::Session {
+public:
+    Session(const QString& path, bool create) : lock_(path, create) {
+        if (lock_.Locked()) file_ = std::make_unique<TQNCompoundFile>(path.toStdString(), FileMode::OpenReadWrite);
+    }
+    TQNCompoundFile* File() { return file_.get(); }
+
+private:
+    FileLock lock_;
     std::unique_ptr<TQNCompoundFile> file_;
 };
 
