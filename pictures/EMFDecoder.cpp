@@ -175,7 +175,8 @@ void TZREMF::Draw(gdi::Canvas& canvas, int32_t cx, int32_t cy, int32_t w, int32_
     if (data_.empty()) return;
     BeginPlayback(canvas, cx, cy, w, h, angle);
     const TMetaRecord header(headerCopy_);
-    Handles.assign(header.U16(56), std::nullopt);
+    Handles.clear();
+    Handles.resize(header.U16(56));
     ComputeBox();
     BuildMatrices();
     try {

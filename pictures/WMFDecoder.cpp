@@ -85,7 +85,8 @@ void TZRWMF::Draw(gdi::Canvas& canvas, int32_t cx, int32_t cy, int32_t w, int32_
     ViewportExt = {header_.right - header_.left, header_.bottom - header_.top};
     BuildMatrices();
     const uint16_t objects = static_cast<uint16_t>(data_.size() >= 12 ? data_[10] | data_[11] << 8 : 0);
-    Handles.assign(size_t{objects} + 10, std::nullopt);
+    Handles.clear();
+    Handles.resize(size_t{objects} + 10);
     try {
         size_t offset = kStandardHeaderSize;
         while (offset + 6 <= data_.size()) {

@@ -151,32 +151,39 @@ void TCustomZRMetaFile::EndPlayback() {
     }
     dc_ = nullptr;
     Handles.clear();
+    firstFree_ = 0;
     startClip_.reset();
     inPath_ = false;
 }
 
 int32_t TCustomZRMetaFile::AddHandle(TMetaObject object) {
-    auto free = std::find_if(Handles.begin(), Handles.end(), [](const auto& h) { return !h.has_value(); });
+    // No slot below the hint is free, so creating many objects stays linear.
+    firstFree_ = std::min(firstFree_, Handles.size());
+    auto free = std::find_if(Handles.begin() + static_cast<std::ptrdiff_t>(firstFree_), Handles.end(),
+                             [](const auto& h) { return !h; });
+    firstFree_ = static_cast<size_t>(free - Handles.begin());
     if (free == Handles.end()) {
         if (Handles.size() > 0xFFFF) return -1;
-        Handles.emplace_back(std::move(object));
+        Handles.push_back(std::make_unique<TMetaObject>(std::move(object)));
         return static_cast<int32_t>(Handles.size()) - 1;
     }
-    *free = std::move(object);
+    *free = std::make_unique<TMetaObject>(std::move(object));
     return static_cast<int32_t>(free - Handles.begin());
 }
 
 void TCustomZRMetaFile::PutHandle(uint32_t index, TMetaObject object) {
-    if (index < Handles.size()) Handles[index] = std::move(object);
+    if (index < Handles.size()) Handles[index] = std::make_unique<TMetaObject>(std::move(object));
 }
 
 void TCustomZRMetaFile::DeleteHandle(uint32_t index) {
-    if (index < Handles.size()) Handles[index].reset();
+    if (index >= Handles.size()) return;
+    Handles[index].reset();
+    firstFree_ = std::min<size_t>(firstFree_, index);
 }
 
 const TMetaObject* TCustomZRMetaFile::Handle(uint32_t index) const {
-    if (index >= Handles.size() || !Handles[index]) return nullptr;
-    return &*Handles[index];
+    if (index >= Handles.size()) return nullptr;
+    return Handles[index].get();
 }
 
 void TCustomZRMetaFile::SelectHandle(uint32_t index) {

@@ -112,7 +112,8 @@ protected:
     const TMetaObject* Handle(uint32_t index) const;
     void SelectHandle(uint32_t index);
     void SelectObject(const TMetaObject& object);
-    std::vector<std::optional<TMetaObject>> Handles;
+    // Slots hold pointers, so that a table of 65535 slots costs little.
+    std::vector<std::unique_ptr<TMetaObject>> Handles;
 
     // The metafile's own saved states never reach below the caller's; at
     // most kMaxSavedStates are kept (false for a save beyond them).
@@ -159,6 +160,7 @@ protected:
 
 private:
     gdi::Canvas* dc_ = nullptr;
+    size_t firstFree_ = 0;
     int32_t baseLevel_ = 0;
     int32_t metaSaves_ = 0;
     std::optional<gdi::Region> startClip_;

@@ -1,0 +1,80 @@
+// Plays any bytes as an EMF, then checks:
+// - refused data leaves the player empty; accepted data is written back as
+//   the header's total size of it;
+// - playback at any angle, on a recording and on a small bitmap, runs without
+//   fault and leaves the canvas's clip and saved states as they were.
+// Inputs that do not start with an EMF header record get a sound header
+// (type, size, signature and total size), so that the records themselves are
+// explored.
+// fuzz-max-len: 16384
+#include "tests/fuzz/SystemLeaks.h"
+#include "foundation/Exceptions.h"
+#include "pictures/EMFDecoder.h"
+#include "platform/gdi/BitmapCanvas.h"
+#include "platform/gdi/RecordingCanvas.h"
+#include "platform/imaging/Dib.h"
+
+#include <QtGui/QGuiApplication>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
+
+std::vector<uint8_t> WithSoundHeader(const uint8_t* data, size_t size) {
+    std::vector<uint8_t> out(data, data + size);
+    if (out.size() < 108) out.resize(108, 0);
+    Put32(out, 0, 1);
+    Put32(out, 4, 108);
+    Put32(out, 40, TZREMF::kSignature);
+    Put32(out, 48, uint32_t(out.size()));
+    return out;
+}
+
+void PlayChecked(TZREMF& player, gdi::Canvas& canvas, float angle) {
+    const gdi::Region clip = gdi::Region::FromRect({2, 2, 60, 50});
+    canvas.SelectClipRgn(&clip);
+    const int32_t depth = canvas.SaveDC();
+    canvas.RestoreDC(-1);
+    player.Draw(canvas, 32, 24, 56, 40, angle);
+    if (canvas.GetClipRgn() != clip) std::abort();
+    if (canvas.SaveDC() != depth) std::abort();
+    canvas.RestoreDC(-1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static QGuiApplication app(*argc, *argv);
+    imaging::SetPixelLimit(1 << 20);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const bool header = size >= 4 && data[0] == 1 && data[1] == 0 && data[2] == 0 && data[3] == 0;
+    const std::vector<uint8_t> bytes = header ? std::vector<uint8_t>(data, data + size) : WithSoundHeader(data, size);
+    TZREMF player;
+    TMemoryStream input(bytes);
+    try {
+        player.LoadFromStream(input, input.Size());
+    } catch (const Exception&) {
+        if (!player.IsEmpty() || player.GetWidth() != 1) std::abort();
+        return 0;
+    }
+    uint32_t total = 0;
+    std::memcpy(&total, bytes.data() + 48, 4);
+    TMemoryStream written;
+    player.SaveToStream(written);
+    if (written.Bytes() != std::vector<uint8_t>(bytes.begin(), bytes.begin() + total)) std::abort();
+    gdi::RecordingCanvas recording;
+    for (float angle : {0.0f, 30.0f, 90.0f}) PlayChecked(player, recording, angle);
+    gdi::BitmapCanvas bitmap(64, 48);
+    PlayChecked(player, bitmap, 0);
+    PlayChecked(player, bitmap, 180);
+    return 0;
+}

@@ -1,0 +1,76 @@
+// Plays any bytes as a placeable WMF, then checks:
+// - refused data leaves the player empty; accepted data is written back unchanged;
+// - playback at any angle, on a recording and on a small bitmap, runs without
+//   fault and leaves the canvas's clip and saved states as they were.
+// Inputs that do not start with the placeable key get a sound placeable
+// header made from their first bytes, so that the records themselves are
+// explored.
+// fuzz-max-len: 16384
+#include "tests/fuzz/SystemLeaks.h"
+#include "foundation/Exceptions.h"
+#include "pictures/WMFDecoder.h"
+#include "platform/gdi/BitmapCanvas.h"
+#include "platform/gdi/RecordingCanvas.h"
+#include "platform/imaging/Dib.h"
+
+#include <QtGui/QGuiApplication>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> WithPlaceableHeader(const uint8_t* data, size_t size) {
+    std::vector<uint8_t> out = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0};
+    for (size_t i = 0; i < 8; ++i) out.push_back(i < size ? data[i] : 0);
+    out.insert(out.end(), {0xA0, 0x05, 0, 0, 0, 0});
+    uint16_t sum = 0;
+    for (size_t i = 0; i < 20; i += 2) sum ^= uint16_t(out[i] | out[i + 1] << 8);
+    out.push_back(uint8_t(sum));
+    out.push_back(uint8_t(sum >> 8));
+    if (size > 8) out.insert(out.end(), data + 8, data + size);
+    return out;
+}
+
+void PlayChecked(TZRWMF& player, gdi::Canvas& canvas, float angle) {
+    const gdi::Region clip = gdi::Region::FromRect({2, 2, 60, 50});
+    canvas.SelectClipRgn(&clip);
+    const int32_t depth = canvas.SaveDC();
+    canvas.RestoreDC(-1);
+    player.Draw(canvas, 32, 24, 56, 40, angle);
+    if (canvas.GetClipRgn() != clip) std::abort();
+    if (canvas.SaveDC() != depth) std::abort();
+    canvas.RestoreDC(-1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static QGuiApplication app(*argc, *argv);
+    imaging::SetPixelLimit(1 << 20);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const bool placeable = size >= 4 && data[0] == 0xD7 && data[1] == 0xCD && data[2] == 0xC6 && data[3] == 0x9A;
+    const std::vector<uint8_t> bytes = placeable ? std::vector<uint8_t>(data, data + size) : WithPlaceableHeader(data, size);
+    TZRWMF player;
+    TMemoryStream input(bytes);
+    try {
+        player.LoadFromStream(input, input.Size());
+    } catch (const Exception&) {
+        if (!player.IsEmpty() || player.GetWidth() != 1) std::abort();
+        return 0;
+    }
+    TMemoryStream written;
+    player.SaveToStream(written);
+    if (written.Bytes() != bytes) std::abort();
+    gdi::RecordingCanvas recording;
+    for (float angle : {0.0f, 30.0f, 90.0f}) PlayChecked(player, recording, angle);
+    gdi::BitmapCanvas bitmap(64, 48);
+    PlayChecked(player, bitmap, 0);
+    PlayChecked(player, bitmap, 270);
+    return 0;
+}
