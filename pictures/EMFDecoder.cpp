@@ -585,6 +585,20 @@ bool TZREMF::PlayRegionOrClip(const TMetaRecord& r, uint32_t type) {
     }
 }
 
+namespace {
+
+// A rectangle of a position and a size read from a record; sides saturate.
+gdi::Rect Span(int64_t x, int64_t y, int64_t w, int64_t h) {
+    return {gdi::Saturated(x), gdi::Saturated(y), gdi::Saturated(x + w), gdi::Saturated(y + h)};
+}
+
+// The source's top row: for a bottom-up DIB the record counts from its bottom row.
+int64_t SourceTop(int32_t rawHeight, const imaging::Dib& dib, int64_t y, int64_t h) {
+    return rawHeight > 0 ? int64_t{dib.Height()} - y - h : y;
+}
+
+}  // namespace
+
 bool TZREMF::PlayBitmap(const TMetaRecord& r, uint32_t type) {
     gdi::Canvas& dc = DC();
     switch (type) {
@@ -592,9 +606,9 @@ bool TZREMF::PlayBitmap(const TMetaRecord& r, uint32_t type) {
     case 77: {
         const size_t need = type == 76 ? 100 : 108;
         if (!r.Has(0, need) || Turned()) return true;
-        const int32_t x = r.I32(24), y = r.I32(28), cx = r.I32(32), cy = r.I32(36);
+        const int32_t cx = r.I32(32), cy = r.I32(36);
         const uint32_t rop = r.U32(40);
-        const gdi::Rect dest{x, y, x + cx, y + cy};
+        const gdi::Rect dest = Span(r.I32(24), r.I32(28), cx, cy);
         if (r.U32(88) == 0) {
             // No source: a pattern fill (BITBLT), the background colour (STRETCHBLT).
             const TPoint a = MapPoint(dest.left, dest.top), b = MapPoint(dest.right, dest.bottom);
@@ -606,7 +620,7 @@ bool TZREMF::PlayBitmap(const TMetaRecord& r, uint32_t type) {
         const imaging::DibHandle dib = RecordDib(r, 84);
         if (!dib) return true;
         const int32_t sw = type == 76 ? cx : r.I32(100), sh = type == 76 ? cy : r.I32(104);
-        DrawDib(*dib, dest, {r.I32(44), r.I32(48), r.I32(44) + sw, r.I32(48) + sh}, rop, false);
+        DrawDib(*dib, dest, Span(r.I32(44), r.I32(48), sw, sh), rop, false);
         return true;
     }
     case 80: {
@@ -614,10 +628,10 @@ bool TZREMF::PlayBitmap(const TMetaRecord& r, uint32_t type) {
         int32_t rawHeight = 0;
         const imaging::DibHandle dib = RecordDib(r, 48, &rawHeight);
         if (!dib) return true;
-        const int32_t xs = r.I32(32), ys = r.I32(36), cx = r.I32(40), cy = r.I32(44);
-        const int32_t top = rawHeight > 0 ? dib->Height() - ys - cy : ys;
+        const int32_t cx = r.I32(40), cy = r.I32(44);
         const TPoint p = MapPoint(r.I32(24), r.I32(28));
-        dc.StretchBlt({p.x, p.y, p.x + cx, p.y + cy}, imaging::BitmapFromDIB(*dib, false), {xs, top, xs + cx, top + cy});
+        dc.StretchBlt(Span(p.x, p.y, cx, cy), imaging::BitmapFromDIB(*dib, false),
+                      Span(r.I32(32), SourceTop(rawHeight, *dib, r.I32(36), cy), cx, cy));
         return true;
     }
     case 81: {
@@ -625,12 +639,9 @@ bool TZREMF::PlayBitmap(const TMetaRecord& r, uint32_t type) {
         int32_t rawHeight = 0;
         const imaging::DibHandle dib = RecordDib(r, 48, &rawHeight);
         if (!dib) return true;
-        const int32_t xs = r.I32(32), ys = r.I32(36), cxs = r.I32(40), cys = r.I32(44);
-        const int32_t top = rawHeight > 0 ? dib->Height() - ys - cys : ys;
-        const int32_t x = r.I32(24), y = r.I32(28);
-        const gdi::Rect dest{x, y, static_cast<int32_t>(std::clamp<int64_t>(int64_t{x} + r.I32(72), INT32_MIN, INT32_MAX)),
-                             static_cast<int32_t>(std::clamp<int64_t>(int64_t{y} + r.I32(76), INT32_MIN, INT32_MAX))};
-        DrawDib(*dib, dest, {xs, top, xs + cxs, top + cys}, r.U32(68), true);
+        const int32_t cys = r.I32(44);
+        DrawDib(*dib, Span(r.I32(24), r.I32(28), r.I32(72), r.I32(76)),
+                Span(r.I32(32), SourceTop(rawHeight, *dib, r.I32(36), cys), r.I32(40), cys), r.U32(68), true);
         return true;
     }
     default: return false;

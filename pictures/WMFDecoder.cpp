@@ -159,10 +159,10 @@ bool TZRWMF::PlayState(const TMetaRecord& r, uint16_t function, size_t params) {
         if (needs(2)) ViewportExt = {P(r, 1), P(r, 0)};
         break;
     case 0x020F:
-        if (needs(2)) WindowOrg = {WindowOrg.x + P(r, 1), WindowOrg.y + P(r, 0)};
+        if (needs(2)) WindowOrg = {gdi::Saturated(int64_t{WindowOrg.x} + P(r, 1)), gdi::Saturated(int64_t{WindowOrg.y} + P(r, 0))};
         break;
     case 0x0211:
-        if (needs(2)) ViewportOrg = {ViewportOrg.x + P(r, 1), ViewportOrg.y + P(r, 0)};
+        if (needs(2)) ViewportOrg = {gdi::Saturated(int64_t{ViewportOrg.x} + P(r, 1)), gdi::Saturated(int64_t{ViewportOrg.y} + P(r, 0))};
         break;
     case 0x0410:
     case 0x0412: {

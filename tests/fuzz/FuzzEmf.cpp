@@ -7,14 +7,12 @@
 // (type, size, signature and total size), so that the records themselves are
 // explored.
 // fuzz-max-len: 16384
-#include "tests/fuzz/SystemLeaks.h"
+#include "tests/fuzz/MetafileFuzz.h"
+
 #include "foundation/Exceptions.h"
 #include "pictures/EMFDecoder.h"
 #include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
-#include "platform/imaging/Dib.h"
-
-#include <QtGui/QGuiApplication>
 
 #include <cstdint>
 #include <cstdlib>
@@ -35,25 +33,7 @@ std::vector<uint8_t> WithSoundHeader(const uint8_t* data, size_t size) {
     return out;
 }
 
-void PlayChecked(TZREMF& player, gdi::Canvas& canvas, float angle) {
-    const gdi::Region clip = gdi::Region::FromRect({2, 2, 60, 50});
-    canvas.SelectClipRgn(&clip);
-    const int32_t depth = canvas.SaveDC();
-    canvas.RestoreDC(-1);
-    player.Draw(canvas, 32, 24, 56, 40, angle);
-    if (canvas.GetClipRgn() != clip) std::abort();
-    if (canvas.SaveDC() != depth) std::abort();
-    canvas.RestoreDC(-1);
-}
-
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QGuiApplication app(*argc, *argv);
-    imaging::SetPixelLimit(1 << 20);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool header = size >= 4 && data[0] == 1 && data[1] == 0 && data[2] == 0 && data[3] == 0;

@@ -6,14 +6,12 @@
 // header made from their first bytes, so that the records themselves are
 // explored.
 // fuzz-max-len: 16384
-#include "tests/fuzz/SystemLeaks.h"
+#include "tests/fuzz/MetafileFuzz.h"
+
 #include "foundation/Exceptions.h"
 #include "pictures/WMFDecoder.h"
 #include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
-#include "platform/imaging/Dib.h"
-
-#include <QtGui/QGuiApplication>
 
 #include <cstdint>
 #include <cstdlib>
@@ -33,25 +31,7 @@ std::vector<uint8_t> WithPlaceableHeader(const uint8_t* data, size_t size) {
     return out;
 }
 
-void PlayChecked(TZRWMF& player, gdi::Canvas& canvas, float angle) {
-    const gdi::Region clip = gdi::Region::FromRect({2, 2, 60, 50});
-    canvas.SelectClipRgn(&clip);
-    const int32_t depth = canvas.SaveDC();
-    canvas.RestoreDC(-1);
-    player.Draw(canvas, 32, 24, 56, 40, angle);
-    if (canvas.GetClipRgn() != clip) std::abort();
-    if (canvas.SaveDC() != depth) std::abort();
-    canvas.RestoreDC(-1);
-}
-
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QGuiApplication app(*argc, *argv);
-    imaging::SetPixelLimit(1 << 20);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool placeable = size >= 4 && data[0] == 0xD7 && data[1] == 0xCD && data[2] == 0xC6 && data[3] == 0x9A;
