@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <thread>
 
 using imaging::Dib;
 using imaging::DibHandle;
@@ -155,6 +156,25 @@ Taps MakeTaps(int32_t sourceSize, int32_t destSize, TResampleFilter filter, floa
     return taps;
 }
 
+// Runs work(first, last) over bands of rows on the processor's cores; the
+// rows are independent, so the result is that of one pass over all of them.
+template <typename Work>
+void ForRowBands(int32_t rows, const Work& work) {
+    constexpr int32_t kRowsPerBand = 64;
+    const int32_t cores = static_cast<int32_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+    const int32_t bands = std::clamp(rows / kRowsPerBand, 1, cores);
+    if (bands == 1) {
+        work(0, rows);
+        return;
+    }
+    std::vector<std::thread> threads;
+    threads.reserve(static_cast<size_t>(bands - 1));
+    for (int32_t b = 1; b < bands; ++b)
+        threads.emplace_back([&work, b, bands, rows] { work(rows * b / bands, rows * (b + 1) / bands); });
+    work(0, rows / bands);
+    for (std::thread& t : threads) t.join();
+}
+
 // Sums are 32-bit; an arithmetic shift and ClampByte give what a division
 // truncating toward zero and ClampByte give.
 template <int Channels>
@@ -175,10 +195,13 @@ DibHandle HorizontalPass(const Dib& dib, int32_t newWidth, TResampleFilter filte
     DibHandle out = imaging::CreateDIB(newWidth, dib.Height(), channels * 8);
     if (!out) throw Exception(LocalizedText("IDS_PICTTOOLARGE"));
     const Taps taps = MakeTaps(dib.Width(), newWidth, filter, support);
-    for (int32_t row = 0; row < dib.Height(); ++row) {
-        if (channels == 4) HorizontalRow<4>(dib.Row(row), out->Row(row), taps, newWidth);
-        else HorizontalRow<3>(dib.Row(row), out->Row(row), taps, newWidth);
-    }
+    Dib& target = *out;
+    ForRowBands(dib.Height(), [&](int32_t first, int32_t last) {
+        for (int32_t row = first; row < last; ++row) {
+            if (channels == 4) HorizontalRow<4>(dib.Row(row), target.Row(row), taps, newWidth);
+            else HorizontalRow<3>(dib.Row(row), target.Row(row), taps, newWidth);
+        }
+    });
     return out;
 }
 
@@ -189,18 +212,21 @@ DibHandle VerticalPass(const Dib& dib, int32_t newHeight, TResampleFilter filter
     if (!out) throw Exception(LocalizedText("IDS_PICTTOOLARGE"));
     const Taps taps = MakeTaps(dib.Height(), newHeight, filter, support);
     const size_t bytes = static_cast<size_t>(dib.Width()) * static_cast<size_t>(channels);
-    std::vector<int32_t> sums(bytes);
-    for (int32_t row = 0; row < newHeight; ++row) {
-        std::fill(sums.begin(), sums.end(), 0);
-        for (int32_t k = taps.first[static_cast<size_t>(row)]; k < taps.first[static_cast<size_t>(row) + 1]; ++k) {
-            const uint8_t* source = dib.Row(taps.source[static_cast<size_t>(k)]);
-            const int32_t w = taps.weight[static_cast<size_t>(k)];
-            int32_t* sum = sums.data();
-            for (size_t i = 0; i < bytes; ++i) sum[i] += w * source[i];
+    Dib& result = *out;
+    ForRowBands(newHeight, [&](int32_t first, int32_t last) {
+        std::vector<int32_t> sums(bytes);
+        for (int32_t row = first; row < last; ++row) {
+            std::fill(sums.begin(), sums.end(), 0);
+            for (int32_t k = taps.first[static_cast<size_t>(row)]; k < taps.first[static_cast<size_t>(row) + 1]; ++k) {
+                const uint8_t* source = dib.Row(taps.source[static_cast<size_t>(k)]);
+                const int32_t w = taps.weight[static_cast<size_t>(k)];
+                int32_t* sum = sums.data();
+                for (size_t i = 0; i < bytes; ++i) sum[i] += w * source[i];
+            }
+            uint8_t* target = result.Row(row);
+            for (size_t i = 0; i < bytes; ++i) target[i] = ClampByte(sums[i] >> 16);
         }
-        uint8_t* target = out->Row(row);
-        for (size_t i = 0; i < bytes; ++i) target[i] = ClampByte(sums[i] >> 16);
-    }
+    });
     return out;
 }
 
