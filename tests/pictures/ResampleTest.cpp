@@ -101,6 +101,11 @@ TEST(Resample, PassesKeepFlatAreasAndEqualSizes) {
         DibHandle same = StretchDIBFiltered(*dib, 5, 4, KernelTriangle, 1);
         EXPECT_EQ(same->Packed(), dib->Packed()) << bits;
     }
+    // Tall enough to be worked on in bands of rows: every row is done once.
+    DibHandle tall = imaging::CreateDIB(30, 300, 32);
+    for (int32_t row = 0; row < 300; ++row)
+        for (int32_t x = 0; x < 30; ++x) tall->Row32(row)[x] = uint32_t(row * 7919 + x * 104729);
+    EXPECT_EQ(StretchDIBFiltered(*tall, 30, 300, KernelTriangle, 1)->Packed(), tall->Packed());
     // A white picture reduced stays white (truncated weights alone would give 254).
     DibHandle white = Filled(100, 30, 24, 0xFFFFFF);
     DibHandle reduced = StretchDIBFiltered(*white, 10, 3, KernelTriangle, 1);
