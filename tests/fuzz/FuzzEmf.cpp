@@ -9,10 +9,7 @@
 // fuzz-max-len: 16384
 #include "tests/fuzz/MetafileFuzz.h"
 
-#include "foundation/Exceptions.h"
 #include "pictures/EMFDecoder.h"
-#include "platform/gdi/BitmapCanvas.h"
-#include "platform/gdi/RecordingCanvas.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -39,22 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool header = size >= 4 && data[0] == 1 && data[1] == 0 && data[2] == 0 && data[3] == 0;
     const std::vector<uint8_t> bytes = header ? std::vector<uint8_t>(data, data + size) : WithSoundHeader(data, size);
     TZREMF player;
-    TMemoryStream input(bytes);
-    try {
-        player.LoadFromStream(input, input.Size());
-    } catch (const Exception&) {
-        if (!player.IsEmpty() || player.GetWidth() != 1) std::abort();
-        return 0;
-    }
+    if (!LoadChecked(player, bytes)) return 0;
     uint32_t total = 0;
     std::memcpy(&total, bytes.data() + 48, 4);
     TMemoryStream written;
     player.SaveToStream(written);
     if (written.Bytes() != std::vector<uint8_t>(bytes.begin(), bytes.begin() + total)) std::abort();
-    gdi::RecordingCanvas recording;
-    for (float angle : {0.0f, 30.0f, 90.0f}) PlayChecked(player, recording, angle);
-    gdi::BitmapCanvas bitmap(64, 48);
-    PlayChecked(player, bitmap, 0);
-    PlayChecked(player, bitmap, 180);
+    PlayEverywhere(player, 180);
     return 0;
 }
