@@ -17,12 +17,17 @@
 //    top..bottom-1: the right and bottom edge are outside. With the null pen
 //    the filled area is one pixel smaller on the right and bottom.
 //  - Polygon fills the pixels whose centres lie inside (alternate or winding
-//    rule), then outlines every edge including the vertices with the pen.
+//    rule; a centre on an edge belongs to the side right of it), then
+//    outlines every edge including the vertices with the pen.
+//  - Ellipse, RoundRect, Pie and Chord cover the pixels whose centres lie
+//    inside the outline or on it, symmetrically within the box.
 //  - FillRect fills left..right-1 x top..bottom-1 with the given brush, no pen.
 // Anti-aliasing is never used for lines, shapes, fills and blits; text is
 // smoothed unless the font's quality is NONANTIALIASED_QUALITY.
-// Thin pens (width 0 or 1) on raster devices walk their lines with LineDDA;
-// curved shapes with a thin pen put the outline on the shape's edge pixels.
+// Thin pens (width 0 or 1) on raster devices walk their lines with LineDDA
+// (curves flattened to whole pixels first); curved shapes with a thin solid
+// pen put the outline on the shape's edge pixels. On raster devices every
+// output paints each of its pixels once, also under inverting mixes.
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiTypes.h"

@@ -98,20 +98,6 @@ void ScanConverter::AddPath(const QPainterPath& path) {
     for (const std::vector<QPointF>& figure : PathFigures(path, 1.0 / 32)) AddPolygon(figure);
 }
 
-QRect ScanConverter::Bounds() const {
-    if (edges_.empty()) return {};
-    int64_t left = INT64_MAX, right = INT64_MIN;
-    int32_t top = INT32_MAX, bottom = INT32_MIN;
-    for (const Edge& e : edges_) {
-        left = std::min({left, e.x0, e.x1});
-        right = std::max({right, e.x0, e.x1});
-        top = std::min(top, e.firstRow);
-        bottom = std::max(bottom, e.endRow);
-    }
-    const int64_t l = FloorDiv<int64_t>(left, kSub), r = CeilDiv<int64_t>(right, kSub) + 1;
-    return QRect(QPoint(static_cast<int>(l), top), QPoint(static_cast<int>(r) - 1, bottom - 1));
-}
-
 void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
     if (window.isEmpty() || edges_.empty()) return;
     const int32_t top = window.top(), bottom = window.top() + window.height();

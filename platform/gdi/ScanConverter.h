@@ -33,9 +33,6 @@ public:
     void AddPolygon(std::span<const QPointF> points);
     // Every figure of the path, curves flattened, each closed.
     void AddPath(const QPainterPath& path);
-    bool IsEmpty() const { return edges_.empty(); }
-    // The pixels the area may cover.
-    QRect Bounds() const;
 
     using RowSink = std::function<void(int32_t y, std::span<const Span> spans)>;
     // Calls the sink for every row of the window that has pixels of the area,

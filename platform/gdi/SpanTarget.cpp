@@ -115,6 +115,10 @@ void SpanTarget::Column(int32_t x, int32_t top, int32_t bottom) {
     }
     uint32_t* pixel = Pixels(top) + x;
     const qsizetype step = stride_ / 4;
+    if (plainCopy_) {
+        for (int32_t y = top; y < bottom; ++y, pixel += step) *pixel = color_;
+        return;
+    }
     for (int32_t y = top; y < bottom; ++y, pixel += step) {
         if (clip_) {
             const std::span<const Span> row = clip_->At(y);

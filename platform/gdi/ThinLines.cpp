@@ -86,13 +86,21 @@ void WalkThinPolyline(std::span<const QPoint> points, const QList<qreal>& dashes
                       RunSink& sink) {
     DashWalk walk(dashes);
     RunJoiner runs(sink);
+    const int32_t left = window.left(), right = window.right(), top = window.top(), bottom = window.bottom();
+    auto shows = [&](int32_t x, int32_t y) { return x >= left && x <= right && y >= top && y <= bottom; };
     for (size_t i = 0; i + 1 < points.size(); ++i) {
         const QPoint a = points[i], b = points[i + 1];
         const int64_t length = LineDDALength(a.x(), a.y(), b.x(), b.y());
         const auto [first, last] = StepsWithin(a, b, window, length);
+        if (dashes.isEmpty()) {
+            LineDDASteps(a.x(), a.y(), b.x(), b.y(), first, last, [&](int32_t x, int32_t y) {
+                if (shows(x, y)) runs.Add(true, x, y);
+            });
+            continue;
+        }
         walk.Advance(first);
         LineDDASteps(a.x(), a.y(), b.x(), b.y(), first, last, [&](int32_t x, int32_t y) {
-            if (window.contains(x, y)) runs.Add(walk.On(), x, y);
+            if (shows(x, y)) runs.Add(walk.On(), x, y);
             walk.Advance(1);
         });
         walk.Advance(length - last);

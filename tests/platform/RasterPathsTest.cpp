@@ -22,6 +22,8 @@ namespace {
 constexpr int kSide = 64;
 constexpr Color kPen = Rgb(0x12, 0xA4, 0x56), kFill = Rgb(0xC8, 0x30, 0x9A), kGap = Rgb(0x40, 0x40, 0xF0);
 
+Color FromQRgbForTest(QRgb c) { return Rgb(qRed(c), qGreen(c), qBlue(c)); }
+
 QImage Background() {
     QImage image(kSide, kSide, QImage::Format_RGB32);
     for (int y = 0; y < kSide; ++y)
@@ -263,6 +265,61 @@ TEST(RasterPaths, NestedEllipsesEndAsTheEllipsesDrawnInTurn) {
                 EXPECT_EQ(c.brush().color, colors.back());
             },
             stacked.bitmap().image(), "nested round " + std::to_string(round));
+    }
+}
+
+TEST(RasterPaths, InvertingOutputsTouchEachPixelOnce) {
+    // Under XOR a pixel that the brush and the pen both reached would show
+    // both colours; each pixel must show the brush's or the pen's alone (the
+    // outlines do not cross themselves).
+    const std::function<void(Canvas&)> outputs[] = {
+        [](Canvas& c) { c.Ellipse(5, 8, 58, 50); },
+        [](Canvas& c) { c.Pie(2, 2, 60, 60, 60, 10, 10, 60); },
+        [](Canvas& c) { c.RoundRect(4, 4, 60, 44, 20, 16); },
+        [](Canvas& c) {
+            const Point arrow[] = {{32, 2}, {62, 40}, {40, 30}, {36, 62}, {24, 62}, {22, 30}, {2, 40}};
+            c.Polygon(arrow);
+        },
+        [](Canvas& c) {
+            c.BeginPath();
+            c.MoveTo(3, 40);
+            const Point dome[] = {{10, -10}, {54, -10}, {60, 40}};
+            c.PolyBezierTo(dome);
+            c.LineTo(30, 60);
+            c.CloseFigure();
+            c.EndPath();
+            c.StrokeAndFillPath();
+        },
+    };
+    const struct {
+        Pen pen;
+        BkMode bkMode;
+    } pens[] = {{{PenStyle::Solid, 5, kPen}, BkMode::Transparent},
+                {{PenStyle::Dash, 1, kPen}, BkMode::Opaque},
+                {{PenStyle::Dot, 6, kPen, true, PenEndCap::Flat, PenJoin::Miter}, BkMode::Transparent}};
+    const QImage background = Background();
+    for (size_t o = 0; o < std::size(outputs); ++o) {
+        for (const auto& p : pens) {
+            BitmapCanvas canvas(kSide, kSide);
+            canvas.StretchBlt({0, 0, kSide, kSide}, Bitmap(background), {0, 0, kSide, kSide});
+            canvas.SetROP2(Rop2::XorPen);
+            canvas.pen() = p.pen;
+            canvas.SetBkMode(p.bkMode);
+            canvas.SetBkColor(kGap);
+            canvas.brush() = SolidBrush(kFill);
+            outputs[o](canvas);
+            int changed = 0;
+            for (int y = 0; y < kSide; ++y) {
+                for (int x = 0; x < kSide; ++x) {
+                    const Color was = FromQRgbForTest(background.pixel(x, y)), now = canvas.bitmap().Pixel(x, y);
+                    if (now == was) continue;
+                    ++changed;
+                    const bool one = now == (was ^ kFill) || now == (was ^ kPen) || now == (was ^ kGap);
+                    ASSERT_TRUE(one) << "output " << o << " pen " << static_cast<int>(p.pen.style) << " at " << x << "," << y;
+                }
+            }
+            EXPECT_GT(changed, 400) << o;
+        }
     }
 }
 
