@@ -67,16 +67,17 @@ SpanTarget::SpanTarget(QImage& image, QPoint offset, const std::optional<Region>
 }
 
 SpanTarget::SpanTarget(QPainter& painter, const QRect& window, const QBrush& brush)
-    : window_(window), painter_(&painter), brush_(brush) {}
+    : window_(window), painter_(&painter), brush_(brush),
+      bands_([this](const QRect& r) { painter_->fillRect(r, brush_); }) {}
 
-SpanTarget::~SpanTarget() { Flush(); }
+SpanTarget::~SpanTarget() { bands_.Flush(); }
 
 void SpanTarget::Row(int32_t y, std::span<const Span> spans) {
     if (y < window_.top() || y > window_.bottom() || spans.empty()) return;
     if (painter_) {
         clipped_.assign(spans.begin(), spans.end());
         ClipSpans(clipped_, window_.left(), window_.left() + window_.width());
-        Write(y, clipped_);
+        bands_.AddRow(y, clipped_);
         return;
     }
     for (const Span& s : spans) Run(y, s.left, s.right);
@@ -89,7 +90,7 @@ void SpanTarget::MixedRun(int32_t y, int32_t left, int32_t right) {
     if (left >= right) return;
     if (painter_) {
         const Span run{left, right};
-        Write(y, {&run, 1});
+        bands_.AddRow(y, {&run, 1});
         return;
     }
     uint32_t* row = Pixels(y);
@@ -109,7 +110,7 @@ void SpanTarget::Column(int32_t x, int32_t top, int32_t bottom) {
     bottom = std::min(bottom, window_.top() + window_.height());
     if (top >= bottom) return;
     if (painter_) {
-        Flush();
+        bands_.Flush();
         painter_->fillRect(QRect(x, top, 1, bottom - top), brush_);
         return;
     }
@@ -126,24 +127,6 @@ void SpanTarget::Column(int32_t x, int32_t top, int32_t bottom) {
         }
         MixPixel(*pixel, mix_, color_);
     }
-}
-
-void SpanTarget::Write(int32_t y, std::span<const Span> spans) {
-    if (spans.empty()) return;
-    if (y == pendingEnd_ && std::equal(spans.begin(), spans.end(), pending_.begin(), pending_.end())) {
-        ++pendingEnd_;
-        return;
-    }
-    Flush();
-    pending_.assign(spans.begin(), spans.end());
-    pendingTop_ = y;
-    pendingEnd_ = y + 1;
-}
-
-void SpanTarget::Flush() {
-    if (!painter_ || pending_.empty()) return;
-    for (const Span& s : pending_) painter_->fillRect(QRect(s.left, pendingTop_, s.right - s.left, pendingEnd_ - pendingTop_), brush_);
-    pending_.clear();
 }
 
 }  // namespace gdi

@@ -52,9 +52,6 @@ private:
     uint32_t* Pixels(int32_t y) const {
         return reinterpret_cast<uint32_t*>(bits_ + (y + offset_.y()) * stride_) + offset_.x();
     }
-    // Through the painter: equal rows one after another become one rectangle.
-    void Write(int32_t y, std::span<const Span> spans);
-    void Flush();
 
     QRect window_;
     // Into an image.
@@ -65,12 +62,11 @@ private:
     Rop2 mix_ = Rop2::CopyPen;
     bool plainCopy_ = false;  // into the image, copying, without a clip region
     QRgb color_ = 0;
-    // Through a painter.
-    SpanList clipped_;
+    // Through a painter: equal rows one after another become one rectangle.
     QPainter* painter_ = nullptr;
     QBrush brush_;
-    SpanList pending_;
-    int32_t pendingTop_ = 0, pendingEnd_ = 0;
+    SpanList clipped_;
+    BandBuilder bands_;
 };
 
 // A binary raster operation on one pixel: pen (or brush) colour onto the destination.

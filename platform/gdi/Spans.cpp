@@ -85,9 +85,15 @@ void BandBuilder::AddRow(int32_t y, std::span<const Span> spans) {
 
 void BandBuilder::Flush() {
     for (const Span& s : current_) {
-        rects_.push_back(QRect(s.left, bandTop_, s.right - s.left, static_cast<int>(bandEnd_ - bandTop_)));
+        const QRect r(s.left, bandTop_, s.right - s.left, static_cast<int>(bandEnd_ - bandTop_));
+        if (onRect_) {
+            onRect_(r);
+        } else {
+            rects_.push_back(r);
+        }
     }
     current_.clear();
+    bandEnd_ = INT64_MIN;
 }
 
 QRegion BandBuilder::Finish() {

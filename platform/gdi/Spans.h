@@ -7,6 +7,7 @@
 #include <QtGui/QRegion>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -32,15 +33,20 @@ void InnerSpans(std::span<const Span> above, std::span<const Span> row, std::spa
 // from left to right.
 void AppendSpan(SpanList& spans, int32_t left, int32_t right);
 
-// Collects rows of spans, top to bottom, into the y-x banded rectangles of a
-// region, joining equal neighbouring rows into one band.
+// Collects rows of spans into bands, joining equal rows that follow each
+// other into one band: into the y-x banded rectangles of a region (rows from
+// top to bottom), or handing each band's rectangles over as it ends.
 class BandBuilder {
 public:
+    BandBuilder() = default;
+    explicit BandBuilder(std::function<void(const QRect&)> onRect) : onRect_(std::move(onRect)) {}
     void AddRow(int32_t y, std::span<const Span> spans);
+    // Ends the current band.
+    void Flush();
     QRegion Finish();
 
 private:
-    void Flush();
+    std::function<void(const QRect&)> onRect_;
     SpanList current_;
     int32_t bandTop_ = 0;
     int64_t bandEnd_ = INT64_MIN;
