@@ -68,9 +68,17 @@ SpanTarget::SpanTarget(QImage& image, QPoint offset, const std::optional<Region>
 
 SpanTarget::SpanTarget(QPainter& painter, const QRect& window, const QBrush& brush)
     : window_(window), painter_(&painter), brush_(brush),
-      bands_([this](const QRect& r) { painter_->fillRect(r, brush_); }) {}
+      bands_([this](const QRect& r) { rects_.push_back(r); }) {}
 
-SpanTarget::~SpanTarget() { bands_.Flush(); }
+SpanTarget::~SpanTarget() {
+    if (!painter_) return;
+    bands_.Flush();
+    if (rects_.empty()) return;
+    // One call for all: the painter fills each rectangle exactly.
+    painter_->setPen(Qt::NoPen);
+    painter_->setBrush(brush_);
+    painter_->drawRects(rects_.data(), static_cast<int>(rects_.size()));
+}
 
 void SpanTarget::Row(int32_t y, std::span<const Span> spans) {
     if (y < window_.top() || y > window_.bottom() || spans.empty()) return;
@@ -110,8 +118,7 @@ void SpanTarget::Column(int32_t x, int32_t top, int32_t bottom) {
     bottom = std::min(bottom, window_.top() + window_.height());
     if (top >= bottom) return;
     if (painter_) {
-        bands_.Flush();
-        painter_->fillRect(QRect(x, top, 1, bottom - top), brush_);
+        rects_.push_back(QRect(x, top, 1, bottom - top));
         return;
     }
     uint32_t* pixel = Pixels(top) + x;

@@ -3,7 +3,8 @@
 // device: straight into the pixels of an image, mixed with them by the mix
 // mode and kept to the clip region, or, where the pixels cannot be reached
 // (another paint device, a pattern brush), as rectangles through a painter
-// that is set up for the clip and mix. Internal to the drawing layer.
+// that is set up for the clip and mix, all in one call when the target ends.
+// Internal to the drawing layer.
 
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/Region.h"
@@ -62,11 +63,13 @@ private:
     Rop2 mix_ = Rop2::CopyPen;
     bool plainCopy_ = false;  // into the image, copying, without a clip region
     QRgb color_ = 0;
-    // Through a painter: equal rows one after another become one rectangle.
+    // Through a painter: equal rows one after another become one rectangle,
+    // and all rectangles go out in one call at the end.
     QPainter* painter_ = nullptr;
     QBrush brush_;
     SpanList clipped_;
     BandBuilder bands_;
+    std::vector<QRect> rects_;
 };
 
 // A binary raster operation on one pixel: pen (or brush) colour onto the destination.
