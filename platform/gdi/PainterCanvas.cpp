@@ -450,7 +450,7 @@ void PainterCanvas::DoText(int32_t x, int32_t y, uint32_t options, const Rect* r
     } else {
         frame = QTransform(m.eM11, m.eM12, m.eM21, m.eM22, ref.x, ref.y);
     }
-    frame.rotate(-s.font.escapement / 10.0);
+    frame.rotate(-(s.font.escapement / 10.0));  // an escapement of INT32_MIN has no negative
 
     const uint32_t horizontal = s.textAlign & TA_CENTER;
     const uint32_t vertical = s.textAlign & TA_BASELINE;

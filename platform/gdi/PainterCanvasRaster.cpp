@@ -144,7 +144,7 @@ RegionRows PainterCanvas::OutlinePixels(const RasterOutline& outline, const QRec
         RunCollector collect(runs, outline.pen.gaps.has_value());
         for (const std::vector<QPoint>& polyline : outline.polylines) {
             if (IsDot(polyline)) {
-                runs.push_back({polyline[0].y(), {polyline[0].x(), polyline[0].x() + 1}});
+                if (window.contains(polyline[0])) runs.push_back({polyline[0].y(), {polyline[0].x(), polyline[0].x() + 1}});
             } else {
                 WalkThinPolyline(polyline, outline.pen.dashes, window, collect);
             }
@@ -170,7 +170,7 @@ void PainterCanvas::DrawOutline(const RasterOutline& outline) {
     TargetSink sink(&*on, off ? &*off : nullptr);
     for (const std::vector<QPoint>& polyline : outline.polylines) {
         if (IsDot(polyline)) {
-            on->Run(polyline[0].y(), polyline[0].x(), polyline[0].x() + 1);
+            if (on->Window().contains(polyline[0])) on->Run(polyline[0].y(), polyline[0].x(), polyline[0].x() + 1);
         } else {
             WalkThinPolyline(polyline, outline.pen.dashes, on->Window(), sink);
         }

@@ -13,8 +13,10 @@ namespace gdi {
 
 namespace {
 
-// The part of the plane whose pixels regions are made of when no window is given.
-constexpr int kReach = 1 << 24;
+// The part of the plane whose pixels regions are made of: a million pixels
+// each way, more than any device has, so that a shape of damaged, huge
+// coordinates costs at most that many rows.
+constexpr int kReach = 1 << 20;
 const QRect kWholePlane(-kReach, -kReach, 2 * kReach, 2 * kReach);
 
 Region FromScan(const ScanConverter& scan, const QRect& window) {

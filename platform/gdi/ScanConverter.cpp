@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <tuple>
 
 namespace gdi {
 
@@ -48,11 +49,6 @@ struct ActiveEdge {
             r += den;
         }
     }
-};
-
-struct Crossing {
-    int64_t p;
-    int32_t winding;
 };
 
 }  // namespace
@@ -102,18 +98,32 @@ void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
     if (window.isEmpty() || edges_.empty()) return;
     const int32_t top = window.top(), bottom = window.top() + window.height();
     const int64_t left = window.left(), right = int64_t{window.left()} + window.width();
-    std::vector<const Edge*> pending;
+    // Edges on the same line between the same ends count once with their
+    // windings summed; a line there and back (a polygon collapsed to a
+    // sliver) counts not at all.
+    std::vector<Edge> within;
     for (const Edge& e : edges_) {
-        if (e.endRow > top && e.firstRow < bottom) pending.push_back(&e);
+        if (e.endRow > top && e.firstRow < bottom) within.push_back(e);
     }
+    auto place = [](const Edge& e) { return std::tie(e.x0, e.y0, e.x1, e.y1); };
+    std::sort(within.begin(), within.end(), [&](const Edge& a, const Edge& b) { return place(a) < place(b); });
+    std::vector<Edge*> pending;
+    for (size_t i = 0; i < within.size(); ++i) {
+        if (!pending.empty() && place(*pending.back()) == place(within[i])) {
+            pending.back()->winding += within[i].winding;
+            continue;
+        }
+        pending.push_back(&within[i]);
+    }
+    std::erase_if(pending, [](const Edge* e) { return e->winding == 0; });
     if (pending.empty()) return;
     auto startRow = [top](const Edge* e) { return std::max(e->firstRow, top); };
-    std::sort(pending.begin(), pending.end(), [&](const Edge* a, const Edge* b) { return startRow(a) < startRow(b); });
+    std::stable_sort(pending.begin(), pending.end(), [&](const Edge* a, const Edge* b) { return startRow(a) < startRow(b); });
 
-    std::vector<ActiveEdge> active;
-    std::vector<Crossing> crossings;
+    std::vector<ActiveEdge> active;  // kept in the order of their crossings
     SpanList spans;
     size_t next = 0;
+    int32_t firstEnd = INT32_MAX;  // the first row in which an active edge ends
     for (int32_t y = startRow(pending[0]); y < bottom;) {
         while (next < pending.size() && startRow(pending[next]) <= y) {
             const Edge& e = *pending[next++];
@@ -127,23 +137,29 @@ void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
             const int64_t q = FloorDiv<int64_t>(kSub * dx, den);
             active.push_back({static_cast<int64_t>(p), static_cast<int64_t>(p * den - num), den, q, kSub * dx - q * den,
                               e.endRow, e.winding});
+            firstEnd = std::min(firstEnd, e.endRow);
         }
-        std::erase_if(active, [y](const ActiveEdge& a) { return a.endRow <= y; });
+        if (y >= firstEnd) {
+            std::erase_if(active, [y](const ActiveEdge& a) { return a.endRow <= y; });
+            firstEnd = INT32_MAX;
+            for (const ActiveEdge& a : active) firstEnd = std::min(firstEnd, a.endRow);
+        }
         if (active.empty()) {
             if (next >= pending.size()) break;
             y = startRow(pending[next]);
             continue;
         }
-        crossings.clear();
-        for (const ActiveEdge& a : active) crossings.push_back({a.p, a.winding});
-        std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.p < b.p; });
+        // Crossings move little from row to row: an insertion sort.
+        for (size_t i = 1; i < active.size(); ++i) {
+            for (size_t j = i; j > 0 && active[j].p < active[j - 1].p; --j) std::swap(active[j], active[j - 1]);
+        }
         spans.clear();
         int32_t winding = 0;
         int64_t start = 0;
-        for (size_t i = 0; i < crossings.size();) {
-            const int64_t p = crossings[i].p;
+        for (size_t i = 0; i < active.size();) {
+            const int64_t p = active[i].p;
             const bool wasInside = mode_ == PolyFillMode::Winding ? winding != 0 : (winding & 1) != 0;
-            for (; i < crossings.size() && crossings[i].p == p; ++i) winding += crossings[i].winding;
+            for (; i < active.size() && active[i].p == p; ++i) winding += active[i].winding;
             const bool inside = mode_ == PolyFillMode::Winding ? winding != 0 : (winding & 1) != 0;
             if (inside && !wasInside) start = p;
             if (!inside && wasInside) {

@@ -323,5 +323,28 @@ TEST(RasterPaths, InvertingOutputsTouchEachPixelOnce) {
     }
 }
 
+TEST(RasterPaths, ShapesAtTheLimitsOfThePlaneCostWhatTheyCover) {
+    constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    // A rectangle turned so far that it collapsed into a line there and back.
+    const Point sliver[] = {{kMin, kMax}, {kMin, kMax}, {kMax, kMin}, {kMax, kMin}};
+    EXPECT_TRUE(Region::FromPolygon(sliver, PolyFillMode::Alternate).IsEmpty());
+    // A triangle over the whole plane: its region ends where devices end.
+    const Point huge[] = {{kMin, kMin}, {kMax, 0}, {0, kMax}};
+    const Region region = Region::FromPolygon(huge, PolyFillMode::Winding);
+    EXPECT_TRUE(region.Contains(0, 0));
+    EXPECT_TRUE(region.Contains(-1000000, -1000000));
+    const Rect box = region.Box();
+    EXPECT_GE(box.left, -(1 << 20));
+    EXPECT_LE(box.bottom, 1 << 20);
+    // On a canvas only what shows is drawn.
+    BitmapCanvas canvas(kSide, kSide);
+    canvas.brush() = SolidBrush(kFill);
+    canvas.Polygon(huge);
+    EXPECT_EQ(test::CountPixels(canvas.bitmap(), kFill), kSide * kSide);
+    canvas.brush() = SolidBrush(test::kBlack);
+    canvas.Polygon(sliver);
+    EXPECT_EQ(test::CountPixels(canvas.bitmap(), test::kBlack), 0);
+}
+
 }  // namespace
 }  // namespace gdi
