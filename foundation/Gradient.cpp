@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <vector>
 
 namespace {
@@ -97,11 +98,15 @@ void GradientRadial(gdi::Canvas& canvas, const gdi::Rect& r, TGradientpalette& p
     RampScope scope(palette, n, &margin);
     canvas.pen().style = gdi::PenStyle::Null;
     const int32_t x = c.x + r.left, y = c.y + r.top;
+    std::vector<gdi::Rect> circles;
+    std::vector<gdi::Color> colors;
     for (int32_t k = 0; k < n; ++k) {
         const int32_t radius = outer - Trunc(k * f);
-        SetBandColor(canvas, palette.ColorAt(k));
-        canvas.Ellipse(x - radius, y - radius, x + radius, y + radius);
+        circles.push_back({x - radius, y - radius, x + radius, y + radius});
+        colors.push_back(palette.ColorAt(k));
     }
+    // Each circle over the one before: every band is painted once, as a ring.
+    canvas.NestedEllipses(circles, colors);
 }
 
 void GradientCone(gdi::Canvas& canvas, const gdi::Rect& r, TGradientpalette& palette, double offsetX, double offsetY,
@@ -142,16 +147,24 @@ void GradientRect(gdi::Canvas& canvas, const gdi::Rect& r, TGradientpalette& pal
     if (n <= 0) return;
     const double f = static_cast<double>(d) / n;
     RampScope scope(palette, n, &margin);
-    canvas.pen().style = gdi::PenStyle::Null;
+    std::vector<gdi::Point> squares;
     for (int32_t i = 0; i < n; ++i) {
         const double inset = i * f;
         const gdi::Rect square{Trunc(c.x - d + inset), Trunc(c.y - d + inset), Trunc(c.x + d - inset),
                                Trunc(c.y + d - inset)};
         RectToArray(square, corners);
-        std::array<gdi::Point, 4> band;
-        for (size_t k = 0; k < 4; ++k) band[k] = AddPoints(RotatePointAbout(corners[k], c, angle), {r.left, r.top});
-        SetBandColor(canvas, palette.ColorAt(i));
-        canvas.Polygon(band);
+        for (const TPoint& corner : corners) squares.push_back(AddPoints(RotatePointAbout(corner, c, angle), {r.left, r.top}));
     }
+    // Each band is the ring between its square and the next one (alternate
+    // filling), so that every pixel is painted once.
+    canvas.pen().style = gdi::PenStyle::Null;
+    const gdi::PolyFillMode fillMode = canvas.SetPolyFillMode(gdi::PolyFillMode::Alternate);
+    const int32_t ring[] = {4, 4};
+    for (int32_t i = 0; i < n; ++i) {
+        SetBandColor(canvas, palette.ColorAt(i));
+        const std::span<const gdi::Point> band(squares.data() + 4 * i, i + 1 < n ? 8 : 4);
+        canvas.PolyPolygon(band, std::span<const int32_t>(ring, band.size() / 4));
+    }
+    canvas.SetPolyFillMode(fillMode);
     canvas.pen().style = gdi::PenStyle::Solid;
 }

@@ -358,6 +358,24 @@ void Canvas::PolyPolygon(std::span<const Point> points, std::span<const int32_t>
     DoPolygon(usedPoints, usedCounts);
 }
 
+void Canvas::NestedEllipses(std::span<const Rect> boxes, std::span<const Color> colors) {
+    const size_t n = std::min(boxes.size(), colors.size());
+    if (n == 0) return;
+    if (pathOpen_) {
+        for (size_t i = 0; i < n; ++i) Ellipse(boxes[i].left, boxes[i].top, boxes[i].right, boxes[i].bottom);
+        state_.brush = SolidBrush(colors[n - 1]);
+        return;
+    }
+    DoNestedEllipses(boxes.first(n), colors.first(n));
+}
+
+void Canvas::DoNestedEllipses(std::span<const Rect> boxes, std::span<const Color> colors) {
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        state_.brush = SolidBrush(colors[i]);
+        DoShape(Shape::Ellipse, boxes[i], {}, {});
+    }
+}
+
 // ---- areas
 
 void Canvas::FillRect(const Rect& r, const Brush& b) {

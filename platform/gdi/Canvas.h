@@ -17,12 +17,17 @@
 //    top..bottom-1: the right and bottom edge are outside. With the null pen
 //    the filled area is one pixel smaller on the right and bottom.
 //  - Polygon fills the pixels whose centres lie inside (alternate or winding
-//    rule), then outlines every edge including the vertices with the pen.
+//    rule; a centre on an edge belongs to the side right of it), then
+//    outlines every edge including the vertices with the pen.
+//  - Ellipse, RoundRect, Pie and Chord cover the pixels whose centres lie
+//    inside the outline or on it, symmetrically within the box.
 //  - FillRect fills left..right-1 x top..bottom-1 with the given brush, no pen.
 // Anti-aliasing is never used for lines, shapes, fills and blits; text is
 // smoothed unless the font's quality is NONANTIALIASED_QUALITY.
-// Thin pens (width 0 or 1) on raster devices walk their lines with LineDDA;
-// curved shapes with a thin pen put the outline on the shape's edge pixels.
+// Thin pens (width 0 or 1) on raster devices walk their lines with LineDDA
+// (curves flattened to whole pixels first); curved shapes with a thin solid
+// pen put the outline on the shape's edge pixels. On raster devices every
+// output paints each of its pixels once, also under inverting mixes.
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiTypes.h"
@@ -187,6 +192,12 @@ public:
     void Chord(int32_t l, int32_t t, int32_t r, int32_t b, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void Polygon(std::span<const Point> points);
     void PolyPolygon(std::span<const Point> points, std::span<const int32_t> counts);
+    // Ellipses one inside the other, as Ellipse draws them with the current
+    // pen and mix, each filled with a solid brush of its colour, from the
+    // first to the last; the brush is left at the last colour. A raster
+    // canvas paints each pixel once, in the colour of the last ellipse that
+    // holds it, when the pen is null and the mix copies.
+    void NestedEllipses(std::span<const Rect> boxes, std::span<const Color> colors);
 
     // ---- areas without the pen
     void FillRect(const Rect& r, const Brush& b);
@@ -269,6 +280,8 @@ protected:
     virtual void DoArc(const Rect& box, Point start, Point end) = 0;
     virtual void DoShape(Shape shape, const Rect& box, Point a, Point b) = 0;  // a, b: corner size or radials
     virtual void DoPolygon(std::span<const Point> points, std::span<const int32_t> counts) = 0;
+    // Boxes and colours of the same count; by default one Ellipse after the other.
+    virtual void DoNestedEllipses(std::span<const Rect> boxes, std::span<const Color> colors);
     virtual void DoFillRegion(const Region& deviceRegion, const Brush& b, uint32_t rop) = 0;
     virtual void DoPath(const PathData& devicePath, bool fill, bool stroke) = 0;
     virtual void DoText(int32_t x, int32_t y, uint32_t options, const Rect* rect, std::u16string_view text,

@@ -155,6 +155,32 @@ QPainterPath ArcPath(const XForm& m, const Rect& box, Point a, Point b) {
     return IsRectilinear(m) ? path : ToQTransform(m).map(path);
 }
 
+std::vector<QPoint> WithoutRepeats(std::span<const Point> points, const XForm& m) {
+    std::vector<QPoint> out;
+    out.reserve(points.size());
+    for (const Point& p : points) {
+        const Point d = Map(m, p);
+        const QPoint q(d.x, d.y);
+        if (out.empty() || out.back() != q) out.push_back(q);
+    }
+    return out;
+}
+
+std::vector<std::vector<QPoint>> PolygonOutlines(std::span<const Point> points, std::span<const int32_t> counts,
+                                                 const XForm& m) {
+    std::vector<std::vector<QPoint>> outlines;
+    size_t next = 0;
+    for (const int32_t count : counts) {
+        std::vector<QPoint> o = WithoutRepeats(points.subspan(next, static_cast<size_t>(count)), m);
+        next += static_cast<size_t>(count);
+        if (o.size() > 1 && o.back() == o.front()) o.pop_back();
+        if (o.empty()) continue;
+        o.push_back(o.front());
+        outlines.push_back(std::move(o));
+    }
+    return outlines;
+}
+
 int32_t PenDeviceWidth(const XForm& m, const Pen& pen) {
     if (pen.width <= 1) return 0;
     const QPointF v(m.eM11 * pen.width + m.eM21 * pen.width, m.eM12 * pen.width + m.eM22 * pen.width);

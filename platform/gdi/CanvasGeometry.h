@@ -38,6 +38,14 @@ QPainterPath ShapeOnRect(Canvas::Shape shape, const QRectF& r, QPointF a, QPoint
 // The open elliptic arc from radial a to radial b, counter-clockwise in logical space.
 QPainterPath ArcPath(const XForm& m, const Rect& box, Point a, Point b);
 
+// Mapped points without the repeats that mapping makes of neighbours.
+std::vector<QPoint> WithoutRepeats(std::span<const Point> points, const XForm& m);
+// The closed outlines of the polygons of a poly-polygon: mapped, without
+// repeats, each ending on its first point (a polygon that shrank to a point
+// is that point twice). Counts must fit the points.
+std::vector<std::vector<QPoint>> PolygonOutlines(std::span<const Point> points, std::span<const int32_t> counts,
+                                                 const XForm& m);
+
 // The device width of a pen: 0 for the thinnest pen (one pixel), else the
 // logical width mapped to device units.
 int32_t PenDeviceWidth(const XForm& m, const Pen& pen);

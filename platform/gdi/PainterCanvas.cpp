@@ -1,6 +1,7 @@
 #include "platform/gdi/PainterCanvas.h"
 
 #include "platform/gdi/CanvasGeometry.h"
+#include "platform/gdi/DevicePen.h"
 #include "platform/gdi/QtConvert.h"
 #include "platform/gdi/TextEngine.h"
 
@@ -17,60 +18,6 @@
 namespace gdi {
 
 namespace {
-
-// The thin pens' dashes in device pixels.
-QList<qreal> CosmeticDashes(const Pen& pen) {
-    switch (pen.style) {
-    case PenStyle::Dash: return {18, 6};
-    case PenStyle::Dot: return {3, 3};
-    case PenStyle::DashDot: return {9, 6, 3, 6};
-    case PenStyle::DashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
-    }
-}
-
-// The geometric pens' dashes in pen widths.
-QList<qreal> GeometricDashes(const Pen& pen) {
-    switch (pen.style) {
-    case PenStyle::Dash: return {3, 1};
-    case PenStyle::Dot: return {1, 1};
-    case PenStyle::DashDot: return {3, 1, 1, 1};
-    case PenStyle::DashDotDot: return {3, 1, 1, 1, 1, 1};
-    default: return {};
-    }
-}
-
-QList<qreal> UserDashes(const Pen& pen, double unit) {
-    QList<qreal> dashes;
-    for (const uint32_t d : pen.userDashes) dashes << std::max(0.01, d / std::max(unit, 1e-9));
-    if (dashes.size() % 2) dashes << dashes.back();
-    return dashes;
-}
-
-// The same dashes drawn in the gaps: start with the first gap.
-QList<qreal> GapDashes(const QList<qreal>& dashes, qreal& offset) {
-    QList<qreal> gaps = dashes.mid(1);
-    gaps << dashes.front();
-    offset = 0;
-    for (qsizetype i = 0; i + 1 < gaps.size(); ++i) offset += gaps[i];
-    return gaps;
-}
-
-Qt::PenCapStyle ToCap(PenEndCap c) {
-    switch (c) {
-    case PenEndCap::Square: return Qt::SquareCap;
-    case PenEndCap::Flat: return Qt::FlatCap;
-    default: return Qt::RoundCap;
-    }
-}
-
-Qt::PenJoinStyle ToJoin(PenJoin j) {
-    switch (j) {
-    case PenJoin::Bevel: return Qt::BevelJoin;
-    case PenJoin::Miter: return Qt::MiterJoin;
-    default: return Qt::RoundJoin;
-    }
-}
 
 // 8 x 8 hatch patterns, one byte per row, bit 7 the leftmost pixel.
 const uint8_t kHatches[6][8] = {
@@ -128,57 +75,7 @@ QImage Stretched(const QImage& source, QSize target, const QRect& visible, bool 
 
 }  // namespace
 
-// A pen resolved for the device: cosmetic thin pens draw single pixels and
-// leave out a line's last pixel; wide pens (and every pen on a printer) are
-// stroked half a pixel down and right, centred on the pixels they pass.
-struct DevicePen {
-    bool null = true;
-    bool cosmetic = false;
-    QPen pen;
-    std::optional<QPen> gaps;
-};
-
 namespace {
-
-DevicePen MakeDevicePen(const Canvas::State& s, const XForm& m, bool raster, const QColor& color) {
-    DevicePen d;
-    const Pen& p = s.pen;
-    if (p.style == PenStyle::Null) return d;
-    d.null = false;
-    const int32_t width = geometry::PenDeviceWidth(m, p);
-    if (width == 0) {
-        d.cosmetic = raster;
-        d.pen = QPen(color, raster ? 0 : 1);
-        d.pen.setCapStyle(Qt::FlatCap);
-        d.pen.setJoinStyle(Qt::MiterJoin);
-        QList<qreal> dashes = p.style == PenStyle::UserStyle ? UserDashes(p, 1.0) : CosmeticDashes(p);
-        if (!dashes.isEmpty()) {
-            d.pen.setDashPattern(dashes);
-            if (s.bkMode == BkMode::Opaque) {
-                qreal offset = 0;
-                QPen gaps = d.pen;
-                gaps.setColor(ToQColor(s.bkColor));
-                gaps.setDashPattern(GapDashes(dashes, offset));
-                gaps.setDashOffset(offset);
-                d.gaps = gaps;
-            }
-        }
-        return d;
-    }
-    d.pen = QPen(color, width);
-    if (p.geometric) {
-        d.pen.setCapStyle(ToCap(p.cap));
-        d.pen.setJoinStyle(ToJoin(p.join));
-        d.pen.setMiterLimit(s.miterLimit);
-        const double logicalWidth = std::max(1, p.width);
-        QList<qreal> dashes = p.style == PenStyle::UserStyle ? UserDashes(p, logicalWidth) : GeometricDashes(p);
-        if (!dashes.isEmpty()) d.pen.setDashPattern(dashes);
-    } else {
-        d.pen.setCapStyle(Qt::RoundCap);
-        d.pen.setJoinStyle(Qt::RoundJoin);
-    }
-    return d;
-}
 
 // An outline to stroke: integer device points (thin pens draw exactly those
 // pixels) or a device path.
@@ -187,126 +84,12 @@ struct Outline {
     QPainterPath path;
 };
 
-// Collects single pixels into rectangles: runs along a row or a column.
-class PixelRuns {
-public:
-    PixelRuns(QPainter& p, const QColor& color) : p_(p), color_(color) {}
-    ~PixelRuns() { Flush(); }
-    void Add(int x, int y) {
-        if (!run_.isNull()) {
-            if (run_.height() == 1 && y == run_.top() && (x == run_.right() + 1 || x == run_.left() - 1)) {
-                run_ |= QRect(x, y, 1, 1);
-                return;
-            }
-            if (run_.width() == 1 && x == run_.left() && (y == run_.bottom() + 1 || y == run_.top() - 1)) {
-                run_ |= QRect(x, y, 1, 1);
-                return;
-            }
-            Flush();
-        }
-        run_ = QRect(x, y, 1, 1);
-    }
-
-private:
-    void Flush() {
-        if (!run_.isNull()) p_.fillRect(run_, color_);
-        run_ = QRect();
-    }
-    QPainter& p_;
-    QColor color_;
-    QRect run_;
-};
-
-// Where a thin pen's line stands in its dash pattern (no pattern: always on).
-class DashWalk {
-public:
-    explicit DashWalk(const QList<qreal>& pattern) {
-        for (const qreal d : pattern) lengths_.push_back(std::max(1, static_cast<int>(d + 0.5)));
-        for (const int l : lengths_) period_ += l;
-        left_ = lengths_.empty() ? 0 : lengths_[0];
-    }
-    bool On() const { return dash_ % 2 == 0; }
-    void Advance(int64_t pixels) {
-        if (lengths_.empty()) return;
-        pixels %= period_;
-        while (pixels > 0) {
-            const int64_t step = std::min<int64_t>(pixels, left_);
-            left_ -= step;
-            pixels -= step;
-            if (left_ == 0) {
-                dash_ = (dash_ + 1) % lengths_.size();
-                left_ = lengths_[dash_];
-            }
-        }
-    }
-
-private:
-    std::vector<int> lengths_;
-    int64_t period_ = 0;
-    size_t dash_ = 0;
-    int64_t left_ = 0;
-};
-
-// The pixels a painter can reach, in its coordinates, with a pixel to spare.
-QRect ReachableRect(const QPainter& p) {
-    const QPaintDevice* device = p.device();
-    QRect r = p.worldTransform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
-    if (p.hasClipping()) r &= p.clipBoundingRect().toAlignedRect();
-    return r.adjusted(-1, -1, 1, 1);
-}
-
-// The steps of a line's walk whose position along the major axis lies in the
-// window; the others are clipped away and need not be walked.
-std::pair<int64_t, int64_t> StepsWithin(QPoint a, QPoint b, const QRect& window, int64_t length) {
-    const bool xMajor = std::abs(int64_t{b.x()} - a.x()) >= std::abs(int64_t{b.y()} - a.y());
-    const int64_t start = xMajor ? a.x() : a.y(), end = xMajor ? b.x() : b.y();
-    const int64_t low = xMajor ? window.left() : window.top(), high = xMajor ? window.right() : window.bottom();
-    const int64_t from = start < end ? low - start : start - high;
-    const int64_t to = start < end ? high - start : start - low;
-    const int64_t first = std::clamp<int64_t>(from, 0, length);
-    return {first, std::clamp<int64_t>(to + 1, first, length)};
-}
-
-// A thin pen's polyline pixel by pixel: each line from its start up to, not
-// including, its end, walked as LineDDA walks it; dashes run on across the
-// lines of one polyline, also across the parts outside the painter's reach.
-void ThinPolyline(QPainter& p, const DevicePen& pen, const std::vector<QPoint>& points) {
-    DashWalk dashes(pen.pen.style() == Qt::CustomDashLine ? pen.pen.dashPattern() : QList<qreal>{});
-    PixelRuns on(p, pen.pen.color());
-    std::optional<PixelRuns> off;
-    if (pen.gaps) off.emplace(p, pen.gaps->color());
-    const QRect window = ReachableRect(p);
-    for (size_t i = 0; i + 1 < points.size(); ++i) {
-        const QPoint a = points[i], b = points[i + 1];
-        const int64_t length = LineDDALength(a.x(), a.y(), b.x(), b.y());
-        const auto [first, last] = StepsWithin(a, b, window, length);
-        dashes.Advance(first);
-        LineDDASteps(a.x(), a.y(), b.x(), b.y(), first, last, [&](int32_t x, int32_t y) {
-            if (window.contains(x, y)) {
-                if (dashes.On()) {
-                    on.Add(x, y);
-                } else if (off) {
-                    off->Add(x, y);
-                }
-            }
-            dashes.Advance(1);
-        });
-        dashes.Advance(length - last);
-    }
-}
-
+// Strokes an outline on a device without pixels of its own: half a pixel
+// down and right, centred on the pixels it passes.
 void StrokeOutline(QPainter& p, const DevicePen& pen, const Outline& o) {
-    if (pen.cosmetic && !o.points.empty()) {
-        ThinPolyline(p, pen, o.points);
-        return;
-    }
     p.setBrush(Qt::NoBrush);
     auto draw = [&](const QPen& q) {
         p.setPen(q);
-        if (pen.cosmetic) {
-            p.drawPath(o.path);
-            return;
-        }
         QPainterPath path = o.path;
         if (!o.points.empty()) {
             path = QPainterPath(QPointF(o.points.front()));
@@ -316,29 +99,6 @@ void StrokeOutline(QPainter& p, const DevicePen& pen, const Outline& o) {
     };
     if (pen.gaps) draw(*pen.gaps);
     draw(pen.pen);
-}
-
-std::vector<QPoint> WithoutRepeats(std::span<const Point> points, const XForm& m) {
-    std::vector<QPoint> out;
-    out.reserve(points.size());
-    for (const Point& p : points) {
-        const Point d = geometry::Map(m, p);
-        const QPoint q(d.x, d.y);
-        if (out.empty() || out.back() != q) out.push_back(q);
-    }
-    return out;
-}
-
-QRect BoundsOf(const std::vector<Outline>& outlines, int margin) {
-    QRectF bounds;
-    for (const Outline& o : outlines) {
-        if (!o.points.empty()) {
-            for (const QPoint& p : o.points) bounds |= QRectF(p, QSizeF(1, 1));
-        } else {
-            bounds |= o.path.controlPointRect();
-        }
-    }
-    return PixelBounds(bounds, margin + 1.0);
 }
 
 }  // namespace
@@ -363,6 +123,15 @@ void PainterCanvas::AttachPainter(QPainter* painter) {
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
+
+QRect PainterCanvas::Reachable() const {
+    const QPaintDevice* device = painter_->device();
+    QRect r = painter_->worldTransform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
+    if (painter_->hasClipping()) r &= painter_->clipBoundingRect().toAlignedRect();
+    return r.adjusted(-1, -1, 1, 1);
+}
+
+QPoint PainterCanvas::ImageOffset() const { return {RoundCoord(base_.dx()), RoundCoord(base_.dy())}; }
 
 bool PainterCanvas::IsRaster() const {
     return painter_ && painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::Raster;
@@ -420,7 +189,7 @@ struct OutlineTools {
     QColor brushColor;
     DevicePen pen;
     int32_t penWidth = 0;
-    // On a vector device a mixed solid brush is drawn in its mixed colour.
+    // A mixed solid brush is drawn in its mixed colour.
     bool vectorBrushMix = false;
 };
 
@@ -429,9 +198,9 @@ bool PainterCanvas::MixOutlineTools(const XForm& m, OutlineTools& tools) {
     tools.brushColor = ToQColor(state().brush.color);
     if (!ApplyMix(state().rop2, tools.penColor)) return false;
     ApplyMix(state().rop2, tools.brushColor);
-    tools.pen = MakeDevicePen(state(), m, IsRaster(), tools.penColor);
+    tools.pen = MakeDevicePen(state(), m, false, tools.penColor);
     tools.penWidth = tools.pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
-    tools.vectorBrushMix = !IsRaster() && state().brush.style == BrushStyle::Solid;
+    tools.vectorBrushMix = state().brush.style == BrushStyle::Solid;
     return true;
 }
 
@@ -457,56 +226,33 @@ QBrush PainterCanvas::MakeBrush(const Brush& b) const {
     }
 }
 
-// ---- outlines and fills
+// ---- lines, shapes and fills on devices without pixels of their own
+// (printers, PDF files): drawn as outlines through the painter. Raster
+// devices draw in PainterCanvasRaster.cpp.
 
 void PainterCanvas::FillAndStroke(const std::function<void(QPainter&, const QBrush&)>& fill,
-                                  const StrokeFunction& stroke, const QRect& bounds) {
+                                  const StrokeFunction& stroke) {
     QPainter& p = *painter_;
-    QBrush brush = MakeBrush(state().brush);
-    const bool hasFill = fill && brush.style() != Qt::NoBrush;
-    const bool hasStroke = static_cast<bool>(stroke);
-    if (!hasFill && !hasStroke) return;
-    const Rop2 rop = state().rop2;
-    const QRect reachable = bounds & ReachableRect(p);
-    if (hasFill && hasStroke && rop != Rop2::CopyPen && IsRaster() && !reachable.isEmpty()) {
-        // An inverting mix must not reach the outline's pixels twice: fill
-        // only what the outline leaves (of the pixels the painter can reach).
-        QImage mask(reachable.size(), QImage::Format_Alpha8);
-        mask.fill(0);
-        {
-            QPainter m(&mask);
-            m.setRenderHint(QPainter::Antialiasing, false);
-            m.translate(-reachable.topLeft());
-            stroke(m);
-        }
-        const QRegion outline = RegionFromMask(mask, reachable.topLeft());
-        p.setClipRegion(QRegion(reachable).subtracted(outline), Qt::IntersectClip);
-        InvalidateClip();
-        fill(p, brush);
-        Prepare();
-        p.setCompositionMode(CompositionModeFor(rop));
-        stroke(p);
-        return;
-    }
-    if (hasFill) fill(p, brush);
-    if (hasStroke) stroke(p);
+    const QBrush brush = MakeBrush(state().brush);
+    if (fill && brush.style() != Qt::NoBrush) fill(p, brush);
+    if (stroke) stroke(p);
 }
 
-// ---- lines and shapes
-
 void PainterCanvas::DoLine(std::span<const Point> points) {
-    if (state().pen.style == PenStyle::Null || !Prepare()) return;
+    if (state().pen.style == PenStyle::Null) return;
+    if (IsRaster()) return RasterLine(points);
+    if (!Prepare()) return;
     const XForm m = LogicalToDevice();
     Outline o;
-    o.points = WithoutRepeats(points, m);
+    o.points = geometry::WithoutRepeats(points, m);
     if (o.points.size() < 2) return;
     QColor color = ToQColor(state().pen.color);
     if (!ApplyMix(state().rop2, color)) return;
-    StrokeOutline(*painter_, MakeDevicePen(state(), m, IsRaster(), color), o);
+    StrokeOutline(*painter_, MakeDevicePen(state(), m, false, color), o);
 }
 
 void PainterCanvas::DoBezier(std::span<const Point> points) {
-    if (state().pen.style == PenStyle::Null || points.size() < 4 || !Prepare()) return;
+    if (state().pen.style == PenStyle::Null || points.size() < 4) return;
     const XForm m = LogicalToDevice();
     Outline o;
     auto at = [&](size_t i) {
@@ -515,22 +261,28 @@ void PainterCanvas::DoBezier(std::span<const Point> points) {
     };
     o.path.moveTo(at(0));
     for (size_t i = 1; i + 2 < points.size(); i += 3) o.path.cubicTo(at(i), at(i + 1), at(i + 2));
-    QColor color = ToQColor(state().pen.color);
-    if (!ApplyMix(state().rop2, color)) return;
-    StrokeOutline(*painter_, MakeDevicePen(state(), m, IsRaster(), color), o);
+    if (IsRaster()) return RasterStroke(o.path);
+    StrokePath(o.path);
 }
 
 void PainterCanvas::DoArc(const Rect& box, Point start, Point end) {
-    if (state().pen.style == PenStyle::Null || !Prepare()) return;
-    const XForm m = LogicalToDevice();
+    if (state().pen.style == PenStyle::Null) return;
+    const QPainterPath path = geometry::ArcPath(LogicalToDevice(), box, start, end);
+    if (IsRaster()) return RasterStroke(path);
+    StrokePath(path);
+}
+
+void PainterCanvas::StrokePath(const QPainterPath& devicePath) {
+    if (!Prepare()) return;
     Outline o;
-    o.path = geometry::ArcPath(m, box, start, end);
+    o.path = devicePath;
     QColor color = ToQColor(state().pen.color);
     if (!ApplyMix(state().rop2, color)) return;
-    StrokeOutline(*painter_, MakeDevicePen(state(), m, IsRaster(), color), o);
+    StrokeOutline(*painter_, MakeDevicePen(state(), LogicalToDevice(), false, color), o);
 }
 
 void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
+    if (IsRaster()) return RasterShape(shape, box, a, b);
     if (!Prepare()) return;
     const XForm m = LogicalToDevice();
     OutlineTools tools;
@@ -562,7 +314,7 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
     if (shape == Shape::Rectangle && axisAligned && tools.penWidth <= 1 && shapeMap == m) {
         // Thin outline on the outermost pixels, fill inside it.
         const QRect inner = tools.pen.null ? QRect(device.left, device.top, device.Width() - 1, device.Height() - 1)
-                                     : QRect(device.left + 1, device.top + 1, device.Width() - 2, device.Height() - 2);
+                                           : QRect(device.left + 1, device.top + 1, device.Width() - 2, device.Height() - 2);
         auto fill = [&](QPainter& p, const QBrush& brush) {
             if (!inner.isEmpty()) p.fillRect(inner, withBrushColor(brush));
         };
@@ -572,28 +324,12 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
             Outline o;
             if (device.Width() == 1 || device.Height() == 1) {
                 o.points = {{device.left, device.top}, {r, bt}};
-                stroke = [pen = tools.pen, o, device](QPainter& p) {
-                    if (pen.cosmetic) {
-                        p.fillRect(ToQRect(device), pen.pen.color());
-                    } else {
-                        StrokeOutline(p, pen, o);
-                    }
-                };
             } else {
-                o.points = {{device.left, device.top}, {r, device.top}, {r, bt}, {device.left, bt},
-                            {device.left, device.top}};
-                stroke = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
+                o.points = {{device.left, device.top}, {r, device.top}, {r, bt}, {device.left, bt}, {device.left, device.top}};
             }
+            stroke = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
         }
-        FillAndStroke(fill, stroke, ToQRect(device).adjusted(-1, -1, 1, 1));
-        return;
-    }
-
-    if (axisAligned && IsRaster() && shapeMap == m && (tools.pen.null || (tools.pen.cosmetic && state().pen.style != PenStyle::UserStyle &&
-                                                                    CosmeticDashes(state().pen).isEmpty()))) {
-        DrawThinShape(shape, device, geometry::MapF(m, a.x, a.y), geometry::MapF(m, b.x, b.y), geometry::MapCorner(m, a),
-                      geometry::Determinant(m) < 0,
-                      tools.pen.null ? std::nullopt : std::optional(tools.penColor));
+        FillAndStroke(fill, stroke);
         return;
     }
 
@@ -605,77 +341,38 @@ void PainterCanvas::DoShape(Shape shape, const Rect& box, Point a, Point b) {
         o.path = path;
         stroke = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
     }
-    FillAndStroke(fill, stroke, PixelBounds(path.controlPointRect(), tools.penWidth + 2.0));
-}
-
-// Curved shapes with a thin solid pen or none, by regions: the shape covers
-// the pixels whose centres lie inside its box's ellipse (or rounded
-// rectangle, pie, chord), so it is symmetric and fits the box exactly; the
-// pen takes the shape's edge pixels and the brush the rest, so no pixel is
-// touched twice. Without a pen the shape is one pixel smaller to the right
-// and below, like Region::FromEllipse. Only pixels the painter can reach are
-// looked at (with one more all round, which the edge test needs).
-void PainterCanvas::DrawThinShape(Shape shape, const Rect& device, QPointF a, QPointF b, QSizeF corner,
-                                  bool clockwise, std::optional<QColor> penColor) {
-    const QBrush brush = MakeBrush(state().brush);
-    const QRect window = ReachableRect(*painter_).adjusted(-1, -1, 1, 1);
-    if (!penColor) {
-        if (brush.style() == Qt::NoBrush) return;
-        const QRectF box = geometry::OutlineRect(device);
-        FillRegionRects(RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise), window), brush);
-        return;
-    }
-    const QRectF box(device.left, device.top, device.Width(), device.Height());
-    const QRegion area = RasterizeFill(geometry::ShapeOnRect(shape, box, a, b, corner, clockwise), window);
-    QRegion inside = area;
-    for (const QPoint& d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-        inside = inside.intersected(area.translated(d));
-    }
-    if (brush.style() != Qt::NoBrush) FillRegionRects(inside, brush);
-    FillRegionRects(area.subtracted(inside), QBrush(*penColor));
+    FillAndStroke(fill, stroke);
 }
 
 void PainterCanvas::DoPolygon(std::span<const Point> points, std::span<const int32_t> counts) {
+    if (IsRaster()) return RasterPolygon(points, counts);
     if (!Prepare()) return;
     const XForm m = LogicalToDevice();
     OutlineTools tools;
     if (!MixOutlineTools(m, tools)) return;
-
     QPainterPath area;
     area.setFillRule(state().polyFillMode == PolyFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
     std::vector<Outline> outlines;
-    size_t next = 0;
-    for (const int32_t count : counts) {
-        Outline o;
-        o.points = WithoutRepeats(points.subspan(next, static_cast<size_t>(count)), m);
-        next += static_cast<size_t>(count);
-        if (o.points.size() > 1 && o.points.back() == o.points.front()) o.points.pop_back();
-        if (o.points.empty()) continue;
+    for (std::vector<QPoint>& figure : geometry::PolygonOutlines(points, counts, m)) {
         QPolygonF polygon;
-        for (const QPoint& q : o.points) polygon << QPointF(q);
+        for (const QPoint& q : figure) polygon << QPointF(q);
         area.addPolygon(polygon);
         area.closeSubpath();
-        o.points.push_back(o.points.front());
-        outlines.push_back(std::move(o));
+        outlines.push_back({std::move(figure), {}});
     }
     if (outlines.empty()) return;
     auto fill = [&](QPainter& p, const QBrush& brush) { p.fillPath(area, tools.vectorBrushMix ? QBrush(tools.brushColor) : brush); };
     StrokeFunction stroke;
     if (!tools.pen.null) {
         stroke = [pen = tools.pen, outlines](QPainter& p) {
-            for (const Outline& o : outlines) {
-                if (o.points.size() == 2 && pen.cosmetic) {
-                    p.fillRect(QRectF(QPointF(o.points.front()), QSizeF(1, 1)), pen.pen.color());  // QRect overflows at the plane edge
-                    continue;
-                }
-                StrokeOutline(p, pen, o);
-            }
+            for (const Outline& o : outlines) StrokeOutline(p, pen, o);
         };
     }
-    FillAndStroke(fill, stroke, BoundsOf(outlines, tools.penWidth));
+    FillAndStroke(fill, stroke);
 }
 
 void PainterCanvas::DoPath(const PathData& devicePath, bool fill, bool stroke) {
+    if (IsRaster()) return RasterPath(devicePath, fill, stroke);
     if (!Prepare()) return;
     const XForm m = LogicalToDevice();
     OutlineTools tools;
@@ -695,31 +392,21 @@ void PainterCanvas::DoPath(const PathData& devicePath, bool fill, bool stroke) {
         o.path = path;
         stroker = [pen = tools.pen, o](QPainter& p) { StrokeOutline(p, pen, o); };
     }
-    FillAndStroke(filler, stroker, PixelBounds(path.controlPointRect(), tools.penWidth + 2.0));
-}
-
-void PainterCanvas::FillRegionRects(const QRegion& region, const QBrush& brush) {
-    if (region.rectCount() == 1) {
-        painter_->fillRect(region.boundingRect(), brush);
-        return;
-    }
-    for (const QRect& r : region) painter_->fillRect(r, brush);
+    FillAndStroke(filler, stroker);
 }
 
 void PainterCanvas::DoFillRegion(const Region& deviceRegion, const Brush& b, uint32_t rop) {
-    if (deviceRegion.IsEmpty() || !Prepare()) return;
+    if (deviceRegion.IsEmpty()) return;
     const Rop2 mix = PatternRopAsRop2(rop).value_or(Rop2::CopyPen);
     const bool usesPattern = mix != Rop2::Black && mix != Rop2::White && mix != Rop2::Not && mix != Rop2::Nop;
     QBrush brush = usesPattern ? MakeBrush(b) : QBrush(Qt::black);
     if (brush.style() == Qt::NoBrush || mix == Rop2::Nop) return;
-    if (IsRaster()) {
-        painter_->setCompositionMode(CompositionModeFor(mix));
-    } else {
-        const std::optional<QColor> color = VectorMix(mix, brush.color());
-        if (!color) return;
-        if (brush.style() == Qt::SolidPattern || !usesPattern) brush = QBrush(*color);
-    }
-    FillRegionRects(deviceRegion.qt(), brush);
+    if (IsRaster()) return RasterFillRegion(deviceRegion, brush, mix);
+    if (!Prepare()) return;
+    const std::optional<QColor> color = VectorMix(mix, brush.color());
+    if (!color) return;
+    if (brush.style() == Qt::SolidPattern || !usesPattern) brush = QBrush(*color);
+    for (const QRect& r : deviceRegion.qt()) painter_->fillRect(r, brush);
 }
 
 // ---- text
@@ -763,7 +450,7 @@ void PainterCanvas::DoText(int32_t x, int32_t y, uint32_t options, const Rect* r
     } else {
         frame = QTransform(m.eM11, m.eM12, m.eM21, m.eM22, ref.x, ref.y);
     }
-    frame.rotate(-(s.font.escapement / 10.0));  // in floating point: any escapement negates
+    frame.rotate(-(s.font.escapement / 10.0));  // an escapement of INT32_MIN has no negative
 
     const uint32_t horizontal = s.textAlign & TA_CENTER;
     const uint32_t vertical = s.textAlign & TA_BASELINE;
@@ -855,7 +542,7 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
     const Point a = corner(dest.left, dest.top), b = corner(dest.right, dest.bottom);
     const QRect target = ToQRect(Rect{a.x, a.y, b.x, b.y}.Normalized());
     // Only the pixels the painter can reach are made.
-    const QRect visible = target & ReachableRect(p);
+    const QRect visible = target & Reachable();
     if (visible.isEmpty()) return;
     const bool mirrorX = (b.x < a.x) != sourceMirroredX;
     const bool mirrorY = (b.y < a.y) != sourceMirroredY;
@@ -876,7 +563,7 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
             pp.fillRect(pattern.rect(), MakeBrush(state().brush));
         }
         const uint8_t code = static_cast<uint8_t>((rop >> 16) & 0xFF);
-        const QPoint offset(RoundCoord(base_.dx()), RoundCoord(base_.dy()));
+        const QPoint offset = ImageOffset();
         QRegion area = QRegion(visible.translated(offset)).intersected(image->rect());
         if (state().clip) area = area.intersected(state().clip->qt().translated(offset));
         for (const QRect& r : area) {
@@ -909,23 +596,23 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
 }
 
 void PainterCanvas::DoSetPixel(int32_t x, int32_t y, Color c) {
-    if (!Prepare()) return;
     if (state().clip && !state().clip->Contains(x, y)) return;
     const QColor color = ToQColor(c);
     if (QImage* image = TargetImage()) {
-        const int ix = x + RoundCoord(base_.dx()), iy = y + RoundCoord(base_.dy());
+        const int ix = x + ImageOffset().x(), iy = y + ImageOffset().y();
         if (ix >= 0 && iy >= 0 && ix < image->width() && iy < image->height()) {
             image->setPixel(ix, iy, color.rgb());
         }
         return;
     }
+    if (!Prepare()) return;
     painter_->fillRect(QRect(x, y, 1, 1), color);
 }
 
 Color PainterCanvas::DoGetPixel(int32_t x, int32_t y) {
     QImage* image = TargetImage();
     if (!image || (state().clip && !state().clip->Contains(x, y))) return CLR_INVALID;
-    const int ix = x + RoundCoord(base_.dx()), iy = y + RoundCoord(base_.dy());
+    const int ix = x + ImageOffset().x(), iy = y + ImageOffset().y();
     if (ix < 0 || iy < 0 || ix >= image->width() || iy >= image->height()) return CLR_INVALID;
     return FromQRgb(image->pixel(ix, iy));
 }
@@ -933,7 +620,7 @@ Color PainterCanvas::DoGetPixel(int32_t x, int32_t y) {
 bool PainterCanvas::DoFloodFill(int32_t x, int32_t y, Color c, FloodFillType type) {
     QImage* image = TargetImage();
     if (!image) return false;
-    const QPoint offset(RoundCoord(base_.dx()), RoundCoord(base_.dy()));
+    const QPoint offset = ImageOffset();
     QRect bounds = image->rect().translated(-offset);
     if (state().clip) bounds = bounds.intersected(state().clip->qt().boundingRect());
     if (!bounds.contains(x, y) || (state().clip && !state().clip->Contains(x, y))) return false;
@@ -978,7 +665,7 @@ bool PainterCanvas::DoFloodFill(int32_t x, int32_t y, Color c, FloodFillType typ
 Bitmap PainterCanvas::CopyPixels(const Rect& deviceRect) {
     QImage* image = TargetImage();
     if (!image) return {};
-    const QPoint offset(RoundCoord(base_.dx()), RoundCoord(base_.dy()));
+    const QPoint offset = ImageOffset();
     return Bitmap(image->copy(ToQRect(deviceRect.Normalized()).translated(offset)));
 }
 

@@ -11,6 +11,9 @@
 // and the other modes draw as a copy (inverting ones draw nothing).
 
 #include "platform/gdi/Canvas.h"
+#include "platform/gdi/DevicePen.h"
+#include "platform/gdi/ScanConverter.h"
+#include "platform/gdi/SpanTarget.h"
 
 #include <QtGui/QTransform>
 
@@ -28,6 +31,7 @@ class QSizeF;
 namespace gdi {
 
 struct OutlineTools;
+class ShapeSpans;
 
 class PainterCanvas : public Canvas {
 public:
@@ -61,27 +65,53 @@ protected:
     std::vector<int32_t> DoPartialExtents(std::u16string_view text) override;
     std::string DoTextFace() override;
 
+    void DoNestedEllipses(std::span<const Rect> boxes, std::span<const Color> colors) override;
+
 private:
+    struct RasterOutline;
     using StrokeFunction = std::function<void(QPainter&)>;
     bool Prepare();
     bool IsRaster() const;
-    // The image the painter draws on, when device pixels are its pixels.
+    // The image the painter draws on, when device pixels are its pixels
+    // (moved by ImageOffset).
     QImage* TargetImage() const;
+    QPoint ImageOffset() const;
+    // The device pixels the painter can reach, with one to spare all round.
+    QRect Reachable() const;
     // Sets the composition for a mix mode; false when nothing is to be drawn.
     bool ApplyMix(Rop2 rop, QColor& color);
+    QBrush MakeBrush(const Brush& b) const;
+
+    // ---- devices without pixels of their own: outlines through the painter
     // The mixed pen and brush of a filled outline; false when the mix draws nothing.
     bool MixOutlineTools(const XForm& m, OutlineTools& tools);
-    QBrush MakeBrush(const Brush& b) const;
-    // The pen's outline drawing of device points or a device path; empty for the null pen.
-    StrokeFunction StrokeOf(const QPainterPath& devicePath);
-    StrokeFunction StrokeOfPolyline(std::vector<QPoint> points);
-    // Fills with the current brush and mix, then outlines, never touching a
-    // pixel twice in an inverting mix.
-    void FillAndStroke(const std::function<void(QPainter&, const QBrush&)>& fill, const StrokeFunction& stroke,
-                       const QRect& bounds);
-    void FillRegionRects(const QRegion& region, const QBrush& brush);
-    void DrawThinShape(Shape shape, const Rect& device, QPointF a, QPointF b, QSizeF corner, bool clockwise,
-                       std::optional<QColor> penColor);
+    void FillAndStroke(const std::function<void(QPainter&, const QBrush&)>& fill, const StrokeFunction& stroke);
+    void StrokePath(const QPainterPath& devicePath);
+
+    // ---- raster devices: rows of spans and runs of pixels, written straight
+    // into the image where the painter draws on one (PainterCanvasRaster.cpp)
+    // Where spans of the brush go under the mix; false when nothing is drawn.
+    bool MakeTarget(std::optional<SpanTarget>& target, const QBrush& brush, Rop2 mix);
+    RasterOutline OutlineOf(const DevicePen& pen, std::vector<std::vector<QPoint>> polylines);
+    RasterOutline OutlineOf(const DevicePen& pen, const QPainterPath& devicePath);
+    // Fills the area with the current brush and draws the outline with the
+    // pen, never touching a pixel twice under a mix other than copying.
+    void PaintArea(const AreaScan& area, const RasterOutline& outline);
+    void DrawOutline(const RasterOutline& outline);
+    // Every pixel the outline draws within the window.
+    RegionRows OutlinePixels(const RasterOutline& outline, const QRect& window);
+    DevicePen RasterPen(const XForm& m) const;
+    void RasterLine(std::span<const Point> points);
+    void RasterStroke(const QPainterPath& devicePath);
+    void RasterShape(Shape shape, const Rect& box, Point a, Point b);
+    void RasterRectangle(const Rect& device, const DevicePen& pen);
+    void RasterThinShape(const ShapeSpans& shape, const DevicePen& pen);
+    void RasterPolygon(std::span<const Point> points, std::span<const int32_t> counts);
+    void RasterPath(const PathData& devicePath, bool fill, bool stroke);
+    void RasterFillRegion(const Region& deviceRegion, const QBrush& brush, Rop2 mix);
+    template <typename Rects>
+    void FillRects(const Rects& rects, const QBrush& brush, Rop2 mix);
+
     void InvalidateClip() { clipApplied_ = false; }
 
     QPainter* painter_ = nullptr;

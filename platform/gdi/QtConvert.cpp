@@ -1,5 +1,7 @@
 #include "platform/gdi/QtConvert.h"
 
+#include "platform/gdi/Spans.h"
+
 #include <QtGui/QImage>
 
 #include <algorithm>
@@ -31,94 +33,20 @@ int32_t RoundCoord(double v) {
     return static_cast<int32_t>(r);
 }
 
-namespace {
-
-using Runs = std::vector<std::pair<int, int>>;  // [start, end) columns
-
-// Collects rows of runs into y-x banded rectangles, joining equal rows.
-class BandBuilder {
-public:
-    void AddRow(int y, Runs&& runs) {
-        if (!runs.empty() && runs == current_ && y == bandEnd_) {
-            ++bandEnd_;
-            return;
-        }
-        Flush();
-        current_ = std::move(runs);
-        bandTop_ = y;
-        bandEnd_ = y + 1;
-    }
-    QRegion Finish() {
-        Flush();
-        QRegion region;
-        if (!rects_.empty()) region.setRects(rects_.data(), static_cast<int>(rects_.size()));
-        return region;
-    }
-
-private:
-    void Flush() {
-        for (const auto& [x0, x1] : current_) rects_.push_back(QRect(x0, bandTop_, x1 - x0, bandEnd_ - bandTop_));
-        current_.clear();
-    }
-    Runs current_;
-    int bandTop_ = 0;
-    int bandEnd_ = INT_MIN;
-    std::vector<QRect> rects_;
-};
-
-constexpr int kCoordLimit = 1 << 24;
-
-// Adds the runs of non-zero bytes of an 8-bit mask's first rows.
-void AddMaskRows(BandBuilder& bands, const QImage& mask, int rows, QPoint offset) {
-    const int w = mask.width();
-    for (int row = 0; row < rows; ++row) {
-        const uchar* line = mask.constScanLine(row);
-        Runs runs;
-        int x = 0;
-        while (x < w) {
-            while (x < w && line[x] == 0) ++x;
-            if (x >= w) break;
-            const int start = x;
-            while (x < w && line[x] != 0) ++x;
-            runs.emplace_back(start + offset.x(), x + offset.x());
-        }
-        if (!runs.empty()) bands.AddRow(row + offset.y(), std::move(runs));
-    }
-}
-
-}  // namespace
-
-QRect PixelBounds(const QRectF& area, double margin) {
-    const double m = std::clamp(margin, 0.0, static_cast<double>(kCoordLimit));
-    const QRectF limit(-kCoordLimit, -kCoordLimit, 2.0 * kCoordLimit, 2.0 * kCoordLimit);
-    return (area.adjusted(-m, -m, m, m) & limit).toAlignedRect();
-}
-
-QRegion RasterizeFill(const QPainterPath& path, const QRect& window) {
-    if (path.isEmpty()) return {};
-    QRect box = PixelBounds(path.controlPointRect(), 1);
-    if (!window.isNull()) box = box.intersected(window);
-    if (box.isEmpty()) return {};
-    // Strips keep the mask small for page-sized shapes.
-    const int stripHeight = std::max(1, std::min(box.height(), (8 << 20) / std::max(1, box.width())));
-    QImage mask(box.width(), stripHeight, QImage::Format_Alpha8);
-    BandBuilder bands;
-    for (int top = box.top(); top <= box.bottom(); top += stripHeight) {
-        mask.fill(0);
-        {
-            QPainter p(&mask);
-            p.setRenderHint(QPainter::Antialiasing, false);
-            p.translate(-box.left(), -top);
-            p.fillPath(path, QColor(0, 0, 0, 255));
-        }
-        AddMaskRows(bands, mask, std::min(stripHeight, box.bottom() + 1 - top), QPoint(box.left(), top));
-    }
-    return bands.Finish();
-}
-
 QRegion RegionFromMask(const QImage& mask, QPoint offset) {
     BandBuilder bands;
-    AddMaskRows(bands, mask, mask.height(), offset);
+    SpanList runs;
+    for (int row = 0; row < mask.height(); ++row) {
+        const uchar* line = mask.constScanLine(row);
+        runs.clear();
+        for (int x = 0; x < mask.width();) {
+            while (x < mask.width() && line[x] == 0) ++x;
+            const int start = x;
+            while (x < mask.width() && line[x] != 0) ++x;
+            AppendSpan(runs, start + offset.x(), x + offset.x());
+        }
+        bands.AddRow(row + offset.y(), runs);
+    }
     return bands.Finish();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
-// Conversions between the drawing layer's value types and Qt's, and the
-// rasterisation that regions share with the painter backend. Internal to the
-// drawing layer.
+// Conversions between the drawing layer's value types and Qt's. Internal to
+// the drawing layer.
 
 #include "platform/gdi/GdiTypes.h"
 
@@ -33,15 +32,6 @@ inline QTransform ToQTransform(const XForm& x) { return QTransform(x.eM11, x.eM1
 // mapped coordinates; saturates instead of overflowing.
 int32_t RoundCoord(double v);
 
-// The device pixels that Qt's aliased fill of the path covers (pixel centres
-// inside, by the path's fill rule). Regions and the painter backend both fill
-// through this rasteriser, so a region made from a shape holds exactly the
-// pixels that filling the shape paints. A window that is not null limits the
-// pixels looked at (and the work) to those inside it.
-QRegion RasterizeFill(const QPainterPath& path, const QRect& window = QRect());
-// The pixels round an area with a margin, kept to the part of the plane that
-// rasterising looks at (so that no coordinate overflows).
-QRect PixelBounds(const QRectF& area, double margin);
 // The pixels of an 8-bit mask that are not 0, moved by the offset.
 QRegion RegionFromMask(const QImage& mask, QPoint offset);
 

@@ -1,10 +1,10 @@
 #include "platform/gdi/Region.h"
 
-#include "platform/gdi/CanvasGeometry.h"
 #include "platform/gdi/QtConvert.h"
+#include "platform/gdi/ScanConverter.h"
+#include "platform/gdi/ShapeSpans.h"
 
 #include <QtGui/QPainterPath>
-#include <QtGui/QPolygon>
 
 #include <algorithm>
 #include <climits>
@@ -13,8 +13,32 @@ namespace gdi {
 
 namespace {
 
-Qt::FillRule ToFillRule(PolyFillMode mode) {
-    return mode == PolyFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill;
+// The part of the plane whose pixels regions are made of: a million pixels
+// each way, more than any device has, so that a shape of damaged, huge
+// coordinates costs at most that many rows.
+constexpr int kReach = 1 << 20;
+const QRect kWholePlane(-kReach, -kReach, 2 * kReach, 2 * kReach);
+
+Region FromScan(const ScanConverter& scan, const QRect& window) {
+    BandBuilder bands;
+    scan.Scan(window, [&](int32_t y, std::span<const Span> spans) { bands.AddRow(y, spans); });
+    return Region(bands.Finish());
+}
+
+Region FromShape(Canvas::Shape shape, const Rect& r, Size corner) {
+    const Rect n = r.Normalized();
+    // The null pen's area: the outline runs through the centres of the box's outer pixels.
+    const Rect outline{OnPlane(n.left), OnPlane(n.top), OnPlane(n.right) - 1, OnPlane(n.bottom) - 1};
+    if (outline.right < outline.left || outline.bottom < outline.top) return {};
+    const ShapeSpans shapeSpans(shape, outline, {}, {}, corner);
+    BandBuilder bands;
+    SpanList row;
+    const int32_t top = std::max(shapeSpans.Top(), -kReach), bottom = std::min(shapeSpans.Bottom(), kReach);
+    for (int32_t y = top; y < bottom; ++y) {
+        shapeSpans.Row(y, row);
+        bands.AddRow(y, row);
+    }
+    return Region(bands.Finish());
 }
 
 }  // namespace
@@ -25,13 +49,10 @@ Region Region::FromRect(const Rect& r) {
     return Region(QRegion(ToQRect(n)));
 }
 
-Region Region::FromEllipse(const Rect& r) {
-    return Region(RasterizeFill(geometry::ShapePath(Canvas::Shape::Ellipse, XForm{}, r, {}, {})));
-}
+Region Region::FromEllipse(const Rect& r) { return FromShape(Canvas::Shape::Ellipse, r, {}); }
 
 Region Region::FromRoundRect(const Rect& r, int32_t cornerWidth, int32_t cornerHeight) {
-    return Region(
-        RasterizeFill(geometry::ShapePath(Canvas::Shape::RoundRect, XForm{}, r, {cornerWidth, cornerHeight}, {})));
+    return FromShape(Canvas::Shape::RoundRect, r, {cornerWidth, cornerHeight});
 }
 
 Region Region::FromPolygon(std::span<const Point> points, PolyFillMode mode) {
@@ -40,20 +61,14 @@ Region Region::FromPolygon(std::span<const Point> points, PolyFillMode mode) {
 }
 
 Region Region::FromPolyPolygon(std::span<const Point> points, std::span<const int32_t> counts, PolyFillMode mode) {
-    QPainterPath path;
-    path.setFillRule(ToFillRule(mode));
+    ScanConverter scan(mode);
     size_t next = 0;
     for (const int32_t count : counts) {
         if (count < 0 || static_cast<size_t>(count) > points.size() - next) break;
-        if (count >= 3) {
-            QPolygonF polygon;
-            for (int32_t i = 0; i < count; ++i) polygon << QPointF(points[next + i].x, points[next + i].y);
-            path.addPolygon(polygon);
-            path.closeSubpath();
-        }
+        if (count >= 3) scan.AddPolygon(points.subspan(next, static_cast<size_t>(count)));
         next += static_cast<size_t>(count);
     }
-    return Region(RasterizeFill(path));
+    return FromScan(scan, kWholePlane);
 }
 
 Region Region::FromRects(std::span<const Rect> rects) {
@@ -65,18 +80,14 @@ Region Region::FromRects(std::span<const Rect> rects) {
     return Region(region);
 }
 
-Region Region::FromPath(const PathData& path, PolyFillMode mode) {
-    QPainterPath qpath = ToPainterPath(path, mode);
-    qpath.closeSubpath();
-    return Region(RasterizeFill(qpath));
-}
+Region Region::FromPath(const PathData& path, PolyFillMode mode) { return FromPath(path, mode, FromQRect(kWholePlane)); }
 
 Region Region::FromPath(const PathData& path, PolyFillMode mode, const Rect& window) {
-    const QRect limit = ToQRect(window.Normalized());
+    const QRect limit = ToQRect(window.Normalized()) & kWholePlane;
     if (limit.isEmpty()) return {};
-    QPainterPath qpath = ToPainterPath(path, mode);
-    qpath.closeSubpath();
-    return Region(RasterizeFill(qpath, limit));
+    ScanConverter scan(mode);
+    scan.AddPath(ToPainterPath(path, mode));
+    return FromScan(scan, limit);
 }
 
 RegionKind Region::Combine(const Region& a, const Region& b, RegionCombine mode) {
@@ -88,11 +99,13 @@ RegionKind Region::Combine(const Region& a, const Region& b, RegionCombine mode)
     case RegionCombine::Copy: region_ = a.region_; break;
     default: return RegionKind::Error;
     }
+    rows_.reset();
     return Kind();
 }
 
 void Region::Offset(int32_t dx, int32_t dy) {
     if (region_.isEmpty()) return;
+    rows_.reset();
     // A move is cut short where the region would leave the plane that
     // rectangles are kept in; beyond it no device has pixels anyway.
     const QRect box = region_.boundingRect();
@@ -100,6 +113,11 @@ void Region::Offset(int32_t dx, int32_t dy) {
         return static_cast<int>(std::max(int64_t{kPlaneMin} - low, std::min(d, int64_t{kPlaneMax} - high)));
     };
     region_.translate(within(dx, box.left(), int64_t{box.right()} + 1), within(dy, box.top(), int64_t{box.bottom()} + 1));
+}
+
+const RegionRows& Region::Rows() const {
+    if (!rows_) rows_ = std::make_shared<const RegionRows>(region_);
+    return *rows_;
 }
 
 bool Region::Contains(int32_t x, int32_t y) const { return region_.contains(QPoint(x, y)); }

@@ -3,9 +3,11 @@
 // offset and hit-test operations of a device-context region.
 
 #include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/Spans.h"
 
 #include <QtGui/QRegion>
 
+#include <memory>
 #include <span>
 
 namespace gdi {
@@ -44,9 +46,12 @@ public:
 
     const QRegion& qt() const { return region_; }
     explicit Region(const QRegion& r) : region_(r) {}
+    // The region's rows, made once per region value.
+    const RegionRows& Rows() const;
 
 private:
     QRegion region_;
+    mutable std::shared_ptr<const RegionRows> rows_;
 };
 
 }  // namespace gdi

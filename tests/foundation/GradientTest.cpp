@@ -305,3 +305,36 @@ TEST(GradientRenderers, BoxesTooSmallForOneBandDrawNothing) {
     EXPECT_TRUE(c.Calls().empty());
     EXPECT_EQ(changes, 0);
 }
+
+TEST(GradientRenderers, RingsEndAsTheBandsPaintedOneOverTheOther) {
+    // A recording keeps the bands as whole circles and squares; painted one
+    // over the other they must give the pixels of the rings that a bitmap
+    // gets, where each pixel is painted once.
+    const struct {
+        Kind kind;
+        double angle, offsetX, offsetY;
+    } cases[] = {{Kind::Radial, 0, 0, 0}, {Kind::Radial, 0, 0.3, -0.4}, {Kind::Square, 0, 0, 0},
+                 {Kind::Square, 30, 0.2, 0.1}, {Kind::Square, 45, -0.5, 0.5}};
+    for (const auto& c : cases) {
+        TGradientpalette palette(kBlack, kWhite);
+        palette.Add(30, gdi::Rgb(200, 40, 10));
+        gdi::RecordingCanvas recording;
+        gdi::BitmapCanvas rings(120, 100);
+        for (gdi::Canvas* canvas : {static_cast<gdi::Canvas*>(&recording), static_cast<gdi::Canvas*>(&rings)}) {
+            if (c.kind == Kind::Radial) GradientRadial(*canvas, kBox, palette, c.offsetX, c.offsetY, 0.1, 1);
+            if (c.kind == Kind::Square) GradientRect(*canvas, kBox, palette, c.offsetX, c.offsetY, c.angle, 0.1, 1);
+        }
+        gdi::BitmapCanvas stacked(120, 100);
+        stacked.pen().style = gdi::PenStyle::Null;
+        for (const gdi::RecordedCall& call : recording.Calls()) {
+            stacked.brush() = call.state.brush;
+            if (call.op == gdi::RecordedCall::Op::Shape) {
+                stacked.Ellipse(call.rect.left, call.rect.top, call.rect.right, call.rect.bottom);
+            } else {
+                ASSERT_EQ(call.op, gdi::RecordedCall::Op::Polygon);
+                stacked.Polygon(std::span(call.points).first(static_cast<size_t>(call.counts.front())));
+            }
+        }
+        EXPECT_TRUE(rings.bitmap().image() == stacked.bitmap().image()) << static_cast<int>(c.kind) << " " << c.angle;
+    }
+}

@@ -1,0 +1,376 @@
+// The painter canvas on raster devices: lines, shapes and fills become rows
+// of spans and runs of pixels (see ScanConverter, ShapeSpans, ThinLines),
+// written straight into the pixels where the painter draws on an image and
+// through the painter otherwise. Each output paints its pixels once.
+
+#include "platform/gdi/PainterCanvas.h"
+
+#include "platform/gdi/CanvasGeometry.h"
+#include "platform/gdi/QtConvert.h"
+#include "platform/gdi/ShapeSpans.h"
+#include "platform/gdi/ThinLines.h"
+
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
+#include <QtGui/QPainterPathStroker>
+
+#include <algorithm>
+#include <array>
+
+namespace gdi {
+
+// What an output's pen draws.
+struct PainterCanvas::RasterOutline {
+    DevicePen pen;
+    // A thin pen walks these polylines; one that stays on a point draws that pixel.
+    std::vector<std::vector<QPoint>> polylines;
+    // A wide pen fills the outline of its stroke.
+    ScanConverter stroke{PolyFillMode::Winding};
+};
+
+namespace {
+
+bool IsDot(const std::vector<QPoint>& polyline) { return polyline.size() == 2 && polyline[0] == polyline[1]; }
+
+int32_t RowEnd(const QRect& r) { return r.top() + r.height(); }
+
+AreaScan ShapeArea(const ShapeSpans& shape) {
+    return [&shape](const QRect& window, const ScanConverter::RowSink& sink) {
+        SpanList row;
+        for (int32_t y = std::max(shape.Top(), window.top()); y < std::min(shape.Bottom(), RowEnd(window)); ++y) {
+            shape.Row(y, row);
+            ClipSpans(row, window.left(), window.left() + window.width());
+            if (!row.empty()) sink(y, row);
+        }
+    };
+}
+
+AreaScan ConvertedArea(const ScanConverter& scan) {
+    return [&scan](const QRect& window, const ScanConverter::RowSink& sink) { scan.Scan(window, sink); };
+}
+
+// A thin pen's polylines of a path: curves flattened, points on whole pixels.
+std::vector<std::vector<QPoint>> ThinPolylines(const QPainterPath& path) {
+    std::vector<std::vector<QPoint>> polylines;
+    for (const std::vector<QPointF>& figure : PathFigures(path, 0.25)) {
+        std::vector<QPoint> points;
+        for (const QPointF& p : figure) {
+            const QPoint q(RoundCoord(p.x()), RoundCoord(p.y()));
+            if (points.empty() || points.back() != q) points.push_back(q);
+        }
+        if (points.size() > 1) polylines.push_back(std::move(points));
+    }
+    return polylines;
+}
+
+// Sends the runs of a thin pen's walk to the targets of dashes and gaps.
+class TargetSink : public RunSink {
+public:
+    TargetSink(SpanTarget* on, SpanTarget* off) : on_(on), off_(off) {}
+    void Run(bool on, int32_t y, int32_t left, int32_t right) override {
+        if (SpanTarget* target = on ? on_ : off_) target->Run(y, left, right);
+    }
+    void Column(bool on, int32_t x, int32_t top, int32_t bottom) override {
+        if (SpanTarget* target = on ? on_ : off_) target->Column(x, top, bottom);
+    }
+
+private:
+    SpanTarget* on_;
+    SpanTarget* off_;
+};
+
+// Keeps the runs of a thin pen's walk (with the gaps when they are drawn).
+class RunCollector : public RunSink {
+public:
+    RunCollector(std::vector<std::pair<int32_t, Span>>& runs, bool gaps) : runs_(runs), gaps_(gaps) {}
+    void Run(bool on, int32_t y, int32_t left, int32_t right) override {
+        if (on || gaps_) runs_.push_back({y, {left, right}});
+    }
+
+private:
+    std::vector<std::pair<int32_t, Span>>& runs_;
+    bool gaps_;
+};
+
+}  // namespace
+
+bool PainterCanvas::MakeTarget(std::optional<SpanTarget>& target, const QBrush& brush, Rop2 mix) {
+    if (mix == Rop2::Nop || brush.style() == Qt::NoBrush) return false;
+    QImage* image = TargetImage();
+    if (image && SpanTarget::Writable(*image) && brush.style() == Qt::SolidPattern) {
+        target.emplace(*image, ImageOffset(), state().clip, mix, brush.color().rgb());
+        return true;
+    }
+    if (!Prepare()) return false;
+    painter_->setCompositionMode(CompositionModeFor(mix));
+    target.emplace(*painter_, Reachable(), brush);
+    return true;
+}
+
+DevicePen PainterCanvas::RasterPen(const XForm& m) const {
+    return MakeDevicePen(state(), m, true, ToQColor(state().pen.color));
+}
+
+PainterCanvas::RasterOutline PainterCanvas::OutlineOf(const DevicePen& pen, std::vector<std::vector<QPoint>> polylines) {
+    RasterOutline outline;
+    outline.pen = pen;
+    if (pen.null) return outline;
+    if (pen.cosmetic) {
+        outline.polylines = std::move(polylines);
+        return outline;
+    }
+    QPainterPath path;
+    for (const std::vector<QPoint>& polyline : polylines) {
+        path.moveTo(polyline.front());
+        for (size_t i = 1; i < polyline.size(); ++i) path.lineTo(polyline[i]);
+    }
+    // Wide pens are centred on the pixels they pass.
+    outline.stroke.AddPath(QPainterPathStroker(pen.pen).createStroke(path.translated(0.5, 0.5)));
+    return outline;
+}
+
+PainterCanvas::RasterOutline PainterCanvas::OutlineOf(const DevicePen& pen, const QPainterPath& devicePath) {
+    if (pen.null || pen.cosmetic) return OutlineOf(pen, pen.null ? std::vector<std::vector<QPoint>>{} : ThinPolylines(devicePath));
+    RasterOutline outline;
+    outline.pen = pen;
+    outline.stroke.AddPath(QPainterPathStroker(pen.pen).createStroke(devicePath.translated(0.5, 0.5)));
+    return outline;
+}
+
+RegionRows PainterCanvas::OutlinePixels(const RasterOutline& outline, const QRect& window) {
+    std::vector<std::pair<int32_t, Span>> runs;
+    if (outline.pen.cosmetic) {
+        RunCollector collect(runs, outline.pen.gaps.has_value());
+        for (const std::vector<QPoint>& polyline : outline.polylines) {
+            if (IsDot(polyline)) {
+                if (window.contains(polyline[0])) runs.push_back({polyline[0].y(), {polyline[0].x(), polyline[0].x() + 1}});
+            } else {
+                WalkThinPolyline(polyline, outline.pen.dashes, window, collect);
+            }
+        }
+    } else {
+        outline.stroke.Scan(window, [&](int32_t y, std::span<const Span> spans) {
+            for (const Span& s : spans) runs.push_back({y, s});
+        });
+    }
+    return RegionRows(std::move(runs));
+}
+
+void PainterCanvas::DrawOutline(const RasterOutline& outline) {
+    if (outline.pen.null) return;
+    const Rop2 mix = state().rop2;
+    std::optional<SpanTarget> on, off;
+    if (!MakeTarget(on, QBrush(outline.pen.pen.color()), mix)) return;
+    if (!outline.pen.cosmetic) {
+        outline.stroke.Scan(on->Window(), [&](int32_t y, std::span<const Span> spans) { on->Row(y, spans); });
+        return;
+    }
+    if (outline.pen.gaps) MakeTarget(off, QBrush(outline.pen.gaps->color()), mix);
+    TargetSink sink(&*on, off ? &*off : nullptr);
+    for (const std::vector<QPoint>& polyline : outline.polylines) {
+        if (IsDot(polyline)) {
+            if (on->Window().contains(polyline[0])) on->Run(polyline[0].y(), polyline[0].x(), polyline[0].x() + 1);
+        } else {
+            WalkThinPolyline(polyline, outline.pen.dashes, on->Window(), sink);
+        }
+    }
+}
+
+void PainterCanvas::PaintArea(const AreaScan& area, const RasterOutline& outline) {
+    const Rop2 mix = state().rop2;
+    std::optional<SpanTarget> fill;
+    if (area && MakeTarget(fill, MakeBrush(state().brush), mix)) {
+        // A mix other than copying must not reach the outline's pixels twice:
+        // the fill leaves them to the pen.
+        std::optional<RegionRows> outlinePixels;
+        if (!outline.pen.null && mix != Rop2::CopyPen) outlinePixels.emplace(OutlinePixels(outline, fill->Window()));
+        SpanList rest;
+        area(fill->Window(), [&](int32_t y, std::span<const Span> spans) {
+            if (!outlinePixels) return fill->Row(y, spans);
+            SubtractSpans(spans, outlinePixels->At(y), rest);
+            fill->Row(y, rest);
+        });
+        fill.reset();
+    }
+    DrawOutline(outline);
+}
+
+// ---- outputs
+
+void PainterCanvas::RasterLine(std::span<const Point> points) {
+    const XForm m = LogicalToDevice();
+    std::vector<std::vector<QPoint>> lines{geometry::WithoutRepeats(points, m)};
+    if (lines[0].size() < 2) return;
+    DrawOutline(OutlineOf(RasterPen(m), std::move(lines)));
+}
+
+void PainterCanvas::RasterStroke(const QPainterPath& devicePath) {
+    DrawOutline(OutlineOf(RasterPen(LogicalToDevice()), devicePath));
+}
+
+void PainterCanvas::RasterShape(Shape shape, const Rect& box, Point a, Point b) {
+    const XForm m = LogicalToDevice();
+    const DevicePen pen = RasterPen(m);
+    if (!geometry::IsRectilinear(m)) {
+        // Turned or sheared: the shape's outline, mapped.
+        const QPainterPath path = geometry::ShapePath(shape, m, box, a, b);
+        ScanConverter area;
+        area.AddPath(path);
+        PaintArea(ConvertedArea(area), OutlineOf(pen, path));
+        return;
+    }
+    const Rect device = geometry::MapRect(m, box);
+    if (device.IsEmpty()) return;
+    const int32_t penWidth = pen.null ? 0 : geometry::PenDeviceWidth(m, state().pen);
+    if (shape == Shape::Rectangle && penWidth <= 1) return RasterRectangle(device, pen);
+    const QPointF da = geometry::MapF(m, a.x, a.y), db = geometry::MapF(m, b.x, b.y);
+    const QSizeF mappedCorner = geometry::MapCorner(m, a);
+    const Size corner{RoundCoord(mappedCorner.width()), RoundCoord(mappedCorner.height())};
+    const bool clockwise = geometry::Determinant(m) < 0;
+    if (pen.cosmetic && pen.dashes.isEmpty()) {
+        // A thin solid pen takes the shape's edge pixels, the brush the rest.
+        return RasterThinShape(ShapeSpans(shape, device, da, db, corner, clockwise), pen);
+    }
+    // The area runs through the centres of the box's outer pixels; a wide
+    // inside-frame pen keeps the outline within the box.
+    Rect frame = device;
+    if (state().pen.style == PenStyle::InsideFrame && penWidth > 1) {
+        frame = device.Inflated(-(penWidth / 2), -(penWidth / 2));
+        if (frame.IsEmpty()) frame = device;
+    }
+    const ShapeSpans area(shape, {frame.left, frame.top, frame.right - 1, frame.bottom - 1}, da, db, corner, clockwise);
+    RasterOutline outline;
+    if (!pen.null) {
+        outline = OutlineOf(pen, geometry::ShapeOnRect(shape, geometry::OutlineRect(frame), da, db, QSizeF(corner.cx, corner.cy),
+                                                       clockwise));
+    }
+    PaintArea(ShapeArea(area), outline);
+}
+
+// A rectangle with a thin pen or none: the outline on the outermost pixels,
+// the fill inside it.
+void PainterCanvas::RasterRectangle(const Rect& d, const DevicePen& pen) {
+    RasterOutline outline;
+    outline.pen = pen;
+    const int32_t r = d.right - 1, b = d.bottom - 1;
+    if (pen.null) {
+        FillRects(std::array{QRect(d.left, d.top, d.Width() - 1, d.Height() - 1)}, MakeBrush(state().brush), state().rop2);
+        return;
+    }
+    FillRects(std::array{QRect(d.left + 1, d.top + 1, d.Width() - 2, d.Height() - 2)}, MakeBrush(state().brush), state().rop2);
+    if (d.Width() == 1 || d.Height() == 1) {
+        // All outline: the pen's colour over the whole box.
+        outline.pen.dashes.clear();
+        outline.pen.gaps.reset();
+        outline.polylines = {{{d.left, d.top}, d.Width() == 1 ? QPoint(d.left, d.bottom) : QPoint(d.right, d.top)}};
+    } else {
+        outline.polylines = {{{d.left, d.top}, {r, d.top}, {r, b}, {d.left, b}, {d.left, d.top}}};
+    }
+    DrawOutline(outline);
+}
+
+void PainterCanvas::RasterThinShape(const ShapeSpans& shape, const DevicePen& pen) {
+    const Rop2 mix = state().rop2;
+    std::optional<SpanTarget> fill, edge;
+    MakeTarget(fill, MakeBrush(state().brush), mix);
+    MakeTarget(edge, QBrush(pen.pen.color()), mix);
+    if (!fill && !edge) return;
+    const QRect window = (fill ? fill->Window() : QRect()) | (edge ? edge->Window() : QRect());
+    const int32_t top = std::max(shape.Top(), window.top()), bottom = std::min(shape.Bottom(), RowEnd(window));
+    if (top >= bottom) return;
+    SpanList above, row, below, inside, rim;
+    shape.Row(top - 1, above);
+    shape.Row(top, row);
+    for (int32_t y = top; y < bottom; ++y) {
+        shape.Row(y + 1, below);
+        InnerSpans(above, row, below, inside);
+        if (fill) fill->Row(y, inside);
+        if (edge) {
+            SubtractSpans(row, inside, rim);
+            edge->Row(y, rim);
+        }
+        std::swap(above, row);
+        std::swap(row, below);
+    }
+}
+
+void PainterCanvas::RasterPolygon(std::span<const Point> points, std::span<const int32_t> counts) {
+    const XForm m = LogicalToDevice();
+    std::vector<std::vector<QPoint>> outlines = geometry::PolygonOutlines(points, counts, m);
+    if (outlines.empty()) return;
+    ScanConverter area(state().polyFillMode);
+    for (const std::vector<QPoint>& o : outlines) area.AddPolygon(o);
+    PaintArea(ConvertedArea(area), OutlineOf(RasterPen(m), std::move(outlines)));
+}
+
+void PainterCanvas::RasterPath(const PathData& devicePath, bool fill, bool stroke) {
+    const QPainterPath path = ToPainterPath(devicePath, state().polyFillMode);
+    ScanConverter area(state().polyFillMode);
+    if (fill) area.AddPath(path);
+    RasterOutline outline;
+    if (stroke) outline = OutlineOf(RasterPen(LogicalToDevice()), path);
+    PaintArea(fill ? ConvertedArea(area) : AreaScan(), outline);
+}
+
+void PainterCanvas::RasterFillRegion(const Region& deviceRegion, const QBrush& brush, Rop2 mix) {
+    FillRects(deviceRegion.qt(), brush, mix);
+}
+
+// Rectangles are what the painter fills best.
+template <typename Rects>
+void PainterCanvas::FillRects(const Rects& rects, const QBrush& brush, Rop2 mix) {
+    if (mix == Rop2::Nop || brush.style() == Qt::NoBrush || !Prepare()) return;
+    painter_->setCompositionMode(CompositionModeFor(mix));
+    for (const QRect& r : rects) {
+        if (!r.isEmpty()) painter_->fillRect(r, brush);
+    }
+}
+
+// Each row paints every ellipse's span less the next one's, in order, so a
+// pixel ends in the colour of the last ellipse that holds it and, when each
+// lies inside the one before, is painted once.
+void PainterCanvas::DoNestedEllipses(std::span<const Rect> boxes, std::span<const Color> colors) {
+    const XForm m = LogicalToDevice();
+    QImage* image = TargetImage();
+    if (!IsRaster() || !image || !SpanTarget::Writable(*image) || state().pen.style != PenStyle::Null ||
+        state().rop2 != Rop2::CopyPen || !geometry::IsRectilinear(m)) {
+        Canvas::DoNestedEllipses(boxes, colors);
+        return;
+    }
+    std::vector<ShapeSpans> shapes;
+    shapes.reserve(boxes.size());
+    int32_t top = INT32_MAX, bottom = INT32_MIN;
+    for (const Rect& box : boxes) {
+        const Rect d = geometry::MapRect(m, box);
+        shapes.emplace_back(Shape::Ellipse, Rect{d.left, d.top, std::max(d.left, d.right - 1), std::max(d.top, d.bottom - 1)});
+        top = std::min(top, shapes.back().Top());
+        bottom = std::max(bottom, shapes.back().Bottom());
+    }
+    SpanTarget target(*image, ImageOffset(), state().clip, Rop2::CopyPen, 0);
+    top = std::max(top, target.Window().top());
+    bottom = std::min(bottom, RowEnd(target.Window()));
+    std::vector<QRgb> rgb;
+    for (const Color c : colors) rgb.push_back(ToQColor(c).rgb());
+    std::vector<Span> rows(shapes.size());
+    for (int32_t y = top; y < bottom; ++y) {
+        for (size_t k = 0; k < shapes.size(); ++k) {
+            if (!shapes[k].BaseRow(y, rows[k].left, rows[k].right)) rows[k] = {};
+        }
+        for (size_t k = 0; k < shapes.size(); ++k) {
+            const Span& s = rows[k];
+            if (s.left >= s.right) continue;
+            target.SetColor(rgb[k]);
+            const Span next = k + 1 < shapes.size() ? rows[k + 1] : Span{};
+            if (next.left >= next.right) {
+                target.Run(y, s.left, s.right);
+                continue;
+            }
+            target.Run(y, s.left, std::min(s.right, next.left));
+            target.Run(y, std::max(s.left, next.right), s.right);
+        }
+    }
+    brush() = SolidBrush(colors.back());
+}
+
+}  // namespace gdi

@@ -1,0 +1,208 @@
+#include "platform/gdi/ScanConverter.h"
+
+#include <QtGui/QPainterPath>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <tuple>
+
+namespace gdi {
+
+namespace {
+
+constexpr int64_t kSub = 256;  // fixed point: 1/256 pixel
+// Device coordinates are kept within the 32-bit range (rows then fit 32 bits).
+constexpr double kCoordLimit = 2147483000.0;
+
+int64_t ToFixed(double v) {
+    if (!(v == v)) return 0;  // NaN
+    return static_cast<int64_t>(std::llround(std::clamp(v, -kCoordLimit, kCoordLimit) * kSub));
+}
+
+template <typename T>
+T FloorDiv(T a, T b) {  // b > 0
+    const T q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+template <typename T>
+T CeilDiv(T a, T b) {  // b > 0
+    const T q = a / b;
+    return (a % b != 0 && a > 0) ? q + 1 : q;
+}
+
+// The first row whose centre lies at or below the fixed-point y.
+int32_t RowAtOrBelow(int64_t y) { return static_cast<int32_t>(CeilDiv<int64_t>(y - kSub / 2, kSub)); }
+
+// An edge on its way down the rows: the first pixel right of it in the
+// current row, kept exactly as p - r / den.
+struct ActiveEdge {
+    int64_t p, r, den, q, m;
+    int32_t endRow, winding;
+
+    void Step() {
+        p += q;
+        r -= m;
+        if (r < 0) {
+            ++p;
+            r += den;
+        }
+    }
+};
+
+}  // namespace
+
+void ScanConverter::AddEdge(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    if (y0 == y1) return;
+    int32_t winding = 1;
+    if (y0 > y1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+        winding = -1;
+    }
+    const int32_t first = RowAtOrBelow(y0), end = RowAtOrBelow(y1);
+    if (first >= end) return;
+    edges_.push_back({x0, y0, x1, y1, winding, first, end});
+}
+
+void ScanConverter::AddPolygon(std::span<const Point> points) {
+    for (size_t i = 0; i < points.size(); ++i) {
+        const Point& a = points[i];
+        const Point& b = points[(i + 1) % points.size()];
+        AddEdge(int64_t{a.x} * kSub, int64_t{a.y} * kSub, int64_t{b.x} * kSub, int64_t{b.y} * kSub);
+    }
+}
+
+void ScanConverter::AddPolygon(std::span<const QPoint> points) {
+    for (size_t i = 0; i < points.size(); ++i) {
+        const QPoint& a = points[i];
+        const QPoint& b = points[(i + 1) % points.size()];
+        AddEdge(int64_t{a.x()} * kSub, int64_t{a.y()} * kSub, int64_t{b.x()} * kSub, int64_t{b.y()} * kSub);
+    }
+}
+
+void ScanConverter::AddPolygon(std::span<const QPointF> points) {
+    for (size_t i = 0; i < points.size(); ++i) {
+        const QPointF& a = points[i];
+        const QPointF& b = points[(i + 1) % points.size()];
+        AddEdge(ToFixed(a.x()), ToFixed(a.y()), ToFixed(b.x()), ToFixed(b.y()));
+    }
+}
+
+void ScanConverter::AddPath(const QPainterPath& path) {
+    for (const std::vector<QPointF>& figure : PathFigures(path, 1.0 / 32)) AddPolygon(figure);
+}
+
+void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
+    if (window.isEmpty() || edges_.empty()) return;
+    const int32_t top = window.top(), bottom = window.top() + window.height();
+    const int64_t left = window.left(), right = int64_t{window.left()} + window.width();
+    // Edges on the same line between the same ends count once with their
+    // windings summed; a line there and back (a polygon collapsed to a
+    // sliver) counts not at all.
+    std::vector<Edge> within;
+    for (const Edge& e : edges_) {
+        if (e.endRow > top && e.firstRow < bottom) within.push_back(e);
+    }
+    auto place = [](const Edge& e) { return std::tie(e.x0, e.y0, e.x1, e.y1); };
+    std::sort(within.begin(), within.end(), [&](const Edge& a, const Edge& b) { return place(a) < place(b); });
+    std::vector<Edge*> pending;
+    for (size_t i = 0; i < within.size(); ++i) {
+        if (!pending.empty() && place(*pending.back()) == place(within[i])) {
+            pending.back()->winding += within[i].winding;
+            continue;
+        }
+        pending.push_back(&within[i]);
+    }
+    std::erase_if(pending, [](const Edge* e) { return e->winding == 0; });
+    if (pending.empty()) return;
+    auto startRow = [top](const Edge* e) { return std::max(e->firstRow, top); };
+    std::stable_sort(pending.begin(), pending.end(), [&](const Edge* a, const Edge* b) { return startRow(a) < startRow(b); });
+
+    std::vector<ActiveEdge> active;  // kept in the order of their crossings
+    SpanList spans;
+    size_t next = 0;
+    int32_t firstEnd = INT32_MAX;  // the first row in which an active edge ends
+    for (int32_t y = startRow(pending[0]); y < bottom;) {
+        while (next < pending.size() && startRow(pending[next]) <= y) {
+            const Edge& e = *pending[next++];
+            // The crossing of row y's centre: p = ceil(num / den) for
+            // x = x0 + (yc - y0) dx / dy, measured from the pixels' centres.
+            const int64_t dx = e.x1 - e.x0, dy = e.y1 - e.y0;
+            const int64_t yc = int64_t{y} * kSub + kSub / 2;
+            const __int128 num = __int128{e.x0 - kSub / 2} * dy + __int128{yc - e.y0} * dx;
+            const int64_t den = kSub * dy;
+            const __int128 p = CeilDiv<__int128>(num, den);
+            const int64_t q = FloorDiv<int64_t>(kSub * dx, den);
+            active.push_back({static_cast<int64_t>(p), static_cast<int64_t>(p * den - num), den, q, kSub * dx - q * den,
+                              e.endRow, e.winding});
+            firstEnd = std::min(firstEnd, e.endRow);
+        }
+        if (y >= firstEnd) {
+            std::erase_if(active, [y](const ActiveEdge& a) { return a.endRow <= y; });
+            firstEnd = INT32_MAX;
+            for (const ActiveEdge& a : active) firstEnd = std::min(firstEnd, a.endRow);
+        }
+        if (active.empty()) {
+            if (next >= pending.size()) break;
+            y = startRow(pending[next]);
+            continue;
+        }
+        // Crossings move little from row to row: an insertion sort.
+        for (size_t i = 1; i < active.size(); ++i) {
+            for (size_t j = i; j > 0 && active[j].p < active[j - 1].p; --j) std::swap(active[j], active[j - 1]);
+        }
+        spans.clear();
+        int32_t winding = 0;
+        int64_t start = 0;
+        for (size_t i = 0; i < active.size();) {
+            const int64_t p = active[i].p;
+            const bool wasInside = mode_ == PolyFillMode::Winding ? winding != 0 : (winding & 1) != 0;
+            for (; i < active.size() && active[i].p == p; ++i) winding += active[i].winding;
+            const bool inside = mode_ == PolyFillMode::Winding ? winding != 0 : (winding & 1) != 0;
+            if (inside && !wasInside) start = p;
+            if (!inside && wasInside) {
+                AppendSpan(spans, static_cast<int32_t>(std::max(start, left)), static_cast<int32_t>(std::min(p, right)));
+            }
+        }
+        if (!spans.empty()) sink(y, spans);
+        for (ActiveEdge& a : active) a.Step();
+        ++y;
+    }
+}
+
+void FlattenCubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, std::vector<QPointF>& out) {
+    // With n equal steps of the parameter the polyline stays within
+    // 3/4 · M / n² of the curve, M the larger second difference.
+    const QPointF d1 = p0 - 2 * p1 + p2, d2 = p1 - 2 * p2 + p3;
+    const double m = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+    const double steps = std::ceil(std::sqrt(0.75 * m / tolerance));
+    const int n = steps >= 1 ? static_cast<int>(std::min(steps, 4096.0)) : 1;
+    for (int i = 1; i <= n; ++i) {
+        const double t = static_cast<double>(i) / n, u = 1 - t;
+        out.push_back(u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3);
+    }
+}
+
+std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double tolerance) {
+    std::vector<std::vector<QPointF>> figures;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.type == QPainterPath::MoveToElement || figures.empty()) {
+            figures.emplace_back();
+            figures.back().push_back(e);
+            if (e.type == QPainterPath::MoveToElement) continue;
+        }
+        std::vector<QPointF>& figure = figures.back();
+        if (e.type == QPainterPath::CurveToElement && i + 2 < path.elementCount()) {
+            FlattenCubic(figure.back(), e, path.elementAt(i + 1), path.elementAt(i + 2), tolerance, figure);
+            i += 2;
+        } else {
+            figure.push_back(e);
+        }
+    }
+    return figures;
+}
+
+}  // namespace gdi

@@ -1,0 +1,63 @@
+#pragma once
+// Scan conversion of polygons and paths into rows of spans: a pixel belongs
+// to the area when its centre lies inside by the fill rule (alternate or
+// winding). A centre exactly on an edge counts as inside on the edge's right
+// side, so areas that share an edge share none of its pixels; the rows of an
+// edge run from its upper end up to, not including, its lower end. Vertices
+// are kept to 1/256 pixel and the edges are walked exactly, so integer
+// polygons give the same pixels wherever they lie. Only the rows and columns
+// of a window are looked at: the work is that of the part that shows.
+// Internal to the drawing layer.
+
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/Spans.h"
+
+#include <QtCore/QPointF>
+#include <QtCore/QRect>
+
+#include <functional>
+#include <span>
+#include <vector>
+
+class QPainterPath;
+
+namespace gdi {
+
+class ScanConverter {
+public:
+    explicit ScanConverter(PolyFillMode mode = PolyFillMode::Alternate) : mode_(mode) {}
+
+    // Closed polygons (the last point joins the first).
+    void AddPolygon(std::span<const Point> points);
+    void AddPolygon(std::span<const QPoint> points);
+    void AddPolygon(std::span<const QPointF> points);
+    // Every figure of the path, curves flattened, each closed.
+    void AddPath(const QPainterPath& path);
+
+    using RowSink = std::function<void(int32_t y, std::span<const Span> spans)>;
+    // Calls the sink for every row of the window that has pixels of the area,
+    // from top to bottom, with the spans within the window.
+    void Scan(const QRect& window, const RowSink& sink) const;
+
+private:
+    struct Edge {
+        int64_t x0, y0, x1, y1;  // 1/256 pixel, y0 < y1
+        int32_t winding;
+        int32_t firstRow, endRow;  // rows firstRow..endRow-1
+    };
+    void AddEdge(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
+    PolyFillMode mode_;
+    std::vector<Edge> edges_;
+};
+
+// An area that hands the spans of its rows within a window to a sink.
+using AreaScan = std::function<void(const QRect& window, const ScanConverter::RowSink& sink)>;
+
+// The device points of a curve piece, flattened so that no point of the
+// polyline is farther than the tolerance (in pixels) from the curve. The
+// start point is not included.
+void FlattenCubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, std::vector<QPointF>& out);
+// The figures of a path as polylines of device points, curves flattened.
+std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double tolerance);
+
+}  // namespace gdi
