@@ -2,7 +2,7 @@
 
 #include "app/controls/AlignGlyphs.h"
 #include "app/controls/DialogButtons.h"
-#include "app/controls/StatusFont.h"
+#include "foundation/widgets/DialogStyle.h"
 
 #include "foundation/WrappedText.h"
 #include "platform/gdi/PainterCanvas.h"

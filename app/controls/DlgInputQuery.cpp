@@ -1,7 +1,7 @@
 #include "app/controls/DlgInputQuery.h"
 
 #include "app/controls/DialogButtons.h"
-#include "app/controls/StatusFont.h"
+#include "foundation/widgets/DialogStyle.h"
 
 #include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QLabel>

@@ -1,7 +1,7 @@
 #include "app/controls/DlgStift.h"
 
 #include "app/controls/DialogButtons.h"
-#include "app/controls/StatusFont.h"
+#include "foundation/widgets/DialogStyle.h"
 #include "app/controls/ValidateEdit.h"
 
 #include "foundation/GeneralHelpers.h"

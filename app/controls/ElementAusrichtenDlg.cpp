@@ -2,7 +2,7 @@
 
 #include "app/controls/AlignGlyphs.h"
 #include "app/controls/DialogButtons.h"
-#include "app/controls/StatusFont.h"
+#include "foundation/widgets/DialogStyle.h"
 
 #include "foundation/ZRRegIniFile.h"
 

@@ -1,10 +1,3 @@
 #pragma once
-// The font the small dialogs take when they are created: the system's font of
-// status bars.
-
-class QFont;
-class QWidget;
-
-void AssignStatusFont(QFont& font);
-// The window's font := the status-bar font.
-void AssignStatusFont(QWidget* window);
+// The dialogs' status-bar font lives with the other dialog looks.
+#include "foundation/widgets/DialogStyle.h"

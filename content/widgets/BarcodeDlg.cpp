@@ -2,7 +2,7 @@
 
 #include "app/controls/CtrlFocus.h"
 #include "app/controls/EnterAsTab.h"
-#include "app/controls/StatusFont.h"
+#include "foundation/widgets/DialogStyle.h"
 #include "content/DataSet.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Localizer.h"

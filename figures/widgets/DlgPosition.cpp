@@ -2,7 +2,7 @@
 
 #include "app/controls/CtrlFocus.h"
 #include "app/controls/EnterAsTab.h"
-#include "app/controls/StatusFont.h"
+#include "foundation/widgets/DialogStyle.h"
 #include "app/controls/ValidateEdit.h"
 #include "figures/FigureDialogs.h"
 #include "figures/widgets/DialogParts.h"

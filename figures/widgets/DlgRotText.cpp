@@ -1,6 +1,6 @@
 #include "figures/widgets/DlgRotText.h"
 
-#include "app/controls/StatusFont.h"
+#include "foundation/widgets/DialogStyle.h"
 #include "figures/widgets/DialogParts.h"
 
 #include <QtCore/QLocale>

@@ -1,7 +1,7 @@
 #include "figures/widgets/DlgTextField.h"
 
 #include "document/FeldListe.h"
-#include "app/controls/StatusFont.h"
+#include "foundation/widgets/DialogStyle.h"
 #include "figures/widgets/DialogParts.h"
 #include "foundation/Codepage1252.h"
 

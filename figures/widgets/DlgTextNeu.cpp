@@ -1,6 +1,6 @@
 #include "figures/widgets/DlgTextNeu.h"
 
-#include "app/controls/StatusFont.h"
+#include "foundation/widgets/DialogStyle.h"
 #include "figures/widgets/DialogParts.h"
 #include "foundation/widgets/FormPlacement.h"
 

@@ -2,8 +2,15 @@
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
+#include <QtWidgets/QWidget>
 
 void AssignStatusFont(QFont& font) { font = QApplication::font("QStatusBar"); }
+
+void AssignStatusFont(QWidget* window) {
+    QFont font = window->font();
+    AssignStatusFont(font);
+    window->setFont(font);
+}
 
 void ApplyThemedPanelStyle(QFrame* panel) {
     if (!panel) return;

@@ -4,8 +4,11 @@
 
 class QFont;
 class QFrame;
+class QWidget;
 
 // Gives the font the desktop's status-bar font.
 void AssignStatusFont(QFont& font);
+// The window's font := the status-bar font.
+void AssignStatusFont(QWidget* window);
 // A plain one-pixel border, no bevels (the desktop's styles always draw themed).
 void ApplyThemedPanelStyle(QFrame* panel);
