@@ -75,13 +75,71 @@ TEST(Printer, AbortedPdfJobLeavesNoFile) {
     const QString pdf = dir.filePath("aborted.pdf");
     printer.SetOutputFile(pdf.toStdString());
     ASSERT_TRUE(printer.BeginDoc("Abort"));
-    printer.GetCanvas().Rectangle(0, 0, 100, 100);
+    Canvas& jobCanvas = printer.GetCanvas();
+    jobCanvas.Rectangle(0, 0, 100, 100);
     printer.Abort();
     EXPECT_FALSE(printer.Printing());
+    EXPECT_TRUE(printer.Aborted());
     EXPECT_FALSE(QFile::exists(pdf));
+    // Whoever still holds the job's canvas may go on drawing: nothing happens.
+    EXPECT_EQ(&printer.GetCanvas(), &jobCanvas);
+    jobCanvas.Rectangle(0, 0, 100, 100);
+    ASSERT_TRUE(printer.BeginDoc("Again"));
+    EXPECT_FALSE(printer.Aborted());
+    printer.Abort();
     // Outside a job the canvas still measures, for the printer's resolution.
     EXPECT_EQ(printer.GetCanvas().Caps().logPixelsX, 600);
     EXPECT_GT(printer.GetCanvas().TextExtent(u"x").cx, 0);
+}
+
+const PaperInfo* FindKey(const std::vector<PaperInfo>& papers, const std::string& key) {
+    for (const PaperInfo& p : papers)
+        if (p.key == key) return &p;
+    return nullptr;
+}
+
+TEST(Printer, PdfPrinterOffersCommonPapersAndTakesSizesOfItsOwn) {
+    ASSERT_TRUE(SelectPrinter(PdfPrinterName()));
+    Printer& printer = CurrentPrinter();
+    const std::vector<PaperInfo> papers = printer.Papers();
+    const PaperInfo* a4 = FindKey(papers, "A4");
+    const PaperInfo* letter = FindKey(papers, "Letter");
+    ASSERT_TRUE(a4 && letter);
+    EXPECT_EQ(a4->width, 2100);
+    EXPECT_EQ(a4->height, 2970);
+    EXPECT_EQ(letter->width, 2159);
+    EXPECT_EQ(letter->height, 2794);
+    EXPECT_EQ(printer.MaxCopies(), 1);  // a PDF file holds every copy the program sends
+    EXPECT_EQ(printer.LandscapeRotation(), 90);
+
+    ASSERT_TRUE(printer.SelectPaper(*letter));
+    EXPECT_EQ(printer.CurrentPaper().key, "Letter");
+    EXPECT_EQ(printer.Caps().physicalWidth, 5100);  // 8.5 inches at 600 dpi
+
+    ASSERT_TRUE(printer.SetCustomPaper("BP 100,00 x 60,00", 100, 60));
+    const PaperInfo custom = printer.CurrentPaper();
+    EXPECT_EQ(custom.name, "BP 100,00 x 60,00");
+    EXPECT_EQ(custom.width, 1000);
+    EXPECT_EQ(custom.height, 600);
+    EXPECT_EQ(custom.code, 0);
+    EXPECT_EQ(printer.Caps().physicalHeight, 1417);
+    EXPECT_FALSE(printer.SetCustomPaper("none", 0, 60));
+
+    // The settings as a whole go back as they were.
+    const PrinterSettings kept = printer.Settings();
+    printer.SelectPaper(*a4);
+    printer.SetOrientation(PageOrientation::Landscape);
+    printer.SetCopies(3);
+    printer.SetColor(false);
+    EXPECT_NE(printer.Settings(), kept);
+    printer.ApplySettings(kept);
+    EXPECT_EQ(printer.Settings(), kept);
+
+    printer.ResetToDefaults();
+    EXPECT_EQ(printer.CurrentPaper().key, "A4");
+    EXPECT_EQ(printer.Orientation(), PageOrientation::Portrait);
+    EXPECT_EQ(printer.Copies(), 1);
+    EXPECT_TRUE(printer.Color());
 }
 
 }  // namespace
