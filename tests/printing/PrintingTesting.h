@@ -8,9 +8,19 @@
 #include "printing/PrinterSupport.h"
 #include "support/FakePrinter.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
 
+#include <cstdlib>
 #include <memory>
+
+// With ZORBIT_SCREENSHOTS set to a folder, the window is saved there as name.png.
+inline void SaveScreenshot(QWidget& window, const char* name) {
+    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
+    if (!folder) return;
+    window.adjustSize();
+    window.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
+}
 
 // Installs a fake printer and puts the PDF printer back afterwards.
 class WithFakePrinter {

@@ -1,0 +1,144 @@
+#include "printing/MemMapDIBSection.h"
+
+#include "foundation/Debug.h"
+#include "foundation/Exceptions.h"
+#include "foundation/Localizer.h"
+#include "platform/gdi/PainterCanvas.h"
+#include "printing/PrinterSupport.h"
+
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+constexpr size_t kBytesPerLine = TMemMapDIBSection::kWidth * 4;
+constexpr size_t kBytes = kBytesPerLine * TMemMapDIBSection::kHeight;
+
+gdi::DeviceCaps BitmapCaps() {
+    gdi::DeviceCaps caps = gdi::ScreenCaps();
+    caps.horzRes = caps.physicalWidth = TMemMapDIBSection::kWidth;
+    caps.vertRes = caps.physicalHeight = TMemMapDIBSection::kHeight;
+    caps.horzSizeMM = static_cast<int32_t>(caps.horzRes * 25.4 / caps.logPixelsX + 0.5);
+    caps.vertSizeMM = static_cast<int32_t>(caps.vertRes * 25.4 / caps.logPixelsY + 0.5);
+    caps.bitsPerPixel = 32;
+    return caps;
+}
+
+// The part of r that lies in the bitmap.
+gdi::Rect InsideBitmap(const gdi::Rect& r) {
+    return gdi::IntersectRect(r.Normalized(), {0, 0, TMemMapDIBSection::kWidth, TMemMapDIBSection::kHeight});
+}
+
+}  // namespace
+
+TMemMapDIBSection::TMemMapDIBSection() {
+    memory_ = mmap(nullptr, kBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (memory_ == MAP_FAILED) {
+        memory_ = nullptr;
+        throw Exception(LocalizedText("IDS_DIBERROR"));
+    }
+    image_ = QImage(static_cast<uchar*>(memory_), kWidth, kHeight, static_cast<qsizetype>(kBytesPerLine),
+                    QImage::Format_RGB32);
+    painter_.begin(&image_);
+    canvas_ = std::make_unique<gdi::PainterCanvas>(painter_, gdi::DeviceKind::Bitmap, BitmapCaps());
+}
+
+TMemMapDIBSection::~TMemMapDIBSection() {
+    canvas_.reset();
+    if (painter_.isActive()) painter_.end();
+    image_ = QImage();
+    if (memory_) munmap(memory_, kBytes);
+}
+
+gdi::Color TMemMapDIBSection::Pixel(int32_t x, int32_t y) const {
+    if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return 0;
+    const uint32_t p = ScanLine(y)[x];
+    return gdi::Rgb(qRed(p), qGreen(p), qBlue(p));
+}
+
+uint8_t TMemMapDIBSection::GreyValue(uint8_t red, uint8_t green, uint8_t blue) {
+    const int hundredfold = 30 * red + 59 * green + 11 * blue;
+    const int whole = hundredfold / 100;
+    const int rest = hundredfold % 100;
+    return static_cast<uint8_t>(whole + (rest > 50 || (rest == 50 && (whole & 1)) ? 1 : 0));
+}
+
+gdi::Bitmap TMemMapDIBSection::CopyOf(const gdi::Rect& source) const {
+    return gdi::Bitmap(image_.copy(source.left, source.top, source.Width(), source.Height()));
+}
+
+int32_t TMemMapDIBSection::StretchToCanvas(gdi::Canvas& canvas, const gdi::Rect& dest, const gdi::Rect& source) {
+    if (canvas.IsPrinter()) return StretchToPrinter(canvas, dest, source, !PrinterSupportsColor());
+    const gdi::Rect inside = InsideBitmap(source);
+    if (inside.IsEmpty()) return 0;
+    canvas.StretchBlt(dest, CopyOf(inside), {0, 0, inside.Width(), inside.Height()});
+    return inside.Height();
+}
+
+int32_t TMemMapDIBSection::StretchToPrinter(gdi::Canvas& printer, gdi::Rect d, gdi::Rect s, bool grey) {
+    // The printable page in the canvas's logical units.
+    const gdi::DeviceCaps& caps = printer.Caps();
+    const gdi::Point page = printer.DPtoLP({caps.horzRes, caps.vertRes});
+    const gdi::Point origin = printer.DPtoLP({0, 0});
+    const int64_t pageWidth = page.x - origin.x;
+    const int64_t pageHeight = page.y - origin.y;
+    if (d.left > pageWidth || d.top > pageHeight || d.right < 0 || d.bottom < 0) return 0;
+    if (d.IsEmpty() || s.IsEmpty()) return 0;
+    // Each cut takes the share of the source that the destination loses.
+    if (d.left < 0) {
+        s.left = static_cast<int32_t>(s.right - int64_t{s.Width()} * d.right / (int64_t{d.right} - d.left));
+        d.left = 0;
+    }
+    if (d.top < 0) {
+        s.top = static_cast<int32_t>(s.bottom - int64_t{s.Height()} * d.bottom / (int64_t{d.bottom} - d.top));
+        d.top = 0;
+    }
+    if (d.right > pageWidth) {
+        s.right = static_cast<int32_t>(s.left + int64_t{s.Width()} * (pageWidth - d.left) / (int64_t{d.right} - d.left));
+        d.right = static_cast<int32_t>(pageWidth);
+    }
+    if (d.bottom > pageHeight) {
+        s.bottom = static_cast<int32_t>(s.top + int64_t{s.Height()} * (pageHeight - d.top) / (int64_t{d.bottom} - d.top));
+        d.bottom = static_cast<int32_t>(pageHeight);
+    }
+    const gdi::Rect inside = InsideBitmap(s);
+    if (inside.IsEmpty() || d.IsEmpty()) return 0;
+    return grey ? StretchGrayscale(printer, d, inside) : StretchColor(printer, d, inside);
+}
+
+int32_t TMemMapDIBSection::StretchGrayscale(gdi::Canvas& printer, const gdi::Rect& dest, const gdi::Rect& source) {
+    try {
+        gdi::Bitmap grey(source.Width(), source.Height());
+        for (int32_t y = 0; y < source.Height(); ++y) {
+            const uint32_t* from = ScanLine(source.top + y) + source.left;
+            uint32_t* to = grey.ScanLine(y);
+            for (int32_t x = 0; x < source.Width(); ++x) {
+                const uint32_t g = GreyValue(qRed(from[x]), qGreen(from[x]), qBlue(from[x]));
+                to[x] = 0xFF000000u | g << 16 | g << 8 | g;
+            }
+        }
+        printer.StretchBlt(dest, grey, {0, 0, source.Width(), source.Height()});
+        return source.Height();
+    } catch (const std::exception&) {
+        Debug().Log("StretchGrayscale: Fehler bei StretchDIBits");
+        return 0;
+    }
+}
+
+int32_t TMemMapDIBSection::StretchColor(gdi::Canvas& printer, const gdi::Rect& dest, const gdi::Rect& source) {
+    try {
+        printer.StretchBlt(dest, CopyOf(source), {0, 0, source.Width(), source.Height()});
+        return source.Height();
+    } catch (const std::exception&) {
+        Debug().Log("StretchColor: Fehler bei StretchDIBits");
+        return 0;
+    }
+}
+
+TMemMapDIBSection& GetMemMapDIB() {
+    static std::unique_ptr<TMemMapDIBSection> dib;
+    if (!dib) dib = std::make_unique<TMemMapDIBSection>();
+    return *dib;
+}
