@@ -43,11 +43,14 @@ TStream& TEtikettFiler::Target() {
     return *Stream;
 }
 
+QString TEtikettFiler::SourceName() const {
+    if (!FileName.isEmpty()) return FileName;
+    if (auto* file = dynamic_cast<TFileStream*>(Stream)) return QString::fromStdString(file->FileName());
+    return {};
+}
+
 void TEtikettFiler::RaiseReadError() {
-    QString name = FileName;
-    if (name.isEmpty())
-        if (auto* file = dynamic_cast<TFileStream*>(Stream)) name = QString::fromStdString(file->FileName());
-    throw EFilerReadError(LocalizedFormat("IDS_CANNOTREADFILE", {name}));
+    throw EFilerReadError(LocalizedFormat("IDS_CANNOTREADFILE", {SourceName()}));
 }
 
 void TEtikettFiler::RequirePayload(int64_t count) {

@@ -105,6 +105,8 @@ public:
     TEinzelEtikett* CurrentDesign = nullptr;
     // Named in the read-error message; the file stream's own name when empty.
     QString FileName;
+    // The name messages give the stream: FileName, else the file stream's name.
+    QString SourceName() const;
 
 private:
     // True when the next byte is the expected tag; otherwise reports the

@@ -243,6 +243,13 @@ const CatalogueText kTexts[] = {
     {"TemplateVerbatim", "ID_REF49999", "49999 - CD / DVD Labels x 3"},
     // The document window's view, rulers and tab strip.
     {"Default", "IDS_TABINDEXOUTOFRANGE", "Registerindex außerhalb des zulässigen Bereichs"},
+    // Barcodes: a data-set field that the barcode dialog asks for.
+    {"Default", "IDS_FIELDNOTFOUND", "Das Feld '%s' wurde nicht gefunden"},
+    // Label sheets: a damaged sheet block, the parts of the design-wizard data.
+    {"Default", "IDS_INVALIDSHEET", "Die Datei %s enthält keine gültige Etikettendefinition."},
+    {"TemplateZUMI", "ID_CDLABEL", "CD Label"},
+    {"TemplateZUMI", "ID_COVERCARD", "Covercard"},
+    {"TemplateZUMI", "ID_INLAYCARD", "Inlaycard"},
 };
 
 // Design-time texts that are not worth translating (separators, number

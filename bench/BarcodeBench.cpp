@@ -1,0 +1,86 @@
+// Drawing barcodes onto an A4 page at 600 dpi, as printing a sheet of
+// labels as a bitmap does. A thousand EAN-13 symbols of the smallest module
+// (7 dots) cover about eight pages' worth of pixels, so the drawing is
+// bound by filling memory: the third benchmark fills only their white boxes,
+// the second measures them without drawing.
+#include "content/barcode/ZRBarcode.h"
+#include "foundation/BmpScaleCanvas.h"
+#include "tests/support/FakePrinter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::unique_ptr<TBmpScaleCanvas> A4At600Dpi() {
+    gdi::SetCurrentPrinter(std::make_unique<gdi::test::FakePrinter>(gdi::test::FakePrinter::A4Caps(600, 600)));
+    auto canvas = std::make_unique<TBmpScaleCanvas>();
+    canvas->BitmapCanvas().SetResolution(600, 600);
+    canvas->SetSize(4961, 7016);
+    canvas->SetResolutionX(600 / 25.4f);
+    canvas->SetResolutionY(600 / 25.4f);
+    return canvas;
+}
+
+// Five columns of twenty labels.
+std::vector<TZRBarcode> SheetOfEan13() {
+    std::vector<TZRBarcode> barcodes(100);
+    for (size_t i = 0; i < barcodes.size(); ++i) {
+        TZRBarcode& b = barcodes[i];
+        b.SetBarcodeType(btEAN13);
+        b.SetWidth(35);
+        b.SetHeight(12);
+        b.SetCenterX(21 + 42 * static_cast<float>(i % 5));
+        b.SetCenterY(7.4f + 14.8f * static_cast<float>(i / 5));
+    }
+    return barcodes;
+}
+
+// The sheet ten times, each time with other numbers.
+template <class Work>
+void ThousandSymbols(benchmark::State& state, Work work) {
+    std::vector<TZRBarcode> barcodes = SheetOfEan13();
+    for (auto _ : state) {
+        for (int round = 0; round < 10; ++round) {
+            for (size_t i = 0; i < barcodes.size(); ++i) {
+                barcodes[i].SetText(std::to_string(400638133000 + round * 100 + static_cast<int64_t>(i)));
+                work(barcodes[i]);
+            }
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+
+}  // namespace
+
+static void BM_ThousandEan13OnA4At600Dpi(benchmark::State& state) {
+    const auto canvas = A4At600Dpi();
+    ThousandSymbols(state, [&](TZRBarcode& b) { b.Draw(*canvas); });
+}
+BENCHMARK(BM_ThousandEan13OnA4At600Dpi)->Unit(benchmark::kMillisecond);
+
+static void BM_ThousandEan13MeasuredOnly(benchmark::State& state) {
+    const auto canvas = A4At600Dpi();
+    ThousandSymbols(state, [&](TZRBarcode& b) {
+        TRect bounds;
+        b.GetBounds(*canvas, bounds);
+        benchmark::DoNotOptimize(bounds);
+    });
+}
+BENCHMARK(BM_ThousandEan13MeasuredOnly)->Unit(benchmark::kMillisecond);
+
+static void BM_ThousandWhiteSymbolBoxesOnA4At600Dpi(benchmark::State& state) {
+    const auto canvas = A4At600Dpi();
+    canvas->Pen().style = gdi::PenStyle::Null;
+    canvas->Brush() = gdi::SolidBrush(gdi::Rgb(255, 255, 255));
+    ThousandSymbols(state, [&](TZRBarcode& b) {
+        TRect bounds;
+        b.GetBounds(*canvas, bounds);
+        canvas->BitmapCanvas().FillRect(bounds);
+    });
+}
+BENCHMARK(BM_ThousandWhiteSymbolBoxesOnA4At600Dpi)->Unit(benchmark::kMillisecond);

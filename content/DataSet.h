@@ -1,0 +1,37 @@
+#pragma once
+// What content objects need of a linked data set: its fields with their
+// types, a way to the first record, and a field's value in the current
+// record. The document's record sets implement it.
+
+#include "foundation/Exceptions.h"
+
+#include <string>
+#include <vector>
+
+// A field name the data set does not know.
+ZORBIT_DECLARE_EXCEPTION(EDatabaseError, Exception);
+
+enum class TFieldType {
+    Unknown, String, SmallInt, Integer, Word, Boolean, Float, Currency, BCD, Date, Time, DateTime,
+    Bytes, AutoInc, Blob, Memo, Graphic, FixedChar, WideString, LargeInt,
+};
+
+struct TDataSetField {
+    std::string name;  // Windows-1252
+    TFieldType type = TFieldType::String;
+};
+
+class TDataSet {
+public:
+    virtual ~TDataSet() = default;
+    // In field order.
+    virtual std::vector<TDataSetField> Fields() const = 0;
+    virtual void First() = 0;
+    // The value as text; raises EDatabaseError (RaiseFieldNotFound) for a
+    // name the data set does not know.
+    virtual std::string FieldValue(const std::string& name) const = 0;
+};
+
+// Whether a field's values can be a barcode's text: texts and numbers.
+bool IsBarcodeFieldType(TFieldType type);
+[[noreturn]] void RaiseFieldNotFound(const std::string& name);
