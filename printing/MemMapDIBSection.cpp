@@ -9,6 +9,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -65,16 +66,24 @@ uint8_t TMemMapDIBSection::GreyValue(uint8_t red, uint8_t green, uint8_t blue) {
     return static_cast<uint8_t>(whole + (rest > 50 || (rest == 50 && (whole & 1)) ? 1 : 0));
 }
 
-gdi::Bitmap TMemMapDIBSection::CopyOf(const gdi::Rect& source) const {
-    return gdi::Bitmap(image_.copy(source.left, source.top, source.Width(), source.Height()));
+QImage& TMemMapDIBSection::TransferImage(const gdi::Rect& source) {
+    const bool reusable = !transfer_.isNull() && transfer_.isDetached() && transfer_.width() >= source.Width() &&
+                          transfer_.height() >= source.Height();
+    if (!reusable) transfer_ = QImage(source.Width(), source.Height(), QImage::Format_RGB32);
+    if (transfer_.isNull()) throw Exception(LocalizedText("IDS_DIBERROR"));
+    return transfer_;
+}
+
+int32_t TMemMapDIBSection::Send(gdi::Canvas& canvas, const gdi::Rect& dest, const gdi::Rect& source) {
+    canvas.StretchBlt(dest, gdi::Bitmap(transfer_), {0, 0, source.Width(), source.Height()});
+    return source.Height();
 }
 
 int32_t TMemMapDIBSection::StretchToCanvas(gdi::Canvas& canvas, const gdi::Rect& dest, const gdi::Rect& source) {
     if (canvas.IsPrinter()) return StretchToPrinter(canvas, dest, source, !PrinterSupportsColor());
     const gdi::Rect inside = InsideBitmap(source);
     if (inside.IsEmpty()) return 0;
-    canvas.StretchBlt(dest, CopyOf(inside), {0, 0, inside.Width(), inside.Height()});
-    return inside.Height();
+    return StretchColor(canvas, dest, inside);
 }
 
 int32_t TMemMapDIBSection::StretchToPrinter(gdi::Canvas& printer, gdi::Rect d, gdi::Rect s, bool grey) {
@@ -110,17 +119,16 @@ int32_t TMemMapDIBSection::StretchToPrinter(gdi::Canvas& printer, gdi::Rect d, g
 
 int32_t TMemMapDIBSection::StretchGrayscale(gdi::Canvas& printer, const gdi::Rect& dest, const gdi::Rect& source) {
     try {
-        gdi::Bitmap grey(source.Width(), source.Height());
+        QImage& grey = TransferImage(source);
         for (int32_t y = 0; y < source.Height(); ++y) {
             const uint32_t* from = ScanLine(source.top + y) + source.left;
-            uint32_t* to = grey.ScanLine(y);
+            auto* to = reinterpret_cast<uint32_t*>(grey.scanLine(y));
             for (int32_t x = 0; x < source.Width(); ++x) {
                 const uint32_t g = GreyValue(qRed(from[x]), qGreen(from[x]), qBlue(from[x]));
                 to[x] = 0xFF000000u | g << 16 | g << 8 | g;
             }
         }
-        printer.StretchBlt(dest, grey, {0, 0, source.Width(), source.Height()});
-        return source.Height();
+        return Send(printer, dest, source);
     } catch (const std::exception&) {
         Debug().Log("StretchGrayscale: Fehler bei StretchDIBits");
         return 0;
@@ -129,8 +137,11 @@ int32_t TMemMapDIBSection::StretchGrayscale(gdi::Canvas& printer, const gdi::Rec
 
 int32_t TMemMapDIBSection::StretchColor(gdi::Canvas& printer, const gdi::Rect& dest, const gdi::Rect& source) {
     try {
-        printer.StretchBlt(dest, CopyOf(source), {0, 0, source.Width(), source.Height()});
-        return source.Height();
+        QImage& copy = TransferImage(source);
+        const size_t bytes = static_cast<size_t>(source.Width()) * 4;
+        for (int32_t y = 0; y < source.Height(); ++y)
+            std::memcpy(copy.scanLine(y), ScanLine(source.top + y) + source.left, bytes);
+        return Send(printer, dest, source);
     } catch (const std::exception&) {
         Debug().Log("StretchColor: Fehler bei StretchDIBits");
         return 0;

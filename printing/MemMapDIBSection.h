@@ -6,7 +6,9 @@
 // as grey values. One bitmap (GetMemMapDIB) serves every job of the process.
 //
 // Pixels are 32-bit, $00RRGGBB (bytes blue, green, red, unused), rows top-down
-// as everywhere in the drawing layer. Fresh memory is black.
+// as everywhere in the drawing layer. Fresh memory is black. A rectangle is
+// sent as a picture of its own (a canvas may keep what it is sent), copied
+// into memory that is used again while no canvas keeps it.
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Canvas.h"
@@ -49,12 +51,16 @@ public:
 private:
     int32_t StretchGrayscale(gdi::Canvas& printer, const gdi::Rect& dest, const gdi::Rect& source);
     int32_t StretchColor(gdi::Canvas& printer, const gdi::Rect& dest, const gdi::Rect& source);
-    gdi::Bitmap CopyOf(const gdi::Rect& source) const;
+    int32_t Send(gdi::Canvas& canvas, const gdi::Rect& dest, const gdi::Rect& source);
+    // The image the source rectangle is copied into before it is sent (its
+    // top-left part). It is used again unless a canvas kept the last one.
+    QImage& TransferImage(const gdi::Rect& source);
 
     void* memory_ = nullptr;
     QImage image_;  // on memory_; never copied, so that it never leaves it
     QPainter painter_;
     std::unique_ptr<gdi::Canvas> canvas_;
+    QImage transfer_;
 };
 
 TMemMapDIBSection& GetMemMapDIB();

@@ -71,8 +71,12 @@ TEST_F(PrintingTest, TransferCutsTheDestinationAtThePageAndTheSourceInProportion
         {{0, H + 5, 100, H + 100}, {0, 0, 100, 100}, {}, {}},
         {{0, 0, 100, 100}, {50, 50, 50, 80}, {}, {}},
     };
+    const gdi::Color corners[] = {Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9), Rgb(10, 11, 12)};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dest.left);
+        const Rect& s = c.sentSource;
+        const gdi::Point at[] = {{s.left, s.top}, {s.right - 1, s.top}, {s.left, s.bottom - 1}, {s.right - 1, s.bottom - 1}};
+        for (int i = 0; i < 4; ++i) dib.Canvas().SetPixel(at[i].x, at[i].y, corners[i]);
         fake().Recording().Clear();
         const int32_t rows = dib.StretchToPrinter(printer, c.dest, c.source, false);
         const gdi::RecordedCall* blt = LastBlt(fake().Recording());
@@ -84,10 +88,10 @@ TEST_F(PrintingTest, TransferCutsTheDestinationAtThePageAndTheSourceInProportion
         ASSERT_NE(blt, nullptr);
         EXPECT_EQ(rows, c.sentSource.Height());
         EXPECT_EQ(blt->rect, c.sentDest);
-        // Only the source rectangle is copied out and sent whole.
-        EXPECT_EQ(blt->bitmap->Width(), c.sentSource.Width());
-        EXPECT_EQ(blt->bitmap->Height(), c.sentSource.Height());
-        EXPECT_EQ(blt->srcRect, (Rect{0, 0, c.sentSource.Width(), c.sentSource.Height()}));
+        // The source rectangle is copied out and sent from the copy's corner.
+        EXPECT_EQ(blt->srcRect, (Rect{0, 0, s.Width(), s.Height()}));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(blt->bitmap->Pixel(at[i].x - s.left, at[i].y - s.top), corners[i]) << i;
     }
 }
 
@@ -109,6 +113,16 @@ TEST_F(PrintingTest, PrinterSetToGreyGetsGreyValuesOthersTheColours) {
             EXPECT_EQ(sent, colour ? colours[i] : Rgb(greys[i], greys[i], greys[i])) << i;
         }
     }
+
+    // A canvas that keeps what it was sent keeps it as it was.
+    fake().SetColor(true);
+    fake().Recording().Clear();
+    dib.StretchToCanvas(fake().GetCanvas(), dest, source);
+    dib.Canvas().FillRect({0, 0, 10, 10}, gdi::SolidBrush(Rgb(0, 0, 0)));
+    dib.StretchToCanvas(fake().GetCanvas(), dest, source);
+    ASSERT_EQ(fake().Recording().Calls().size(), 2u);
+    EXPECT_EQ(fake().Recording().Calls()[0].bitmap->Pixel(5, 5), Rgb(255, 0, 0));
+    EXPECT_EQ(fake().Recording().Calls()[1].bitmap->Pixel(5, 5), Rgb(0, 0, 0));
 
     // Any other canvas gets the pixels as they are.
     gdi::BitmapCanvas screen(40, 10);
