@@ -92,6 +92,38 @@ TEST(Printer, AbortedPdfJobLeavesNoFile) {
     EXPECT_GT(printer.GetCanvas().TextExtent(u"x").cx, 0);
 }
 
+TEST(Printer, PdfPrinterTakesPicturesAtTheirOwnSize) {
+    ASSERT_TRUE(SelectPrinter(PdfPrinterName()));
+    Printer& printer = CurrentPrinter();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("picture.pdf");
+    printer.SetOutputFile(pdf.toStdString());
+    ASSERT_TRUE(printer.BeginDoc("Picture"));
+    // A 2 x 2 checker, black top-left and bottom-right, stretched to 1000 pixels square.
+    Bitmap checker(2, 2);
+    checker.SetPixel(0, 0, Rgb(0, 0, 0));
+    checker.SetPixel(1, 1, Rgb(0, 0, 0));
+    printer.GetCanvas().StretchBlt({100, 100, 1100, 1100}, checker, {0, 0, 2, 2});
+    ASSERT_TRUE(printer.EndDoc());
+
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_TRUE(content.contains("/Width 2") && content.contains("/Height 2"));  // not 1000 x 1000
+
+    if (!test::HavePdfRenderer()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const int o = 118;  // the printable area's origin on the page
+    const test::GrayPage page = test::RenderPdf(pdf, 600, o, o, 1200, 1200);
+    ASSERT_EQ(page.width, 1200);
+    // The renderer scales the picture by its own rounding: a few pixels from its edges.
+    const struct {
+        int x, y;
+        bool dark;
+    } points[] = {{104, 104, true}, {595, 595, true}, {605, 595, false}, {605, 605, true}, {1095, 1095, true},
+                  {1095, 104, false}, {95, 300, false}, {1105, 900, false}, {300, 95, false}};
+    for (const auto& p : points) EXPECT_EQ(page.At(p.x, p.y) < 128, p.dark) << p.x << ", " << p.y;
+}
+
 const PaperInfo* FindKey(const std::vector<PaperInfo>& papers, const std::string& key) {
     for (const PaperInfo& p : papers)
         if (p.key == key) return &p;
