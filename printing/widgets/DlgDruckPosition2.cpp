@@ -13,6 +13,8 @@
 #include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
 
+#include <functional>
+
 namespace {
 
 constexpr float kCentredPageWidth = 210;  // the A4 width, whatever the sheet's page width
@@ -61,13 +63,39 @@ void PaintPicture(gdi::Canvas& canvas, int32_t width, int32_t height, const TPri
     canvas.SetPen(gdi::Pen{});
 }
 
-QToolButton* ArrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow) {
+QToolButton* ArrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow, std::function<void()> click) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setArrowType(arrow);
-    button->setAutoRepeat(false);
     button->setMinimumSize(28, 28);
+    QObject::connect(button, &QToolButton::clicked, parent, std::move(click));
     return button;
+}
+
+struct OffsetGroupNames {
+    const char* group;
+    const char* caption;
+    const char* less;
+    Qt::ArrowType lessArrow;
+    const char* more;
+    Qt::ArrowType moreArrow;
+    const char* label;
+};
+
+// One axis: its two arrow buttons and the offset in words below them.
+QGroupBox* OffsetGroup(QWidget* parent, const OffsetGroupNames& names, std::function<void()> less,
+                       std::function<void()> more, QLabel*& label) {
+    auto* group = new QGroupBox(QString::fromUtf8(names.caption), parent);
+    group->setObjectName(QString::fromLatin1(names.group));
+    label = new QLabel(group);
+    label->setObjectName(QString::fromLatin1(names.label));
+    label->setMinimumWidth(170);
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(ArrowButton(group, names.less, names.lessArrow, std::move(less)), 0, 0);
+    grid->addWidget(ArrowButton(group, names.more, names.moreArrow, std::move(more)), 0, 1);
+    grid->addWidget(label, 1, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
+    return group;
 }
 
 }  // namespace
@@ -107,29 +135,12 @@ TDlgDruckPosition2::TDlgDruckPosition2(QWidget* parent) : TLocalizerDialog(paren
 
     pbBogen_ = new TSheetPaintBox(this);
 
-    auto* gbHori = new QGroupBox(QStringLiteral("waagrechte Verschiebung"), this);
-    gbHori->setObjectName(QStringLiteral("gbHori"));
-    QToolButton* sbLeft = ArrowButton(gbHori, "sbLeft", Qt::LeftArrow);
-    QToolButton* sbRight = ArrowButton(gbHori, "sbRight", Qt::RightArrow);
-    labHori_ = new QLabel(gbHori);
-    labHori_->setObjectName(QStringLiteral("labHori"));
-    auto* hori = new QGridLayout(gbHori);
-    hori->addWidget(sbLeft, 0, 0);
-    hori->addWidget(sbRight, 0, 1);
-    hori->addWidget(labHori_, 1, 0, 1, 3);
-    hori->setColumnStretch(2, 1);
-
-    auto* gbVert = new QGroupBox(QStringLiteral("senkrechte Verschiebung"), this);
-    gbVert->setObjectName(QStringLiteral("gbVert"));
-    QToolButton* sbUp = ArrowButton(gbVert, "sbUp", Qt::UpArrow);
-    QToolButton* sbDown = ArrowButton(gbVert, "sbDown", Qt::DownArrow);
-    labVert_ = new QLabel(gbVert);
-    labVert_->setObjectName(QStringLiteral("labVert"));
-    auto* vert = new QGridLayout(gbVert);
-    vert->addWidget(sbUp, 0, 0);
-    vert->addWidget(sbDown, 0, 1);
-    vert->addWidget(labVert_, 1, 0, 1, 3);
-    vert->setColumnStretch(2, 1);
+    QWidget* gbHori = OffsetGroup(this, {"gbHori", "waagrechte Verschiebung", "sbLeft", Qt::LeftArrow, "sbRight",
+                                         Qt::RightArrow, "labHori"},
+                                  [this] { sbLeftClick(); }, [this] { sbRightClick(); }, labHori_);
+    QWidget* gbVert = OffsetGroup(this, {"gbVert", "senkrechte Verschiebung", "sbUp", Qt::UpArrow, "sbDown",
+                                         Qt::DownArrow, "labVert"},
+                                  [this] { sbUpClick(); }, [this] { sbDownClick(); }, labVert_);
 
     btnTestdruck_ = new QPushButton(QStringLiteral("Testdruck"), this);
     btnTestdruck_->setObjectName(QStringLiteral("BtnTestdruck"));
@@ -156,12 +167,7 @@ TDlgDruckPosition2::TDlgDruckPosition2(QWidget* parent) : TLocalizerDialog(paren
     layout->addLayout(top);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    labHori_->setMinimumWidth(170);
 
-    connect(sbLeft, &QToolButton::clicked, this, [this] { sbLeftClick(); });
-    connect(sbRight, &QToolButton::clicked, this, [this] { sbRightClick(); });
-    connect(sbUp, &QToolButton::clicked, this, [this] { sbUpClick(); });
-    connect(sbDown, &QToolButton::clicked, this, [this] { sbDownClick(); });
     connect(btnTestdruck_, &QPushButton::clicked, this, [this] { BtnTestdruckClick(); });
     connect(btnOK, &QPushButton::clicked, this, [this] { cmdOKClick(); });
     connect(btnAbbrechen, &QPushButton::clicked, this, &QDialog::reject);

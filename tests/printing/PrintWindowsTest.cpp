@@ -3,8 +3,7 @@
 // texts in both languages.
 #include "PrintingTesting.h"
 
-#include "foundation/Localizer.h"
-#include "foundation/MyMemIniFile.h"
+#include "support/FormTexts.h"
 #include "printing/widgets/DlgDruckAbbrechen.h"
 #include "printing/widgets/DlgDruckPosition2.h"
 #include "printing/widgets/DlgSelPrinter.h"
@@ -119,41 +118,17 @@ TEST_F(PrintingTest, PrinterChoiceMakesTheClickedPrinterCurrentAtOnce) {
 }
 
 TEST_F(PrintingTest, EveryTextOfThePrintWindowsIsInBothLanguages) {
-    QTemporaryDir dir;
-    TLocalizer exporter({QStringLiteral("zorbit"), QStringLiteral("/RESWRITE")});
-    exporter.SetInstallQtTranslations(false);
-    exporter.SetExportFileName(dir.filePath(QStringLiteral("texts.txt")));
     TDlgDruckPosition2 position;
     TDlgDruckAbbrechen cancel;
     TPreviewProgressDlg progress;
     TDlgSelPrinter choice;
-    const std::vector<TLocalizerForm*> forms = {&position, &cancel, &progress, &choice};
-    for (TLocalizerForm* form : forms) LocalizeFormTexts(form->FormWidget(), form->SectionName(), exporter);
-    exporter.WriteExportFile();
-    TMyMemIniFile exported;
-    exported.LoadFromFile(dir.filePath(QStringLiteral("texts.txt")).toStdString());
-
-    TMyMemIniFile german;
-    TMyMemIniFile english;
-    ASSERT_TRUE(Localizer().LoadLanguageResource(0, german));
-    ASSERT_TRUE(Localizer().LoadLanguageResource(1, english));
     // Texts the windows set themselves: offsets in words, the job's progress, printer names.
     auto computed = [](const QString& key) {
         for (const char* name : {"labHori.", "labVert.", "lText.", "lblSeiten.", "lbDrucker.Items"})
             if (key.startsWith(QLatin1String(name))) return true;
         return false;
     };
-    int checked = 0;
-    for (TLocalizerForm* form : forms) {
-        const QString section = form->SectionName();
-        for (const QString& key : exported.ReadSection(section)) {
-            if (computed(key)) continue;
-            ++checked;
-            EXPECT_EQ(german.ReadString(section, key, {}), exported.ReadString(section, key, {}))
-                << section.toStdString() << " " << key.toStdString();
-            EXPECT_FALSE(english.ReadString(section, key, {}).isEmpty()) << section.toStdString() << " " << key.toStdString();
-        }
-    }
+    const int checked = ExpectFormTextsInBothLanguages({&position, &cancel, &progress, &choice}, computed);
     EXPECT_GE(checked, 15);
 
     Localizer().SetLanguage(1);
