@@ -9,6 +9,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <exception>
 
@@ -27,6 +28,35 @@ gdi::DeviceCaps BitmapCaps() {
     return caps;
 }
 
+// Grey values through tables: a hundred times each colour's share, and the
+// rounded grey of each sum.
+class GreyTables {
+public:
+    static const GreyTables& Get() {
+        static const GreyTables tables;
+        return tables;
+    }
+    uint8_t Grey(uint32_t red, uint32_t green, uint32_t blue) const {
+        return grey_[red_[red] + green_[green] + blue_[blue]];
+    }
+
+private:
+    GreyTables() {
+        for (int i = 0; i < 256; ++i) {
+            red_[i] = static_cast<uint16_t>(30 * i);
+            green_[i] = static_cast<uint16_t>(59 * i);
+            blue_[i] = static_cast<uint16_t>(11 * i);
+        }
+        for (int hundredfold = 0; hundredfold < static_cast<int>(grey_.size()); ++hundredfold) {
+            const int whole = hundredfold / 100, rest = hundredfold % 100;
+            grey_[static_cast<size_t>(hundredfold)] =
+                static_cast<uint8_t>(whole + (rest > 50 || (rest == 50 && (whole & 1)) ? 1 : 0));
+        }
+    }
+    std::array<uint16_t, 256> red_{}, green_{}, blue_{};
+    std::array<uint8_t, 100 * 255 + 1> grey_{};
+};
+
 // The part of r that lies in the bitmap.
 gdi::Rect InsideBitmap(const gdi::Rect& r) {
     return gdi::IntersectRect(r.Normalized(), {0, 0, TMemMapDIBSection::kWidth, TMemMapDIBSection::kHeight});
@@ -44,6 +74,12 @@ TMemMapDIBSection::TMemMapDIBSection() {
                     QImage::Format_RGB32);
     painter_.begin(&image_);
     canvas_ = std::make_unique<gdi::PainterCanvas>(painter_, gdi::DeviceKind::Bitmap, BitmapCaps());
+    canvas_->SaveDC();  // the first state, which ResetCanvas restores
+}
+
+void TMemMapDIBSection::ResetCanvas() {
+    canvas_->RestoreDC(1);
+    canvas_->SaveDC();
 }
 
 TMemMapDIBSection::~TMemMapDIBSection() {
@@ -60,22 +96,20 @@ gdi::Color TMemMapDIBSection::Pixel(int32_t x, int32_t y) const {
 }
 
 uint8_t TMemMapDIBSection::GreyValue(uint8_t red, uint8_t green, uint8_t blue) {
-    const int hundredfold = 30 * red + 59 * green + 11 * blue;
-    const int whole = hundredfold / 100;
-    const int rest = hundredfold % 100;
-    return static_cast<uint8_t>(whole + (rest > 50 || (rest == 50 && (whole & 1)) ? 1 : 0));
+    return GreyTables::Get().Grey(red, green, blue);
 }
 
 QImage& TMemMapDIBSection::TransferImage(const gdi::Rect& source) {
-    const bool reusable = !transfer_.isNull() && transfer_.isDetached() && transfer_.width() >= source.Width() &&
-                          transfer_.height() >= source.Height();
+    // Of the rectangle's size, so that a canvas need not cut it out again.
+    const bool reusable = !transfer_.isNull() && transfer_.isDetached() && transfer_.width() == source.Width() &&
+                          transfer_.height() == source.Height();
     if (!reusable) transfer_ = QImage(source.Width(), source.Height(), QImage::Format_RGB32);
     if (transfer_.isNull()) throw Exception(LocalizedText("IDS_DIBERROR"));
     return transfer_;
 }
 
 int32_t TMemMapDIBSection::Send(gdi::Canvas& canvas, const gdi::Rect& dest, const gdi::Rect& source) {
-    canvas.StretchBlt(dest, gdi::Bitmap(transfer_), {0, 0, source.Width(), source.Height()});
+    canvas.StretchBlt(dest, gdi::Bitmap(transfer_), {0, 0, transfer_.width(), transfer_.height()});
     return source.Height();
 }
 
@@ -120,11 +154,12 @@ int32_t TMemMapDIBSection::StretchToPrinter(gdi::Canvas& printer, gdi::Rect d, g
 int32_t TMemMapDIBSection::StretchGrayscale(gdi::Canvas& printer, const gdi::Rect& dest, const gdi::Rect& source) {
     try {
         QImage& grey = TransferImage(source);
+        const GreyTables& tables = GreyTables::Get();
         for (int32_t y = 0; y < source.Height(); ++y) {
             const uint32_t* from = ScanLine(source.top + y) + source.left;
             auto* to = reinterpret_cast<uint32_t*>(grey.scanLine(y));
             for (int32_t x = 0; x < source.Width(); ++x) {
-                const uint32_t g = GreyValue(qRed(from[x]), qGreen(from[x]), qBlue(from[x]));
+                const uint32_t g = tables.Grey(qRed(from[x]), qGreen(from[x]), qBlue(from[x]));
                 to[x] = 0xFF000000u | g << 16 | g << 8 | g;
             }
         }

@@ -32,6 +32,10 @@ public:
 
     // Device units are the bitmap's pixels; it reports the screen's resolution.
     gdi::Canvas& Canvas() { return *canvas_; }
+    // Puts the canvas back to the state it had when the bitmap was made (pen,
+    // brush, font, clip region, mapping), for a job that begins to use it: a
+    // scale canvas takes the font the canvas has.
+    void ResetCanvas();
     gdi::Color Pixel(int32_t x, int32_t y) const;
     const uint32_t* ScanLine(int32_t row) const { return reinterpret_cast<const uint32_t*>(image_.constScanLine(row)); }
 
@@ -52,8 +56,8 @@ private:
     int32_t StretchGrayscale(gdi::Canvas& printer, const gdi::Rect& dest, const gdi::Rect& source);
     int32_t StretchColor(gdi::Canvas& printer, const gdi::Rect& dest, const gdi::Rect& source);
     int32_t Send(gdi::Canvas& canvas, const gdi::Rect& dest, const gdi::Rect& source);
-    // The image the source rectangle is copied into before it is sent (its
-    // top-left part). It is used again unless a canvas kept the last one.
+    // The image the source rectangle is copied into before it is sent. It is
+    // used again for a rectangle of the same size unless a canvas kept it.
     QImage& TransferImage(const gdi::Rect& source);
 
     void* memory_ = nullptr;

@@ -47,6 +47,17 @@ TEST(MemMapDIB, CanvasDrawsIntoTheSharedBitmap) {
     EXPECT_EQ(dib.Pixel(1995, 15), Rgb(10, 20, 30));
     EXPECT_EQ(dib.ScanLine(15)[1995] & 0xFFFFFF, 0x0A141Eu);
     EXPECT_EQ(dib.Pixel(1989, 15), Rgb(255, 255, 255));
+
+    // A job that begins finds the canvas as it was made, not as the last job left it.
+    const gdi::Canvas::State first = canvas.state();
+    canvas.font().height = -40;
+    canvas.pen().color = Rgb(255, 0, 0);
+    const gdi::Region clip = gdi::Region::FromRect({0, 0, 10, 10});
+    canvas.SelectClipRgn(&clip);
+    dib.ResetCanvas();
+    EXPECT_EQ(canvas.font(), first.font);
+    EXPECT_EQ(canvas.pen(), first.pen);
+    EXPECT_FALSE(canvas.GetClipRgn());
 }
 
 TEST_F(PrintingTest, TransferCutsTheDestinationAtThePageAndTheSourceInProportion) {
@@ -88,7 +99,9 @@ TEST_F(PrintingTest, TransferCutsTheDestinationAtThePageAndTheSourceInProportion
         ASSERT_NE(blt, nullptr);
         EXPECT_EQ(rows, c.sentSource.Height());
         EXPECT_EQ(blt->rect, c.sentDest);
-        // The source rectangle is copied out and sent from the copy's corner.
+        // The source rectangle is copied out and sent whole.
+        EXPECT_EQ(blt->bitmap->Width(), s.Width());
+        EXPECT_EQ(blt->bitmap->Height(), s.Height());
         EXPECT_EQ(blt->srcRect, (Rect{0, 0, s.Width(), s.Height()}));
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(blt->bitmap->Pixel(at[i].x - s.left, at[i].y - s.top), corners[i]) << i;
