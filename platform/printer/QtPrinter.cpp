@@ -165,12 +165,15 @@ bool QtPrinter::SetCustomPaper(const std::string& name, double widthMM, double h
     if (!isPdf_) {
         const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name_));
         if (!info.supportsCustomPageSizes()) return false;
-        const QSizeF least = info.minimumPhysicalPageSize().size(QPageSize::Millimeter);
-        const QSizeF most = info.maximumPhysicalPageSize().size(QPageSize::Millimeter);
         // The limits are rounded to whole points; allow that much.
         constexpr double slack = 0.36;
-        if (widthMM + slack < least.width() || heightMM + slack < least.height() ||
-            widthMM - slack > most.width() || heightMM - slack > most.height())
+        const QPageSize least = info.minimumPhysicalPageSize();
+        const QPageSize most = info.maximumPhysicalPageSize();
+        if (least.isValid() && (widthMM + slack < least.size(QPageSize::Millimeter).width() ||
+                                heightMM + slack < least.size(QPageSize::Millimeter).height()))
+            return false;
+        if (most.isValid() && (widthMM - slack > most.size(QPageSize::Millimeter).width() ||
+                               heightMM - slack > most.size(QPageSize::Millimeter).height()))
             return false;
     }
     const QPageSize size = CustomPageSize(name, widthMM, heightMM);

@@ -95,6 +95,14 @@ TEST_F(PrintingTest, PagesPrintedThroughACupsQueueArriveWithTheirSizeAndMarks) {
     if (!gdi::SelectPrinter(queue->name)) GTEST_SKIP() << "the print queue " << queue->name << " is not there";
     if (!test::HavePdfRenderer()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     EXPECT_GT(PrinterSupport().GetMaxCopies(), 1);
+    TPrinterInfo info;
+    PrinterSupport().GetPrinterInfo(info);
+    EXPECT_EQ(info.PrinterName.toStdString(), queue->name);
+    EXPECT_FALSE(info.DriverName.isEmpty());
+    EXPECT_EQ(info.Status, QStringLiteral("Bereit"));
+    // Smaller than the driver takes: A4 instead, and the caller hears of it.
+    EXPECT_FALSE(PrinterSupport().SetUserPaperSize(10, 10));
+    EXPECT_EQ(gdi::CurrentPrinter().CurrentPaper().key, "A4");
 
     const struct {
         float width, height;
