@@ -14,7 +14,7 @@
 // drag: the feedback goes, the geometry is what it was before and nothing
 // is applied; everything else that ends a drag applies its result.
 
-#include "figures/HotTrackData.h"
+#include "shapes/HotTrackData.h"
 #include "figures/TrackerMath.h"
 
 #include <cstdint>

@@ -264,6 +264,12 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_CFFAILED", "Die Verbunddatei ist nach einem Fehler nicht mehr benutzbar."},
     {"Default", "IDS_CFNOTSAVED", "Die Änderungen an der Verbunddatei wurden nach einem Fehler nicht gespeichert."},
     {"Default", "IDS_NOBROWSER", "Der Internet-Browser konnte nicht gestartet werden. Die Seite %s wurde nicht geöffnet."},
+    // Pictures: why a picture could not be read or written.
+    {"Default", "IDS_PICTUNKNOWNTYPE", "Dateien dieser Art kann das Programm nicht als Bild lesen."},
+    {"Default", "IDS_PICTCANNOTOPEN", "Die Datei ist nicht vorhanden oder kann nicht gelesen werden."},
+    {"Default", "IDS_PICTDAMAGED", "Die Bilddatei ist beschädigt oder unvollständig."},
+    {"Default", "IDS_PICTTOOLARGE", "Das Bild ist zu groß."},
+    {"Default", "IDS_PICTCANNOTSAVE", "Das Bild konnte nicht gespeichert werden."},
 };
 
 // Design-time texts that are not worth translating (separators, number
