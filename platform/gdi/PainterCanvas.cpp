@@ -517,11 +517,12 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
         if (geometry::IsRectilinear(m)) DoFillRegion(Region::FromRect(geometry::MapRect(m, dest)), state().brush, rop);
         return;
     }
-    QImage part = OpaqueSource(src.image()).copy(ToQRect(srcN));
-    if (part.isNull()) return;
+    const QImage source = OpaqueSource(src.image());
     const bool smooth = state().stretchMode == StretchMode::Halftone;
 
     if (!geometry::IsAxisAligned(m)) {
+        const QImage part = source.copy(ToQRect(srcN));
+        if (part.isNull()) return;
         // Turned or sheared: the painter maps the logical rectangle.
         p.setWorldTransform(ToQTransform(m) * base_);
         p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
@@ -546,6 +547,15 @@ void PainterCanvas::DoStretchBlt(const Rect& dest, const Bitmap& src, const Rect
     if (visible.isEmpty()) return;
     const bool mirrorX = (b.x < a.x) != sourceMirroredX;
     const bool mirrorY = (b.y < a.y) != sourceMirroredY;
+    if (!IsRaster() && !mirrorX && !mirrorY && sourceMix.value_or(Rop2::CopyPen) == Rop2::CopyPen) {
+        // A printer or PDF file takes the picture at its own size and scales
+        // it itself, instead of a copy with every device pixel.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+        p.drawImage(QRectF(target), source, QRectF(ToQRect(srcN)));
+        return;
+    }
+    QImage part = source.copy(ToQRect(srcN));
+    if (part.isNull()) return;
     if (mirrorX || mirrorY) part = part.mirrored(mirrorX, mirrorY);
     if (part.size() != target.size() || visible != target) {
         part = Stretched(part, target.size(), visible.translated(-target.topLeft()), smooth);

@@ -20,6 +20,30 @@ constexpr double kPdfMarginMM = 5.0;
 
 int32_t RoundPixels(double v) { return static_cast<int32_t>(std::lround(v)); }
 
+// The sizes the PDF printer offers by name.
+const QPageSize::PageSizeId kPdfPageSizes[] = {
+    QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::A6, QPageSize::B5, QPageSize::Letter,
+    QPageSize::Legal, QPageSize::Executive, QPageSize::EnvelopeDL, QPageSize::EnvelopeC5, QPageSize::EnvelopeC6,
+};
+
+int32_t Tenths(double mm) { return static_cast<int32_t>(std::lround(mm * 10)); }
+
+PaperInfo PaperOf(const QPageSize& size) {
+    PaperInfo paper;
+    const QSizeF mm = size.size(QPageSize::Millimeter);
+    paper.name = size.name().toStdString();
+    paper.width = Tenths(mm.width());
+    paper.height = Tenths(mm.height());
+    paper.code = size.id() == QPageSize::Custom ? 0 : static_cast<int32_t>(size.id());
+    paper.key = size.key().toStdString();
+    return paper;
+}
+
+QPageSize CustomPageSize(const std::string& name, double widthMM, double heightMM) {
+    return QPageSize(QSizeF(widthMM, heightMM), QPageSize::Millimeter, QString::fromStdString(name),
+                     QPageSize::ExactMatch);
+}
+
 }  // namespace
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer, std::string name, bool isPdf)
@@ -29,6 +53,7 @@ QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer, std::string name, bool i
 
 QtPrinter::~QtPrinter() {
     if (Printing()) Abort();
+    canvas_.reset();
 }
 
 std::unique_ptr<QtPrinter> QtPrinter::CreatePdf() {
@@ -89,6 +114,115 @@ int32_t QtPrinter::Copies() const { return printer_->copyCount(); }
 
 void QtPrinter::SetCopies(int32_t copies) { printer_->setCopyCount(std::max(1, copies)); }
 
+PrinterIdentity QtPrinter::Identity() const {
+    PrinterIdentity identity;
+    identity.name = name_;
+    if (isPdf_) {
+        identity.driver = "PDF";
+        identity.port = printer_->outputFileName().toStdString();
+        return identity;
+    }
+    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name_));
+    identity.driver = info.makeAndModel().toStdString();
+    identity.port = info.location().toStdString();
+    identity.comment = info.description().toStdString();
+    identity.location = info.location().toStdString();
+    identity.isDefault = info.isDefault();
+    switch (info.state()) {
+    case QPrinter::Idle: break;
+    case QPrinter::Active: identity.status = PrinterIdentity::kStatusBusy; break;
+    default: identity.status = PrinterIdentity::kStatusError; break;
+    }
+    return identity;
+}
+
+QList<QPageSize> QtPrinter::PageSizes() const {
+    QList<QPageSize> sizes;
+    if (isPdf_) {
+        for (QPageSize::PageSizeId id : kPdfPageSizes) sizes.append(QPageSize(id));
+        return sizes;
+    }
+    return QPrinterInfo::printerInfo(QString::fromStdString(name_)).supportedPageSizes();
+}
+
+std::vector<PaperInfo> QtPrinter::Papers() const {
+    std::vector<PaperInfo> papers;
+    for (const QPageSize& size : PageSizes()) papers.push_back(PaperOf(size));
+    return papers;
+}
+
+PaperInfo QtPrinter::CurrentPaper() const { return PaperOf(printer_->pageLayout().pageSize()); }
+
+bool QtPrinter::SelectPaper(const PaperInfo& paper) {
+    for (const QPageSize& size : PageSizes()) {
+        if (size.key().toStdString() == paper.key) return printer_->setPageSize(size);
+    }
+    return false;
+}
+
+bool QtPrinter::SetCustomPaper(const std::string& name, double widthMM, double heightMM) {
+    if (!(widthMM > 0 && heightMM > 0)) return false;
+    if (!isPdf_) {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name_));
+        if (!info.supportsCustomPageSizes()) return false;
+        // The limits are rounded to whole points; allow that much.
+        constexpr double slack = 0.36;
+        const QPageSize least = info.minimumPhysicalPageSize();
+        const QPageSize most = info.maximumPhysicalPageSize();
+        if (least.isValid() && (widthMM + slack < least.size(QPageSize::Millimeter).width() ||
+                                heightMM + slack < least.size(QPageSize::Millimeter).height()))
+            return false;
+        if (most.isValid() && (widthMM - slack > most.size(QPageSize::Millimeter).width() ||
+                               heightMM - slack > most.size(QPageSize::Millimeter).height()))
+            return false;
+    }
+    const QPageSize size = CustomPageSize(name, widthMM, heightMM);
+    return printer_->setPageSize(size) &&
+           printer_->pageLayout().pageSize().size(QPageSize::Millimeter) == size.size(QPageSize::Millimeter);
+}
+
+int32_t QtPrinter::MaxCopies() const {
+    if (isPdf_ || !printer_->supportsMultipleCopies()) return 1;
+    return 9999;
+}
+
+bool QtPrinter::Color() const { return printer_->colorMode() == QPrinter::Color; }
+
+void QtPrinter::SetColor(bool color) { printer_->setColorMode(color ? QPrinter::Color : QPrinter::GrayScale); }
+
+PrinterSettings QtPrinter::Settings() const {
+    PrinterSettings settings;
+    settings.paper = CurrentPaper();
+    settings.orientation = Orientation();
+    settings.copies = Copies();
+    settings.color = Color();
+    settings.resolution = printer_->resolution();
+    return settings;
+}
+
+void QtPrinter::ApplySettings(const PrinterSettings& settings) {
+    if (!SelectPaper(settings.paper))
+        SetCustomPaper(settings.paper.name, settings.paper.width / 10.0, settings.paper.height / 10.0);
+    SetOrientation(settings.orientation);
+    SetCopies(settings.copies);
+    SetColor(settings.color);
+    if (settings.resolution > 0 && !Printing()) printer_->setResolution(settings.resolution);
+}
+
+void QtPrinter::ResetToDefaults() {
+    if (isPdf_) {
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+        printer_->setResolution(kPdfResolution);
+        SetColor(true);
+    } else {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name_));
+        if (info.defaultPageSize().isValid()) printer_->setPageSize(info.defaultPageSize());
+        SetColor(info.defaultColorMode() != QPrinter::GrayScale);
+    }
+    SetOrientation(PageOrientation::Portrait);
+    SetCopies(1);
+}
+
 void QtPrinter::SetOutputFile(const std::string& fileName) {
     printer_->setOutputFileName(QString::fromStdString(fileName));
 }
@@ -97,7 +231,8 @@ bool QtPrinter::BeginDoc(const std::string& title) {
     if (Printing()) return false;
     if (isPdf_ && printer_->outputFileName().isEmpty()) return false;
     printer_->setDocName(QString::fromStdString(title));
-    canvas_.reset();  // it may still hold the painter of a job that ended on its own
+    aborted_ = false;
+    canvas_.reset();  // it may still hold the painter of a job that ended on its own or was aborted
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();
@@ -121,10 +256,9 @@ bool QtPrinter::EndDoc() {
 
 void QtPrinter::Abort() {
     if (!Printing()) return;
+    aborted_ = true;
     printer_->abort();
-    painter_->end();
-    canvas_.reset();
-    painter_.reset();
+    painter_->end();  // the canvas keeps its inactive painter and draws nothing
     if (isPdf_ && !printer_->outputFileName().isEmpty()) QFile::remove(printer_->outputFileName());
 }
 

@@ -1,0 +1,128 @@
+// The system-printer path end to end: pages printed through a CUPS queue that
+// writes each job as a PDF file. scripts/test starts such a queue on a private
+// print server (scripts/cups-test-server) and names it in ZORBIT_CUPS_QUEUE,
+// its output folder in ZORBIT_CUPS_PDF_DIR; without them the test skips.
+#include "PrintingTesting.h"
+
+#include "foundation/ScaleCanvas.h"
+#include "support/PdfPage.h"
+
+#include <QtCore/QDateTime>
+#include <QtCore/QDir>
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QFileInfo>
+#include <QtCore/QThread>
+
+#include <optional>
+#include <set>
+
+namespace {
+
+constexpr double kPointsPerMM = 72 / 25.4;
+constexpr int kRenderDpi = 300;
+
+int Pixels(double mm) { return static_cast<int>(std::lround(mm / 25.4 * kRenderDpi)); }
+
+struct Queue {
+    std::string name;
+    QDir output;
+};
+
+std::optional<Queue> TestQueue() {
+    const char* name = std::getenv("ZORBIT_CUPS_QUEUE");
+    const char* folder = std::getenv("ZORBIT_CUPS_PDF_DIR");
+    if (!name || !folder) return std::nullopt;
+    return Queue{name, QDir(QString::fromLocal8Bit(folder))};
+}
+
+std::set<QString> PdfFiles(const QDir& dir) {
+    const QStringList names = dir.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    return {names.begin(), names.end()};
+}
+
+// The PDF that the queue writes for the next job: a new file whose size has
+// stopped growing.
+QString AwaitNewPdf(const QDir& dir, const std::set<QString>& before) {
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastSize = -1;
+    while (clock.elapsed() < 90000) {
+        for (const QString& name : PdfFiles(dir)) {
+            if (before.count(name)) continue;
+            const QFileInfo file(dir.filePath(name));
+            if (file.size() > 0 && file.size() == lastSize) return file.filePath();
+            lastSize = file.size();
+        }
+        QThread::msleep(250);
+    }
+    return {};
+}
+
+// Black squares of 5 mm at the given places (mm from the paper's top-left corner).
+void PrintMarks(const std::vector<std::pair<float, float>>& marks) {
+    gdi::Printer& printer = gdi::CurrentPrinter();
+    ASSERT_TRUE(printer.BeginDoc("Zorbit Testseite"));
+    TScaleCanvas canvas(&printer.GetCanvas());
+    canvas.Reset(kResetPrinter);
+    canvas.Pen().style = gdi::PenStyle::Null;
+    canvas.Brush() = gdi::SolidBrush(gdi::Rgb(0, 0, 0));
+    for (const auto& [x, y] : marks) canvas.FillRect(x, y, x + 5, y + 5);
+    ASSERT_TRUE(printer.EndDoc());
+}
+
+void ExpectMarks(const QString& pdf, const std::vector<std::pair<float, float>>& marks) {
+    for (const auto& [x, y] : marks) {
+        SCOPED_TRACE(testing::Message() << "mark at " << x << ", " << y);
+        // A window of 5 mm around the mark.
+        const int left = Pixels(x - 5), top = Pixels(y - 5);
+        const test::GrayPage page = test::RenderPdf(pdf, kRenderDpi, left, top, Pixels(15), Pixels(15));
+        ASSERT_GT(page.width, 0);
+        const auto dark = page.DarkBounds();
+        ASSERT_TRUE(dark);
+        const double tolerance = Pixels(0.3);
+        EXPECT_NEAR(left + dark->left, Pixels(x), tolerance);
+        EXPECT_NEAR(top + dark->top, Pixels(y), tolerance);
+        EXPECT_NEAR(dark->right - dark->left + 1, Pixels(5), tolerance);
+        EXPECT_NEAR(dark->bottom - dark->top + 1, Pixels(5), tolerance);
+    }
+}
+
+}  // namespace
+
+TEST_F(PrintingTest, PagesPrintedThroughACupsQueueArriveWithTheirSizeAndMarks) {
+    const std::optional<Queue> queue = TestQueue();
+    if (!queue) GTEST_SKIP() << "no print queue for tests: scripts/test starts one with scripts/cups-test-server";
+    if (!gdi::SelectPrinter(queue->name)) GTEST_SKIP() << "the print queue " << queue->name << " is not there";
+    if (!test::HavePdfRenderer()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    EXPECT_GT(PrinterSupport().GetMaxCopies(), 1);
+    TPrinterInfo info;
+    PrinterSupport().GetPrinterInfo(info);
+    EXPECT_EQ(info.PrinterName.toStdString(), queue->name);
+    EXPECT_FALSE(info.DriverName.isEmpty());
+    EXPECT_EQ(info.Status, QStringLiteral("Bereit"));
+    // Smaller than the driver takes: A4 instead, and the caller hears of it.
+    EXPECT_FALSE(PrinterSupport().SetUserPaperSize(10, 10));
+    EXPECT_EQ(gdi::CurrentPrinter().CurrentPaper().key, "A4");
+
+    const struct {
+        float width, height;
+        bool driversPaper;
+        std::vector<std::pair<float, float>> marks;
+    } pages[] = {
+        {210, 297, true, {{20, 20}, {150, 40}, {60, 250}}},
+        {100, 60, false, {{10, 10}, {80, 40}}},
+    };
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.width);
+        ASSERT_TRUE(PrinterSupport().SetUserPaperSize(p.width, p.height));
+        EXPECT_EQ(gdi::CurrentPrinter().CurrentPaper().code != 0, p.driversPaper);
+        const std::set<QString> before = PdfFiles(queue->output);
+        PrintMarks(p.marks);
+        const QString pdf = AwaitNewPdf(queue->output, before);
+        ASSERT_FALSE(pdf.isEmpty()) << "the queue wrote no PDF into " << queue->output.path().toStdString();
+        const auto [width, height] = test::PdfMediaBox(pdf);
+        EXPECT_NEAR(width, p.width * kPointsPerMM, 1.5);
+        EXPECT_NEAR(height, p.height * kPointsPerMM, 1.5);
+        ExpectMarks(pdf, p.marks);
+    }
+}
