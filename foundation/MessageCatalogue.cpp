@@ -250,6 +250,9 @@ const CatalogueText kTexts[] = {
     {"TemplateZUMI", "ID_CDLABEL", "CD Label"},
     {"TemplateZUMI", "ID_COVERCARD", "Covercard"},
     {"TemplateZUMI", "ID_INLAYCARD", "Inlaycard"},
+    // Colour and tool-bar controls: the hint of the colour strip, the last item of the grid-step menu.
+    {"Default", "IDS_COLORTOOLBARHINT", "Linke Maustaste - Füllung#10#Rechte Maustaste - Umriß#10#Strg + linke Maustaste - Text"},
+    {"Default", "IDS_RASTERWEITERE", "weitere..."},
 };
 
 // Design-time texts that are not worth translating (separators, number
