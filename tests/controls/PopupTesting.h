@@ -47,6 +47,7 @@ inline void SystemClick(const QPoint& global, Qt::MouseButton button = Qt::LeftB
 // A key as the keyboard delivers it: to the focus window.
 inline void SystemKey(int key, const QString& text = {}) {
     QWindow* window = QGuiApplication::focusWindow();
+    if (!window && QApplication::activeWindow()) window = QApplication::activeWindow()->windowHandle();
     ASSERT_NE(window, nullptr);
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QCoreApplication::sendEvent(window, &press);

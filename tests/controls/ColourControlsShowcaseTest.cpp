@@ -1,0 +1,91 @@
+// The colour and tool-bar controls together in a small window, as the main
+// window's tool bars hold them, with their popups open one after the other.
+// With ZORBIT_SCREENSHOTS set to a folder, the window and each popup are
+// saved there (run once with QT_SCALE_FACTOR=2 for the 200 % pictures).
+#include "PopupTesting.h"
+
+#include "app/controls/ColorList.h"
+#include "app/controls/ColorToolbar.h"
+#include "app/controls/ZRColorPopupButton.h"
+
+#include <QtCore/QDir>
+#include <QtWidgets/QLabel>
+
+#include <cstdlib>
+
+namespace {
+
+class Showcase : public QWidget {
+public:
+    Showcase() {
+        setWindowTitle(QStringLiteral("Farben"));
+        auto* row = new QHBoxLayout(this);
+        auto* bar = new QHBoxLayout;
+        pen = AddColorButton(bar, cbsPen, 0x0000C0);
+        brush = AddColorButton(bar, cbsBrush, 0x00C0FF);
+        font = AddColorButton(bar, cbsFont, 0x800000);
+        plain = AddColorButton(bar, cbsColor, 0x008000);
+        none = AddColorButton(bar, cbsBrush, clNoColor);
+        bar->addStretch();
+        auto* column = new QVBoxLayout;
+        column->addLayout(bar);
+        column->addStretch();
+        row->addLayout(column, 1);
+        strip = new TQDXColorToolbar(this);
+        row->addWidget(strip, 0, Qt::AlignTop);
+        resize(460, 420);
+    }
+
+    TZRColorPopupButton* AddColorButton(QHBoxLayout* bar, TColorButtonStyle style, int32_t color) {
+        auto* b = new TZRColorPopupButton(this);
+        b->SetColorButtonStyle(style);
+        b->SetColor(color);
+        bar->addWidget(b);
+        return b;
+    }
+
+    TZRColorPopupButton *pen, *brush, *font, *plain, *none;
+    TQDXColorToolbar* strip;
+};
+
+void Save(QWidget* w, const char* name) {
+    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
+    if (!folder) return;
+    QDir().mkpath(QString::fromLocal8Bit(folder));
+    w->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
+}
+
+}  // namespace
+
+TEST(ColourControlsShowcase, PopupsOpenBesideTheirControls) {
+    TColorList& users = GetCustomColorList();
+    users.Clear();
+    for (int i = 0; i < 11; ++i) users.SetColors(i, int32_t(0x102030 * (i + 1) & 0xFFFFFF));
+    Showcase window;
+    ShowActive(&window);
+    Save(&window, "controls");
+
+    SystemClick(window.brush->mapToGlobal(window.brush->ArrowPart().center()));
+    ASSERT_TRUE(window.brush->PaletteOpen());
+    SystemMove(window.brush->Palette()->mapToGlobal(QPoint(40, 60)));
+    Save(window.brush->Palette(), "palette-brush");
+    SystemKey(Qt::Key_Escape);
+
+    SystemClick(window.plain->mapToGlobal(QPoint(5, 5)));
+    Save(window.plain->Palette(), "palette-colour");
+    SystemKey(Qt::Key_Escape);
+
+    SystemPress(window.strip->mapToGlobal(QPoint(8, 5 * 14 + 7)));
+    SystemMove(window.strip->Popup()->mapToGlobal(QPoint(40, 40)), Qt::LeftButton);
+    Save(window.strip->Popup(), "strip-shades");
+    Save(&window, "strip-pressed");
+    SystemKey(Qt::Key_Escape);
+    SystemPress(window.strip->mapToGlobal(QPoint(8, 1 * 14 + 7)));
+    Save(window.strip->Popup(), "strip-greys");
+    SystemKey(Qt::Key_Escape);
+    SystemPress(window.strip->mapToGlobal(QPoint(8, 7)));
+    Save(window.strip->Popup(), "strip-nocolour");
+    SystemKey(Qt::Key_Escape);
+    EXPECT_FALSE(window.strip->PopupActive());
+    users.Clear();
+}
