@@ -229,9 +229,7 @@ void TZRColorPopupForm::mouseReleaseEvent(QMouseEvent* event) {
 
 // ---- TZRColorPopupButton
 
-TZRColorPopupButton::TZRColorPopupButton(QWidget* parent) : QWidget(parent) {
-    setFixedSize(kSize);
-    setAttribute(Qt::WA_Hover);
+TZRColorPopupButton::TZRColorPopupButton(QWidget* parent) : TFlatPartButton(parent, kSize, kArrowLeft) {
     palette_ = new TZRColorPopupForm(this);
     capture_ = new TPopupCapture(this, palette_);
     capture_->OnCancel = [this] { ClosePalette(TZRColorPopupForm::kNothing, 0); };
@@ -247,22 +245,17 @@ void TZRColorPopupButton::SetColor(int32_t color) {
 
 void TZRColorPopupButton::SetColorButtonStyle(TColorButtonStyle style) {
     style_ = style;
+    SetArrowShown(style != cbsColor);
     palette_->LayoutFor(style);
     update();
 }
 
-QRect TZRColorPopupButton::ColorPart() const {
-    return style_ == cbsColor ? rect() : QRect(0, 0, kArrowLeft, kSize.height());
-}
-
-QRect TZRColorPopupButton::ArrowPart() const {
-    return style_ == cbsColor ? QRect() : QRect(kArrowLeft, 0, kSize.width() - kArrowLeft, kSize.height());
-}
-
-TZRColorPopupButton::Part TZRColorPopupButton::PartAt(const QPoint& point) const {
-    if (ArrowPart().contains(point)) return Part::Arrow;
-    if (ColorPart().contains(point)) return Part::Color;
-    return Part::None;
+void TZRColorPopupButton::MainClicked() {
+    if (style_ == cbsColor) {
+        OpenPalette();
+    } else if (OnColorChange) {
+        OnColorChange(color_);
+    }
 }
 
 void TZRColorPopupButton::OpenPalette() {
@@ -293,40 +286,7 @@ void TZRColorPopupButton::CancelByPress(const QMouseEvent& press) {
     TPopupCapture::RepeatPress(press, this);
 }
 
-bool TZRColorPopupButton::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip && PaletteOpen()) return true;  // no hint while the palette is open
-    return QWidget::event(event);
-}
-
-void TZRColorPopupButton::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton ? PartAt(event->position().toPoint()) : Part::None;
-    update();
-}
-
-void TZRColorPopupButton::mouseReleaseEvent(QMouseEvent* event) {
-    const Part pressed = pressed_;
-    pressed_ = Part::None;
-    update();
-    if (event->button() != Qt::LeftButton || pressed == Part::None || PartAt(event->position().toPoint()) != pressed)
-        return;
-    if (pressed == Part::Arrow || style_ == cbsColor) {
-        OpenPalette();
-    } else if (OnColorChange) {
-        OnColorChange(color_);
-    }
-}
-
-void TZRColorPopupButton::enterEvent(QEnterEvent*) {
-    hover_ = true;
-    update();
-}
-
-void TZRColorPopupButton::leaveEvent(QEvent*) {
-    hover_ = false;
-    update();
-}
-
-void TZRColorPopupButton::PaintGlyph(QPainter& painter) const {
+void TZRColorPopupButton::PaintFace(QPainter& painter) {
     if (style_ == cbsColor) {
         const QRect swatch(5, 5, 17, 12);
         if (color_ == clNoColor) {
@@ -353,29 +313,4 @@ void TZRColorPopupButton::PaintGlyph(QPainter& painter) const {
         default: DrawBrush(painter); break;
     }
     painter.restore();
-}
-
-void TZRColorPopupButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QPalette& pal = palette();
-    painter.fillRect(rect(), ButtonFace(pal));
-    if (!isEnabled()) painter.setOpacity(0.45);
-    PaintGlyph(painter);
-    if (!ArrowPart().isEmpty()) {
-        const QRect arrow = ArrowPart();
-        DrawDropArrow(painter, QPoint(arrow.left() + (arrow.width() - 5) / 2, 10),
-                      isEnabled() ? Qt::black : ButtonShadow(pal));
-    }
-    painter.setOpacity(1);
-    if (!isEnabled()) return;
-    const bool down = pressed_ != Part::None && underMouse();
-    if (hover_ || PaletteOpen()) {
-        DrawRaisedEdge(painter, rect(), pal);
-        if (!ArrowPart().isEmpty()) {
-            painter.fillRect(QRect(kArrowLeft - 1, 1, 1, height() - 2), ButtonShadow(pal));
-            painter.fillRect(QRect(kArrowLeft, 1, 1, height() - 2), ButtonHighlight(pal));
-        }
-    }
-    if (down) DrawSunkenEdge(painter, pressed_ == Part::Arrow ? ArrowPart() : ColorPart(), pal);
-    if (PaletteOpen() && !ArrowPart().isEmpty()) DrawSunkenEdge(painter, ArrowPart(), pal);
 }

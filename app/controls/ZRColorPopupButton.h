@@ -6,6 +6,7 @@
 // the colour; the command rows report -2 (no colour), -3 (another colour
 // through a dialog) and -4 (a gradient) to the owner.
 
+#include "app/controls/FlatPartButton.h"
 #include "app/controls/PopupCapture.h"
 
 #include <QtWidgets/QWidget>
@@ -95,9 +96,8 @@ private:
     bool trackedPressed_ = false;
 };
 
-class TZRColorPopupButton : public QWidget {
+class TZRColorPopupButton : public TFlatPartButton {
     Q_OBJECT
-    Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
 public:
     static constexpr QSize kSize{36, 22};
     static constexpr int kArrowLeft = 24;
@@ -109,11 +109,8 @@ public:
     // No event; repaints when the colour differs.
     void SetColor(int32_t color);
     TColorButtonStyle ColorButtonStyle() const { return style_; }
+    // cbsColor has no arrow part: the whole button opens the palette.
     void SetColorButtonStyle(TColorButtonStyle style);
-
-    QRect ColorPart() const;
-    // Empty in the style cbsColor.
-    QRect ArrowPart() const;
 
     TZRColorPopupForm* Palette() const { return palette_; }
     bool PaletteOpen() const { return capture_->Active(); }
@@ -126,32 +123,18 @@ public:
     // widget under the cursor unless that is this button.
     void CancelByPress(const QMouseEvent& press);
 
-    QString Hint() const { return toolTip(); }
-    void SetHint(const QString& hint) { setToolTip(hint); }
-
-    QSize sizeHint() const override { return kSize; }
-    QSize minimumSizeHint() const override { return kSize; }
-
     std::function<void(int32_t newColor)> OnColorChange;
     std::function<void(int btnIndex)> OnMenuButtonClick;
 
 protected:
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    void MainClicked() override;
+    void ArrowClicked() override { OpenPalette(); }
+    void PaintFace(QPainter& painter) override;
+    bool DropDownOpen() const override { return PaletteOpen(); }
 
 private:
-    enum class Part { None, Color, Arrow };
-    Part PartAt(const QPoint& point) const;
-    void PaintGlyph(QPainter& painter) const;
-
     int32_t color_ = 0;
     TColorButtonStyle style_ = cbsBrush;
     TZRColorPopupForm* palette_;
     TPopupCapture* capture_;
-    Part pressed_ = Part::None;
-    bool hover_ = false;
 };
