@@ -12,6 +12,13 @@ TFlatPartButton::TFlatPartButton(QWidget* parent, QSize size, int arrowLeft)
     setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
+void TFlatPartButton::SetHint(const QString& hint) {
+    hint_ = hint;
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    setToolTip(bar < 0 ? hint : hint.left(bar));
+    setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
 void TFlatPartButton::SetArrowShown(bool shown) {
     arrowShown_ = shown;
     update();

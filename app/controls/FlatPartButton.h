@@ -20,8 +20,9 @@ public:
     Part PartAt(const QPoint& point) const;
     bool Hovered() const { return hover_; }
 
-    QString Hint() const { return toolTip(); }
-    void SetHint(const QString& hint) { setToolTip(hint); }
+    // "short text|long text": the tool tip and the status-bar text.
+    QString Hint() const { return hint_; }
+    void SetHint(const QString& hint);
 
     QSize sizeHint() const override { return size_; }
     QSize minimumSizeHint() const override { return size_; }
@@ -45,6 +46,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    QString hint_;
     QSize size_;
     int arrowLeft_;
     bool arrowShown_ = true;

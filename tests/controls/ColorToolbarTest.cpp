@@ -187,7 +187,7 @@ TEST_F(ColorToolbarTest, DraggingAlongTheStripFollowsTheCells) {
 TEST_F(ColorToolbarTest, PressBelowTheLastCellOpensNothing) {
     toolbar->setFixedHeight(420);
     QCoreApplication::processEvents();
-    SystemPress(toolbar->mapToGlobal(QPoint(8, 378)));
+    SystemClick(toolbar->mapToGlobal(QPoint(8, 378)));
     EXPECT_FALSE(toolbar->PopupActive());
     EXPECT_EQ(toolbar->CurrentCell(), -1);
 }

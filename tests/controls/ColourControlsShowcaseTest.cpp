@@ -6,6 +6,7 @@
 
 #include "app/controls/ColorList.h"
 #include "app/controls/ColorToolbar.h"
+#include "app/controls/TabFrameColor.h"
 #include "app/controls/ZRColorPopupButton.h"
 
 #include <QtCore/QDir>
@@ -79,13 +80,30 @@ TEST(ColourControlsShowcase, PopupsOpenBesideTheirControls) {
     SystemMove(window.strip->Popup()->mapToGlobal(QPoint(40, 40)), Qt::LeftButton);
     Save(window.strip->Popup(), "strip-shades");
     Save(&window, "strip-pressed");
+    SystemRelease(window.strip->mapToGlobal(QPoint(8, 5 * 14 + 7)));
     SystemKey(Qt::Key_Escape);
-    SystemPress(window.strip->mapToGlobal(QPoint(8, 1 * 14 + 7)));
+    SystemClick(window.strip->mapToGlobal(QPoint(8, 1 * 14 + 7)));
     Save(window.strip->Popup(), "strip-greys");
     SystemKey(Qt::Key_Escape);
-    SystemPress(window.strip->mapToGlobal(QPoint(8, 7)));
+    SystemClick(window.strip->mapToGlobal(QPoint(8, 7)));
     Save(window.strip->Popup(), "strip-nocolour");
     SystemKey(Qt::Key_Escape);
     EXPECT_FALSE(window.strip->PopupActive());
     users.Clear();
+}
+
+TEST(ColourControlsShowcase, ColourPage) {
+    QWidget dialog;
+    dialog.setWindowTitle(QStringLiteral("Füllung"));
+    dialog.resize(461, 400);
+    auto* page = new TTabFrameColor(&dialog);
+    page->SetColor(0x3080E0);
+    page->UserColors().SetColors(0, 0x0000FF);
+    page->UserColors().SetColors(1, 0x00FF00);
+    page->UserColors().SetColors(2, 0xFF8000);
+    page->ImagePressed({120, 80});
+    page->ImageReleased();
+    ShowActive(&dialog);
+    EXPECT_EQ(page->OldPanel()->Color(), 0x3080E0);
+    Save(&dialog, "colour-page");
 }
