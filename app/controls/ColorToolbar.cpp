@@ -99,13 +99,7 @@ void TColorPopup::paintEvent(QPaintEvent*) {
         }
     }
     if (mode_ == pmShades) DrawFocusFrame(painter, CellRect(kBaseColumn + kBaseRow * columns_).adjusted(1, 1, -1, -1));
-    if (hover_ != kNoCell) {
-        if (hoverPressed_) {
-            DrawSunkenEdge(painter, CellRect(hover_), pal);
-        } else {
-            DrawRaisedEdge(painter, CellRect(hover_), pal);
-        }
-    }
+    if (hover_ != kNoCell) DrawHotEdge(painter, CellRect(hover_), pal, hoverPressed_);
 }
 
 void TColorPopup::mousePressEvent(QMouseEvent* event) {

@@ -9,10 +9,6 @@ QColor ColorOf(int32_t bgr) {
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
-int32_t BgrOf(const QColor& color) {
-    return static_cast<int32_t>(uint32_t(color.red()) | uint32_t(color.green()) << 8 | uint32_t(color.blue()) << 16);
-}
-
 QColor ButtonFace(const QPalette& palette) { return palette.color(QPalette::Button); }
 QColor ButtonHighlight(const QPalette& palette) { return palette.color(QPalette::Light); }
 QColor ButtonShadow(const QPalette& palette) { return palette.color(QPalette::Dark); }
@@ -34,9 +30,12 @@ void DrawSunkenEdge(QPainter& painter, const QRect& rect, const QPalette& palett
     DrawEdge(painter, rect, ButtonShadow(palette), ButtonHighlight(palette));
 }
 
-void DrawSunkenWell(QPainter& painter, const QRect& rect, const QPalette& palette) {
-    DrawEdge(painter, rect, ButtonShadow(palette), ButtonHighlight(palette));
-    DrawEdge(painter, rect.adjusted(1, 1, -1, -1), WindowFrame(palette), ButtonFace(palette));
+void DrawHotEdge(QPainter& painter, const QRect& rect, const QPalette& palette, bool pressed) {
+    if (pressed) {
+        DrawSunkenEdge(painter, rect, palette);
+    } else {
+        DrawRaisedEdge(painter, rect, palette);
+    }
 }
 
 void DrawRaisedPanel(QPainter& painter, const QRect& rect, const QPalette& palette) {

@@ -14,9 +14,8 @@ class QPainter;
 class QPoint;
 class QRect;
 
-// 00BBGGRR (red in the low byte) and back.
+// A colour of the program's 00BBGGRR form (red in the low byte).
 QColor ColorOf(int32_t bgr);
-int32_t BgrOf(const QColor& color);
 
 // The system colours of three-dimensional frames.
 QColor ButtonFace(const QPalette& palette);
@@ -32,8 +31,9 @@ inline void DrawFrame(QPainter& painter, const QRect& rect, const QColor& color)
 }
 void DrawRaisedEdge(QPainter& painter, const QRect& rect, const QPalette& palette);
 void DrawSunkenEdge(QPainter& painter, const QRect& rect, const QPalette& palette);
-// Two pixels deep, as around a sunken well or a raised button.
-void DrawSunkenWell(QPainter& painter, const QRect& rect, const QPalette& palette);
+// The frame of a hot item or button: sunken while pressed, raised otherwise.
+void DrawHotEdge(QPainter& painter, const QRect& rect, const QPalette& palette, bool pressed);
+// Two pixels deep: the outer frame of a popup.
 void DrawRaisedPanel(QPainter& painter, const QRect& rect, const QPalette& palette);
 
 // Two diagonal lines from corner to corner of the rectangle.

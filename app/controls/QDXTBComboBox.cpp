@@ -61,13 +61,7 @@ public:
         QRect button = subControlRect(CC_ComboBox, option, SC_ComboBoxArrow, widget);
         painter->fillRect(button, ButtonFace(pal));
         const bool pressed = state & TQDXTBComboBox::kPressed;
-        if (state != 0) {
-            if (pressed) {
-                DrawSunkenEdge(*painter, button, pal);
-            } else {
-                DrawRaisedEdge(*painter, button, pal);
-            }
-        }
+        if (state != 0) DrawHotEdge(*painter, button, pal, pressed);
         const QPoint arrow = button.center() - QPoint(2, 1) + (pressed ? QPoint(1, 1) : QPoint());
         DrawDropArrow(*painter, arrow, enabled ? pal.color(QPalette::WindowText) : ButtonShadow(pal));
     }

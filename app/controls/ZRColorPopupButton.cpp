@@ -190,13 +190,7 @@ void TZRColorPopupForm::paintEvent(QPaintEvent*) {
     painter.drawText(layout_.otherColor, Qt::AlignCenter | Qt::TextSingleLine, RowText(kBtnOtherColor));
     if (!layout_.gradient.isEmpty())
         painter.drawText(layout_.gradient, Qt::AlignCenter | Qt::TextSingleLine, RowText(kBtnGradient));
-    if (tracked_.item != kNothing) {
-        if (trackedPressed_) {
-            DrawSunkenEdge(painter, tracked_.frame, pal);
-        } else {
-            DrawRaisedEdge(painter, tracked_.frame, pal);
-        }
-    }
+    if (tracked_.item != kNothing) DrawHotEdge(painter, tracked_.frame, pal, trackedPressed_);
 }
 
 void TZRColorPopupForm::Track(const QPoint& point, bool leftHeld) {
