@@ -81,6 +81,10 @@ void TPopupCapture::ApplicationStateChanged(Qt::ApplicationState state) {
 bool TPopupCapture::eventFilter(QObject* watched, QEvent* event) {
     if (!active_ || !owner_ || !popup_) return false;
     const QEvent::Type type = event->type();
+    if (type == QEvent::Hide && watched == owner_) {
+        Cancel();  // the control went away with its window
+        return false;
+    }
     if (IsKeyEvent(type)) return FilterKey(watched, event);
     if (!IsMouseEvent(type) || !watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
