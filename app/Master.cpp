@@ -3,11 +3,13 @@
 #include "app/Application.h"
 #include "app/Cursors.h"
 #include "app/DlgInfo.h"
+#include "app/ExceptionHandler.h"
 #include "app/FileInfo.h"
 #include "app/MasterChild.h"
 #include "app/MessageBoxes.h"
 #include "app/SpeedButton.h"
 #include "app/ToolState.h"
+#include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
 
 #include "figures/Rasten.h"
@@ -27,6 +29,7 @@
 #include <QtGui/QActionGroup>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QDragEnterEvent>
+#include <QtGui/QDesktopServices>
 #include <QtGui/QDropEvent>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QMouseEvent>
@@ -37,6 +40,8 @@
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QToolButton>
 
 #include <algorithm>
 #include <cstdlib>
@@ -66,6 +71,8 @@ const std::initializer_list<const char*> kSecondRow = {
 };
 constexpr int kFirstRowTop = 4;
 constexpr int kSecondRowTop = 34;
+constexpr int kRowTops[2] = {kFirstRowTop, kSecondRowTop};
+constexpr const char* kOverflowNames[2] = {"cmdWeitere1", "cmdWeitere2"};
 constexpr int kComboTop = 33;
 
 const std::initializer_list<const char*> kPaletteOrder = {
@@ -101,7 +108,10 @@ const char* StyleGlyphSuffix(int language) {
 
 TMaster::TMaster(QWidget* parent) : TMaster([] { return gdi::AvailablePrinters().size(); }, parent) {}
 
-TMaster::TMaster(PrinterCounter printers, QWidget* parent) : TLocalizerMainWindow(parent), printers_(std::move(printers)) {
+TMaster::TMaster(PrinterCounter printers, QWidget* parent)
+    : TLocalizerMainWindow(parent),
+      printers_(std::move(printers)),
+      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     Master = this;
     InitAppResources();
     sizeMoveTimer_ = new QTimer(this);
@@ -150,9 +160,12 @@ void TMaster::FormCreate() {
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { RequestToolStateRefresh(); });
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { RequestToolStateRefresh(); });
     LoadCursors();
-    gitterWeite_ = Settings().ReadFloat("Raster", "Gitterweite2", 1.0);
+    // A damaged value (no number, negative) gives the default, which is
+    // written back on exit.
+    const double gridStep = Settings().ReadFloat("Raster", "Gitterweite2", kDefaultGridStep);
+    gitterWeite_ = IsValidStep(gridStep) ? gridStep : kDefaultGridStep;
     SetGridX(gitterWeite_);
-    Button("RastenBtn")->setText(QLocale().toString(gitterWeite_, 'f', 1) + QStringLiteral(" mm"));
+    ShowGridStep();
     auto* fontSize = findChild<QComboBox*>(QStringLiteral("cbFontSize"));
     fontSize->setCurrentIndex(fontSize->findText(QStringLiteral("10")));
     LoadViewSettings();
@@ -265,6 +278,94 @@ void TMaster::panToolbarResize() {
     help->move(lastOfFirstRow->x() + lastOfFirstRow->width(), help->y());
     between->resize(brand->x() - 4, between->height());
     if (!clipRing->isHidden()) help->move(help->x() + clipRing->width(), help->y());
+    UpdateToolbarOverflow();
+}
+
+// ---- tool-bar overflow
+
+void TMaster::BuildToolbarOverflow() {
+    for (int row = 0; row < 2; ++row) {
+        auto* more = new QToolButton(panToolbar_);
+        more->setObjectName(QString::fromLatin1(kOverflowNames[row]));
+        more->setIcon(style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton));
+        more->setAutoRaise(true);
+        more->setAutoFillBackground(true);  // covers the controls it stands for
+        more->setFixedSize(16, 22);
+        more->setPopupMode(QToolButton::InstantPopup);
+        more->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+        more->setToolTip(QStringLiteral("Weitere Schaltflächen"));
+        auto* menu = new QMenu(more);
+        more->setMenu(menu);
+        connect(menu, &QMenu::aboutToShow, this, [this, row] { FillOverflowMenu(row); });
+        more->hide();
+        overflow_[row] = more;
+    }
+}
+
+QList<QWidget*> TMaster::RowControls(int row) const {
+    QList<QWidget*> controls = ControlList(row == 0 ? kFirstRow : kSecondRow);
+    // The logo spans both rows; it counts for the first when out of view.
+    if (row == 0 && RowEnd() == panToolbar_->width()) controls << Control("cmdKroxaHomepage");
+    return controls;
+}
+
+// A row ends where the logo begins while the logo is in full view, else at
+// the panel's edge; the overflow button takes the last piece.
+int TMaster::RowEnd() const {
+    const QWidget* brand = Control("cmdKroxaHomepage");
+    const int width = panToolbar_->width();
+    const bool brandInView = !brand->isHidden() && brand->x() + brand->width() <= width;
+    return brandInView ? brand->x() : width;
+}
+
+QList<QWidget*> TMaster::OverflowingControls(int row) const {
+    const int limit = RowEnd() - overflow_[row]->width();
+    QList<QWidget*> controls;
+    for (QWidget* control : RowControls(row)) {
+        if (!control || control->isHidden() || qobject_cast<TZRMenuSpacer*>(control)) continue;
+        if (control->x() + control->width() > limit) controls << control;
+    }
+    return controls;
+}
+
+void TMaster::UpdateToolbarOverflow() {
+    for (int row = 0; row < 2; ++row) {
+        QToolButton* more = overflow_[row];
+        const bool needed = !OverflowingControls(row).isEmpty();
+        more->setVisible(needed);
+        if (!needed) continue;
+        more->move(RowEnd() - more->width(), kRowTops[row]);
+        more->raise();
+    }
+}
+
+void TMaster::FillOverflowMenu(int row) {
+    QMenu* menu = overflow_[row]->menu();
+    menu->clear();
+    for (QWidget* control : OverflowingControls(row)) {
+        if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            QMenu* items = menu->addMenu(combo->toolTip());
+            items->setEnabled(combo->isEnabled());
+            for (int i = 0; i < combo->count(); ++i) {
+                QAction* item = items->addAction(combo->itemText(i));
+                item->setCheckable(true);
+                item->setChecked(i == combo->currentIndex());
+                connect(item, &QAction::triggered, combo, [combo, i] {
+                    combo->setCurrentIndex(i);
+                    emit combo->activated(i);
+                });
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            auto* speed = qobject_cast<TSpeedButton*>(button);
+            QString text = speed ? TSpeedButton::ShortHint(speed->Hint()) : button->toolTip();
+            if (button->icon().isNull() && !button->text().isEmpty()) text += QStringLiteral(": ") + button->text();
+            QAction* item = menu->addAction(button->icon(), text);
+            item->setEnabled(button->isEnabled());
+            item->setCheckable(button->isCheckable());
+            item->setChecked(button->isChecked());
+            connect(item, &QAction::triggered, button, [button] { button->click(); });
+        }
+    }
 }
 
 // ---- controls by name
@@ -310,10 +411,15 @@ void TMaster::AfterLocalize() {
     Control("cbFontName")->setProperty("PreviewText", language == 0 ? QStringLiteral("Franz jagt im komplett ...")
                                                                       : QStringLiteral("AaBbYyZz 123"));
     SetLanguageDependentItems();
+    ShowGridStep();
     const QList<QAction*> languages = languageGroup_->actions();
     if (language < languages.size()) languages[language]->setChecked(true);
     statusBar_->SetSimpleText(QString());
     if (created_) QGuiApplication::setApplicationDisplayName(windowTitle());
+}
+
+void TMaster::ShowGridStep() {
+    Button("RastenBtn")->setText(Localizer().LanguageLocale().toString(gitterWeite_, 'f', 1) + QStringLiteral(" mm"));
 }
 
 void TMaster::SetLanguageDependentItems() {
@@ -405,7 +511,26 @@ QWidget* TMaster::OpenDocument(const QString& path) {
     } catch (const Exception& e) {
         ShowMessageBox(TMessageKind::Plain, QString::fromUtf8(e.Message()), this);
         return nullptr;
+    } catch (...) {
+        // Any other failure of the loader is reported like an error that
+        // escaped a command; the files dropped after this one still open.
+        ShowApplicationException(std::current_exception());
+        return nullptr;
     }
+}
+
+QString TMaster::BrandWebAddress(int language) {
+    switch (language) {
+    case 1: return QStringLiteral("https://www.kroxa.example/en/");
+    case 2: return QStringLiteral("https://www.kroxa.example/fr/");
+    case 3: return QStringLiteral("https://www.kroxa.example/it/");
+    default: return QStringLiteral("https://www.kroxa.example/");
+    }
+}
+
+void TMaster::cmdKroxaHomepageClick() {
+    const QString address = BrandWebAddress(Localizer().LanguageIndex());
+    if (!urlOpener_(QUrl(address))) ShowMessageBox(TMessageKind::Warning, LocalizedFormat("IDS_NOBROWSER", {address}), this);
 }
 
 void TMaster::ShowAboutBox() {
@@ -440,7 +565,10 @@ void TMaster::RequestToolStateRefresh() {
 }
 
 void TMaster::SetToolbarControlsEnabled(bool enabled) {
-    for (QWidget* control : panToolbar_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) SetControlEnabled(control, enabled);
+    for (QWidget* control : panToolbar_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control == overflow_[0] || control == overflow_[1]) continue;  // always open: their items decide
+        SetControlEnabled(control, enabled);
+    }
 }
 
 void TMaster::WMRefreshToolState() {

@@ -30,6 +30,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
+class QUrl;
 class QToolButton;
 class TMasterChild;
 class TSpeedButton;
@@ -46,6 +47,8 @@ public:
     // After this long without a further move or resize of the frame, the
     // move or size is over.
     static constexpr int kSizeMoveSettleMs = 300;
+    // The grid step in mm when the settings hold none (or a damaged one).
+    static constexpr double kDefaultGridStep = 1.0;
 
     // Loads a document file into a new document window, or raises an
     // Exception with the reason. Installed by the document windows.
@@ -53,6 +56,8 @@ public:
     using Command = std::function<void()>;
     // How many printers the system offers.
     using PrinterCounter = std::function<size_t()>;
+    // Hands a web address to the desktop; false when no browser could be started.
+    using UrlOpener = std::function<bool(const QUrl&)>;
 
     explicit TMaster(QWidget* parent = nullptr);
     // With a printer counter of its own (tests).
@@ -74,11 +79,16 @@ public:
     // Commands of the main window itself.
     void mnuNeuClick();
     void mnuOeffnenClick();
-    // Loads the file into a new document window; a failure is shown and
-    // gives null.
+    // Loads the file into a new document window; a failure of any kind is
+    // shown and gives null.
     QWidget* OpenDocument(const QString& path);
     void ShowAboutBox();
     void mnuSpracheClick(QAction* sender);
+    // The brand's web site for the current language (the logo button and
+    // "Über Kroxa"); when no browser can be started the user is told so.
+    void cmdKroxaHomepageClick();
+    static QString BrandWebAddress(int language);
+    void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
 
     // Tool state and application events.
     void RequestToolStateRefresh();
@@ -100,6 +110,11 @@ public:
     void ArrangeToolbar(const QList<QWidget*>& controls, int left);
     void ArrangeToolPalette();
     void panToolbarResize();
+    // The button at the right end of a tool-bar row (0 or 1) whose menu holds
+    // the controls that a narrow window cannot show; hidden while all fit.
+    QToolButton* ToolbarOverflowButton(int row) const { return overflow_[row]; }
+    // Fills the row's overflow menu with the controls it cannot show.
+    void FillOverflowMenu(int row);
     // The window's size fitted to the screen (30 pixels smaller where it is
     // larger than the screen) and centred on it.
     static QRect CentredBounds(QSize size, const QRect& screen);
@@ -160,12 +175,22 @@ private:
     void LoadCursors();
     void SaveSettings();
     void SetLanguageDependentItems();
+    // The grid step on its button, with the decimal separator of the language.
+    void ShowGridStep();
     void NoteSizeMoveActivity();
     void InvalidateAllDocuments();
     void UpdateWindowMenu();
     void SetToolbarControlsEnabled(bool enabled);
+    void BuildToolbarOverflow();
+    QList<QWidget*> RowControls(int row) const;
+    int RowEnd() const;
+    // The shown controls of the row that do not fit before its overflow button.
+    QList<QWidget*> OverflowingControls(int row) const;
+    void UpdateToolbarOverflow();
 
     PrinterCounter printers_;
+    UrlOpener urlOpener_;
+    QToolButton* overflow_[2] = {};
     QWidget* panToolbar_ = nullptr;
     QWidget* panWerkzeug_ = nullptr;
     QWidget* panRight_ = nullptr;
@@ -186,7 +211,7 @@ private:
     bool inSizeMove_ = false;
     bool closing_ = false;
     bool created_ = false;
-    double gitterWeite_ = 1.0;
+    double gitterWeite_ = kDefaultGridStep;
 };
 
 // The main window while it exists.

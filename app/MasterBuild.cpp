@@ -181,7 +181,7 @@ void TMaster::BuildMenus() {
                 Sep(),
                 {"mnuEtikettUmbenennen", "Design &umbenennen...", "Ctrl+E", "etikettumbenennen.svg", 0},
                 {"mnuGruppieren", "Gruppieren", "Ctrl+G", "gruppieren.svg", 0},
-                {"mnuUnGroup", "Gruppierung auflösen", "Ctrl+U", "ungroup.svg", 0},
+                {"mnuUnGroup", "Gruppierung aufheben", "Ctrl+U", "ungroup.svg", 0},
                 Sep("mnuGespiegeltSep", kHidden),
                 {"mnuBildEinfuegen", "Bild einfügen", nullptr, "raruvir.svg", kHidden},
             });
@@ -209,7 +209,7 @@ void TMaster::BuildMenus() {
              MenuItemDef{"mnuAnsichtGitter", "Gitter", nullptr, "gitter.svg", kCheckable},
              Sep("mnuClipRingSep", kHidden),
              MenuItemDef{"mnuClipRing", "Etiketten abgrenzen", nullptr, "clipring.svg", kHidden | kCheckable | kChecked},
-             MenuItemDef{"mnuBogenRueckseite", "Bogenrueckseite anzeigen", nullptr, "bogenrueckseite.svg", kHidden | kCheckable},
+             MenuItemDef{"mnuBogenRueckseite", "Bogenrückseite anzeigen", nullptr, "bogenrueckseite.svg", kHidden | kCheckable},
              MenuItemDef{"mnuBogenGedreht", "Bogen gedreht anzeigen", nullptr, "bogengedreht.svg", kHidden | kCheckable},
              Sep(),
              MenuItemDef{"mnuOffscreenBMP", "Im Hintergrund zeichnen", nullptr, "offscreenbmp.svg", kBuilt | kCheckable | kChecked},
@@ -222,7 +222,7 @@ void TMaster::BuildMenus() {
                 {"mnuFormatStiftdicke", "Stiftdicke...", nullptr, "formatstiftdicke.svg", 0},
                 {"mnuFormatPinsel", "Füllung...", nullptr, "formatpinsel.svg", 0},
                 {"mnuFormatText", "Text...", "Ctrl+T", "formattext.svg", 0},
-                {"mnuFormatFont", "Font...", "Ctrl+F", "formatfont.svg", 0},
+                {"mnuFormatFont", "Schrift...", "Ctrl+F", "formatfont.svg", 0},
                 {"mnuFormatAusrichtung", "Ausrichtung...", nullptr, "formatausrichtung.svg", 0},
                 {"mnuFormatFeld", "Feld...", nullptr, "fieldtext.svg", 0},
                 {"mnuFormatEigenschaften", "Eigenschaften...", "Alt+Return", "formateigenschaften.svg", 0},
@@ -241,7 +241,7 @@ void TMaster::BuildMenus() {
     QMenu* database = AddMenu(this, bar, "mnuDatenbank", "Datenbank",
                               {
                                   {"mnuDatenbankOeffnen", "Datenbank öffnen...", nullptr, nullptr, 0},
-                                  {"mnuDatenbankSchliessen", "Datenbank schliessen", nullptr, nullptr, 0},
+                                  {"mnuDatenbankSchliessen", "Datenbank schließen", nullptr, nullptr, 0},
                                   {"mnuDatenFiltern", "Daten filtern...", nullptr, nullptr, 0},
                               });
     database->menuAction()->setVisible(false);
@@ -302,7 +302,7 @@ void TMaster::BuildMenus() {
                 {"mnuKroxaGesamtsortimentEventbaender", "Gesamtsortiment Eventbänder", nullptr, "weblink.svg", kHidden},
                 {"mnuKroxaGastroSortiment", "Gastro-Sortiment", nullptr, nullptr, kHidden},
                 {"mnuKroxaPapiere", "Papiere", nullptr, nullptr, kHidden},
-                {"mnuUeberKroxa", "Über Kroxa", nullptr, "weblink.svg", 0},
+                {"mnuUeberKroxa", "Über Kroxa", nullptr, "weblink.svg", kBuilt},
                 Sep(),
                 {"mnuUeber", "&Über", nullptr, "ueber.svg", kBuilt},
             });
@@ -314,6 +314,7 @@ void TMaster::BuildMenus() {
     connect(MenuItem("mnuOeffnen"), &QAction::triggered, this, [this] { mnuOeffnenClick(); });
     connect(MenuItem("mnuBeenden"), &QAction::triggered, this, [this] { close(); });
     connect(MenuItem("mnuUeber"), &QAction::triggered, this, [this] { ShowAboutBox(); });
+    connect(MenuItem("mnuUeberKroxa"), &QAction::triggered, this, [this] { cmdKroxaHomepageClick(); });
 }
 
 void TMaster::BuildToolbar() {
@@ -381,7 +382,7 @@ void TMaster::BuildToolbar() {
     brand->setCursor(Qt::PointingHandCursor);
     brand->move(0, 4);
     for (const char* name : {"cmdSpeichern", "cmdDrucken", "cmdAusschneiden", "cmdKopieren", "cmdEinfuegen", "cmdZurueck", "cmdZoomIn",
-                             "cmdZoomOut", "cmdClipRing", "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp", "cmdKroxaHomepage"})
+                             "cmdZoomOut", "cmdClipRing", "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp"})
         MarkPending(Control(name));
 
     // Second row.
@@ -442,8 +443,11 @@ void TMaster::BuildToolbar() {
     MarkPending(AddSpeedButton(bar, "cmdEinsNachVorn", "einsnachvorn.svg", QStringLiteral("Eins nach vorne|Die markierten Elemente eine Ebene nach vorne setzen"), kToolbarButton));
     AddSpacer(bar, "ZRMenuSpacer12", false);
 
+    BuildToolbarOverflow();
+
     connect(Button("cmdNeu"), &QToolButton::clicked, this, [this] { mnuNeuClick(); });
     connect(Button("cmdOeffnen"), &QToolButton::clicked, this, [this] { mnuOeffnenClick(); });
+    connect(Button("cmdKroxaHomepage"), &QToolButton::clicked, this, [this] { cmdKroxaHomepageClick(); });
     for (const char* name : {"cmdDruckerrand", "cmdGitter"})
         connect(Button(name), &QToolButton::clicked, this, [this] { InvalidateAllDocuments(); });
 }
@@ -459,15 +463,15 @@ void TMaster::BuildToolPalette() {
     // The hidden tools keep their numbers; creation hides some more.
     const Tool tools[] = {
         {"cmdPfeil", 1, "pfeil.svg", "Auswahl|Elemente auswählen", true},
-        {"cmdZoomRect", 11, "zoomrect.svg", "Zoom auf Ausschnitt  (Strg drücken -> verkleinern)", true},
+        {"cmdZoomRect", 11, "zoomrect.svg", "Zoom auf Ausschnitt (Strg drücken -> verkleinern)", true},
         {"cmdLinie", 2, "linie.svg", "Linie|Linien erzeugen", true},
         {"cmdRechteck", 3, "rechteck.svg", "Rechteck|Rechtecke und Quadrate erzeugen", true},
         {"cmdKreis", 4, "kreis.svg", "Ellipse|Ellipsen und Kreise erzeugen", true},
         {"cmdAutoForm", 0, "autoform.svg", "Autoform|Autoformen einfügen", true},
-        {"cmdRTF", 14, "rtf.svg", "Text|statisches Textfeld einfügen", true},
+        {"cmdRTF", 14, "rtf.svg", "Text|Statisches Textfeld einfügen", true},
         {"cmdRTFTabelle", 22, "rtftabelle.svg", "Tabelle einfügen", false},
         {"cmdWordart", 16, "wordart.svg", "Text mit Effekt", false},
-        {"cmdRotateText", 9, "rotatetext.svg", "Rundtext|rundes Textfeld einfügen", false},
+        {"cmdRotateText", 9, "rotatetext.svg", "Rundtext|Rundes Textfeld einfügen", false},
         {"cmdSymbol", 19, "symbol.svg", "Symbol", false},
         {"cmdZaehlerfeld", 23, "zaehlerfeld.svg", "Zählerfeld", false},
         {"cmdRaruvir", 18, "raruvir.svg", "Bild einfügen", true},
@@ -478,8 +482,8 @@ void TMaster::BuildToolPalette() {
         {"cmdClipartTavolux", 21, "cliparttavolux.svg", "Vudoredudad einfügen", false},
         {"cmdIndexPrint", 24, "indexprint.svg", "Indexprint", false},
         {"cmdPicture", 8, "raruvir.svg", "Grafik|Bild (*.BMP oder *.WMF) einfügen", false},
-        {"cmdText", 5, "text.svg", "Text|statisches Textfeld einfügen", false},
-        {"cmdFieldText", 12, "fieldtext.svg", "Feld|variables Textfeld einfügen", false},
+        {"cmdText", 5, "text.svg", "Text|Statisches Textfeld einfügen", false},
+        {"cmdFieldText", 12, "fieldtext.svg", "Feld|Variables Textfeld einfügen", false},
     };
     for (const Tool& t : tools) {
         TSpeedButton* b = AddSpeedButton(panWerkzeug_, t.name, t.icon, QString::fromUtf8(t.hint), kPaletteButton);

@@ -8,10 +8,19 @@
 double RasterWeite = 5.0;
 double RasterWinkel = 5.0;
 
+bool IsValidStep(double step) { return std::isfinite(step) && step >= 0; }
+
 double GetGridX() { return RasterWeite; }
-void SetGridX(double step) { RasterWeite = step == 0 ? 0.1 : step; }
+
+void SetGridX(double step) {
+    if (IsValidStep(step)) RasterWeite = step == 0 ? 0.1 : step;
+}
+
 double GetAngleStep() { return RasterWinkel; }
-void SetAngleStep(double step) { RasterWinkel = step == 0 ? 0.2 : step; }
+
+void SetAngleStep(double step) {
+    if (IsValidStep(step)) RasterWinkel = step == 0 ? 0.2 : step;
+}
 
 // nearbyint rounds ties to even in the default rounding mode and, unlike a
 // conversion to an integer, cannot overflow.

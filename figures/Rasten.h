@@ -10,11 +10,13 @@ class TCustomScaler;
 extern double RasterWeite;   // grid step in mm; 5.0 at start
 extern double RasterWinkel;  // angle step in degrees; 5.0 at start
 
+// Whether a step can be taken: finite and not negative.
+bool IsValidStep(double step);
 double GetGridX();
-// 0 stands for 0.1.
+// 0 stands for 0.1. A step that is not valid is refused: the grid stays.
 void SetGridX(double step);
 double GetAngleStep();
-// 0 stands for 0.2.
+// 0 stands for 0.2. A step that is not valid is refused: the step stays.
 void SetAngleStep(double step);
 
 double SnapX(double v);

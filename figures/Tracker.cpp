@@ -101,6 +101,7 @@ void TCustomTracker::Track(int32_t x, int32_t y) {
     lastPoint_ = {x, y};
     lastShift_ = shift;
     dragEnded_ = false;
+    Abandoned = false;
     try {
         if (OnBeginTrack) OnBeginTrack(*this);
         BeginTrack(x, y, shift);
@@ -148,6 +149,12 @@ bool TCustomTracker::HandleDragEvent(const TDragEvent& e) {
         dragEnded_ = true;
         EndTrack(lastPoint_.x, lastPoint_.y, lastShift_);
         return true;
+    case TDragEvent::Kind::Abandon:
+        dragEnded_ = true;
+        Abandoned = true;
+        AbandonTrack();
+        surface_.ReleaseMouseCapture();
+        return true;
     }
     return false;
 }
@@ -193,7 +200,9 @@ int32_t TRectTracker::GetCursor(int32_t x, int32_t y) {
 void TRectTracker::BeginTrack(int32_t x, int32_t y, uint32_t shift) {
     DragStartBounds = handles_.Bounds;
     if (Mode >= kTrackAdjust) {
-        if (IsAdjustMode() && OnAdjustMove) OnAdjustMove(*this, AdjustIndex(), AdjustHandles.Entries[AdjustIndex()]);
+        if (!IsAdjustMode()) return;
+        savedAdjust_ = AdjustHandles.Entries[AdjustIndex()];
+        if (OnAdjustMove) OnAdjustMove(*this, AdjustIndex(), savedAdjust_);
         return;
     }
     SavedGeometry = Geometry;
@@ -258,6 +267,22 @@ void TRectTracker::EndTrack(int32_t x, int32_t y, uint32_t shift) {
         DrawFeedback(Geometry);
         Geometry.Mode = Mode;
         if (OnApply) OnApply(*this, Geometry);
+    }
+    HideHandles();
+    ShowHandles();
+}
+
+void TRectTracker::AbandonTrack() {
+    if (Mode >= kTrackAdjust) {
+        if (IsAdjustMode()) {
+            THotTrackEntry& entry = AdjustHandles.Entries[AdjustIndex()];
+            if (OnAdjustMove) OnAdjustMove(*this, AdjustIndex(), entry);  // erases the feedback
+            entry = savedAdjust_;
+        }
+    } else if (Mode >= kTrackTopLeft) {
+        if (Mode == kTrackRotate) DrawRotationLine(Geometry);
+        DrawFeedback(Geometry);
+        Geometry = SavedGeometry;
     }
     HideHandles();
     ShowHandles();
@@ -365,6 +390,13 @@ void TLineTracker::EndTrack(int32_t x, int32_t y, uint32_t shift) {
     DrawFeedback(Line);  // the feedback goes whatever the figure makes of the result
     Line.Mode = Mode;
     if (OnApply) OnApply(*this, Line);
+    HideHandles();
+    ShowHandles();
+}
+
+void TLineTracker::AbandonTrack() {
+    DrawFeedback(Line);
+    Line = SavedLine;
     HideHandles();
     ShowHandles();
 }

@@ -9,10 +9,12 @@
 // current scale canvas, on which the feedback is drawn with the not-XOR mix
 // into the view's off-screen image. The surface also runs the drag loop: it
 // reports mouse moves, the button release, changes of Shift, Ctrl and Alt,
-// a cancel (Escape, the window losing activation) and the loss of the mouse
-// capture, until the tracker says the drag has ended.
+// a cancel (the window losing activation), Escape and the loss of the mouse
+// capture, until the tracker says the drag has ended. Escape abandons the
+// drag: the feedback goes, the geometry is what it was before and nothing
+// is applied; everything else that ends a drag applies its result.
 
-#include "figures/HotTrackData.h"
+#include "shapes/HotTrackData.h"
 #include "figures/TrackerMath.h"
 
 #include <cstdint>
@@ -35,8 +37,9 @@ struct TDragEvent {
         Move,         // the mouse moved to point
         ButtonUp,     // the left button was released at point
         KeyState,     // a key went down or up; shift holds the keys now held
-        Cancel,       // the drag is to end where it is (Escape, deactivation)
+        Cancel,       // the drag is to end where it is (the window was deactivated)
         CaptureLost,  // another window took the mouse
+        Abandon,      // the user wants the drag undone (Escape)
     };
     Kind kind = Kind::Move;
     TPoint point;
@@ -80,6 +83,9 @@ public:
     virtual void BeginTrack(int32_t x, int32_t y, uint32_t shift) {}
     virtual void TrackMove(int32_t x, int32_t y, uint32_t shift) {}
     virtual void EndTrack(int32_t x, int32_t y, uint32_t shift) {}
+    // Ends the drag without a result: the feedback is erased and the
+    // geometry is the one the drag started from.
+    virtual void AbandonTrack() {}
     virtual void ShowHandles() {}
     virtual void HideHandles() { InvalidateHandles(); }
     virtual void UpdateHandles() {}
@@ -97,7 +103,11 @@ public:
 
     bool Visible = false;
     std::function<void(TCustomTracker&)> OnBeginTrack;
+    // Called after every drag, also an abandoned one (see Abandoned).
     std::function<void(TCustomTracker&)> OnEndTrack;
+    // True after a drag that was abandoned: nothing was applied, and the
+    // figure may take back the undo step it made when the drag began.
+    bool Abandoned = false;
     TRect DragStartBounds;
     int32_t Mode = kTrackNone;
 
@@ -129,6 +139,7 @@ public:
     void BeginTrack(int32_t x, int32_t y, uint32_t shift) override;
     void TrackMove(int32_t x, int32_t y, uint32_t shift) override;
     void EndTrack(int32_t x, int32_t y, uint32_t shift) override;
+    void AbandonTrack() override;
     void ShowHandles() override;
     void UpdateHandles() override;
     bool MouseDown(int32_t x, int32_t y) override;
@@ -162,6 +173,7 @@ private:
     TPoint startUnrotated_, currentUnrotated_;
     TPoint grabOffset_;
     TRectHandlePoints handles_;
+    THotTrackEntry savedAdjust_;  // the adjust handle's entry when its drag began
 };
 
 class TLineTracker : public TCustomTracker {
@@ -171,6 +183,7 @@ public:
     void BeginTrack(int32_t x, int32_t y, uint32_t shift) override;
     void TrackMove(int32_t x, int32_t y, uint32_t shift) override;
     void EndTrack(int32_t x, int32_t y, uint32_t shift) override;
+    void AbandonTrack() override;
     void ShowHandles() override;
     void UpdateHandles() override;
     bool MouseDown(int32_t x, int32_t y) override;

@@ -18,7 +18,12 @@ constexpr Sides kSidesOfMode[8] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {0, -1}, 
 // The direction of each sizing handle relative to the rotation handle.
 constexpr double kCursorOffset[8] = {-135, -45, 45, 135, -90, 0, 90, 180};
 
-TPoint Midpoint(TPoint a, TPoint b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
+TPoint Midpoint(TPoint a, TPoint b) {
+    return {gdi::Saturated((int64_t{a.x} + b.x) / 2), gdi::Saturated((int64_t{a.y} + b.y) / 2)};
+}
+
+// Handles of a box near the ends of the 32-bit range stop there.
+TPoint Moved(int32_t x, int32_t y, int32_t dx, int32_t dy) { return AddPoints({x, y}, {dx, dy}); }
 
 double Distance(TPoint a, TPoint b) { return std::hypot(double(a.x) - b.x, double(a.y) - b.y); }
 
@@ -53,15 +58,15 @@ TRectHandlePoints ComputeRectHandles(const TTrackGeometry& g, const THotTrackDat
     const int32_t b = s.MMToPixelY(g.CenterY + g.Height / 2);
     TRectHandlePoints h;
     auto& u = h.Unrotated;
-    u[0] = {l - 7, t - 7};
-    u[1] = {r + 7, t - 7};
-    u[2] = {r + 7, b + 7};
-    u[3] = {l - 7, b + 7};
+    u[0] = Moved(l, t, -7, -7);
+    u[1] = Moved(r, t, 7, -7);
+    u[2] = Moved(r, b, 7, 7);
+    u[3] = Moved(l, b, -7, 7);
     u[4] = Midpoint(u[0], u[1]);
     u[5] = Midpoint(u[1], u[2]);
     u[6] = Midpoint(u[2], u[3]);
     u[7] = Midpoint(u[3], u[0]);
-    u[8] = {u[5].x + 18, u[5].y};
+    u[8] = Moved(u[5].x, u[5].y, 18, 0);
     const TPoint c = DeviceCenter(g, s);
     for (size_t i = 0; i < u.size(); ++i) h.Rotated[i] = RotateIntPoint(u[i], c, g.Angle);
     h.AdjustCount = adjust.UsedCount();
@@ -91,7 +96,7 @@ std::array<TPoint, 5> RotatedBoxPoints(const TTrackGeometry& g, const TCustomSca
 }
 
 bool NearHandle(TPoint p, TPoint handle) {
-    return std::abs(p.x - handle.x) <= 4 && std::abs(p.y - handle.y) <= 4;
+    return std::abs(int64_t{p.x} - handle.x) <= 4 && std::abs(int64_t{p.y} - handle.y) <= 4;
 }
 
 int32_t HitRectHandle(const TRectHandlePoints& h, uint8_t flags, TPoint p, TPoint& grabOffset) {

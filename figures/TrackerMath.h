@@ -4,7 +4,7 @@
 // adjust-handle or line-end drag. Geometry is in millimetres and degrees;
 // handle places and mouse points are device pixels of the scaler at hand.
 
-#include "figures/HotTrackData.h"
+#include "shapes/HotTrackData.h"
 #include "foundation/PointHelpers.h"
 #include "foundation/Scaler.h"
 

@@ -18,8 +18,13 @@ double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
 double Length(Vec a) { return std::sqrt(Dot(a, a)); }
 Vec Of(gdi::Point p) { return {static_cast<double>(p.x), static_cast<double>(p.y)}; }
 
-gdi::Point Mid(gdi::Point a, gdi::Point b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
-gdi::Point Offset(gdi::Point p, int32_t cx, int32_t cy) { return {p.x + cx, p.y + cy}; }
+// Sums in 64 bits, saturated: a star near the ends of the range must not wrap round.
+gdi::Point Mid(gdi::Point a, gdi::Point b) {
+    return {gdi::Saturated((int64_t{a.x} + b.x) / 2), gdi::Saturated((int64_t{a.y} + b.y) / 2)};
+}
+gdi::Point Offset(gdi::Point p, int32_t cx, int32_t cy) {
+    return {gdi::Saturated(int64_t{p.x} + cx), gdi::Saturated(int64_t{p.y} + cy)};
+}
 
 }  // namespace
 

@@ -22,6 +22,10 @@ void SetEscapement(gdi::Canvas& canvas, int32_t tenths) {
     canvas.font().orientation = tenths;
 }
 
+// Half the rectangle's width, truncated; 64 bits, as the width of a
+// rectangle near the ends of the range exceeds 32 bits.
+int32_t CircleRadius(const gdi::Rect& rect) { return gdi::Saturated((int64_t{rect.right} - rect.left) / 2); }
+
 }  // namespace
 
 bool UseRotatedFonts(gdi::Canvas& canvas) {
@@ -33,31 +37,32 @@ bool UseRotatedFonts(gdi::Canvas& canvas) {
 
 void DrawTextOnCircle(gdi::Canvas& canvas, const gdi::Rect& rect, int32_t mode, double angle, const std::string& text,
                       double spacing, TCircleTextGeometry& geometry) {
-    const int32_t r = (rect.right - rect.left) / 2;
+    const int32_t r = CircleRadius(rect);
     if (r == 0) return;
     DrawTextOnCircle(canvas, rect, mode, angle, text, spacing, geometry, UseRotatedFonts(canvas));
 }
 
 void DrawTextOnCircle(gdi::Canvas& canvas, const gdi::Rect& rect, int32_t mode, double angle, const std::string& text,
                       double spacing, TCircleTextGeometry& geometry, bool rotatedFonts) {
-    const int32_t r = (rect.right - rect.left) / 2;
+    const int32_t r = CircleRadius(rect);
     if (r == 0) return;
-    const int32_t cx = rect.left + r, cy = rect.top + r;
+    // Positions are worked out in 64 bits and saturate at the device.
+    const int64_t cx = int64_t{rect.left} + r, cy = int64_t{rect.top} + r;
     const bool lower = mode == kCircleTextLower;
     const std::u16string wide = AnsiToWide(text);
     const gdi::TextMetrics tm = canvas.GetTextMetrics();
 
-    int32_t baseRadius;
+    int64_t baseRadius;
     if (lower) {
-        baseRadius = r - tm.height;
+        baseRadius = int64_t{r} - tm.height;
         canvas.SetTextAlign(gdi::TA_LEFT | gdi::TA_TOP);
     } else {
-        baseRadius = r - tm.ascent - 1;
+        baseRadius = int64_t{r} - tm.ascent - 1;
         canvas.SetTextAlign(gdi::TA_LEFT | gdi::TA_BOTTOM);
     }
     geometry.Radius = r;
-    geometry.BaseRadius = baseRadius;
-    if (!rotatedFonts) baseRadius = lower ? r - tm.descent : r + tm.descent - tm.ascent;
+    geometry.BaseRadius = gdi::Saturated(baseRadius);
+    if (!rotatedFonts) baseRadius = lower ? int64_t{r} - tm.descent : int64_t{r} + tm.descent - tm.ascent;
 
     // prefix[i]: the width of the first i characters.
     std::vector<int32_t> prefix(wide.size() + 1, 0);
@@ -85,7 +90,8 @@ void DrawTextOnCircle(gdi::Canvas& canvas, const gdi::Rect& rect, int32_t mode, 
     for (size_t i = 0; i < wide.size(); ++i) {
         const double pre = i == 0 ? 0 : prefix[i] * spacing;
         double theta, glyphAngle;
-        int32_t x, y, escapement;
+        int64_t x, y;
+        int32_t escapement;
         if (lower) {
             theta = first / (2.0 * r) + start - pre / r;
             x = cx + Trunc(R0 * std::cos(-theta) + half * std::cos(kQuarterTurn - theta));
@@ -103,11 +109,11 @@ void DrawTextOnCircle(gdi::Canvas& canvas, const gdi::Rect& rect, int32_t mode, 
             SetEscapement(canvas, escapement);
             canvas.SetBrush(gdi::NullBrush());
             canvas.SetBkMode(gdi::BkMode::Transparent);
-            canvas.TextOut(x, y, wide.substr(i, 1));
+            canvas.TextOut(gdi::Saturated(x), gdi::Saturated(y), wide.substr(i, 1));
         } else {
             canvas.SetBrush(gdi::SolidBrush(textColor));
             canvas.pen().style = gdi::PenStyle::Null;
-            DrawGlyph(canvas, wide[i], x, y, glyphAngle);
+            DrawGlyph(canvas, wide[i], gdi::Saturated(x), gdi::Saturated(y), glyphAngle);
         }
     }
     canvas.SetTextAlign(gdi::TA_LEFT | gdi::TA_TOP);

@@ -2,6 +2,7 @@
 
 #include "foundation/Codepage1252.h"
 #include "foundation/LittleEndian.h"
+#include "foundation/Localizer.h"
 #include "foundation/StreamHelp.h"
 
 #include <QtCore/QChar>
@@ -25,17 +26,26 @@ constexpr int kOffsetRootLength = 24;
 constexpr int64_t kMinEntrySize = 1 + 1 + 1 + 2 + 4 + 8 + 4;
 constexpr uint8_t kPadding = 0xCC;
 
-const char* const kWrongSize = "Stream is not a compound file: wrong size";
-const char* const kHeaderInvalid = "Stream is not a compound file: header invalid";
-const char* const kBadTable = "Die Verbunddatei ist beschädigt: die Blocktabelle ist ungültig.";
-const char* const kBadChain = "Die Verbunddatei ist beschädigt: eine Blockkette ist ungültig.";
-const char* const kBadDirectory = "Die Verbunddatei ist beschädigt: ein Verzeichnis ist ungültig.";
-const char* const kFull = "Die Verbunddatei ist voll: es gibt keine freien Blöcke mehr.";
-const char* const kTooLarge = "Der Datenstrom ist zu groß für die Verbunddatei.";
-const char* const kBadName = "Der Name ist in der Verbunddatei nicht zulässig (1 bis 255 Zeichen).";
-const char* const kClosed = "Die Verbunddatei ist geschlossen.";
-const char* const kFailed = "Die Verbunddatei ist nach einem Fehler nicht mehr benutzbar.";
-const char* const kNotSaved = "Die Änderungen an der Verbunddatei wurden nach einem Fehler nicht gespeichert.";
+// The keys of the error texts in the message catalogue.
+constexpr const char* kWrongSize = "IDS_CFWRONGSIZE";
+constexpr const char* kHeaderInvalid = "IDS_CFHEADERINVALID";
+constexpr const char* kBadTable = "IDS_CFBADTABLE";
+constexpr const char* kBadChain = "IDS_CFBADCHAIN";
+constexpr const char* kBadDirectory = "IDS_CFBADDIRECTORY";
+constexpr const char* kFull = "IDS_CFFULL";
+constexpr const char* kTooLarge = "IDS_CFTOOLARGE";
+constexpr const char* kBadName = "IDS_CFBADNAME";
+constexpr const char* kClosed = "IDS_CFCLOSED";
+constexpr const char* kFailed = "IDS_CFFAILED";
+constexpr const char* kNotSaved = "IDS_CFNOTSAVED";
+
+ECompoundFileError Failure(const char* key) { return ECompoundFileError(LocalizedText(key)); }
+
+// A folder handle that is neither the root nor an open folder, named by the
+// operation that was given it.
+ECompoundFileError InvalidParent(const char* operation) {
+    return ECompoundFileError(LocalizedFormat("IDS_CFINVALIDPARENT", {QString::fromLatin1(operation)}));
+}
 
 // Days since 1899-12-30 with the time of day as fraction, local time.
 double NowAsDateTime() {
@@ -64,6 +74,12 @@ std::vector<std::string> SplitPath(const std::string& path) {
     return pieces;
 }
 
+// Folders before streams, then by name without regard to case.
+bool DirectoryOrder(const TaaCFDirEntry& a, const TaaCFDirEntry& b) {
+    if (a.Kind != b.Kind) return a.Kind < b.Kind;
+    return TQNCompoundFile::CompareNames(a.Name, b.Name) < 0;
+}
+
 bool AllNamesValid(const std::vector<std::string>& pieces) {
     return std::all_of(pieces.begin(), pieces.end(), IsValidName);
 }
@@ -71,7 +87,7 @@ bool AllNamesValid(const std::vector<std::string>& pieces) {
 std::vector<uint8_t> AllBytes(TStream& data) {
     data.SetPosition(0);
     const int64_t size = data.Size();
-    if (size > std::numeric_limits<int32_t>::max()) throw ECompoundFileError(kTooLarge);
+    if (size > std::numeric_limits<int32_t>::max()) throw Failure(kTooLarge);
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     data.ReadBuffer(bytes.data(), size);
     return bytes;
@@ -100,15 +116,31 @@ void TaaIntList::Clear() {
 
 // ---- TCFFolder
 
+std::u32string TCFFolder::IndexKey(const std::string& name, uint8_t kind) {
+    return static_cast<char32_t>(kind) + TQNCompoundFile::FoldedName(name);
+}
+
 bool TCFFolder::Find(const std::string& name, uint8_t kind, size_t& index) const {
-    const auto before = [](const TaaCFDirEntry& entry, const std::pair<uint8_t, const std::string*>& key) {
-        if (entry.Kind != key.first) return entry.Kind < key.first;
-        return TQNCompoundFile::CompareNames(entry.Name, *key.second) < 0;
-    };
-    const auto key = std::make_pair(kind, &name);
-    const auto it = std::lower_bound(Entries.begin(), Entries.end(), key, before);
-    index = static_cast<size_t>(it - Entries.begin());
-    return it != Entries.end() && it->Kind == kind && TQNCompoundFile::CompareNames(it->Name, name) == 0;
+    const auto it = index_.find(IndexKey(name, kind));
+    index = it != index_.end() ? it->second : Entries.size();
+    return it != index_.end();
+}
+
+size_t TCFFolder::Add(TaaCFDirEntry entry) {
+    const size_t position = Entries.size();
+    index_.emplace(IndexKey(entry.Name, entry.Kind), position);
+    Entries.push_back(std::move(entry));
+    return position;
+}
+
+bool TCFFolder::SetEntries(std::vector<TaaCFDirEntry> entries) {
+    Entries = std::move(entries);
+    index_.clear();
+    index_.reserve(Entries.size());
+    bool unique = true;
+    for (size_t i = 0; i < Entries.size(); ++i)
+        unique = index_.emplace(IndexKey(Entries[i].Name, Entries[i].Kind), i).second && unique;
+    return unique;
 }
 
 // ---- TQNCompoundFile: names
@@ -124,14 +156,26 @@ std::string TQNCompoundFile::NormalizePath(const std::string& path) {
     return out;
 }
 
+namespace {
+
+char32_t FoldedChar(char c) { return QChar::toCaseFolded(Cp1252ToUnicode(static_cast<uint8_t>(c))); }
+
+}  // namespace
+
 int TQNCompoundFile::CompareNames(const std::string& a, const std::string& b) {
     const size_t common = std::min(a.size(), b.size());
     for (size_t i = 0; i < common; ++i) {
-        const char32_t x = QChar::toCaseFolded(Cp1252ToUnicode(static_cast<uint8_t>(a[i])));
-        const char32_t y = QChar::toCaseFolded(Cp1252ToUnicode(static_cast<uint8_t>(b[i])));
+        const char32_t x = FoldedChar(a[i]);
+        const char32_t y = FoldedChar(b[i]);
         if (x != y) return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+std::u32string TQNCompoundFile::FoldedName(const std::string& name) {
+    std::u32string folded(name.size(), U'\0');
+    std::transform(name.begin(), name.end(), folded.begin(), FoldedChar);
+    return folded;
 }
 
 // ---- Opening and closing
@@ -162,12 +206,12 @@ void TQNCompoundFile::Open() {
     }
     if (fileLength_ < 3 * kBlockSize || fileLength_ % kBlockSize != 0 ||
         fileLength_ / kBlockSize > kMaxBlocks)
-        throw ECompoundFileError(kWrongSize);
+        throw Failure(kWrongSize);
     header_.resize(kBlockSize);
     ReadBlock(0, header_.data());
     if (std::memcmp(header_.data(), kMagic, sizeof kMagic) != 0 || HeaderInt(kOffsetBlockSize) != kBlockSize ||
         HeaderInt(kOffsetTableCount) < 1 || HeaderInt(kOffsetRootLength) < 0)
-        throw ECompoundFileError(kHeaderInvalid);
+        throw Failure(kHeaderInvalid);
     ReadTable();
     ValidateTable();
 }
@@ -200,15 +244,15 @@ void TQNCompoundFile::ReadTable() {
     while (b != kEnd) {
         const bool ascending = tableBlocks_.Count() == 0 || b > tableBlocks_.Last();
         if (b < 1 || b >= BlockCount() || !ascending || tableBlocks_.Count() >= declared)
-            throw ECompoundFileError(kBadTable);
+            throw Failure(kBadTable);
         tableBlocks_.Add(b);
         ReadBlock(b, block.data());
         for (int32_t i = 0; i < kEntriesPerTableBlock; ++i)
             table_.Add(static_cast<int32_t>(GetLittleEndian(&block[2 * static_cast<size_t>(i)], 2)));
-        if (b >= table_.Count()) throw ECompoundFileError(kBadTable);
+        if (b >= table_.Count()) throw Failure(kBadTable);
         b = table_.Get(b);
     }
-    if (tableBlocks_.Count() != declared) throw ECompoundFileError(kBadTable);
+    if (tableBlocks_.Count() != declared) throw Failure(kBadTable);
     // Blocks beyond the reach of the table were appended by a session that
     // never closed; nothing refers to them, and new blocks go over them.
     fileLength_ = std::min<int64_t>(fileLength_, int64_t{table_.Count()} * kBlockSize);
@@ -225,25 +269,25 @@ void TQNCompoundFile::ValidateTable() {
     for (int32_t i = 0; i < table_.Count(); ++i) {
         const int32_t link = table_.Get(i);
         if (link == kFree) continue;
-        if (i >= blocks) throw ECompoundFileError(kBadTable);
+        if (i >= blocks) throw Failure(kBadTable);
         ++used;
         if (link == kEnd) continue;
         if (link >= blocks || link == i || table_.Get(link) == kFree || hasPredecessor_[static_cast<size_t>(link)])
-            throw ECompoundFileError(kBadTable);
+            throw Failure(kBadTable);
         hasPredecessor_[static_cast<size_t>(link)] = 1;
     }
     for (int32_t i = 0; i < tableBlocks_.Count(); ++i) {
-        if (table_.Get(tableBlocks_.Get(i)) == kFree) throw ECompoundFileError(kBadTable);
+        if (table_.Get(tableBlocks_.Get(i)) == kFree) throw Failure(kBadTable);
     }
     if (table_.Get(0) != kEnd || table_.Get(1) == kFree || table_.Get(kRootBlock) == kFree ||
         hasPredecessor_[0] || hasPredecessor_[1] || hasPredecessor_[kRootBlock])
-        throw ECompoundFileError(kBadTable);
+        throw Failure(kBadTable);
     int32_t reached = 0;
     for (int32_t i = 0; i < blocks; ++i) {
         if (table_.Get(i) == kFree || hasPredecessor_[static_cast<size_t>(i)]) continue;
         for (int32_t b = i; b != kEnd; b = table_.Get(b)) ++reached;
     }
-    if (reached != used) throw ECompoundFileError(kBadTable);  // a cycle with no start
+    if (reached != used) throw Failure(kBadTable);  // a cycle with no start
     claimed_.assign(static_cast<size_t>(table_.Count()), 0);
     claimed_[0] = claimed_[1] = claimed_[kRootBlock] = 1;
     freeHint_ = 0;
@@ -253,7 +297,7 @@ void TQNCompoundFile::Close() {
     if (closed_) return;
     closed_ = true;
     try {
-        if (failed_) throw ECompoundFileError(kNotSaved);
+        if (failed_) throw Failure(kNotSaved);
         for (auto it = openFolders_.rbegin(); it != openFolders_.rend(); ++it) {
             if ((*it)->Modified) FlushFolder(**it);
         }
@@ -287,7 +331,7 @@ void TQNCompoundFile::ReadBlock(int32_t block, uint8_t* buffer) {
 // Writing the block after the last one extends the file.
 void TQNCompoundFile::WriteBlock(int32_t block, const uint8_t* data) {
     const int64_t offset = int64_t{block} * kBlockSize;
-    if (offset > fileLength_) throw ECompoundFileError(kBadChain);
+    if (offset > fileLength_) throw Failure(kBadChain);
     stream_->SetPosition(offset);
     stream_->WriteBuffer(data, kBlockSize);
     if (offset == fileLength_) fileLength_ += kBlockSize;
@@ -315,12 +359,12 @@ int32_t TQNCompoundFile::AllocateBlock() {
         }
         if (attempt == 0) AppendTableBlock();
     }
-    throw ECompoundFileError(kFull);
+    throw Failure(kFull);
 }
 
 void TQNCompoundFile::AppendTableBlock() {
     const int32_t block = BlockCount();
-    if (block + 1 >= kMaxBlocks || block != table_.Count()) throw ECompoundFileError(kFull);
+    if (block + 1 >= kMaxBlocks || block != table_.Count()) throw Failure(kFull);
     const std::vector<uint8_t> freeEntries(kBlockSize, 0xFF);
     WriteBlock(block, freeEntries.data());
     for (int32_t i = 0; i < kEntriesPerTableBlock; ++i) table_.Add(kFree);
@@ -340,7 +384,7 @@ std::vector<int32_t> TQNCompoundFile::WalkChain(int32_t first) const {
     for (;;) {
         const bool valid = b > 0 && b < BlockCount() && table_.Get(b) != kFree &&
                            blocks.size() < static_cast<size_t>(BlockCount());
-        if (!valid) throw ECompoundFileError(kBadChain);
+        if (!valid) throw Failure(kBadChain);
         blocks.push_back(b);
         b = table_.Get(b);
         if (b == kEnd) return blocks;
@@ -367,7 +411,7 @@ std::vector<uint8_t> TQNCompoundFile::ReadChain(int32_t first, int32_t size) {
     if (size == 0) return data;
     const std::vector<int32_t> blocks = WalkChain(first);
     const int64_t needed = (int64_t{size} + kBlockSize - 1) / kBlockSize;
-    if (size < 0 || static_cast<int64_t>(blocks.size()) != needed) throw ECompoundFileError(kBadChain);
+    if (size < 0 || static_cast<int64_t>(blocks.size()) != needed) throw Failure(kBadChain);
     data.resize(blocks.size() * kBlockSize);
     for (size_t i = 0; i < blocks.size(); ++i) ReadBlock(blocks[i], &data[i * kBlockSize]);
     data.resize(static_cast<size_t>(size));
@@ -437,7 +481,7 @@ void TQNCompoundFile::WriteTable() {
 void TQNCompoundFile::ClaimFirstBlock(int32_t block) {
     const bool valid = block > 0 && block < BlockCount() && table_.Get(block) != kFree &&
                        !hasPredecessor_[static_cast<size_t>(block)] && !claimed_[static_cast<size_t>(block)];
-    if (!valid) throw ECompoundFileError(kBadChain);
+    if (!valid) throw Failure(kBadChain);
     claimed_[static_cast<size_t>(block)] = 1;
 }
 
@@ -446,7 +490,7 @@ void TQNCompoundFile::LoadDirectory(const std::vector<uint8_t>& bytes, TCFFolder
     std::vector<TaaCFDirEntry> entries;
     try {
         const int32_t count = StreamReadInt(in);
-        if (count < 0 || count > in.Remaining() / kMinEntrySize) throw ECompoundFileError(kBadDirectory);
+        if (count < 0 || count > in.Remaining() / kMinEntrySize) throw Failure(kBadDirectory);
         entries.resize(static_cast<size_t>(count));
         for (TaaCFDirEntry& entry : entries) {
             const uint8_t length = StreamReadByte(in);
@@ -460,28 +504,27 @@ void TQNCompoundFile::LoadDirectory(const std::vector<uint8_t>& bytes, TCFFolder
             const bool valid = length > 0 &&
                                (entry.Kind == TaaCFDirEntry::kFolder || entry.Kind == TaaCFDirEntry::kStream) &&
                                entry.Size >= 0 && (entry.FirstBlock == 0) == (entry.Size == 0);
-            if (!valid) throw ECompoundFileError(kBadDirectory);
+            if (!valid) throw Failure(kBadDirectory);
         }
     } catch (const EReadError&) {
-        throw ECompoundFileError(kBadDirectory);
+        throw Failure(kBadDirectory);
     }
-    std::stable_sort(entries.begin(), entries.end(), [](const TaaCFDirEntry& a, const TaaCFDirEntry& b) {
-        if (a.Kind != b.Kind) return a.Kind < b.Kind;
-        return CompareNames(a.Name, b.Name) < 0;
-    });
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const bool duplicate =
-            i > 0 && entries[i].Kind == entries[i - 1].Kind && CompareNames(entries[i].Name, entries[i - 1].Name) == 0;
-        if (duplicate) throw ECompoundFileError(kBadDirectory);
-        if (entries[i].FirstBlock != 0) ClaimFirstBlock(entries[i].FirstBlock);
-    }
-    folder.Entries = std::move(entries);
+    std::stable_sort(entries.begin(), entries.end(), DirectoryOrder);
+    for (const TaaCFDirEntry& entry : entries)
+        if (entry.FirstBlock != 0) ClaimFirstBlock(entry.FirstBlock);
+    if (!folder.SetEntries(std::move(entries))) throw Failure(kBadDirectory);  // a name twice
 }
 
 std::vector<uint8_t> TQNCompoundFile::SaveDirectory(const TCFFolder& folder) {
+    std::vector<const TaaCFDirEntry*> ordered;
+    ordered.reserve(folder.Entries.size());
+    for (const TaaCFDirEntry& entry : folder.Entries) ordered.push_back(&entry);
+    std::sort(ordered.begin(), ordered.end(),
+              [](const TaaCFDirEntry* a, const TaaCFDirEntry* b) { return DirectoryOrder(*a, *b); });
     TMemoryStream out;
-    StreamWriteInt(out, static_cast<int32_t>(folder.Entries.size()));
-    for (const TaaCFDirEntry& entry : folder.Entries) {
+    StreamWriteInt(out, static_cast<int32_t>(ordered.size()));
+    for (const TaaCFDirEntry* e : ordered) {
+        const TaaCFDirEntry& entry = *e;
         StreamWriteByte(out, static_cast<uint8_t>(entry.Name.size()));
         out.WriteBuffer(entry.Name.data(), static_cast<int64_t>(entry.Name.size()));
         StreamWriteByte(out, entry.Kind);
@@ -497,7 +540,7 @@ std::vector<uint8_t> TQNCompoundFile::SaveDirectory(const TCFFolder& folder) {
 void TQNCompoundFile::FlushFolder(TCFFolder& folder) {
     size_t index = 0;
     if (!folder.Parent || !folder.Parent->Find(folder.Name, TaaCFDirEntry::kFolder, index))
-        throw ECompoundFileError(kBadDirectory);
+        throw Failure(kBadDirectory);
     TaaCFDirEntry& entry = folder.Parent->Entries[index];
     const std::vector<uint8_t> directory = folder.Entries.empty() ? std::vector<uint8_t>() : SaveDirectory(folder);
     ReplaceChain(entry.FirstBlock, directory);
@@ -521,15 +564,13 @@ auto TQNCompoundFile::Guarded(Action action) -> decltype(action()) {
 }
 
 void TQNCompoundFile::RequireOpen() const {
-    if (closed_) throw ECompoundFileError(kClosed);
-    if (failed_) throw ECompoundFileError(kFailed);
+    if (closed_) throw Failure(kClosed);
+    if (failed_) throw Failure(kFailed);
 }
 
-void TQNCompoundFile::CheckParent(const TCFFolder* parent, const char* message) const {
-    const bool open = parent && (parent == root_.get() ||
-                                 std::any_of(openFolders_.begin(), openFolders_.end(),
-                                             [&](const auto& folder) { return folder.get() == parent; }));
-    if (!open) throw ECompoundFileError(message);
+void TQNCompoundFile::CheckParent(const TCFFolder* parent, const char* operation) const {
+    const bool open = parent && (parent == root_.get() || openSet_.count(parent) != 0);
+    if (!open) throw InvalidParent(operation);
 }
 
 TCFFolder* TQNCompoundFile::Root() {
@@ -546,15 +587,14 @@ TCFFolder* TQNCompoundFile::Root() {
 
 TCFFolder* TQNCompoundFile::AddFolder(TCFFolder* parent, const std::string& name) {
     RequireOpen();
-    CheckParent(parent, "TQNCompoundFile.AddFolder: parent is not valid handle");
-    if (!IsValidName(name)) throw ECompoundFileError(kBadName);
+    CheckParent(parent, "TQNCompoundFile.AddFolder");
+    if (!IsValidName(name)) throw Failure(kBadName);
     return Guarded([&] {
-        for (const auto& open : openFolders_) {
-            if (open->Parent == parent && CompareNames(open->Name, name) == 0) {
-                ++open->RefCount;
-                ++parent->RefCount;
-                return open.get();
-            }
+        auto key = std::make_pair(static_cast<const TCFFolder*>(parent), FoldedName(name));
+        if (const auto open = openByName_.find(key); open != openByName_.end()) {
+            ++open->second->RefCount;
+            ++parent->RefCount;
+            return open->second;
         }
         size_t index = 0;
         const bool exists = parent->Find(name, TaaCFDirEntry::kFolder, index);
@@ -566,20 +606,23 @@ TCFFolder* TQNCompoundFile::AddFolder(TCFFolder* parent, const std::string& name
             TaaCFDirEntry entry;
             entry.Name = name;
             entry.Kind = TaaCFDirEntry::kFolder;
-            parent->Entries.insert(parent->Entries.begin() + static_cast<std::ptrdiff_t>(index), entry);
+            parent->Add(std::move(entry));
             parent->Modified = true;
             folder->Modified = true;
         }
         ++parent->RefCount;
+        TCFFolder* opened = folder.get();
         openFolders_.push_back(std::move(folder));
-        return openFolders_.back().get();
+        openByName_.emplace(std::move(key), opened);
+        openSet_.insert(opened);
+        return opened;
     });
 }
 
 TaaCFDirEntry TQNCompoundFile::UpdateSubfile(TCFFolder* parent, const std::string& name, TStream& data) {
     RequireOpen();
-    CheckParent(parent, "TQNCompoundFile.UpdateSubfile: parent is not valid handle");
-    if (!IsValidName(name)) throw ECompoundFileError(kBadName);
+    CheckParent(parent, "TQNCompoundFile.UpdateSubfile");
+    if (!IsValidName(name)) throw Failure(kBadName);
     const std::vector<uint8_t> bytes = AllBytes(data);
     return Guarded([&] { return WriteSubfile(*parent, name, bytes); });
 }
@@ -591,7 +634,7 @@ TaaCFDirEntry TQNCompoundFile::WriteSubfile(TCFFolder& parent, const std::string
         TaaCFDirEntry entry;
         entry.Name = name;
         entry.Kind = TaaCFDirEntry::kStream;
-        parent.Entries.insert(parent.Entries.begin() + static_cast<std::ptrdiff_t>(index), entry);
+        index = parent.Add(std::move(entry));
     }
     TaaCFDirEntry& entry = parent.Entries[index];
     ReplaceChain(entry.FirstBlock, bytes);
@@ -603,7 +646,7 @@ TaaCFDirEntry TQNCompoundFile::WriteSubfile(TCFFolder& parent, const std::string
 
 bool TQNCompoundFile::ReadSubfile(TCFFolder* parent, const std::string& name, double& dateTime, TStream& stream) {
     RequireOpen();
-    CheckParent(parent, "TQNCompoundFile.ReadSubfile: parent is not valid handle");
+    CheckParent(parent, "TQNCompoundFile.ReadSubfile");
     size_t index = 0;
     if (!parent->Find(name, TaaCFDirEntry::kStream, index)) return false;
     const TaaCFDirEntry entry = parent->Entries[index];
@@ -625,7 +668,7 @@ TCFFolder* TQNCompoundFile::OpenFolders(const std::vector<std::string>& pieces) 
 void TQNCompoundFile::WriteStream(const std::string& path, TStream& data, double dateTime) {
     RequireOpen();
     const std::vector<std::string> pieces = SplitPath(path);
-    if (!AllNamesValid(pieces)) throw ECompoundFileError(kBadName);
+    if (!AllNamesValid(pieces)) throw Failure(kBadName);
     const std::vector<uint8_t> bytes = AllBytes(data);
     TCFFolder* folder = OpenFolders(pieces);
     Guarded([&] {

@@ -27,8 +27,12 @@
 #include "foundation/Stream.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <set>
+#include <unordered_map>
 #include <string>
+#include <utility>
 #include <vector>
 
 ZORBIT_DECLARE_EXCEPTION(ECompoundFileError, Exception);
@@ -70,21 +74,33 @@ struct TaaCFDirEntry {
     int32_t Reserved = 0;
 };
 
-// An open folder: its entries in directory order (folders before streams,
-// then by name without regard to case).
+// An open folder: its entries as read (in directory order: folders before
+// streams, then by name without regard to case), and those added since at
+// the end; the directory is put in order again when it is written. Entries
+// are found through an index, however many there are.
 class TCFFolder {
 public:
     TCFFolder(TCFFolder* parent, std::string name) : Parent(parent), Name(std::move(name)) {}
 
-    // True when an entry of that name and kind exists; index is its position
-    // or the position where it belongs.
+    // True when an entry of that name and kind exists, with its position in
+    // index; otherwise index is where Add puts a new entry.
     bool Find(const std::string& name, uint8_t kind, size_t& index) const;
+    // Adds an entry whose name and kind are not there yet; returns its position.
+    size_t Add(TaaCFDirEntry entry);
+    // Takes the entries of a directory as read; false when two share a name
+    // and kind (the index keeps the first).
+    bool SetEntries(std::vector<TaaCFDirEntry> entries);
 
     TCFFolder* Parent;
     std::string Name;
+    // Change only through Add and SetEntries, which keep the index.
     std::vector<TaaCFDirEntry> Entries;
     bool Modified = false;
     int RefCount = 1;
+
+private:
+    static std::u32string IndexKey(const std::string& name, uint8_t kind);
+    std::unordered_map<std::u32string, size_t> index_;
 };
 
 class TQNCompoundFile {
@@ -129,6 +145,8 @@ public:
     static std::string NormalizePath(const std::string& path);
     // The order of names in a folder: without regard to case.
     static int CompareNames(const std::string& a, const std::string& b);
+    // The name as the order of names sees it: each character case-folded.
+    static std::u32string FoldedName(const std::string& name);
 
 private:
     void Open();
@@ -159,7 +177,7 @@ private:
     void FlushFolder(TCFFolder& folder);
 
     void RequireOpen() const;
-    void CheckParent(const TCFFolder* parent, const char* message) const;
+    void CheckParent(const TCFFolder* parent, const char* operation) const;
     TCFFolder* OpenFolders(const std::vector<std::string>& pieces);
     TaaCFDirEntry WriteSubfile(TCFFolder& parent, const std::string& name, const std::vector<uint8_t>& bytes);
     template <typename Action>
@@ -176,7 +194,11 @@ private:
     int32_t freeHint_ = 0;                 // no free block lies below it
     std::vector<int32_t> pendingFree_;     // blocks of replaced chains, freed by Close
     std::unique_ptr<TCFFolder> root_;
-    std::vector<std::unique_ptr<TCFFolder>> openFolders_;
+    std::vector<std::unique_ptr<TCFFolder>> openFolders_;  // in the order they were opened
+    // The open folders by parent and folded name, and as a set: found at once
+    // however many are open.
+    std::map<std::pair<const TCFFolder*, std::u32string>, TCFFolder*> openByName_;
+    std::set<const TCFFolder*> openSet_;
     bool closed_ = false;
     bool failed_ = false;
 };

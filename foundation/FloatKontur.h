@@ -70,7 +70,10 @@ public:
     void ToPointArray(std::span<TPoint> points, double angle) const;
 
     int32_t Capacity() const { return static_cast<int32_t>(Points.size()); }
-    const TFloatPoint& LastPoint() const { return Points[static_cast<size_t>(Count - 1)]; }
+    // The last point; the origin, where curves start, on an empty contour.
+    TFloatPoint LastPoint() const {
+        return Count > 0 ? Points[static_cast<size_t>(Count - 1)] : TFloatPoint{OriginX, OriginY};
+    }
 
     int32_t Depth = 0;
     int32_t Count = 0;

@@ -197,6 +197,8 @@ bool LocaleTextToFloat(QStringView text, double& value) {
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double result = locale.toDouble(text.trimmed(), &ok);
-    if (ok) value = result;
-    return ok;
+    // "nan", "inf" and values beyond the double's range are no numbers here.
+    if (!ok || !std::isfinite(result)) return false;
+    value = result;
+    return true;
 }

@@ -66,5 +66,5 @@ std::string FormatAnsi(std::string_view format, std::initializer_list<FormatArg>
 // German locale): how settings and INI files store floats.
 QString FloatToLocaleText(double value);
 // Reads such a text (blanks around it are ignored, grouping is refused);
-// false when the text is no number.
+// false when the text is no finite number ("nan", "inf", "1e999").
 bool LocaleTextToFloat(QStringView text, double& value);

@@ -95,9 +95,13 @@ void TGradientpalette::Assign(const TGradientpalette& other) {
     dirty_ = true;
     rampSize_ = other.rampSize_;
     stops_.clear();
-    locked_ = true;
-    for (const auto& stop : other.stops_) Add(stop->Position(), stop->Color());
-    locked_ = false;
+    // Sorted once at the end, not once per stop: a fill of thousands of
+    // stops must not take time by the square of their number.
+    for (const auto& stop : other.stops_) {
+        stops_.push_back(std::make_unique<TGradientEntry>(stop->Position(), stop->Color()));
+        Connect(*stops_.back());
+    }
+    SortStops();
 }
 
 void TGradientpalette::Normalize() {

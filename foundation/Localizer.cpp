@@ -393,6 +393,10 @@ QString TLocalizer::GetLanguageCode() const {
     return QString::fromLatin1(LangDataTable[static_cast<size_t>(languageIndex_)].code);
 }
 
+QLocale TLocalizer::LanguageLocale() const {
+    return QLocale(QString::fromLatin1(LangDataTable[static_cast<size_t>(languageIndex_)].qtName));
+}
+
 QString TLocalizer::GetManualFileName(int index) const {
     const int i = (index >= 0 && index < kLanguageCount) ? index : 0;
     return GetProgramFolder() + ProgramBaseName() + QLatin1Char('_') +

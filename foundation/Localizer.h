@@ -20,6 +20,7 @@
 #include "foundation/Exceptions.h"
 #include "foundation/FormatText.h"
 
+#include <QtCore/QLocale>
 #include <QtCore/QObject>
 #include <QtCore/QSet>
 #include <QtCore/QString>
@@ -95,6 +96,9 @@ public:
     int LanguageIndex() const { return languageIndex_; }
     bool LanguageLoaded() const { return languageLoaded_; }
     QString GetLanguageCode() const;
+    // The conventions of the current language, for numbers the windows show
+    // (settings files keep the user's own locale).
+    QLocale LanguageLocale() const;
     QString GetManualFileName(int index) const;
 
     // 16 x 16 tool-button glyphs of the current language.

@@ -16,16 +16,21 @@ double ClampDouble(double v, double a, double b) {
 }
 
 TPoint LerpPoint(TPoint p1, TPoint p2, double t) {
-    return {Round(p1.x + (p2.x - p1.x) * static_cast<long double>(t)),
-            Round(p1.y + (p2.y - p1.y) * static_cast<long double>(t))};
+    const long double dx = static_cast<long double>(p2.x) - p1.x, dy = static_cast<long double>(p2.y) - p1.y;
+    return {Round(p1.x + dx * t), Round(p1.y + dy * t)};
 }
 
-TPoint AddPoints(TPoint a, TPoint b) { return {a.x + b.x, a.y + b.y}; }
-TPoint SubtractPoints(TPoint a, TPoint b) { return {a.x - b.x, a.y - b.y}; }
-int32_t RectWidth(const TRect& r) { return r.right - r.left; }
-int32_t RectHeight(const TRect& r) { return r.bottom - r.top; }
+TPoint AddPoints(TPoint a, TPoint b) {
+    return {gdi::Saturated(int64_t{a.x} + b.x), gdi::Saturated(int64_t{a.y} + b.y)};
+}
+TPoint SubtractPoints(TPoint a, TPoint b) {
+    return {gdi::Saturated(int64_t{a.x} - b.x), gdi::Saturated(int64_t{a.y} - b.y)};
+}
+int32_t RectWidth(const TRect& r) { return r.Width(); }
+int32_t RectHeight(const TRect& r) { return r.Height(); }
 
 TSinCos CachedSinCos(double angle) {
+    if (!std::isfinite(angle)) return {1, 0};  // an angle that is no number turns nothing
     static double lastAngle = 0;
     static TSinCos last{1, 0};
     if (angle != lastAngle) {
@@ -40,8 +45,8 @@ TPoint RotatePointAbout(TPoint p, TPoint c, double angle) {
     const TSinCos cache = CachedSinCos(angle);
     const long double dx = static_cast<long double>(p.x) - c.x;  // far-off points must not overflow
     const long double dy = static_cast<long double>(p.y) - c.y;
-    return {static_cast<int32_t>(Round64(dx * cache.cosine - dy * cache.sine) + c.x),
-            static_cast<int32_t>(Round64(dx * cache.sine + dy * cache.cosine) + c.y)};
+    return {gdi::Saturated(Round64(dx * cache.cosine - dy * cache.sine) + c.x),
+            gdi::Saturated(Round64(dx * cache.sine + dy * cache.cosine) + c.y)};
 }
 
 void RectToArray(const TRect& r, std::vector<TPoint>& points) {
@@ -65,8 +70,5 @@ TRect BoundsOfPoints(std::span<const TPoint> points) {
 }
 
 void OffsetPoints(std::span<TPoint> points, int32_t dx, int32_t dy) {
-    for (TPoint& p : points) {
-        p.x += dx;
-        p.y += dy;
-    }
+    for (TPoint& p : points) p = AddPoints(p, {dx, dy});
 }

@@ -5,19 +5,27 @@
 //  - MulDiv: a * b / c rounded half away from zero, -1 when c is 0
 //    (MulDiv64: the same without the 32-bit limit of the result).
 // Never use std::round for coordinates: it rounds ties away from zero.
+// Every conversion is defined for any value: beyond the integer's range
+// (damaged data, extreme coordinates) it stops at the range's ends, and NaN
+// gives 0.
 
 #include <cmath>
 #include <cstdint>
 
 inline int32_t Round(long double x) {
+    if (!(x == x)) return 0;
+    if (x >= 2147483647.0L) return INT32_MAX;
+    if (x <= -2147483648.0L) return INT32_MIN;
     return static_cast<int32_t>(std::llrint(x));  // default rounding mode: ties to even
 }
 
 inline int64_t Round64(long double x) {
+    if (!(x == x)) return 0;
+    if (x >= 9223372036854775807.0L) return INT64_MAX;
+    if (x <= -9223372036854775808.0L) return INT64_MIN;
     return static_cast<int64_t>(std::llrint(x));
 }
 
-// Values beyond the 32-bit range (from damaged data) stop at its ends; NaN gives 0.
 inline int32_t Trunc(long double x) {
     if (!(x == x)) return 0;
     if (x >= 2147483647.0L) return INT32_MAX;

@@ -2,11 +2,13 @@
 
 #include "foundation/Codepage1252.h"
 #include "foundation/Rounding.h"
+#include "platform/gdi/QtConvert.h"
 #include "platform/gdi/RecordingCanvas.h"
 #include "platform/printer/Printer.h"
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 TScaleCanvas::TScaleCanvas(gdi::Canvas* canvas) : canvas_(canvas), fontMM_(gdi::ScreenCaps().logPixelsY) {
     fontMM_.AssignLogFont(canvas_->font());
@@ -94,8 +96,12 @@ void TScaleCanvas::AssignFont(const TFont& font) {
 
 void TScaleCanvas::SetFontAngle(float angle) {
     const int32_t e = Round(-static_cast<long double>(angle) * 10);
-    if (fontMM_.Escapement() != e) fontMM_.SetEscapement(e, e);
-    FontChanged();
+    // Only a new escapement rebuilds the device font: what was set on the
+    // device font directly (a weight, say) stays otherwise.
+    if (fontMM_.Escapement() != e) {
+        fontMM_.SetEscapement(e, e);
+        FontChanged();
+    }
     if (canvas_->font().escapement != e) {
         canvas_->font().escapement = e;
         canvas_->font().orientation = e;
@@ -132,7 +138,8 @@ void TScaleCanvas::FillRect(float l, float t, float r, float b) {
 }
 
 void TScaleCanvas::Ellipse(float l, float t, float r, float b) {
-    canvas_->Ellipse(MMToPixelX(l), MMToPixelY(t), MMToPixelX(r) + 1, MMToPixelY(b) + 1);
+    canvas_->Ellipse(MMToPixelX(l), MMToPixelY(t), gdi::Saturated(int64_t{MMToPixelX(r)} + 1),
+                     gdi::Saturated(int64_t{MMToPixelY(b)} + 1));
 }
 
 void TScaleCanvas::EllipseBezier(float l, float t, float r, float b) {
@@ -164,7 +171,13 @@ void TScaleCanvas::SetPenWidthMM(float w) {
 }
 
 TRect TScaleCanvas::GetClipRect() const {
-    return canvas_->GetClipBox();
+    // The clip region is kept in device units; without one, the device's
+    // surface (unbounded when it has no size).
+    const gdi::DeviceCaps& caps = canvas_->Caps();
+    const bool sized = caps.horzRes > 0 && caps.vertRes > 0;
+    const TRect surface = sized ? TRect{0, 0, caps.horzRes, caps.vertRes} : TRect{gdi::kPlaneMin, gdi::kPlaneMin, gdi::kPlaneMax, gdi::kPlaneMax};
+    const std::optional<gdi::Region> clip = canvas_->GetClipRgn();
+    return clip ? gdi::IntersectRect(clip->Box(), surface) : surface;
 }
 
 TPoint TScaleCanvas::MMPointToPixel(float x, float y) const {
@@ -191,13 +204,16 @@ void DrawRotatedRect(TScaleCanvas& canvas, float l, float t, float r, float b, f
 
 void DrawBezierEllipse(gdi::Canvas& canvas, int32_t cx, int32_t cy, int32_t w, int32_t h) {
     constexpr long double kHalfCircleConstant = 0.2761423749154L;
-    const int32_t kx = Round(w * kHalfCircleConstant);
-    const int32_t ky = Round(h * kHalfCircleConstant);
-    const int32_t hw = w / 2;
-    const int32_t hh = h / 2;
-    const int32_t L = cx - hw, R = cx + hw - 1, T = cy - hh, B = cy + hh - 1;
-    const std::array<gdi::Point, 13> points{{{L, cy}, {L, cy - ky}, {cx - kx, T}, {cx, T}, {cx + kx, T},
-                                             {R, cy - ky}, {R, cy}, {R, cy + ky}, {cx + kx, B}, {cx, B},
-                                             {cx - kx, B}, {L, cy + ky}, {L, cy}}};
+    // Sums in 64 bits, saturated: an ellipse near the ends of the range must not wrap round.
+    const auto at = [](int64_t v) { return gdi::Saturated(v); };
+    const int64_t kx = Round(w * kHalfCircleConstant);
+    const int64_t ky = Round(h * kHalfCircleConstant);
+    const int64_t hw = w / 2;
+    const int64_t hh = h / 2;
+    const int32_t L = at(cx - hw), R = at(cx + hw - 1), T = at(cy - hh), B = at(cy + hh - 1);
+    const int32_t left = at(cx - kx), right = at(cx + kx), up = at(cy - ky), down = at(cy + ky);
+    const std::array<gdi::Point, 13> points{{{L, cy}, {L, up}, {left, T}, {cx, T}, {right, T},
+                                             {R, up}, {R, cy}, {R, down}, {right, B}, {cx, B},
+                                             {left, B}, {L, down}, {L, cy}}};
     canvas.PolyBezier(points);
 }

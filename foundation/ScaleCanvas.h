@@ -43,6 +43,7 @@ public:
     void SetPenWidthMM(float w);
     gdi::Pen& Pen() { return canvas_->pen(); }
     gdi::Brush& Brush() { return canvas_->brush(); }
+    // The smallest rectangle around what may be drawn, in device units.
     TRect GetClipRect() const;
     TPoint MMPointToPixel(float x, float y) const;
     bool PtInRegionLP(const gdi::Region& region, int32_t x, int32_t y) const;

@@ -4,6 +4,7 @@
 #include "platform/gdi/Canvas.h"
 #include "platform/printer/Printer.h"
 
+#include <algorithm>
 #include <cmath>
 
 TCustomScaler::TCustomScaler() {
@@ -11,8 +12,8 @@ TCustomScaler::TCustomScaler() {
 }
 
 void TCustomScaler::Recalculate() {
-    PixelOffsetX = DeviceOffsetX + PhysicalOffsetX;
-    PixelOffsetY = DeviceOffsetY + PhysicalOffsetY;
+    PixelOffsetX = gdi::Saturated(int64_t{DeviceOffsetX} + PhysicalOffsetX);
+    PixelOffsetY = gdi::Saturated(int64_t{DeviceOffsetY} + PhysicalOffsetY);
     MMOffsetX = WorldOffsetX;
     MMOffsetY = WorldOffsetY;
     ScaleX = ResolutionX * Zoom;
@@ -45,12 +46,23 @@ void TCustomScaler::Reset(int32_t kind) {
     Recalculate();
 }
 
+namespace {
+
+// round(scaled) - offset, rounded first (ties to even on the scaled value).
+int32_t RoundedLessOffset(long double scaled, int32_t offset) {
+    // Far enough beyond the 32-bit range that the offset cannot bring it back.
+    constexpr int64_t kFar = int64_t{1} << 40;
+    return gdi::Saturated(std::clamp(Round64(scaled), -kFar, kFar) - offset);
+}
+
+}  // namespace
+
 int32_t TCustomScaler::MMToPixelX(float x) const {
-    return Round((static_cast<long double>(x) + MMOffsetX) * ScaleX) - PixelOffsetX;
+    return RoundedLessOffset((static_cast<long double>(x) + MMOffsetX) * ScaleX, PixelOffsetX);
 }
 
 int32_t TCustomScaler::MMToPixelY(float y) const {
-    return Round((static_cast<long double>(y) + MMOffsetY) * ScaleY) - PixelOffsetY;
+    return RoundedLessOffset((static_cast<long double>(y) + MMOffsetY) * ScaleY, PixelOffsetY);
 }
 
 int32_t TCustomScaler::MMToPixelW(float w) const {

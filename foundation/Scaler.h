@@ -1,7 +1,8 @@
 #pragma once
 // Millimetres to device units and back:
 //   device = round((mm + world offset) × resolution × zoom) − (device offset + physical offset)
-// per axis, rounding ties to even. Lengths use the vertical scale. Every
+// per axis, rounding ties to even. Lengths use the vertical scale. Results
+// beyond the 32-bit range stop at its ends, whatever the offsets. Every
 // setter recalculates the derived fields at once, so the conversions on the
 // drawing and hit-testing paths read only those.
 

@@ -1,9 +1,20 @@
 #include "foundation/Transformation.h"
 
 #include "foundation/Rounding.h"
+#include "platform/gdi/GdiTypes.h"
 
 #include <cmath>
 #include <cstring>
+
+namespace {
+
+int64_t SaturatedSum(int64_t a, int64_t b) {
+    int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) return a > 0 ? INT64_MAX : INT64_MIN;
+    return sum;
+}
+
+}  // namespace
 
 TTransformation::TTransformation() : Matrix(kIdentityMatrix), Inverse(kZeroMatrix) {
     std::memset(FixedMatrix, 0, sizeof FixedMatrix);
@@ -70,9 +81,10 @@ void TTransformation::Prepare() {
 void TTransformation::MapPixel(int32_t x, int32_t y, int32_t& X, int32_t& Y) {
     if (!Prepared) Prepare();
     const auto& F = FixedMatrix;
-    // 64-bit sums keep far-off pixels from overflowing; the shift is arithmetic.
-    const int64_t vx = int64_t{x} * F[0][0] + int64_t{y} * F[1][0] + F[2][0] + 2047;
-    const int64_t vy = int64_t{x} * F[0][1] + int64_t{y} * F[1][1] + F[2][1] + 2047;
-    X = static_cast<int32_t>(vx >> 12);
-    Y = static_cast<int32_t>(vy >> 12);
+    // Each product fits 64 bits; their sums saturate, and so does the result
+    // (far-off pixels under a large matrix). The shift is arithmetic.
+    const int64_t vx = SaturatedSum(SaturatedSum(int64_t{x} * F[0][0], int64_t{y} * F[1][0]), int64_t{F[2][0]} + 2047);
+    const int64_t vy = SaturatedSum(SaturatedSum(int64_t{x} * F[0][1], int64_t{y} * F[1][1]), int64_t{F[2][1]} + 2047);
+    X = gdi::Saturated(vx >> 12);
+    Y = gdi::Saturated(vy >> 12);
 }

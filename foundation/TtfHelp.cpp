@@ -12,6 +12,13 @@ namespace {
 
 // Points per quadratic piece (t = 0, 0.2 ... 1).
 constexpr size_t kSplineSteps = 6;
+// Once more points than this exist (over all contours), no further spline
+// piece is added and each contour ends after its current record; a
+// contour is still closed with its two points. Line records are taken
+// whole: their points are bounded by the data itself.
+constexpr size_t kPointLimit = 1000;
+
+bool PastLimit(const std::vector<gdi::Point>& out) { return out.size() > kPointLimit; }
 
 uint32_t ReadU32(std::span<const uint8_t> d, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&d[at], 4)); }
 int32_t ReadI32(std::span<const uint8_t> d, size_t at) { return static_cast<int32_t>(ReadU32(d, at)); }
@@ -47,7 +54,7 @@ void WalkRecord(std::vector<gdi::Point>& out, uint16_t type, std::span<const uin
     if (type == gdi::kQSplineRecord && count >= 2) {
         FixedPoint a = previous;
         size_t k = 0;
-        while (k + 1 < count) {
+        while (k + 1 < count && !PastLimit(out)) {
             const FixedPoint b = p[k];
             FixedPoint c;
             if (k + 2 == count) {
@@ -88,6 +95,7 @@ TGlyphPolygons GlyphOutlinePolygons(std::span<const uint8_t> data) {
             if (count * gdi::kFixedPointSize > end - at - gdi::kRecordHeaderSize) break;
             WalkRecord(points, type, data, at + gdi::kRecordHeaderSize, count, previous);
             at += gdi::kRecordHeaderSize + count * gdi::kFixedPointSize;
+            if (PastLimit(points)) break;
         }
         // Closed through the start point back to the contour's first point.
         points.push_back({start.x >> 16, start.y >> 16});
@@ -104,8 +112,8 @@ void DrawGlyphOutline(gdi::Canvas& canvas, std::span<const uint8_t> data, gdi::P
     TGlyphPolygons polygons = GlyphOutlinePolygons(data);
     if (polygons.counts.empty()) return;
     for (gdi::Point& p : polygons.points) {
-        p.x += origin.x;
-        p.y += origin.y;
+        p.x = gdi::Saturated(int64_t{p.x} + origin.x);
+        p.y = gdi::Saturated(int64_t{p.y} + origin.y);
     }
     canvas.PolyPolygon(polygons.points, polygons.counts);
 }

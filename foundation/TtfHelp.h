@@ -19,7 +19,8 @@ void DrawGlyph(gdi::Canvas& canvas, char16_t code, int32_t x, int32_t y, double 
 // five straight pieces each, outline y grows upwards. Every contour header
 // and record is checked against the bytes that remain; walking stops at the
 // first one that does not fit or is not a polygon contour. Data without a
-// contour draws nothing.
+// contour draws nothing. Outlines beyond 1000 points are cut after the
+// record or spline piece that passes 1000; every contour is still closed.
 void DrawGlyphOutline(gdi::Canvas& canvas, std::span<const uint8_t> data, gdi::Point origin = {});
 
 // The polygons DrawGlyphOutline fills (device y, before the origin is added):

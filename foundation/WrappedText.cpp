@@ -103,7 +103,21 @@ void ClearBrush(gdi::Canvas& canvas) {
     canvas.SetBkMode(gdi::BkMode::Transparent);
 }
 
+// Coordinates are worked out in 64 bits and saturate where they reach the
+// device, so a rectangle near the ends of the 32-bit range cannot overflow.
+int32_t At(int64_t v) { return gdi::Saturated(v); }
+
 // One layout pass; returns the block height.
+//
+// Two places differ on purpose from a plain reading of the layout rules:
+// - The check whether the next line fits comes after the separators of the
+//   line just laid out (a blank, CR, LF and further empty CR LF lines) are
+//   passed: empty lines take their height before the check, so a line below
+//   them is never drawn outside the rectangle, and line breaks at the end of
+//   the text are not text that "remained" (Complete stays true).
+// - Justified lines give a space one more pixel when the running remainder
+//   passes half the number of gaps, not when it reaches it: with one gap,
+//   reaching would add a pixel too many and push the line past the edge.
 int32_t WrapPass(gdi::Canvas& canvas, std::u16string_view text, const gdi::Rect& rect, gdi::Point centre,
                  uint8_t flags, double angle, TWrappedTextResult& result) {
     canvas.font().escapement = angle == 0 ? 0 : Round(-angle * 10);
@@ -117,13 +131,13 @@ int32_t WrapPass(gdi::Canvas& canvas, std::u16string_view text, const gdi::Rect&
     result.Complete = true;
     gdi::Rect& bounds = result.Bounds;
     bounds = {centre.x, centre.y, centre.x, centre.y};
-    if (flags & (wtLeft | wtJustify)) bounds.left = rect.left + 1;
-    if (flags & wtRight) bounds.right = rect.right - 1;
-    if (flags & wtTop) bounds.top = rect.top + 1;
-    if (flags & wtBottom) bounds.bottom = rect.bottom - 1;
+    if (flags & (wtLeft | wtJustify)) bounds.left = At(int64_t{rect.left} + 1);
+    if (flags & wtRight) bounds.right = At(int64_t{rect.right} - 1);
+    if (flags & wtTop) bounds.top = At(int64_t{rect.top} + 1);
+    if (flags & wtBottom) bounds.bottom = At(int64_t{rect.bottom} - 1);
 
     const size_t n = text.size();
-    int32_t y = rect.top;
+    int64_t y = rect.top;
     size_t pos = 0;
     for (int32_t lines = 0; pos < n && lines < kMaxLines; ++lines) {
         const size_t start = pos;
@@ -131,21 +145,22 @@ int32_t WrapPass(gdi::Canvas& canvas, std::u16string_view text, const gdi::Rect&
         const std::u16string_view line = text.substr(start, end - start);
         const int32_t width = layout.Width(start, end);
         const int32_t height = measurer.Height(line);
-        int32_t x = rect.left;
-        if (flags & wtRight) x = rect.right - width;
-        if (flags & wtCenter) x = (rect.left + rect.right - width) / 2;
+        int64_t x = rect.left;
+        if (flags & wtRight) x = int64_t{rect.right} - width;
+        if (flags & wtCenter) x = (int64_t{rect.left} + rect.right - width) / 2;
         const int32_t gaps = CountSpaces(line);
         const bool justify = (flags & wtJustify) && end < n && text[end] != u'\r' && gaps > 0;
 
         if (!measureOnly) {
-            const gdi::Rect lineRect = justify ? gdi::Rect{rect.left, y, rect.right, y + height}
-                                               : gdi::Rect{x, y, x + width, y + height};
+            const int32_t top = At(y), bottom = At(y + height);
+            const gdi::Rect lineRect = justify ? gdi::Rect{rect.left, top, rect.right, bottom}
+                                               : gdi::Rect{At(x), top, At(x + width), bottom};
             bounds.left = std::min(bounds.left, lineRect.left);
             bounds.top = std::min(bounds.top, lineRect.top);
             bounds.right = std::max(bounds.right, lineRect.right);
             bounds.bottom = std::max(bounds.bottom, lineRect.bottom);
             ClearBrush(canvas);
-            const double dx = x - centre.x, dy = y - centre.y;
+            const double dx = static_cast<double>(x - centre.x), dy = static_cast<double>(y - centre.y);
             const int32_t tx = Round(centre.x + cosine * dx - sine * dy);
             const int32_t ty = Round(centre.y + sine * dx + cosine * dy);
             if (canvas.IsPrinter()) canvas.SetTextAlign(gdi::TA_LEFT | gdi::TA_TOP);
@@ -174,7 +189,7 @@ int32_t WrapPass(gdi::Canvas& canvas, std::u16string_view text, const gdi::Rect&
         if (pos == start) break;
     }
     canvas.font().escapement = 0;
-    return y - rect.top;
+    return At(y - rect.top);
 }
 
 }  // namespace
@@ -187,14 +202,16 @@ std::vector<int32_t> JustifiedAdvances(std::u16string_view line, std::span<const
     int32_t remainder = 0;
     for (size_t i = 0; i < line.size() && i < advances.size(); ++i) {
         if (line[i] != u' ') continue;
-        advances[i] += each;
+        int64_t advance = int64_t{advances[i]} + each;
         remainder += spread;
-        // Bresenham's rule: one more pixel whenever the remainder passes half
-        // a gap, so that the spaces add up to exactly `extra`.
+        // Bresenham's rule: one more pixel whenever the remainder passes
+        // (not reaches) half the gaps, so that the spaces add up to exactly
+        // `extra`, also on a line of one gap.
         if (remainder > gaps / 2) {
-            ++advances[i];
+            ++advance;
             remainder -= gaps;
         }
+        advances[i] = At(advance);
     }
     return advances;
 }
@@ -202,15 +219,15 @@ std::vector<int32_t> JustifiedAdvances(std::u16string_view line, std::span<const
 int32_t DrawWrappedTextRotated(gdi::Canvas& canvas, const std::string& text, const gdi::Rect& rect,
                                TWrappedTextResult& result, uint8_t flags, double angle) {
     const std::u16string wide = AnsiToWide(text);
-    const gdi::Point centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    const gdi::Point centre{At((int64_t{rect.left} + rect.right) / 2), At((int64_t{rect.top} + rect.bottom) / 2)};
     gdi::Rect r = rect;
     if (flags & (wtVCenter | wtBottom)) {
         TWrappedTextResult measured;
         const int32_t height = WrapPass(canvas, wide, r, centre, flags | wtMeasureOnly, angle, measured);
         if (flags & wtVCenter) {
-            r.top += (r.Height() - height) / 2;
+            r.top = At(r.top + (int64_t{r.Height()} - height) / 2);
         } else {
-            r.top = r.bottom - height;
+            r.top = At(int64_t{r.bottom} - height);
         }
     }
     return WrapPass(canvas, wide, r, centre, flags, angle, result);
@@ -265,27 +282,27 @@ int32_t DrawJustifiedText(gdi::Canvas& canvas, const std::string& text, const gd
     }
 
     ClearBrush(canvas);
-    const int32_t h = measurer.Height(u"Yy");
-    const int32_t total = static_cast<int32_t>(lines.size()) * h;
-    int32_t y = rect.top;
-    if (vertical == 1) y = (rect.top + rect.bottom - total) / 2;
+    const int64_t h = measurer.Height(u"Yy");
+    const int64_t total = static_cast<int64_t>(lines.size()) * h;
+    int64_t y = rect.top;
+    if (vertical == 1) y = (int64_t{rect.top} + rect.bottom - total) / 2;
     if (vertical == 2) y = rect.bottom - total;
-    y = std::max(y, rect.top);
-    const int32_t firstTop = y;
+    y = std::max<int64_t>(y, rect.top);
+    const int64_t firstTop = y;
     for (const Line& line : lines) {
         const std::u16string_view s = std::u16string_view(wide).substr(line.start, line.end - line.start);
         const int32_t width = layout.Width(line.start, line.end);
         if (horizontal == 3 && !line.paragraphEnd) {
-            canvas.ExtTextOut(rect.left, y, 0, nullptr, s,
+            canvas.ExtTextOut(rect.left, At(y), 0, nullptr, s,
                               JustifiedAdvances(s, PlainWidths(layout, line.start, line.end), w - width));
         } else {
-            int32_t x = rect.left;
-            if (horizontal == 1) x = (rect.left + rect.right - width) / 2;
-            if (horizontal == 2) x = rect.right - width;
-            canvas.ExtTextOut(x, y, gdi::ETO_CLIPPED, &rect, s);
+            int64_t x = rect.left;
+            if (horizontal == 1) x = (int64_t{rect.left} + rect.right - width) / 2;
+            if (horizontal == 2) x = int64_t{rect.right} - width;
+            canvas.ExtTextOut(At(x), At(y), gdi::ETO_CLIPPED, &rect, s);
         }
         y += h;
         if (y > rect.bottom) break;
     }
-    return std::min(total + firstTop - rect.top, rect.Height());
+    return At(std::min<int64_t>(total + firstTop - rect.top, rect.Height()));
 }

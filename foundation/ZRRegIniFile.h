@@ -8,7 +8,8 @@
 // "1"/"0", floats as the shortest text in the user's locale ("0,5" under a
 // German locale). Section, value names and string values are Windows-1252
 // model strings; ReadText/WriteText take Unicode text (file and folder paths).
-// Nothing is cached: every write reaches the store file at once.
+// Nothing is cached: every write reaches the store file at once, and every
+// read sees what another running instance of the program wrote last.
 
 #include "foundation/Exceptions.h"
 

@@ -166,7 +166,17 @@ void TCustomZRBarcodeImpl::GetBounds(TScaleCanvas& canvas, TRect& rect) {
 
 const gdi::Region* TCustomZRBarcodeImpl::Region() {
     if (!hasRegion_) return nullptr;
-    if (!region_) region_ = gdi::Region::FromPolygon(regionCorners_, gdi::PolyFillMode::Alternate);
+    if (!region_) {
+        // A box beyond any device (a damaged position or size) becomes its
+        // bounds within a plane no device reaches, instead of a region of
+        // billions of rows.
+        constexpr int32_t kPlane = 1 << 20;
+        const TRect bounds = BoundsOfPoints(regionCorners_);
+        const bool huge = bounds.left < -kPlane || bounds.top < -kPlane || bounds.right > kPlane || bounds.bottom > kPlane;
+        region_ = huge ? gdi::Region::FromRect({std::clamp(bounds.left, -kPlane, kPlane), std::clamp(bounds.top, -kPlane, kPlane),
+                                               std::clamp(bounds.right, -kPlane, kPlane), std::clamp(bounds.bottom, -kPlane, kPlane)})
+                       : gdi::Region::FromPolygon(regionCorners_, gdi::PolyFillMode::Alternate);
+    }
     return &*region_;
 }
 

@@ -68,7 +68,7 @@ private:
             if (!toWidget) return false;
             auto* e = static_cast<QKeyEvent*>(event);
             if (event->type() == QEvent::KeyPress && e->key() == Qt::Key_Escape) {
-                Deliver({TDragEvent::Kind::Cancel, {}, 0});
+                Deliver({TDragEvent::Kind::Abandon, {}, 0});
                 return true;
             }
             // The modifiers of a key event may or may not include the key

@@ -5,10 +5,10 @@
 // the mouse grab (QWidget::grabMouse at button-down). It hands the tracker
 // mouse moves and the left button's release (points in the widget's
 // coordinates), and every press or release of Shift, Ctrl or Alt as a key
-// state, so that they change the drag at once. Escape, the surface's window
-// losing activation and the application becoming inactive end the drag where
-// it is; so does the loss of the grab, which is checked after every event and
-// every 50 ms. Key events and context-menu requests are kept from the rest of
+// state, so that they change the drag at once. Escape abandons the drag. The
+// surface's window losing activation and the application becoming inactive
+// end the drag where it is; so does the loss of the grab, which is checked
+// after every event and every 50 ms. Key events and context-menu requests are kept from the rest of
 // the program during the drag; everything else is dispatched as usual. An
 // exception of the handler never travels through the event dispatch: it
 // ends the drag, and RunWidgetDragLoop raises it again after the loop.

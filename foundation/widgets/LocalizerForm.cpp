@@ -30,11 +30,41 @@ struct TextProperty {
     std::function<void(const QString&)> set;
 };
 
+// An item list of an object: read whole, changed item by item, so that the
+// items keep what else they carry (data, icons) and the items that code
+// added stay where they are.
 struct ListProperty {
     QString name;
     std::function<QStringList()> get;
-    std::function<void(const QStringList&)> set;
+    std::function<void(int, const QString&)> setItem;
+    // Inserts the texts at the position; returns how many were inserted.
+    std::function<int(int, const QStringList&)> insert;
+    std::function<void(int, int)> remove;  // position, count
 };
+
+// A list kept as a whole property value.
+ListProperty WholeList(QString name, std::function<QStringList()> get, std::function<void(const QStringList&)> set) {
+    ListProperty p;
+    p.name = std::move(name);
+    p.get = get;
+    p.setItem = [get, set](int i, const QString& text) {
+        QStringList items = get();
+        if (i < items.size()) items[i] = text;
+        set(items);
+    };
+    p.insert = [get, set](int at, const QStringList& texts) {
+        QStringList items = get();
+        for (int k = 0; k < texts.size(); ++k) items.insert(std::min<qsizetype>(at + k, items.size()), texts[k]);
+        set(items);
+        return static_cast<int>(texts.size());
+    };
+    p.remove = [get, set](int at, int count) {
+        QStringList items = get();
+        items.remove(at, std::min<qsizetype>(count, items.size() - at));
+        set(items);
+    };
+    return p;
+}
 
 QTabWidget* TabWidgetOfPage(QWidget* w) {
     auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
@@ -55,8 +85,8 @@ void AddDeclaredProperties(QObject* obj, std::vector<TextProperty>& texts, std::
             texts.push_back({name, [obj, p] { return p.read(obj).toString(); },
                              [obj, p](const QString& v) { p.write(obj, v); }});
         } else if (lists && p.metaType().id() == QMetaType::QStringList) {
-            lists->push_back({name, [obj, p] { return p.read(obj).toStringList(); },
-                              [obj, p](const QStringList& v) { p.write(obj, v); }});
+            lists->push_back(WholeList(name, [obj, p] { return p.read(obj).toStringList(); },
+                                       [obj, p](const QStringList& v) { p.write(obj, v); }));
         }
     }
 }
@@ -111,36 +141,58 @@ std::vector<TextProperty> TextPropertiesOf(QObject* obj, QWidget* form) {
     return texts;
 }
 
-void SetComboItems(QComboBox* c, const QStringList& items) {
-    for (int i = 0; i < items.size(); ++i) {
-        if (i < c->count()) {
-            c->setItemText(i, items[i]);
-        } else {
-            c->addItem(items[i]);
-        }
-    }
-    while (c->count() > items.size()) c->removeItem(c->count() - 1);
-}
-
-void SetListWidgetItems(QListWidget* l, const QStringList& items) {
-    for (int i = 0; i < items.size(); ++i) {
-        if (i < l->count()) {
-            l->item(i)->setText(items[i]);
-        } else {
-            l->addItem(items[i]);
-        }
-    }
-    while (l->count() > items.size()) delete l->takeItem(l->count() - 1);
-}
-
 QStringList TabTexts(QTabBar* bar) {
     QStringList texts;
     for (int i = 0; i < bar->count(); ++i) texts << bar->tabText(i);
     return texts;
 }
 
-void SetTabTexts(QTabBar* bar, const QStringList& texts) {
-    for (int i = 0; i < texts.size() && i < bar->count(); ++i) bar->setTabText(i, texts[i]);
+// Tabs are pages: their texts change, the localizer adds or removes none.
+ListProperty TabList(QTabBar* bar) {
+    ListProperty p;
+    p.name = QStringLiteral("Tabs");
+    p.get = [bar] { return TabTexts(bar); };
+    p.setItem = [bar](int i, const QString& text) {
+        if (i < bar->count()) bar->setTabText(i, text);
+    };
+    p.insert = [](int, const QStringList&) { return 0; };
+    p.remove = [](int, int) {};
+    return p;
+}
+
+// The items of a combo box or list widget, through the widget's own calls.
+template <class Widget, class TextAt, class SetText, class RemoveAt>
+ListProperty ItemList(Widget* w, TextAt textAt, SetText setText, RemoveAt removeAt) {
+    ListProperty p;
+    p.name = QStringLiteral("Items");
+    p.get = [w, textAt] {
+        QStringList items;
+        for (int i = 0; i < w->count(); ++i) items << textAt(w, i);
+        return items;
+    };
+    p.setItem = [w, setText](int i, const QString& text) { setText(w, i, text); };
+    p.insert = [w](int at, const QStringList& texts) {
+        w->insertItems(at, texts);
+        return static_cast<int>(texts.size());
+    };
+    p.remove = [w, removeAt](int at, int count) {
+        for (int k = 0; k < count && at < w->count(); ++k) removeAt(w, at);
+    };
+    return p;
+}
+
+ListProperty ComboList(QComboBox* c) {
+    return ItemList(
+        c, [](QComboBox* w, int i) { return w->itemText(i); },
+        [](QComboBox* w, int i, const QString& text) { w->setItemText(i, text); },
+        [](QComboBox* w, int i) { w->removeItem(i); });
+}
+
+ListProperty ListWidgetList(QListWidget* l) {
+    return ItemList(
+        l, [](QListWidget* w, int i) { return w->item(i)->text(); },
+        [](QListWidget* w, int i, const QString& text) { w->item(i)->setText(text); },
+        [](QListWidget* w, int i) { delete w->takeItem(i); });
 }
 
 std::vector<ListProperty> ListPropertiesOf(QObject* obj) {
@@ -150,26 +202,13 @@ std::vector<ListProperty> ListPropertiesOf(QObject* obj) {
     for (const auto& l : lists)
         if (l.name == QLatin1String("Items") || l.name == QLatin1String("Tabs")) return lists;
     if (auto* c = qobject_cast<QComboBox*>(obj)) {
-        lists.push_back({QStringLiteral("Items"),
-                         [c] {
-                             QStringList items;
-                             for (int i = 0; i < c->count(); ++i) items << c->itemText(i);
-                             return items;
-                         },
-                         [c](const QStringList& v) { SetComboItems(c, v); }});
+        lists.push_back(ComboList(c));
     } else if (auto* l = qobject_cast<QListWidget*>(obj)) {
-        lists.push_back({QStringLiteral("Items"),
-                         [l] {
-                             QStringList items;
-                             for (int i = 0; i < l->count(); ++i) items << l->item(i)->text();
-                             return items;
-                         },
-                         [l](const QStringList& v) { SetListWidgetItems(l, v); }});
+        lists.push_back(ListWidgetList(l));
     } else if (auto* t = qobject_cast<QTabWidget*>(obj)) {
-        lists.push_back({QStringLiteral("Tabs"), [t] { return TabTexts(t->tabBar()); },
-                         [t](const QStringList& v) { SetTabTexts(t->tabBar(), v); }});
+        lists.push_back(TabList(t->tabBar()));
     } else if (auto* b = qobject_cast<QTabBar*>(obj)) {
-        lists.push_back({QStringLiteral("Tabs"), [b] { return TabTexts(b); }, [b](const QStringList& v) { SetTabTexts(b, v); }});
+        lists.push_back(TabList(b));
     }
     return lists;
 }
@@ -178,6 +217,12 @@ std::vector<ListProperty> ListPropertiesOf(QObject* obj) {
 // the localizer replaces it.
 const char* DesignKey(const QString& property, QByteArray& storage) {
     storage = "zorbitDesign_" + property.toLatin1();
+    return storage.constData();
+}
+
+// How many items the last localization inserted after the design-time items.
+const char* ExtraKey(const QString& property, QByteArray& storage) {
+    storage = "zorbitExtra_" + property.toLatin1();
     return storage.constData();
 }
 
@@ -221,24 +266,36 @@ private:
         }
     }
 
+    // The items the language names are re-texted; the other design-time
+    // items get their design text back. What a language names beyond the
+    // design-time items is inserted after them and taken out again at the
+    // next switch; items that code added keep their place and their text.
     void LocalizeList(QObject* obj, const QString& name, const ListProperty& p) {
-        QByteArray storage;
+        QByteArray storage, extraStorage;
         const char* designKey = DesignKey(p.name, storage);
-        const QVariant design = obj->property(designKey);
-        QStringList items = design.isValid() ? design.toStringList() : p.get();
-        bool found = false;
+        const char* extraKey = ExtraKey(p.name, extraStorage);
+        QStringList named;
         QString text;
-        for (int i = 0; localizer_.FindLanguageText(section_, name + QLatin1Char('.') + p.name + QString::number(i), text); ++i) {
-            found = true;
-            if (i < items.size()) {
-                items[i] = TLocalizer::UnescapeText(text);
-            } else {
-                items << TLocalizer::UnescapeText(text);
-            }
+        for (int i = 0; localizer_.FindLanguageText(section_, name + QLatin1Char('.') + p.name + QString::number(i), text); ++i)
+            named << TLocalizer::UnescapeText(text);
+        if (named.isEmpty() && !obj->property(designKey).isValid()) return;  // never touched: the window's own
+        if (!obj->property(designKey).isValid()) obj->setProperty(designKey, p.get());
+        const QStringList design = obj->property(designKey).toStringList();
+        const int designCount = static_cast<int>(design.size());
+
+        int count = static_cast<int>(p.get().size());
+        const int oldExtras = obj->property(extraKey).toInt();
+        if (oldExtras > 0 && count >= designCount + oldExtras) {
+            p.remove(designCount, oldExtras);
+            count -= oldExtras;
         }
-        if (!found && !design.isValid()) return;  // never touched: leave it to the window's code
-        if (!design.isValid()) obj->setProperty(designKey, p.get());
-        p.set(items);
+        const QStringList current = p.get();
+        for (int i = 0; i < std::min(designCount, count); ++i) {
+            const QString& wanted = i < named.size() ? named[i] : design[i];
+            if (current[i] != wanted) p.setItem(i, wanted);
+        }
+        const QStringList extras = count >= designCount ? named.mid(designCount) : QStringList();
+        obj->setProperty(extraKey, extras.isEmpty() ? 0 : p.insert(designCount, extras));
     }
 
     void Export(QObject* obj, const QString& name) {

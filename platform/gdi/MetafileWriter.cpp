@@ -160,8 +160,9 @@ LogFont FontFor(const LogFont& font, const XForm& m) {
     f.width = RoundCoord(font.width * geometry::ScaleX(m));
     // A map that mirrors turns the text the other way on the device.
     if (geometry::Determinant(m) < 0) {
-        f.escapement = -f.escapement;
-        f.orientation = -f.orientation;
+        // Reduced to one turn first, so that any stored value negates.
+        f.escapement = -(f.escapement % 3600);
+        f.orientation = -(f.orientation % 3600);
     }
     return f;
 }

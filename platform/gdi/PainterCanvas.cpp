@@ -665,7 +665,7 @@ void PainterCanvas::DoPolygon(std::span<const Point> points, std::span<const int
         stroke = [pen = tools.pen, outlines](QPainter& p) {
             for (const Outline& o : outlines) {
                 if (o.points.size() == 2 && pen.cosmetic) {
-                    p.fillRect(QRect(o.points.front(), QSize(1, 1)), pen.pen.color());
+                    p.fillRect(QRectF(QPointF(o.points.front()), QSizeF(1, 1)), pen.pen.color());  // QRect overflows at the plane edge
                     continue;
                 }
                 StrokeOutline(p, pen, o);
@@ -763,7 +763,7 @@ void PainterCanvas::DoText(int32_t x, int32_t y, uint32_t options, const Rect* r
     } else {
         frame = QTransform(m.eM11, m.eM12, m.eM21, m.eM22, ref.x, ref.y);
     }
-    frame.rotate(-s.font.escapement / 10.0);
+    frame.rotate(-(s.font.escapement / 10.0));  // in floating point: any escapement negates
 
     const uint32_t horizontal = s.textAlign & TA_CENTER;
     const uint32_t vertical = s.textAlign & TA_BASELINE;

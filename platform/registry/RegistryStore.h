@@ -16,12 +16,16 @@
 //   store starts empty; LoadProblem() tells what happened. It is never
 //   overwritten silently. If it cannot be moved aside the store keeps its
 //   changes in memory only.
-// - When another process changed the file since this one read or wrote it,
-//   the file is read again before the next change, so the two do not lose
-//   each other's values.
+// - When another process changed the file since this one read or wrote it
+//   (its size, time or identity differ), the file is read again before the
+//   next read or change: every read sees the latest value another running
+//   instance wrote, and the two do not lose each other's values. Changes of
+//   this process not yet written (inside BeginUpdate) win.
+// - Names are found through an index (per key, for values and sub-keys);
+//   names and data are kept in one block of bytes (at first the file's own),
+//   so the memory a store takes stays near the size of its file.
 
 #include <QtCore/QByteArray>
-#include <QtCore/QDateTime>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 
@@ -67,10 +71,10 @@ public:
     // <XDG config folder>/zorbit/registry.dat
     static QString DefaultFilePath();
 
-    const QString& FilePath() const { return filePath_; }
-    const std::optional<LoadProblem>& Problem() const { return problem_; }
+    const QString& FilePath() const;
+    const std::optional<LoadProblem>& Problem() const;
     // False when a damaged file could not be moved aside: changes stay in memory.
-    bool Persistent() const { return persistent_; }
+    bool Persistent() const;
 
     bool KeyExists(const QString& path) const;
     // Creates the key with all missing parents.
@@ -101,27 +105,9 @@ public:
     QByteArray Serialize() const;
     static void Validate(const QByteArray& bytes);
 
-    struct Key;
-
 private:
-    static std::unique_ptr<Key> Parse(const QByteArray& bytes);
-    Key* Find(const QString& path) const;
-    Key* FindOrCreate(const QString& path);
-    void Load(bool keepCurrentOnDamage);
-    void RefreshIfChangedOutside();
-    void Changed();
-    void Save();
-    void RememberFileState();
-
-    QString filePath_;
-    std::unique_ptr<Key> root_;
-    std::optional<LoadProblem> problem_;
-    bool persistent_ = true;
-    int updateDepth_ = 0;
-    bool pendingSave_ = false;
-    // Size and modification time of the file as last read or written.
-    qint64 knownSize_ = -1;
-    QDateTime knownModified_;
+    struct Data;
+    std::unique_ptr<Data> data_;
 };
 
 }  // namespace registry

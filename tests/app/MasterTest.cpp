@@ -4,6 +4,7 @@
 #include "app/FileInfo.h"
 #include "app/SpeedButton.h"
 #include "app/ToolState.h"
+#include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
 
 #include "figures/Rasten.h"
@@ -20,6 +21,7 @@
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QToolButton>
 
 namespace {
 
@@ -43,7 +45,11 @@ QStringList VisibleItems(QMenu* menu) {
 TEST_F(MasterTest, WithoutADocumentOnlyNewAndOpenAreEnabled) {
     TMaster& m = CreateMaster();
     ReturnToLoop();
-    EXPECT_EQ(EnabledControls(m.ToolbarPanel()), (QStringList{QStringLiteral("cmdNeu"), QStringLiteral("cmdOeffnen")}));
+    // And the logo, which opens the maker's web site (the overflow buttons of
+    // a narrow window are not commands of their own).
+    QStringList enabled = EnabledControls(m.ToolbarPanel());
+    enabled.removeIf([](const QString& name) { return name.startsWith(QLatin1String("cmdWeitere")); });
+    EXPECT_EQ(enabled, (QStringList{QStringLiteral("cmdKroxaHomepage"), QStringLiteral("cmdNeu"), QStringLiteral("cmdOeffnen")}));
     EXPECT_TRUE(EnabledControls(m.ToolPalette()).isEmpty());
     EXPECT_TRUE(m.Control("cmdKroxaHomepage")->isVisibleTo(&m));
     EXPECT_TRUE(m.Control("cmdVorloHomepage")->isHidden());
@@ -52,10 +58,10 @@ TEST_F(MasterTest, WithoutADocumentOnlyNewAndOpenAreEnabled) {
         EXPECT_FALSE(m.findChild<QMenu*>(QString::fromLatin1(name))->menuAction()->isVisible()) << name;
     EXPECT_EQ(VisibleItems(m.findChild<QMenu*>(QStringLiteral("mnuDatei"))),
               (QStringList{QStringLiteral("mnuNeu"), QStringLiteral("mnuOeffnen"), QStringLiteral("mnuBeenden")}));
-    for (const char* name : {"mnuNeu", "mnuOeffnen", "mnuBeenden", "mnuUeber", "mnuOffscreenBMP", "mnuSpracheEnglisch"})
+    for (const char* name : {"mnuNeu", "mnuOeffnen", "mnuBeenden", "mnuUeber", "mnuUeberKroxa", "mnuOffscreenBMP", "mnuSpracheEnglisch"})
         EXPECT_TRUE(m.MenuItem(name)->isEnabled()) << name;
     // Commands that are not available yet stay disabled.
-    for (const char* name : {"mnuSpeichern", "mnuDrucken", "mnuAnleitung", "mnuUeberKroxa", "mnuRueckgaengig"})
+    for (const char* name : {"mnuSpeichern", "mnuDrucken", "mnuAnleitung", "mnuRueckgaengig"})
         EXPECT_FALSE(m.MenuItem(name)->isEnabled()) << name;
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Kroxa Zorbit-Software"));
     EXPECT_TRUE(messages.empty());
@@ -100,7 +106,8 @@ TEST_F(MasterTest, LanguageMenuOffersTheAllowedAndPresentLanguagesAndRetextsEver
         QStringList texts;
         for (QAction* a : m.findChildren<QAction*>())
             if (!a->objectName().isEmpty() && !a->isSeparator()) texts << a->objectName() + QLatin1Char('=') + a->text();
-        for (QMenu* menu : m.findChildren<QMenu*>()) texts << menu->objectName() + QLatin1Char('=') + menu->title();
+        for (QMenu* menu : m.findChildren<QMenu*>())
+            if (!menu->objectName().isEmpty()) texts << menu->objectName() + QLatin1Char('=') + menu->title();
         for (TSpeedButton* b : m.findChildren<TSpeedButton*>()) texts << b->objectName() + QLatin1Char('=') + b->Hint();
         return texts;
     };
@@ -190,6 +197,88 @@ TEST_F(MasterTest, ToolbarRowsLeaveNoGapsForHiddenControls) {
     EXPECT_EQ(m.Control("cmdWordart")->y(), m.Control("cmdRTF")->y() + m.Control("cmdRTF")->height());
 }
 
+TEST_F(MasterTest, ANarrowWindowKeepsEveryToolbarButtonReachable) {
+    TMaster& m = CreateMaster();
+    AddDocument();
+    m.resize(1200, 700);
+    m.show();
+    ReturnToLoop();
+    EXPECT_TRUE(m.ToolbarOverflowButton(0)->isHidden());
+    EXPECT_TRUE(m.ToolbarOverflowButton(1)->isHidden());
+
+    m.resize(250, 500);
+    ReturnToLoop();
+    const int width = m.ToolbarPanel()->width();
+    ASSERT_LT(width, 300);
+    for (int row = 0; row < 2; ++row) {
+        SCOPED_TRACE(row);
+        QToolButton* more = m.ToolbarOverflowButton(row);
+        ASSERT_FALSE(more->isHidden());
+        EXPECT_EQ(more->x() + more->width(), width);
+        emit more->menu()->aboutToShow();
+        QStringList offered;
+        for (QAction* a : more->menu()->actions()) offered << (a->menu() ? a->menu()->title() : a->text());
+        // Each shown control of the row is in full view or in the menu.
+        for (QWidget* control : m.ToolbarPanel()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const bool inRow = row == 0 ? control->y() < 30 : control->y() >= 30 && control->height() < 30;
+            if (!inRow || control->isHidden() || control == more || qobject_cast<TZRMenuSpacer*>(control) ||
+                control->objectName().startsWith(QLatin1String("bvToolbar")))
+                continue;
+            if (control->x() + control->width() <= more->x()) continue;
+            auto* speed = qobject_cast<TSpeedButton*>(control);
+            const QString name = speed ? TSpeedButton::ShortHint(speed->Hint()) : control->toolTip();
+            EXPECT_TRUE(std::any_of(offered.begin(), offered.end(), [&](const QString& o) { return o.startsWith(name); }))
+                << control->objectName().toStdString();
+        }
+    }
+    // An item does what its button does.
+    QMenu* first = m.ToolbarOverflowButton(0)->menu();
+    const QList<QAction*> items = first->actions();
+    const auto grid = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->text() == QLatin1String("Gitter"); });
+    ASSERT_NE(grid, items.end());
+    EXPECT_TRUE((*grid)->isChecked());
+    (*grid)->trigger();
+    EXPECT_FALSE(m.GridShown());
+    const auto logo = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->text() == QLatin1String("Kroxa im Internet"); });
+    EXPECT_NE(logo, items.end());
+    // The window cannot get narrower than the font boxes; a panel that is
+    // offers them as lists.
+    m.ToolbarPanel()->resize(180, m.ToolbarPanel()->height());
+    m.panToolbarResize();
+    QMenu* second = m.ToolbarOverflowButton(1)->menu();
+    emit second->aboutToShow();
+    const QList<QAction*> secondItems = second->actions();
+    const auto sizes = std::find_if(secondItems.begin(), secondItems.end(),
+                                    [](QAction* a) { return a->menu() && a->menu()->title() == QStringLiteral("Schriftgröße"); });
+    ASSERT_NE(sizes, secondItems.end());
+    EXPECT_EQ((*sizes)->menu()->actions().size(), m.findChild<QComboBox*>(QStringLiteral("cbFontSize"))->count());
+
+    m.resize(1200, 700);
+    ReturnToLoop();
+    EXPECT_TRUE(m.ToolbarOverflowButton(0)->isHidden());
+}
+
+TEST_F(MasterTest, TheLogoOpensTheMakersSiteAndSaysSoWhenNoBrowserStarts) {
+    TMaster& m = CreateMaster();
+    QStringList opened;
+    bool browser = true;
+    m.SetUrlOpener([&](const QUrl& url) {
+        opened << url.toString();
+        return browser;
+    });
+    m.Button("cmdKroxaHomepage")->click();
+    Localizer().SetLanguage(1);
+    m.MenuItem("mnuUeberKroxa")->trigger();
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("https://www.kroxa.example/"), QStringLiteral("https://www.kroxa.example/en/")}));
+    EXPECT_TRUE(messages.empty());
+    browser = false;
+    m.Button("cmdKroxaHomepage")->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, TMessageKind::Warning);
+    EXPECT_EQ(messages[0].text, LocalizedFormat("IDS_NOBROWSER", {QStringLiteral("https://www.kroxa.example/en/")}));
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("The web browser")));
+}
+
 TEST(DrawModes, TagsSelectModes) {
     const std::pair<int, int> table[] = {
         {1, 0},  {2, 1},  {3, 2},  {4, 3},  {5, 4},  {6, 5},  {7, 6},  {8, 7},  {9, 13}, {10, 9}, {11, 10}, {12, 11},
@@ -261,8 +350,11 @@ TEST_F(MasterTest, EveryRefreshRequestRunsTheRefreshOnceAfterReturningToTheLoop)
 TEST_F(MasterTest, DroppedFilesOpenOneByOneAndAFailureStopsNone) {
     TMaster& m = CreateMaster();
     QStringList opened;
+    // Failures of every kind: the program's own, the library's, and anything.
     m.SetDocumentLoader([&](const QString& path) -> QWidget* {
-        if (!path.endsWith(QLatin1String(".qem"))) throw Exception(QStringLiteral("Die Datei hat nicht das richtige Format."));
+        if (path.endsWith(QLatin1String(".png"))) throw Exception(QStringLiteral("Die Datei hat nicht das richtige Format."));
+        if (path.endsWith(QLatin1String(".big"))) throw std::bad_alloc();
+        if (path.endsWith(QLatin1String(".odd"))) throw 42;
         opened << path;
         return new TStandInDocument;
     });
@@ -270,6 +362,8 @@ TEST_F(MasterTest, DroppedFilesOpenOneByOneAndAFailureStopsNone) {
     const QString longFolder = QStringLiteral("/tmp/") + QString(600, QLatin1Char('x'));
     const QList<QUrl> urls = {QUrl::fromLocalFile(longFolder + QStringLiteral("/erste.qem")),
                               QUrl::fromLocalFile(QStringLiteral("/tmp/bild.png")),
+                              QUrl::fromLocalFile(QStringLiteral("/tmp/riesig.big")),
+                              QUrl::fromLocalFile(QStringLiteral("/tmp/seltsam.odd")),
                               QUrl::fromLocalFile(QStringLiteral("/tmp/zweite.qem"))};
     QMimeData data;
     data.setUrls(urls);
@@ -279,11 +373,15 @@ TEST_F(MasterTest, DroppedFilesOpenOneByOneAndAFailureStopsNone) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&m, &drop);
-    EXPECT_EQ(opened, (QStringList{urls[0].toLocalFile(), urls[2].toLocalFile()}));
+    EXPECT_EQ(opened, (QStringList{urls[0].toLocalFile(), urls[4].toLocalFile()}));
     EXPECT_GT(opened[0].size(), 600);
     EXPECT_EQ(m.DocumentCount(), 2);
-    ASSERT_EQ(messages.size(), 1u);
+    ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Die Datei hat nicht das richtige Format."));
+    for (size_t i : {1u, 2u}) {
+        EXPECT_EQ(messages[i].kind, TMessageKind::Error);
+        EXPECT_TRUE(messages[i].text.startsWith(LocalizedText("IDS_ERROR"))) << messages[i].text.toStdString();
+    }
     // The first document of an empty frame is maximised, and so the next.
     EXPECT_TRUE(m.MdiArea()->currentSubWindow()->isMaximized());
 }
@@ -371,6 +469,30 @@ TEST_F(MasterTest, PlacementAndViewSettingsSurviveARestart) {
     Settings().WriteFloat("Raster", "Gitterweite2", 0.0);
     EXPECT_DOUBLE_EQ(CreateMaster().GitterWeite(), 0.0);
     EXPECT_DOUBLE_EQ(GetGridX(), 0.1);
+}
+
+TEST_F(MasterTest, ADamagedGridStepGivesTheDefaultAndASoundValueIsWrittenBack) {
+    for (const char* stored : {"nan", "inf", "-inf", "-5", "abc"}) {
+        SCOPED_TRACE(stored);
+        SetGridX(3);
+        Settings().WriteString("Raster", "Gitterweite2", stored);
+        TMaster& m = CreateMaster();
+        EXPECT_DOUBLE_EQ(m.GitterWeite(), TMaster::kDefaultGridStep);
+        EXPECT_DOUBLE_EQ(GetGridX(), TMaster::kDefaultGridStep);
+        EXPECT_EQ(m.Button("RastenBtn")->text(), QStringLiteral("1,0 mm"));
+        master.reset();
+        EXPECT_DOUBLE_EQ(Settings().ReadFloat("Raster", "Gitterweite2", -1), TMaster::kDefaultGridStep);
+    }
+}
+
+TEST_F(MasterTest, TheGridStepShowsTheDecimalSeparatorOfTheLanguage) {
+    Settings().WriteFloat("Raster", "Gitterweite2", 2.5);
+    TMaster& m = CreateMaster();
+    EXPECT_EQ(m.Button("RastenBtn")->text(), QStringLiteral("2,5 mm"));
+    Localizer().SetLanguage(1);
+    EXPECT_EQ(m.Button("RastenBtn")->text(), QStringLiteral("2.5 mm"));
+    Localizer().SetLanguage(0);
+    EXPECT_EQ(m.Button("RastenBtn")->text(), QStringLiteral("2,5 mm"));
 }
 
 TEST(MasterWindow, FitsAndCentresOnTheScreen) {

@@ -96,6 +96,45 @@ TEST_F(MasterTest, EveryTextOfTheWindowsIsInBothLanguages) {
     }
 }
 
+// The wording of the shipped texts: what the status bar shows starts with a
+// capital, the spellings below are wrong in German, one action has one word,
+// and the English product name is not joined German-style.
+TEST_F(MasterTest, TextsReadCorrectlyInBothLanguages) {
+    TMyMemIniFile german, english;
+    ASSERT_TRUE(Localizer().LoadLanguageResource(0, german));
+    ASSERT_TRUE(Localizer().LoadLanguageResource(1, english));
+    for (TMyMemIniFile* texts : {&german, &english}) {
+        for (const QString& section : texts->ReadSections()) {
+            for (const QString& key : texts->ReadSection(section)) {
+                const QString text = texts->ReadString(section, key, {});
+                if (!key.endsWith(QLatin1String(".Hint"))) continue;
+                const QString status = TSpeedButton::LongHint(text);
+                EXPECT_TRUE(status.isEmpty() || !status[0].isLower()) << key.toStdString() << ": " << status.toStdString();
+            }
+        }
+    }
+    struct Wrong { const char* text; const char* why; };
+    const Wrong wrongInGerman[] = {
+        {"zuviele", "zu viele"}, {"Gradient", "Verlauf"}, {"CD ROM", "CD-ROM"}, {"1.Punkt", "1. Punkt"},
+        {"Shift ->", "Umschalt"}, {"rueck", "ü"},          {"schliess", "ß"},    {"Font...", "Schrift..."},
+        {"  ", "one blank"},      {"auflösen", "aufheben"},
+    };
+    for (const QString& section : german.ReadSections()) {
+        for (const QString& key : german.ReadSection(section)) {
+            const QString text = german.ReadString(section, key, {});
+            for (const Wrong& w : wrongInGerman)
+                EXPECT_FALSE(text.contains(QString::fromUtf8(w.text))) << key.toStdString() << "=" << text.toStdString()
+                                                                        << " (" << w.why << ")";
+        }
+    }
+    EXPECT_EQ(german.ReadString(QStringLiteral("TMaster"), QStringLiteral("mnuUnGroup.Caption"), {}),
+              german.ReadString(QStringLiteral("Default"), QStringLiteral("IDS_UNDOUNGROUP"), {}));
+    EXPECT_EQ(german.ReadString(QStringLiteral("Default"), QStringLiteral("IDS_TRACKTABELLE1"), {}), QStringLiteral("Nr."));
+    for (const QString& section : english.ReadSections())
+        for (const QString& key : english.ReadSection(section))
+            EXPECT_FALSE(english.ReadString(section, key, {}).contains(QStringLiteral("Zorbit-"))) << key.toStdString();
+}
+
 TEST_F(MasterTest, AboutBoxShowsTheFullVersionAndCreditsOnShiftClick) {
     TDlgInfo info;
     EXPECT_EQ(info.VersionText(), FileInfo().FullVersionText());

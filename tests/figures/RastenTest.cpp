@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 class RastenTest : public ::testing::Test {
@@ -29,6 +31,16 @@ TEST_F(RastenTest, StepsAndTheirZeroValues) {
     EXPECT_EQ(GetAngleStep(), 7.5);
     SetAngleStep(0);
     EXPECT_EQ(GetAngleStep(), 0.2);
+
+    // Steps that are no numbers or negative are refused; the steps stay.
+    SetGridX(2.5);
+    SetAngleStep(7.5);
+    for (double bad : {std::nan(""), double(INFINITY), -double(INFINITY), -5.0, -0.1}) {
+        SetGridX(bad);
+        SetAngleStep(bad);
+        EXPECT_EQ(GetGridX(), 2.5) << bad;
+        EXPECT_EQ(GetAngleStep(), 7.5) << bad;
+    }
 }
 
 TEST_F(RastenTest, SnapToTheNearestMultipleTiesToEven) {

@@ -215,6 +215,59 @@ TEST_F(TrackerTest, LostCaptureAndCancelEndTheDragWithTheResult) {
 
 // A callback that fails ends the drag: the grab and the cursor are given
 // back, the tracker is idle again, and the exception reaches the caller.
+// Escape: the feedback goes, the geometry is the one the drag began with,
+// nothing is applied, and the figure hears of the end (to drop its undo step).
+TEST_F(TrackerTest, AbandonedDragsLeaveEverythingAsItWas) {
+    tracker.AdjustHandles.Count = 1;
+    tracker.AdjustHandles.Entries[0] = {kHotTrackCartesian, 0.25f, -0.5f, 0.5f, 0.25f, -0.5f, 0.5f};
+    int adjustEnds = 0;
+    tracker.OnAdjustMove = [](TRectTracker&, int32_t, const THotTrackEntry&) {};
+    tracker.OnAdjustEnd = [&](TRectTracker&, int32_t, const THotTrackEntry&) { ++adjustEnds; };
+    struct Case { const char* what; TPoint grab, to; };
+    const Case cases[] = {
+        {"corner", {113, 153}, {73, 169}},
+        {"edge", {287, 200}, {335, 200}},
+        {"rotation", {305, 200}, {250, 100}},
+        {"adjust handle", {241, 221}, {261, 221}},
+    };
+    const auto before = surface.Pixels();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        calls.clear();
+        Move(c.to.x, c.to.y);
+        surface.script.push_back({Kind::Abandon, {}, 0});
+        Move(20, 20);  // never seen
+        const int releases = surface.releases;
+        EXPECT_TRUE(tracker.MouseDown(c.grab.x, c.grab.y));
+        EXPECT_EQ(calls, (std::vector<std::string>{"begin", "end"}));
+        EXPECT_TRUE(tracker.Abandoned);
+        ExpectGeometry(tracker.Geometry, 50, 50, 40, 20);
+        EXPECT_FLOAT_EQ(tracker.AdjustHandles.Entries[0].Value1, 0.25f);
+        EXPECT_EQ(surface.releases, releases + 1);
+        EXPECT_TRUE(surface.Pixels() == before) << "feedback left behind";
+        surface.script.clear();
+    }
+    EXPECT_TRUE(applied.empty());
+    EXPECT_EQ(adjustEnds, 0);
+    // The next drag that ends normally is not abandoned.
+    Up(287, 200);
+    tracker.MouseDown(287, 200);
+    EXPECT_FALSE(tracker.Abandoned);
+    EXPECT_EQ(applied.size(), 1u);
+
+    TLineTracker line(surface);
+    line.SetLine({10, 10, 30, 20, 0});
+    int lineApplies = 0;
+    line.OnApply = [&](TLineTracker&, const TLineTrackGeometry&) { ++lineApplies; };
+    surface.script.push_back({Kind::Move, {130, 74}, kLeftButton});
+    surface.script.push_back({Kind::Abandon, {}, 0});
+    EXPECT_TRUE(line.MouseDown(120, 80));
+    EXPECT_EQ(lineApplies, 0);
+    EXPECT_EQ(line.Line.X2, 30);
+    EXPECT_EQ(line.Line.Y2, 20);
+    EXPECT_TRUE(surface.Pixels() == before);
+}
+
 TEST_F(TrackerTest, AFailingCallbackEndsTheDragCleanly) {
     struct Case {
         const char* what;

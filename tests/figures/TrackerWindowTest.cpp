@@ -235,14 +235,18 @@ TEST_F(TrackerWindowTest, EdgeDragSnapsTheSizeToTheGrid) {
     ExpectFigure(55, 50, 50, 20);
 }
 
-TEST_F(TrackerWindowTest, EscapeEndsTheDragWhereItIs) {
+TEST_F(TrackerWindowTest, EscapeAbandonsTheDrag) {
+    QImage imageAfterEscape;
     PostMove({73, 169});
     PostKey(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    PostCall([&] { imageAfterEscape = window.Image(); });
     PostMove({33, 185});
     PostRelease({33, 185});
     Press({113, 153});
-    ExpectFigure(54, 52, 32, 16);
-    EXPECT_EQ(window.applies, 1);
+    ExpectFigure(50, 50, 40, 20);
+    EXPECT_EQ(window.applies, 0);
+    EXPECT_TRUE(window.tracker.Abandoned);
+    EXPECT_EQ(imageAfterEscape, window.imageAtBegin) << "feedback left in the off-screen image";
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 

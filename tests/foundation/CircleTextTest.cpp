@@ -254,16 +254,29 @@ TEST(GlyphOutlineWalker, DamagedDataIsWalkedOnlyAsFarAsItFits) {
     };
     for (const Case& c : cases) EXPECT_EQ(GlyphOutlinePolygons(c.data).counts, c.counts) << c.what;
 
-    // Far more points and contours than a fixed buffer of 1024 would hold.
+    // Far more points and contours than a buffer of 1024 would hold: the
+    // line record of 3000 points is taken whole and passes 1000, so the
+    // spline record after it adds nothing and the contour is closed; every
+    // further contour ends after its first record.
     OutlineBuilder big;
     std::vector<std::pair<double, double>> many;
     for (int i = 0; i < 3000; ++i) many.push_back({i % 100, i / 100});
     big.Contour(0, 0).Record(gdi::kLineRecord, many).Record(gdi::kQSplineRecord, many).End();
-    for (int i = 0; i < 600; ++i) big.Contour(i, 0).Record(gdi::kLineRecord, {{i, 5}}).End();
-    const TGlyphPolygons grown = GlyphOutlinePolygons(big.Data());
-    ASSERT_EQ(grown.counts.size(), 601u);
-    EXPECT_EQ(grown.counts[0], 3000 + 2999 * 6 + 2);
-    EXPECT_EQ(grown.points.size(), static_cast<size_t>(3000 + 2999 * 6 + 2 + 600 * 3));
+    for (int i = 0; i < 600; ++i)
+        big.Contour(i, 0).Record(gdi::kLineRecord, {{i, 5}}).Record(gdi::kQSplineRecord, {{i, 6}, {i, 7}}).End();
+    const TGlyphPolygons limited = GlyphOutlinePolygons(big.Data());
+    ASSERT_EQ(limited.counts.size(), 601u);
+    EXPECT_EQ(limited.counts[0], 3002);
+    EXPECT_EQ(limited.counts[600], 3);
+    EXPECT_EQ(limited.points.size(), static_cast<size_t>(3002 + 600 * 3));
+
+    // Below the limit a spline piece is added; the piece that passes it is the last.
+    OutlineBuilder near;
+    std::vector<std::pair<double, double>> nearly(998, {1, 1});
+    std::vector<std::pair<double, double>> controls;
+    for (int i = 0; i < 10; ++i) controls.push_back({i, i});
+    near.Contour(0, 0).Record(gdi::kLineRecord, nearly).Record(gdi::kQSplineRecord, controls).End();
+    EXPECT_EQ(GlyphOutlinePolygons(near.Data()).counts, (std::vector<int32_t>{998 + 6 + 2}));
 
     gdi::RecordingCanvas canvas;
     DrawGlyphOutline(canvas, cases[4].data);

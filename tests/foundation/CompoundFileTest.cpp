@@ -1,4 +1,5 @@
 #include "foundation/CompoundFile.h"
+#include "foundation/Localizer.h"
 
 #include <gtest/gtest.h>
 
@@ -270,6 +271,19 @@ TEST(CompoundFile, DamagedFilesAreRefusedAndLeftAsTheyWere) {
         // Nothing of the file was overwritten.
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), memory.Bytes().begin())) << damage.what;
     }
+
+    // The texts come from the message catalogue in the user's language.
+    Localizer().SetLanguage(1);
+    std::vector<uint8_t> cycle = valid;
+    SetTableEntry(cycle, 5, 3);
+    TMemoryStream damaged(cycle);
+    try {
+        TQNCompoundFile file(damaged);
+        ADD_FAILURE() << "a cycle was accepted";
+    } catch (const ECompoundFileError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("The compound file is damaged", 0), 0u) << e.what();
+    }
+    Localizer().SetLanguage(0);
 }
 
 TEST(CompoundFile, DamageFoundLaterLeavesTheReadableDataAlone) {

@@ -64,6 +64,8 @@ TEST(FloatKontur, CornerArcStaysOnTheQuarterCircle) {
 
 TEST(FloatKontur, CurvesStartAtTheOriginOfAnEmptyContour) {
     TFloatKontur k(5, 7, 1, 1);
+    EXPECT_EQ(k.LastPoint().X, 5);  // an empty contour's last point is its origin
+    EXPECT_EQ(k.LastPoint().Y, 7);
     k.BezierTo(5, 20, 30, 20, 30, 7);
     ASSERT_GT(k.Count, 2);
     EXPECT_EQ(k.Points[0].X, 5);

@@ -157,6 +157,29 @@ TEST_F(LocalizerFormTest, SwitchesToEnglishAndBackWithIdenticalTexts) {
     EXPECT_EQ(dialog.afterLocalizeCount, 7);  // once when made, once per switch
 }
 
+TEST_F(LocalizerFormTest, ItemsThatCodeAddedSurviveLanguageSwitches) {
+    TDlgSprachTest dialog;
+    dialog.unit->addItem(QStringLiteral("Twips"), 42);
+    dialog.unit->setCurrentIndex(3);
+    const auto items = [&] {
+        QStringList texts;
+        for (int i = 0; i < dialog.unit->count(); ++i) texts << dialog.unit->itemText(i);
+        return texts.join(QLatin1Char('|'));
+    };
+    for (int round = 0; round < 2; ++round) {
+        // English names one item more than the window has by design: it goes
+        // after the design-time items, before the one that code added.
+        Switch(1);
+        EXPECT_EQ(items(), QStringLiteral("Millimetres|Inches|Points|Pixels|Twips"));
+        EXPECT_EQ(dialog.unit->itemData(4).toInt(), 42);
+        EXPECT_EQ(dialog.unit->currentText(), QStringLiteral("Twips"));
+        Switch(0);
+        EXPECT_EQ(items(), QStringLiteral("Millimeter|Zoll|Punkt|Twips"));
+        EXPECT_EQ(dialog.unit->itemData(3).toInt(), 42);
+        EXPECT_EQ(dialog.unit->currentText(), QStringLiteral("Twips"));
+    }
+}
+
 TEST_F(LocalizerFormTest, DamagedLanguageKeepsTheWindowTexts) {
     TDlgSprachTest dialog;
     const QStringList german = dialog.Snapshot();

@@ -62,6 +62,11 @@ TEST(MemIniFile, WritesAndSerialisation) {
     EXPECT_EQ(std::string(out.Bytes().begin(), out.Bytes().end()), expected);
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("second"), QStringLiteral("N"), 0), -5);
     EXPECT_TRUE(ini.ReadBool(QStringLiteral("second"), QStringLiteral("f"), false));
+    for (const char* noNumber : {"nan", "inf", "-inf", "1e999"}) {
+        ini.WriteString(QStringLiteral("Floats"), QStringLiteral("x"), QString::fromLatin1(noNumber));
+        EXPECT_EQ(ini.ReadFloat(QStringLiteral("Floats"), QStringLiteral("x"), 2.5), 2.5) << noNumber;
+    }
+    ini.EraseSection(QStringLiteral("Floats"));
 
     ini.DeleteKey(QStringLiteral("Second"), QStringLiteral("B"));
     ini.EraseSection(QStringLiteral("FIRST"));

@@ -162,6 +162,18 @@ TEST(ScaleCanvas, FontHeightsFollowZoomAndTinyFontsDrawNothing) {
     sc.SetFontAngle(30);
     EXPECT_EQ(device.font().escapement, -300);
     EXPECT_EQ(sc.Font().Escapement(), -300);
+    // The same angle again leaves the device font as it is, weight and all;
+    // a new angle rebuilds it from the canvas's font.
+    device.font().weight = gdi::FW_BOLD;
+    sc.SetFontAngle(30);
+    EXPECT_EQ(device.font().weight, gdi::FW_BOLD);
+    device.font().escapement = 0;  // turned back on the device only
+    sc.SetFontAngle(30);
+    EXPECT_EQ(device.font().escapement, -300);
+    EXPECT_EQ(device.font().weight, gdi::FW_BOLD);
+    sc.SetFontAngle(45);
+    EXPECT_EQ(device.font().escapement, -450);
+    EXPECT_NE(device.font().weight, gdi::FW_BOLD);
 
     sc.SetZoom(0.01f);
     EXPECT_TRUE(sc.TextSuppressed);
@@ -172,6 +184,25 @@ TEST(ScaleCanvas, FontHeightsFollowZoomAndTinyFontsDrawNothing) {
     sc.TextOut("M\xFC" "ller", 10, 10);  // Windows-1252 reaches the device as Unicode
     EXPECT_EQ(LastCall(device).text, u"M\u00FCller");
     EXPECT_GT(sc.TextWidthMM("Etikett"), 0);
+}
+
+TEST(ScaleCanvas, ClipRectIsInDeviceUnits) {
+    gdi::BitmapCanvas device(400, 300);
+    TScaleCanvas sc(&device);
+    EXPECT_EQ(sc.GetClipRect(), (TRect{0, 0, 400, 300}));  // no clip: the whole surface
+    device.IntersectClipRect(10, 20, 110, 220);
+    // A mapping of its own on the device (logical units twice the pixels,
+    // moved) changes the logical clip box but not the device rectangle.
+    device.SetMapMode(gdi::MapMode::Anisotropic);
+    device.SetWindowExt(2, 2);
+    device.SetViewportExt(1, 1);
+    device.SetWindowOrg(-50, -50);
+    EXPECT_EQ(sc.GetClipRect(), (TRect{10, 20, 110, 220}));
+    EXPECT_NE(device.GetClipBox(), sc.GetClipRect());
+    gdi::DeviceCaps noSize = gdi::ScreenCaps();
+    noSize.horzRes = noSize.vertRes = 0;
+    gdi::RecordingCanvas unsized(noSize);  // a device without a size and without a clip
+    EXPECT_TRUE(TScaleCanvas(&unsized).GetClipRect().Contains({-1000000, 1000000}));
 }
 
 TEST(ScaleCanvas, RectangleAndEllipseCoverTheirPixelsOnA300DpiBitmap) {

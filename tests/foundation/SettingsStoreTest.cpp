@@ -52,6 +52,9 @@ TEST_F(SettingsStoreTest, TypedReadsOfStoredTexts) {
         {nullptr, 7, true, 2.5},  {"abc", 7, true, 2.5}, {"2", 2, true, 2.0},     {"0", 0, false, 0.0},
         {"-15", -15, true, -15},  {"0,5", 7, true, 0.5}, {"0.5", 7, true, 2.5},   {"", 7, true, 2.5},
         {"99999999999", 7, true, 99999999999.0},         {"1e3", 7, true, 1000.0},
+        // Floats that are no numbers give the default, never NaN or infinity.
+        {"nan", 7, true, 2.5},    {"NaN", 7, true, 2.5}, {"inf", 7, true, 2.5},   {"-inf", 7, true, 2.5},
+        {"1e999", 7, true, 2.5},  {"-1e999", 7, true, 2.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(missing)");

@@ -94,6 +94,23 @@ TEST(WrappedText, PlacesLinesAndReportsWhatFits) {
     EXPECT_EQ(low.Texts(), (Texts{"A"}));
     EXPECT_TRUE(result.Complete);
 
+    // Whether the next line fits is checked after the line breaks and empty
+    // lines that follow a line: a line below empty lines is never drawn past
+    // the bottom, and breaks at the end of the text are not text left over.
+    struct FitCase { const char* what; std::string text; int32_t height; Texts lines; bool complete; };
+    const FitCase fits[] = {
+        {"a line after an empty line that would end below the box", "A\r\n\r\nB", 50, {"A"}, false},
+        {"the same line when the box is tall enough", "A\r\n\r\nB", 60, {"A", "B"}, true},
+        {"a line break at the end of the text", "AB\r\n", 20, {"AB"}, true},
+        {"empty lines at the end of the text", "AB\r\n\r\n\r\n", 20, {"AB"}, true},
+    };
+    for (const FitCase& c : fits) {
+        FixedMetricCanvas fit;
+        DrawWrappedTextRotated(fit, c.text, {0, 0, 100, c.height}, result, wtLeft, 0);
+        EXPECT_EQ(fit.Texts(), c.lines) << c.what;
+        EXPECT_EQ(result.Complete, c.complete) << c.what;
+    }
+
     // Bounds: the lines, from the centre pinned inside the aligned edges.
     FixedMetricCanvas bounded;
     DrawWrappedTextRotated(bounded, "AB", {100, 100, 200, 200}, result, wtLeft | wtTop, 0);

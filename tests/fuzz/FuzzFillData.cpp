@@ -2,7 +2,7 @@
 // - a refused stream leaves the fill exactly as it was;
 // - what was read writes back into bytes that read and write the same again;
 // - the fill draws on a bitmap and a printer, whole and band by band, without fault.
-// fuzz-max-len: 4096
+// fuzz-max-len: 131072 (room for 16,000 stops)
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"
 #include "foundation/Stream.h"

@@ -2,7 +2,7 @@
 // header and checksum around them, so the key and value records themselves
 // are explored. A file the reader accepts must open, list every key and value,
 // and write back into bytes that the reader accepts again.
-// fuzz-max-len: 8192
+// fuzz-max-len: 1048576 (room for 100,000 values)
 #include "platform/registry/RegistryStore.h"
 
 #include <QtCore/QCoreApplication>

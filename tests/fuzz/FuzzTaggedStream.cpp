@@ -1,9 +1,14 @@
 // Reads arbitrary bytes as a tagged value stream. The first byte chooses the
-// variant (bit 0: legacy) and whether a header comes first (bit 1); after it,
-// each untagged byte names the next typed read. Reading may end only with the
-// read-error or invalid-file exception. Every value read is written again by a
-// second filer and read back from there: it must come back bit for bit.
+// variant (bit 0: legacy) and whether a header comes first (bit 1); bit 2
+// reads figure elements (lines, rectangles, ellipses, nested groups) instead
+// of typed values. Otherwise each untagged byte names the next typed read.
+// Reading may end only with the read-error or invalid-file exception. Every
+// value or figure read is written again by a second filer and read back from
+// there: it must come back bit for bit.
+// fuzz-max-len: 8192
 #include "document/EtikettFiler.h"
+#include "figures/Figure.h"
+#include "figures/FigureFactory.h"
 
 #include <QtCore/QCoreApplication>
 
@@ -80,6 +85,35 @@ Value ReadOne(uint8_t kind, TEtikettFiler& reader, TEtikettFiler& writer) {
     }
 }
 
+// Figure elements until the end code or an invalid one; each figure is
+// written, read back and written again, giving the same bytes.
+void ReadFigures(TEtikettFiler& reader) {
+    while (true) {
+        std::unique_ptr<TFigure> figure;
+        try {
+            if (ReadFigureElement(reader, nullptr, figure) == 0) return;
+        } catch (const EFilerReadError&) {
+            return;
+        }
+        if (!figure) continue;
+        TMemoryStream first;
+        TEtikettFiler writer;
+        writer.Stream = &first;
+        figure->SaveToFiler(writer);
+        first.SetPosition(0);
+        TEtikettFiler again;
+        again.Stream = &first;
+        std::unique_ptr<TFigure> copy;
+        ReadFigureElement(again, nullptr, copy);
+        if (!copy || first.Remaining() != 0) std::abort();
+        TMemoryStream second;
+        writer.Stream = &second;
+        copy->SaveToFiler(writer);
+        if (first.Bytes() != second.Bytes()) std::abort();
+        if (reader.Aborted) return;
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -94,6 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TEtikettFiler reader;
     reader.Stream = &input;
     reader.IsLegacy = (data[0] & 1) != 0;
+    if (data[0] & 4) {
+        ReadFigures(reader);
+        return 0;
+    }
     TMemoryStream copy;
     TEtikettFiler writer;
     writer.Stream = &copy;

@@ -294,6 +294,43 @@ TEST(WmfWriter, ClipRegionsAreSetWithinASavedState) {
     EXPECT_EQ(wmf.counts.at(wmf::META_CREATEPENINDIRECT), 3);
 }
 
+// Other programs' readers ignore region clips: a clip that is one rectangle,
+// however it was made, goes out as a clip rectangle in both formats.
+TEST(MetafileWriter, AClipOfOneRectangleIsWrittenAsAClipRectangle) {
+    Region joined = Region::FromRect({10, 20, 40, 60});
+    joined.Combine(joined, Region::FromRect({40, 20, 70, 60}), RegionCombine::Or);  // one rectangle again
+    Region single = Region::FromRect({10, 20, 70, 60});
+    for (const Region* clip : std::initializer_list<const Region*>{&single, &joined}) {
+        Metafile metafile;
+        metafile.SetSize(100, 100);
+        {
+            MetafileCanvas c(metafile);
+            c.SelectClipRgn(clip);
+            c.Rectangle(0, 0, 90, 90);
+        }
+        const ParsedWmf wmf = ParseWmf(metafile.WmfBytes());
+        ASSERT_EQ(wmf.problems, "");
+        EXPECT_EQ(wmf.counts.count(wmf::META_CREATEREGION), 0u);
+        ASSERT_EQ(wmf.counts.count(wmf::META_INTERSECTCLIPRECT), 1u);
+        for (const WmfRecord& r : wmf.records)
+            if (r.function == wmf::META_INTERSECTCLIPRECT)  // bottom, right, top, left
+                EXPECT_EQ((std::vector<int16_t>{r.Param(0), r.Param(1), r.Param(2), r.Param(3)}),
+                          (std::vector<int16_t>{60, 70, 20, 10}));
+
+        const std::vector<uint8_t> emf = metafile.EmfBytes();
+        std::map<uint32_t, int> counts;
+        std::vector<int32_t> clipRect;
+        for (size_t at = 0; at + 8 <= emf.size() && U32(emf, at + 4) >= 8; at += U32(emf, at + 4)) {
+            ++counts[U32(emf, at)];
+            if (U32(emf, at) == emf::EMR_INTERSECTCLIPRECT)
+                for (size_t k = 0; k < 4; ++k) clipRect.push_back(static_cast<int32_t>(U32(emf, at + 8 + 4 * k)));
+        }
+        EXPECT_EQ(counts[emf::EMR_EXTSELECTCLIPRGN], 0);
+        EXPECT_EQ(counts[emf::EMR_INTERSECTCLIPRECT], 1);
+        EXPECT_EQ(clipRect, (std::vector<int32_t>{10, 20, 70, 60}));
+    }
+}
+
 TEST(WmfWriter, MappedCoordinatesAreWrittenInDeviceUnits) {
     Metafile metafile;
     metafile.SetSize(200, 200);

@@ -170,6 +170,12 @@ TEST_F(RegistryStoreTest, NamesEqualButForCaseAreRefused) {
     EXPECT_THROW(Store::Validate(StoreFile(KeyPayload("", {"Name", "Other", "NAME"}, {}))), std::runtime_error);
     EXPECT_THROW(Store::Validate(StoreFile(KeyPayload("", {"ÄRGER", "ärger"}, {}))), std::runtime_error);
     EXPECT_THROW(Store::Validate(StoreFile(KeyPayload("", {}, {"Key", "Mid", "kEY"}))), std::runtime_error);
+    // Among many names too (found through the index while reading).
+    EXPECT_THROW(Store::Validate(StoreFile(KeyPayload("", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "E"}, {}))),
+                 std::runtime_error);
+    EXPECT_THROW(Store::Validate(StoreFile(KeyPayload("", {}, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "J"}))),
+                 std::runtime_error);
+    EXPECT_NO_THROW(Store::Validate(StoreFile(KeyPayload("", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}, {}))));
 }
 
 TEST_F(RegistryStoreTest, AFileTooLargeForAStoreIsSetAsideUnread) {
@@ -190,6 +196,64 @@ TEST_F(RegistryStoreTest, ChangesOfAnotherProcessAreKept) {
     second.WriteString(QStringLiteral("K"), QStringLiteral("fromSecond"), QStringLiteral("2"));
     const QStringList both = {QStringLiteral("fromFirst"), QStringLiteral("fromSecond")};
     EXPECT_EQ(Store(Path()).ValueNames(QStringLiteral("K")), both);
+}
+
+TEST_F(RegistryStoreTest, ReadsSeeTheLatestValuesOfAnotherInstance) {
+    const QString k = QStringLiteral("Software\\K");
+    Store first(Path());
+    Store second(Path());
+    first.WriteString(k, QStringLiteral("v"), QStringLiteral("1"));
+    EXPECT_EQ(second.ReadValue(k, QStringLiteral("v"))->text, QStringLiteral("1"));
+    // A value of the same size, written at once: the file is a new one.
+    first.WriteString(k, QStringLiteral("v"), QStringLiteral("2"));
+    EXPECT_EQ(second.ReadValue(k, QStringLiteral("v"))->text, QStringLiteral("2"));
+    first.WriteString(k, QStringLiteral("w"), QStringLiteral("x"));
+    EXPECT_EQ(second.ValueNames(k), (QStringList{QStringLiteral("v"), QStringLiteral("w")}));
+    first.DeleteValue(k, QStringLiteral("v"));
+    EXPECT_FALSE(second.ValueExists(k, QStringLiteral("v")));
+    first.CreateKey(k + QStringLiteral("\\Sub"));
+    EXPECT_TRUE(second.KeyExists(k + QStringLiteral("\\sub")));
+    EXPECT_EQ(second.SubKeyNames(k), QStringList{QStringLiteral("Sub")});
+    first.DeleteKey(k);
+    EXPECT_FALSE(second.KeyExists(k));
+    // Changes of the second, not yet written, win over the first's file.
+    second.BeginUpdate();
+    second.WriteString(k, QStringLiteral("mine"), QStringLiteral("1"));
+    first.WriteString(k, QStringLiteral("theirs"), QStringLiteral("1"));
+    EXPECT_FALSE(second.ValueExists(k, QStringLiteral("theirs")));
+    second.EndUpdate();
+    EXPECT_TRUE(first.ValueExists(k, QStringLiteral("mine")));
+}
+
+TEST_F(RegistryStoreTest, ManyNamesAreFoundWithoutRegardToCase) {
+    Store store(Path());
+    store.BeginUpdate();
+    for (int i = 0; i < 200; ++i) {
+        store.WriteInteger(QStringLiteral("Many"), QStringLiteral("Wert%1").arg(i), i);
+        store.CreateKey(QStringLiteral("Many\\Schlüssel%1").arg(i));
+    }
+    store.WriteInteger(QStringLiteral("Many"), QStringLiteral("ÄRGER"), -1);
+    store.EndUpdate();
+    const auto findsAll = [](const Store& s) {
+        EXPECT_EQ(s.ReadValue(QStringLiteral("many"), QStringLiteral("WERT123"))->integer, 123);
+        EXPECT_EQ(s.ReadValue(QStringLiteral("MANY"), QStringLiteral("ärger"))->integer, -1);
+        EXPECT_TRUE(s.KeyExists(QStringLiteral("Many\\SCHLÜSSEL199")));
+        EXPECT_FALSE(s.ValueExists(QStringLiteral("Many"), QStringLiteral("Wert200")));
+    };
+    findsAll(store);
+    findsAll(Store(Path()));  // as read from the file
+    // Deleting keeps the order and the index of the rest.
+    store.DeleteValue(QStringLiteral("Many"), QStringLiteral("wert0"));
+    store.DeleteKey(QStringLiteral("Many\\schlüssel0"));
+    store.WriteInteger(QStringLiteral("Many"), QStringLiteral("WERT5"), 55);  // overwrite keeps the place
+    const QStringList names = store.ValueNames(QStringLiteral("Many"));
+    ASSERT_EQ(names.size(), 200);
+    EXPECT_EQ(names.front(), QStringLiteral("Wert1"));
+    EXPECT_EQ(names[4], QStringLiteral("Wert5"));
+    EXPECT_EQ(store.ReadValue(QStringLiteral("Many"), QStringLiteral("wert5"))->integer, 55);
+    EXPECT_EQ(store.ReadValue(QStringLiteral("Many"), QStringLiteral("wert199"))->integer, 199);
+    EXPECT_EQ(store.SubKeyNames(QStringLiteral("Many")).size(), 199);
+    EXPECT_TRUE(store.KeyExists(QStringLiteral("many\\schlüssel1")));
 }
 
 TEST_F(RegistryStoreTest, UpdatesAreWrittenOnceAtTheEnd) {

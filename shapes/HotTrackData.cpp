@@ -1,4 +1,4 @@
-#include "figures/HotTrackData.h"
+#include "shapes/HotTrackData.h"
 
 #include "foundation/StreamHelp.h"
 

@@ -1,0 +1,44 @@
+#pragma once
+// What the label-sheet and figure code needs of the document window (the
+// owner of every figure). The application's document window implements
+// this; tests use small fakes.
+
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/Region.h"
+
+#include <vector>
+
+class TDesignBase;
+class TMMWindowBase;
+class TScaleCanvas;
+
+class TChildBase {
+public:
+    virtual ~TChildBase() = default;
+
+    // The drawing surface of the window (the view).
+    virtual TMMWindowBase* GetMMWindow() = 0;
+    // The scale canvas of the view, on which figures paint.
+    virtual TScaleCanvas& GetViewScaleCanvas() = 0;
+    // The design of the current tab; none while the window has no design.
+    virtual TDesignBase* GetCurrentDesign() = 0;
+
+    // The device rectangle of the paint in progress; figures whose device
+    // bounds miss it draw nothing.
+    virtual gdi::Rect GetUpdateRect() const = 0;
+
+    // True when the clip ring of round labels applies: the clip-ring menu
+    // item is visible and the window's clip-ring switch is on.
+    virtual bool ClipRingActive() const = 0;
+    // One region per round label position, in device units of the view,
+    // searched from the first entry.
+    virtual const std::vector<gdi::Region>& ClipRingRegions() const = 0;
+
+    // Sets or clears the document's modified flag.
+    virtual void SetModified(bool modified) = 0;
+    // Set by the print engine while one label of a serial print is drawn.
+    virtual void SetPrintingRecord(bool printing) = 0;
+    virtual bool IsPrintingRecord() const = 0;
+    // Refreshes the main window's buttons and menus from the current design.
+    virtual void UpdateFrameControls() = 0;
+};

@@ -1,0 +1,96 @@
+#include "figures/Ellipse.h"
+
+#include "document/MMWindowBase.h"
+#include "foundation/ExportCanvas.h"
+#include "foundation/FillData.h"
+#include "foundation/ScaleCanvas.h"
+#include "shapes/AutoShape.h"
+
+#include <algorithm>
+
+TEllipse::TEllipse(TChildBase* owner) : TRechteck(owner), Shape(AutoShapeFactory().CreateShape("TEllipseShape")) {
+    Kind = TFigureKind::Ellipse;
+}
+
+TEllipse::~TEllipse() = default;
+
+void TEllipse::SyncShape(const TCustomScaler& scaler) {
+    Shape->SetCenterX(DevX(scaler, CenterX));
+    Shape->SetCenterY(DevY(scaler, CenterY));
+    Shape->SetWidth(scaler.MMToPixelW(SingleOf(Width)));
+    Shape->SetHeight(scaler.MMToPixelH(SingleOf(Height)));
+    Shape->SetAngle(SingleOf(Angle));
+}
+
+void TEllipse::DrawShape(TScaleCanvas& canvas) {
+    SyncShape(canvas);
+    ApplyPen(canvas);
+    Shape->DrawFilled(canvas.Canvas(), *Fill);
+    ResetPenWidth(canvas);
+    SyncShape(WindowCanvas());
+}
+
+void TEllipse::Paint() {
+    TScaleCanvas& canvas = WindowCanvas();
+    SyncShape(canvas);
+    if (gdi::IntersectRect(Shape->GetUpdateRect(), OwnerUpdateRect()).IsEmpty()) return;
+    SelectClipRing();
+    ApplyPen(canvas);
+    Shape->DrawFilled(canvas.Canvas(), *Fill);
+    ResetPenWidth(canvas);
+}
+
+void TEllipse::ExportTo(TExportCanvas& target) {
+    DrawShape(target.ScaleCanvas());
+}
+
+void TEllipse::DrawTo(TScaleCanvas& canvas) {
+    if (InClipRing(canvas)) DrawShape(canvas);
+}
+
+void TEllipse::DrawClippedTo(TScaleCanvas& canvas) {
+    SelectClipRingOn(canvas);
+    DrawShape(canvas);
+}
+
+void TEllipse::DrawMask(TScaleCanvas& canvas) {
+    SyncShape(canvas);
+    canvas.Pen().width = 1;
+    canvas.Pen().style = gdi::PenStyle::Solid;
+    Shape->DrawOutline(canvas.Canvas());
+    SyncShape(WindowCanvas());
+}
+
+bool TEllipse::HitTest(TPoint p) {
+    const TScaleCanvas& canvas = WindowCanvas();
+    SyncShape(canvas);
+    const int32_t tolerance = std::max(5, PenPixels(canvas) / 2);
+    if (Fill->Kind() != fkNone && Shape->HitTest(p.x, p.y, false, tolerance)) return true;
+    return Shape->HitTest(p.x, p.y, true, tolerance);
+}
+
+void TEllipse::DrawTrackFeedback(TRectTracker&, TTrackGeometry& g, bool& handled) {
+    handled = true;
+    SetCenterX(g.CenterX);
+    SetCenterY(g.CenterY);
+    SetWidth(g.Width);
+    SetHeight(g.Height);
+    SetAngle(g.Angle);
+    UpdateTransform();
+    TScaleCanvas& canvas = WindowCanvas();
+    canvas.Canvas().SetROP2(gdi::Rop2::NotXorPen);
+    canvas.Pen().color = 0xFF0000;
+    DrawMask(canvas);
+    canvas.Canvas().SetROP2(gdi::Rop2::CopyPen);
+}
+
+void TEllipse::Assign(const TFigure& source) {
+    if (!dynamic_cast<const TEllipse*>(&source)) throw EInvalidCast("Invalid class typecast");
+    TRechteck::Assign(source);
+}
+
+std::unique_ptr<TFigure> TEllipse::Clone() const {
+    auto copy = std::make_unique<TEllipse>(Owner);
+    copy->Assign(*this);
+    return copy;
+}

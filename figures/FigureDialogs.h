@@ -1,0 +1,27 @@
+#pragma once
+// The small dialogs that figures open, reached through functions that the
+// dialog layer installs at start-up (InstallFigureDialogs in
+// figures/widgets/FigureDialogs.h), so that the model stays free of
+// widgets. Without an installed dialog the request ends as if cancelled.
+
+#include <cstdint>
+#include <functional>
+
+// Bits of the position dialog's flags.
+inline constexpr uint8_t kPositionEditable = 1;
+inline constexpr uint8_t kSizeEditable = 2;
+inline constexpr uint8_t kSizeProportional = 4;
+inline constexpr uint8_t kAngleEditable = 8;
+
+struct TPositionValues {
+    uint8_t Flags = 0;
+    double CenterX = 0, CenterY = 0;
+    double Width = 0, Height = 0;
+    double Angle = 0;
+};
+
+// Shows the values (each rounded to 1 decimal) and, on OK, hands back what
+// was entered; true on OK.
+using TPositionDialogFunc = std::function<bool(TPositionValues& values)>;
+void SetPositionDialog(TPositionDialogFunc dialog);
+bool RunPositionDialog(TPositionValues& values);

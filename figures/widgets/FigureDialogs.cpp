@@ -1,0 +1,32 @@
+#include "figures/widgets/FigureDialogs.h"
+
+#include "app/controls/ValidateEdit.h"
+#include "figures/FigureDialogs.h"
+#include "figures/widgets/DlgPosition.h"
+
+#include <QtWidgets/QApplication>
+
+namespace {
+
+bool RunDlgPosition(TPositionValues& v) {
+    TDlgPosition dialog(QApplication::activeWindow());
+    dialog.SetFlags(v.Flags);
+    dialog.edHori->SetValue(v.CenterX);
+    dialog.edVert->SetValue(v.CenterY);
+    dialog.edWidth->SetValue(v.Width);
+    dialog.edHeight->SetValue(v.Height);
+    dialog.edWinkel->SetValue(v.Angle);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    v.CenterX = dialog.edHori->Value();
+    v.CenterY = dialog.edVert->Value();
+    v.Width = dialog.edWidth->Value();
+    v.Height = dialog.edHeight->Value();
+    v.Angle = dialog.edWinkel->Value();
+    return true;
+}
+
+}  // namespace
+
+void InstallFigureDialogs() {
+    SetPositionDialog(RunDlgPosition);
+}

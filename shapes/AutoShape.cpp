@@ -1,0 +1,230 @@
+#include "shapes/AutoShape.h"
+
+#include "foundation/Debug.h"
+#include "foundation/FillData.h"
+#include "foundation/FloatKontur.h"
+#include "foundation/GeneralHelpers.h"
+#include "foundation/Rounding.h"
+#include "platform/gdi/Canvas.h"
+#include "shapes/PfeilShape.h"
+
+#include <QtCore/QString>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+TShapeNoticeHandler& NoticeHandler() {
+    static TShapeNoticeHandler handler;
+    return handler;
+}
+
+void ShowNotice(const std::string& message) {
+    if (const TShapeNoticeHandler& handler = NoticeHandler())
+        handler(message);
+    else
+        Debug().Log(QString::fromStdString(message));
+}
+
+std::string UpperCase(const std::string& text) {
+    std::string upper = text;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
+    return upper;
+}
+
+}  // namespace
+
+void SetShapeNoticeHandler(TShapeNoticeHandler handler) {
+    NoticeHandler() = std::move(handler);
+}
+
+// ---- TAbstractAutoShape
+
+template <class T>
+void TAbstractAutoShape::Change(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    Dirty = true;
+}
+
+void TAbstractAutoShape::SetCenterX(int32_t v) { Change(CenterX, v); }
+void TAbstractAutoShape::SetCenterY(int32_t v) { Change(CenterY, v); }
+void TAbstractAutoShape::SetWidth(int32_t v) { Change(Width, v); }
+void TAbstractAutoShape::SetHeight(int32_t v) { Change(Height, v); }
+void TAbstractAutoShape::SetAngle(float v) { Change(Angle, v); }
+
+void TAbstractAutoShape::SetHotTrackData(const THotTrackData& data) {
+    HotTrackData = data;
+    Dirty = true;
+}
+
+TRect TAbstractAutoShape::GetBounds() {
+    return {CenterX, CenterY, CenterX, CenterY};
+}
+
+void TAbstractAutoShape::SetAdjustHandle(int32_t index, const THotTrackEntry& entry) {
+    Dirty = true;
+    if (index >= 0 && index < kHotTrackEntries) HotTrackData.Entries[static_cast<size_t>(index)] = entry;
+}
+
+void TAbstractAutoShape::AddCartesianHandle(float x, float xMin, float xMax, float y, float yMin, float yMax) {
+    if (HotTrackData.Count < 0 || HotTrackData.Count >= kHotTrackEntries) return;
+    HotTrackData.Entries[static_cast<size_t>(HotTrackData.Count++)] = {kHotTrackCartesian, x, xMin, xMax, y, yMin, yMax};
+}
+
+void TAbstractAutoShape::AddPolarHandle(float r, float rMin, float rMax, float a, float aMin, float aMax) {
+    if (HotTrackData.Count < 0 || HotTrackData.Count >= kHotTrackEntries) return;
+    HotTrackData.Entries[static_cast<size_t>(HotTrackData.Count++)] = {kHotTrackPolar, r, rMin, rMax, a, aMin, aMax};
+}
+
+TPoint TAbstractAutoShape::RotatePoint(TPoint p, float angle) const {
+    return RotatePointAbout(p, {CenterX, CenterY}, angle);
+}
+
+TPoint TAbstractAutoShape::PolarToDevice(float a, float r) const {
+    const long double radians = a * std::numbers::pi_v<long double> / 180.0L;
+    return {gdi::Saturated(Round64(std::cos(radians) * r * Width) + CenterX),
+            gdi::Saturated(Round64(r * std::sin(radians) * Height) + CenterY)};
+}
+
+void TAbstractAutoShape::DoChange() {
+    if (OnChange) OnChange(*this);
+}
+
+// ---- TAbstractPolygonShape
+
+const std::vector<TPoint>& TAbstractPolygonShape::GetPoints() {
+    RebuildIfDirty();
+    return Points;
+}
+
+TRect TAbstractPolygonShape::GetBounds() {
+    RebuildIfDirty();
+    if (Points.empty()) return TAbstractAutoShape::GetBounds();
+    return BoundsOfShapePoints(Points, static_cast<int32_t>(Points.size()) - 1);
+}
+
+void TAbstractPolygonShape::DrawOutline(gdi::Canvas& canvas) {
+    RebuildIfDirty();
+    if (!Points.empty()) canvas.Polyline(Points);
+}
+
+void TAbstractPolygonShape::DrawFilled(gdi::Canvas& canvas, TFillData& fill) {
+    RebuildIfDirty();
+    if (Points.size() < 2) return;
+    fill.FillPolygon(canvas, Points);
+    DrawOutline(canvas);
+}
+
+bool TAbstractPolygonShape::HitTest(int32_t x, int32_t y, bool onOutline, int32_t tolerance) {
+    RebuildIfDirty();
+    if (onOutline) return HitTestPolyline(Points, static_cast<int32_t>(Points.size()) - 1, x, y, tolerance);
+    return PixelInPolygon(Points, x, y);
+}
+
+void TAbstractPolygonShape::TakeContour(const TFloatKontur& contour) {
+    Points.resize(static_cast<size_t>(contour.Count));
+    contour.ToPointArray(Points, Angle);
+}
+
+void TAbstractPolygonShape::BuildBoxPoints() {
+    Dirty = false;
+    TFloatKontur contour(CenterX, CenterY, Width, Height);
+    contour.MoveTo(ShapeLeft(), ShapeTop());
+    contour.LineTo(ShapeRight(), ShapeTop());
+    contour.LineTo(ShapeRight(), ShapeBottom());
+    contour.LineTo(ShapeLeft(), ShapeBottom());
+    contour.LineTo(ShapeLeft(), ShapeTop());
+    TakeContour(contour);
+}
+
+// ---- helpers
+
+float ClampValue(float value, float min, float max) {
+    if (value < min) return min;
+    if (value > max) return max;
+    return value;
+}
+
+TRect BoundsOfShapePoints(std::span<const TPoint> points, int32_t high) {
+    if (high < 0 || points.empty()) return {};
+    high = std::min<int32_t>(high, static_cast<int32_t>(points.size()) - 1);
+    TRect r = BoundsOfPoints(points.first(static_cast<size_t>(high) + 1));
+    r.right = gdi::Saturated(int64_t{r.right} + 1);
+    r.bottom = gdi::Saturated(int64_t{r.bottom} + 1);
+    return r;
+}
+
+bool HitTestPolyline(std::span<const TPoint> points, int32_t high, int32_t x, int32_t y, int32_t tolerance) {
+    if (high < 0 || points.empty()) return false;
+    high = std::min<int32_t>(high, static_cast<int32_t>(points.size()) - 1);
+    const TPoint p{x, y};
+    if (high == 0) {
+        const TRect square = TRect{points[0].x, points[0].y, points[0].x, points[0].y}.Inflated(tolerance, tolerance);
+        return square.Contains(p);
+    }
+    for (int32_t i = 0; i < high; ++i)
+        if (PointNearLine(p, points[static_cast<size_t>(i)], points[static_cast<size_t>(i) + 1], tolerance))
+            return true;
+    return false;
+}
+
+bool PixelInPolygon(std::span<const TPoint> points, int32_t x, int32_t y) {
+    if (points.size() < 3) return false;
+    // The pixel's centre; a crossing count along the row through it.
+    const double px = x + 0.5, py = y + 0.5;
+    bool inside = false;
+    for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+        const double xi = points[i].x, yi = points[i].y, xj = points[j].x, yj = points[j].y;
+        if ((yi > py) == (yj > py)) continue;
+        const double cross = xi + (py - yi) * (xj - xi) / (yj - yi);
+        if (px < cross) inside = !inside;
+    }
+    return inside;
+}
+
+// ---- the factory
+
+TAutoShapeFactory::TAutoShapeFactory() = default;
+
+void TAutoShapeFactory::RegisterShape(const std::string& name, TAutoShapeCreator creator) {
+    const std::string key = UpperCase(name);
+    if (index_.contains(key)) {
+        ShowNotice("Doppelter ShapeName registriert: <" + name + ">");
+        return;
+    }
+    index_[key] = mappings_.size();
+    mappings_.push_back({name, std::move(creator)});
+}
+
+bool TAutoShapeFactory::IsRegistered(const std::string& name) const {
+    return index_.contains(UpperCase(name));
+}
+
+std::unique_ptr<TAbstractAutoShape> TAutoShapeFactory::CreateShape(const std::string& name) const {
+    const auto found = index_.find(UpperCase(name));
+    if (found == index_.end()) {
+        ShowNotice("AutoShape ist nicht registriert: " + name);
+        return std::make_unique<TDefaultShape>();
+    }
+    return mappings_[found->second].ShapeClass();
+}
+
+std::vector<std::string> TAutoShapeFactory::ShapeNames() const {
+    std::vector<std::string> names;
+    for (const TAutoShapeMapping& m : mappings_) names.push_back(m.ShapeName);
+    return names;
+}
+
+TAutoShapeFactory& AutoShapeFactory() {
+    static TAutoShapeFactory* factory = [] {
+        static TAutoShapeFactory instance;
+        instance.RegisterShape("TDefaultShape", [] { return std::make_unique<TDefaultShape>(); });
+        RegisterPfeilShapes(instance);
+        return &instance;
+    }();
+    return *factory;
+}
