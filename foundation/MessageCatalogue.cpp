@@ -270,6 +270,9 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_PICTDAMAGED", "Die Bilddatei ist beschädigt oder unvollständig."},
     {"Default", "IDS_PICTTOOLARGE", "Das Bild ist zu groß."},
     {"Default", "IDS_PICTCANNOTSAVE", "Das Bild konnte nicht gespeichert werden."},
+    // Colour and tool-bar controls: the hint of the colour strip, the last item of the grid-step menu.
+    {"Default", "IDS_COLORTOOLBARHINT", "Linke Maustaste - Füllung#10#Rechte Maustaste - Umriß#10#Strg + linke Maustaste - Text"},
+    {"Default", "IDS_RASTERWEITERE", "weitere..."},
 };
 
 // Design-time texts that are not worth translating (separators, number
