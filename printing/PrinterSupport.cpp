@@ -205,8 +205,4 @@ TPrinterSupport& PrinterSupport() {
     return support;
 }
 
-int32_t PrinterDpiX() { return gdi::CurrentPrinter().Caps().logPixelsX; }
-
-int32_t PrinterDpiY() { return gdi::CurrentPrinter().Caps().logPixelsY; }
-
 bool PrinterSupportsColor() { return gdi::CurrentPrinter().Color(); }

@@ -108,8 +108,5 @@ private:
 
 TPrinterSupport& PrinterSupport();
 
-// LOGPIXELSX / LOGPIXELSY of the current printer.
-int32_t PrinterDpiX();
-int32_t PrinterDpiY();
 // False only when the current printer is set to print in grey.
 bool PrinterSupportsColor();

@@ -114,11 +114,6 @@ private:
 
 // ---- free helpers
 
-int32_t PrinterDpiX() {
-    const int32_t dpi = gdi::CurrentPrinter().Caps().logPixelsX;
-    return dpi > 0 ? dpi : kFallbackPrinterDpi;
-}
-
 int32_t ModuleDots(int32_t totalUnits, float widthMM, int32_t dpi, double minModuleMM, double maxModuleMM) {
     const long double inch = 25.4L;
     const int32_t most = Trunc(dpi * maxModuleMM / inch);

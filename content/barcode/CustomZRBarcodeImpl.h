@@ -15,6 +15,7 @@
 #include "foundation/Matrix.h"
 #include "foundation/PointHelpers.h"
 #include "platform/gdi/Region.h"
+#include "platform/printer/Printer.h"
 
 #include <array>
 #include <optional>
@@ -42,11 +43,8 @@ constexpr int kBarcodeTypeCount = 12;
 // The names of the symbologies, in the order of their numbers.
 extern const std::array<const char*, kBarcodeTypeCount> BarcodeTypeNames;
 
-// The horizontal resolution of the current printer, on which module widths
-// are based also when drawing on the screen. A printer that reports no
-// resolution counts as 600 dpi.
-int32_t PrinterDpiX();
-constexpr int32_t kFallbackPrinterDpi = 600;
+// Module widths are based on the horizontal resolution of the current
+// printer (PrinterDpiX), also when drawing on the screen.
 
 // Printer dots per unit for a symbol of totalUnits units (quiet zones
 // included) that should be widthMM wide, between minModuleMM (exclusive:

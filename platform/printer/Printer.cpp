@@ -62,3 +62,13 @@ bool SelectPrinter(const std::string& name) {
 void SetCurrentPrinter(std::unique_ptr<Printer> printer) { Current() = std::move(printer); }
 
 }  // namespace gdi
+
+int32_t PrinterDpiX() {
+    const int32_t dpi = gdi::CurrentPrinter().Caps().logPixelsX;
+    return dpi > 0 ? dpi : kFallbackPrinterDpi;
+}
+
+int32_t PrinterDpiY() {
+    const int32_t dpi = gdi::CurrentPrinter().Caps().logPixelsY;
+    return dpi > 0 ? dpi : kFallbackPrinterDpi;
+}

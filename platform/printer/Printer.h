@@ -132,3 +132,9 @@ bool SelectPrinter(const std::string& name);
 void SetCurrentPrinter(std::unique_ptr<Printer> printer);
 
 }  // namespace gdi
+
+// LOGPIXELSX / LOGPIXELSY of the current printer. A printer that reports no
+// resolution counts as kFallbackPrinterDpi, so that nothing divides by 0 dpi.
+inline constexpr int32_t kFallbackPrinterDpi = 600;
+int32_t PrinterDpiX();
+int32_t PrinterDpiY();
