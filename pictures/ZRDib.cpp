@@ -36,6 +36,13 @@ void TZRDib::SetDIB(DibHandle dib) {
     if (OnChange) OnChange(*this);
 }
 
+bool TZRDib::ConvertDIB(int32_t bits) {
+    if (!dib_ || !imaging::ConvertDIB(dib_, bits)) return false;
+    info_ = dib_->Header();
+    reduced_.reset();
+    return true;
+}
+
 const Dib* TZRDib::ReducedCopy(int32_t width, int32_t height) {
     if (!reduced_ || reduced_->Width() != width || reduced_->Height() != height)
         reduced_ = imaging::StretchDIB(*dib_, width, height);

@@ -37,6 +37,9 @@ public:
     void Draw(gdi::Canvas& canvas, const gdi::Rect& rect);
     void DrawXY(gdi::Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
+    // Converts the held DIB in place to 24 or 32 bits (no change event);
+    // false when that cannot be done.
+    bool ConvertDIB(int32_t bits);
     // The held DIB's pixels were changed in place (a filter ran on it).
     void PixelsChanged() { reduced_.reset(); }
 
