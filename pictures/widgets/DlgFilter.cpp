@@ -14,6 +14,7 @@
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QPushButton>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -39,14 +40,39 @@ QFrame* PreviewPanel(QWidget* parent, const char* name, int left, TFilterPic*& p
     return panel;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& text, int left) {
-    QPushButton* button = Named(new QPushButton(text, parent), name);
-    button->setGeometry(left, 404, 75, 25);
+}  // namespace
+
+// A button of the bottom row: 75 pixels wide at its place, or as wide as its
+// text needs, growing away from the nearer side of the dialog and pushing
+// its neighbours along.
+QPushButton* TDlgFilter::AddButton(const char* name, const QString& text, int left) {
+    QPushButton* button = Named(new QPushButton(text, this), name);
     button->setAutoDefault(false);
+    bottomButtons_.push_back({button, left});
     return button;
 }
 
-}  // namespace
+void TDlgFilter::PlaceButtons() {
+    static constexpr int kWidth = 75, kGap = 5;
+    std::vector<std::pair<QPushButton*, int>> row = bottomButtons_;
+    std::sort(row.begin(), row.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    auto width = [](QPushButton* button) { return std::max(kWidth, button->sizeHint().width()); };
+    int rightOfLast = 0;
+    for (const auto& [button, left] : row) {
+        if (left > kClientWidth / 2) continue;
+        const int x = std::max(left, rightOfLast + kGap);
+        button->setGeometry(x, 404, width(button), 25);
+        rightOfLast = x + width(button);
+    }
+    int leftOfNext = kClientWidth;
+    for (auto it = row.rbegin(); it != row.rend(); ++it) {
+        const auto& [button, left] = *it;
+        if (left <= kClientWidth / 2) continue;
+        const int right = std::min(left + kWidth, leftOfNext - kGap);
+        button->setGeometry(right - width(button), 404, width(button), 25);
+        leftOfNext = right - width(button);
+    }
+}
 
 TDlgFilter::TDlgFilter(QWidget* parent, std::span<const TFilterSliderSpec> sliders)
     : TLocalizerDialog(parent), specs_(sliders.begin(), sliders.end()) {
@@ -75,10 +101,11 @@ void TDlgFilter::BuildLayout() {
         Labels.push_back(label);
         Sliders.push_back(slider);
     }
-    BtnZuruecksetzen = Button(this, "BtnZuruecksetzen", QStringLiteral("Zurücksetzen"), 8);
-    BtnOK = Button(this, "BtnOK", QStringLiteral("OK"), 464);
+    BtnZuruecksetzen = AddButton("BtnZuruecksetzen", QStringLiteral("Zurücksetzen"), 8);
+    BtnOK = AddButton("BtnOK", QStringLiteral("OK"), 464);
     BtnOK->setDefault(true);
-    Button2 = Button(this, "Button2", QStringLiteral("Abbrechen"), 544);
+    Button2 = AddButton("Button2", QStringLiteral("Abbrechen"), 544);
+    PlaceButtons();
     ProgressBar1 = Named(new QProgressBar(this), "ProgressBar1");
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);

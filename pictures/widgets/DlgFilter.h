@@ -50,6 +50,8 @@ public:
     void BtnOKClick();
     void BtnZuruecksetzenClick();
     bool Filtering() const { return filtering_; }
+    // Refused while OK filters.
+    void reject() override;
 
     // How often the event loop runs while OK filters (milliseconds; tests use 0).
     int EventInterval = 25;
@@ -71,8 +73,11 @@ protected:
     virtual void Filter(imaging::Dib& dib, const TFilterProgress& progress) const = 0;
     virtual bool ShowsWaitCursor() const { return true; }
     void ResetSliders();
+    QPushButton* AddButton(const char* name, const QString& text, int left);
+    // Sizes the bottom row's buttons to their texts (again after every localization).
+    void PlaceButtons();
+    void AfterLocalize() override { PlaceButtons(); }
 
-    void reject() override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -81,6 +86,7 @@ private:
     void SetControlsEnabled(bool enabled);
 
     std::vector<TFilterSliderSpec> specs_;
+    std::vector<std::pair<QPushButton*, int>> bottomButtons_;
     bool filtering_ = false;
     bool placed_ = false;
 };

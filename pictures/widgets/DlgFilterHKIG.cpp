@@ -15,7 +15,9 @@ constexpr std::array<TFilterSliderSpec, 4> kSliders = {{
 
 }  // namespace
 
-TDlgFilterHKIG::TDlgFilterHKIG(QWidget* parent) : TDlgFilter(parent, kSliders) {}
+TDlgFilterHKIG::TDlgFilterHKIG(QWidget* parent) : TDlgFilter(parent, kSliders) {
+    setObjectName(QStringLiteral("DlgFilterHKIG"));
+}
 
 void TDlgFilterHKIG::SetDIB(imaging::DibHandle dib) {
     TDlgFilter::SetDIB(std::move(dib));

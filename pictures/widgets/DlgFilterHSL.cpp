@@ -14,7 +14,9 @@ constexpr std::array<TFilterSliderSpec, 3> kSliders = {{
 
 }  // namespace
 
-TDlgFilterHSL::TDlgFilterHSL(QWidget* parent) : TDlgFilter(parent, kSliders) {}
+TDlgFilterHSL::TDlgFilterHSL(QWidget* parent) : TDlgFilter(parent, kSliders) {
+    setObjectName(QStringLiteral("DlgFilterHSL"));
+}
 
 void TDlgFilterHSL::SetDIB(imaging::DibHandle dib) {
     TDlgFilter::SetDIB(std::move(dib));

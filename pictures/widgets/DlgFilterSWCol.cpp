@@ -14,10 +14,9 @@ constexpr std::array<TFilterSliderSpec, 2> kSliders = {{
 }  // namespace
 
 TDlgFilterSWCol::TDlgFilterSWCol(QWidget* parent) : TDlgFilter(parent, kSliders) {
-    BtnSchwarzWeiss = new QPushButton(QStringLiteral("Schwarz/Weiß"), this);
-    BtnSchwarzWeiss->setObjectName(QStringLiteral("BtnSchwarzWeiss"));
-    BtnSchwarzWeiss->setGeometry(108, 404, 75, 25);
-    BtnSchwarzWeiss->setAutoDefault(false);
+    setObjectName(QStringLiteral("DlgFilterSWCol"));
+    BtnSchwarzWeiss = AddButton("BtnSchwarzWeiss", QStringLiteral("Schwarz/Weiß"), 108);
+    PlaceButtons();
     setTabOrder(BtnZuruecksetzen, BtnSchwarzWeiss);
     connect(BtnSchwarzWeiss, &QPushButton::clicked, this, [this] { BtnSchwarzWeissClick(); });
 }
