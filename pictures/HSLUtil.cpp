@@ -1,7 +1,5 @@
 #include "pictures/HSLUtil.h"
 
-#include "foundation/Rounding.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -22,6 +20,15 @@ float WrapSingle(float high, float low, float x) {
 
 namespace {
 
+// value x 255 rounded to even ties, within 0 .. 255 (what Round gives, in
+// single precision: this runs three times for every pixel of a picture).
+uint8_t ByteOf(float value) {
+    const float scaled = value * 255.0f;
+    if (!(scaled > 0)) return 0;
+    if (scaled >= 255) return 255;
+    return static_cast<uint8_t>(std::lrint(scaled));
+}
+
 // One channel of an HSL colour: the hue h measured from the channel's own
 // place on the colour wheel.
 uint8_t HueChannel(float m1, float m2, float h) {
@@ -31,14 +38,14 @@ uint8_t HueChannel(float m1, float m2, float h) {
     if (6 * h < 1) value = m1 + (m2 - m1) * 6 * h;
     else if (2 * h < 1) value = m2;
     else if (3 * h < 2) value = m1 + (m2 - m1) * (2.0f / 3.0f - h) * 6;
-    return static_cast<uint8_t>(std::clamp(Round(value * 255.0f), 0, 255));
+    return ByteOf(value);
 }
 
 }  // namespace
 
 gdi::Color HSLToColor(float hue, float saturation, float lightness) {
     if (saturation == 0) {
-        const uint32_t v = static_cast<uint32_t>(std::clamp(Round(lightness * 255.0f), 0, 255));
+        const uint8_t v = ByteOf(lightness);
         return gdi::Rgb(v, v, v);
     }
     const float m2 = lightness <= 0.5f ? lightness * (1 + saturation) : lightness + saturation - lightness * saturation;
