@@ -12,6 +12,7 @@
 #include "pictures/widgets/FilterSlider.h"
 
 #include <span>
+#include <utility>
 #include <vector>
 
 class QFrame;
