@@ -74,8 +74,8 @@ void TDlgFilter::PlaceButtons() {
     }
 }
 
-TDlgFilter::TDlgFilter(QWidget* parent, std::span<const TFilterSliderSpec> sliders)
-    : TLocalizerDialog(parent), specs_(sliders.begin(), sliders.end()) {
+TDlgFilter::TDlgFilter(QWidget* parent, std::span<const TFilterSliderInfo> sliders)
+    : TLocalizerDialog(parent), sliderInfo_(sliders.begin(), sliders.end()) {
     BuildLayout();
 }
 
@@ -87,15 +87,15 @@ void TDlgFilter::BuildLayout() {
     setFixedSize(kClientWidth, kClientHeight);
     panAlt = PreviewPanel(this, "panAlt", 8, PicAlt);
     panNeu = PreviewPanel(this, "panNeu", 317, PicNeu);
-    for (const TFilterSliderSpec& spec : specs_) {
+    for (const TFilterSliderInfo& info : sliderInfo_) {
         auto* slider = new TFilterSlider(this);
-        slider->setGeometry(90, spec.top, 510, 30);
-        slider->SetSliderMode(spec.mode);
-        slider->SetPosition(spec.start);
+        slider->setGeometry(90, info.top, 510, 30);
+        slider->SetSliderMode(info.mode);
+        slider->SetPosition(info.start);
         slider->SetChangeDelay(kChangeDelay);
         slider->OnChange = [this](TFilterSlider&) { SliderChange(); };
-        QLabel* label = Named(new QLabel(QString::fromUtf8(spec.label), this), spec.labelName);
-        label->setGeometry(8, spec.top, 80, slider->height());
+        QLabel* label = Named(new QLabel(QString::fromUtf8(info.label), this), info.labelName);
+        label->setGeometry(8, info.top, 80, slider->height());
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setBuddy(slider);
         Labels.push_back(label);
@@ -131,7 +131,7 @@ void TDlgFilter::SliderChange() {
 }
 
 void TDlgFilter::ResetSliders() {
-    for (size_t i = 0; i < Sliders.size(); ++i) Sliders[i]->SetPosition(specs_[i].start);
+    for (size_t i = 0; i < Sliders.size(); ++i) Sliders[i]->SetPosition(sliderInfo_[i].start);
 }
 
 void TDlgFilter::BtnZuruecksetzenClick() {

@@ -23,7 +23,7 @@ class TFilterPic;
 
 // One slider of a dialog: its label (object name and German text), its top
 // and its mode and start value.
-struct TFilterSliderSpec {
+struct TFilterSliderInfo {
     const char* labelName;
     const char* label;
     int top;
@@ -69,7 +69,7 @@ public:
     std::vector<TFilterSlider*> Sliders;
 
 protected:
-    TDlgFilter(QWidget* parent, std::span<const TFilterSliderSpec> sliders);
+    TDlgFilter(QWidget* parent, std::span<const TFilterSliderInfo> sliders);
     // The dialog's filter with the present slider values.
     virtual void Filter(imaging::Dib& dib, const TFilterProgress& progress) const = 0;
     virtual bool ShowsWaitCursor() const { return true; }
@@ -86,7 +86,7 @@ private:
     void BuildLayout();
     void SetControlsEnabled(bool enabled);
 
-    std::vector<TFilterSliderSpec> specs_;
+    std::vector<TFilterSliderInfo> sliderInfo_;
     std::vector<std::pair<QPushButton*, int>> bottomButtons_;
     bool filtering_ = false;
     bool placed_ = false;

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array<TFilterSliderSpec, 4> kSliders = {{
+constexpr std::array<TFilterSliderInfo, 4> kSliders = {{
     {"Label1", "Helligkeit", 250, TSliderMode::smLinear, 0},
     {"Label2", "Kontrast", 280, TSliderMode::smLinear, 0},
     {"Label3", "Intensität", 310, TSliderMode::smLinear, 0},

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array<TFilterSliderSpec, 2> kSliders = {{
+constexpr std::array<TFilterSliderInfo, 2> kSliders = {{
     {"Label1", "Farbton", 250, TSliderMode::smLinear, -80},
     {"Label2", "Sättigung", 280, TSliderMode::smLinear, -40},
 }};
