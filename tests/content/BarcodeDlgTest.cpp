@@ -1,6 +1,6 @@
 // The barcode dialog: the controls of each symbology, the data-set field,
 // the key filter with its beep, and OK and Cancel through ShowBarcodeDlg.
-#include "BarcodeSupport.h"
+#include "support/BarcodeSupport.h"
 
 #include "app/controls/CtrlFocus.h"
 #include "content/DataSet.h"
