@@ -502,7 +502,7 @@ TEST(BarcodeFigure, StandardTwoOfFiveKeepsItsPatternInWholeDotsAtEveryQuarterTur
     }
 }
 
-TEST(BarcodeFigure, PrintedIntoAPdfItDecodesAgain) {
+TEST(BarcodeFigure, PrintedIntoAPdfItKeepsWholePrinterDotsAndDecodesAgain) {
     ASSERT_TRUE(gdi::SelectPrinter(gdi::PdfPrinterName()));
     const QString zbarimg = ZbarImgProgram();
     if (zbarimg.isEmpty() || !test::HavePdfRenderer()) GTEST_SKIP() << "zbarimg or pdftoppm is missing";
@@ -512,6 +512,8 @@ TEST(BarcodeFigure, PrintedIntoAPdfItDecodesAgain) {
     const QString pdf = dir.filePath("barcode.pdf");
     pdfPrinter.SetOutputFile(pdf.toStdString());
     ASSERT_TRUE(pdfPrinter.BeginDoc("Barcode"));
+    std::vector<int32_t> expected;  // the runs of dark and light dots across the bars
+    int32_t column = 0;             // the page's column through the middle of the bars
     {
         TRegionScaleCanvas canvas(&pdfPrinter.GetCanvas());
         canvas.Reset(kResetPrinter);
@@ -525,6 +527,19 @@ TEST(BarcodeFigure, PrintedIntoAPdfItDecodesAgain) {
         setup.angle = 270;
         Apply(figure, setup);
         figure.DrawToSheetCanvas(canvas);
+        const LaidOut laid = LayOut(*figure.Barcode, canvas);
+        ASSERT_TRUE(laid.ok);
+        // A bar of no width (in the gap before the add-on) joins its two spaces.
+        bool joinNext = false;
+        for (const char width : laid.s.pattern) {
+            const int32_t dots = (width - '0') * laid.s.dots;
+            if (joinNext) expected.back() += dots;
+            else if (dots > 0) expected.push_back(dots);
+            joinNext = dots == 0;
+        }
+        // Turned by 270 degrees the symbol reads from the bottom up.
+        std::reverse(expected.begin(), expected.end());
+        column = canvas.MMToPixelX(40) + canvas.PhysicalOffsetX;
     }
     ASSERT_TRUE(pdfPrinter.EndDoc());
 
@@ -534,5 +549,9 @@ TEST(BarcodeFigure, PrintedIntoAPdfItDecodesAgain) {
     QImage picture(reinterpret_cast<const uchar*>(page.pixels.constData()), page.width, page.height, page.width,
                    QImage::Format_Grayscale8);
     Keep(picture, QStringLiteral("barcode-figure-pdf"));
+    gdi::Bitmap dots(page.width, page.height);
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x) dots.SetPixel(x, y, page.At(x, y) < 128 ? 0 : 0xFFFFFF);
+    EXPECT_EQ(BarRuns(dots, false, column, page.height), expected);
     EXPECT_EQ(DecodeWithZbar(picture.copy(), zbarimg).toStdString(), "EAN-13:4006381333931\nEAN-5:52495");
 }
