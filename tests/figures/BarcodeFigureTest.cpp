@@ -2,6 +2,7 @@
 // frame, serial printing from a data set, the barcode dialog, and symbols
 // drawn through the figure that an independent reader decodes again, also
 // from a printed PDF.
+#include "support/BarcodeDlgDriver.h"
 #include "support/BarcodePictures.h"
 #include "support/BarcodeSupport.h"
 #include "support/FigureFakes.h"
@@ -18,12 +19,9 @@
 #include "platform/gdi/BitmapCanvas.h"
 
 #include <QtCore/QDir>
-#include <QtCore/QTimer>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -323,16 +321,6 @@ TEST(BarcodeFigure, DrawsTheSameSymbolOnTheViewAsOnAPrinterAndOnExports) {
 
 namespace {
 
-// Runs the dialog that the figure opens and closes it with OK or Cancel.
-void WhenShown(const std::function<void(TBarcodeDlg&)>& work, bool ok) {
-    QTimer::singleShot(0, [work, ok] {
-        auto* dialog = qobject_cast<TBarcodeDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        work(*dialog);
-        (ok ? dialog->BtnOK : dialog->BtnAbbrechen)->click();
-    });
-}
-
 struct InstalledDialogs {
     InstalledDialogs() { InstallFigureDialogs(); }
     ~InstalledDialogs() {
@@ -356,13 +344,13 @@ TEST(BarcodeFigure, TheDialogsCancelLeavesTheFigureByteForByteAndOkGivesTheFrame
         d.edText->setText("ZORBIT");
         d.chTextAnzeigen->setChecked(true);
     };
-    WhenShown(edit, false);
+    WhenBarcodeDlgShown(edit, false);
     EXPECT_FALSE(figure.EditBarcode());
     EXPECT_EQ(ElementBytes(figure), before);
 
     // The figure is turned by 90 degrees: the frame takes the symbol's own
     // width along its bars and its height.
-    WhenShown(edit, true);
+    WhenBarcodeDlgShown(edit, true);
     view.invalidated.clear();
     EXPECT_TRUE(figure.EditBarcode());
     EXPECT_EQ(figure.Barcode->BarcodeType(), btCode39);
@@ -378,7 +366,7 @@ TEST(BarcodeFigure, TheDialogsCancelLeavesTheFigureByteForByteAndOkGivesTheFrame
     EXPECT_FLOAT_EQ(figure.Barcode->Angle(), 90);
     // Asked again, the symbol keeps its module and the frame its size.
     const double width = figure.Width;
-    WhenShown([](TBarcodeDlg&) {}, true);
+    WhenBarcodeDlgShown([](TBarcodeDlg&) {}, true);
     EXPECT_TRUE(figure.EditBarcode());
     EXPECT_DOUBLE_EQ(figure.Width, width);
 }
