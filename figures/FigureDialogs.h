@@ -4,6 +4,8 @@
 // figures/widgets/FigureDialogs.h), so that the model stays free of
 // widgets. Without an installed dialog the request ends as if cancelled.
 
+#include <QtCore/QString>
+
 #include <cstdint>
 #include <functional>
 
@@ -25,3 +27,9 @@ struct TPositionValues {
 using TPositionDialogFunc = std::function<bool(TPositionValues& values)>;
 void SetPositionDialog(TPositionDialogFunc dialog);
 bool RunPositionDialog(TPositionValues& values);
+
+// A warning with an OK button (a picture that cannot be loaded); without an
+// installed one the text goes to the trace output.
+using TFigureWarningFunc = std::function<void(const QString& text)>;
+void SetFigureWarning(TFigureWarningFunc warning);
+void ShowFigureWarning(const QString& text);

@@ -63,6 +63,10 @@ protected:
     void SaveRechteckSnapshot(TStream& stream) const;
     void LoadRechteckSnapshot(TStream& stream);
     void AssignRechteck(const TRechteck& source);
+    // The device point turned back by the angle about the device centre of
+    // the window canvas, and the unturned box there (left - 1, top - 1,
+    // right, bottom): what the hit tests of box figures look at.
+    void UnturnedHitBox(TPoint p, TPoint& q, TRect& box);
     // Fill and outline through the corner points on the canvas.
     void DrawBox(TScaleCanvas& canvas);
     TRectTracker& RectTracker() const;

@@ -5,6 +5,7 @@
 #include "figures/widgets/DlgPosition.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
 
 namespace {
 
@@ -25,8 +26,13 @@ bool RunDlgPosition(TPositionValues& v) {
     return true;
 }
 
+void ShowWarningBox(const QString& text) {
+    QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
 }  // namespace
 
 void InstallFigureDialogs() {
     SetPositionDialog(RunDlgPosition);
+    SetFigureWarning(ShowWarningBox);
 }
