@@ -313,6 +313,18 @@ TEST(Bild32, DamagedRecordsAreRefused) {
     }
 }
 
+// A picture that cannot be encoded fails the save instead of writing a
+// record without it.
+TEST(Bild32, APictureThatCannotBeEncodedFailsTheSave) {
+    TBild32 figure(nullptr);
+    figure.DIB->SetDIB(fixtures::QuadrantDib(40, 30));
+    const int64_t limit = imaging::PixelLimit();
+    imaging::SetPixelLimit(100);  // the PNG's 24-bit copy cannot be made now
+    EXPECT_THROW(ElementBytes(figure), Exception);
+    imaging::SetPixelLimit(limit);
+    EXPECT_GT(ElementBytes(figure).size(), 100u);
+}
+
 // The older picture figure: read from its record and handed back as a
 // TBild32 with the same box and picture; never turned, no rotation handle.
 TEST(Bild32, OlderPictureFiguresBecomeCurrentOnes) {
