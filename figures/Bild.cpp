@@ -13,12 +13,6 @@
 
 #include <span>
 
-namespace {
-
-bool Meets(const TRect& a, const TRect& b) { return !gdi::IntersectRect(a, b).IsEmpty(); }
-
-}  // namespace
-
 TBild::TBild(TChildBase* owner) : TRechteck(owner), MetaFile(std::make_unique<TZRMetaFile>()) {
     Kind = TFigureKind::Bild;
     TBild::CreateTracker();

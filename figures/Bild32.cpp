@@ -22,8 +22,6 @@ namespace {
 // its extension with the length in front.
 constexpr int64_t kMaxPictureStream = imaging::kMaxPictureFileBytes + 16;
 
-bool Meets(const TRect& a, const TRect& b) { return !gdi::IntersectRect(a, b).IsEmpty(); }
-
 bool IsMetafileName(const QString& fileName) {
     const QString suffix = QFileInfo(fileName).suffix().toUpper();
     return suffix == QStringLiteral("WMF") || suffix == QStringLiteral("EMF");

@@ -19,10 +19,6 @@ namespace {
 constexpr int32_t kCurrentRecordMarker = -100;
 constexpr uint8_t kClearBrush = 1;
 
-bool Meets(const TRect& a, const TRect& b) {
-    return !gdi::IntersectRect(a, b).IsEmpty();
-}
-
 }  // namespace
 
 TRechteck::TRechteck(TChildBase* owner) : TLinie(owner), Fill(std::make_unique<TFillData>()) {

@@ -67,6 +67,8 @@ protected:
     // the window canvas, and the unturned box there (left - 1, top - 1,
     // right, bottom): what the hit tests of box figures look at.
     void UnturnedHitBox(TPoint p, TPoint& q, TRect& box);
+    // Whether the two device rectangles overlap (what drawing checks first).
+    static bool Meets(const TRect& a, const TRect& b) { return !gdi::IntersectRect(a, b).IsEmpty(); }
     // Fill and outline through the corner points on the canvas.
     void DrawBox(TScaleCanvas& canvas);
     TRectTracker& RectTracker() const;
