@@ -1,8 +1,9 @@
 // Reads arbitrary bytes as a tagged value stream. The first byte chooses the
 // variant (bit 0: legacy) and whether a header comes first (bit 1); bit 2
 // reads figure elements (lines, rectangles, ellipses, barcodes, nested
-// groups) instead of typed values. Otherwise each untagged byte names the
-// next typed read.
+// groups, picture figures with their embedded raster pictures and metafiles,
+// and the older picture figure, which is read as a current one) instead of
+// typed values. Otherwise each untagged byte names the next typed read.
 // Reading may end only with the read-error or invalid-file exception. Every
 // value or figure read is written again by a second filer and read back from
 // there: it must come back bit for bit.
@@ -10,6 +11,7 @@
 #include "document/EtikettFiler.h"
 #include "figures/Figure.h"
 #include "figures/FigureFactory.h"
+#include "platform/imaging/Dib.h"
 
 #include <QtCore/QCoreApplication>
 
@@ -119,6 +121,7 @@ void ReadFigures(TEtikettFiler& reader) {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
+    imaging::SetPixelLimit(1 << 20);  // pictures in records stay small
     SetWrongTagHandler([](const char*) {});
     return 0;
 }
