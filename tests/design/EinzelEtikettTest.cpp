@@ -357,3 +357,13 @@ TEST_F(DesignTest, PaintingAndOutlines) {
     ASSERT_FALSE(recording.Calls().empty());
     EXPECT_EQ(recording.Calls().front().state.pen.color, 0xC0C0C0u);
 }
+
+TEST_F(DesignTest, FarOffFiguresShowAndHideTheirHandles) {
+    // Handles at the end of the device range (the sanitizer watches).
+    StubFigure& f = Add(K::FigureGroup, 1e12, -1e12, 1e12, 10);
+    Select({&f});
+    design.SetHandlesVisible(1);
+    design.PaintHandles();
+    design.SetHandlesVisible(0);
+    EXPECT_FALSE(f.Tracker->Visible);
+}
