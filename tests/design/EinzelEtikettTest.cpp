@@ -289,7 +289,7 @@ TEST_F(DesignTest, PrintingStopsAfterTheFigureDuringWhichTheJobWasAborted) {
     EXPECT_EQ(f[1]->drawn, 2);
     EXPECT_EQ(f[2]->drawn, 1);
     EXPECT_EQ(f[3]->drawn, 1);
-    gdi::SetCurrentPrinter(std::make_unique<gdi::test::FakePrinter>());
+    gdi::SelectPrinter(gdi::PdfPrinterName());
 }
 
 TEST_F(DesignTest, PrintNotificationsAndFieldsReachEveryFigure) {
