@@ -50,6 +50,8 @@ public:
     // set. On OK the frame takes the size of the drawn symbol and true is
     // the answer; on Cancel nothing changes.
     bool EditBarcode();
+    // The design's properties command opens the barcode dialog.
+    bool EditProperties() override { return EditBarcode(); }
 
     // The value of the data field in the current record of a serial print.
     std::string DataSetValue;
