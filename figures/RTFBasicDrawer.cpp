@@ -60,6 +60,9 @@ void TRTFBasicDrawer::SetRTF(const std::string& rtf) {
     Text = rtf;
     TRTFParser parser;
     Clear();
+    // Room for the tokens of ordinary text at once: a token for every four
+    // bytes, so that long texts are not moved while they are read.
+    Tokens.reserve(std::min(rtf.size() / 4, kMaxTokens));
     StartReading();
     parser.OnGroup = [this](TRTFParser& p) { HandleGroup(p); };
     parser.OnControlWord = [this](TRTFParser& p, const std::string& name, int32_t value, bool hasParameter) {
@@ -67,6 +70,8 @@ void TRTFBasicDrawer::SetRTF(const std::string& rtf) {
     };
     parser.OnText = [this](TRTFParser& p, const std::string& text) { HandleText(p, text); };
     parser.Parse(rtf);
+    // A text of many control words keeps no more room than it needs.
+    if (Tokens.capacity() > 2 * Tokens.size() + 64) Tokens.shrink_to_fit();
     RemoveTrailingParagraphs();
     Measure(kRTFMeasureResolution);
 }
