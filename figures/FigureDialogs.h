@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <functional>
 
+class TDataSet;
+class TZRBarcode;
+
 // Bits of the position dialog's flags.
 inline constexpr uint8_t kPositionEditable = 1;
 inline constexpr uint8_t kSizeEditable = 2;
@@ -25,3 +28,10 @@ struct TPositionValues {
 using TPositionDialogFunc = std::function<bool(TPositionValues& values)>;
 void SetPositionDialog(TPositionDialogFunc dialog);
 bool RunPositionDialog(TPositionValues& values);
+
+// Edits the barcode's settings (symbology, text, add-on, options, data
+// field) with the fields of the data set to choose from (none: no field
+// row); on OK the settings are taken over and the answer is true.
+using TBarcodeDialogFunc = std::function<bool(TZRBarcode& barcode, TDataSet* dataSet)>;
+void SetBarcodeDialog(TBarcodeDialogFunc dialog);
+bool RunBarcodeDialog(TZRBarcode& barcode, TDataSet* dataSet);

@@ -1,6 +1,7 @@
 #include "figures/FigureFactory.h"
 
 #include "document/EtikettFiler.h"
+#include "figures/Barcode.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureGroup.h"
 #include "foundation/Debug.h"
@@ -29,6 +30,8 @@ std::unique_ptr<TFigure> CreateFigureForElementCode(uint8_t code, TChildBase* ow
         return std::make_unique<TEllipse>(owner);
     case ecFigureGroup:
         return std::make_unique<TFigureGroup>(owner);
+    case ecBarcode:
+        return std::make_unique<TBarcode>(owner);
     default:
         return nullptr;
     }

@@ -131,6 +131,10 @@ void TRechteck::DrawMask(TScaleCanvas& canvas) {
 // ---- hit test
 
 bool TRechteck::HitTest(TPoint p) {
+    return HitTestBox(p, Fill->Kind() != fkNone);
+}
+
+bool TRechteck::HitTestBox(TPoint p, bool filled) const {
     const TScaleCanvas& canvas = WindowCanvas();
     // The point turned back into the unturned box, about the device centre.
     TTransform turn;
@@ -140,7 +144,7 @@ bool TRechteck::HitTest(TPoint p) {
     const TRect box{gdi::Saturated(int64_t{DevX(canvas, GetLeft())} - 1),
                     gdi::Saturated(int64_t{DevY(canvas, GetTop())} - 1), DevX(canvas, GetRight()),
                     DevY(canvas, GetBottom())};
-    if (Fill->Kind() != fkNone && box.Contains(q)) return true;
+    if (filled && box.Contains(q)) return true;
     const int32_t tolerance = std::max(DevLength(canvas, PenWidth / 2.0), 5);
     const TPoint tl{box.left, box.top}, tr{box.right, box.top}, br{box.right, box.bottom}, bl{box.left, box.bottom};
     return PointNearLine(q, tl, tr, tolerance) || PointNearLine(q, tr, br, tolerance) ||

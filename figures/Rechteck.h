@@ -65,5 +65,7 @@ protected:
     void AssignRechteck(const TRechteck& source);
     // Fill and outline through the corner points on the canvas.
     void DrawBox(TScaleCanvas& canvas);
+    // The hit test of the box: inside it when filled, else near its edges.
+    bool HitTestBox(TPoint p, bool filled) const;
     TRectTracker& RectTracker() const;
 };

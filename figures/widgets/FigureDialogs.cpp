@@ -1,6 +1,7 @@
 #include "figures/widgets/FigureDialogs.h"
 
 #include "app/controls/ValidateEdit.h"
+#include "content/widgets/BarcodeDlg.h"
 #include "figures/FigureDialogs.h"
 #include "figures/widgets/DlgPosition.h"
 
@@ -25,8 +26,13 @@ bool RunDlgPosition(TPositionValues& v) {
     return true;
 }
 
+bool RunBarcodeDlg(TZRBarcode& barcode, TDataSet* dataSet) {
+    return EditBarcodeDialog(barcode, dataSet, QApplication::activeWindow());
+}
+
 }  // namespace
 
 void InstallFigureDialogs() {
     SetPositionDialog(RunDlgPosition);
+    SetBarcodeDialog(RunBarcodeDlg);
 }

@@ -1,7 +1,8 @@
 // Reads arbitrary bytes as a tagged value stream. The first byte chooses the
 // variant (bit 0: legacy) and whether a header comes first (bit 1); bit 2
-// reads figure elements (lines, rectangles, ellipses, nested groups) instead
-// of typed values. Otherwise each untagged byte names the next typed read.
+// reads figure elements (lines, rectangles, ellipses, barcodes, nested
+// groups) instead of typed values. Otherwise each untagged byte names the
+// next typed read.
 // Reading may end only with the read-error or invalid-file exception. Every
 // value or figure read is written again by a second filer and read back from
 // there: it must come back bit for bit.

@@ -78,6 +78,7 @@ public:
     void SetModified(bool m) override { modified = m; }
     void SetPrintingRecord(bool p) override { printingRecord = p; }
     bool IsPrintingRecord() const override { return printingRecord; }
+    TDataSet* GetLinkedDataSet() override { return dataSet; }
     void UpdateFrameControls() override {}
 
     FakeDesign design;
@@ -86,6 +87,7 @@ public:
     std::vector<gdi::Region> regions;
     bool modified = false;
     bool printingRecord = false;
+    TDataSet* dataSet = nullptr;
 
 private:
     FakeMMWindow& view_;
