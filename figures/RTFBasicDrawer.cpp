@@ -381,6 +381,10 @@ void TRTFBasicDrawer::FillFromDataSet(TDataSet* dataSet) {
 
 // ---- measuring
 
+void TRTFBasicDrawer::ResolveDefaultFace(TRTFToken& token) {
+    if (token.FontName == kDefaultFaceAlias) token.FontName = kFallbackFace;
+}
+
 gdi::LogFont TRTFBasicDrawer::TokenLogFont(const TRTFToken& token, int32_t pixelsPerInch) {
     gdi::LogFont font;
     font.faceName = FaceNameUtf8(token.FontName == kDefaultFaceAlias ? std::string(kFallbackFace) : token.FontName);
@@ -394,7 +398,7 @@ gdi::LogFont TRTFBasicDrawer::TokenLogFont(const TRTFToken& token, int32_t pixel
 }
 
 void TRTFBasicDrawer::ApplyTokenFont(TRTFToken& token, TScaleCanvas& canvas) {
-    if (token.FontName == kDefaultFaceAlias) token.FontName = kFallbackFace;
+    ResolveDefaultFace(token);
     TFont& current = canvas.Font();
     if (current.Name() == token.FontName && current.Size() == token.FontSize && current.Style() == token.FontStyle &&
         current.Color() == token.FontColor && current.Charset() == token.Charset)
@@ -411,7 +415,7 @@ void TRTFBasicDrawer::ApplyTokenFont(TRTFToken& token, TScaleCanvas& canvas) {
 }
 
 gdi::TextMetrics TRTFBasicDrawer::MeasureFont(TRTFToken& token, int32_t pixelsPerInch) {
-    if (token.FontName == kDefaultFaceAlias) token.FontName = kFallbackFace;
+    ResolveDefaultFace(token);
     const gdi::TextMetrics metrics = measurer_->Select(TokenLogFont(token, pixelsPerInch));
     const float mm = kMMPerInch / static_cast<float>(pixelsPerInch);
     token.Height = static_cast<float>(metrics.height + metrics.externalLeading) * mm;

@@ -81,6 +81,8 @@ public:
     static gdi::LogFont TokenLogFont(const TRTFToken& token, int32_t pixelsPerInch);
     // Gives the canvas font the token's five attributes, where they differ.
     static void ApplyTokenFont(TRTFToken& token, TScaleCanvas& canvas);
+    // The face "Default" becomes "Arial" the first time a token's font is used.
+    static void ResolveDefaultFace(TRTFToken& token);
     static void CopyFontToToken(TRTFToken& token, const TRTFFontState& font);
     // The width in mm of text in the token's font at a resolution.
     float TokenTextWidthMM(const TRTFToken& token, const std::string& text, int32_t pixelsPerInch) const;

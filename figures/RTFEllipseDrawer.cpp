@@ -117,7 +117,7 @@ void TRTFEllipseDrawer::Measure(int32_t pixelsPerInch) {
     const float mm = kMMPerInch / static_cast<float>(pixelsPerInch);
     TRTFTextMeasurer& measurer = Measurer();
     for (TRTFToken& token : Tokens) {
-        if (token.FontName == "Default") token.FontName = "Arial";
+        ResolveDefaultFace(token);
         gdi::LogFont font = TokenLogFont(token, pixelsPerInch);
         font.escapement = font.orientation = kMeasureEscapement;
         const gdi::TextMetrics metrics = measurer.Select(font);

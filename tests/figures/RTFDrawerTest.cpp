@@ -171,6 +171,30 @@ TEST(RTFDrawerTokens, ParserErrorsLeaveTheTokensReadSoFar) {
     EXPECT_EQ(screen.device.Texts().size(), 2u);
 }
 
+TEST(RTFDrawerTokens, HostileTextsEndInBoundedTime) {
+    const auto started = std::chrono::steady_clock::now();
+    FixedDrawer d;
+    // Deep nesting with a font change at every level, closed again.
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += (i % 2) ? "{\\b " : "{\\b0 ";
+    d.drawer.SetRTF(deep + "x" + std::string(100000, '}'));
+    EXPECT_EQ(TokenSummary(d.drawer), Strings{"w:x"});
+    // Left open, then a text of a megabyte in one word and in short words.
+    d.drawer.SetRTF(deep + "x");
+    d.drawer.SetRTF("{" + std::string(1000000, 'w') + "}");
+    EXPECT_EQ(d.drawer.Tokens.size(), 1u);
+    std::string words = "{";
+    for (int i = 0; i < 100000; ++i) words += "ab-c ";
+    d.drawer.SetRTF(words + "}");
+    EXPECT_EQ(d.drawer.Tokens.size(), 400000u);  // "ab-", a break, "c" and a space each
+    d.drawer.BreakLines(20);
+    EXPECT_GT(d.drawer.Lines.size(), 10000u);
+    // A \bin with a huge count swallows what follows as ordinary bytes.
+    d.drawer.SetRTF("{a{\\bin2000000000 " + std::string(100000, 'z') + "}b}");
+    EXPECT_EQ(TokenSummary(d.drawer), (Strings{"w:a", "w:b"}));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+}
+
 // ---- word wrap
 
 TEST(RTFDrawerWrap, BreaksAtSpacesHyphensAndAfterOversizedWords) {
