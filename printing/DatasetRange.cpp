@@ -30,7 +30,9 @@ TRecordRange RecordRangeOf(TDatasetPrintOptions& options, int32_t recordCount, i
     case TRecordRangeKind::Pages: {
         options.PageFrom = std::max(1, options.PageFrom);
         const int64_t pageStart = int64_t{labelsPerSheet} * (options.PageFrom - 1) + 1;
-        range.FirstRecord = static_cast<int32_t>(std::clamp<int64_t>(pageStart, 1, std::max(recordCount, 1)));
+        // A first page past the records prints nothing (not the last record again).
+        if (pageStart > recordCount) break;
+        range.FirstRecord = static_cast<int32_t>(pageStart);
         const int64_t onPages = int64_t{labelsPerSheet} * (int64_t{options.PageTo} - options.PageFrom + 1);
         const int64_t left = int64_t{recordCount} - range.FirstRecord + 1;
         const int64_t missing = labelsPerSheet - CountMarkedPositions(options.Mask, labelsPerSheet);

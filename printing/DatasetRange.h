@@ -14,7 +14,8 @@ struct TRecordRange {
 
 // The range of the options over a record set of recordCount records on a
 // sheet of labelsPerSheet positions. The record range and the first page
-// are brought within the records (the dialog shows them so afterwards).
+// are brought within the records (the dialog shows them so afterwards); a
+// range that holds no record counts 0.
 TRecordRange RecordRangeOf(TDatasetPrintOptions& options, int32_t recordCount, int32_t labelsPerSheet);
 
 // The pages that recordCount labels fill: a part-filled last page counts.

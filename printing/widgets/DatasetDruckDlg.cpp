@@ -74,8 +74,8 @@ TDatasetDruckDlg::TDatasetDruckDlg(QWidget* parent) : TLocalizerDialog(parent) {
     panEtikettenauswahl_ = CreateFirstSheetPanel();
 
     auto* panBottom = Named(new QWidget(this), "panBottom");
-    BtnZurueck_ = Named(new QPushButton(QStringLiteral("< Zurück"), panBottom), "BtnZurueck");
-    BtnWeiter_ = Named(new QPushButton(QStringLiteral("Weiter >"), panBottom), "BtnWeiter");
+    BtnZurueck_ = Named(new QPushButton(QStringLiteral("Zurück"), panBottom), "BtnZurueck");
+    BtnWeiter_ = Named(new QPushButton(QStringLiteral("Weiter"), panBottom), "BtnWeiter");
     auto* abbrechen = Named(new QPushButton(QStringLiteral("Abbrechen"), panBottom), "BtnAbbrechen");
     BtnDruckvorschau_ = Named(new QPushButton(QStringLiteral("Druckvorschau"), panBottom), "BtnDruckvorschau");
     BtnWeiter_->setDefault(true);

@@ -57,8 +57,8 @@ TDlgDruckauswahl::TDlgDruckauswahl(QWidget* parent) : TLocalizerDialog(parent) {
     nb_->addWidget(CreateCountPage());
     nb_->addWidget(CreateFirstSheetPage());
 
-    cmdZurueck_ = Named(new QPushButton(QStringLiteral("< Zurück"), this), "cmdZurueck");
-    cmdWeiter_ = Named(new QPushButton(QStringLiteral("Weiter >"), this), "cmdWeiter");
+    cmdZurueck_ = Named(new QPushButton(QStringLiteral("Zurück"), this), "cmdZurueck");
+    cmdWeiter_ = Named(new QPushButton(QStringLiteral("Weiter"), this), "cmdWeiter");
     cmdDrucken_ = Named(new QPushButton(QStringLiteral("Drucken"), this), "cmdDrucken");
     auto* cmdAbbruch = Named(new QPushButton(QStringLiteral("Abbrechen"), this), "cmdAbbruch");
     cmdWeiter_->setDefault(true);
