@@ -7,13 +7,14 @@
 #include "platform/gdi/BitmapCanvas.h"
 
 #include <QtCore/QFileInfo>
+#include <QtGui/QAction>
 #include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
-#include <QtWidgets/QPushButton>
+#include <QtWidgets/QToolBar>
 #include <QtWidgets/QScrollArea>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStyle>
@@ -84,46 +85,37 @@ private:
     QImage rendered_;
 };
 
-namespace {
-
-QPushButton* ToolButton(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
 
 TPrintPreviewDlg::TPrintPreviewDlg(QWidget* parent) : TLocalizerDialog(parent) {
     AssignStatusFont(this);
     setWindowTitle(QStringLiteral("Druckvorschau"));
     setSizeGripEnabled(true);
-    auto* panToolbar = new QWidget(this);
+    // A tool bar, so that a narrow window offers the buttons that do not fit.
+    auto* panToolbar = new QToolBar(this);
     panToolbar->setObjectName(QStringLiteral("panToolbar"));
-    auto* previous = ToolButton(panToolbar, "BtnPrevious", QStringLiteral("vorherige Seite"));
-    auto* next = ToolButton(panToolbar, "BtnNext", QStringLiteral("nächste Seite"));
+    panToolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    panToolbar->setMovable(false);
+    auto add = [&](const char* name, const QString& text, void (TPrintPreviewDlg::*handler)()) {
+        QAction* action = panToolbar->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    add("BtnPrevious", QStringLiteral("vorherige Seite"), &TPrintPreviewDlg::BtnPreviousClick);
     lblSeitenzahl_ = new QLabel(panToolbar);
     lblSeitenzahl_->setObjectName(QStringLiteral("lblSeitenzahl"));
     lblSeitenzahl_->setMinimumWidth(50);
     lblSeitenzahl_->setAlignment(Qt::AlignCenter);
-    auto* hoehe = ToolButton(panToolbar, "BtnZoomHoehe", QStringLiteral("Zoom auf Höhe"));
-    auto* breite = ToolButton(panToolbar, "BtnZoomBreite", QStringLiteral("Zoom auf Breite"));
-    auto* ganz = ToolButton(panToolbar, "BtnZoomGanzeSeite", QStringLiteral("Ganze Vorlage"));
-    auto* kleiner = ToolButton(panToolbar, "BtnZoomOut", QStringLiteral("Ansicht verkleinern"));
-    auto* groesser = ToolButton(panToolbar, "BtnZoomIn", QStringLiteral("Ansicht vergrößern"));
-    auto* einsZuEins = ToolButton(panToolbar, "Btn1zu1", QStringLiteral("Ansicht 1:1"));
-    auto* schliessen = ToolButton(panToolbar, "BtnSchliessen", QStringLiteral("Schließen"));
-    auto* tools = new QHBoxLayout(panToolbar);
-    tools->setContentsMargins(4, 4, 4, 4);
-    tools->addWidget(previous);
-    tools->addWidget(lblSeitenzahl_);
-    tools->addWidget(next);
-    tools->addSpacing(12);
-    for (QPushButton* b : {hoehe, breite, ganz, kleiner, groesser, einsZuEins}) tools->addWidget(b);
-    tools->addStretch(1);
-    tools->addWidget(schliessen);
+    panToolbar->addWidget(lblSeitenzahl_);
+    add("BtnNext", QStringLiteral("nächste Seite"), &TPrintPreviewDlg::BtnNextClick);
+    panToolbar->addSeparator();
+    add("BtnZoomHoehe", QStringLiteral("Zoom auf Höhe"), &TPrintPreviewDlg::BtnZoomHoeheClick);
+    add("BtnZoomBreite", QStringLiteral("Zoom auf Breite"), &TPrintPreviewDlg::BtnZoomBreiteClick);
+    add("BtnZoomGanzeSeite", QStringLiteral("Ganze Vorlage"), &TPrintPreviewDlg::BtnZoomGanzeSeiteClick);
+    add("BtnZoomOut", QStringLiteral("Ansicht verkleinern"), &TPrintPreviewDlg::BtnZoomOutClick);
+    add("BtnZoomIn", QStringLiteral("Ansicht vergrößern"), &TPrintPreviewDlg::BtnZoomInClick);
+    add("Btn1zu1", QStringLiteral("Ansicht 1:1"), &TPrintPreviewDlg::Btn1zu1Click);
+    panToolbar->addSeparator();
+    add("BtnSchliessen", QStringLiteral("Schließen"), &TPrintPreviewDlg::BtnSchliessenClick);
 
     sb_ = new QScrollArea(this);
     sb_->setObjectName(QStringLiteral("sb"));
@@ -136,6 +128,7 @@ TPrintPreviewDlg::TPrintPreviewDlg(QWidget* parent) : TLocalizerDialog(parent) {
     bev_->resize(kMargin, kMargin);
     sb_->setWidget(content_);
     sb_->viewport()->installEventFilter(this);
+    sb_->installEventFilter(this);  // Page Up and Down turn pages, also in the scroll box
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -143,15 +136,6 @@ TPrintPreviewDlg::TPrintPreviewDlg(QWidget* parent) : TLocalizerDialog(parent) {
     layout->addWidget(panToolbar);
     layout->addWidget(sb_, 1);
 
-    connect(previous, &QPushButton::clicked, this, [this] { BtnPreviousClick(); });
-    connect(next, &QPushButton::clicked, this, [this] { BtnNextClick(); });
-    connect(hoehe, &QPushButton::clicked, this, [this] { BtnZoomHoeheClick(); });
-    connect(breite, &QPushButton::clicked, this, [this] { BtnZoomBreiteClick(); });
-    connect(ganz, &QPushButton::clicked, this, [this] { BtnZoomGanzeSeiteClick(); });
-    connect(kleiner, &QPushButton::clicked, this, [this] { BtnZoomOutClick(); });
-    connect(groesser, &QPushButton::clicked, this, [this] { BtnZoomInClick(); });
-    connect(einsZuEins, &QPushButton::clicked, this, [this] { Btn1zu1Click(); });
-    connect(schliessen, &QPushButton::clicked, this, &QDialog::reject);
     if (parent) setGeometry(parent->window()->geometry());
     PlaceImage({1, 1});
     Localize();
@@ -256,6 +240,13 @@ void TPrintPreviewDlg::keyPressEvent(QKeyEvent* event) {
 
 bool TPrintPreviewDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == sb_->viewport() && event->type() == QEvent::Resize) Refit();
+    if (watched == sb_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            keyPressEvent(static_cast<QKeyEvent*>(event));
+            return true;
+        }
+    }
     return TLocalizerDialog::eventFilter(watched, event);
 }
 

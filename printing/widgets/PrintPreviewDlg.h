@@ -47,6 +47,7 @@ public:
     void BtnZoomGanzeSeiteClick();
     void BtnZoomBreiteClick();
     void BtnZoomHoeheClick();
+    void BtnSchliessenClick() { reject(); }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -47,12 +47,12 @@ float TSheetMaskBox::FittedZoom() const {
     return std::min((height() - 1) / static_cast<float>(pageH), (width() - 1) / static_cast<float>(pageW));
 }
 
-void TSheetMaskBox::Configure(TScaleCanvas& canvas) const {
-    canvas.Reset(kResetScreen);
-    canvas.SetZoom(FittedZoom());
+void TSheetMaskBox::Configure(TCustomScaler& scaler) const {
+    scaler.Reset(kResetScreen);
+    scaler.SetZoom(FittedZoom());
 }
 
-QRect TSheetMaskBox::LabelRect(const TScaleCanvas& canvas, int32_t row, int32_t column, bool keepSquare) const {
+QRect TSheetMaskBox::LabelRect(const TCustomScaler& canvas, int32_t row, int32_t column, bool keepSquare) const {
     const TEtikett& s = *sheet_;
     const float left = s.MarginLeft + column * (s.LabelWidth + s.GapX);
     const float top = s.MarginTop + row * (s.LabelHeight + s.GapY);
@@ -105,13 +105,19 @@ gdi::Bitmap TSheetMaskBox::Render() const {
 
 int32_t TSheetMaskBox::PositionAt(QPoint point) const {
     if (!sheet_->GeometryProblem().empty()) return 0;
-    gdi::BitmapCanvas device(1, 1);
-    TScaleCanvas canvas(&device);
+    TScaler canvas;
     Configure(canvas);
     for (int32_t r = 0; r < sheet_->Rows; ++r)
         for (int32_t c = 0; c < sheet_->Columns; ++c)
             if (LabelRect(canvas, r, c, false).contains(point)) return r * sheet_->Columns + c + 1;
     return 0;
+}
+
+QRect TSheetMaskBox::PositionRect(int32_t position) const {
+    if (position < 1 || sheet_->Columns < 1) return {};
+    TScaler scaler;
+    Configure(scaler);
+    return LabelRect(scaler, (position - 1) / sheet_->Columns, (position - 1) % sheet_->Columns, false);
 }
 
 void TSheetMaskBox::TogglePosition(int32_t position) {

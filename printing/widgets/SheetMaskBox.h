@@ -13,7 +13,7 @@
 #include <string>
 
 class TEtikett;
-class TScaleCanvas;
+class TCustomScaler;
 
 class TSheetMaskBox : public QWidget {
     Q_OBJECT
@@ -31,6 +31,8 @@ public:
     void FillMask(char c);
     // The position under the point (from 1); 0 for none.
     int32_t PositionAt(QPoint point) const;
+    // The rectangle where a click toggles the position.
+    QRect PositionRect(int32_t position) const;
     void TogglePosition(int32_t position);
 
     // The picture at the box's size.
@@ -44,8 +46,8 @@ protected:
 private:
     // Zoom of the page into the box (screen pixels, zoom 1 first).
     float FittedZoom() const;
-    void Configure(TScaleCanvas& canvas) const;
-    QRect LabelRect(const TScaleCanvas& canvas, int32_t row, int32_t column, bool keepSquare) const;
+    void Configure(TCustomScaler& scaler) const;
+    QRect LabelRect(const TCustomScaler& scaler, int32_t row, int32_t column, bool keepSquare) const;
 
     std::unique_ptr<TEtikett> sheet_;
     std::string mask_;

@@ -37,10 +37,12 @@ void TSingleLabelDruckDlg::CreateControls(const std::function<void(QVBoxLayout&)
     auto* gbDrucker = Named(new QGroupBox(QStringLiteral("Drucker"), this), "gbDrucker");
     cbDrucker_ = Named(new QComboBox(gbDrucker), "cbDrucker");
     const std::string current = gdi::CurrentPrinter().Name();
+    int currentIndex = -1;
     for (const gdi::PrinterInfo& info : gdi::AvailablePrinters()) {
         cbDrucker_->addItem(QString::fromStdString(info.name));
-        if (info.name == current) cbDrucker_->setCurrentIndex(cbDrucker_->count() - 1);
+        if (info.name == current) currentIndex = cbDrucker_->count() - 1;
     }
+    cbDrucker_->setCurrentIndex(currentIndex);
     cbDrucker_->setMinimumWidth(240);
     auto* eigenschaften = Named(new QPushButton(QStringLiteral("&Eigenschaften"), gbDrucker), "BtnEigenschaften");
     lblTyp_ = Named(new QLabel(gbDrucker), "lblTyp");
