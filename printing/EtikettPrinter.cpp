@@ -272,10 +272,16 @@ void TEtikettPrinter::PrintClipRegionsAsBitmap() {
     bitmap.RotatedSheet = printerCanvas_->RotatedSheet;
     bitmap.Reset(kResetScreen);
     bitmap.SetZoom(static_cast<float>(kBitmapDpi / static_cast<double>(gdi::ScreenCaps().logPixelsY)));
+    // The print canvas goes back to the printer's, and the shared bitmap's
+    // canvas to the state it was made in, however this ends.
     struct PrinterCanvasBack {
         TEtikettPrinter& engine;
-        ~PrinterCanvasBack() { engine.canvas_ = engine.printerCanvas_.get(); }
-    } back{*this};
+        TMemMapDIBSection& dib;
+        ~PrinterCanvasBack() {
+            engine.canvas_ = engine.printerCanvas_.get();
+            dib.ResetCanvas();
+        }
+    } back{*this, dib};
     canvas_ = &bitmap;
     const TMMRgnList& regions = sheet_.ZoomRegions;
     for (int32_t i = 0; i < regions.Count(); ++i) {

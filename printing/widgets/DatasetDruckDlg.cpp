@@ -7,6 +7,7 @@
 #include "foundation/Localizer.h"
 #include "printing/DatasetPreview.h"
 #include "printing/widgets/PreviewProgressDlg.h"
+#include "printing/widgets/PrintDialogParts.h"
 #include "printing/widgets/PrintPreviewDlg.h"
 #include "printing/widgets/PrinterChoicePanel.h"
 #include "printing/widgets/SheetMaskBox.h"
@@ -27,21 +28,6 @@ namespace {
 
 constexpr int32_t kMostCopies = 1000;
 constexpr int32_t kMostNumber = 999999;
-
-template <class W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel* Heading(QWidget* parent, const char* name, const QString& text) {
-    auto* label = Named(new QLabel(text, parent), name);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->setWordWrap(true);
-    return label;
-}
 
 TQDXIntegerEdit* NumberEdit(QWidget* parent, const char* name) {
     auto* edit = Named(new TQDXIntegerEdit(parent), name);
@@ -113,7 +99,7 @@ QWidget* TDatasetDruckDlg::CreatePrinterPanel() {
     printer_ = new TPrinterChoicePanel(this);
     printer_->setParent(panel);
     auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(Heading(panel, "lblDruckerTitel", QStringLiteral("Mit welchem Drucker soll gedruckt werden?")));
+    layout->addWidget(PageHeading(panel, "lblDruckerTitel", QStringLiteral("Mit welchem Drucker soll gedruckt werden?")));
     layout->addWidget(printer_, 1);
     return panel;
 }
@@ -122,7 +108,7 @@ QWidget* TDatasetDruckDlg::CreateDesignPanel() {
     auto* panel = Named(new QWidget(this), "panDesign");
     lbDesign_ = Named(new QListWidget(panel), "lbDesign");
     auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(Heading(panel, "lblDesignTitel", QStringLiteral("Welches Design soll gedruckt werden?")));
+    layout->addWidget(PageHeading(panel, "lblDesignTitel", QStringLiteral("Welches Design soll gedruckt werden?")));
     layout->addWidget(lbDesign_, 1);
     return panel;
 }
@@ -155,7 +141,7 @@ QWidget* TDatasetDruckDlg::CreateCountPanel() {
     copies->addWidget(edAnzahl_);
     copies->addStretch(1);
     auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(Heading(panel, "lblAnzahlTitel", QStringLiteral("Wieviele Etiketten sollen gedruckt werden?")));
+    layout->addWidget(PageHeading(panel, "lblAnzahlTitel", QStringLiteral("Wieviele Etiketten sollen gedruckt werden?")));
     layout->addLayout(grid);
     layout->addSpacing(12);
     layout->addLayout(copies);
@@ -184,7 +170,7 @@ QWidget* TDatasetDruckDlg::CreateFirstSheetPanel() {
     row->addWidget(pbPreview_, 1);
     row->addLayout(side);
     auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(Heading(panel, "lblFehlenTitel", QStringLiteral("Welche Etiketten fehlen auf dem ersten Bogen?")));
+    layout->addWidget(PageHeading(panel, "lblFehlenTitel", QStringLiteral("Welche Etiketten fehlen auf dem ersten Bogen?")));
     layout->addLayout(row, 1);
     return panel;
 }

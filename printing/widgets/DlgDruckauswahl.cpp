@@ -5,6 +5,7 @@
 #include "app/controls/ValidateEdit.h"
 #include "document/Etikett.h"
 #include "foundation/Codepage1252.h"
+#include "printing/widgets/PrintDialogParts.h"
 #include "printing/widgets/PrinterChoicePanel.h"
 #include "printing/widgets/SheetMaskBox.h"
 
@@ -22,21 +23,6 @@
 namespace {
 
 constexpr int32_t kMostCount = 99999;
-
-template <class W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel* Heading(QWidget* parent, const char* name, const QString& text) {
-    auto* label = Named(new QLabel(text, parent), name);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->setWordWrap(true);
-    return label;
-}
 
 TQDXIntegerEdit* CountEdit(QWidget* parent, const char* name) {
     auto* edit = Named(new TQDXIntegerEdit(parent), name);
@@ -94,7 +80,7 @@ QWidget* TDlgDruckauswahl::CreatePrinterPage() {
     printer_ = new TPrinterChoicePanel(this);
     printer_->setParent(page);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Heading(page, "lblDruckerTitel", QStringLiteral("Mit welchem Drucker soll gedruckt werden?")));
+    layout->addWidget(PageHeading(page, "lblDruckerTitel", QStringLiteral("Mit welchem Drucker soll gedruckt werden?")));
     layout->addWidget(printer_, 1);
     return page;
 }
@@ -106,7 +92,7 @@ QWidget* TDlgDruckauswahl::CreateDesignPage() {
     auto* cmdAlle = Named(new QPushButton(QStringLiteral("alle"), page), "cmdAlle");
     connect(cmdAlle, &QPushButton::clicked, this, [this] { cmdAlleClick(); });
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Heading(page, "lblDesignTitel", QStringLiteral("Welche Designs sollen gedruckt werden?")));
+    layout->addWidget(PageHeading(page, "lblDesignTitel", QStringLiteral("Welche Designs sollen gedruckt werden?")));
     layout->addWidget(lbEtikett_, 1);
     layout->addWidget(cmdAlle, 0, Qt::AlignLeft);
     return page;
@@ -133,7 +119,7 @@ QWidget* TDlgDruckauswahl::CreateCountPage() {
     grid->addWidget(lBoegen_, 4, 0, 1, 3);
     grid->setColumnStretch(2, 1);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Heading(page, "lblAnzahlTitel", QStringLiteral("Wieviele Etiketten sollen gedruckt werden?")));
+    layout->addWidget(PageHeading(page, "lblAnzahlTitel", QStringLiteral("Wieviele Etiketten sollen gedruckt werden?")));
     layout->addLayout(grid);
     layout->addSpacing(12);
     layout->addWidget(cbZusammenhalten_);
@@ -169,7 +155,7 @@ QWidget* TDlgDruckauswahl::CreateFirstSheetPage() {
     row->addWidget(panel, 1);
     row->addLayout(side);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Heading(page, "lblFehlenTitel", QStringLiteral("Welche Etiketten fehlen auf dem ersten Bogen?")));
+    layout->addWidget(PageHeading(page, "lblFehlenTitel", QStringLiteral("Welche Etiketten fehlen auf dem ersten Bogen?")));
     layout->addLayout(row, 1);
     return page;
 }

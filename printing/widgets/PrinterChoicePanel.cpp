@@ -7,6 +7,7 @@
 #include "printing/PrinterOptions.h"
 #include "printing/PrinterSupport.h"
 #include "printing/widgets/DlgDruckPosition2.h"
+#include "printing/widgets/PrintDialogParts.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
@@ -22,12 +23,6 @@
 namespace {
 
 constexpr int kFrenchLanguage = 2;
-
-template <class W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "foundation/FillData.h"
 #include "printing/PrinterOptions.h"
 #include "printing/PrinterSupport.h"
+#include "printing/widgets/PrintDialogParts.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
@@ -17,16 +18,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-template <class W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-}  // namespace
 
 TSingleLabelDruckDlg::TSingleLabelDruckDlg(QWidget* parent) : TLocalizerDialog(parent) {
     AssignStatusFont(this);

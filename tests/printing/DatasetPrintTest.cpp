@@ -27,14 +27,6 @@ void TwoByFour(TEtikett& s) {
     s.SetGapY(3);
 }
 
-int PositionOf(const TEtikett& sheet, const PrintedLabel& label) {
-    for (int n = 1; n <= sheet.Columns * sheet.Rows; ++n) {
-        const TLabelPlace place = LabelPlaceOf(sheet, n);
-        if (std::abs(place.OriginX - label.worldX) < 0.01 && std::abs(place.OriginY - label.worldY) < 0.01) return n;
-    }
-    return 0;
-}
-
 class Progress : public TPreviewProgress {
 public:
     void SetText(const QString& text) override { texts.push_back(text); }

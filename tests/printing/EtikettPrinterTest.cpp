@@ -20,24 +20,10 @@ namespace {
 using Placed = std::tuple<int, int, int>;
 
 // The 2 x 2 sheet of these tests: labels 90 x 130 mm.
-void TwoByTwo(TEtikett& s) {
-    s.SetColumns(2);
-    s.SetRows(2);
-    s.SetLabelWidth(90);
-    s.SetLabelHeight(130);
-    s.SetMarginLeft(10);
-    s.SetMarginTop(15);
-    s.SetGapX(10);
-    s.SetGapY(7);
+// The 2 x 2 sheet with a cut line across the middle of the page.
+void TwoByTwoWithCutMarks(TEtikett& s) {
+    TwoByTwo(s);
     s.CutMarkScheme = "TA_DINA5";
-}
-
-int PositionOf(const TEtikett& sheet, const PrintedLabel& label) {
-    for (int n = 1; n <= sheet.Columns * sheet.Rows; ++n) {
-        const TLabelPlace place = LabelPlaceOf(sheet, n);
-        if (std::abs(place.OriginX - label.worldX) < 0.01 && std::abs(place.OriginY - label.worldY) < 0.01) return n;
-    }
-    return 0;
 }
 
 std::vector<Placed> PlacedLabels(const TEtikett& sheet, const std::vector<PrintedLabel>& labels) {
@@ -80,7 +66,7 @@ TEST_F(EnginePrinting, FourWaysOfFillingSheetsPlaceTheDesignsInTurnOrTogether) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         printtest::TestDocument document;
-        TwoByTwo(document.sheet);
+        TwoByTwoWithCutMarks(document.sheet);
         document.AddStandardFigures();
         document.log.page = [this] { return fake().Pages(); };
         printtest::ScriptedUi windows;
@@ -131,7 +117,7 @@ TEST_F(EnginePrinting, FourWaysOfFillingSheetsPlaceTheDesignsInTurnOrTogether) {
 
 TEST_F(EnginePrinting, DesignsLeftOutOfTheDialogAreNotPrinted) {
     printtest::TestDocument document(3);
-    TwoByTwo(document.sheet);
+    TwoByTwoWithCutMarks(document.sheet);
     document.log.page = [this] { return fake().Pages(); };
     ui.sheet = [](TSheetPrintOptions& o) {
         o.Designs = {2, 0};
@@ -144,7 +130,7 @@ TEST_F(EnginePrinting, DesignsLeftOutOfTheDialogAreNotPrinted) {
 }
 
 TEST_F(EnginePrinting, NothingToPrintIsSaidAndNoJobBegins) {
-    TwoByTwo(doc.sheet);
+    TwoByTwoWithCutMarks(doc.sheet);
     doc.design(0).Placeholders().SetValue("lfdNr", "7");
     const std::function<bool(TSheetPrintOptions&)> answers[] = {
         // Sheets, designs together: one free label for two designs gives none to each.
@@ -180,7 +166,7 @@ TEST_F(EnginePrinting, NothingToPrintIsSaidAndNoJobBegins) {
 }
 
 TEST_F(EnginePrinting, CancellingAfterALabelAbortsTheJobWithoutCutMarks) {
-    TwoByTwo(doc.sheet);
+    TwoByTwoWithCutMarks(doc.sheet);
     doc.AddStandardFigures();
     ui.sheet = [](TSheetPrintOptions& o) {
         o.LabelsPerDesign = 3;
@@ -201,7 +187,7 @@ TEST_F(EnginePrinting, CancellingAfterALabelAbortsTheJobWithoutCutMarks) {
 }
 
 TEST_F(EnginePrinting, AFailureWhilePrintingAbortsTheJobAndPassesOn) {
-    TwoByTwo(doc.sheet);
+    TwoByTwoWithCutMarks(doc.sheet);
     ui.sheet = [](TSheetPrintOptions& o) {
         o.LabelsPerDesign = 3;
         return true;
@@ -226,7 +212,7 @@ TEST_F(EnginePrinting, AFailureWhilePrintingAbortsTheJobAndPassesOn) {
 }
 
 TEST_F(EnginePrinting, AFailingJobStartIsLoggedAndTheJobGoesOn) {
-    TwoByTwo(doc.sheet);
+    TwoByTwoWithCutMarks(doc.sheet);
     doc.design(0).failJobStart = true;
     ui.sheet = [](TSheetPrintOptions& o) {
         o.LabelsPerDesign = 1;
@@ -318,7 +304,7 @@ TEST_F(EnginePrinting, OneLabelRangeWithoutDesignsPrintsNothing) {
 TEST_F(EnginePrinting, ThePdfPrinterWritesTheFileTheUserChose) {
     gdi::SelectPrinter(gdi::PdfPrinterName());
     gdi::CurrentPrinter().SetOutputFile("");
-    TwoByTwo(doc.sheet);
+    TwoByTwoWithCutMarks(doc.sheet);
     doc.log.page = nullptr;
     ui.sheet = [](TSheetPrintOptions& o) {
         o.LabelsPerDesign = 1;

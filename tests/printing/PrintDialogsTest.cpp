@@ -43,17 +43,6 @@ void Click(QWidget* w, QPoint p) {
     QCoreApplication::sendEvent(w, &press);
 }
 
-void TwoByTwo(TEtikett& s) {
-    s.SetColumns(2);
-    s.SetRows(2);
-    s.SetLabelWidth(90);
-    s.SetLabelHeight(130);
-    s.SetMarginLeft(10);
-    s.SetMarginTop(15);
-    s.SetGapX(10);
-    s.SetGapY(7);
-}
-
 class PrintDialogs : public EnginePrinting {
 protected:
     void TearDown() override {
