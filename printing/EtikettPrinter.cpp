@@ -14,6 +14,7 @@
 #include "printing/MemMapDIBSection.h"
 #include "printing/PrintSource.h"
 #include "printing/PrintUi.h"
+#include "printing/PrinterScaling.h"
 #include "printing/PrinterSupport.h"
 
 #include <QtCore/QFileInfo>
@@ -85,9 +86,7 @@ private:
 TEtikettPrinter::TEtikettPrinter(TPrintSource& source, TPrintUi& ui)
     : source_(source), ui_(ui), sheet_(source.Sheet()) {
     for (int32_t i = 0; i < source.DesignCount(); ++i) designs_.push_back({source.DesignCaption(i), &source.Design(i), 0});
-    ReadResolution();
     ReadUserOffsets();
-    ReadPhysicalOffsets();
 }
 
 TEtikettPrinter::~TEtikettPrinter() = default;
@@ -403,8 +402,6 @@ bool TEtikettPrinter::RunJob(const QString& firstText, bool readUserOffsets, con
     bool ended = false;
     try {
         StartPrintJob(kRealPrintJob);
-        ReadResolution();
-        ReadPhysicalOffsets();
         if (readUserOffsets) ReadUserOffsets();
         ApplyLabelOrigin();
         labels();
@@ -461,21 +458,10 @@ void TEtikettPrinter::EndPrintJob(int32_t flag) {
     }
 }
 
-void TEtikettPrinter::ReadResolution() {
-    dpiX_ = PrinterDpiX();
-    dpiY_ = PrinterDpiY();
-}
-
 void TEtikettPrinter::ReadUserOffsets() {
     const TDruckPositionData offsets(false);
     userX_ = offsets.X;
     userY_ = offsets.Y;
-}
-
-void TEtikettPrinter::ReadPhysicalOffsets() {
-    const gdi::DeviceCaps caps = gdi::CurrentPrinter().Caps();
-    physicalX_ = caps.physicalOffsetX;
-    physicalY_ = caps.physicalOffsetY;
 }
 
 bool TEtikettPrinter::Aborted() const { return gdi::CurrentPrinter().Aborted(); }
@@ -495,13 +481,7 @@ void TEtikettPrinter::SetLabelText() {
 
 void TEtikettPrinter::ApplyLabelOrigin() {
     TRegionScaleCanvas& canvas = *printerCanvas_;
-    canvas.Reset(kResetPrinter);
-    // With unequal resolutions the canvas maps the printer's context to
-    // square units of the larger one: the unprintable margins, which the
-    // printer gives in its pixels, are turned into those units.
-    const int32_t larger = std::max(dpiX_, dpiY_);
-    canvas.SetPhysicalOffsetX(dpiX_ == dpiY_ ? physicalX_ : MulDiv(physicalX_, larger, dpiX_));
-    canvas.SetPhysicalOffsetY(dpiX_ == dpiY_ ? physicalY_ : MulDiv(physicalY_, larger, dpiY_));
+    ResetToPrinter(canvas);
     canvas.SetWorldOffsetX(static_cast<float>(userX_ + originX_));
     canvas.SetWorldOffsetY(static_cast<float>(userY_ + originY_));
 }

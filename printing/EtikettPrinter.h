@@ -88,9 +88,7 @@ private:
     QString JobTitle() const;
     void StartPrintJob(int32_t flag);
     void EndPrintJob(int32_t flag);
-    void ReadResolution();
     void ReadUserOffsets();
-    void ReadPhysicalOffsets();
     bool Aborted() const;
     // Lets the cancel window's button work, then tells whether the job was aborted.
     bool LetEventsRun();
@@ -127,8 +125,6 @@ private:
     TPrintUi& ui_;
     TEtikett& sheet_;
     std::vector<Entry> designs_;
-    int32_t dpiX_ = 0, dpiY_ = 0;
-    int32_t physicalX_ = 0, physicalY_ = 0;
     double userX_ = 0, userY_ = 0;
     double originX_ = 0, originY_ = 0;
     TLabelWalk walk_;

@@ -6,6 +6,7 @@
 #include "platform/printer/Printer.h"
 #include "printing/EtikettPrinter.h"
 #include "printing/PrintSource.h"
+#include "printing/PrinterScaling.h"
 #include "printing/PrinterSupport.h"
 #include "printing/widgets/CILDruckDlg.h"
 #include "printing/widgets/DatasetDruckDlg.h"
@@ -50,7 +51,7 @@ void PrintSheetOutlines(QWidget* owner, const TPrintSheetPicture& sheet, double 
     if (!printer.BeginDoc(ApplicationTitle().toStdString())) throw EPrinter(LocalizedText("IDS_PRINTJOBFAILED"));
     try {
         TScaleCanvas canvas(&printer.GetCanvas());
-        canvas.Reset(kResetPrinter);
+        ResetToPrinter(canvas);
         canvas.SetWorldOffsetX(static_cast<float>(offsetX));
         canvas.SetWorldOffsetY(static_cast<float>(offsetY));
         DrawSheetPicture(canvas, sheet);

@@ -20,6 +20,13 @@ inline int PositionOf(const TEtikett& sheet, const printtest::PrintedLabel& labe
     return 0;
 }
 
+// A logical point of a recorded call in device pixels.
+inline gdi::Point ToDevice(const gdi::Canvas::State& state, gdi::Point p) {
+    const gdi::XForm m = gdi::Canvas::LogicalToDevice(state);
+    return {static_cast<int32_t>(std::lround(p.x * m.eM11 + p.y * m.eM21 + m.eDx)),
+            static_cast<int32_t>(std::lround(p.x * m.eM12 + p.y * m.eM22 + m.eDy))};
+}
+
 // A sheet of columns x rows labels of w x h mm on A4.
 inline void SetGrid(TEtikett& s, int32_t columns, int32_t rows, float w, float h, float left, float top, float gapX,
                     float gapY) {

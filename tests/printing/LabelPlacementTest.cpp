@@ -24,12 +24,6 @@ void ThreeByThree(TEtikett& s) {
     s.SetGapY(4);
 }
 
-gdi::Point ToDevice(const gdi::Canvas::State& state, gdi::Point p) {
-    const gdi::XForm m = gdi::Canvas::LogicalToDevice(state);
-    return {static_cast<int32_t>(std::lround(p.x * m.eM11 + p.y * m.eM21 + m.eDx)),
-            static_cast<int32_t>(std::lround(p.x * m.eM12 + p.y * m.eM22 + m.eDy))};
-}
-
 double Device(double mm, int dpi, int offset) { return mm * dpi / 25.4 - offset; }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "printing/widgets/CILDruckDlg.h"
 #include "printing/widgets/DatasetDruckDlg.h"
 #include "printing/widgets/DlgDruckAbbrechen.h"
+#include "printing/PrintSheetPicture.h"
+#include "printing/widgets/DlgDruckPosition2.h"
 #include "printing/widgets/DlgDruckauswahl.h"
 #include "printing/widgets/PrintDialogsUi.h"
 #include "printing/widgets/PrinterChoicePanel.h"
@@ -360,4 +362,25 @@ TEST_F(PrintDialogs, PrintCommandThroughTheRealWindows) {
     EXPECT_EQ(TDlgDruckAbbrechen::Current(), nullptr);
     EXPECT_EQ(fake().Pages(), 1);
     EXPECT_FALSE(fake().Printing());
+}
+
+TEST_F(PrintDialogs, TheTestPrintOfThePrintPositionDialogDrawsTheSheetShifted) {
+    InstallPrintHooks();
+    ASSERT_TRUE(DruckPositionHooks().TestPrint);
+    TwoByTwo(doc.sheet);
+    WhenShown<QDialog>([](QDialog& d) { d.accept(); });  // the printer choice
+    DruckPositionHooks().TestPrint(nullptr, SheetPictureOf(doc.sheet), 2, -1);
+    DruckPositionHooks() = {};
+    EXPECT_FALSE(fake().Printing());
+    EXPECT_EQ(fake().Pages(), 1);
+    // The sheet's page outline, its corner at the offsets.
+    std::vector<gdi::Point> corners;
+    for (const gdi::RecordedCall& c : fake().Recording().Calls())
+        if (c.op == gdi::RecordedCall::Op::Polygon && c.points.size() == 5)
+            corners.push_back(ToDevice(c.state, c.points[0]));
+    ASSERT_EQ(corners.size(), 1u);
+    const gdi::DeviceCaps caps = fake().Caps();
+    EXPECT_NEAR(corners[0].x, 2 * 600 / 25.4 - caps.physicalOffsetX, 1.5);
+    EXPECT_NEAR(corners[0].y, -1 * 1200 / 25.4 - caps.physicalOffsetY, 1.5);
+    EXPECT_GT(fake().Recording().Calls().size(), 5u);  // the labels too
 }
