@@ -313,12 +313,6 @@ TDatasetPrintOptions TDatasetDruckDlg::Options() const {
     return options;
 }
 
-void TDatasetDruckDlg::SetOptions(const TDatasetPrintOptions& options) {
-    edDSVon_->SetValue(options.RecordFrom);
-    edDSBis_->SetValue(options.RecordTo);
-    edSeiteVon_->SetValue(options.PageFrom);
-}
-
 void TDatasetDruckDlg::BtnKeinsFehltClick() { pbPreview_->FillMask('1'); }
 
 void TDatasetDruckDlg::BtnAlleFehlenClick() { pbPreview_->FillMask('0'); }

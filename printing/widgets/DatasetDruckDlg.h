@@ -58,8 +58,6 @@ public:
     TSheetMaskBox& MaskBox() const { return *pbPreview_; }
     // All answers as the engine reads them.
     TDatasetPrintOptions Options() const;
-    // Writes back what the engine brought within the records.
-    void SetOptions(const TDatasetPrintOptions& options);
 
     // The panels in use, in order; the index of the one shown.
     std::vector<QWidget*> Panels() const { return panels_; }

@@ -98,6 +98,9 @@ TPrintPreviewDlg::TPrintPreviewDlg(QWidget* parent) : TLocalizerDialog(parent) {
     auto add = [&](const char* name, const QString& text, void (TPrintPreviewDlg::*handler)()) {
         QAction* action = panToolbar->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
+        QString hint = text;  // hints begin with a capital: the status bar shows them
+        hint[0] = hint[0].toUpper();
+        action->setToolTip(hint);
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
     add("BtnPrevious", QStringLiteral("vorherige Seite"), &TPrintPreviewDlg::BtnPreviousClick);
