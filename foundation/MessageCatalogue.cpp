@@ -280,6 +280,12 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_PRINTJOBFAILED", "Der Druckauftrag konnte nicht an den Drucker übergeben werden."},
     {"Default", "IDS_PRINTPDFFILE", "PDF-Datei speichern"},
     {"Default", "IDS_PRINTPDFFILTER", "PDF-Dateien (*.pdf)"},
+    // Templates: the document window's "save as template".
+    {"Default", "IDS_TEMPLATENEWCAPTION", "Neue Vorlage"},
+    {"Default", "IDS_TEMPLATENEWPROMPT", "Bitte geben Sie die Beschreibung der neuen Vorlage ein."},
+    {"Default", "IDS_TEMPLATENEWDEFAULT", "Neu"},
+    {"Default", "IDS_TEMPLATENONAME", "Vorlage ohne Namen kann nicht gespeichert werden"},
+    {"Default", "IDS_TEMPLATESAVED", "Vorlage wurde gespeichert"},
 };
 
 // Design-time texts that are not worth translating (separators, number

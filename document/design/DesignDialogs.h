@@ -26,6 +26,9 @@ struct TDesignDialogs {
     // The fill dialog, with its gradient page first when asked; true and the
     // fill on OK.
     std::function<bool(TFillData& fill, bool gradientPageFirst)> EditFill;
+    // The element-alignment dialog for that many selected figures; true and
+    // the alignment code (foundation/ElementAlignFlags.h) on OK.
+    std::function<bool(int32_t& code, int32_t selectedCount)> AlignElements;
 };
 
 // The installed dialogs; a member left empty is not there.

@@ -239,6 +239,47 @@ public:
     void RotateSelection(double degrees);
     void ResizeSelection(double dWidth, double dHeight);
 
+    // ---- arranging the selection (EinzelEtikettArrange.cpp)
+    // The element-alignment dialog for the selected figures, then
+    // AlignSelection with its code; nothing without a selection.
+    void AlignSelectionDialog();
+    // Aligns, then distributes the selection by an alignment code (see
+    // foundation/ElementAlignFlags.h) within one undo step; the label's size
+    // is that of the document's sheet as the view shows it. Nothing without
+    // a selection or when the code moves nothing; distributing needs at
+    // least two figures.
+    void AlignSelection(int32_t code);
+    // The ring of the sheet's article (1 to 3, see RingLabels.h) whose centre
+    // is nearest to the device point of the view; later rings win ties. 0
+    // for articles without rings.
+    int32_t RingAt(int32_t x, int32_t y);
+    // The ring that holds the centre of the selection's device rectangle.
+    int32_t SelectionRing();
+    // Moves the selection from its ring to the target ring by the distance
+    // of their centres (one undo step). Nothing without a selection, for
+    // articles without rings, for a ring the article lacks, or when the
+    // selection is on the target already.
+    void MoveSelectionToRing(int32_t ring);
+    // Copies of the selection, moved to the target ring: two undo steps (the
+    // move, then the copies). Nothing where MoveSelectionToRing would move
+    // nothing.
+    void CopySelectionToRing(int32_t ring);
+
+    // ---- the context menu (see ContextMenuModel.h for what it shows)
+    // A right click at the device point of the view: on a selected figure
+    // mode 2 with the selection unchanged; else on a figure that figure
+    // alone is selected with its handles shown, mode 1; else mode 0 with
+    // the selection unchanged. The answer holds the mode and the point in
+    // screen coordinates.
+    struct TContextMenuRequest {
+        int32_t Mode = 0;
+        TPoint ScreenPoint{};
+    };
+    TContextMenuRequest ContextClick(int32_t x, int32_t y);
+    // The context-menu key: mode 2 at the centre of the selection's device
+    // rectangle, or mode 0 at the view's origin without a selection.
+    TContextMenuRequest ContextKey();
+
     // ---- stacking order, deletion, duplication, grouping
     void BringForward();
     void BringToFront();
@@ -291,6 +332,9 @@ private:
     // Moves, turns or resizes every selected figure within one undo step.
     template <class Change>
     void ChangeGeometry(const char* captionKey, bool hideFirst, Change change);
+    // One undo step for a change of the whole selection: handles hidden,
+    // the step recorded, the change, the design modified, handles shown.
+    void ChangeSelection(const char* captionKey, bool hideFirst, const std::function<void()>& change);
     // Runs a dialog command within an undo step (suspended while dialog runs
     // when suspend is set); the step goes again unless dialog returns true.
     template <class Dialog>

@@ -85,15 +85,21 @@ bool TEinzelEtikett::RunRecordedDialog(const QString& caption, bool suspend, Dia
     return confirmed;
 }
 
-template <class Change>
-void TEinzelEtikett::ChangeGeometry(const char* captionKey, bool hideFirst, Change change) {
+void TEinzelEtikett::ChangeSelection(const char* captionKey, bool hideFirst, const std::function<void()>& change) {
     if (SelectedFigures.Count() == 0) return;
     if (hideFirst) SetHandlesVisible(0);
     BeginPropertyUndo(LocalizedText(captionKey));
     if (!hideFirst) SetHandlesVisible(0);
-    for (TFigure* figure : SelectedFigures) change(*figure);
+    change();
     SetModified(true);
     SetHandlesVisible(1);
+}
+
+template <class Change>
+void TEinzelEtikett::ChangeGeometry(const char* captionKey, bool hideFirst, Change change) {
+    ChangeSelection(captionKey, hideFirst, [&] {
+        for (TFigure* figure : SelectedFigures) change(*figure);
+    });
 }
 
 // ---- property commands

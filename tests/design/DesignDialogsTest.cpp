@@ -32,7 +32,8 @@ TEST(DesignDialogs, InstallingGivesTheDialogsThatExist) {
     const TDesignDialogs saved = DesignDialogs();
     DesignDialogs() = {};
     InstallDesignDialogs();
-    EXPECT_TRUE(DesignDialogs().PenWidth && DesignDialogs().TextAlignment && DesignDialogs().Font);
+    EXPECT_TRUE(DesignDialogs().PenWidth && DesignDialogs().TextAlignment && DesignDialogs().Font &&
+                DesignDialogs().AlignElements);
     EXPECT_FALSE(DesignDialogs().PickColor || DesignDialogs().EditFill);
     DesignDialogs() = saved;
 }

@@ -2,6 +2,7 @@
 
 #include "app/controls/DlgAusrichtung.h"
 #include "app/controls/DlgStift.h"
+#include "app/controls/ElementAusrichtenDlg.h"
 #include "document/design/DesignDialogs.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Font.h"
@@ -50,4 +51,7 @@ void InstallDesignDialogs() {
         return EditTextAlignmentDialog(h, v, QApplication::activeWindow());
     };
     dialogs.Font = RunFontDialog;
+    dialogs.AlignElements = [](int32_t& code, int32_t selectedCount) {
+        return ShowElementAlignDialog(code, selectedCount, QApplication::activeWindow());
+    };
 }
