@@ -19,6 +19,7 @@
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
 #include "foundation/widgets/DialogStyle.h"
+#include "platform/gdi/QtConvert.h"
 #include "printing/PrinterSupport.h"
 
 #include <QtCore/QFileInfo>
@@ -52,14 +53,9 @@ constexpr int kButtonTextMargin = 20;
 const char* const kSettingsSection = "Standard";
 const char* const kSettingsDefaultSheet = "Default";
 
-QColor ToQColor(gdi::Color c) {
-    c = gdi::ResolveColor(c);
-    return QColor(static_cast<int>(gdi::RedOf(c)), static_cast<int>(gdi::GreenOf(c)), static_cast<int>(gdi::BlueOf(c)));
-}
-
 void SetBackground(QWidget* w, gdi::Color c) {
     QPalette p = w->palette();
-    p.setColor(QPalette::Window, ToQColor(c));
+    p.setColor(QPalette::Window, gdi::ToQColor(c));
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }

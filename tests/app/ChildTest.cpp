@@ -253,7 +253,9 @@ TEST_F(ChildTest, ClosingAModifiedDocumentAsksToSaveIt) {
         answers = {k.answer};
         EXPECT_EQ(c.AskSaveChanges(), k.result) << k.what;
         EXPECT_EQ(questions.size(), k.modified ? 1 : 0) << k.what;
-        if (k.modified) EXPECT_EQ(buttonsAsked.back(), TQuestionButtons::YesNoCancel);
+        if (k.modified) {
+            EXPECT_EQ(buttonsAsked.back(), TQuestionButtons::YesNoCancel);
+        }
         EXPECT_EQ(saves, k.savedOnce ? 1 : 0) << k.what;
         EXPECT_EQ(c.IsModified(), k.stillModified) << k.what;
         EXPECT_FALSE(c.SaveAsCancelled()) << k.what;
@@ -425,7 +427,9 @@ TEST(ChildGeometry, TheGridIsFixedAtFiveMillimetres) {
     for (const auto& c : cases) {
         const std::vector<float> lines = ViewGridLines(c.length);
         ASSERT_EQ(lines.size(), c.lines) << c.length;
-        if (!lines.empty()) EXPECT_FLOAT_EQ(lines.back(), c.last) << c.length;
+        if (!lines.empty()) {
+            EXPECT_FLOAT_EQ(lines.back(), c.last) << c.length;
+        }
     }
 }
 
