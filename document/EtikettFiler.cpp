@@ -85,7 +85,7 @@ uint8_t TEtikettFiler::ReadTag() { return ReadRawByte(); }
 
 bool TEtikettFiler::ExpectTag(uint8_t expected, const char* message) {
     if (ReadTag() == expected) return true;
-    ReportWrongTag(message);
+    if (!QuietWrongTags) ReportWrongTag(message);
     return false;
 }
 
