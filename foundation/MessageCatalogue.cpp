@@ -273,6 +273,30 @@ const CatalogueText kTexts[] = {
     // Colour and tool-bar controls: the hint of the colour strip, the last item of the grid-step menu.
     {"Default", "IDS_COLORTOOLBARHINT", "Linke Maustaste - Füllung#10#Rechte Maustaste - Umriß#10#Strg + linke Maustaste - Text"},
     {"Default", "IDS_RASTERWEITERE", "weitere..."},
+    // Label types: the descriptions of the built-in label types by article number.
+    {"TemplateKroxa", "ID_L7160", "Adressetiketten 64 x 38,1 mm, 21 je A4-Blatt"},
+    {"TemplateKroxa", "ID_L7163", "Adressetiketten 99,1 x 38,1 mm, 14 je A4-Blatt"},
+    {"TemplateKroxa", "ID_3475", "Adressetiketten 70 x 36 mm, 24 je A4-Blatt"},
+    {"TemplateKroxa", "ID_L7651", "Mini-Etiketten 38,1 x 21,2 mm, 65 je A4-Blatt"},
+    {"TemplateKroxa", "ID_L7165", "Versandetiketten 99,1 x 67,7 mm, 8 je A4-Blatt"},
+    {"TemplateKroxa", "ID_L7169", "Paketetiketten 99,1 x 139 mm, 4 je A4-Blatt"},
+    {"TemplateKroxa", "ID_5160", "Adressetiketten 66,7 x 25,4 mm, 30 je Letter-Blatt"},
+    {"TemplateKroxa", "ID_5167", "Absenderetiketten 44,5 x 12,7 mm, 80 je Letter-Blatt"},
+    {"TemplateKroxa", "ID_5163", "Versandetiketten 101,6 x 50,8 mm, 10 je Letter-Blatt"},
+    {"TemplateKroxa", "ID_5164", "Versandetiketten 101,6 x 84,7 mm, 6 je Letter-Blatt"},
+    {"TemplateKroxa", "ID_5168", "Versandetiketten 88,9 x 127 mm, 4 je Letter-Blatt"},
+    {"TemplateKroxa", "ID_L6015", "CD/DVD-Etiketten Ø 117 mm, 2 je A4-Blatt"},
+    {"TemplateKroxa", "ID_L7676", "CD/DVD-Etiketten Ø 117 mm, vollflächig, 2 je A4-Blatt"},
+    {"TemplateKroxa", "ID_5824", "CD/DVD-Etiketten Ø 117,5 mm, 2 je Letter-Blatt"},
+    {"TemplateKroxa", "ID_C32015", "Visitenkarten 85 x 54 mm, 8 je A4-Blatt"},
+    {"TemplateKroxa", "ID_5371", "Visitenkarten 88,9 x 50,8 mm, 10 je Letter-Blatt"},
+    {"TemplateKroxa", "ID_L4785", "Namensschilder 80 x 50 mm, 10 je A4-Blatt"},
+    {"TemplateKroxa", "ID_5395", "Namensschilder 85,7 x 59,3 mm, 8 je Letter-Blatt"},
+    {"TemplateKroxa", "ID_4760", "Ordnerrücken-Etiketten 192 x 38 mm, 7 je A4-Blatt"},
+    {"TemplateKroxa", "ID_50460", "Etikett A4 ganzseitig, 210 x 297 mm"},
+    {"TemplateKroxa", "ID_5165", "Etikett Letter ganzseitig, 215,9 x 279,4 mm"},
+    {"TemplateKroxa", "ID_50440", "Klappkarten 210 x 145 mm (gefaltet A6), 2 je A4-Blatt"},
+    {"TemplateKroxa", "ID_5389", "Postkarten 152,4 x 101,6 mm, 2 je Letter-Blatt"},
 };
 
 // Design-time texts that are not worth translating (separators, number
