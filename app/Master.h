@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -32,6 +33,7 @@ class QMenu;
 class QTimer;
 class QUrl;
 class QToolButton;
+class TLast4Files;
 class TMasterChild;
 class TSpeedButton;
 class TZRMenuSpacer;
@@ -75,6 +77,8 @@ public:
     void SetNewDocumentCommand(Command command) { newDocumentCommand_ = std::move(command); }
     bool HasNewDocumentCommand() const { return static_cast<bool>(newDocumentCommand_); }
     void SetOpenCommand(Command command) { openCommand_ = std::move(command); }
+    // The recent files of the File menu; the document windows add each saved path.
+    TLast4Files& RecentFiles() const;
 
     // Commands of the main window itself.
     void mnuNeuClick();
@@ -169,6 +173,7 @@ private:
     void RunDocumentCommand(const Command& command);
     void ShowNoDocumentWindows();
     void FormCreate();
+    void CreateRecentFiles();
     void FormClose();
     void FormDestroy();
     void FitAndCentre();
@@ -207,6 +212,7 @@ private:
     DocumentLoader documentLoader_;
     Command newDocumentCommand_;
     Command openCommand_;
+    std::unique_ptr<TLast4Files> recentFiles_;
 
     bool inSizeMove_ = false;
     bool closing_ = false;
