@@ -20,7 +20,7 @@ namespace {
 
 // A page with four labels; red bars with end ticks measure, along the first
 // row, the left margin, the label width and the horizontal gap, and down the
-// first column the top margin, the label height and the vertical gap.
+// second column the top margin, the label height and the vertical gap.
 class TDefinitionPicture : public QWidget {
 public:
     explicit TDefinitionPicture(QWidget* parent) : QWidget(parent) {
@@ -49,7 +49,7 @@ protected:
             Bar(p, QPoint(x, rowY), QPoint(x + length, rowY));
             x += length;
         }
-        const int columnX = page.left() + left + w / 2;
+        const int columnX = page.left() + left + w + gapX + w / 2;
         int y = page.top();
         for (const int length : {top, h, gapY}) {
             Bar(p, QPoint(columnX, y), QPoint(columnX, y + length));

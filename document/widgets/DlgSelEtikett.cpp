@@ -112,7 +112,7 @@ void TDlgSelEtikett::BuildWindow() {
     lbEtikett = Named(new QListWidget(this), "lbEtikett");
     lbEtikett->setItemDelegate(new TEntryDelegate(lbEtikett));
     lbEtikett->setUniformItemSizes(true);
-    lbEtikett->setMinimumSize(340, 280);
+    lbEtikett->setMinimumSize(420, 280);
 
     rgAusrichtung = Named(new QGroupBox(QStringLiteral("Ausrichtung"), this), "rgAusrichtung");
     rbHochformat = Named(new QRadioButton(QStringLiteral("&Hochformat"), rgAusrichtung), "rbHochformat");

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
@@ -19,6 +20,7 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -394,4 +396,28 @@ TEST_F(LabelTypeTest, TextsInBothLanguages) {
         return key.startsWith(QLatin1String("lbEtikett.Items")) || key.endsWith(QLatin1String(".Text"));
     };
     EXPECT_GT(ExpectFormTextsInBothLanguages({&selection, &definition}, computed), 25);
+}
+
+// Shows both dialogs; with ZORBIT_SCREENSHOTS set to a folder, their pictures
+// are kept there.
+TEST_F(LabelTypeTest, ShowsTheDialogs) {
+    StoreUserType("101", "Eigene Ordneretiketten");
+    auto dialog = Dialog();
+    dialog->show();
+    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
+    const auto keep = [folder](QWidget& window, const char* name) {
+        QApplication::processEvents();
+        if (folder) window.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name)));
+    };
+    for (const auto& [index, name] : {std::pair{0, "label-type-a4.png"}, std::pair{11, "label-type-cd.png"}}) {
+        dialog->SelectEntry(index);
+        // The preview shows the page: black outline pixels in a grey box.
+        const gdi::Bitmap picture = dialog->RenderPreview(150, 150, gdi::Rgb(0x80, 0x80, 0x80));
+        EXPECT_EQ(picture.Pixel(75, 0), 0u) << name;
+        keep(*dialog, name);
+    }
+    TDlgDefEtikett definition;
+    definition.SetDefinition(Definition(105, 38, 2, 7, 0, 16, 0, 0, "Ordner"));
+    definition.show();
+    keep(definition, "label-definition.png");
 }
