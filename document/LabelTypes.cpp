@@ -42,13 +42,6 @@ const TBuiltInLabelType kBuiltInTypes[] = {
     {"5389", "Avery", "5389", 0},
 };
 
-// The value name as a type number; false for any other name.
-bool TypeNumber(const std::string& name, int32_t& number) {
-    const char* end = name.data() + name.size();
-    const auto [last, error] = std::from_chars(name.data(), end, number);
-    return error == std::errc() && last == end && !name.empty();
-}
-
 // The float as the double of its shortest decimal text: 63.99f gives 63.99.
 double ShortestDouble(float value) {
     char text[32];
@@ -61,6 +54,12 @@ double ShortestDouble(float value) {
 }  // namespace
 
 std::span<const TBuiltInLabelType> BuiltInLabelTypes() { return kBuiltInTypes; }
+
+bool ParseLabelTypeNumber(const std::string& text, int32_t& number) {
+    const char* end = text.data() + text.size();
+    const auto [last, error] = std::from_chars(text.data(), end, number);
+    return !text.empty() && error == std::errc() && last == end;
+}
 
 std::string BuiltInLabelTypeName(const TBuiltInLabelType& type) {
     const std::string key = std::string("ID_") + type.ArticleNumber;
@@ -82,7 +81,7 @@ int32_t NextUserLabelTypeNumber() {
     int32_t largest = kFirstUserLabelTypeNumber - 1;
     for (const std::string& name : names) {
         int32_t number = 0;
-        if (TypeNumber(name, number)) largest = std::max(largest, number);
+        if (ParseLabelTypeNumber(name, number)) largest = std::max(largest, number);
     }
     return largest < INT32_MAX ? largest + 1 : INT32_MAX;
 }

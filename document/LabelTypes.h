@@ -41,6 +41,9 @@ void AssignBuiltInLabelType(TEtikett& sheet, const TBuiltInLabelType& type);
 inline constexpr const char* kUserLabelTypeSection = "Vorlagen";
 inline constexpr int32_t kFirstUserLabelTypeNumber = 101;
 
+// The number a list entry's text or a value name stands for; false when it
+// is no number.
+bool ParseLabelTypeNumber(const std::string& text, int32_t& number);
 // The number of a new type: one above the largest number that names a value
 // of "Vorlagen" (also one whose text no longer reads as a sheet), at least
 // 101. So a new type never takes the place of a stored one.

@@ -66,12 +66,6 @@ private:
     }
 };
 
-template <class T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 // What the user types into a field is not a text of the program.
 void ExcludeFieldTexts(std::initializer_list<const char*> names) {
     for (const char* name : names)

@@ -21,19 +21,12 @@
 #include <QtWidgets/QStyledItemDelegate>
 #include <QtWidgets/QVBoxLayout>
 
-#include <charconv>
 
 namespace {
 
 constexpr const char* kBuiltInEntryText = "1";
 constexpr const char* kGeneralSection = "Allgemein";
 constexpr const char* kDefaultTypeValue = "DefVorlage";
-
-template <class T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 gdi::Color ColorOf(const QColor& c) { return gdi::Rgb(c.red(), c.green(), c.blue()); }
 
@@ -75,12 +68,6 @@ protected:
 private:
     TDlgSelEtikett* dialog_;
 };
-
-bool ParseNumber(const std::string& text, int32_t& number) {
-    const char* end = text.data() + text.size();
-    const auto [last, error] = std::from_chars(text.data(), end, number);
-    return !text.empty() && error == std::errc() && last == end;
-}
 
 }  // namespace
 
@@ -236,7 +223,7 @@ void TDlgSelEtikett::ShowOpenButton() const { BtnOeffnen->show(); }
 
 bool TDlgSelEtikett::SelectedNumber(int32_t& number) const {
     const int index = SelectedIndex();
-    return index >= 0 && ParseNumber(entries_[index].Text, number);
+    return index >= 0 && ParseLabelTypeNumber(entries_[index].Text, number);
 }
 
 void TDlgSelEtikett::lbEtikettClick() {
