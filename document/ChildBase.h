@@ -6,10 +6,15 @@
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/Region.h"
 
+#include <QtCore/QString>
+
+#include <string>
 #include <vector>
 
 class TDataSet;
 class TDesignBase;
+class TEtikett;
+class TFillData;
 class TMMWindowBase;
 class TScaleCanvas;
 
@@ -44,4 +49,34 @@ public:
     virtual TDataSet* GetLinkedDataSet() { return nullptr; }
     // Refreshes the main window's buttons and menus from the current design.
     virtual void UpdateFrameControls() = 0;
+
+    // ---- what a design asks of its document window, and through it of the
+    // main window
+    // The label-sheet definition of the document.
+    virtual TEtikett& GetEtikett() = 0;
+    // Posts a refresh of the main window's menus and tool buttons from the
+    // active document; returns at once.
+    virtual void RequestToolStateRefresh() = 0;
+    // Presses the main window's select button and applies its drawing mode.
+    virtual void SwitchToSelectTool() = 0;
+    // The system's default sound: a command found nothing to work on.
+    virtual void Beep() = 0;
+    // The start values of the pen colour and fill dialogs when more than one
+    // figure is selected: the main window's pen colour button and the fill
+    // last chosen there.
+    virtual gdi::Color MainPenColor() const = 0;
+    virtual const TFillData& MainFillData() const = 0;
+    // Rebuilds the field panel (one caption and one edit per field of the
+    // current design).
+    virtual void BuildFieldPanel() = 0;
+    // Replaces the entries of the submenu "Feldtyp wechseln" by one entry
+    // per name, in this order; choosing entry i calls
+    // TEinzelEtikett::FieldTypeMenuClick(i) of the current design.
+    virtual void SetFieldTypeMenu(const std::vector<std::string>& fieldNames) = 0;
+    // Message boxes with one OK button (copying without a selection, a
+    // paste that failed).
+    virtual void ShowWarning(const QString& text) = 0;
+    virtual void ShowError(const QString& text) = 0;
+    // The hourglass cursor while busy (copying and pasting).
+    virtual void SetBusyCursor(bool busy) = 0;
 };

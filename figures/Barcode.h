@@ -8,12 +8,18 @@
 // record (FillFromDataSet) is drawn in place of the stored text, and a value
 // the symbology cannot encode leaves the label without a barcode.
 
+#include "figures/ContentFigureRecords.h"
 #include "figures/Rechteck.h"
 
 #include <memory>
 #include <string>
 
 class TZRBarcode;
+
+// The settings of a barcode object as its record carries them, and back
+// through the object's setters.
+TBarcodeRecord BarcodeRecordOf(const TZRBarcode& barcode);
+void ApplyBarcodeRecord(TZRBarcode& barcode, const TBarcodeRecord& record);
 
 class TBarcode : public TRechteck {
 public:
@@ -50,6 +56,8 @@ public:
     // set. On OK the frame takes the size of the drawn symbol and true is
     // the answer; on Cancel nothing changes.
     bool EditBarcode();
+    // The design's properties command opens the barcode dialog.
+    bool EditProperties() override { return EditBarcode(); }
 
     // The value of the data field in the current record of a serial print.
     std::string DataSetValue;

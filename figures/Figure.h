@@ -163,6 +163,28 @@ public:
     // The class name ("TRechteck"), written by WriteToIni.
     virtual const char* ClassName() const = 0;
 
+    // ---- what the design's commands ask of a figure; nothing in the base
+    // The figure's text dialog (plain, circular, rich and field texts); true
+    // when it ended with OK.
+    virtual bool EditText() { return false; }
+    // The figure's own property dialog (WordArt, barcode, listings, tables,
+    // counter field); true when it ended with OK.
+    virtual bool EditProperties() { return false; }
+    // The text alignment the alignment dialog starts from; false when the
+    // figure has none.
+    virtual bool GetAlignment(uint8_t& horizontal, uint8_t& vertical) const { return false; }
+    // The font the font dialog starts from: a figure sets what it has
+    // (a rich text only a name that is not empty and a size above 0);
+    // false when it offers none.
+    virtual bool GetFont(TFont& font) const { return false; }
+    // True for a picture figure whose picture is a device-independent bitmap
+    // (not a metafile): the picture filters work on it.
+    virtual bool HasBitmapPicture() const { return false; }
+    // The id of the field a field-text figure shows; empty for all others.
+    virtual std::string GetFieldId() const { return {}; }
+    // Binds a field-text figure to the field with the id; false for all others.
+    virtual bool SetFieldId(const std::string& id) { return false; }
+
     // ---- helpers of the design and the figure classes
     TScaleCanvas& WindowCanvas() const;
     void InvalidateDeviceRect(const TRect& r);

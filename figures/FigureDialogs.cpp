@@ -1,5 +1,7 @@
 #include "figures/FigureDialogs.h"
 
+#include "foundation/Debug.h"
+
 #include <utility>
 
 namespace {
@@ -7,9 +9,15 @@ TPositionDialogFunc& PositionDialog() {
     static TPositionDialogFunc dialog;
     return dialog;
 }
+
 TBarcodeDialogFunc& BarcodeDialog() {
     static TBarcodeDialogFunc dialog;
     return dialog;
+}
+
+TFigureWarningFunc& FigureWarning() {
+    static TFigureWarningFunc warning;
+    return warning;
 }
 }  // namespace
 
@@ -29,4 +37,15 @@ void SetBarcodeDialog(TBarcodeDialogFunc dialog) {
 bool RunBarcodeDialog(TZRBarcode& barcode, TDataSet* dataSet) {
     const TBarcodeDialogFunc& dialog = BarcodeDialog();
     return dialog && dialog(barcode, dataSet);
+}
+
+void SetFigureWarning(TFigureWarningFunc warning) {
+    FigureWarning() = std::move(warning);
+}
+
+void ShowFigureWarning(const QString& text) {
+    if (const TFigureWarningFunc& warning = FigureWarning())
+        warning(text);
+    else
+        Debug().Log(text);
 }

@@ -4,6 +4,8 @@
 // figures/widgets/FigureDialogs.h), so that the model stays free of
 // widgets. Without an installed dialog the request ends as if cancelled.
 
+#include <QtCore/QString>
+
 #include <cstdint>
 #include <functional>
 
@@ -35,3 +37,8 @@ bool RunPositionDialog(TPositionValues& values);
 using TBarcodeDialogFunc = std::function<bool(TZRBarcode& barcode, TDataSet* dataSet)>;
 void SetBarcodeDialog(TBarcodeDialogFunc dialog);
 bool RunBarcodeDialog(TZRBarcode& barcode, TDataSet* dataSet);
+// A warning with an OK button (a picture that cannot be loaded); without an
+// installed one the text goes to the trace output.
+using TFigureWarningFunc = std::function<void(const QString& text)>;
+void SetFigureWarning(TFigureWarningFunc warning);
+void ShowFigureWarning(const QString& text);

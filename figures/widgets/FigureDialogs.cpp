@@ -6,6 +6,7 @@
 #include "figures/widgets/DlgPosition.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
 
 namespace {
 
@@ -30,9 +31,14 @@ bool RunBarcodeDlg(TZRBarcode& barcode, TDataSet* dataSet) {
     return EditBarcodeDialog(barcode, dataSet, QApplication::activeWindow());
 }
 
+void ShowWarningBox(const QString& text) {
+    QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
 }  // namespace
 
 void InstallFigureDialogs() {
     SetPositionDialog(RunDlgPosition);
     SetBarcodeDialog(RunBarcodeDlg);
+    SetFigureWarning(ShowWarningBox);
 }

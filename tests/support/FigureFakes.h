@@ -6,7 +6,9 @@
 
 #include "document/ChildBase.h"
 #include "document/DesignBase.h"
+#include "document/Etikett.h"
 #include "document/MMWindowBase.h"
+#include "foundation/FillData.h"
 #include "foundation/ScaleCanvas.h"
 #include "platform/gdi/BitmapCanvas.h"
 
@@ -15,6 +17,7 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 class FakeMMWindow : public TMMWindowBase {
@@ -65,13 +68,14 @@ public:
     QStringList captions;
 };
 
+// The current design is the fake design unless a test names another one.
 class FakeChild : public TChildBase {
 public:
     explicit FakeChild(FakeMMWindow& view) : view_(view) {}
 
     TMMWindowBase* GetMMWindow() override { return &view_; }
     TScaleCanvas& GetViewScaleCanvas() override { return view_.scale; }
-    TDesignBase* GetCurrentDesign() override { return &design; }
+    TDesignBase* GetCurrentDesign() override { return currentDesign ? currentDesign : &design; }
     gdi::Rect GetUpdateRect() const override { return updateRect; }
     bool ClipRingActive() const override { return clipRing; }
     const std::vector<gdi::Region>& ClipRingRegions() const override { return regions; }
@@ -80,8 +84,31 @@ public:
     bool IsPrintingRecord() const override { return printingRecord; }
     TDataSet* GetLinkedDataSet() override { return dataSet; }
     void UpdateFrameControls() override {}
+    TEtikett& GetEtikett() override { return sheet; }
+    void RequestToolStateRefresh() override { ++refreshRequests; }
+    void SwitchToSelectTool() override { ++selectToolSwitches; }
+    void Beep() override { ++beeps; }
+    gdi::Color MainPenColor() const override { return mainPenColor; }
+    const TFillData& MainFillData() const override { return mainFill; }
+    void BuildFieldPanel() override { ++fieldPanelBuilds; }
+    void SetFieldTypeMenu(const std::vector<std::string>& names) override { fieldTypeMenu = names; }
+    void ShowWarning(const QString& text) override { warnings << text; }
+    void ShowError(const QString& text) override { errors << text; }
+    void SetBusyCursor(bool busy) override { busyCursor = busy; }
 
     FakeDesign design;
+    TDesignBase* currentDesign = nullptr;
+    TEtikett sheet;
+    int refreshRequests = 0;
+    int selectToolSwitches = 0;
+    int beeps = 0;
+    gdi::Color mainPenColor = 0;
+    TFillData mainFill;
+    int fieldPanelBuilds = 0;
+    std::vector<std::string> fieldTypeMenu;
+    QStringList warnings;
+    QStringList errors;
+    bool busyCursor = false;
     gdi::Rect updateRect{-100000, -100000, 100000, 100000};
     bool clipRing = false;
     std::vector<gdi::Region> regions;

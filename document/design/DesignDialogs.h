@@ -1,0 +1,32 @@
+#pragma once
+// The dialogs that the design's commands open, reached through functions
+// that the dialog layers install at start-up (InstallDesignDialogs in
+// document/design/widgets/DesignDialogs.h installs those that exist), so
+// that the model stays free of widgets. A command whose dialog is not
+// installed does nothing and records no undo step.
+
+#include "foundation/Font.h"
+#include "platform/gdi/GdiTypes.h"
+
+#include <cstdint>
+#include <functional>
+
+class TFillData;
+
+struct TDesignDialogs {
+    // The pen-width dialog on a width in mm; true and the width on OK.
+    std::function<bool(float& widthMM)> PenWidth;
+    // The text-alignment dialog (horizontal 0-3, vertical 0-2); true on OK.
+    std::function<bool(uint8_t& horizontal, uint8_t& vertical)> TextAlignment;
+    // The system's font dialog, listing only scalable fonts; true and the
+    // chosen name, size, style and colour on OK.
+    std::function<bool(TFont& font)> Font;
+    // The colour dialog; true and the colour on OK.
+    std::function<bool(gdi::Color& color)> PickColor;
+    // The fill dialog, with its gradient page first when asked; true and the
+    // fill on OK.
+    std::function<bool(TFillData& fill, bool gradientPageFirst)> EditFill;
+};
+
+// The installed dialogs; a member left empty is not there.
+TDesignDialogs& DesignDialogs();
