@@ -103,18 +103,19 @@ void DistributeAxis(const TFigureList& selection, const TAxis& axis, int32_t cod
             double total = 0;
             for (const TFigure* f : sorted) total += (f->*axis.size)();
             const double gap = ((last.*axis.high)() - (first.*axis.low)() - total) / (n - 1);
-            for (int32_t i = 1; i < n - 1; ++i)
-                (sorted[static_cast<size_t>(i)]->*axis.setLow)((sorted[static_cast<size_t>(i - 1)]->*axis.high)() + gap);
+            for (size_t i = 1; i + 1 < sorted.size(); ++i)
+                (sorted[i]->*axis.setLow)((sorted[i - 1]->*axis.high)() + gap);
         } else {
             const double start = EdgeOf(first, axis, edge);
             const double step = (EdgeOf(last, axis, edge) - start) / (n - 1);
-            for (int32_t i = 1; i < n - 1; ++i) SetEdge(*sorted[static_cast<size_t>(i)], axis, edge, start + i * step);
+            for (size_t i = 1; i + 1 < sorted.size(); ++i) SetEdge(*sorted[i], axis, edge, start + i * step);
         }
     }
 }
 
 TPoint RectCenter(const TRect& r) {
-    return {static_cast<int32_t>((int64_t{r.left} + r.right) / 2), static_cast<int32_t>((int64_t{r.top} + r.bottom) / 2)};
+    return {static_cast<int32_t>((int64_t{r.left} + r.right) / 2),
+            static_cast<int32_t>((int64_t{r.top} + r.bottom) / 2)};
 }
 
 }  // namespace
@@ -134,10 +135,10 @@ void TEinzelEtikett::AlignSelection(int32_t code) {
     const TFloatPoint label = DisplayedLabelSize(owner_.GetEtikett());
     const TAxis horizontal{&TFigure::GetExtentLeft, &TFigure::GetExtentRight, &TFigure::GetExtentWidth,
                            &TFigure::SetExtentLeft, &TFigure::SetExtentRight, &TFigure::CenterX,
-                           &TFigure::SetCenterX,    label.X};
-    const TAxis vertical{&TFigure::GetExtentTop,    &TFigure::GetExtentBottom, &TFigure::GetExtentHeight,
-                         &TFigure::SetExtentTop,    &TFigure::SetExtentBottom, &TFigure::CenterY,
-                         &TFigure::SetCenterY,      label.Y};
+                           &TFigure::SetCenterX, label.X};
+    const TAxis vertical{&TFigure::GetExtentTop, &TFigure::GetExtentBottom, &TFigure::GetExtentHeight,
+                         &TFigure::SetExtentTop, &TFigure::SetExtentBottom, &TFigure::CenterY,
+                         &TFigure::SetCenterY, label.Y};
     ChangeSelection("IDS_UNDOPOSITION", true, [&] {
         for (TFigure* f : SelectedFigures) f->Invalidate();
         AlignAxis(SelectedFigures, horizontal, code, {kLeft, kHCenter, kRight});
