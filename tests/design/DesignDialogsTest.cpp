@@ -33,6 +33,8 @@ TEST(DesignDialogs, InstallingGivesTheDialogsThatExist) {
     DesignDialogs() = {};
     InstallDesignDialogs();
     EXPECT_TRUE(DesignDialogs().PenWidth && DesignDialogs().TextAlignment && DesignDialogs().Font);
+    EXPECT_TRUE(DesignDialogs().FilterBrightness && DesignDialogs().FilterHueSaturation &&
+                DesignDialogs().FilterBlackWhite);
     EXPECT_FALSE(DesignDialogs().PickColor || DesignDialogs().EditFill);
     DesignDialogs() = saved;
 }

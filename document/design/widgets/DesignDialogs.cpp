@@ -5,6 +5,9 @@
 #include "document/design/DesignDialogs.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Font.h"
+#include "pictures/widgets/DlgFilterHKIG.h"
+#include "pictures/widgets/DlgFilterHSL.h"
+#include "pictures/widgets/DlgFilterSWCol.h"
 
 #include <QtGui/QFont>
 #include <QtWidgets/QApplication>
@@ -50,4 +53,14 @@ void InstallDesignDialogs() {
         return EditTextAlignmentDialog(h, v, QApplication::activeWindow());
     };
     dialogs.Font = RunFontDialog;
+    // The main window owns the post-processing dialogs while they run.
+    dialogs.FilterBrightness = [](const imaging::Dib& picture) {
+        return ShowFilterHKIGDialog(picture, QApplication::activeWindow());
+    };
+    dialogs.FilterHueSaturation = [](const imaging::Dib& picture) {
+        return ShowFilterHSLDialog(picture, QApplication::activeWindow());
+    };
+    dialogs.FilterBlackWhite = [](const imaging::Dib& picture) {
+        return ShowFilterSWColDialog(picture, QApplication::activeWindow());
+    };
 }
