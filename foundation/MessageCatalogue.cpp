@@ -245,6 +245,8 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_TABINDEXOUTOFRANGE", "Registerindex außerhalb des zulässigen Bereichs"},
     // Barcodes: a data-set field that the barcode dialog asks for.
     {"Default", "IDS_FIELDNOTFOUND", "Das Feld '%s' wurde nicht gefunden"},
+    // Label texts in RTF: a number that is none.
+    {"Default", "IDS_RTFNOTANINTEGER", "'%s' ist kein gültiger Integerwert"},
     // Label sheets: a damaged sheet block, the parts of the design-wizard data.
     {"Default", "IDS_INVALIDSHEET", "Die Datei %s enthält keine gültige Etikettendefinition."},
     {"TemplateZUMI", "ID_CDLABEL", "CD Label"},
@@ -273,6 +275,11 @@ const CatalogueText kTexts[] = {
     // Colour and tool-bar controls: the hint of the colour strip, the last item of the grid-step menu.
     {"Default", "IDS_COLORTOOLBARHINT", "Linke Maustaste - Füllung#10#Rechte Maustaste - Umriß#10#Strg + linke Maustaste - Text"},
     {"Default", "IDS_RASTERWEITERE", "weitere..."},
+    // Print jobs: nothing to print, a job the printer did not take, the PDF printer's file.
+    {"Default", "IDS_PRINTNOLABELS", "Mit diesen Angaben wird kein Etikett gedruckt."},
+    {"Default", "IDS_PRINTJOBFAILED", "Der Druckauftrag konnte nicht an den Drucker übergeben werden."},
+    {"Default", "IDS_PRINTPDFFILE", "PDF-Datei speichern"},
+    {"Default", "IDS_PRINTPDFFILTER", "PDF-Dateien (*.pdf)"},
 };
 
 // Design-time texts that are not worth translating (separators, number
