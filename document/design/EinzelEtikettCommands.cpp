@@ -515,6 +515,7 @@ void TEinzelEtikett::FilterPicture(const std::function<imaging::DibHandle(const 
         throw;
     }
     figure->Invalidate();
+    owner_.RequestToolStateRefresh();  // the Undo entry names the step
 }
 
 void TEinzelEtikett::ApplyFilteredPicture(const imaging::Dib& bitmap, TBild32& figure) {
