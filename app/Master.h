@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -32,6 +33,7 @@ class QMenu;
 class QTimer;
 class QUrl;
 class QToolButton;
+class TLast4Files;
 class TMasterChild;
 class TChild;
 class TSpeedButton;
@@ -76,6 +78,8 @@ public:
     void SetNewDocumentCommand(Command command) { newDocumentCommand_ = std::move(command); }
     bool HasNewDocumentCommand() const { return static_cast<bool>(newDocumentCommand_); }
     void SetOpenCommand(Command command) { openCommand_ = std::move(command); }
+    // The recent files of the File menu; the document windows add each saved path.
+    TLast4Files& RecentFiles() const;
 
     // A new, empty document window named SaveDir + "Datei" n + "." +
     // DefaultExt, n counting the new documents of the program run from 1; its
@@ -181,6 +185,7 @@ private:
     void RunDocumentCommand(const Command& command);
     void ShowNoDocumentWindows();
     void FormCreate();
+    void CreateRecentFiles();
     void FormClose();
     void FormDestroy();
     void FitAndCentre();
@@ -226,6 +231,7 @@ private:
     DocumentLoader documentLoader_;
     Command newDocumentCommand_;
     Command openCommand_;
+    std::unique_ptr<TLast4Files> recentFiles_;
 
     bool inSizeMove_ = false;
     bool closing_ = false;

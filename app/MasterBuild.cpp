@@ -157,10 +157,10 @@ void TMaster::BuildMenus() {
                 Sep("mnuBeendenTrenn"),
                 {"mnuBeenden", "&Beenden", "Alt+F4", "beenden.svg", kBuilt},
                 Sep("mnuSepLD", kHidden),
-                {"mnuLD1", "&1 ", nullptr, nullptr, kHidden},
-                {"mnuLD2", "&2 ", nullptr, nullptr, kHidden},
-                {"mnuLD3", "&3 ", nullptr, nullptr, kHidden},
-                {"mnuLD4", "&4 ", nullptr, nullptr, kHidden},
+                {"mnuLD1", "&1 ", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuLD2", "&2 ", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuLD3", "&3 ", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuLD4", "&4 ", nullptr, nullptr, kBuilt | kHidden},
             });
     AddMenu(this, bar, "mnuBearbeiten", "&Bearbeiten",
             {
