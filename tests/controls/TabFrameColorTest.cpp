@@ -51,6 +51,17 @@ TEST(ColourPage, StartsWithGreenAsOldAndNewColour) {
     EXPECT_EQ(page.size(), QSize(461, 400));
 }
 
+TEST(ColourPage, LivesInItsOwnerAtTheOrigin) {
+    QWidget owner;
+    owner.resize(500, 450);
+    owner.show();
+    auto* page = new TTabFrameColor(&owner);
+    EXPECT_EQ(page->parentWidget(), &owner);
+    EXPECT_FALSE(page->isWindow());
+    EXPECT_EQ(page->pos(), QPoint(0, 0));
+    EXPECT_TRUE(page->isVisible());
+}
+
 TEST(ColourPage, ImageHitTable) {
     struct Case {
         QPoint point;
