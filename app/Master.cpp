@@ -111,7 +111,8 @@ TMaster::TMaster(QWidget* parent) : TMaster([] { return gdi::AvailablePrinters()
 TMaster::TMaster(PrinterCounter printers, QWidget* parent)
     : TLocalizerMainWindow(parent),
       printers_(std::move(printers)),
-      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      newDocumentCommand_([this] { NewDocumentOnDefaultSheet(); }) {
     Master = this;
     InitAppResources();
     sizeMoveTimer_ = new QTimer(this);
@@ -158,7 +159,10 @@ void TMaster::FormCreate() {
     ArrangeToolbar(ControlList(kSecondRow), 4);
     panToolbarResize();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { RequestToolStateRefresh(); });
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { RequestToolStateRefresh(); });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        RequestToolStateRefresh();
+        if (auto* document = sub ? dynamic_cast<TMasterChild*>(sub->widget()) : nullptr) document->Activated();
+    });
     LoadCursors();
     // A damaged value (no number, negative) gives the default, which is
     // written back on exit.
