@@ -18,11 +18,6 @@
 // manager below); a cancelled dialog or a change that no figure takes removes
 // that step again. Changing commands mark the design modified, and a modified
 // design marks its document modified.
-//
-// The picture-filter commands (FilterBrightness, FilterHueSaturation,
-// FilterBlackWhite with ApplyFilteredPicture and the undo step
-// SaveUndoBitmapEffekt) come with the picture post-processing work; the
-// undo of their step has its place in Undo().
 
 #include "document/DesignBase.h"
 #include "document/FeldListe.h"
@@ -31,6 +26,7 @@
 #include "figures/FigureList.h"
 #include "foundation/PointHelpers.h"
 #include "foundation/Scaler.h"
+#include "platform/imaging/Dib.h"
 
 #include <QtCore/QString>
 
@@ -41,6 +37,7 @@
 #include <string>
 #include <vector>
 
+class TBild32;
 class TChildBase;
 class TCustomScaler;
 class TDataSet;
@@ -189,6 +186,10 @@ public:
     void PushCreateUndo(const QString& caption);
     // A step that restores the present z-order; nothing while suspended.
     void PushLayerUndo(const QString& caption);
+    // A step that gives the selected picture figure its present picture
+    // back (the picture filters); nothing while suspended or unless the
+    // first selected figure holds a raster picture.
+    void SaveUndoBitmapEffekt(const QString& caption);
     // Removes the last step, if there is one.
     void DiscardLastUndo();
     // Every step goes (after saving and loading).
@@ -293,6 +294,20 @@ public:
     // Exactly one figure selected, and it is a group.
     void UngroupSelection();
 
+    // ---- picture filters: the selected picture figure's raster picture
+    // through its post-processing dialog (see DesignDialogs.h). Without such a
+    // figure a beep; OK is one undo step ("Bildänderung"), Cancel changes
+    // nothing and records nothing.
+    void FilterBrightness();
+    void FilterHueSaturation();
+    void FilterBlackWhite();
+    // Gives the figure a copy of the filtered picture and marks the design
+    // modified. A picture that came from a file is kept as a file of the same
+    // kind again, holding the filtered pixels, and shows what that file holds;
+    // a kind that cannot be written (or a file that fails) makes it a picture
+    // without file, which is saved as PNG.
+    void ApplyFilteredPicture(const imaging::Dib& bitmap, TBild32& figure);
+
     // ---- clipboard commands (see FigureClipboard.h)
     void CopySelection();
     void CutSelection();
@@ -340,6 +355,8 @@ private:
     template <class Dialog>
     bool RunRecordedDialog(const QString& caption, bool suspend, Dialog dialog);
     bool BeepUnless(bool condition);
+    // The dialog on the picture of the one selected raster picture figure.
+    void FilterPicture(const std::function<imaging::DibHandle(const imaging::Dib&)>& dialog);
     void MoveLayer(int32_t from, int32_t to);
     TFigure* FirstSelectedOfKind(TFigureKind kind) const;
     TFloatRect ExtentInMM(const TFigureList& figures) const;
@@ -350,6 +367,7 @@ private:
     void UndoDelete(TZRUndoItem& item);
     void UndoGroup(TZRUndoItem& item);
     void UndoUngroup(TZRUndoItem& item);
+    void UndoBitmapEffekt(TZRUndoItem& item);
 
     TChildBase& owner_;
     uint8_t HandlesVisible = 0;

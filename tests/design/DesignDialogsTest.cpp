@@ -34,6 +34,8 @@ TEST(DesignDialogs, InstallingGivesTheDialogsThatExist) {
     InstallDesignDialogs();
     EXPECT_TRUE(DesignDialogs().PenWidth && DesignDialogs().TextAlignment && DesignDialogs().Font &&
                 DesignDialogs().AlignElements);
+    EXPECT_TRUE(DesignDialogs().FilterBrightness && DesignDialogs().FilterHueSaturation &&
+                DesignDialogs().FilterBlackWhite);
     EXPECT_FALSE(DesignDialogs().PickColor || DesignDialogs().EditFill);
     DesignDialogs() = saved;
 }
