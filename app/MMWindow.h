@@ -15,7 +15,7 @@
 // Both images are as large as the client area. The scroll bars stay visible
 // and are disabled when there is nothing to scroll.
 
-#include "app/ViewTimer.h"
+#include "foundation/ViewTimer.h"
 #include "app/WindowCanvas.h"
 #include "figures/Tracker.h"
 #include "foundation/BmpScaleCanvas.h"

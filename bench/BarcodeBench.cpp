@@ -2,8 +2,10 @@
 // labels as a bitmap does. A thousand EAN-13 symbols of the smallest module
 // (7 dots) cover about eight pages' worth of pixels, so the drawing is
 // bound by filling memory: the third benchmark fills only their white boxes,
-// the second measures them without drawing.
+// the second measures them without drawing. The last draws them as barcode
+// figures, as printing a design does.
 #include "content/barcode/ZRBarcode.h"
+#include "figures/Barcode.h"
 #include "foundation/BmpScaleCanvas.h"
 #include "tests/support/FakePrinter.h"
 
@@ -84,3 +86,28 @@ static void BM_ThousandWhiteSymbolBoxesOnA4At600Dpi(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_ThousandWhiteSymbolBoxesOnA4At600Dpi)->Unit(benchmark::kMillisecond);
+
+static void BM_ThousandEan13FiguresOnA4At600Dpi(benchmark::State& state) {
+    const auto canvas = A4At600Dpi();
+    std::vector<std::unique_ptr<TBarcode>> figures;
+    for (const TZRBarcode& b : SheetOfEan13()) {
+        auto figure = std::make_unique<TBarcode>(nullptr);
+        figure->Barcode->SetBarcodeType(btEAN13);
+        figure->SetCenterX(b.CenterX);
+        figure->SetCenterY(b.CenterY);
+        figure->SetWidth(b.Width);
+        figure->SetHeight(b.Height);
+        figures.push_back(std::move(figure));
+    }
+    for (auto _ : state) {
+        for (int round = 0; round < 10; ++round) {
+            for (size_t i = 0; i < figures.size(); ++i) {
+                figures[i]->Barcode->SetText(std::to_string(400638133000 + round * 100 + static_cast<int64_t>(i)));
+                figures[i]->DrawTo(*canvas);
+            }
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_ThousandEan13FiguresOnA4At600Dpi)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,8 @@
 #include "foundation/Codepage1252.h"
 #include "foundation/Localizer.h"
 
+#include <QtCore/QLocale>
+
 bool IsBarcodeFieldType(TFieldType type) {
     switch (type) {
     case TFieldType::String:
@@ -23,4 +25,20 @@ bool IsBarcodeFieldType(TFieldType type) {
 
 void RaiseFieldNotFound(const std::string& name) {
     throw EDatabaseError(LocalizedFormat("IDS_FIELDNOTFOUND", {AnsiToUnicode(name)}));
+}
+
+std::optional<double> TDataSet::FieldValueAsFloat(const std::string& name) const {
+    const QString text = AnsiToUnicode(FieldValue(name)).trimmed();
+    bool ok = false;
+    double value = QLocale::c().toDouble(text, &ok);
+    if (!ok) value = QLocale().toDouble(text, &ok);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+std::optional<TDataSetField> FindDataSetField(const TDataSet& dataSet, const std::string& name) {
+    const QString wanted = AnsiToUnicode(name);
+    for (const TDataSetField& field : dataSet.Fields())
+        if (AnsiToUnicode(field.name).compare(wanted, Qt::CaseInsensitive) == 0) return field;
+    return std::nullopt;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class TDataSet;
 class TDesignBase;
 class TEtikett;
 class TFillData;
@@ -44,6 +45,8 @@ public:
     // Set by the print engine while one label of a serial print is drawn.
     virtual void SetPrintingRecord(bool printing) = 0;
     virtual bool IsPrintingRecord() const = 0;
+    // The data set the document is linked to; none while it has no link.
+    virtual TDataSet* GetLinkedDataSet() { return nullptr; }
     // Refreshes the main window's buttons and menus from the current design.
     virtual void UpdateFrameControls() = 0;
 

@@ -4,8 +4,13 @@
 // figures/widgets/FigureDialogs.h), so that the model stays free of
 // widgets. Without an installed dialog the request ends as if cancelled.
 
+#include <QtCore/QString>
+
 #include <cstdint>
 #include <functional>
+
+class TDataSet;
+class TZRBarcode;
 
 // Bits of the position dialog's flags.
 inline constexpr uint8_t kPositionEditable = 1;
@@ -25,3 +30,15 @@ struct TPositionValues {
 using TPositionDialogFunc = std::function<bool(TPositionValues& values)>;
 void SetPositionDialog(TPositionDialogFunc dialog);
 bool RunPositionDialog(TPositionValues& values);
+
+// Edits the barcode's settings (symbology, text, add-on, options, data
+// field) with the fields of the data set to choose from (none: no field
+// row); on OK the settings are taken over and the answer is true.
+using TBarcodeDialogFunc = std::function<bool(TZRBarcode& barcode, TDataSet* dataSet)>;
+void SetBarcodeDialog(TBarcodeDialogFunc dialog);
+bool RunBarcodeDialog(TZRBarcode& barcode, TDataSet* dataSet);
+// A warning with an OK button (a picture that cannot be loaded); without an
+// installed one the text goes to the trace output.
+using TFigureWarningFunc = std::function<void(const QString& text)>;
+void SetFigureWarning(TFigureWarningFunc warning);
+void ShowFigureWarning(const QString& text);

@@ -1,6 +1,9 @@
 #include "figures/FigureFactory.h"
 
 #include "document/EtikettFiler.h"
+#include "figures/Barcode.h"
+#include "figures/Bild.h"
+#include "figures/Bild32.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureGroup.h"
 #include "foundation/Debug.h"
@@ -29,6 +32,12 @@ std::unique_ptr<TFigure> CreateFigureForElementCode(uint8_t code, TChildBase* ow
         return std::make_unique<TEllipse>(owner);
     case ecFigureGroup:
         return std::make_unique<TFigureGroup>(owner);
+    case ecBarcode:
+        return std::make_unique<TBarcode>(owner);
+    case ecBild:
+        return std::make_unique<TBild>(owner);
+    case ecBild32:
+        return std::make_unique<TBild32>(owner);
     default:
         return nullptr;
     }
@@ -49,6 +58,10 @@ uint8_t ReadFigureElement(TEtikettFiler& filer, TChildBase* owner, std::unique_p
         return ecEnd;
     }
     read->ReadData(filer);
-    figure = std::move(read);
+    // The older picture figure gives way to the picture figure at once.
+    if (const auto* old = dynamic_cast<const TBild*>(read.get()))
+        figure = old->ToBild32();
+    else
+        figure = std::move(read);
     return code;
 }

@@ -21,7 +21,8 @@ std::unique_ptr<TFigure> CreateFigureForElementCode(uint8_t code, TChildBase* ow
 // record into a new figure with the owner. Returns the
 // code (0 ends a list) with the figure, or with none for ecFigure. A code
 // that names no figure class sets the filer's Aborted flag, shows
-// "IDS_INVALIDELEMENT" and returns 0.
+// "IDS_INVALIDELEMENT" and returns 0. The older picture figure (ecBild) is
+// handed back already turned into a TBild32.
 uint8_t ReadFigureElement(TEtikettFiler& filer, TChildBase* owner, std::unique_ptr<TFigure>& figure);
 
 // Shows the invalid-element message; without a handler it goes to the trace output.

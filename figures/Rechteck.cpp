@@ -14,14 +14,6 @@
 #include <cmath>
 #include <span>
 
-namespace {
-
-bool Meets(const TRect& a, const TRect& b) {
-    return !gdi::IntersectRect(a, b).IsEmpty();
-}
-
-}  // namespace
-
 TRechteck::TRechteck(TChildBase* owner) : TLinie(owner), Fill(std::make_unique<TFillData>()) {
     Kind = TFigureKind::Rechteck;
     TRechteck::CreateTracker();
@@ -127,17 +119,26 @@ void TRechteck::DrawMask(TScaleCanvas& canvas) {
 
 // ---- hit test
 
-bool TRechteck::HitTest(TPoint p) {
+void TRechteck::UnturnedHitBox(TPoint p, TPoint& q, TRect& box) const {
     const TScaleCanvas& canvas = WindowCanvas();
-    // The point turned back into the unturned box, about the device centre.
     TTransform turn;
     turn.Rotate(Angle);
     turn.SetCenter(DevX(canvas, CenterX), DevY(canvas, CenterY));
-    const TPoint q = turn.InverseTransformPoint(p);
-    const TRect box{gdi::Saturated(int64_t{DevX(canvas, GetLeft())} - 1),
-                    gdi::Saturated(int64_t{DevY(canvas, GetTop())} - 1), DevX(canvas, GetRight()),
-                    DevY(canvas, GetBottom())};
-    if (Fill->Kind() != fkNone && box.Contains(q)) return true;
+    q = turn.InverseTransformPoint(p);
+    box = {gdi::Saturated(int64_t{DevX(canvas, GetLeft())} - 1), gdi::Saturated(int64_t{DevY(canvas, GetTop())} - 1),
+           DevX(canvas, GetRight()), DevY(canvas, GetBottom())};
+}
+
+bool TRechteck::HitTest(TPoint p) {
+    return HitTestBox(p, Fill->Kind() != fkNone);
+}
+
+bool TRechteck::HitTestBox(TPoint p, bool filled) const {
+    const TScaleCanvas& canvas = WindowCanvas();
+    TPoint q;
+    TRect box;
+    UnturnedHitBox(p, q, box);
+    if (filled && box.Contains(q)) return true;
     const int32_t tolerance = std::max(DevLength(canvas, PenWidth / 2.0), 5);
     const TPoint tl{box.left, box.top}, tr{box.right, box.top}, br{box.right, box.bottom}, bl{box.left, box.bottom};
     return PointNearLine(q, tl, tr, tolerance) || PointNearLine(q, tr, br, tolerance) ||

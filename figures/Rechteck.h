@@ -64,7 +64,15 @@ protected:
     void SaveRechteckSnapshot(TStream& stream) const;
     void LoadRechteckSnapshot(TStream& stream);
     void AssignRechteck(const TRechteck& source);
+    // The device point turned back by the angle about the device centre of
+    // the window canvas, and the unturned box there (left - 1, top - 1,
+    // right, bottom): what the hit tests of box figures look at.
+    void UnturnedHitBox(TPoint p, TPoint& q, TRect& box) const;
+    // Whether the two device rectangles overlap (what drawing checks first).
+    static bool Meets(const TRect& a, const TRect& b) { return !gdi::IntersectRect(a, b).IsEmpty(); }
     // Fill and outline through the corner points on the canvas.
     void DrawBox(TScaleCanvas& canvas);
+    // The hit test of the box: inside it when filled, else near its edges.
+    bool HitTestBox(TPoint p, bool filled) const;
     TRectTracker& RectTracker() const;
 };

@@ -54,9 +54,20 @@ void SetHandleLook(gdi::Canvas& dc, bool active, gdi::Color activeBrush) {
     dc.brush().color = active ? activeBrush : kWhite;
 }
 
+// v + d, stopping at the ends of the range (the handles of far-off figures).
+int32_t Shifted(int32_t v, int32_t d) {
+    return gdi::Saturated(int64_t{v} + d);
+}
+
 void DrawDiamond(gdi::Canvas& dc, TPoint p) {
-    const TPoint corners[] = {{p.x - 4, p.y}, {p.x, p.y - 4}, {p.x + 4, p.y}, {p.x, p.y + 4}};
+    const TPoint corners[] = {{Shifted(p.x, -4), p.y}, {p.x, Shifted(p.y, -4)}, {Shifted(p.x, 4), p.y},
+                              {p.x, Shifted(p.y, 4)}};
     dc.Polygon(corners);
+}
+
+// The 7 x 7 pixel box of a handle.
+TRect HandleBox(TPoint p) {
+    return {Shifted(p.x, -3), Shifted(p.y, -3), Shifted(p.x, 4), Shifted(p.y, 4)};
 }
 
 }  // namespace
@@ -81,7 +92,8 @@ void TCustomTracker::SetVisible(bool visible) {
 }
 
 void TCustomTracker::InvalidateAround(TPoint p) {
-    surface_.InvalidateRect({p.x - 5, p.y - 5, p.x + 5, p.y + 5});
+    // Saturated: a handle of a far-off figure lies at the end of the range.
+    surface_.InvalidateRect(TRect{p.x, p.y, p.x, p.y}.Inflated(5, 5));
 }
 
 bool TCustomTracker::TrackFromHandle(int32_t mode, int32_t x, int32_t y) {
@@ -329,11 +341,13 @@ void TRectTracker::DrawHandles() {
         const bool active = (HandleFlags & (i < 4 ? kHandleCorners : kHandleEdges)) != 0;
         SetHandleLook(dc, active, kLime);
         const TPoint p = handles_.Rotated[i];
-        dc.Rectangle(p.x - 3, p.y - 3, p.x + 4, p.y + 4);
+        const TRect box = HandleBox(p);
+        dc.Rectangle(box.left, box.top, box.right, box.bottom);
     }
     SetHandleLook(dc, (HandleFlags & kHandleRotation) != 0, kRed);
     const TPoint r = handles_.Rotated[kTrackRotate];
-    dc.Ellipse(r.x - 3, r.y - 3, r.x + 4, r.y + 4);
+    const TRect box = HandleBox(r);
+    dc.Ellipse(box.left, box.top, box.right, box.bottom);
     SetHandleLook(dc, true, kYellow);
     for (int i = 0; i < handles_.AdjustCount; ++i) DrawDiamond(dc, handles_.Adjust[i]);
 }

@@ -245,6 +245,8 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_TABINDEXOUTOFRANGE", "Registerindex außerhalb des zulässigen Bereichs"},
     // Barcodes: a data-set field that the barcode dialog asks for.
     {"Default", "IDS_FIELDNOTFOUND", "Das Feld '%s' wurde nicht gefunden"},
+    // Label texts in RTF: a number that is none.
+    {"Default", "IDS_RTFNOTANINTEGER", "'%s' ist kein gültiger Integerwert"},
     // Label sheets: a damaged sheet block, the parts of the design-wizard data.
     {"Default", "IDS_INVALIDSHEET", "Die Datei %s enthält keine gültige Etikettendefinition."},
     {"TemplateZUMI", "ID_CDLABEL", "CD Label"},

@@ -29,9 +29,7 @@ struct FixedPoint {
 };
 FixedPoint ReadPoint(std::span<const uint8_t> d, size_t at) { return {ReadI32(d, at), ReadI32(d, at + 4)}; }
 
-// The integer part plus one when the fraction is a half or more.
-int32_t FixedToInt(int32_t f) { return (f >> 16) + ((f >> 15) & 1); }
-gdi::Point ToInt(FixedPoint p) { return {FixedToInt(p.x), FixedToInt(p.y)}; }
+gdi::Point ToInt(FixedPoint p) { return {gdi::RoundFixed(p.x), gdi::RoundFixed(p.y)}; }
 FixedPoint MidPoint(FixedPoint a, FixedPoint b) {
     return {static_cast<int32_t>((static_cast<int64_t>(a.x) + b.x) / 2),
             static_cast<int32_t>((static_cast<int64_t>(a.y) + b.y) / 2)};

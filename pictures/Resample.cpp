@@ -158,11 +158,14 @@ Taps MakeTaps(int32_t sourceSize, int32_t destSize, TResampleFilter filter, floa
 
 // Runs work(first, last) over bands of rows on the processor's cores; the
 // rows are independent, so the result is that of one pass over all of them.
+// cost is the pass's number of multiply-adds: a band gets at least about a
+// millisecond of them, since a thread that waits for a busy processor costs
+// more than a small pass (a thumbnail) takes on one core.
 template <typename Work>
-void ForRowBands(int32_t rows, const Work& work) {
-    constexpr int32_t kRowsPerBand = 64;
+void ForRowBands(int32_t rows, int64_t cost, const Work& work) {
+    constexpr int64_t kCostPerBand = 2'000'000;
     const int32_t cores = static_cast<int32_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-    const int32_t bands = std::clamp(rows / kRowsPerBand, 1, cores);
+    const int32_t bands = static_cast<int32_t>(std::clamp<int64_t>(std::min<int64_t>(rows, cost / kCostPerBand), 1, cores));
     if (bands == 1) {
         work(0, rows);
         return;
@@ -196,7 +199,8 @@ DibHandle HorizontalPass(const Dib& dib, int32_t newWidth, TResampleFilter filte
     if (!out) throw Exception(LocalizedText("IDS_PICTTOOLARGE"));
     const Taps taps = MakeTaps(dib.Width(), newWidth, filter, support);
     Dib& target = *out;
-    ForRowBands(dib.Height(), [&](int32_t first, int32_t last) {
+    const int64_t cost = int64_t{dib.Height()} * static_cast<int64_t>(taps.source.size()) * channels;
+    ForRowBands(dib.Height(), cost, [&](int32_t first, int32_t last) {
         for (int32_t row = first; row < last; ++row) {
             if (channels == 4) HorizontalRow<4>(dib.Row(row), target.Row(row), taps, newWidth);
             else HorizontalRow<3>(dib.Row(row), target.Row(row), taps, newWidth);
@@ -213,7 +217,8 @@ DibHandle VerticalPass(const Dib& dib, int32_t newHeight, TResampleFilter filter
     const Taps taps = MakeTaps(dib.Height(), newHeight, filter, support);
     const size_t bytes = static_cast<size_t>(dib.Width()) * static_cast<size_t>(channels);
     Dib& result = *out;
-    ForRowBands(newHeight, [&](int32_t first, int32_t last) {
+    const int64_t cost = static_cast<int64_t>(bytes) * static_cast<int64_t>(taps.source.size());
+    ForRowBands(newHeight, cost, [&](int32_t first, int32_t last) {
         std::vector<int32_t> sums(bytes);
         for (int32_t row = first; row < last; ++row) {
             std::fill(sums.begin(), sums.end(), 0);

@@ -102,24 +102,30 @@ QImage RenderSelectionBitmap(TEinzelEtikett& design) {
     return bitmap.bitmap().image().copy();
 }
 
+namespace {
+
+// The selection on a metafile export canvas; nothing (after the warning)
+// without a selection.
+void RenderSelectionInto(TEinzelEtikett& design, TExportWMFCanvas& target) {
+    if (HasSelection(design)) RenderSelection(design, target, design.GetSelectionExtentOn(target.ScaleCanvas()));
+}
+
+}  // namespace
+
 std::unique_ptr<gdi::Metafile> RenderSelectionMetafile(TEinzelEtikett& design) {
     auto metafile = std::make_unique<gdi::Metafile>();
-    if (!HasSelection(design)) return metafile;
     {
         TExportWMFCanvas target(*metafile);
-        RenderSelection(design, target, design.GetSelectionExtentOn(target.ScaleCanvas()));
+        RenderSelectionInto(design, target);
     }
     return metafile;
 }
 
 bool SaveSelectionAsMetafile(TEinzelEtikett& design, const QString& fileName) {
-    const std::unique_ptr<gdi::Metafile> metafile = RenderSelectionMetafile(design);
-    QString reason;
-    if (!metafile->SaveToFile(fileName, &reason)) {
-        QString message = LocalizedFormat("IDS_CANNOTSAVEFILE", {fileName});
-        if (!reason.isEmpty()) message += QStringLiteral(" (") + reason + u')';
-        throw EFCreateError(message);
-    }
+    gdi::Metafile metafile;
+    TExportWMFCanvas target(metafile);
+    RenderSelectionInto(design, target);
+    target.SaveToFile(fileName);
     return true;
 }
 

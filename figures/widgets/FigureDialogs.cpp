@@ -1,10 +1,12 @@
 #include "figures/widgets/FigureDialogs.h"
 
 #include "app/controls/ValidateEdit.h"
+#include "content/widgets/BarcodeDlg.h"
 #include "figures/FigureDialogs.h"
 #include "figures/widgets/DlgPosition.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
 
 namespace {
 
@@ -25,8 +27,18 @@ bool RunDlgPosition(TPositionValues& v) {
     return true;
 }
 
+bool RunBarcodeDlg(TZRBarcode& barcode, TDataSet* dataSet) {
+    return EditBarcodeDialog(barcode, dataSet, QApplication::activeWindow());
+}
+
+void ShowWarningBox(const QString& text) {
+    QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
 }  // namespace
 
 void InstallFigureDialogs() {
     SetPositionDialog(RunDlgPosition);
+    SetBarcodeDialog(RunBarcodeDlg);
+    SetFigureWarning(ShowWarningBox);
 }

@@ -31,6 +31,8 @@ namespace gdi {
 using Fixed = int32_t;
 Fixed ToFixed(double v);
 inline double FromFixed(Fixed f) { return f / 65536.0; }
+// The integer part, plus 1 when the fraction is a half or more.
+inline int32_t RoundFixed(Fixed f) { return (f >> 16) + ((f >> 15) & 1); }
 
 constexpr uint32_t kPolygonContour = 24;
 constexpr uint16_t kLineRecord = 1;

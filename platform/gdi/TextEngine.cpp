@@ -43,6 +43,11 @@ int32_t SaturatedSum(int32_t a, int32_t b) {
 
 }  // namespace
 
+// The private-use characters of symbol-charset text.
+constexpr char32_t kSymbolBase = 0xF000;
+constexpr char32_t kSymbolFirst = 0xF020;
+constexpr char32_t kSymbolLast = 0xF0FF;
+
 // A face loaded at the reference size with its glyph and advance caches.
 struct ReferenceFace {
     QRawFont raw;
@@ -68,6 +73,12 @@ struct ReferenceFace {
             QPointF adv[2];
             raw.advancesForGlyphIndexes(glyph, adv, 1, QRawFont::LayoutFlags(QRawFont::UseDesignMetrics));
             advance = adv[0].x();
+        }
+        // Text in a symbol charset arrives as U+F000 + byte. Symbol fonts
+        // whose table maps the byte codes themselves are asked for the byte.
+        if (glyph[0] == 0 && code >= kSymbolFirst && code <= kSymbolLast) {
+            const std::pair<quint32, double> byCode = Glyph(code - kSymbolBase);
+            return *glyphs.insert(code, byCode);
         }
         return *glyphs.insert(code, {glyph[0], advance});
     }

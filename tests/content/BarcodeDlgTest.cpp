@@ -1,6 +1,7 @@
 // The barcode dialog: the controls of each symbology, the data-set field,
 // the key filter with its beep, and OK and Cancel through ShowBarcodeDlg.
-#include "BarcodeSupport.h"
+#include "support/BarcodeDlgDriver.h"
+#include "support/BarcodeSupport.h"
 
 #include "app/controls/CtrlFocus.h"
 #include "content/DataSet.h"
@@ -8,7 +9,6 @@
 #include "foundation/Codepage1252.h"
 #include "foundation/Localizer.h"
 
-#include <QtCore/QTimer>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -264,16 +264,6 @@ Snapshot Take(const TZRBarcode& b) {
             b.Angle(),       b.CenterX, b.CenterY, b.Width,        b.Height};
 }
 
-// Works the dialog that ShowBarcodeDlg opens, then closes it with a button.
-void WhenShown(const std::function<void(TBarcodeDlg&)>& work, bool ok) {
-    QTimer::singleShot(0, [work, ok] {
-        auto* dialog = qobject_cast<TBarcodeDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        work(*dialog);
-        (ok ? dialog->BtnOK : dialog->BtnAbbrechen)->click();
-    });
-}
-
 }  // namespace
 
 TEST(ShowBarcodeDlg, CancelLeavesTheBarcodeAsItWasAndOkTakesTheSettings) {
@@ -298,11 +288,11 @@ TEST(ShowBarcodeDlg, CancelLeavesTheBarcodeAsItWasAndOkTakesTheSettings) {
         d.edZusatz->setText("52495");
         d.chTextAnzeigen->setChecked(false);
     };
-    WhenShown(edit, false);
+    WhenBarcodeDlgShown(edit, false);
     EXPECT_FALSE(ShowBarcodeDlg(barcode, nullptr));
     EXPECT_EQ(Take(barcode), before);
 
-    WhenShown(edit, true);
+    WhenBarcodeDlgShown(edit, true);
     EXPECT_TRUE(ShowBarcodeDlg(barcode, nullptr));
     Snapshot after = before;
     after.type = btEAN13;

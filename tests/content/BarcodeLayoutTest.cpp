@@ -1,6 +1,7 @@
 // Module widths in printer dots, box heights, the fitted font, bounds and
 // regions, and bars that keep their exact width in dots at quarter turns.
-#include "BarcodeSupport.h"
+#include "support/BarcodePictures.h"
+#include "support/BarcodeSupport.h"
 
 #include "platform/gdi/BitmapCanvas.h"
 
@@ -273,26 +274,6 @@ TEST(BarcodeText, StandsInGroupsUnderTheBarsAndTurnsWithThem) {
     EXPECT_EQ(r.recording.font().escapement, 0) << "upright again afterwards";
 }
 
-namespace {
-
-// The run lengths of dark and light pixels along a line of the picture, from
-// the first dark pixel to the last.
-std::vector<int32_t> Runs(const gdi::Bitmap& picture, bool alongX, int32_t at, int32_t length) {
-    std::vector<bool> dark;
-    for (int32_t i = 0; i < length; ++i)
-        dark.push_back(gdi::RedOf(alongX ? picture.Pixel(i, at) : picture.Pixel(at, i)) < 128);
-    const auto first = std::find(dark.begin(), dark.end(), true);
-    const auto last = std::find(dark.rbegin(), dark.rend(), true).base();
-    std::vector<int32_t> runs;
-    for (auto it = first; it < last; ++it) {
-        if (it == first || *it != *(it - 1)) runs.push_back(0);
-        ++runs.back();
-    }
-    return runs;
-}
-
-}  // namespace
-
 TEST(BarcodeBars, KeepTheirWidthInPrinterDotsAtEveryQuarterTurn) {
     struct Case {
         int32_t dpi;
@@ -327,7 +308,7 @@ TEST(BarcodeBars, KeepTheirWidthInPrinterDotsAtEveryQuarterTurn) {
             barcode.Draw(canvas);
             const bool alongX = std::fmod(angle + 360, 180.0f) == 0;
             const int32_t centre = alongX ? canvas.MMToPixelY(c.centre.Y) : canvas.MMToPixelX(c.centre.X);
-            std::vector<int32_t> runs = Runs(bitmap.bitmap(), alongX, centre, side);
+            std::vector<int32_t> runs = BarRuns(bitmap.bitmap(), alongX, centre, side);
             // Half and three quarter turns read the symbol backwards.
             if (std::fmod(angle + 360, 360.0f) >= 180) std::reverse(runs.begin(), runs.end());
             EXPECT_EQ(runs, expected) << c.dpi << " dpi at " << angle << " degrees";

@@ -1,6 +1,6 @@
 // Check characters, full texts and module patterns of the twelve symbologies
 // against the published encodings.
-#include "BarcodeSupport.h"
+#include "support/BarcodeSupport.h"
 
 #include "content/barcode/EanUpcSymbology.h"
 #include "content/barcode/ZRBarcodeImplCode128.h"

@@ -1,11 +1,14 @@
 // The commands of a design and its undo manager.
 #include "design/DesignTesting.h"
 
+#include "content/barcode/ZRBarcode.h"
 #include "document/design/DesignDialogs.h"
+#include "figures/Barcode.h"
 #include "figures/FigureDialogs.h"
 #include "figures/FigureGroup.h"
 #include "figures/Tracker.h"
 #include "foundation/FillData.h"
+#include "support/BarcodeSupport.h"
 
 #include <functional>
 
@@ -557,4 +560,25 @@ TEST_F(DesignTest, FieldCommands) {
     plain.EditFieldList();
     EXPECT_TRUE(plain.IsModified());
     EXPECT_EQ(child.fieldPanelBuilds, 1);
+}
+
+TEST_F(DesignTest, TheBarcodeDialogIsABarcodesProperties) {
+    WithPrinterDpi printer(600);
+    auto* barcode = static_cast<TBarcode*>(design.AddFigure(std::make_unique<TBarcode>(&child), false));
+    barcode->SetCenterX(40);
+    barcode->SetCenterY(30);
+    barcode->Barcode->SetText("1234");
+    design.SelectFigure(0);
+    design.ClearUndo();
+    SetBarcodeDialog([](TZRBarcode& b, TDataSet*) {
+        b.SetText("471100");
+        return true;
+    });
+    design.EditProperties();
+    EXPECT_EQ(barcode->Barcode->Text(), "471100");
+    EXPECT_EQ(design.GetUndoCaption(), "Eigenschaften");
+    EXPECT_TRUE(design.IsModified());
+    design.Undo();
+    EXPECT_EQ(barcode->Barcode->Text(), "1234");
+    SetBarcodeDialog({});
 }

@@ -289,7 +289,7 @@ TEST_F(DesignTest, PrintingStopsAfterTheFigureDuringWhichTheJobWasAborted) {
     EXPECT_EQ(f[1]->drawn, 2);
     EXPECT_EQ(f[2]->drawn, 1);
     EXPECT_EQ(f[3]->drawn, 1);
-    gdi::SetCurrentPrinter(std::make_unique<gdi::test::FakePrinter>());
+    gdi::SelectPrinter(gdi::PdfPrinterName());
 }
 
 TEST_F(DesignTest, PrintNotificationsAndFieldsReachEveryFigure) {
@@ -356,4 +356,14 @@ TEST_F(DesignTest, PaintingAndOutlines) {
     EXPECT_EQ(canvas.Pen().color, 0x000000u);
     ASSERT_FALSE(recording.Calls().empty());
     EXPECT_EQ(recording.Calls().front().state.pen.color, 0xC0C0C0u);
+}
+
+TEST_F(DesignTest, FarOffFiguresShowAndHideTheirHandles) {
+    // Handles at the end of the device range (the sanitizer watches).
+    StubFigure& f = Add(K::FigureGroup, 1e12, -1e12, 1e12, 10);
+    Select({&f});
+    design.SetHandlesVisible(1);
+    design.PaintHandles();
+    design.SetHandlesVisible(0);
+    EXPECT_FALSE(f.Tracker->Visible);
 }

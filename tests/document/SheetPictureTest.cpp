@@ -1,7 +1,8 @@
 // Whole sheets drawn at 150 dpi: the three-ring sheet normal and turned, a
 // folded card sheet, round labels, a CD sheet and an address sheet of the
-// catalogue. Each picture is written to "sheet-<name>.png" in the test's home
-// folder for a look; the checks probe the guides where they must be.
+// catalogue. Each picture is written to "sheet-<name>.png" in the folder
+// "zorbit-sheets" of the temporary folder for a look; the checks probe the
+// guides where they must be.
 #include "document/Etikett.h"
 #include "document/Stationery.h"
 #include "platform/gdi/BitmapCanvas.h"
@@ -43,8 +44,9 @@ Picture DrawSheetPicture(TEtikett& sheet, const char* name) {
     scale.SetResolutionX(static_cast<float>(kDpi / 25.4L));
     scale.SetResolutionY(static_cast<float>(kDpi / 25.4L));
     sheet.DrawSheet(scale);
-    QDir().mkpath(QDir::homePath());
-    picture.bitmap().image().save(QDir::home().filePath(QStringLiteral("sheet-%1.png").arg(QLatin1String(name))));
+    const QDir folder(QDir::temp().filePath(QStringLiteral("zorbit-sheets")));
+    QDir().mkpath(folder.path());
+    picture.bitmap().image().save(folder.filePath(QStringLiteral("sheet-%1.png").arg(QLatin1String(name))));
     return picture;
 }
 

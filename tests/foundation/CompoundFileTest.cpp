@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <set>
 
 namespace {
 
@@ -176,6 +179,45 @@ TEST(CompoundFile, ReadingAMissingPathLeavesEmptyFolders) {
     EXPECT_EQ(c->Entries[0].Name, "Bilder");
     EXPECT_EQ(c->Entries[0].FirstBlock, 0);
     EXPECT_EQ(c->Entries[0].Size, 0);
+}
+
+// Among many siblings an open folder is found again under any case of its
+// name (the same object, not a second entry); a folder of the same name
+// under another parent is another folder.
+TEST(CompoundFile, OpenFoldersAreFoundAgainAmongManySiblings) {
+    constexpr int kFolders = 500;
+    auto name = [](int i) { return "Ordner" + std::to_string((i * 7919) % kFolders); };
+    auto upper = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        return s;
+    };
+    TMemoryStream memory;
+    {
+        TQNCompoundFile file(memory);
+        TCFFolder* root = file.Root();
+        std::vector<TCFFolder*> opened;
+        for (int i = 0; i < kFolders; ++i) opened.push_back(file.AddFolder(root, name(i)));
+        TCFFolder* umlaut = file.AddFolder(root, "\xC4rger");  // Windows-1252
+        for (int i = 0; i < kFolders; ++i) ASSERT_EQ(file.AddFolder(root, upper(name(i))), opened[static_cast<size_t>(i)]) << i;
+        EXPECT_EQ(file.AddFolder(root, "\xE4RGER"), umlaut);
+        TCFFolder* nested = file.AddFolder(opened[7], name(7));
+        EXPECT_NE(nested, opened[7]);
+        EXPECT_EQ(file.AddFolder(opened[7], upper(name(7))), nested);
+        Write(file, upper(name(7)) + "\\" + name(7) + "\\bild", Pattern(20, 4));
+        EXPECT_EQ(root->Entries.size(), static_cast<size_t>(kFolders + 1));
+        file.Close();
+    }
+    // Written once each, under the case they were created with.
+    TQNCompoundFile file(memory);
+    TCFFolder* root = file.Root();
+    ASSERT_EQ(root->Entries.size(), static_cast<size_t>(kFolders + 1));
+    std::set<std::string> names;
+    for (const TaaCFDirEntry& entry : root->Entries) names.insert(entry.Name);
+    EXPECT_EQ(names.size(), static_cast<size_t>(kFolders + 1));
+    EXPECT_TRUE(names.count("Ordner42"));
+    EXPECT_TRUE(names.count("\xC4rger"));
+    EXPECT_EQ(Read(file, "ordner" + std::to_string(7919 * 7 % kFolders) + "\\ORDNER" + std::to_string(7919 * 7 % kFolders) + "\\BILD"),
+              Pattern(20, 4));
 }
 
 TEST(CompoundFile, AFullTableGrowsByABlockAtTheEnd) {

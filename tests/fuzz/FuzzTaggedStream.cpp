@@ -1,16 +1,22 @@
 // Reads arbitrary bytes as a tagged value stream. The first byte chooses the
 // variant (bit 0: legacy) and whether a header comes first (bit 1); bit 2
-// reads figure elements (lines, rectangles, ellipses, nested groups) instead
-// of typed values. Otherwise each untagged byte names the next typed read.
+// reads figure elements (lines, rectangles, ellipses, barcodes, nested
+// groups, picture figures with their embedded raster pictures and metafiles,
+// and the older picture figure, which is read as a current one) instead of
+// typed values, and bit 3 reads them after a label-sheet block with its
+// element code, as a document holds them. Otherwise each untagged byte names
+// the next typed read.
 // Reading may end only with the read-error or invalid-file exception. Every
 // value or figure read is written again by a second filer and read back from
 // there: it must come back bit for bit.
 // fuzz-max-len: 8192
+#include "document/Etikett.h"
 #include "document/EtikettFiler.h"
 #include "figures/Figure.h"
 #include "figures/FigureFactory.h"
+#include "platform/imaging/Dib.h"
 
-#include <QtCore/QCoreApplication>
+#include <QtGui/QGuiApplication>
 
 #include <cstdint>
 #include <cstdlib>
@@ -114,10 +120,28 @@ void ReadFigures(TEtikettFiler& reader) {
     }
 }
 
+// A sheet block, as in a document: its element code, then the block. A sheet
+// that was read is sound. False when the block was refused.
+bool ReadSheet(TEtikettFiler& reader) {
+    TEtikett sheet;
+    try {
+        if (reader.ReadRawByte() != TEtikett::kSheetElementCode) return false;
+        sheet.LoadFromFiler(reader);
+    } catch (const EFilerReadError&) {
+        return false;
+    } catch (const EInvalidSheet&) {
+        return false;
+    }
+    if (!sheet.GeometryProblem().empty()) std::abort();
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static QCoreApplication app(*argc, *argv);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static QGuiApplication app(*argc, *argv);
+    imaging::SetPixelLimit(1 << 20);  // pictures in records stay small
     SetWrongTagHandler([](const char*) {});
     return 0;
 }
@@ -128,6 +152,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TEtikettFiler reader;
     reader.Stream = &input;
     reader.IsLegacy = (data[0] & 1) != 0;
+    if (data[0] & 8) {
+        if (ReadSheet(reader)) ReadFigures(reader);
+        return 0;
+    }
     if (data[0] & 4) {
         ReadFigures(reader);
         return 0;

@@ -210,6 +210,35 @@ TEST(Metafile, WmfRecordGroupsAtZeroAndNinety) {
     }
 }
 
+// Without a mapping record the window (0, 0)-(1, 1) covers the bounding box;
+// a map mode other than the anisotropic one makes the ratio 1 at once; region
+// and bitmap objects keep their slots; bitmap records draw at no angle.
+TEST(Metafile, WmfDefaultsAndSkippedRecords) {
+    const std::vector<gdi::Point> unit = {{0, 0}, {200, 0}, {200, 200}, {0, 200}, {0, 0}};
+    const auto bare = OfKind(Play(Wmf().Rec(0x041B, {0, 0, 0, 0}).File(10, 20, 110, 120), 0), Op::Polygon);
+    ASSERT_EQ(bare.size(), 1u);
+    EXPECT_EQ(bare[0].points, unit);
+
+    const auto textMode = OfKind(Play(Wmf().Rec(0x020C, {10, 10}).Rec(0x0103, {1}).Rec(0x041B, {5, 5, 0, 0}).File(10, 20, 110, 120), 0),
+                                 Op::Polygon);
+    ASSERT_EQ(textMode.size(), 1u);
+    EXPECT_EQ(textMode[0].points[2], (gdi::Point{12, 12}));  // ratio 1, not 10
+
+    Wmf objects;
+    objects.Rec(0x06FF, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})  // a region: slot 0
+        .Rec(0x02FC, {0, 0x00FF, 0, 0})                    // red brush: slot 1
+        .Rec(0x012D, {1})
+        .Rec(0x0B41, {0x0020, 0x00CC, 1, 1, 0, 0, 50, 50, 0, 0, 40, 0, 1, 0, 1, 0, 1, 0, 24, 0, 0, 0, 0, 0})
+        .Rec(0x041B, {20, 30, 10, 10});
+    for (float angle : {0.0f, 90.0f}) {
+        const auto calls = Play(objects.File(0, 0, 100, 100), angle);
+        const auto polygons = OfKind(calls, Op::Polygon);
+        ASSERT_EQ(polygons.size(), 1u) << angle;
+        EXPECT_EQ(polygons[0].state.brush.color, gdi::Rgb(255, 0, 0)) << angle;
+        EXPECT_TRUE(OfKind(calls, Op::StretchBlt).empty()) << angle;
+    }
+}
+
 // Advances are mapped along their running sum: at 1.5 device pixels per
 // unit, three advances of 3 become 4, 5 and 5, not 4, 4 and 4.
 TEST(Metafile, WmfTextAdvancesAreCumulative) {

@@ -35,8 +35,9 @@ TEST(Resample, KernelValues) {
     for (const TZRFilterEntry& entry : ResampleFilters) {
         for (size_t i = 0; i < 6; ++i) {
             EXPECT_NEAR(entry.Filter(xs[i]), expected.at(entry.Name)[i], 1e-5) << entry.Name << " at " << xs[i];
-            if (xs[i] != 0.5f || std::string(entry.Name) != "Box")
+            if (xs[i] != 0.5f || std::string(entry.Name) != "Box") {
                 EXPECT_FLOAT_EQ(entry.Filter(-xs[i]), entry.Filter(xs[i])) << entry.Name;
+            }
         }
     }
     EXPECT_EQ(KernelBox(-0.5f), 0.0f);  // the box is closed on the right only
@@ -124,8 +125,12 @@ TEST(Resample, Lanczos3StepClamps) {
     DibHandle big = StretchDIBFiltered(*step, 29, 1, KernelLanczos3, 3);
     const uint8_t* row = big->Row(0);
     for (int32_t x = 0; x < 29; ++x) {
-        if (x < 12) EXPECT_LE(row[3 * x], 40) << x;
-        if (x > 16) EXPECT_GE(row[3 * x], 215) << x;
+        if (x < 12) {
+            EXPECT_LE(row[3 * x], 40) << x;
+        }
+        if (x > 16) {
+            EXPECT_GE(row[3 * x], 215) << x;
+        }
     }
     EXPECT_EQ(row[0], 0);
     EXPECT_EQ(row[3 * 28], 255);

@@ -82,6 +82,7 @@ public:
     void SetModified(bool m) override { modified = m; }
     void SetPrintingRecord(bool p) override { printingRecord = p; }
     bool IsPrintingRecord() const override { return printingRecord; }
+    TDataSet* GetLinkedDataSet() override { return dataSet; }
     void UpdateFrameControls() override {}
     TEtikett& GetEtikett() override { return sheet; }
     void RequestToolStateRefresh() override { ++refreshRequests; }
@@ -113,6 +114,7 @@ public:
     std::vector<gdi::Region> regions;
     bool modified = false;
     bool printingRecord = false;
+    TDataSet* dataSet = nullptr;
 
 private:
     FakeMMWindow& view_;

@@ -1,12 +1,14 @@
 #pragma once
 // Renders part of a PDF page with pdftoppm (poppler-utils) into a graymap and
-// finds the dark pixels on it, so tests can measure what a print job drew.
+// finds the dark pixels on it, or a whole page in colour, so tests can
+// measure what a print job drew.
 
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QStringList>
+#include <QtGui/QImage>
 
 #include <algorithm>
 #include <optional>
@@ -69,6 +71,21 @@ inline GrayPage RenderPdf(const QString& pdf, int dpi, int x, int y, int w, int 
     if (page.width <= 0 || page.height <= 0 || data.size() < size) return {};
     page.pixels = data.right(size);
     return page;
+}
+
+}  // namespace test
+
+namespace test {
+
+// Renders page 1 of the PDF in colour at dpi (smoothing off); a null image
+// when pdftoppm is missing or fails.
+inline QImage RenderPdfColour(const QString& pdf, int dpi) {
+    const QString base = pdf + ".colour";
+    QProcess render;
+    render.start(QStandardPaths::findExecutable("pdftoppm"), {"-r", QString::number(dpi), "-png", "-aa", "no", "-aaVector",
+                                                             "no", "-singlefile", "-f", "1", "-l", "1", pdf, base});
+    if (!render.waitForFinished(60000)) return {};
+    return QImage(base + ".png");
 }
 
 }  // namespace test

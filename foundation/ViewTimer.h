@@ -1,7 +1,7 @@
 #pragma once
-// A repeating timer as the views use it (the drawing surface's automatic
-// scroll). Views take it through this interface so that tests can drive the
-// time themselves.
+// A repeating timer as views and controls use it (the drawing surface's
+// automatic scroll, the delayed change of the filter slider). They take it
+// through this interface so that tests can drive the time themselves.
 
 #include <QtCore/QTimer>
 

@@ -1,0 +1,255 @@
+#include "figures/Barcode.h"
+
+#include "content/DataSet.h"
+#include "content/barcode/ZRBarcode.h"
+#include "document/ChildBase.h"
+#include "document/EtikettFiler.h"
+#include "figures/FigureDialogs.h"
+#include "figures/FigureStream.h"
+#include "figures/Tracker.h"
+#include "foundation/ExportCanvas.h"
+#include "foundation/ScaleCanvas.h"
+
+namespace {
+
+// The first Integer of the current record; the older record begins with the
+// symbology itself (0 or more).
+constexpr int32_t kCurrentBarcodeRecord = -1;
+
+// The settings a record, a snapshot and a copy carry, in their order.
+struct TBarcodeSettings {
+    TBarcodeTyp type = btCode25Interleaved;
+    std::string text;
+    std::string addOn;
+    bool checkDigit = true;
+    bool showText = true;
+    bool aecoc = false;
+    std::string dataField;
+};
+
+TBarcodeSettings SettingsOf(const TZRBarcode& b) {
+    return {b.BarcodeType(), b.Text(), b.AddOn(), b.CalcCheckDigit(), b.ShowText(), b.AECOC(), b.DataField()};
+}
+
+void ApplySettings(TZRBarcode& b, const TBarcodeSettings& s) {
+    b.SetBarcodeType(s.type);
+    b.SetText(s.text);
+    b.SetAddOn(s.addOn);
+    b.SetCheckDigit(s.checkDigit);
+    b.SetShowText(s.showText);
+    b.SetAECOC(s.aecoc);
+    b.SetDataField(s.dataField);
+}
+
+// A device length of the canvas in mm, for the distance from a to b with
+// the end pixel counted.
+float SpanMM(const TScaleCanvas& canvas, int32_t a, int32_t b) {
+    return canvas.PixelToMM(gdi::Saturated(int64_t{b} - a + 1));
+}
+
+}  // namespace
+
+TBarcode::TBarcode(TChildBase* owner) : TRechteck(owner), Barcode(std::make_unique<TZRBarcode>()) {
+    Kind = TFigureKind::Barcode;
+    SyncBarcode();
+}
+
+TBarcode::~TBarcode() = default;
+
+// ---- geometry
+
+void TBarcode::SyncBarcode() const {
+    Barcode->SetCenterX(SingleOf(CenterX));
+    Barcode->SetCenterY(SingleOf(CenterY));
+    Barcode->SetWidth(SingleOf(Width));
+    Barcode->SetHeight(SingleOf(Height));
+    Barcode->SetAngle(SingleOf(Angle));
+}
+
+void TBarcode::UpdateTransform() {
+    TRechteck::UpdateTransform();
+    SyncBarcode();
+}
+
+TRect TBarcode::GetExtent(const TCustomScaler& scaler) const {
+    const TRect frame = TRechteck::GetExtent(scaler);
+    // The symbol is measured with the canvas's fonts; every canvas that
+    // figures draw or measure on is a scale canvas.
+    const auto* canvas = dynamic_cast<const TScaleCanvas*>(&scaler);
+    if (!canvas) return frame;
+    SyncBarcode();
+    TRect symbol;
+    Barcode->GetBounds(const_cast<TScaleCanvas&>(*canvas), symbol);
+    return gdi::UnionRect(frame, symbol);
+}
+
+void TBarcode::Invalidate() {
+    InvalidateDeviceRect(GetPixelExtent().Inflated(15, 15));
+}
+
+// ---- drawing
+
+void TBarcode::DrawBarcode(TScaleCanvas& canvas) {
+    SyncBarcode();
+    Barcode->Draw(canvas);
+}
+
+void TBarcode::Paint() {
+    SelectClipRing();
+    DrawBarcode(WindowCanvas());
+}
+
+void TBarcode::ExportTo(TExportCanvas& target) {
+    DrawBarcode(target.ScaleCanvas());
+}
+
+void TBarcode::DrawClippedTo(TScaleCanvas& canvas) {
+    SelectClipRingOn(canvas);
+    DrawBarcode(canvas);
+}
+
+void TBarcode::DrawTo(TScaleCanvas& canvas) {
+    if (!InClipRing(canvas)) return;
+    if (Owner && Owner->IsPrintingRecord() && !Barcode->DataField().empty())
+        DrawRecordValue(canvas);
+    else
+        DrawBarcode(canvas);
+}
+
+void TBarcode::DrawRecordValue(TScaleCanvas& canvas) {
+    const std::string stored = Barcode->Text();
+    try {
+        Barcode->SetText(DataSetValue);
+        if (Barcode->IsTextValid()) DrawBarcode(canvas);
+    } catch (const std::exception&) {
+        // A label whose value cannot be drawn shows no barcode; the print goes on.
+    }
+    Barcode->SetText(stored);
+}
+
+void TBarcode::FillFromDataSet(TDataSet* dataSet) {
+    DataSetValue.clear();
+    if (!dataSet || Barcode->DataField().empty()) return;
+    try {
+        DataSetValue = dataSet->FieldValue(Barcode->DataField());
+    } catch (const std::exception&) {
+        DataSetValue.clear();
+    }
+}
+
+// ---- hit test
+
+bool TBarcode::HitTest(TPoint p) {
+    // The whole frame counts, whatever the fill, so that a click between
+    // the bars selects the barcode.
+    if (HitTestBox(p, true)) return true;
+    SyncBarcode();
+    const gdi::Region* symbol = Barcode->GetRegion(WindowCanvas());
+    return symbol && symbol->Contains(p.x, p.y);
+}
+
+void TBarcode::DrawTrackFeedback(TRectTracker& tracker, TTrackGeometry& g, bool& handled) {
+    TRechteck::DrawTrackFeedback(tracker, g, handled);
+}
+
+// ---- the dialog
+
+bool TBarcode::EditBarcode() {
+    SyncBarcode();
+    TDataSet* dataSet = Owner ? Owner->GetLinkedDataSet() : nullptr;
+    if (!RunBarcodeDialog(*Barcode, dataSet)) return false;
+    InvalidateDeviceRect(GetPixelExtent().Inflated(10, 10));
+    Tracker->InvalidateHandles();
+    // The frame takes the symbol's own size: measured unturned, so that a
+    // turned barcode keeps its width along its bars.
+    TScaleCanvas& canvas = WindowCanvas();
+    Barcode->SetAngle(0);
+    TRect symbol;
+    Barcode->GetBounds(canvas, symbol);
+    SetWidth(SpanMM(canvas, symbol.left, symbol.right));
+    SetHeight(SpanMM(canvas, symbol.top, symbol.bottom));
+    SyncTracker();
+    Invalidate();
+    Tracker->InvalidateHandles();
+    return true;
+}
+
+std::unique_ptr<TBarcode> CreateBarcodeFigure(TChildBase* owner, TPoint p1, TPoint p2) {
+    auto figure = std::make_unique<TBarcode>(owner);
+    figure->SetFromPixelRect(p1, p2);
+    if (!figure->EditBarcode()) return nullptr;
+    return figure;
+}
+
+// ---- records, snapshots, copies
+
+void TBarcode::WriteData(TEtikettFiler& filer) {
+    TRechteck::WriteData(filer);
+    const TBarcodeSettings s = SettingsOf(*Barcode);
+    filer.WriteTaggedInteger(kCurrentBarcodeRecord);
+    filer.WriteTaggedInteger(s.type);
+    filer.WriteTaggedString(s.text);
+    filer.WriteTaggedString(s.addOn);
+    filer.WriteTaggedBoolean(s.checkDigit);
+    filer.WriteTaggedBoolean(s.showText);
+    filer.WriteTaggedBoolean(s.aecoc);
+    filer.WriteTaggedString(s.dataField);
+}
+
+void TBarcode::ReadData(TEtikettFiler& filer) {
+    TRechteck::ReadData(filer);
+    TBarcodeSettings s;
+    const int32_t first = filer.ReadTaggedInteger();
+    const bool current = first < 0;
+    s.type = static_cast<TBarcodeTyp>(current ? filer.ReadTaggedInteger() : first);
+    s.text = filer.ReadTaggedString();
+    s.addOn = filer.ReadTaggedString();
+    s.checkDigit = filer.ReadTaggedBoolean();
+    s.showText = filer.ReadTaggedBoolean();
+    if (current) {
+        s.aecoc = filer.ReadTaggedBoolean();
+        s.dataField = filer.ReadTaggedString();
+    }
+    ApplySettings(*Barcode, s);
+    UpdateTransform();
+}
+
+void TBarcode::SaveToStream(TStream& stream) const {
+    TRechteck::SaveToStream(stream);
+    const TBarcodeSettings s = SettingsOf(*Barcode);
+    WriteStreamInt(stream, s.type);
+    WriteStreamString(stream, s.text);
+    WriteStreamString(stream, s.addOn);
+    WriteStreamByte(stream, s.checkDigit);
+    WriteStreamByte(stream, s.showText);
+    WriteStreamByte(stream, s.aecoc);
+    WriteStreamString(stream, s.dataField);
+}
+
+void TBarcode::LoadFromStream(TStream& stream) {
+    TRechteck::LoadFromStream(stream);
+    TBarcodeSettings s;
+    s.type = static_cast<TBarcodeTyp>(ReadStreamInt(stream));
+    s.text = ReadStreamString(stream);
+    s.addOn = ReadStreamString(stream);
+    s.checkDigit = ReadStreamByte(stream) != 0;
+    s.showText = ReadStreamByte(stream) != 0;
+    s.aecoc = ReadStreamByte(stream) != 0;
+    s.dataField = ReadStreamString(stream);
+    ApplySettings(*Barcode, s);
+    UpdateTransform();
+}
+
+void TBarcode::Assign(const TFigure& source) {
+    const auto* barcode = dynamic_cast<const TBarcode*>(&source);
+    if (!barcode) throw EInvalidCast("Invalid class typecast");
+    TRechteck::Assign(source);
+    ApplySettings(*Barcode, SettingsOf(*barcode->Barcode));
+    UpdateTransform();
+}
+
+std::unique_ptr<TFigure> TBarcode::Clone() const {
+    auto copy = std::make_unique<TBarcode>(Owner);
+    copy->Assign(*this);
+    return copy;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The picture figure of older documents: a bitmap (stored as a BMP file
+// image) or a metafile stretched over its frame, never turned. It exists
+// only while its record is read: the element reader turns it into a TBild32
+// at once (ToBild32), so no TBild lives on in a design.
+
+#include "figures/Rechteck.h"
+#include "platform/imaging/Dib.h"
+
+#include <memory>
+
+class TBild32;
+class TZRMetaFile;
+
+class TBild : public TRechteck {
+public:
+    static constexpr uint8_t kPictureMetafile = 0;
+    static constexpr uint8_t kPictureBitmap = 1;
+
+    explicit TBild(TChildBase* owner);
+    ~TBild() override;
+
+    // Corner and edge handles, no rotation handle.
+    void CreateTracker() override;
+    void SyncTracker() override;
+    void Paint() override;
+    void ExportTo(TExportCanvas& canvas) override;
+    void DrawTo(TScaleCanvas& canvas) override;
+    void DrawClippedTo(TScaleCanvas& canvas) override;
+    // The unturned frame.
+    bool HitTest(TPoint p) override;
+    void WriteData(TEtikettFiler& filer) override;
+    void ReadData(TEtikettFiler& filer) override;
+    bool EditPosition() override;
+    void RotateBy(double) override {}
+    std::unique_ptr<TFigure> Clone() const override;
+    void Assign(const TFigure& source) override;
+    const char* ClassName() const override { return "TBild"; }
+
+    // The picture figure that takes this one's place: the same centre, size
+    // and angle and the same picture (the bitmap as a 24-bit DIB, the
+    // metafile as it is); pen, fill and margins are not carried over.
+    std::unique_ptr<TBild32> ToBild32() const;
+
+    imaging::DibHandle Bitmap;
+    std::unique_ptr<TZRMetaFile> MetaFile;
+    uint8_t PictureKind = kPictureBitmap;
+
+private:
+    TRect FrameRect(const TCustomScaler& scaler) const;
+    void DrawPicture(TScaleCanvas& canvas);
+};
