@@ -1,19 +1,9 @@
 #include "document/CsvRecordSet.h"
 
 #include "document/WpsCsvParser.h"
+#include "foundation/Codepage1252.h"
 
 #include <algorithm>
-
-namespace {
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
-}
-
-}  // namespace
 
 void TCsvRecordSet::Open(const QString& fileName, uint8_t separatorKind) {
     TwpsCsvParser parser;
@@ -47,7 +37,7 @@ void TCsvRecordSet::First() {
 
 std::string TCsvRecordSet::FieldValue(const std::string& name) const {
     const auto found =
-        std::find_if(names_.begin(), names_.end(), [&](const std::string& n) { return SameTextIgnoringCase(n, name); });
+        std::find_if(names_.begin(), names_.end(), [&](const std::string& n) { return SameTextAscii(n, name); });
     if (found == names_.end()) RaiseFieldNotFound(name);
     if (current_ >= records_.size()) return {};
     const std::vector<std::string>& record = records_[current_];

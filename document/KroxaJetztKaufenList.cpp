@@ -17,13 +17,6 @@ namespace {
 constexpr const char* kShopLinkFile = "artikel.csv";
 constexpr const char* kBuiltInShopLinkFile = ":/data/artikel.csv";
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
-}
-
 }  // namespace
 
 TKroxaJetztKaufenList::TKroxaJetztKaufenList(const QString& fileName) {
@@ -44,7 +37,7 @@ void TKroxaJetztKaufenList::Load(const QString& fileName) {
 
 std::string TKroxaJetztKaufenList::GetLink(const std::string& article) const {
     const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                    [&](const auto& entry) { return SameTextIgnoringCase(entry.first, article); });
+                                    [&](const auto& entry) { return SameTextAscii(entry.first, article); });
     return found == entries_.end() ? std::string() : found->second;
 }
 

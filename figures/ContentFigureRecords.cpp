@@ -123,24 +123,6 @@ void TZaehlerfeldRecord::Write(TEtikettFiler& filer) const {
     filer.WriteTaggedBoolean(UpdateAfterPrint);
 }
 
-// ---- pictures
-
-void TPictureRecord::Read(TEtikettFiler& filer) {
-    PictureKind = filer.ReadTaggedInteger();
-    const int32_t count = filer.ReadTaggedLongint();
-    filer.ReadTaggedStream(Data, count);
-    Data.SetPosition(0);
-}
-
-void TPictureRecord::Write(TEtikettFiler& filer) {
-    filer.WriteTaggedInteger(PictureKind);
-    const int64_t count = Data.Size();
-    if (count > INT32_MAX) throw EWriteError("Stream write error");
-    filer.WriteTaggedLongint(static_cast<int32_t>(count));
-    Data.SetPosition(0);
-    filer.WriteTaggedStream(Data, count);
-}
-
 // ---- shapes and WordArt
 
 void TAutoFormRecord::Read(TEtikettFiler& filer) {

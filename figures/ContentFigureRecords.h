@@ -1,8 +1,9 @@
 #pragma once
-// The element records of the text, picture, shape, barcode and listing
-// figures, each behind the rectangle record (FigureRecords.h), value by value
-// in their stored order. The figure classes and the document preview read
-// and write them here only. Counts and lengths are checked against the bytes
+// The element records of the text, shape, barcode and listing figures, each
+// behind the rectangle record (FigureRecords.h), value by value in their
+// stored order (the picture part of the picture figures is read and written
+// by ReadPictureRecord and WritePictureRecord of Bild32.h). The figure
+// classes and the document preview read and write them here only. Counts and lengths are checked against the bytes
 // that remain before anything is allocated; a record that ends early raises
 // EFilerReadError ("IDS_CANNOTREADFILE").
 //
@@ -85,20 +86,6 @@ struct TZaehlerfeldRecord {
 
     void Read(TEtikettFiler& filer);
     void Write(TEtikettFiler& filer) const;
-};
-
-// The picture of the picture figures (element codes 8 and 16): the kind,
-// the byte count n and n bytes of the picture object's own stream.
-struct TPictureRecord {
-    static constexpr int32_t kMetafile = 0;
-    static constexpr int32_t kRaster = 1;
-
-    int32_t PictureKind = kRaster;
-    TMemoryStream Data;
-
-    void Read(TEtikettFiler& filer);
-    // Writes the whole of Data.
-    void Write(TEtikettFiler& filer);
 };
 
 // The auto-shape: the shape's class name and its adjust-handle record

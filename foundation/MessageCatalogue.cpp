@@ -275,6 +275,11 @@ const CatalogueText kTexts[] = {
     // Colour and tool-bar controls: the hint of the colour strip, the last item of the grid-step menu.
     {"Default", "IDS_COLORTOOLBARHINT", "Linke Maustaste - Füllung#10#Rechte Maustaste - Umriß#10#Strg + linke Maustaste - Text"},
     {"Default", "IDS_RASTERWEITERE", "weitere..."},
+    // Print jobs: nothing to print, a job the printer did not take, the PDF printer's file.
+    {"Default", "IDS_PRINTNOLABELS", "Mit diesen Angaben wird kein Etikett gedruckt."},
+    {"Default", "IDS_PRINTJOBFAILED", "Der Druckauftrag konnte nicht an den Drucker übergeben werden."},
+    {"Default", "IDS_PRINTPDFFILE", "PDF-Datei speichern"},
+    {"Default", "IDS_PRINTPDFFILTER", "PDF-Dateien (*.pdf)"},
 };
 
 // Design-time texts that are not worth translating (separators, number

@@ -1,6 +1,7 @@
 #include "document/design/PvBarcode.h"
 
 #include "content/barcode/ZRBarcode.h"
+#include "figures/Barcode.h"
 #include "figures/Figure.h"
 #include "foundation/ScaleCanvas.h"
 
@@ -14,13 +15,7 @@ void TpvBarcode::Read(TEtikettFiler& filer, int depth) {
 void TpvBarcode::Draw(TScaleCanvas& canvas) {
     if (!HasArea()) return;
     TZRBarcode barcode;
-    barcode.SetBarcodeType(static_cast<TBarcodeTyp>(Barcode.Symbology));
-    barcode.SetText(Barcode.Text);
-    barcode.SetAddOn(Barcode.AddOn);
-    barcode.SetCheckDigit(Barcode.CheckDigit);
-    barcode.SetShowText(Barcode.ShowText);
-    barcode.SetAECOC(Barcode.AECOC);
-    barcode.SetDataField(Barcode.DataField);
+    ApplyBarcodeRecord(barcode, Barcode);
     barcode.SetCenterX(SingleOf(Base.CenterX));
     barcode.SetCenterY(SingleOf(Base.CenterY));
     barcode.SetWidth(SingleOf(Base.Width));

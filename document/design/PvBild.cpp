@@ -1,5 +1,6 @@
 #include "document/design/PvBild.h"
 
+#include "figures/Bild32.h"
 #include "figures/Figure.h"
 #include "foundation/ScaleCanvas.h"
 #include "pictures/QDXRotate90DIB.h"
@@ -10,16 +11,11 @@
 
 namespace {
 
-// The bytes of a record's picture, from the start.
-std::span<const uint8_t> BytesOf(const TPictureRecord& picture) {
-    return picture.Data.Bytes();
-}
-
-void DrawMetafile(TPictureRecord& picture, gdi::Canvas& canvas, gdi::Point center, int32_t w, int32_t h,
+void DrawMetafile(TMemoryStream& picture, gdi::Canvas& canvas, gdi::Point center, int32_t w, int32_t h,
                   float angle) {
     TZRMetaFile metafile;
-    picture.Data.SetPosition(0);
-    metafile.LoadFromStream(picture.Data, picture.Data.Size());
+    picture.SetPosition(0);
+    metafile.LoadFromStream(picture, picture.Size());
     metafile.Draw(canvas, center.x, center.y, w, h, angle);
 }
 
@@ -34,19 +30,19 @@ int32_t WholeDegrees(double angle) {
 
 void TpvBild::Read(TEtikettFiler& filer, int depth) {
     TpvRechteck::Read(filer, depth);
-    Picture.Read(filer);
+    PictureKind = ReadPictureRecord(filer, Picture);
 }
 
 void TpvBild::Draw(TScaleCanvas& canvas) {
-    if (!HasArea() || Picture.Data.Size() == 0) return;
+    if (!HasArea() || Picture.Size() == 0) return;
     const gdi::Rect box = DeviceBox(canvas);
     try {
-        if (Picture.PictureKind == TPictureRecord::kRaster) {
-            const imaging::DibHandle dib = imaging::DecodePicture(BytesOf(Picture), ".bmp");
+        if (PictureKind == TBild32::kPictureRaster) {
+            const imaging::DibHandle dib = imaging::DecodePicture(Picture.Bytes(), ".bmp");
             if (dib)
                 imaging::StretchDIBBlt(canvas.Canvas(), box.left, box.top, box.Width(), box.Height(), *dib, 0, 0,
                                        dib->Width(), dib->Height(), gdi::SRCCOPY);
-        } else if (Picture.PictureKind == TPictureRecord::kMetafile) {
+        } else if (PictureKind == TBild32::kPictureMetafile) {
             DrawMetafile(Picture, canvas.Canvas(), DeviceCenter(canvas), box.Width(), box.Height(), 0);
         }
     } catch (const Exception&) {
@@ -58,19 +54,19 @@ void TpvBild::Draw(TScaleCanvas& canvas) {
 
 void TpvBild32::Read(TEtikettFiler& filer, int depth) {
     TpvRechteck::Read(filer, depth);
-    Picture.Read(filer);
+    PictureKind = ReadPictureRecord(filer, Picture);
 }
 
 void TpvBild32::Draw(TScaleCanvas& canvas) {
-    if (!HasArea() || Picture.Data.Size() == 0) return;
+    if (!HasArea() || Picture.Size() == 0) return;
     try {
-        if (Picture.PictureKind == TPictureRecord::kRaster) {
+        if (PictureKind == TBild32::kPictureRaster) {
             TQDXRotate90DIB dib;
-            Picture.Data.SetPosition(0);
-            dib.LoadFromStream(Picture.Data);
+            Picture.SetPosition(0);
+            dib.LoadFromStream(Picture);
             dib.DrawTo(canvas, WholeDegrees(Base.Angle), SingleOf(Base.CenterX), SingleOf(Base.CenterY),
                        SingleOf(Base.Width), SingleOf(Base.Height));
-        } else {
+        } else if (PictureKind == TBild32::kPictureMetafile) {
             DrawMetafile(Picture, canvas.Canvas(), DeviceCenter(canvas), canvas.MMToPixelW(SingleOf(Base.Width)),
                          canvas.MMToPixelH(SingleOf(Base.Height)), static_cast<float>(std::fmod(Base.Angle, 360.0)));
         }

@@ -5,14 +5,15 @@
 // that does not decode draws nothing; the reading goes on behind it.
 
 #include "document/design/PvFigure.h"
-#include "figures/ContentFigureRecords.h"
+#include "foundation/Stream.h"
 
 class TpvBild : public TpvRechteck {
 public:
     void Read(TEtikettFiler& filer, int depth) override;
     void Draw(TScaleCanvas& canvas) override;
 
-    TPictureRecord Picture;
+    uint8_t PictureKind = 1;
+    TMemoryStream Picture;
 };
 
 class TpvBild32 : public TpvRechteck {
@@ -20,5 +21,6 @@ public:
     void Read(TEtikettFiler& filer, int depth) override;
     void Draw(TScaleCanvas& canvas) override;
 
-    TPictureRecord Picture;
+    uint8_t PictureKind = 1;
+    TMemoryStream Picture;
 };

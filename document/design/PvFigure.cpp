@@ -120,7 +120,6 @@ void TpvEllipse::Draw(TScaleCanvas& canvas) {
 
 std::unique_ptr<TpvFigure> PreviewFigureForCode(uint8_t code) {
     switch (code) {
-    case ecFigure: return std::make_unique<TpvFigure>();
     case ecLinie: return std::make_unique<TpvLinie>();
     case ecRechteck: return std::make_unique<TpvRechteck>();
     case ecEllipse: return std::make_unique<TpvEllipse>();

@@ -21,7 +21,9 @@ class TCustomScaler;
 class TEtikettFiler;
 class TScaleCanvas;
 
-// Every figure: the seven Doubles of the base record; draws nothing.
+// Every figure: the seven Doubles of the base record; draws nothing. (The
+// element code of the abstract figure, 2, is an entry without a record, as
+// for the document reader: it makes no preview figure.)
 class TpvFigure {
 public:
     TpvFigure() = default;
@@ -85,5 +87,5 @@ public:
 };
 
 // The preview figure of an element code, at design level and inside groups
-// alike; none for codes without one (0, 1, 3, 13, 24 and 26 to 255).
+// alike; none for codes without one (0 to 3, 13, 24 and 26 to 255).
 std::unique_ptr<TpvFigure> PreviewFigureForCode(uint8_t code);

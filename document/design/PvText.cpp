@@ -38,7 +38,7 @@ void TpvText::Draw(TScaleCanvas& canvas) {
     gdi::Rect box = DeviceBox(canvas);
     box.right = gdi::Saturated(int64_t{box.right} + 2);
     TWrappedTextResult result;
-    DrawWrappedTextRotated(canvas.Canvas(), Text.Text, box, result, AlignmentFlags(Text.HAlign, Text.VAlign),
+    DrawWrappedTextRotated(canvas.Canvas(), DrawnText(), box, result, AlignmentFlags(Text.HAlign, Text.VAlign),
                            Base.Angle);
 }
 
@@ -54,7 +54,8 @@ void TpvRotateText::Draw(TScaleCanvas& canvas) {
     const gdi::Rect square{DevX(canvas, Base.CenterX - side / 2), DevY(canvas, Base.CenterY - side / 2),
                            DevX(canvas, Base.CenterX + side / 2), DevY(canvas, Base.CenterY + side / 2)};
     TCircleTextGeometry geometry;
-    DrawTextOnCircle(canvas.Canvas(), square, Circle.RotTextStyle, Base.Angle, Text.Text, Circle.Kerning, geometry);
+    DrawTextOnCircle(canvas.Canvas(), square, Circle.RotTextStyle, Base.Angle, DrawnText(), Circle.Kerning,
+                     geometry);
 }
 
 void TpvFieldText::Read(TEtikettFiler& filer, int depth) {

@@ -10,6 +10,9 @@
 // out) in its own font; no fill, no frame.
 class TpvText : public TpvRechteck {
 public:
+    // Characters beyond this many are not drawn (no label shows them).
+    static constexpr size_t kMaxDrawnText = 32768;
+
     void Read(TEtikettFiler& filer, int depth) override;
     void Draw(TScaleCanvas& canvas) override;
 
@@ -17,6 +20,7 @@ public:
 
 protected:
     void ApplyFont(TScaleCanvas& canvas) const;
+    std::string DrawnText() const { return Text.Text.substr(0, kMaxDrawnText); }
 };
 
 // The text along the circle of the largest square centred in the box.

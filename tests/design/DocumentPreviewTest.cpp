@@ -276,3 +276,27 @@ TEST(GetDocumentThumbnail, NoThumbnailAndNothingCachedForUnreadableFiles) {
         EXPECT_FALSE(cache.GetThumbnail(name, cached, 0));
     }
 }
+
+TEST(RenderDocumentPreview, FiguresAreClippedByTheRingThatHoldsTheirCentre) {
+    TEtikett sheet;
+    sheet.SetName("QN-2071 CD-Etiketten");
+    sheet.SetArtikel("QN-2071");
+    ASSERT_TRUE(sheet.ZoomRegions.HasClipRegion());
+    TDocumentBuilder doc;
+    doc.Sheet(sheet).Designs(1).BeginDesign();
+    // Centred in the upper ring (centre (105, 78.5), radius 58.5) but
+    // reaching beyond it; and one outside both rings, drawn whole.
+    doc.Box(ecRechteck, BoxAt(105, 30, 60, 20, kRed));
+    doc.Box(ecRechteck, BoxAt(15, 150, 20, 20, kBlue));
+    doc.EndDesign();
+    const Rendered r = Render(doc.Bytes());
+    ASSERT_TRUE(r.ok);
+    const double scale = (r.bitmap.Height() - 1) / 297.0;
+    auto at = [&](double x, double y) {
+        return r.bitmap.Pixel(static_cast<int>(x * scale + 0.5), static_cast<int>(y * scale + 0.5));
+    };
+    EXPECT_EQ(at(105, 30), kRed);
+    EXPECT_NE(at(78, 22), kRed);
+    EXPECT_EQ(at(15, 150), kBlue);
+    EXPECT_EQ(at(6, 141), kBlue);
+}

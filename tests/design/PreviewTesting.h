@@ -3,6 +3,7 @@
 // (written here by hand, as their objects do not exist yet) and a document
 // with a figure of every kind.
 
+#include "figures/Bild32.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureGroup.h"
 #include "foundation/StreamHelp.h"
@@ -101,9 +102,10 @@ inline std::vector<uint8_t> PictureBytes(imaging::PictureFormat format, gdi::Col
     return bytes;
 }
 
-inline void SetData(TPictureRecord& picture, const std::vector<uint8_t>& bytes) {
-    picture.Data.Clear();
-    picture.Data.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+inline void WritePicture(TEtikettFiler& filer, uint8_t kind, const std::vector<uint8_t>& bytes) {
+    TMemoryStream picture;
+    picture.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    WritePictureRecord(filer, kind, picture);
 }
 
 inline TBoxValues BoxAt(double x, double y, double w, double h, uint32_t fill = 0, double angle = 0) {
@@ -183,19 +185,15 @@ inline void WriteEveryKind(TDocumentBuilder& doc) {
     text.Write(doc.filer);
     TFieldTextRecord{"100001", "Name", "Wert"}.Write(doc.filer);
 
-    TPictureRecord picture;
-    picture.PictureKind = TPictureRecord::kRaster;
-    SetData(picture, PictureBytes(imaging::PictureFormat::Bmp, gdi::Rgb(255, 0, 255)));
     doc.Box(ecBild, cell(7));
-    picture.Write(doc.filer);
+    WritePicture(doc.filer, TBild32::kPictureRaster, PictureBytes(imaging::PictureFormat::Bmp, gdi::Rgb(255, 0, 255)));
 
     TMemoryStream dibStream;
     StreamWriteString(dibStream, ".png");
     const std::vector<uint8_t> png = PictureBytes(imaging::PictureFormat::Png, gdi::Rgb(0, 128, 128));
     dibStream.WriteBuffer(png.data(), static_cast<int64_t>(png.size()));
-    SetData(picture, dibStream.Bytes());
     doc.Box(ecBild32, cell(8));
-    picture.Write(doc.filer);
+    WritePicture(doc.filer, TBild32::kPictureRaster, dibStream.Bytes());
 
     doc.Box(ecDirOutline, cell(9));
     TDirOutlineRecord listing;
