@@ -1,11 +1,11 @@
 #include "document/design/DocumentFile.h"
 
+#include "document/ChildBase.h"
 #include "document/DataBaseConnector.h"
 #include "document/Etikett.h"
 #include "document/design/DocumentBase.h"
 #include "document/design/DocumentFileOps.h"
 #include "document/design/EinzelEtikett.h"
-#include "document/ChildBase.h"
 #include "figures/Figure.h"
 #include "figures/FigureFactory.h"
 #include "figures/FigureKinds.h"
@@ -74,6 +74,13 @@ TDocumentFile::TDocumentFile(TDocumentBase& document, TDocumentFileOps& ops)
 // ---- saving
 
 void TDocumentFile::SaveToStream(TStream& stream) {
+    struct TSaveEnd {
+        TEtikettFiler& filer;
+        ~TSaveEnd() {
+            filer.CurrentDesign = nullptr;
+            filer.Stream = nullptr;
+        }
+    } end{Filer};
     Filer.Stream = &stream;
     Filer.WriteHeader();
     TDataBaseConnector& connector = document_.DataBaseConnector();
@@ -89,8 +96,6 @@ void TDocumentFile::SaveToStream(TStream& stream) {
         design.SaveFigures(Filer);
         Filer.WriteRawByte(ecEnd);
     }
-    Filer.CurrentDesign = nullptr;
-    Filer.Stream = nullptr;
 }
 
 bool TDocumentFile::SaveToFile(const QString& fileName) {
@@ -106,8 +111,6 @@ bool TDocumentFile::SaveToFile(const QString& fileName) {
         WriteNewFile(written, fileName, bytes);
         ReplaceFile(fileName, written);
     } catch (const std::exception&) {
-        Filer.Stream = nullptr;
-        Filer.CurrentDesign = nullptr;
         if (ops_.Exists(written)) ops_.Remove(written);
         throw EFCreateError(LocalizedFormat("IDS_CANNOTSAVEFILE", {fileName}));
     }
