@@ -55,24 +55,6 @@ void SkipFieldList(TEtikettFiler& filer) {
         for (int k = 0; k < 3; ++k) filer.ReadTaggedString();
 }
 
-// Sizes the canvas to one label within the bitmap's size: the longer side of
-// the label spans the bitmap's width or height.
-void FitCanvasToLabel(TBmpScaleCanvas& canvas, const TEtikett& sheet, int32_t width, int32_t height) {
-    float w = sheet.LabelWidth;
-    float h = sheet.LabelHeight;
-    if (sheet.Orientation == 1) std::swap(w, h);
-    if (w / width > h / height)
-        height = Round(static_cast<double>(width) * h / w);
-    else
-        width = Round(static_cast<double>(height) * w / h);
-    canvas.Reset(kResetScreen);
-    if (w > h)
-        canvas.SetZoom((width - 1) / (w * canvas.ResolutionX));
-    else
-        canvas.SetZoom((height - 1) / (h * canvas.ResolutionY));
-    canvas.SetSize(canvas.MMToPixelX(w) + 1, canvas.MMToPixelY(h) + 1);
-}
-
 // The elements of the design, each drawn clipped to the first clip region
 // that holds its centre, until the end code or kMaxPreviewCodes codes.
 void DrawElements(TEtikettFiler& filer, TScaleCanvas& canvas, const std::vector<gdi::Region>& regions) {
@@ -101,6 +83,22 @@ gdi::Bitmap Scaled(const gdi::Bitmap& bitmap, int32_t width, int32_t height) {
 }
 
 }  // namespace
+
+void FitCanvasToLabel(TBmpScaleCanvas& canvas, const TEtikett& sheet, int32_t width, int32_t height) {
+    float w = sheet.LabelWidth;
+    float h = sheet.LabelHeight;
+    if (sheet.Orientation == 1) std::swap(w, h);
+    if (w / width > h / height)
+        height = Round(static_cast<double>(width) * h / w);
+    else
+        width = Round(static_cast<double>(height) * w / h);
+    canvas.Reset(kResetScreen);
+    if (w > h)
+        canvas.SetZoom((width - 1) / (w * canvas.ResolutionX));
+    else
+        canvas.SetZoom((height - 1) / (h * canvas.ResolutionY));
+    canvas.SetSize(canvas.MMToPixelX(w) + 1, canvas.MMToPixelY(h) + 1);
+}
 
 bool RenderDocumentPreview(gdi::Bitmap& bitmap, TStream& stream) {
     if (bitmap.Width() < 2 || bitmap.Height() < 2) return false;

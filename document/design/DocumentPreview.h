@@ -17,6 +17,8 @@
 namespace gdi {
 class Bitmap;
 }
+class TBmpScaleCanvas;
+class TEtikett;
 class TStream;
 class TThumbManager;
 
@@ -33,6 +35,10 @@ inline constexpr int64_t kMaxPreviewFileBytes = int64_t{64} << 20;
 // (also when it is smaller than 2 x 2 pixels).
 bool RenderDocumentPreview(gdi::Bitmap& bitmap, const QString& fileName);
 bool RenderDocumentPreview(gdi::Bitmap& bitmap, TStream& stream);
+
+// Sizes the canvas to one label of the sheet within width x height pixels:
+// the label's longer side spans the width or the height.
+void FitCanvasToLabel(TBmpScaleCanvas& canvas, const TEtikett& sheet, int32_t width, int32_t height);
 
 // The document's thumbnail fitted into the target's size (aspect ratio kept):
 // from the cache when it holds one for the file's date, else drawn at twice
