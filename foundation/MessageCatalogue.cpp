@@ -272,6 +272,11 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_PICTDAMAGED", "Die Bilddatei ist beschädigt oder unvollständig."},
     {"Default", "IDS_PICTTOOLARGE", "Das Bild ist zu groß."},
     {"Default", "IDS_PICTCANNOTSAVE", "Das Bild konnte nicht gespeichert werden."},
+    // Pictures: the file choice of the picture and clipart tools.
+    {"Default", "IDS_SELECTPICTURE", "Bild auswählen"},
+    {"Default", "IDS_SELECTCLIPART", "Clipart auswählen"},
+    {"Default", "IDS_PICTUREFILTER",
+     "Bilder (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.wmf;*.emf)|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.wmf;*.emf|Alle Dateien (*.*)|*.*"},
     // Colour and tool-bar controls: the hint of the colour strip, the last item of the grid-step menu.
     {"Default", "IDS_COLORTOOLBARHINT", "Linke Maustaste - Füllung#10#Rechte Maustaste - Umriß#10#Strg + linke Maustaste - Text"},
     {"Default", "IDS_RASTERWEITERE", "weitere..."},
