@@ -12,6 +12,7 @@
 #include "document/Etikett.h"
 #include "document/design/EinzelEtikett.h"
 #include "document/design/TemplateIndex.h"
+#include "document/design/widgets/ZROpenPictureDialog.h"
 #include "document/widgets/DlgSelEtikett.h"
 #include "figures/Ellipse.h"
 #include "figures/Rechteck.h"
@@ -490,11 +491,20 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
         }
     };
 
+    // A file picked in the open dialog as by a click: its name in the field, its preview.
+    auto choose = [&](TZROpenPictureDialog* dialog, const QString& file) {
+        settle();
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+        dialog->SelectionChanged(file);
+        settle();
+    };
+
     TMaster& m = ShownMaster();
     whenModal([&](QWidget* w) {
         auto* dialog = qobject_cast<TDlgSelEtikett*>(w);
         ASSERT_TRUE(dialog);
-        dialog->SelectEntry(12);  // business cards
+        for (int i = 0; i < dialog->EntryCount(); ++i)
+            if (dialog->EntrySheet(i).Name.starts_with("C32015")) dialog->SelectEntry(i);  // business cards
         grab(dialog, "files-1-labeltype.png");
         dialog->BtnOKClick();
     });
@@ -512,7 +522,7 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
         ASSERT_TRUE(dialog);
         settle();
         grab(dialog, "files-3-saveas.png");
-        dialog->selectFile(path);
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
         static_cast<QDialog*>(dialog)->accept();
     });
     m.MenuItem("mnuSpeichern")->trigger();
@@ -531,10 +541,9 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
     settle();
     grab(&m, "files-5-from-recent.png");
     whenModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
+        auto* dialog = qobject_cast<TZROpenPictureDialog*>(w);
         ASSERT_TRUE(dialog);
-        dialog->selectFile(path);
-        settle();
+        choose(dialog, path);
         grab(dialog, "files-6-open.png");
         static_cast<QDialog*>(dialog)->accept();
     });
@@ -565,12 +574,11 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
 
     const QString stylePath = templates->Folder() + templates->Templates().at(0).FileName;
     whenModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
+        auto* dialog = qobject_cast<TZROpenPictureDialog*>(w);
         ASSERT_TRUE(dialog);
         dialog->setDirectory(templates->Folder());
         dialog->selectNameFilter(dialog->nameFilters().last());
-        dialog->selectFile(stylePath);
-        settle();
+        choose(dialog, stylePath);
         grab(dialog, "files-11-open-template.png");
         static_cast<QDialog*>(dialog)->accept();
     });
