@@ -44,15 +44,18 @@ const char* const kLabel =
 
 static void BM_Rtf2MBReadMeasureAndWrap(benchmark::State& state) {
     const std::string rtf = MakeRtf(2 * 1024 * 1024);
-    size_t lines = 0;
+    size_t lines = 0, tokenBytes = 0;
     for (auto _ : state) {
         TRTFDrawer drawer;
         drawer.SetRTF(rtf);
         drawer.BreakLines(80);
         lines = drawer.Lines.size();
+        tokenBytes = drawer.Tokens.MemoryBytes();
         benchmark::DoNotOptimize(lines);
     }
     state.counters["lines"] = static_cast<double>(lines);
+    // What the tokens hold, as a multiple of the input.
+    state.counters["token_bytes_per_input_byte"] = static_cast<double>(tokenBytes) / static_cast<double>(rtf.size());
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(rtf.size()));
 }
 BENCHMARK(BM_Rtf2MBReadMeasureAndWrap)->Unit(benchmark::kMillisecond);
