@@ -17,7 +17,7 @@
 
 #include "foundation/ViewTimer.h"
 #include "app/WindowCanvas.h"
-#include "figures/Tracker.h"
+#include "document/MMWindowBase.h"
 #include "foundation/BmpScaleCanvas.h"
 #include "foundation/ScaleCanvas.h"
 
@@ -34,7 +34,7 @@ class QKeyEvent;
 // Added to the shift state of a mouse press that is the second of a double click.
 inline constexpr uint32_t kDoubleClick = 64;
 
-class TMMWindow : public QAbstractScrollArea {
+class TMMWindow : public QAbstractScrollArea, public TMMWindowBase {
     Q_OBJECT
 public:
     // What FitMode says is re-applied after a resize.
@@ -62,7 +62,7 @@ public:
     void SetWorldHeight(float h);
 
     // ---- zoom and scrolling
-    float GetZoom() const;
+    float GetZoom() const override;
     void SetZoom(double zoom) { ZoomCentered(zoom); }
     // Zooms so that the millimetre point (x, y) comes to the middle of the
     // client area (as far as the scroll range allows). The zoom is kept
@@ -99,7 +99,7 @@ public:
 
     // ---- drawing
     // The bitmap's scale canvas while painting, the frame's otherwise.
-    TScaleCanvas& GetScaleCanvas();
+    TScaleCanvas& GetScaleCanvas() override;
     gdi::Canvas& DrawCanvas() { return GetScaleCanvas().Canvas(); }
     TBmpScaleCanvas& BufferCanvas() { return bufferCanvas_; }
     TScaleCanvas& WindowCanvas() { return windowCanvas_; }
@@ -110,31 +110,31 @@ public:
     // The pixels now presented on the screen.
     const QImage& PresentedFrame() const;
     // Called after each figure has painted itself.
-    void AfterFigurePainted() {}
+    void AfterFigurePainted() override {}
 
     // ---- what figures and trackers ask of the view
     // Repaints the device rectangle at the next paint (without erasing first).
-    void InvalidateRect(const TRect& r);
-    void InvalidateAll();
+    void InvalidateRect(const TRect& r) override;
+    void InvalidateAll() override;
     // Shows the presented pixels of the rectangle as they are now.
-    void ShowFeedback(const TRect& r);
+    void ShowFeedback(const TRect& r) override;
     // Paints what is invalidated now instead of at the next turn of the event loop.
     void UpdateNow();
-    bool HasMouseCapture() const;
-    void ReleaseMouseCapture();
+    bool HasMouseCapture() const override;
+    void ReleaseMouseCapture() override;
     // Cursor ids: 0 the default, negative the standard shapes of the class
     // library (-2 arrow .. -22 move), 1..99 the main window's screen
     // cursors, others the program's cursor resources (trackers 200..214).
-    int32_t GetCursor() const { return cursorId_; }
-    void SetCursor(int32_t id);
-    TPoint ClientToScreen(TPoint p) const;
+    int32_t GetCursor() const override { return cursorId_; }
+    void SetCursor(int32_t id) override;
+    TPoint ClientToScreen(TPoint p) const override;
     int ClientWidth() const;
     int ClientHeight() const;
     // Keys and buttons held now (the trackers' shift state).
-    uint32_t KeyboardShiftState() const;
-    int32_t ScreenWidth() const;
+    uint32_t KeyboardShiftState() const override;
+    int32_t ScreenWidth() const override;
     // The trackers' drag loop on this view (see TrackerDragLoop.h).
-    void RunDragLoop(const std::function<bool(const TDragEvent&)>& handler);
+    void RunDragLoop(const std::function<bool(const TDragEvent&)>& handler) override;
 
     // ---- for tests: the automatic scroll's timer and the pointer position
     // (client coordinates) it reads.

@@ -5,6 +5,7 @@
 #include "app/DlgInfo.h"
 #include "app/ExceptionHandler.h"
 #include "app/FileInfo.h"
+#include "app/Last4Files.h"
 #include "app/MasterChild.h"
 #include "app/MessageBoxes.h"
 #include "app/SpeedButton.h"
@@ -111,7 +112,8 @@ TMaster::TMaster(QWidget* parent) : TMaster([] { return gdi::AvailablePrinters()
 TMaster::TMaster(PrinterCounter printers, QWidget* parent)
     : TLocalizerMainWindow(parent),
       printers_(std::move(printers)),
-      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      newDocumentCommand_([this] { NewDocumentOnDefaultSheet(); }) {
     Master = this;
     InitAppResources();
     sizeMoveTimer_ = new QTimer(this);
@@ -123,6 +125,8 @@ TMaster::TMaster(PrinterCounter printers, QWidget* parent)
     FormCreate();
     created_ = true;
 }
+
+TLast4Files& TMaster::RecentFiles() const { return *recentFiles_; }
 
 TMaster::~TMaster() {
     // The window's parts go after this destructor and may still signal.
@@ -158,7 +162,10 @@ void TMaster::FormCreate() {
     ArrangeToolbar(ControlList(kSecondRow), 4);
     panToolbarResize();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { RequestToolStateRefresh(); });
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { RequestToolStateRefresh(); });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        RequestToolStateRefresh();
+        if (auto* document = sub ? dynamic_cast<TMasterChild*>(sub->widget()) : nullptr) document->Activated();
+    });
     LoadCursors();
     // A damaged value (no number, negative) gives the default, which is
     // written back on exit.
@@ -184,14 +191,26 @@ void TMaster::FormCreate() {
     databaseMenu_ = findChild<QMenu*>(QStringLiteral("mnuDatenbank"))->menuAction();
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { ApplicationIdle(); });
+    CreateRecentFiles();
     ApplicationIdle();
     RequestToolStateRefresh();
+}
+
+void TMaster::CreateRecentFiles() {
+    recentFiles_ = std::make_unique<TLast4Files>();
+    TLast4Files::TMenuItems items;
+    items.Separator = MenuItem("mnuSepLD");
+    for (int i = 0; i < TLast4Files::kMaxFiles; ++i)
+        items.Items[i] = MenuItem(QStringLiteral("mnuLD%1").arg(i + 1).toLatin1().constData());
+    recentFiles_->SetMenu(items);
+    recentFiles_->SetOpenDocument([this](const QString& path) { OpenDocument(path); });
 }
 
 void TMaster::FormClose() { closing_ = true; }
 
 void TMaster::FormDestroy() {
     closing_ = true;
+    recentFiles_.reset();
     SaveSettings();
 }
 
@@ -412,6 +431,8 @@ void TMaster::AfterLocalize() {
                                                                       : QStringLiteral("AaBbYyZz 123"));
     SetLanguageDependentItems();
     ShowGridStep();
+    // The language's texts of the recent-file items are only their numbers.
+    if (recentFiles_) recentFiles_->UpdateMenu();
     const QList<QAction*> languages = languageGroup_->actions();
     if (language < languages.size()) languages[language]->setChecked(true);
     statusBar_->SetSimpleText(QString());

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -32,7 +33,9 @@ class QMenu;
 class QTimer;
 class QUrl;
 class QToolButton;
+class TLast4Files;
 class TMasterChild;
+class TChild;
 class TSpeedButton;
 class TZRMenuSpacer;
 class TZRStatusBar;
@@ -75,6 +78,19 @@ public:
     void SetNewDocumentCommand(Command command) { newDocumentCommand_ = std::move(command); }
     bool HasNewDocumentCommand() const { return static_cast<bool>(newDocumentCommand_); }
     void SetOpenCommand(Command command) { openCommand_ = std::move(command); }
+    // The recent files of the File menu; the document windows add each saved path.
+    TLast4Files& RecentFiles() const;
+
+    // A new, empty document window named SaveDir + "Datei" n + "." +
+    // DefaultExt, n counting the new documents of the program run from 1; its
+    // sheet is the stored default until the caller applies another.
+    TChild* NewDocumentWindow();
+    // The New command until the label-type dialog comes: a new document on
+    // the stored default sheet, the whole label in view.
+    void NewDocumentOnDefaultSheet();
+    // The active document window; null without one.
+    TChild* ActiveChild() const;
+    int NewDocumentCounter = 1;
 
     // Commands of the main window itself.
     void mnuNeuClick();
@@ -169,6 +185,7 @@ private:
     void RunDocumentCommand(const Command& command);
     void ShowNoDocumentWindows();
     void FormCreate();
+    void CreateRecentFiles();
     void FormClose();
     void FormDestroy();
     void FitAndCentre();
@@ -180,6 +197,13 @@ private:
     void NoteSizeMoveActivity();
     void InvalidateAllDocuments();
     void UpdateWindowMenu();
+    // Document commands of the menus and tool bar (MasterDocuments.cpp).
+    void ConnectDocumentCommands();
+    // Runs the command on the active document window, when there is one.
+    void WithActiveChild(const std::function<void(TChild&)>& command);
+    // The grid or printer-margin button changed: menu checks follow, views repaint.
+    void ViewButtonsChanged();
+    void ToggleViewButton(const char* button, const char* item);
     void SetToolbarControlsEnabled(bool enabled);
     void BuildToolbarOverflow();
     QList<QWidget*> RowControls(int row) const;
@@ -207,6 +231,7 @@ private:
     DocumentLoader documentLoader_;
     Command newDocumentCommand_;
     Command openCommand_;
+    std::unique_ptr<TLast4Files> recentFiles_;
 
     bool inSizeMove_ = false;
     bool closing_ = false;

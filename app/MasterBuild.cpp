@@ -133,6 +133,7 @@ void TMaster::BuildWindow() {
     BuildToolPalette();
     BuildRightPanel();
     BuildStatusBar();
+    ConnectDocumentCommands();
 }
 
 void TMaster::BuildMenus() {
@@ -145,7 +146,7 @@ void TMaster::BuildMenus() {
                 {"mnuSpeichern", "&Speichern", "Ctrl+S", "speichern.svg", 0},
                 {"mnuSpeichernUnter", "Speichern &unter...", nullptr, "speichernunter.svg", 0},
                 {"mnuSpeichernVorlage", "Speichern als &Vorlage ...", nullptr, nullptr, kHidden},
-                {"mnuSchliessen", "Sch&ließen", "Ctrl+F4", "schliessen.svg", 0},
+                {"mnuSchliessen", "Sch&ließen", "Ctrl+F4", "schliessen.svg", kBuilt},
                 {"mnuVorlagenVerwalten", "V&orlagen verwalten ...", nullptr, nullptr, kHidden},
                 Sep("mnuExportTrenn"),
                 {"mnuExport", "E&xport...", nullptr, "export.svg", 0},
@@ -156,10 +157,10 @@ void TMaster::BuildMenus() {
                 Sep("mnuBeendenTrenn"),
                 {"mnuBeenden", "&Beenden", "Alt+F4", "beenden.svg", kBuilt},
                 Sep("mnuSepLD", kHidden),
-                {"mnuLD1", "&1 ", nullptr, nullptr, kHidden},
-                {"mnuLD2", "&2 ", nullptr, nullptr, kHidden},
-                {"mnuLD3", "&3 ", nullptr, nullptr, kHidden},
-                {"mnuLD4", "&4 ", nullptr, nullptr, kHidden},
+                {"mnuLD1", "&1 ", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuLD2", "&2 ", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuLD3", "&3 ", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuLD4", "&4 ", nullptr, nullptr, kBuilt | kHidden},
             });
     AddMenu(this, bar, "mnuBearbeiten", "&Bearbeiten",
             {
@@ -179,7 +180,7 @@ void TMaster::BuildMenus() {
                 {"mnuEinsNachHinten", "Eins nach h&inten", "Ctrl+PgDown", "einsnachhinten.svg", 0},
                 {"mnuNachHinten", "Nach &hinten setzen", "Shift+PgDown", "ganznachhinten.svg", 0},
                 Sep(),
-                {"mnuEtikettUmbenennen", "Design &umbenennen...", "Ctrl+E", "etikettumbenennen.svg", 0},
+                {"mnuEtikettUmbenennen", "Design &umbenennen...", "Ctrl+E", "etikettumbenennen.svg", kBuilt},
                 {"mnuGruppieren", "Gruppieren", "Ctrl+G", "gruppieren.svg", 0},
                 {"mnuUnGroup", "Gruppierung aufheben", "Ctrl+U", "ungroup.svg", 0},
                 Sep("mnuGespiegeltSep", kHidden),
@@ -187,28 +188,28 @@ void TMaster::BuildMenus() {
             });
     QMenu* view = AddMenu(this, bar, "mnuAnsicht", "&Ansicht",
                           {
-                              {"mnuAnsichtOriginal", "Originalgröße", nullptr, "ansichtoriginal.svg", 0},
-                              {"mnuAnsichtEtikettenbreite", "Vorlagenbreite", nullptr, "ansichtetikettenbreite.svg", 0},
-                              {"mnuAnsichtEtikettenHoehe", "Vorlagenhöhe", nullptr, "ansichtetikettenhoehe.svg", 0},
-                              {"mnuAnsichtGanz", "Ganze Vorlage", "Shift+F4", "ansichtganz.svg", 0},
-                              {"mnuAnsichtZoomAlleObjekte", "Auf alle Objekte zoomen", "F4", "ansichtzoomalleobjekte.svg", 0},
-                              {"mnuAnsichtZoomAuswahl", "Auf Auswahl zoomen", "Shift+F2", "ansichtzoomauswahl.svg", 0},
+                              {"mnuAnsichtOriginal", "Originalgröße", nullptr, "ansichtoriginal.svg", kBuilt},
+                              {"mnuAnsichtEtikettenbreite", "Vorlagenbreite", nullptr, "ansichtetikettenbreite.svg", kBuilt},
+                              {"mnuAnsichtEtikettenHoehe", "Vorlagenhöhe", nullptr, "ansichtetikettenhoehe.svg", kBuilt},
+                              {"mnuAnsichtGanz", "Ganze Vorlage", "Shift+F4", "ansichtganz.svg", kBuilt},
+                              {"mnuAnsichtZoomAlleObjekte", "Auf alle Objekte zoomen", "F4", "ansichtzoomalleobjekte.svg", kBuilt},
+                              {"mnuAnsichtZoomAuswahl", "Auf Auswahl zoomen", "Shift+F2", "ansichtzoomauswahl.svg", kBuilt},
                           });
     auto* zoom = new QMenu(QStringLiteral("Zoom"), this);
     zoom->setObjectName(QStringLiteral("mnuAnsichtZoom"));
     zoom->setIcon(Icon("ansichtzoom.svg"));
-    for (const MenuItemDef& def : {MenuItemDef{"mnuAnsicht050", "50%", nullptr, nullptr, 0}, MenuItemDef{"mnuAnsicht075", "75%", nullptr, nullptr, 0},
-                                   MenuItemDef{"mnuAnsicht100", "100%", nullptr, nullptr, 0}, MenuItemDef{"mnuAnsicht150", "150%", nullptr, nullptr, 0},
-                                   MenuItemDef{"mnuAnsicht200", "200%", nullptr, nullptr, 0}, MenuItemDef{"mnuAnsicht400", "400%", nullptr, nullptr, 0}})
+    for (const MenuItemDef& def : {MenuItemDef{"mnuAnsicht050", "50%", nullptr, nullptr, kBuilt}, MenuItemDef{"mnuAnsicht075", "75%", nullptr, nullptr, kBuilt},
+                                   MenuItemDef{"mnuAnsicht100", "100%", nullptr, nullptr, kBuilt}, MenuItemDef{"mnuAnsicht150", "150%", nullptr, nullptr, kBuilt},
+                                   MenuItemDef{"mnuAnsicht200", "200%", nullptr, nullptr, kBuilt}, MenuItemDef{"mnuAnsicht400", "400%", nullptr, nullptr, kBuilt}})
         AddItem(zoom, def);
     view->addMenu(zoom);
     for (const MenuItemDef& def : {
              Sep(),
              MenuItemDef{"mnuVerwendungshinweis", "Verwendungshinweis", nullptr, nullptr, kHidden | kCheckable},
-             MenuItemDef{"mnuAnsichtDruckrand", "Druckerränder", nullptr, "druckerrand.svg", kCheckable},
-             MenuItemDef{"mnuAnsichtGitter", "Gitter", nullptr, "gitter.svg", kCheckable},
+             MenuItemDef{"mnuAnsichtDruckrand", "Druckerränder", nullptr, "druckerrand.svg", kBuilt | kCheckable},
+             MenuItemDef{"mnuAnsichtGitter", "Gitter", nullptr, "gitter.svg", kBuilt | kCheckable},
              Sep("mnuClipRingSep", kHidden),
-             MenuItemDef{"mnuClipRing", "Etiketten abgrenzen", nullptr, "clipring.svg", kHidden | kCheckable | kChecked},
+             MenuItemDef{"mnuClipRing", "Etiketten abgrenzen", nullptr, "clipring.svg", kBuilt | kHidden | kCheckable | kChecked},
              MenuItemDef{"mnuBogenRueckseite", "Bogenrückseite anzeigen", nullptr, "bogenrueckseite.svg", kHidden | kCheckable},
              MenuItemDef{"mnuBogenGedreht", "Bogen gedreht anzeigen", nullptr, "bogengedreht.svg", kHidden | kCheckable},
              Sep(),
@@ -381,8 +382,8 @@ void TMaster::BuildToolbar() {
     brand->setIconSize(QSize(64, 48));
     brand->setCursor(Qt::PointingHandCursor);
     brand->move(0, 4);
-    for (const char* name : {"cmdSpeichern", "cmdDrucken", "cmdAusschneiden", "cmdKopieren", "cmdEinfuegen", "cmdZurueck", "cmdZoomIn",
-                             "cmdZoomOut", "cmdClipRing", "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp"})
+    for (const char* name : {"cmdSpeichern", "cmdDrucken", "cmdAusschneiden", "cmdKopieren", "cmdEinfuegen", "cmdZurueck",
+                             "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp"})
         MarkPending(Control(name));
 
     // Second row.
@@ -449,7 +450,7 @@ void TMaster::BuildToolbar() {
     connect(Button("cmdOeffnen"), &QToolButton::clicked, this, [this] { mnuOeffnenClick(); });
     connect(Button("cmdKroxaHomepage"), &QToolButton::clicked, this, [this] { cmdKroxaHomepageClick(); });
     for (const char* name : {"cmdDruckerrand", "cmdGitter"})
-        connect(Button(name), &QToolButton::clicked, this, [this] { InvalidateAllDocuments(); });
+        connect(Button(name), &QToolButton::clicked, this, [this] { ViewButtonsChanged(); });
 }
 
 void TMaster::BuildToolPalette() {

@@ -20,4 +20,6 @@ public:
     // Repaints the drawing surface (after the main window was moved or
     // sized, during which documents draw outlines only).
     virtual void InvalidateDrawing() = 0;
+    // The window became the active document.
+    virtual void Activated() {}
 };

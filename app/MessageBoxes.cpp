@@ -12,6 +12,11 @@ MessageBoxHook& Hook() {
     return hook;
 }
 
+QuestionHook& AnswerHook() {
+    static QuestionHook hook;
+    return hook;
+}
+
 }  // namespace
 
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
@@ -40,4 +45,20 @@ void ShowMessageBox(TMessageKind kind, const QString& text, QWidget* parent) {
     }
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent ? parent : QApplication::activeWindow());
     box.exec();
+}
+
+void SetQuestionHook(QuestionHook hook) { AnswerHook() = std::move(hook); }
+
+int AskQuestion(const QString& text, TQuestionButtons buttons, QWidget* parent) {
+    if (AnswerHook()) return AnswerHook()(text, buttons);
+    const bool withCancel = buttons == TQuestionButtons::YesNoCancel;
+    QMessageBox box(QMessageBox::Question, LocalizedText("IDS_mtConfimation"), text,
+                    withCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel : QMessageBox::Yes | QMessageBox::No,
+                    parent ? parent : QApplication::activeWindow());
+    box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return kAnswerYes;
+    case QMessageBox::No: return kAnswerNo;
+    default: return withCancel ? kAnswerCancel : kAnswerNo;
+    }
 }

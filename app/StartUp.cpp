@@ -7,6 +7,7 @@
 
 #include "document/widgets/DlgVideoFelder.h"
 #include "document/widgets/FilerMessageBox.h"
+#include "figures/widgets/ElementMessageBox.h"
 #include "foundation/Debug.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
@@ -83,6 +84,7 @@ void InitializeServices() {
     Localizer();
     InstallLocalizerMessageBox();
     InstallFilerMessageBox();
+    InstallElementMessageBox();
     InstallFieldListEditor();
 }
 

@@ -3,13 +3,25 @@
 // it at the new corner, as a mouse move does, and the view asks for the
 // touched pixels to be shown. The first benchmark times that; the second
 // also the event loop's turn that shows them (the platform's own copying to
-// the screen included).
+// the screen included). The third times a full repaint of a document
+// window's view at zoom 1 with 1,000 figures on the label, grid, guides and
+// printer margins included (into the off-screen bitmap and the presented
+// frame, and the view's own paint of the frame).
+#include "app/Child.h"
 #include "app/DottedLine.h"
 #include "app/MMWindow.h"
+
+#include "document/Etikett.h"
+#include "document/design/EinzelEtikett.h"
+#include "figures/Ellipse.h"
+#include "figures/Linie.h"
+#include "figures/Rechteck.h"
+#include "foundation/ZRRegIniFile.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QTemporaryDir>
 
 namespace {
 
@@ -62,6 +74,50 @@ void MoveRubberBand(benchmark::State& state, bool present) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// 1,000 figures spread over an A4 label: rectangles, ellipses and lines in turn.
+void AddFigures(TChild& child, int count) {
+    TEinzelEtikett& design = *child.CurrentDesign();
+    for (int i = 0; i < count; ++i) {
+        std::unique_ptr<TFigure> figure;
+        switch (i % 3) {
+        case 0: figure = std::make_unique<TRechteck>(&child); break;
+        case 1: figure = std::make_unique<TEllipse>(&child); break;
+        default: figure = std::make_unique<TLinie>(&child); break;
+        }
+        figure->SetCenterX(10 + (i * 37) % 190);
+        figure->SetCenterY(10 + (i * 53) % 277);
+        figure->SetWidth(8 + i % 12);
+        figure->SetHeight(5 + i % 9);
+        figure->SetFillColor(gdi::Rgb((i * 40) % 256, 0xC0, 0xFF - (i * 30) % 256));
+        figure->UpdateTransform();
+        design.AddFigure(std::move(figure), false);
+    }
+}
+
+void BM_RepaintThousandFigures(benchmark::State& state) {
+    QTemporaryDir dir;
+    UseSettingsFile(dir.filePath(QStringLiteral("registry.dat")));
+    TChild child;
+    child.resize(kClientWidth + 100, kClientHeight + 100);
+    child.show();
+    QCoreApplication::processEvents();
+    TMMWindow& view = child.MMWin();
+    child.resize(child.width() + kClientWidth - view.ClientWidth(), child.height() + kClientHeight - view.ClientHeight());
+    QCoreApplication::processEvents();
+    if (view.ClientWidth() != kClientWidth || view.ClientHeight() != kClientHeight) {
+        state.SkipWithError("the client area could not be sized");
+        return;
+    }
+    AddFigures(child, 1000);
+    child.ZoomCentered(1);
+    view.UpdateNow();
+    for (auto _ : state) {
+        view.InvalidateAll();
+        view.UpdateNow();
+    }
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+
 void BM_RubberBandStep(benchmark::State& state) { MoveRubberBand(state, false); }
 void BM_RubberBandStepPresented(benchmark::State& state) { MoveRubberBand(state, true); }
 
@@ -69,4 +125,5 @@ void BM_RubberBandStepPresented(benchmark::State& state) { MoveRubberBand(state,
 
 BENCHMARK(BM_RubberBandStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RubberBandStepPresented)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintThousandFigures)->Unit(benchmark::kMillisecond);
 

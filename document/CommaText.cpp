@@ -1,5 +1,7 @@
 #include "document/CommaText.h"
 
+#include "foundation/Codepage1252.h"
+
 #include <algorithm>
 
 namespace {
@@ -45,13 +47,6 @@ std::string ExtractQuoted(std::string_view text, size_t& pos) {
     return item;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
-
 }  // namespace
 
 std::string JoinCommaText(const std::vector<std::string>& items) {
@@ -92,7 +87,7 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
 std::string CommaTextValue(const std::vector<std::string>& items, std::string_view name) {
     for (const std::string& item : items) {
         const size_t equals = item.find('=');
-        if (equals != std::string::npos && EqualIgnoringCase(std::string_view(item).substr(0, equals), name))
+        if (equals != std::string::npos && SameTextAscii(std::string_view(item).substr(0, equals), name))
             return item.substr(equals + 1);
     }
     return {};

@@ -1,5 +1,6 @@
 #include "document/EtikettFiler.h"
 
+#include "foundation/Codepage1252.h"
 #include "foundation/Debug.h"
 #include "foundation/Localizer.h"
 
@@ -21,13 +22,6 @@ void ReportWrongTag(const char* message) {
         handler(message);
     else
         Debug().Log(message);
-}
-
-bool SameTextIgnoringCase(const char* a, const char* b, int length) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (int i = 0; i < length; ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
 }
 
 }  // namespace
@@ -85,7 +79,7 @@ uint8_t TEtikettFiler::ReadTag() { return ReadRawByte(); }
 
 bool TEtikettFiler::ExpectTag(uint8_t expected, const char* message) {
     if (ReadTag() == expected) return true;
-    ReportWrongTag(message);
+    if (!QuietWrongTags) ReportWrongTag(message);
     return false;
 }
 
@@ -222,9 +216,9 @@ bool TEtikettFiler::ReadHeader() {
     char magic[kFilerMagicLength] = {};
     if (stream.Remaining() < kFilerMagicLength) throw EInvalidFile(LocalizedText("IDS_INVALIDFILE"));
     ReadPayload(magic, kFilerMagicLength);
-    if (SameTextIgnoringCase(magic, kFilerLegacyMagic, kFilerMagicLength))
+    if (SameTextAscii({magic, kFilerMagicLength}, kFilerLegacyMagic))
         IsLegacy = true;
-    else if (SameTextIgnoringCase(magic, kFilerMagic, kFilerMagicLength))
+    else if (SameTextAscii({magic, kFilerMagicLength}, kFilerMagic))
         IsLegacy = false;
     else
         throw EInvalidFile(LocalizedText("IDS_INVALIDFILE"));

@@ -100,6 +100,9 @@ public:
 
     bool IsLegacy = false;
     bool Aborted = false;
+    // Wrong tags still read as the type's zero value, but are not reported
+    // (readers that must show no message of their own, such as the preview).
+    bool QuietWrongTags = false;
     TStream* Stream = nullptr;  // not owned
     TChild* Owner = nullptr;
     TEinzelEtikett* CurrentDesign = nullptr;

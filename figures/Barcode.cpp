@@ -12,35 +12,6 @@
 
 namespace {
 
-// The first Integer of the current record; the older record begins with the
-// symbology itself (0 or more).
-constexpr int32_t kCurrentBarcodeRecord = -1;
-
-// The settings a record, a snapshot and a copy carry, in their order.
-struct TBarcodeSettings {
-    TBarcodeTyp type = btCode25Interleaved;
-    std::string text;
-    std::string addOn;
-    bool checkDigit = true;
-    bool showText = true;
-    bool aecoc = false;
-    std::string dataField;
-};
-
-TBarcodeSettings SettingsOf(const TZRBarcode& b) {
-    return {b.BarcodeType(), b.Text(), b.AddOn(), b.CalcCheckDigit(), b.ShowText(), b.AECOC(), b.DataField()};
-}
-
-void ApplySettings(TZRBarcode& b, const TBarcodeSettings& s) {
-    b.SetBarcodeType(s.type);
-    b.SetText(s.text);
-    b.SetAddOn(s.addOn);
-    b.SetCheckDigit(s.checkDigit);
-    b.SetShowText(s.showText);
-    b.SetAECOC(s.aecoc);
-    b.SetDataField(s.dataField);
-}
-
 // A device length of the canvas in mm, for the distance from a to b with
 // the end pixel counted.
 float SpanMM(const TScaleCanvas& canvas, int32_t a, int32_t b) {
@@ -48,6 +19,28 @@ float SpanMM(const TScaleCanvas& canvas, int32_t a, int32_t b) {
 }
 
 }  // namespace
+
+TBarcodeRecord BarcodeRecordOf(const TZRBarcode& b) {
+    TBarcodeRecord r;
+    r.Symbology = b.BarcodeType();
+    r.Text = b.Text();
+    r.AddOn = b.AddOn();
+    r.CheckDigit = b.CalcCheckDigit();
+    r.ShowText = b.ShowText();
+    r.AECOC = b.AECOC();
+    r.DataField = b.DataField();
+    return r;
+}
+
+void ApplyBarcodeRecord(TZRBarcode& b, const TBarcodeRecord& r) {
+    b.SetBarcodeType(static_cast<TBarcodeTyp>(r.Symbology));
+    b.SetText(r.Text);
+    b.SetAddOn(r.AddOn);
+    b.SetCheckDigit(r.CheckDigit);
+    b.SetShowText(r.ShowText);
+    b.SetAECOC(r.AECOC);
+    b.SetDataField(r.DataField);
+}
 
 TBarcode::TBarcode(TChildBase* owner) : TRechteck(owner), Barcode(std::make_unique<TZRBarcode>()) {
     Kind = TFigureKind::Barcode;
@@ -185,58 +178,40 @@ std::unique_ptr<TBarcode> CreateBarcodeFigure(TChildBase* owner, TPoint p1, TPoi
 
 void TBarcode::WriteData(TEtikettFiler& filer) {
     TRechteck::WriteData(filer);
-    const TBarcodeSettings s = SettingsOf(*Barcode);
-    filer.WriteTaggedInteger(kCurrentBarcodeRecord);
-    filer.WriteTaggedInteger(s.type);
-    filer.WriteTaggedString(s.text);
-    filer.WriteTaggedString(s.addOn);
-    filer.WriteTaggedBoolean(s.checkDigit);
-    filer.WriteTaggedBoolean(s.showText);
-    filer.WriteTaggedBoolean(s.aecoc);
-    filer.WriteTaggedString(s.dataField);
+    BarcodeRecordOf(*Barcode).Write(filer);
 }
 
 void TBarcode::ReadData(TEtikettFiler& filer) {
     TRechteck::ReadData(filer);
-    TBarcodeSettings s;
-    const int32_t first = filer.ReadTaggedInteger();
-    const bool current = first < 0;
-    s.type = static_cast<TBarcodeTyp>(current ? filer.ReadTaggedInteger() : first);
-    s.text = filer.ReadTaggedString();
-    s.addOn = filer.ReadTaggedString();
-    s.checkDigit = filer.ReadTaggedBoolean();
-    s.showText = filer.ReadTaggedBoolean();
-    if (current) {
-        s.aecoc = filer.ReadTaggedBoolean();
-        s.dataField = filer.ReadTaggedString();
-    }
-    ApplySettings(*Barcode, s);
+    TBarcodeRecord read;
+    read.Read(filer);
+    ApplyBarcodeRecord(*Barcode, read);
     UpdateTransform();
 }
 
 void TBarcode::SaveToStream(TStream& stream) const {
     TRechteck::SaveToStream(stream);
-    const TBarcodeSettings s = SettingsOf(*Barcode);
-    WriteStreamInt(stream, s.type);
-    WriteStreamString(stream, s.text);
-    WriteStreamString(stream, s.addOn);
-    WriteStreamByte(stream, s.checkDigit);
-    WriteStreamByte(stream, s.showText);
-    WriteStreamByte(stream, s.aecoc);
-    WriteStreamString(stream, s.dataField);
+    const TBarcodeRecord r = BarcodeRecordOf(*Barcode);
+    WriteStreamInt(stream, r.Symbology);
+    WriteStreamString(stream, r.Text);
+    WriteStreamString(stream, r.AddOn);
+    WriteStreamByte(stream, r.CheckDigit);
+    WriteStreamByte(stream, r.ShowText);
+    WriteStreamByte(stream, r.AECOC);
+    WriteStreamString(stream, r.DataField);
 }
 
 void TBarcode::LoadFromStream(TStream& stream) {
     TRechteck::LoadFromStream(stream);
-    TBarcodeSettings s;
-    s.type = static_cast<TBarcodeTyp>(ReadStreamInt(stream));
-    s.text = ReadStreamString(stream);
-    s.addOn = ReadStreamString(stream);
-    s.checkDigit = ReadStreamByte(stream) != 0;
-    s.showText = ReadStreamByte(stream) != 0;
-    s.aecoc = ReadStreamByte(stream) != 0;
-    s.dataField = ReadStreamString(stream);
-    ApplySettings(*Barcode, s);
+    TBarcodeRecord r;
+    r.Symbology = ReadStreamInt(stream);
+    r.Text = ReadStreamString(stream);
+    r.AddOn = ReadStreamString(stream);
+    r.CheckDigit = ReadStreamByte(stream) != 0;
+    r.ShowText = ReadStreamByte(stream) != 0;
+    r.AECOC = ReadStreamByte(stream) != 0;
+    r.DataField = ReadStreamString(stream);
+    ApplyBarcodeRecord(*Barcode, r);
     UpdateTransform();
 }
 
@@ -244,7 +219,7 @@ void TBarcode::Assign(const TFigure& source) {
     const auto* barcode = dynamic_cast<const TBarcode*>(&source);
     if (!barcode) throw EInvalidCast("Invalid class typecast");
     TRechteck::Assign(source);
-    ApplySettings(*Barcode, SettingsOf(*barcode->Barcode));
+    ApplyBarcodeRecord(*Barcode, BarcodeRecordOf(*barcode->Barcode));
     UpdateTransform();
 }
 

@@ -8,12 +8,18 @@
 // record (FillFromDataSet) is drawn in place of the stored text, and a value
 // the symbology cannot encode leaves the label without a barcode.
 
+#include "figures/ContentFigureRecords.h"
 #include "figures/Rechteck.h"
 
 #include <memory>
 #include <string>
 
 class TZRBarcode;
+
+// The settings of a barcode object as its record carries them, and back
+// through the object's setters.
+TBarcodeRecord BarcodeRecordOf(const TZRBarcode& barcode);
+void ApplyBarcodeRecord(TZRBarcode& barcode, const TBarcodeRecord& record);
 
 class TBarcode : public TRechteck {
 public:

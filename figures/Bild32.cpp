@@ -188,6 +188,10 @@ void TBild32::RotateBy(double degrees) {
     Invalidate();
 }
 
+bool TBild32::HasBitmapPicture() const {
+    return PictureKind == kPictureRaster && DIB->DIB() != nullptr;
+}
+
 // ---- records and copies
 
 void TBild32::WriteData(TEtikettFiler& filer) {

@@ -44,6 +44,9 @@ public:
     // to whole degrees; a metafile by the step as it is.
     void RotateBy(double degrees) override;
     std::unique_ptr<TFigure> Clone() const override;
+    // A raster picture that holds pixels (so the picture filters can work
+    // on it); never a metafile.
+    bool HasBitmapPicture() const override;
     // The box, the kind and the picture in use; a raster picture's file is
     // not copied, so the copy is saved as PNG.
     void Assign(const TFigure& source) override;

@@ -14,6 +14,7 @@
 #include "foundation/ScaleCanvas.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <cmath>
 
@@ -40,23 +41,18 @@ public:
     TPoint ClientToScreen(TPoint p) const override { return p; }
 };
 
-// The seven values of the base record, in their order.
-struct TBaseValues {
-    double values[7];
-};
-
-TBaseValues BaseValuesOf(const TFigure& f) {
-    return {{f.CenterX, f.CenterY, f.Width, f.Height, f.Reserved1, f.Reserved2, f.Angle}};
+TBaseRecord BaseRecordOf(const TFigure& f) {
+    return {f.CenterX, f.CenterY, f.Width, f.Height, f.Reserved1, f.Reserved2, f.Angle};
 }
 
-void TakeBaseValues(TFigure& f, const TBaseValues& v) {
-    f.CenterX = v.values[0];
-    f.CenterY = v.values[1];
-    f.Width = v.values[2];
-    f.Height = v.values[3];
-    f.Reserved1 = v.values[4];
-    f.Reserved2 = v.values[5];
-    f.Angle = v.values[6];
+void TakeBaseRecord(TFigure& f, const TBaseRecord& r) {
+    f.CenterX = r.CenterX;
+    f.CenterY = r.CenterY;
+    f.Width = r.Width;
+    f.Height = r.Height;
+    f.Reserved1 = r.Reserved1;
+    f.Reserved2 = r.Reserved2;
+    f.Angle = r.Angle;
 }
 
 // The angle in [0, 360): whole turns taken off at once.
@@ -85,24 +81,6 @@ float SingleOf(double v) {
 int32_t DevX(const TCustomScaler& scaler, double x) { return scaler.MMToPixelX(SingleOf(x)); }
 int32_t DevY(const TCustomScaler& scaler, double y) { return scaler.MMToPixelY(SingleOf(y)); }
 int32_t DevLength(const TCustomScaler& scaler, double length) { return scaler.MMToPixel(SingleOf(length)); }
-
-void RaiseRecordError(const TEtikettFiler& filer) {
-    QString name = filer.FileName;
-    if (name.isEmpty())
-        if (auto* file = dynamic_cast<TFileStream*>(filer.Stream)) name = QString::fromStdString(file->FileName());
-    throw EFilerReadError(LocalizedFormat("IDS_CANNOTREADFILE", {name}));
-}
-
-double ReadFiniteDouble(TEtikettFiler& filer) {
-    const double v = filer.ReadTaggedDouble();
-    if (!std::isfinite(v)) RaiseRecordError(filer);
-    return v;
-}
-
-void WriteFiniteDouble(TEtikettFiler& filer, double v) {
-    if (std::isnan(v)) v = 0;
-    filer.WriteTaggedDouble(std::clamp(v, -DBL_MAX, DBL_MAX));
-}
 
 // ---- construction
 
@@ -255,24 +233,26 @@ void TFigure::SaveToFiler(TEtikettFiler& filer) {
 }
 
 void TFigure::WriteData(TEtikettFiler& filer) {
-    for (const double v : BaseValuesOf(*this).values) WriteFiniteDouble(filer, v);
+    BaseRecordOf(*this).Write(filer);
 }
 
 void TFigure::ReadData(TEtikettFiler& filer) {
-    TBaseValues read;
-    for (double& v : read.values) v = ReadFiniteDouble(filer);
-    TakeBaseValues(*this, read);
+    TBaseRecord read;
+    read.Read(filer);
+    TakeBaseRecord(*this, read);
     UpdateTransform();
 }
 
 void TFigure::SaveToStream(TStream& stream) const {
-    for (const double v : BaseValuesOf(*this).values) WriteStreamDouble(stream, v);
+    for (const double v : BaseRecordOf(*this).Values()) WriteStreamDouble(stream, v);
 }
 
 void TFigure::LoadFromStream(TStream& stream) {
-    TBaseValues read;
-    for (double& v : read.values) v = ReadStreamDouble(stream);
-    TakeBaseValues(*this, read);
+    std::array<double, 7> values;
+    for (double& v : values) v = ReadStreamDouble(stream);
+    TBaseRecord read;
+    read.SetValues(values);
+    TakeBaseRecord(*this, read);
     UpdateTransform();
 }
 

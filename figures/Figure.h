@@ -23,6 +23,7 @@
 // detached surface whose canvas is the measuring canvas.
 
 #include "figures/FigureKinds.h"
+#include "figures/FigureRecords.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Font.h"
 #include "foundation/PointHelpers.h"
@@ -251,12 +252,3 @@ int32_t DevX(const TCustomScaler& scaler, double x);
 int32_t DevY(const TCustomScaler& scaler, double y);
 int32_t DevLength(const TCustomScaler& scaler, double length);
 
-// Raised when a figure record or a group cannot be read; the message is the
-// "IDS_CANNOTREADFILE" text with the filer's file name.
-[[noreturn]] void RaiseRecordError(const TEtikettFiler& filer);
-// A tagged Double that must be finite.
-double ReadFiniteDouble(TEtikettFiler& filer);
-// Writes a tagged Double that reads back: a value that arithmetic has driven
-// beyond the double range is written as the largest double of its sign, a
-// NaN as 0.
-void WriteFiniteDouble(TEtikettFiler& filer, double v);

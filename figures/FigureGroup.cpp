@@ -253,21 +253,18 @@ bool TFigureGroup::EditPosition() {
 
 void TFigureGroup::WriteData(TEtikettFiler& filer) {
     TRechteck::WriteData(filer);
-    filer.WriteTaggedBoolean(FreeRotation);
-    filer.WriteTaggedBoolean(Reserved);
-    filer.WriteTaggedInteger(Members.Count());
+    TGroupRecordHead{FreeRotation, Reserved, Members.Count()}.Write(filer);
     for (TFigure* member : Members) member->SaveToFiler(filer);
 }
 
 void TFigureGroup::ReadData(TEtikettFiler& filer) {
     const DepthGuard depth(filer);
     TRechteck::ReadData(filer);
-    FreeRotation = filer.ReadTaggedBoolean();
-    Reserved = filer.ReadTaggedBoolean();
-    const int32_t count = filer.ReadTaggedInteger();
-    // Every member takes at least its element code.
-    if (count > filer.Stream->Remaining()) RaiseRecordError(filer);
-    for (int32_t i = 0; i < count && !filer.Aborted; ++i) {
+    TGroupRecordHead head;
+    head.Read(filer);
+    FreeRotation = head.FreeRotation;
+    Reserved = head.Reserved;
+    for (int32_t i = 0; i < head.Count && !filer.Aborted; ++i) {
         std::unique_ptr<TFigure> member;
         ReadFigureElement(filer, Owner, member);
         if (member) AddMember(std::move(member));

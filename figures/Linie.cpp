@@ -14,17 +14,16 @@
 
 namespace {
 
-// Pen styles beyond the clear pen (from a damaged file) draw solid.
-gdi::PenStyle PenStyleOf(uint8_t style) {
-    return style <= kPenClear ? static_cast<gdi::PenStyle>(style) : gdi::PenStyle::Solid;
-}
-
 // The device distance between two device coordinates, saturated.
 int32_t DeviceDistance(int32_t to, int32_t from) {
     return gdi::Saturated(int64_t{to} - from);
 }
 
 }  // namespace
+
+gdi::PenStyle PenStyleOf(uint8_t style) {
+    return style <= kPenClear ? static_cast<gdi::PenStyle>(style) : gdi::PenStyle::Solid;
+}
 
 TLinie::TLinie(TChildBase* owner) : TFigure(owner) {
     Kind = TFigureKind::Linie;
@@ -255,32 +254,27 @@ void TLinie::ApplyLineTrack(TLineTracker&, const TLineTrackGeometry& line) {
 
 // ---- records, snapshots, copies
 
-void TLinie::WriteLinieRecord(TEtikettFiler& filer) {
-    filer.WriteTaggedBoolean(MainDiagonal);
-    WriteFiniteDouble(filer, PenWidth);
-    filer.WriteTaggedInteger(PenStyle);
-    filer.WriteTaggedLongint(static_cast<int32_t>(PenColor));
+TLinieRecord TLinie::LinieRecord() const {
+    return {MainDiagonal, PenWidth, PenStyle, static_cast<int32_t>(PenColor)};
 }
 
-void TLinie::ReadLinieRecord(TEtikettFiler& filer) {
-    const bool mainDiagonal = filer.ReadTaggedBoolean();
-    const double penWidth = ReadFiniteDouble(filer);
-    const int32_t penStyle = filer.ReadTaggedInteger();
-    const int32_t penColor = filer.ReadTaggedLongint();
-    MainDiagonal = mainDiagonal;
-    PenWidth = SingleOf(penWidth);
-    PenStyle = static_cast<uint8_t>(penStyle);
-    PenColor = static_cast<gdi::Color>(penColor);
+void TLinie::TakeLinieRecord(const TLinieRecord& r) {
+    MainDiagonal = r.MainDiagonal;
+    PenWidth = SingleOf(r.PenWidth);
+    PenStyle = static_cast<uint8_t>(r.PenStyle);
+    PenColor = static_cast<gdi::Color>(r.PenColor);
 }
 
 void TLinie::WriteData(TEtikettFiler& filer) {
     TFigure::WriteData(filer);
-    WriteLinieRecord(filer);
+    LinieRecord().Write(filer);
 }
 
 void TLinie::ReadData(TEtikettFiler& filer) {
     TFigure::ReadData(filer);
-    ReadLinieRecord(filer);
+    TLinieRecord read;
+    read.Read(filer);
+    TakeLinieRecord(read);
 }
 
 void TLinie::SaveLinieSnapshot(TStream& stream) const {

@@ -11,6 +11,10 @@ class TLineTracker;
 inline constexpr uint8_t kPenSolid = 0;
 inline constexpr uint8_t kPenClear = 5;
 
+// The pen style of a stored style number; numbers beyond the clear pen (from
+// a damaged file) draw solid.
+gdi::PenStyle PenStyleOf(uint8_t style);
+
 class TLinie : public TFigure {
 public:
     explicit TLinie(TChildBase* owner);
@@ -58,8 +62,8 @@ public:
 
 protected:
     // Class records and snapshots without their base part, for the classes below.
-    void WriteLinieRecord(TEtikettFiler& filer);
-    void ReadLinieRecord(TEtikettFiler& filer);
+    TLinieRecord LinieRecord() const;
+    void TakeLinieRecord(const TLinieRecord& r);
     void SaveLinieSnapshot(TStream& stream) const;
     void LoadLinieSnapshot(TStream& stream);
     void AssignLinie(const TLinie& source);

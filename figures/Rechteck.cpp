@@ -14,13 +14,6 @@
 #include <cmath>
 #include <span>
 
-namespace {
-
-constexpr int32_t kCurrentRecordMarker = -100;
-constexpr uint8_t kClearBrush = 1;
-
-}  // namespace
-
 TRechteck::TRechteck(TChildBase* owner) : TLinie(owner), Fill(std::make_unique<TFillData>()) {
     Kind = TFigureKind::Rechteck;
     TRechteck::CreateTracker();
@@ -218,42 +211,31 @@ void TRechteck::DrawTrackFeedback(TRectTracker&, TTrackGeometry&, bool& handled)
 
 // ---- records, snapshots, copies
 
-void TRechteck::WriteRechteckRecord(TEtikettFiler& filer) {
-    filer.WriteTaggedLongint(kCurrentRecordMarker);
-    Fill->SaveToStream(*filer.Stream);
-    for (const double m : {MarginLeft, MarginTop, MarginRight, MarginBottom}) WriteFiniteDouble(filer, m);
+TInnerMargins TRechteck::Margins() const {
+    return {MarginLeft, MarginTop, MarginRight, MarginBottom};
 }
 
-void TRechteck::ReadRechteckRecord(TEtikettFiler& filer) {
-    const int32_t marker = filer.ReadTaggedLongint();
-    if (marker != kCurrentRecordMarker) {
-        // The older record: a fill colour and a brush style, no margins.
-        Fill->SetKind(fkColor);
-        Fill->SetColor(static_cast<gdi::Color>(marker));
-        if ((filer.ReadTaggedInteger() & 0xFF) == kClearBrush) Fill->SetKind(fkNone);
-        return;
-    }
-    try {
-        Fill->LoadFromStream(*filer.Stream);
-    } catch (const EReadError&) {
-        RaiseRecordError(filer);
-    }
-    double margins[4];
-    for (double& m : margins) m = ReadFiniteDouble(filer);
-    MarginLeft = margins[0];
-    MarginTop = margins[1];
-    MarginRight = margins[2];
-    MarginBottom = margins[3];
+void TRechteck::TakeMargins(const TInnerMargins& m) {
+    MarginLeft = m.Left;
+    MarginTop = m.Top;
+    MarginRight = m.Right;
+    MarginBottom = m.Bottom;
+}
+
+void TRechteck::ReadRechteckPart(TEtikettFiler& filer) {
+    TInnerMargins margins = Margins();
+    ReadRechteckRecord(filer, *Fill, margins);
+    TakeMargins(margins);
 }
 
 void TRechteck::WriteData(TEtikettFiler& filer) {
     TLinie::WriteData(filer);
-    WriteRechteckRecord(filer);
+    WriteRechteckRecord(filer, *Fill, Margins());
 }
 
 void TRechteck::ReadData(TEtikettFiler& filer) {
     TLinie::ReadData(filer);
-    ReadRechteckRecord(filer);
+    ReadRechteckPart(filer);
     UpdateTransform();
 }
 

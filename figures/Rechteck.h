@@ -58,8 +58,9 @@ public:
     double MarginLeft = 1.0, MarginTop = 1.0, MarginRight = 1.0, MarginBottom = 1.0;
 
 protected:
-    void WriteRechteckRecord(TEtikettFiler& filer);
-    void ReadRechteckRecord(TEtikettFiler& filer);
+    TInnerMargins Margins() const;
+    void TakeMargins(const TInnerMargins& m);
+    void ReadRechteckPart(TEtikettFiler& filer);
     void SaveRechteckSnapshot(TStream& stream) const;
     void LoadRechteckSnapshot(TStream& stream);
     void AssignRechteck(const TRechteck& source);

@@ -133,3 +133,11 @@ char UnicodeToCp1252(char32_t code, bool* ok) {
     if (ok) *ok = false;
     return kAnsiReplacementChar;
 }
+
+bool SameTextAscii(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}

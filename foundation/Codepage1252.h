@@ -31,6 +31,10 @@ char32_t Cp1252ToUnicode(uint8_t byte);
 // For a character outside the code page *ok (when given) becomes false and the result is '?'.
 char UnicodeToCp1252(char32_t code, bool* ok = nullptr);
 
+// Equal without regard to the letter case of A to Z, as names and keys of
+// the program's files are compared.
+bool SameTextAscii(std::string_view a, std::string_view b);
+
 // True when every character of text has a Windows-1252 byte.
 bool IsAnsiRepresentable(QStringView text);
 

@@ -1,6 +1,7 @@
 #include "foundation/CompoundFile.h"
 
 #include "foundation/Codepage1252.h"
+#include "foundation/GeneralHelpers.h"
 #include "foundation/LittleEndian.h"
 #include "foundation/Localizer.h"
 #include "foundation/StreamHelp.h"
@@ -49,9 +50,7 @@ ECompoundFileError InvalidParent(const char* operation) {
 
 // Days since 1899-12-30 with the time of day as fraction, local time.
 double NowAsDateTime() {
-    const QDateTime now = QDateTime::currentDateTime();
-    const qint64 days = QDate(1899, 12, 30).daysTo(now.date());
-    return static_cast<double>(days) + now.time().msecsSinceStartOfDay() / 86400000.0;
+    return DateTimeValue(QDateTime::currentDateTime());
 }
 
 bool IsValidName(const std::string& name) {

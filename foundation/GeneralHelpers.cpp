@@ -10,8 +10,10 @@
 #include "platform/shell/SpecialFolders.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QDateTime>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtGui/QGuiApplication>
 
 #include <algorithm>
@@ -36,6 +38,16 @@ double PixelsPerMM() {
 }
 
 // ---- paths and files
+
+double DateTimeValue(const QDateTime& moment) {
+    const qint64 days = QDate(1899, 12, 30).daysTo(moment.date());
+    return static_cast<double>(days) + moment.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+double FileDateTime(const QString& fileName) {
+    const QFileInfo info(fileName);
+    return info.exists() ? DateTimeValue(info.lastModified()) : 0;
+}
 
 QString JoinPath(const QString& folder, const QString& name) {
     if (folder.isEmpty()) return name;

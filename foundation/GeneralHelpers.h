@@ -8,6 +8,8 @@
 
 #include <QtCore/QString>
 
+class QDateTime;
+
 #include <cstdint>
 
 // ---- process-wide values
@@ -20,6 +22,12 @@ QString HelpFileName();
 double PixelsPerMM();
 
 // ---- paths and files
+
+// A moment as a date-time value: days since 1899-12-30 with the time of day
+// as the fraction, local time.
+double DateTimeValue(const QDateTime& moment);
+// The file's last write time as a date-time value; 0 when there is no such file.
+double FileDateTime(const QString& fileName);
 
 // An empty folder gives name; a folder ending in "/" gives folder + name;
 // otherwise folder + "/" + name.

@@ -176,5 +176,6 @@ void TFileStream::SetSize(int64_t size) {
 }
 
 void TFileStream::Flush() {
-    ::fsync(fd_);
+    // Devices and pipes cannot be synced and need not be.
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) throw EWriteError(kWriteError);
 }

@@ -85,7 +85,8 @@ public:
     int64_t Write(const void* buffer, int64_t count) override;
     int64_t Seek(int64_t offset, SeekOrigin origin) override;
     void SetSize(int64_t size) override;
-    // Pushes the written bytes to the disk.
+    // Pushes the written bytes to the disk; raises EWriteError when the disk
+    // does not take them.
     void Flush();
 
     const std::string& FileName() const { return fileName_; }

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class TEtikett;
 class TScaleCanvas;
 
 struct TPrintSheetPicture {
@@ -17,3 +18,6 @@ struct TPrintSheetPicture {
 
 // The page as a white rectangle with a black outline, then Draw.
 void DrawSheetPicture(TScaleCanvas& canvas, const TPrintSheetPicture& sheet);
+
+// The picture of a copy of the sheet, turned to portrait (as it is printed).
+TPrintSheetPicture SheetPictureOf(const TEtikett& sheet);

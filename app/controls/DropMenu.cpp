@@ -12,6 +12,7 @@
 TDropMenu::TDropMenu(QWidget* button) : TPopupWindow(button), button_(button) {
     setContextMenuPolicy(Qt::PreventContextMenu);
     capture_ = new TPopupCapture(button, this);
+    capture_->OnCancel = [this] { Close(); };  // the button shows its arrow raised again
 }
 
 TDropMenu::~TDropMenu() { capture_->Close(); }

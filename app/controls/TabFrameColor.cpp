@@ -32,9 +32,9 @@ QColor Average(const QColor& a, const QColor& b) {
     return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
 }
 
-QColor Blend(const QColor& over, const QColor& under, double coverage) {
-    auto mix = [&](int o, int u) { return int(std::lround(o * coverage + u * (1 - coverage))); };
-    return QColor(mix(over.red(), under.red()), mix(over.green(), under.green()), mix(over.blue(), under.blue()));
+// The colour covering that share of a pixel, the rest left transparent.
+QRgb Covering(const QColor& color, double coverage) {
+    return qPremultiply(qRgba(color.red(), color.green(), color.blue(), int(std::lround(coverage * 255))));
 }
 
 }  // namespace
@@ -46,7 +46,6 @@ public:
     TColorImage(TTabFrameColor* page, QWidget* parent) : QWidget(parent), page_(page) {
         setObjectName(QStringLiteral("imColor"));
         setFixedSize(TTabFrameColor::kImageSize, TTabFrameColor::kImageSize);
-        setAttribute(Qt::WA_OpaquePaintEvent);
         setCursor(Qt::CrossCursor);
     }
 
@@ -361,9 +360,9 @@ void TTabFrameColor::AddColorClick() {
 
 void TTabFrameColor::DrawRing(qreal scale) {
     const int size = qCeil(kImageSize * scale);
-    ring_ = QImage(size, size, QImage::Format_RGB32);
+    // Outside the ring the image is transparent: the group box shows through.
+    ring_ = QImage(size, size, QImage::Format_ARGB32_Premultiplied);
     ring_.setDevicePixelRatio(scale);
-    const QColor face = palette().color(QPalette::Window);  // the page's own background
     for (int y = 0; y < size; ++y) {
         auto* line = reinterpret_cast<QRgb*>(ring_.scanLine(y));
         for (int x = 0; x < size; ++x) {
@@ -373,13 +372,13 @@ void TTabFrameColor::DrawRing(qreal scale) {
             const double coverage =
                 std::min(Clamp01((r - kInnerRadius) * scale + 0.5), Clamp01((kOuterRadius - r) * scale + 0.5));
             if (coverage <= 0) {
-                line[x] = face.rgb();
+                line[x] = 0;
                 continue;
             }
             double degrees = std::atan2(dy, dx) * 180 / std::numbers::pi;
             if (degrees < 0) degrees += 360;
             const QColor hue = ColorOf(static_cast<int32_t>(HSLToRGB(0.5, 1, std::floor(degrees) / 360)));
-            line[x] = Blend(hue, face, coverage).rgb();
+            line[x] = Covering(hue, coverage);
         }
     }
     QPainter painter(&ring_);

@@ -28,12 +28,6 @@
 
 namespace {
 
-template <class T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 // The paint box of the preview: its painting is the dialog's.
 class TPreviewBox : public QWidget {
 public:

@@ -7,11 +7,16 @@
 
 #include "foundation/Font.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/imaging/Dib.h"
 
 #include <cstdint>
 #include <functional>
 
 class TFillData;
+
+// A picture post-processing dialog ("Bildnachbearbeitung") on a copy of
+// the picture: the filtered picture on OK, none on Cancel.
+using TPictureFilterDialog = std::function<imaging::DibHandle(const imaging::Dib& picture)>;
 
 struct TDesignDialogs {
     // The pen-width dialog on a width in mm; true and the width on OK.
@@ -26,6 +31,15 @@ struct TDesignDialogs {
     // The fill dialog, with its gradient page first when asked; true and the
     // fill on OK.
     std::function<bool(TFillData& fill, bool gradientPageFirst)> EditFill;
+    // The element-alignment dialog for that many selected figures; true and
+    // the alignment code (foundation/ElementAlignFlags.h) on OK.
+    std::function<bool(int32_t& code, int32_t selectedCount)> AlignElements;
+    // Brightness, contrast, intensity and gamma.
+    TPictureFilterDialog FilterBrightness;
+    // Hue, saturation and lightness.
+    TPictureFilterDialog FilterHueSaturation;
+    // Black and white, or tinted.
+    TPictureFilterDialog FilterBlackWhite;
 };
 
 // The installed dialogs; a member left empty is not there.

@@ -18,11 +18,6 @@
 // manager below); a cancelled dialog or a change that no figure takes removes
 // that step again. Changing commands mark the design modified, and a modified
 // design marks its document modified.
-//
-// The picture-filter commands (FilterBrightness, FilterHueSaturation,
-// FilterBlackWhite with ApplyFilteredPicture and the undo step
-// SaveUndoBitmapEffekt) come with the picture post-processing work; the
-// undo of their step has its place in Undo().
 
 #include "document/DesignBase.h"
 #include "document/FeldListe.h"
@@ -31,6 +26,7 @@
 #include "figures/FigureList.h"
 #include "foundation/PointHelpers.h"
 #include "foundation/Scaler.h"
+#include "platform/imaging/Dib.h"
 
 #include <QtCore/QString>
 
@@ -41,6 +37,7 @@
 #include <string>
 #include <vector>
 
+class TBild32;
 class TChildBase;
 class TCustomScaler;
 class TDataSet;
@@ -189,6 +186,10 @@ public:
     void PushCreateUndo(const QString& caption);
     // A step that restores the present z-order; nothing while suspended.
     void PushLayerUndo(const QString& caption);
+    // A step that gives the selected picture figure its present picture
+    // back (the picture filters); nothing while suspended or unless the
+    // first selected figure holds a raster picture.
+    void SaveUndoBitmapEffekt(const QString& caption);
     // Removes the last step, if there is one.
     void DiscardLastUndo();
     // Every step goes (after saving and loading).
@@ -239,6 +240,47 @@ public:
     void RotateSelection(double degrees);
     void ResizeSelection(double dWidth, double dHeight);
 
+    // ---- arranging the selection (EinzelEtikettArrange.cpp)
+    // The element-alignment dialog for the selected figures, then
+    // AlignSelection with its code; nothing without a selection.
+    void AlignSelectionDialog();
+    // Aligns, then distributes the selection by an alignment code (see
+    // foundation/ElementAlignFlags.h) within one undo step; the label's size
+    // is that of the document's sheet as the view shows it. Nothing without
+    // a selection or when the code moves nothing; distributing needs at
+    // least two figures.
+    void AlignSelection(int32_t code);
+    // The ring of the sheet's article (1 to 3, see RingLabels.h) whose centre
+    // is nearest to the device point of the view; later rings win ties. 0
+    // for articles without rings.
+    int32_t RingAt(int32_t x, int32_t y);
+    // The ring that holds the centre of the selection's device rectangle.
+    int32_t SelectionRing();
+    // Moves the selection from its ring to the target ring by the distance
+    // of their centres (one undo step). Nothing without a selection, for
+    // articles without rings, for a ring the article lacks, or when the
+    // selection is on the target already.
+    void MoveSelectionToRing(int32_t ring);
+    // Copies of the selection, moved to the target ring: two undo steps (the
+    // move, then the copies). Nothing where MoveSelectionToRing would move
+    // nothing.
+    void CopySelectionToRing(int32_t ring);
+
+    // ---- the context menu (see ContextMenuModel.h for what it shows)
+    // A right click at the device point of the view: on a selected figure
+    // mode 2 with the selection unchanged; else on a figure that figure
+    // alone is selected with its handles shown, mode 1; else mode 0 with
+    // the selection unchanged. The answer holds the mode and the point in
+    // screen coordinates.
+    struct TContextMenuRequest {
+        int32_t Mode = 0;
+        TPoint ScreenPoint{};
+    };
+    TContextMenuRequest ContextClick(int32_t x, int32_t y);
+    // The context-menu key: mode 2 at the centre of the selection's device
+    // rectangle, or mode 0 at the view's origin without a selection.
+    TContextMenuRequest ContextKey();
+
     // ---- stacking order, deletion, duplication, grouping
     void BringForward();
     void BringToFront();
@@ -251,6 +293,20 @@ public:
     void GroupSelection();
     // Exactly one figure selected, and it is a group.
     void UngroupSelection();
+
+    // ---- picture filters: the selected picture figure's raster picture
+    // through its post-processing dialog (see DesignDialogs.h). Without such a
+    // figure a beep; OK is one undo step ("Bildänderung"), Cancel changes
+    // nothing and records nothing.
+    void FilterBrightness();
+    void FilterHueSaturation();
+    void FilterBlackWhite();
+    // Gives the figure a copy of the filtered picture and marks the design
+    // modified. A picture that came from a file is kept as a file of the same
+    // kind again, holding the filtered pixels, and shows what that file holds;
+    // a kind that cannot be written (or a file that fails) makes it a picture
+    // without file, which is saved as PNG.
+    void ApplyFilteredPicture(const imaging::Dib& bitmap, TBild32& figure);
 
     // ---- clipboard commands (see FigureClipboard.h)
     void CopySelection();
@@ -291,11 +347,16 @@ private:
     // Moves, turns or resizes every selected figure within one undo step.
     template <class Change>
     void ChangeGeometry(const char* captionKey, bool hideFirst, Change change);
+    // One undo step for a change of the whole selection: handles hidden,
+    // the step recorded, the change, the design modified, handles shown.
+    void ChangeSelection(const char* captionKey, bool hideFirst, const std::function<void()>& change);
     // Runs a dialog command within an undo step (suspended while dialog runs
     // when suspend is set); the step goes again unless dialog returns true.
     template <class Dialog>
     bool RunRecordedDialog(const QString& caption, bool suspend, Dialog dialog);
     bool BeepUnless(bool condition);
+    // The dialog on the picture of the one selected raster picture figure.
+    void FilterPicture(const std::function<imaging::DibHandle(const imaging::Dib&)>& dialog);
     void MoveLayer(int32_t from, int32_t to);
     TFigure* FirstSelectedOfKind(TFigureKind kind) const;
     TFloatRect ExtentInMM(const TFigureList& figures) const;
@@ -306,6 +367,7 @@ private:
     void UndoDelete(TZRUndoItem& item);
     void UndoGroup(TZRUndoItem& item);
     void UndoUngroup(TZRUndoItem& item);
+    void UndoBitmapEffekt(TZRUndoItem& item);
 
     TChildBase& owner_;
     uint8_t HandlesVisible = 0;

@@ -6,13 +6,19 @@
 #include "document/ChildBase.h"
 #include "document/design/DesignDialogs.h"
 #include "document/design/FigureClipboard.h"
+#include "figures/Bild32.h"
 #include "figures/Figure.h"
 #include "figures/FigureGroup.h"
 #include "figures/Tracker.h"
 #include "figures/ZRUndo.h"
+#include "foundation/Debug.h"
 #include "foundation/FillData.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
+#include "pictures/QDXRotate90DIB.h"
+#include "platform/imaging/PictureFile.h"
+
+#include <QtCore/QFile>
 
 #include <initializer_list>
 
@@ -35,6 +41,30 @@ public:
 private:
     TChildBase& owner_;
 };
+
+// Writes the filtered picture as a new file of the kind the picture came
+// from and gives the picture what that file holds, with the file as its kept
+// copy; so what is shown is what a document saves (a JPEG loses a little).
+// False, with no file left behind, when the kind cannot be written (GIF) or
+// the file fails: a kept copy that is not the filtered picture would be saved
+// in its place.
+bool KeepFilteredAsFile(TQDXRotate90DIB& picture, const imaging::Dib& filtered, const QString& extension) {
+    QString name;
+    try {
+        name = UniqueTempFileName(extension);
+        if (ExportDIBToFile(filtered, name)) {
+            if (imaging::DibHandle written = imaging::ImportPictureFile(name.toStdString())) {
+                picture.SetDIBWithFile(std::move(written), name);  // the picture owns the file now
+                return true;
+            }
+        }
+        Debug().Log(QStringLiteral("Filtered picture not kept as %1").arg(extension));
+    } catch (const std::exception& e) {
+        Debug().Log(QString::fromUtf8(e.what()));
+    }
+    if (!name.isEmpty()) QFile::remove(name);
+    return false;
+}
 
 }  // namespace
 
@@ -85,15 +115,21 @@ bool TEinzelEtikett::RunRecordedDialog(const QString& caption, bool suspend, Dia
     return confirmed;
 }
 
-template <class Change>
-void TEinzelEtikett::ChangeGeometry(const char* captionKey, bool hideFirst, Change change) {
+void TEinzelEtikett::ChangeSelection(const char* captionKey, bool hideFirst, const std::function<void()>& change) {
     if (SelectedFigures.Count() == 0) return;
     if (hideFirst) SetHandlesVisible(0);
     BeginPropertyUndo(LocalizedText(captionKey));
     if (!hideFirst) SetHandlesVisible(0);
-    for (TFigure* figure : SelectedFigures) change(*figure);
+    change();
     SetModified(true);
     SetHandlesVisible(1);
+}
+
+template <class Change>
+void TEinzelEtikett::ChangeGeometry(const char* captionKey, bool hideFirst, Change change) {
+    ChangeSelection(captionKey, hideFirst, [&] {
+        for (TFigure* figure : SelectedFigures) change(*figure);
+    });
 }
 
 // ---- property commands
@@ -453,6 +489,52 @@ void TEinzelEtikett::UngroupSelection() {
     SetModified(true);
     SetHandlesVisible(1);
     SelectionChanged();
+}
+
+// ---- picture filters
+
+void TEinzelEtikett::FilterBrightness() {
+    FilterPicture(DesignDialogs().FilterBrightness);
+}
+
+void TEinzelEtikett::FilterHueSaturation() {
+    FilterPicture(DesignDialogs().FilterHueSaturation);
+}
+
+void TEinzelEtikett::FilterBlackWhite() {
+    FilterPicture(DesignDialogs().FilterBlackWhite);
+}
+
+void TEinzelEtikett::FilterPicture(const std::function<imaging::DibHandle(const imaging::Dib&)>& dialog) {
+    if (!BeepUnless(CanFilterPicture())) return;
+    auto* figure = dynamic_cast<TBild32*>(SelectedFigures.Items(0));
+    if (!dialog || !figure) return;
+    const imaging::DibHandle filtered = dialog(*figure->DIB->DIB());
+    if (!filtered) return;  // cancelled
+    const TZRUndoItem* before = UndoList.empty() ? nullptr : UndoList.back().get();
+    SaveUndoBitmapEffekt(QStringLiteral("Bildänderung"));
+    try {
+        ApplyFilteredPicture(*filtered, *figure);
+    } catch (...) {
+        // The picture is as it was: its step goes again.
+        if (!UndoList.empty() && UndoList.back().get() != before) DiscardLastUndo();
+        throw;
+    }
+    figure->Invalidate();
+    owner_.RequestToolStateRefresh();  // the Undo entry names the step
+}
+
+void TEinzelEtikett::ApplyFilteredPicture(const imaging::Dib& bitmap, TBild32& figure) {
+    TQDXRotate90DIB& picture = *figure.DIB;
+    const QString extension = picture.Extension();
+    bool kept = false;
+    if (!extension.isEmpty()) {
+        TBusyCursor busy(owner_);
+        kept = KeepFilteredAsFile(picture, bitmap, extension);
+    }
+    if (!kept) picture.SetDIB(imaging::CopyHandle(bitmap));
+    figure.PictureKind = TBild32::kPictureRaster;
+    SetModified(true);
 }
 
 // ---- clipboard commands

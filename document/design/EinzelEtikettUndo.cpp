@@ -5,9 +5,12 @@
 
 #include "document/ChildBase.h"
 #include "document/MMWindowBase.h"
+#include "figures/Bild32.h"
 #include "figures/Figure.h"
 #include "figures/FigureGroup.h"
 #include "figures/ZRUndo.h"
+#include "foundation/Debug.h"
+#include "pictures/QDXRotate90DIB.h"
 
 #include <algorithm>
 
@@ -41,6 +44,20 @@ void TEinzelEtikett::PushLayerUndo(const QString& caption) {
     UndoList.push_back(std::move(item));
 }
 
+void TEinzelEtikett::SaveUndoBitmapEffekt(const QString& caption) {
+    Debug().Log(QStringLiteral("TEinzelEtikett.SaveUndoBitmapEffekt"));
+    if (UndoSuspended || SelectedFigures.Count() == 0) return;
+    auto* figure = dynamic_cast<TBild32*>(SelectedFigures.Items(0));
+    if (!figure || !figure->HasBitmapPicture()) return;
+    auto item = std::make_unique<TZRUndoBitmapEffektItem>();
+    item->Caption = caption;
+    item->Figure = figure;
+    figure->DIB->SaveToStream(item->Picture);
+    item->Picture.SetPosition(0);
+    UndoList.push_back(std::move(item));
+    Debug().Log(QStringLiteral("TEinzelEtikett.SaveUndoBitmapEffekt Ende"));
+}
+
 void TEinzelEtikett::DiscardLastUndo() {
     if (!UndoList.empty()) UndoList.pop_back();
 }
@@ -71,10 +88,9 @@ void TEinzelEtikett::Undo() {
         UndoGroup(item);
     else if (dynamic_cast<TZRUndoGroupToSelectionItem*>(&item))
         UndoUngroup(item);
+    else if (dynamic_cast<TZRUndoBitmapEffektItem*>(&item))
+        UndoBitmapEffekt(item);
     else
-        // A picture-filter step (TZRUndoBitmapEffektItem): the picture
-        // post-processing work gives the figure's picture back from the
-        // step's stream here, once picture figures exist.
         changed = false;
     UndoList.pop_back();
     if (changed) SetModified(true);
@@ -168,4 +184,20 @@ void TEinzelEtikett::UndoUngroup(TZRUndoItem& item) {
     group->Invalidate();
     SelectFigure(Figures.IndexOf(group));
     SetHandlesVisible(1);
+}
+
+void TEinzelEtikett::UndoBitmapEffekt(TZRUndoItem& item) {
+    auto& effect = static_cast<TZRUndoBitmapEffektItem&>(item);
+    DeselectAll();
+    if (Figures.IndexOf(effect.Figure) < 0) return;
+    auto* figure = dynamic_cast<TBild32*>(effect.Figure);
+    if (!figure) return;
+    // Read into a picture object of its own first, so that the figure keeps
+    // its picture should the stream not read.
+    auto restored = std::make_unique<TQDXRotate90DIB>();
+    effect.Picture.SetPosition(0);
+    restored->LoadFromStream(effect.Picture);
+    figure->DIB = std::move(restored);
+    figure->PictureKind = TBild32::kPictureRaster;
+    figure->Invalidate();
 }

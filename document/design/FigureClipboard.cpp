@@ -4,13 +4,18 @@
 #include "document/Etikett.h"
 #include "document/EtikettFiler.h"
 #include "document/design/EinzelEtikett.h"
+#include "figures/Bild32.h"
 #include "figures/Figure.h"
 #include "figures/FigureFactory.h"
 #include "foundation/ExportCanvas.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
+#include "pictures/QDXRotate90DIB.h"
+#include "pictures/ZRMetaFile.h"
 #include "platform/clipboard/Clipboard.h"
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Metafile.h"
+#include "platform/imaging/Dib.h"
 
 #include <utility>
 
@@ -24,7 +29,7 @@ const QStringList& MetafileMimeTypes() {
 }
 
 TPictureFigureMaker& PictureMaker() {
-    static TPictureFigureMaker maker;
+    static TPictureFigureMaker maker = MakePictureFigure;
     return maker;
 }
 
@@ -133,7 +138,7 @@ bool SaveSelectionAsMetafile(TEinzelEtikett& design, const QString& fileName) {
 
 bool CanPasteFromClipboard() {
     if (clipboard::HasFormat(FigureClipboardMimeType())) return true;
-    return PictureMaker() && ClipboardOffersPicture();
+    return ClipboardOffersPicture();
 }
 
 int32_t PasteFromClipboard(TEinzelEtikett& design) {
@@ -146,7 +151,6 @@ int32_t PasteFromClipboard(TEinzelEtikett& design) {
         }
         return PasteElementBytes(design, bytes);
     }
-    if (!PictureMaker()) return 0;
     TClipboardPicture picture;
     if (!TakeClipboardPicture(picture)) return 0;
     return PastePicture(design, picture);
@@ -179,13 +183,33 @@ int32_t PasteElementBytes(TEinzelEtikett& design, const QByteArray& bytes) {
     return added;
 }
 
+TPastedPicture MakePictureFigure(TChildBase& owner, const TClipboardPicture& picture) {
+    auto figure = std::make_unique<TBild32>(&owner);
+    if (!picture.MetafileBytes.isEmpty()) {
+        TMemoryStream stream(std::vector<uint8_t>(picture.MetafileBytes.begin(), picture.MetafileBytes.end()));
+        figure->MetaFile->LoadFromStream(stream, stream.Size());
+        if (figure->MetaFile->IsEmpty()) throw Exception(LocalizedText("IDS_CANNOTPASTE"));
+        figure->PictureKind = TBild32::kPictureMetafile;
+    } else {
+        const bool alpha = picture.Image.hasAlphaChannel();
+        imaging::DibHandle dib = imaging::DIBFromBitmap(gdi::Bitmap(picture.Image), alpha ? 32 : 24);
+        if (!dib) throw Exception(LocalizedText("IDS_CANNOTPASTE"));
+        figure->DIB->SetDIB(std::move(dib));
+        figure->PictureKind = TBild32::kPictureRaster;
+    }
+    TPastedPicture made;
+    made.PixelWidth = figure->PictureWidth();
+    made.PixelHeight = figure->PictureHeight();
+    made.Figure = std::move(figure);
+    return made;
+}
+
 void SetPictureFigureMaker(TPictureFigureMaker maker) {
-    PictureMaker() = std::move(maker);
+    PictureMaker() = maker ? std::move(maker) : TPictureFigureMaker(MakePictureFigure);
 }
 
 int32_t PastePicture(TEinzelEtikett& design, const TClipboardPicture& picture) {
     const TPictureFigureMaker& maker = PictureMaker();
-    if (!maker) return 0;
     TChildBase& owner = design.GetOwner();
     TPastedPicture made;
     try {

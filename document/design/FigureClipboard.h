@@ -46,8 +46,7 @@ QString FigureClipboardMimeType();
 bool CopyToClipboard(TEinzelEtikett& design);
 // Pastes into the design (see above); the number of figures added.
 int32_t PasteFromClipboard(TEinzelEtikett& design);
-// True when the clipboard offers the private format, or a picture while
-// picture figures can be made of it.
+// True when the clipboard offers the private format or a picture.
 bool CanPasteFromClipboard();
 
 // The private element stream of the design's selection.
@@ -72,9 +71,8 @@ std::unique_ptr<gdi::Metafile> RenderSelectionMetafile(TEinzelEtikett& design);
 bool SaveSelectionAsMetafile(TEinzelEtikett& design, const QString& fileName);
 
 // ---- pictures from other programs
-// Picture figures are made by a function that the picture figure's code
-// installs; until one is installed, pictures on the clipboard are not
-// offered for pasting.
+// A picture on the clipboard becomes a picture figure (MakePictureFigure);
+// tests may put a maker of their own in its place.
 struct TClipboardPicture {
     // The bytes of a metafile picture (WMF or EMF) when the clipboard offers
     // one, else the image.
@@ -90,6 +88,12 @@ struct TPastedPicture {
 // Makes the figure (without placing it); raises an Exception when the
 // picture cannot be read.
 using TPictureFigureMaker = std::function<TPastedPicture(TChildBase& owner, const TClipboardPicture& picture)>;
+// The picture figure of a clipboard picture: a metafile figure when the
+// clipboard offers a metafile, else a raster picture without file (saved as
+// PNG), keeping the image's alpha. Raises Exception when the picture is empty
+// or cannot be read.
+TPastedPicture MakePictureFigure(TChildBase& owner, const TClipboardPicture& picture);
+// An empty maker puts MakePictureFigure back.
 void SetPictureFigureMaker(TPictureFigureMaker maker);
 // Puts a made picture into the design: centred on the label, fitted to it,
 // on top and selected. A maker that fails shows "IDS_CANNOTPASTE". The

@@ -18,12 +18,6 @@
 
 namespace {
 
-template <class T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 bool AskText(QWidget* parent, const QString& caption, const QString& prompt, QString& text) {
     bool ok = false;
     const QString entered = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);

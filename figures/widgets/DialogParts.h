@@ -1,17 +1,12 @@
 #pragma once
 // Small pieces shared by the figure dialogs.
 
+#include "foundation/widgets/LocalizerForm.h"
+
 #include <QtCore/QString>
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QPushButton>
-
-// The widget with its object name (the key of its texts).
-template <class T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // OK (default, accepts) and "Abbrechen" (rejects), right-aligned in a row
 // added to the layout.

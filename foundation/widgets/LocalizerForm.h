@@ -94,6 +94,13 @@ using TLocalizerWidget = TLocalizedWindow<QWidget>;
 using TLocalizerDialog = TLocalizedWindow<QDialog>;
 using TLocalizerMainWindow = TLocalizedWindow<QMainWindow>;
 
+// Gives the widget the object name its texts are found under.
+template <class T>
+T* Named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
 // Localizes or exports one window with the walk described above (what
 // TLocalizerForm::Localize does between BeforeLocalize and AfterLocalize).
 void LocalizeFormTexts(QWidget* form, const QString& section);

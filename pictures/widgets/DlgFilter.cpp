@@ -19,12 +19,6 @@
 
 namespace {
 
-template <class T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 constexpr int kClientWidth = 625;
 constexpr int kClientHeight = 445;
 constexpr int kChangeDelay = 40;

@@ -45,7 +45,8 @@ protected:
 TEST(ColorToolbarTables, CellsColoursAndHeights) {
     EXPECT_EQ(TQDXColorToolbar::CellColor(0), 0xFFFFFF);
     EXPECT_EQ(TQDXColorToolbar::CellColor(1), 0x000000);
-    EXPECT_EQ(TQDXColorToolbar::CellColor(2), 0x0000FF);  // hue 0: red
+    EXPECT_EQ(TQDXColorToolbar::CellColor(2), 0x0000FF);   // hue 0: red
+    EXPECT_EQ(TQDXColorToolbar::CellColor(13), 0xFFFF00);  // hue 0.5: cyan
     EXPECT_EQ(TQDXColorToolbar::CellColor(3), int32_t(HSLToRGB(0.5, 1, 0.06)));
     EXPECT_EQ(TQDXColorToolbar::CellColor(26), int32_t(HSLToRGB(0.5, 1, 0.97)));
     const std::pair<int, int> heights[] = {{-1, -1}, {0, 0}, {13, 0}, {14, 1}, {377, 26}, {378, -1}, {500, -1}};

@@ -1,7 +1,10 @@
 // The colour and tool-bar controls together in a small window, as the main
 // window's tool bars hold them, with their popups open one after the other.
 // With ZORBIT_SCREENSHOTS set to a folder, the window and each popup are
-// saved there (run once with QT_SCALE_FACTOR=2 for the 200 % pictures).
+// saved there (run once with QT_SCALE_FACTOR=2 for the 200 % pictures; the
+// offscreen screen then needs room, for example
+// QT_QPA_PLATFORM=offscreen:configfile=screen.json with
+// {"screens":[{"name":"big","x":0,"y":0,"width":1600,"height":1200,"logicalDpi":96}]}).
 #include "PopupTesting.h"
 
 #include "app/controls/ColorList.h"

@@ -51,6 +51,17 @@ TEST(ColourPage, StartsWithGreenAsOldAndNewColour) {
     EXPECT_EQ(page.size(), QSize(461, 400));
 }
 
+TEST(ColourPage, LivesInItsOwnerAtTheOrigin) {
+    QWidget owner;
+    owner.resize(500, 450);
+    owner.show();
+    auto* page = new TTabFrameColor(&owner);
+    EXPECT_EQ(page->parentWidget(), &owner);
+    EXPECT_FALSE(page->isWindow());
+    EXPECT_EQ(page->pos(), QPoint(0, 0));
+    EXPECT_TRUE(page->isVisible());
+}
+
 TEST(ColourPage, ImageHitTable) {
     struct Case {
         QPoint point;
@@ -163,7 +174,13 @@ TEST(ColourPage, RingAndSquarePictures) {
     const QImage& ring = page.RingImage();
     EXPECT_EQ(QColor(ring.pixel(100 + 84, 100)), ColorOf(int32_t(HSLToRGB(0.5, 1, 0))));
     EXPECT_EQ(QColor(ring.pixel(100, 100 - 84)), ColorOf(int32_t(HSLToRGB(0.5, 1, 270 / 360.0))));
-    EXPECT_EQ(QColor(ring.pixel(100, 100)), page.palette().color(QPalette::Window));
+    EXPECT_EQ(qAlpha(ring.pixel(100, 100)), 0);  // the hole and the corners show what lies beneath
+    page.show();
+    const QImage shown = page.grab().toImage();
+    QWidget* image = page.Image();
+    const QColor groupBox = shown.pixelColor(image->mapTo(&page, QPoint(-3, 100)));
+    for (const QPoint& p : {QPoint(100, 100), QPoint(2, 2), QPoint(197, 197)})
+        EXPECT_EQ(shown.pixelColor(image->mapTo(&page, p)), groupBox) << p.x() << "," << p.y();
     const QImage& square = page.SquareImage();
     EXPECT_EQ(square.size(), QSize(50, 50));
     EXPECT_EQ(QColor(square.pixel(49, 25)), ColorOf(int32_t(HSLToRGB(0.5, 0.98, 1.0 / 3))));

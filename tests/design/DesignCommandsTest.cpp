@@ -23,16 +23,6 @@ StubFigure& MakeText(StubFigure& f) {
     return f;
 }
 
-// Restores the design dialogs after a test.
-class DialogsScope {
-public:
-    DialogsScope() : saved_(DesignDialogs()) { DesignDialogs() = {}; }
-    ~DialogsScope() { DesignDialogs() = saved_; }
-
-private:
-    TDesignDialogs saved_;
-};
-
 }  // namespace
 
 TEST_F(DesignTest, PropertyCommandsTable) {

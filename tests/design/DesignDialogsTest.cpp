@@ -32,7 +32,10 @@ TEST(DesignDialogs, InstallingGivesTheDialogsThatExist) {
     const TDesignDialogs saved = DesignDialogs();
     DesignDialogs() = {};
     InstallDesignDialogs();
-    EXPECT_TRUE(DesignDialogs().PenWidth && DesignDialogs().TextAlignment && DesignDialogs().Font);
+    EXPECT_TRUE(DesignDialogs().PenWidth && DesignDialogs().TextAlignment && DesignDialogs().Font &&
+                DesignDialogs().AlignElements);
+    EXPECT_TRUE(DesignDialogs().FilterBrightness && DesignDialogs().FilterHueSaturation &&
+                DesignDialogs().FilterBlackWhite);
     EXPECT_FALSE(DesignDialogs().PickColor || DesignDialogs().EditFill);
     DesignDialogs() = saved;
 }

@@ -3,6 +3,7 @@
 // stand-in figure of any kind that says which values it takes and counts
 // what the design asks of it.
 
+#include "document/design/DesignDialogs.h"
 #include "document/design/EinzelEtikett.h"
 #include "figures/Rechteck.h"
 #include "support/FigureFakes.h"
@@ -97,6 +98,16 @@ private:
         if (takes) field = value;
         return takes;
     }
+};
+
+// Empties the design dialogs for a test and restores them after it.
+class DialogsScope {
+public:
+    DialogsScope() : saved_(DesignDialogs()) { DesignDialogs() = {}; }
+    ~DialogsScope() { DesignDialogs() = saved_; }
+
+private:
+    TDesignDialogs saved_;
 };
 
 // A design of 4 pixels per mm on the fake window.

@@ -3,11 +3,16 @@
 #include "design/DesignTesting.h"
 
 #include "document/design/FigureClipboard.h"
+#include "figures/Bild32.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureFactory.h"
 #include "figures/FigureTestSupport.h"
 #include "figures/Linie.h"
+#include "figures/PictureFixtures.h"
+#include "pictures/QDXRotate90DIB.h"
+#include "pictures/ZRMetaFile.h"
 #include "platform/clipboard/Clipboard.h"
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Metafile.h"
 
 #include <QtCore/QFile>
@@ -147,12 +152,8 @@ TEST_F(ClipboardTest, CopyingNothingWarnsAndLeavesTheClipboard) {
 }
 
 TEST_F(ClipboardTest, PicturesOfOtherProgramsFillTheLabel) {
-    PutImage(1000, 500);
-    EXPECT_FALSE(CanPasteFromClipboard());  // no picture figures yet
-    design.Paste();
-    EXPECT_EQ(design.FigureCount(), 0);
-
     InstallRectangleMaker();
+    PutImage(1000, 500);
     EXPECT_TRUE(CanPasteFromClipboard());
     const struct {
         int width, height;
@@ -187,6 +188,67 @@ TEST_F(ClipboardTest, PicturesOfOtherProgramsFillTheLabel) {
     EXPECT_EQ(design.FigureCount(), 0);
     EXPECT_EQ(design.UndoCount(), 0);
     EXPECT_EQ(child.errors, QStringList{"Es konnte kein Element eingefügt werden"});
+}
+
+// Without a maker of the tests' own, a picture becomes a picture figure:
+// centred, filling 90 % of the label, one undo step, saved as its pixels.
+TEST_F(ClipboardTest, PicturesOfOtherProgramsBecomePictureFigures) {
+    const imaging::DibHandle clear = fixtures::QuadrantDib(40, 30, true);
+    const QImage image = imaging::BitmapFromDIB(*clear).image();
+    const QByteArray emf = [] {
+        const std::vector<uint8_t> bytes = fixtures::QuadrantMetafile(400, 300).EmfBytes();
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    }();
+    const struct {
+        const char* what;
+        clipboard::Content content;
+        int added;
+        uint8_t kind;
+    } cases[] = {
+        {"an image with a clear corner", {{}, image}, 1, TBild32::kPictureRaster},
+        {"a metafile beside an image", {{{"image/x-emf", emf}}, image}, 1, TBild32::kPictureMetafile},
+        {"a damaged metafile", {{{"image/x-wmf", QByteArray(200, 'x')}}, {}}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        clipboard::SetContent(c.content);
+        EXPECT_TRUE(CanPasteFromClipboard());
+        child.errors.clear();
+        TEinzelEtikett d(child);
+        d.Paste();
+        ASSERT_EQ(d.FigureCount(), c.added);
+        EXPECT_EQ(d.UndoCount(), c.added);
+        if (c.added == 0) {
+            EXPECT_EQ(child.errors, QStringList{"Es konnte kein Element eingefügt werden"});
+            EXPECT_FALSE(d.IsModified());
+            continue;
+        }
+        auto* picture = dynamic_cast<TBild32*>(d.GetFigure(0));
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->PictureKind, c.kind);
+        // 45 mm high: the picture is wider than the label is, relatively.
+        const double width = 45.0 * picture->PictureWidth() / picture->PictureHeight();
+        EXPECT_EQ(std::vector<double>({picture->CenterX, picture->CenterY, picture->Height}),
+                  std::vector<double>({50, 25, 45}));
+        EXPECT_NEAR(picture->Width, width, 1e-4);
+        EXPECT_TRUE(d.IsSelected(picture));
+        EXPECT_TRUE(d.IsModified());
+        if (c.kind == TBild32::kPictureRaster) {
+            EXPECT_EQ(picture->Width, 60);
+            ASSERT_NE(picture->DIB->DIB(), nullptr);
+            EXPECT_EQ(picture->DIB->DIB()->Packed(), clear->Packed());
+            EXPECT_EQ(picture->DIB->Mode(), TQDXRotate90DIB::kModeAlphaMask);
+            // No file behind it: saved as PNG, which reads back the same.
+            std::unique_ptr<TFigure> back = ReadElementBytes(ElementBytes(*picture), &child);
+            EXPECT_EQ(static_cast<TBild32&>(*back).DIB->DIB()->Packed(), clear->Packed());
+        } else {
+            EXPECT_FALSE(picture->MetaFile->IsEmpty());
+        }
+        EXPECT_EQ(d.GetUndoCaption(), "Aus Zwischenablage einfügen");
+        d.Undo();
+        EXPECT_EQ(d.FigureCount(), 0);
+        EXPECT_EQ(d.UndoCount(), 0);
+    }
 }
 
 TEST_F(ClipboardTest, DamagedPrivateBytesKeepTheFiguresReadBefore) {

@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <map>
 
 namespace {
@@ -171,8 +170,7 @@ TEST(RTFDrawerTokens, ParserErrorsLeaveTheTokensReadSoFar) {
     EXPECT_EQ(screen.device.Texts().size(), 2u);
 }
 
-TEST(RTFDrawerTokens, HostileTextsEndInBoundedTime) {
-    const auto started = std::chrono::steady_clock::now();
+TEST(RTFDrawerTokens, HostileTextsEndCleanly) {
     FixedDrawer d;
     // Deep nesting with a font change at every level, closed again.
     std::string deep;
@@ -192,7 +190,6 @@ TEST(RTFDrawerTokens, HostileTextsEndInBoundedTime) {
     // A \bin with a huge count swallows what follows as ordinary bytes.
     d.drawer.SetRTF("{a{\\bin2000000000 " + std::string(100000, 'z') + "}b}");
     EXPECT_EQ(TokenSummary(d.drawer), (Strings{"w:a", "w:b"}));
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
 }
 
 // ---- word wrap

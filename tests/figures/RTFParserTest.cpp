@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -131,8 +130,9 @@ TEST(RTFParser, ReadsAStreamFromItsPosition) {
     EXPECT_EQ(stream.Position(), stream.Size());
 }
 
-TEST(RTFParser, HostileInputEndsCleanlyInLinearTime) {
-    const auto started = std::chrono::steady_clock::now();
+// Each input must end at all (a quadratic walk would outlast the test run's
+// time-out); how fast it ends is the parser benchmark's business.
+TEST(RTFParser, HostileInputEndsCleanly) {
     // A million groups deep, never closed, then closed one too many.
     std::string deep(1000000, '{');
     Events(deep);
@@ -145,7 +145,6 @@ TEST(RTFParser, HostileInputEndsCleanlyInLinearTime) {
     Events("{\\bin2000000000 " + std::string(100000, '}'), &error);
     // A control word of a million letters.
     Events("{\\" + std::string(1000000, 'a') + " x}");
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
 }
 
 }  // namespace

@@ -14,11 +14,12 @@
 #include <cstdlib>
 #include <memory>
 
-// With ZORBIT_SCREENSHOTS set to a folder, the window is saved there as name.png.
-inline void SaveScreenshot(QWidget& window, const char* name) {
+// With ZORBIT_SCREENSHOTS set to a folder, the window is saved there as
+// name.png, at the size its contents ask for unless asIs.
+inline void SaveScreenshot(QWidget& window, const char* name, bool asIs = false) {
     const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
     if (!folder) return;
-    window.adjustSize();
+    if (!asIs) window.adjustSize();
     window.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
 }
 

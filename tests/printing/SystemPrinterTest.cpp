@@ -5,16 +5,10 @@
 #include "PrintingTesting.h"
 
 #include "foundation/ScaleCanvas.h"
+#include "CupsQueue.h"
 #include "support/PdfPage.h"
 
 #include <QtCore/QDateTime>
-#include <QtCore/QDir>
-#include <QtCore/QElapsedTimer>
-#include <QtCore/QFileInfo>
-#include <QtCore/QThread>
-
-#include <optional>
-#include <set>
 
 namespace {
 
@@ -22,41 +16,6 @@ constexpr double kPointsPerMM = 72 / 25.4;
 constexpr int kRenderDpi = 300;
 
 int Pixels(double mm) { return static_cast<int>(std::lround(mm / 25.4 * kRenderDpi)); }
-
-struct Queue {
-    std::string name;
-    QDir output;
-};
-
-std::optional<Queue> TestQueue() {
-    const char* name = std::getenv("ZORBIT_CUPS_QUEUE");
-    const char* folder = std::getenv("ZORBIT_CUPS_PDF_DIR");
-    if (!name || !folder) return std::nullopt;
-    return Queue{name, QDir(QString::fromLocal8Bit(folder))};
-}
-
-std::set<QString> PdfFiles(const QDir& dir) {
-    const QStringList names = dir.entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    return {names.begin(), names.end()};
-}
-
-// The PDF that the queue writes for the next job: a new file whose size has
-// stopped growing.
-QString AwaitNewPdf(const QDir& dir, const std::set<QString>& before) {
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastSize = -1;
-    while (clock.elapsed() < 90000) {
-        for (const QString& name : PdfFiles(dir)) {
-            if (before.count(name)) continue;
-            const QFileInfo file(dir.filePath(name));
-            if (file.size() > 0 && file.size() == lastSize) return file.filePath();
-            lastSize = file.size();
-        }
-        QThread::msleep(250);
-    }
-    return {};
-}
 
 // Black squares of 5 mm at the given places (mm from the paper's top-left corner).
 void PrintMarks(const std::vector<std::pair<float, float>>& marks) {
@@ -90,7 +49,7 @@ void ExpectMarks(const QString& pdf, const std::vector<std::pair<float, float>>&
 }  // namespace
 
 TEST_F(PrintingTest, PagesPrintedThroughACupsQueueArriveWithTheirSizeAndMarks) {
-    const std::optional<Queue> queue = TestQueue();
+    const std::optional<test::Queue> queue = test::TestQueue();
     if (!queue) GTEST_SKIP() << "no print queue for tests: scripts/test starts one with scripts/cups-test-server";
     if (!gdi::SelectPrinter(queue->name)) GTEST_SKIP() << "the print queue " << queue->name << " is not there";
     if (!test::HavePdfRenderer()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
@@ -116,9 +75,9 @@ TEST_F(PrintingTest, PagesPrintedThroughACupsQueueArriveWithTheirSizeAndMarks) {
         SCOPED_TRACE(p.width);
         ASSERT_TRUE(PrinterSupport().SetUserPaperSize(p.width, p.height));
         EXPECT_EQ(gdi::CurrentPrinter().CurrentPaper().code != 0, p.driversPaper);
-        const std::set<QString> before = PdfFiles(queue->output);
+        const std::set<QString> before = test::PdfFiles(queue->output);
         PrintMarks(p.marks);
-        const QString pdf = AwaitNewPdf(queue->output, before);
+        const QString pdf = test::AwaitNewPdf(queue->output, before);
         ASSERT_FALSE(pdf.isEmpty()) << "the queue wrote no PDF into " << queue->output.path().toStdString();
         const auto [width, height] = test::PdfMediaBox(pdf);
         EXPECT_NEAR(width, p.width * kPointsPerMM, 1.5);

@@ -39,6 +39,16 @@ struct GrayPage {
 
 inline bool HavePdfRenderer() { return !QStandardPaths::findExecutable("pdftoppm").isEmpty(); }
 
+// The number of pages of a PDF, as pdfinfo (poppler-utils) reports it; 0 when it cannot tell.
+inline int PdfPageCount(const QString& pdf) {
+    QProcess info;
+    info.start(QStandardPaths::findExecutable("pdfinfo"), {pdf});
+    if (!info.waitForFinished(60000)) return 0;
+    const QRegularExpressionMatch pages =
+        QRegularExpression(R"(^Pages:\s*(\d+))", QRegularExpression::MultilineOption).match(QString::fromLatin1(info.readAllStandardOutput()));
+    return pages.hasMatch() ? pages.captured(1).toInt() : 0;
+}
+
 // The page's /MediaBox width and height in points; (0, 0) when there is none.
 inline std::pair<double, double> PdfMediaBox(const QString& pdf) {
     QFile file(pdf);
@@ -50,12 +60,12 @@ inline std::pair<double, double> PdfMediaBox(const QString& pdf) {
     return {box.captured(1).toDouble(), box.captured(2).toDouble()};
 }
 
-// Renders the pixel rectangle (x, y, w, h) of page 1 at dpi without smoothing.
-inline GrayPage RenderPdf(const QString& pdf, int dpi, int x, int y, int w, int h) {
+// Renders the pixel rectangle (x, y, w, h) of a page (from 1) at dpi without smoothing.
+inline GrayPage RenderPdf(const QString& pdf, int dpi, int x, int y, int w, int h, int pageNumber = 1) {
     const QString base = pdf + ".render";
     QProcess render;
     render.start(QStandardPaths::findExecutable("pdftoppm"),
-                 {"-r", QString::number(dpi), "-gray", "-aa", "no", "-aaVector", "no", "-x", QString::number(x), "-y",
+                 {"-f", QString::number(pageNumber), "-l", QString::number(pageNumber), "-r", QString::number(dpi), "-gray", "-aa", "no", "-aaVector", "no", "-x", QString::number(x), "-y",
                   QString::number(y), "-W", QString::number(w), "-H", QString::number(h), "-singlefile", pdf, base});
     if (!render.waitForFinished(60000)) return {};
     QFile file(base + ".pgm");

@@ -2,9 +2,13 @@
 
 #include "app/controls/DlgAusrichtung.h"
 #include "app/controls/DlgStift.h"
+#include "app/controls/ElementAusrichtenDlg.h"
 #include "document/design/DesignDialogs.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Font.h"
+#include "pictures/widgets/DlgFilterHKIG.h"
+#include "pictures/widgets/DlgFilterHSL.h"
+#include "pictures/widgets/DlgFilterSWCol.h"
 
 #include <QtGui/QFont>
 #include <QtWidgets/QApplication>
@@ -50,4 +54,17 @@ void InstallDesignDialogs() {
         return EditTextAlignmentDialog(h, v, QApplication::activeWindow());
     };
     dialogs.Font = RunFontDialog;
+    dialogs.AlignElements = [](int32_t& code, int32_t selectedCount) {
+        return ShowElementAlignDialog(code, selectedCount, QApplication::activeWindow());
+    };
+    // The main window owns the post-processing dialogs while they run.
+    dialogs.FilterBrightness = [](const imaging::Dib& picture) {
+        return ShowFilterHKIGDialog(picture, QApplication::activeWindow());
+    };
+    dialogs.FilterHueSaturation = [](const imaging::Dib& picture) {
+        return ShowFilterHSLDialog(picture, QApplication::activeWindow());
+    };
+    dialogs.FilterBlackWhite = [](const imaging::Dib& picture) {
+        return ShowFilterSWColDialog(picture, QApplication::activeWindow());
+    };
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Installs the dialogs that the design's commands open (see
-// document/design/DesignDialogs.h): the pen-width and text-alignment
-// dialogs and the font dialog. The application calls it once at start-up;
-// the colour and fill dialogs are installed where they are built.
+// document/design/DesignDialogs.h): the pen-width, text-alignment and
+// element-alignment dialogs, the font dialog and the three picture
+// post-processing dialogs. The application calls it once at start-up; the
+// colour and fill dialogs are installed where they are built.
 void InstallDesignDialogs();
 
 class QFont;

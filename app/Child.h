@@ -1,0 +1,303 @@
+#pragma once
+// The document window: one for each open document, in the main window's
+// multi-document area. It owns the document's label sheet, its designs (one
+// per tab of the tab strip at the bottom, the tab's object being the design),
+// its database block and its view: the drawing surface MMWin between a
+// horizontal and a vertical ruler, with the corner square where they meet.
+// Beside the view sits the host of the field panel (hidden until the panel
+// is built); under it the design bar with the buttons to add and remove a
+// design and the tab strip, or the zoom bar for sheets of one label.
+//
+// Painting (ChildPaint.cpp): each paint of the view draws the background,
+// the label face with its shadow and guides, the sheet's name, the 5-mm grid
+// clipped to the label's shape, the figures of the current design (outlines
+// only while the main window is moved or sized), the guides again, the
+// printer-margin lines and the handles of the selection. While it runs,
+// GetUpdateRect() and PaintArea() give the area being painted and the clip
+// regions of the label's zones are fresh; outside painting they give the
+// whole client area and -1000 .. 1000 mm.
+//
+// Saving belongs to the file commands: the close question's Yes runs
+// SaveCommand, which the file commands install.
+
+#include "app/ChildGeometry.h"
+#include "app/MasterChild.h"
+#include "document/ChildBase.h"
+#include "document/design/DocumentBase.h"
+#include "foundation/FillData.h"
+#include "foundation/Scaler.h"
+#include "foundation/widgets/LocalizerForm.h"
+
+#include <QtCore/QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QToolButton;
+class TDataBaseConnector;
+class TEinzelEtikett;
+class TEtikett;
+class TMMWindow;
+class TQDXTabSet;
+class TQNLineal;
+
+class TChild : public TLocalizerWidget, public TChildBase, public TDocumentBase, public TMasterChild {
+    Q_OBJECT
+public:
+    // A design's name is cut to this many characters.
+    static constexpr int kMaxDesignNameLength = 30;
+    static constexpr gdi::Color kDefaultGridColor = 0xF0F0F0;
+    // The colour of the sheet name under the label.
+    static constexpr gdi::Color kSheetNameColor = 0x808080;
+    static constexpr gdi::Color kPrinterMarginColor = 0xFFC0C0;
+    static constexpr int kRulerSize = 20;
+    static constexpr int kBottomBarHeight = 21;
+    // FPaintArea outside painting (mm).
+    static constexpr float kIdlePaintArea = 1000;
+
+    explicit TChild(QWidget* parent = nullptr);
+    ~TChild() override;
+
+    // ---- parts of the window
+    TMMWindow& MMWin() const { return *mmWin_; }
+    TQNLineal& LinHori() const { return *linHori_; }
+    TQNLineal& LinVert() const { return *linVert_; }
+    TQDXTabSet& EtiTab() const { return *etiTab_; }
+    QToolButton& EtiPlusButton() const { return *cmdEtiPlus_; }
+    QToolButton& EtiMinusButton() const { return *cmdEtiMinus_; }
+    // The bottom bar: design buttons and tab strip, or the zoom bar.
+    QWidget& BottomBar() const { return *panel2_; }
+    // The zoom bar's controls: the caption, the button of the whole page, then
+    // one button per zoom zone of the sheet (each carries its tag in the
+    // property "Tag": 0 for the page, n for the n-th zoom zone).
+    const std::vector<QWidget*>& ZoomBarControls() const { return zoomBar_; }
+    // The field panel's place at the right: its splitter and scroll box, both
+    // hidden, and the panel inside the scroll box.
+    QWidget& FieldSplitter() const { return *pSplitter_; }
+    QScrollArea& FieldScrollBox() const { return *scroboField_; }
+    QWidget& FieldPanel() const { return *panField_; }
+    QMenu& TabMenu() const { return *pmTabset_; }
+
+    // ---- the document
+    const QString& FileName() const { return fileName_; }
+    // The window's title becomes the file name without its folder.
+    void SetFileName(const QString& path);
+    // The path was chosen by the user (Save As, or the document was opened);
+    // a new document's generated path is not.
+    bool IsNamed() const { return named_; }
+    void SetNamed(bool named) { named_ = named; }
+    bool IsModified() const { return modified_; }
+    // Set: the current design is marked modified too; cleared: every design
+    // is marked unmodified.
+    void SetModified(bool modified) override;
+    // The file commands set it when the user cancels the Save As dialog.
+    void SetSaveAsCancelled(bool cancelled) { saveAsCancelled_ = cancelled; }
+    bool SaveAsCancelled() const { return saveAsCancelled_; }
+    // Saves the document (installed by the file commands). The close question's
+    // Yes runs it; a Save As cancelled within it keeps the window open.
+    std::function<void()> SaveCommand;
+    // Asks to save a modified document ("IDS_CHILDSAVE3", Yes, No, Cancel) and
+    // returns kAnswerYes, kAnswerNo or kAnswerCancel; 1 when nothing was asked.
+    // No clears the modified flag. Without a save command, Yes reports that the
+    // file could not be saved and answers Cancel.
+    int AskSaveChanges();
+    // May the window close? Asks for a modified document; Cancel refuses.
+    bool CloseQuery() override;
+
+    // ---- designs (tab order)
+    TEinzelEtikett* CurrentDesign() const { return currentDesign_; }
+    // Adds a design after the last with the first free caption "Design n" and
+    // makes it current.
+    void NewDesignTab();
+    // The "Neu" button: from the button (askToCopy) the user is asked whether
+    // the figures of the current design go onto the new one as well, when
+    // there are any; Yes copies them in their order, without undo steps.
+    void cmdEtiPlusClick(bool askToCopy);
+    // The "Löschen" button: asks, then removes the current design.
+    void cmdEtiMinusClick();
+    // Removes the current tab with its design.
+    void DeleteCurrentDesign();
+    // Makes the selected tab's design current.
+    void EtiTabClick();
+    // The tab strip's menu: rename (asks for the name), move left, move right.
+    void mnuDesignUmbenennenClick();
+    // The caption of the current design becomes the text, trimmed and cut to
+    // kMaxDesignNameLength characters (an empty text is taken as it is).
+    void RenameCurrentDesign(const QString& text);
+    void mnuDesignNachLinksClick();
+    void mnuDesignNachRechtsClick();
+    // Sets the enabled states of the tab strip's menu items.
+    void pmTabsetPopup();
+
+    // ---- the sheet
+    // Copies the sheet into the document, sizes the view's template to the
+    // label as displayed and arranges the bottom bar.
+    void ApplyEtikett(const TEtikett& sheet);
+    // The design bar for sheets of several labels, else the zoom bar.
+    void ArrangeDesignBar();
+    // The printer-margin lines from the current printer and the sheet.
+    void UpdatePrinterMargins();
+    const TPrinterMargins& PrinterMargins() const { return printerMargins_; }
+    // The displayed label in device pixels of the current scale canvas.
+    TRect GetLabelPixelRect();
+    // Labels drawn in their own zone ("Etiketten abgrenzen"); on for a new window.
+    bool ClipRing() const { return clipRing_; }
+    void SetClipRing(bool on);
+    gdi::Color GridColor() const { return gridColor_; }
+
+    // ---- painting
+    // The paint of the view (its OnPaint).
+    void pbPaint();
+    // The update rectangle in mm (left, top, right, bottom).
+    TFloatRect PaintArea() const { return paintArea_; }
+    // The zone regions of the label, then the region outside every zone.
+    const std::vector<gdi::Region>& ClipRegions() const { return clipRegions_; }
+
+    // ---- view commands
+    // Rulers in step with the view's zoom and scroll position.
+    void UpdateRulers();
+    // The view's scroll event: rulers updated and repainted.
+    void sbScroll();
+    void mnuGanzClick();
+    void mnuZoomBreiteClick();
+    void mnuAnsichtEtikettenHoeheClick();
+    // The figures of the current design (all, or the selected ones) fill the
+    // view; without figures the whole label, without a selection nothing.
+    void mnuAnsichtZoomAlleObjekteClick();
+    void mnuAnsichtZoomAuswahlClick();
+    // Zoom about the middle of the view, as the zoom menu items set it.
+    void ZoomCentered(double zoom);
+    // "Etiketten abgrenzen" on or off, with the main window's item and button.
+    void mnuClipRingClick();
+    // Moves both rulers' marks to a point of the view (client coordinates).
+    void UpdateCursorMarks(int x, int y);
+    // The auto-shape that drawing mode 14 draws.
+    QString AutoShapeClass = QStringLiteral("TPfeilShape");
+
+    // ---- TMasterChild
+    uint8_t DrawMode() const override { return drawMode_; }
+    void SetDrawMode(uint8_t mode) override { drawMode_ = mode; }
+    void UpdateFrameControls() override;
+    void InvalidateDrawing() override;
+    // Refresh of the main window, new printer margins, rulers repainted.
+    void Activated() override;
+
+    // ---- TChildBase
+    TMMWindowBase* GetMMWindow() override;
+    TScaleCanvas& GetViewScaleCanvas() override;
+    TDesignBase* GetCurrentDesign() override;
+    gdi::Rect GetUpdateRect() const override { return updateRect_; }
+    bool ClipRingActive() const override;
+    const std::vector<gdi::Region>& ClipRingRegions() const override { return clipRegions_; }
+    void SetPrintingRecord(bool printing) override { printingRecord_ = printing; }
+    bool IsPrintingRecord() const override { return printingRecord_; }
+    TEtikett& GetEtikett() override { return *etikett_; }
+    void RequestToolStateRefresh() override;
+    void SwitchToSelectTool() override;
+    void Beep() override;
+    gdi::Color MainPenColor() const override;
+    const TFillData& MainFillData() const override;
+    void BuildFieldPanel() override {}
+    void SetFieldTypeMenu(const std::vector<std::string>& fieldNames) override {}
+    void ShowWarning(const QString& text) override;
+    void ShowError(const QString& text) override;
+    void SetBusyCursor(bool busy) override;
+
+    // ---- TDocumentBase
+    TChildBase& Owner() override { return *this; }
+    TEtikett& Sheet() override { return *etikett_; }
+    TDataBaseConnector& DataBaseConnector() override { return *connector_; }
+    int32_t DesignCount() const override;
+    TEinzelEtikett& Design(int32_t index) override;
+    QString DesignCaption(int32_t index) const override;
+    void SetDesignCaption(int32_t index, const QString& caption) override;
+    TEinzelEtikett& AddDesignTab(const QString& caption) override;
+    int32_t CurrentDesignIndex() const override;
+    void SetCurrentDesignIndex(int32_t index) override;
+    void ShowLoadProgress(const QString& caption) override;
+
+protected:
+    void BeforeLocalize() override;
+    void AfterLocalize() override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildWindow();
+    void BuildBottomBar();
+    void BuildTabMenu();
+    void FormCreate();
+    void ConnectView();
+    TEinzelEtikett& AddTab(const QString& caption);
+    void UpdateDesignButtons();
+    int32_t DesignLimit() const;
+    void MoveCurrentDesign(int delta);
+    void EtiTabMouseDown(Qt::MouseButton button, int x, int y);
+    void ClearZoomBar();
+    void BuildZoomBar();
+    int AddZoomBarButton(int x, int width, int tag, const QString& caption);
+    void ZoomBarButtonClick(int tag);
+    void ResizeDesignButtons();
+    void ShowTitle();
+
+    // Painting (ChildPaint.cpp).
+    void PaintSheet();
+    void PaintSheetName(const gdi::Rect& label);
+    void PaintGrid();
+    void PaintLabelGuides();
+    void UpdateClipRegions();
+    void PaintPrinterMargins();
+    void PaintPrinterMark(int32_t x, int32_t y);
+    // The label's width and height as displayed (exchanged in landscape).
+    TFloatPoint DisplayedLabelSize() const;
+    bool MainButtonDown(const char* name, bool mustBeEnabled) const;
+    bool MainInSizeMove() const;
+
+    QFrame* panel5_ = nullptr;
+    QWidget* panel1_ = nullptr;
+    QLabel* loadCaption_ = nullptr;
+    TQNLineal* linHori_ = nullptr;
+    TQNLineal* linVert_ = nullptr;
+    QFrame* panel4_ = nullptr;
+    TMMWindow* mmWin_ = nullptr;
+    QWidget* panel2_ = nullptr;
+    QWidget* panel3_ = nullptr;
+    QToolButton* cmdEtiPlus_ = nullptr;
+    QToolButton* cmdEtiMinus_ = nullptr;
+    QFrame* shape1_ = nullptr;
+    TQDXTabSet* etiTab_ = nullptr;
+    QWidget* pSplitter_ = nullptr;
+    QScrollArea* scroboField_ = nullptr;
+    QWidget* panField_ = nullptr;
+    QMenu* pmTabset_ = nullptr;
+    QAction* mnuDesignUmbenennen_ = nullptr;
+    QAction* mnuDesignNachLinks_ = nullptr;
+    QAction* mnuDesignNachRechts_ = nullptr;
+    std::vector<QWidget*> zoomBar_;
+
+    std::unique_ptr<TEtikett> etikett_;
+    std::unique_ptr<TDataBaseConnector> connector_;
+    bool saveAsCancelled_ = false;
+    TPrinterMargins printerMargins_;
+    QString fileName_;
+    bool modified_ = false;
+    bool clipRing_ = true;
+    bool printingRecord_ = false;
+    gdi::Color gridColor_ = kDefaultGridColor;
+    uint8_t drawMode_ = 0;
+    TEinzelEtikett* currentDesign_ = nullptr;
+    bool named_ = false;
+    gdi::Rect updateRect_;
+    TFloatRect paintArea_{-kIdlePaintArea, -kIdlePaintArea, kIdlePaintArea, kIdlePaintArea};
+    std::vector<gdi::Region> clipRegions_;
+    bool destroying_ = false;
+    // The fill the fill dialog starts from when the main window has none to offer.
+    TFillData fallbackFill_;
+};

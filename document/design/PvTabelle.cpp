@@ -1,0 +1,15 @@
+#include "document/design/PvTabelle.h"
+
+#include "document/EtikettFiler.h"
+#include "document/design/PreviewContentStreams.h"
+
+void TpvTrackTabelle::Read(TEtikettFiler& filer, int depth) {
+    TpvRechteck::Read(filer, depth);
+    Font.Read(filer);
+    SkipTrackTable(*filer.Stream);
+}
+
+void TpvRTFTabelle::Read(TEtikettFiler& filer, int depth) {
+    TpvRechteck::Read(filer, depth);
+    SkipRichTextTable(*filer.Stream);
+}

@@ -1,0 +1,526 @@
+#include "document/design/DocumentFile.h"
+
+#include "document/design/DocumentFileOps.h"
+#include "figures/Ellipse.h"
+#include "figures/FigureFactory.h"
+#include "figures/FigureGroup.h"
+#include "foundation/Localizer.h"
+#include "tests/design/PreviewTesting.h"
+#include "tests/support/DocumentBuilder.h"
+#include "tests/support/FakeDocument.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes FileBytes(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray all = file.readAll();
+    return Bytes(all.begin(), all.end());
+}
+
+void WriteFile(const QString& fileName, const Bytes& bytes) {
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+Bytes Saved(FakeDocument& document) {
+    TMemoryStream stream;
+    TDocumentFile(document).SaveToStream(stream);
+    return stream.Bytes();
+}
+
+// Loads the bytes into the document; the message of the exception, or empty.
+QString Load(FakeDocument& document, const Bytes& bytes) {
+    TMemoryStream stream(bytes);
+    try {
+        TDocumentFile(document).LoadFromStream(stream, QStringLiteral("test.qem"));
+    } catch (const Exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+QString CannotRead() { return LocalizedFormat("IDS_CANNOTREADFILE", {QStringLiteral("test.qem")}); }
+
+std::unique_ptr<TFigure> Box(TFigure* figure, double cx, double cy, double w, double h, double angle = 0) {
+    std::unique_ptr<TFigure> owned(figure);
+    owned->SetCenterX(cx);
+    owned->SetCenterY(cy);
+    owned->SetWidth(w);
+    owned->SetHeight(h);
+    owned->SetAngle(angle);
+    owned->SetPenColor(gdi::Rgb(0, 0, 160));
+    owned->SetPenWidth(0.4f);
+    owned->SetFillColor(gdi::Rgb(255, 200, 0));
+    return owned;
+}
+
+// The kinds that files hold no more: they are read as their current classes.
+bool IsOlderKind(TFigureKind kind) {
+    return kind == TFigureKind::Text || kind == TFigureKind::RotateText || kind == TFigureKind::Bild;
+}
+
+// Two designs of three figures each, and a database block.
+void FillDocument(FakeDocument& document) {
+    TChildBase* owner = &document.child;
+    document.Sheet().SetName("Zweckform 3475");
+    document.Sheet().SetLabelWidth(70);
+    document.Sheet().SetLabelHeight(36);
+    document.Sheet().CornerRadius = 2;
+    document.connector.StoredData.WriteBuffer("link", 4);
+    document.SetDesignCaption(0, QStringLiteral("Vorderseite"));
+    TEinzelEtikett& front = document.Design(0);
+    front.AddFigure(Box(new TLinie(owner), 10, 10, 20, 5), false);
+    front.AddFigure(Box(new TRechteck(owner), 30, 18, 20, 10, 30), false);
+    front.AddFigure(Box(new TEllipse(owner), 50, 18, 12, 12), false);
+    TEinzelEtikett& back = document.AddDesignTab(QStringLiteral("Rückseite äöü"));
+    auto group = Box(new TFigureGroup(owner), 20, 20, 20, 10);
+    static_cast<TFigureGroup&>(*group).AddMember(Box(new TEllipse(owner), 15, 20, 10, 10));
+    static_cast<TFigureGroup&>(*group).AddMember(Box(new TRechteck(owner), 25, 20, 10, 10, 45));
+    back.AddFigure(std::move(group), false);
+    back.AddFigure(Box(new TRechteck(owner), 40, 10, 5, 5), false);
+    back.AddFigure(Box(new TLinie(owner), 50, 30, 10, 0), false);
+    document.SetCurrentDesignIndex(0);
+}
+
+// Counts the invalid-element messages while a test runs.
+class DocumentFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetInvalidElementHandler([this](const QString& message) { invalidElements << message; });
+    }
+    void TearDown() override { SetInvalidElementHandler(nullptr); }
+
+    QStringList invalidElements;
+};
+
+}  // namespace
+
+// ---- saving and loading whole documents
+
+TEST_F(DocumentFileTest, LoadsWhatWasSavedAndSavesItAgainByteForByte) {
+    FakeDocument original;
+    FillDocument(original);
+    const Bytes first = Saved(original);
+
+    FakeDocument loaded;
+    ASSERT_EQ(Load(loaded, first), QString());
+    ASSERT_EQ(loaded.DesignCount(), 2);
+    EXPECT_EQ(loaded.captions, QStringList({QStringLiteral("Vorderseite"), QStringLiteral("Rückseite äöü")}));
+    EXPECT_EQ(loaded.Sheet().Name, "Zweckform 3475");
+    EXPECT_EQ(loaded.Sheet().CornerRadius, 2.0f);
+    EXPECT_EQ(loaded.connector.StoredData.Bytes(), Bytes({'l', 'i', 'n', 'k'}));
+    EXPECT_EQ(loaded.CurrentDesignIndex(), 0);
+    for (const auto& design : loaded.designs) {
+        EXPECT_EQ(design->FigureCount(), 3);
+        EXPECT_EQ(design->SelectedCount(), 0);
+        EXPECT_EQ(design->UndoCount(), 0);
+        EXPECT_FALSE(design->IsModified());
+    }
+    EXPECT_FALSE(loaded.child.modified);
+    EXPECT_EQ(loaded.Design(1).GetFigure(0)->Kind, TFigureKind::FigureGroup);
+    EXPECT_EQ(Saved(loaded), first);
+}
+
+TEST_F(DocumentFileTest, ProgressCountsEveryElementCodeAndIsHiddenAtTheEnd) {
+    FakeDocument original;
+    FillDocument(original);
+    FakeDocument loaded;
+    ASSERT_EQ(Load(loaded, Saved(original)), QString());
+    // Six figures and two end codes; the group's members are not counted.
+    ASSERT_EQ(loaded.progress.size(), 9);
+    EXPECT_EQ(loaded.progress[0], LocalizedFormat("IDS_LOADFILE", {1}));
+    EXPECT_EQ(loaded.progress[7], LocalizedFormat("IDS_LOADFILE", {8}));
+    EXPECT_EQ(loaded.progress[8], QString());
+}
+
+TEST_F(DocumentFileTest, EveryFigureKindThatExistsSavesLoadsAndSavesAgainIdentically) {
+    FakeDocument original;
+    TChildBase* owner = &original.child;
+    std::vector<TFigureKind> kinds;
+    for (int code = 0; code < 256; ++code) {
+        std::unique_ptr<TFigure> figure = CreateFigureForElementCode(static_cast<uint8_t>(code), owner);
+        if (!figure) continue;
+        if (auto* group = dynamic_cast<TFigureGroup*>(figure.get()))
+            group->AddMember(Box(new TEllipse(owner), 12, 12, 6, 6));
+        kinds.push_back(figure->Kind);
+        original.Design(0).AddFigure(Box(figure.release(), 10 + code, 12, 8, 6, 15), false);
+    }
+    ASSERT_GE(kinds.size(), 4u);
+    const Bytes first = Saved(original);
+
+    FakeDocument loaded;
+    ASSERT_EQ(Load(loaded, first), QString());
+    ASSERT_EQ(loaded.Design(0).FigureCount(), static_cast<int32_t>(kinds.size()));
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        // Older kinds come back converted into their current classes.
+        const TFigureKind kind = loaded.Design(0).GetFigure(static_cast<int32_t>(i))->Kind;
+        EXPECT_TRUE(kind == kinds[i] || IsOlderKind(kinds[i])) << static_cast<int>(kinds[i]);
+    }
+    const Bytes second = Saved(loaded);
+    FakeDocument again;
+    ASSERT_EQ(Load(again, second), QString());
+    EXPECT_EQ(Saved(again), second);
+    if (std::none_of(kinds.begin(), kinds.end(), IsOlderKind)) {
+        EXPECT_EQ(second, first);
+    }
+}
+
+TEST_F(DocumentFileTest, FiguresWithContentReadBackAsTheyWereWritten) {
+    using namespace preview_testing;
+    TDocumentBuilder doc;
+    doc.Sheet(100, 100).Designs(1).BeginDesign();
+    doc.Box(ecBild, BoxAt(20, 20, 20, 14));
+    WritePicture(doc.filer, TBild32::kPictureRaster, PictureBytes(imaging::PictureFormat::Bmp, gdi::Rgb(255, 0, 255)));
+    TMemoryStream dibStream;
+    StreamWriteString(dibStream, ".png");
+    const Bytes png = PictureBytes(imaging::PictureFormat::Png, gdi::Rgb(0, 128, 128));
+    dibStream.WriteBuffer(png.data(), static_cast<int64_t>(png.size()));
+    doc.Box(ecBild32, BoxAt(50, 20, 20, 14, 0, 30));
+    WritePicture(doc.filer, TBild32::kPictureRaster, dibStream.Bytes());
+    doc.Box(ecBarcode, BoxAt(50, 60, 40, 20));
+    TBarcodeRecord barcode;
+    barcode.Symbology = 5;
+    barcode.Text = "ZORBIT";
+    barcode.Write(doc.filer);
+    doc.EndDesign();
+
+    // The codes of classes the program lacks are refused by the table test.
+    for (const uint8_t code : {ecBild, ecBild32, ecBarcode})
+        if (!CreateFigureForElementCode(code, nullptr)) GTEST_SKIP() << "no class for code " << int(code);
+    FakeDocument loaded;
+    ASSERT_EQ(Load(loaded, doc.Bytes()), QString());
+    ASSERT_EQ(loaded.Design(0).FigureCount(), 3);
+    // The older picture figure is read as the current one.
+    EXPECT_EQ(loaded.Design(0).GetFigure(0)->Kind, TFigureKind::Bild32);
+    EXPECT_DOUBLE_EQ(loaded.Design(0).GetFigure(0)->Width, 20);
+    EXPECT_DOUBLE_EQ(loaded.Design(0).GetFigure(1)->Angle, 30);
+    const Bytes first = Saved(loaded);
+    FakeDocument again;
+    ASSERT_EQ(Load(again, first), QString());
+    EXPECT_EQ(Saved(again), first);
+}
+
+TEST_F(DocumentFileTest, DatabaseBlockIsWrittenBackOnlyWhenItHasBytes) {
+    FakeDocument plain;
+    const Bytes withoutBlock = Saved(plain);
+    EXPECT_EQ(withoutBlock[18], TEtikett::kSheetElementCode);
+
+    TDocumentBuilder doc;
+    doc.filer.WriteRawByte(TDataBaseConnector::kElementCode);
+    doc.filer.WriteTaggedInteger(100);
+    doc.filer.WriteTaggedInteger(3);
+    TMemoryStream data(Bytes{1, 2, 3});
+    doc.filer.WriteTaggedStream(data, 3);
+    doc.Sheet(TEtikett()).Designs(1).BeginDesign().EndDesign();
+    FakeDocument loaded;
+    ASSERT_EQ(Load(loaded, doc.Bytes()), QString());
+    EXPECT_EQ(Saved(loaded), doc.Bytes());
+}
+
+// ---- the load table
+
+struct LoadCase {
+    const char* name;
+    std::function<void(TDocumentBuilder&)> write;
+    bool loads;
+    int invalidElements;
+    int designs;
+};
+
+TEST_F(DocumentFileTest, LoadTable) {
+    TRechteck rect(nullptr);
+    const std::vector<LoadCase> cases = {
+        {"no designs", [](TDocumentBuilder& d) { d.Sheet(TEtikett()).Designs(0); }, true, 0, 1},
+        {"negative design count", [](TDocumentBuilder& d) { d.Sheet(TEtikett()).Designs(-5); }, true, 0, 1},
+        {"empty entry counts as an element",
+         [](TDocumentBuilder& d) { d.Sheet(TEtikett()).Designs(1).BeginDesign().Raw(ecFigure).EndDesign(); }, true, 0,
+         1},
+        {"field-list code 13 in a design",
+         [&](TDocumentBuilder& d) {
+             d.Sheet(TEtikett()).Designs(1).BeginDesign().Figure(rect).Raw(ecFieldList).EndDesign();
+         },
+         false, 1, 1},
+        {"sheet marker missing", [](TDocumentBuilder& d) { d.Raw(5); }, false, 0, 1},
+        {"database block without sheet",
+         [](TDocumentBuilder& d) {
+             d.Raw(TDataBaseConnector::kElementCode);
+             d.filer.WriteTaggedInteger(100);
+             d.filer.WriteTaggedInteger(0);
+             d.Raw(ecDesign);
+         },
+         false, 0, 1},
+        {"second design without its marker",
+         [&](TDocumentBuilder& d) { d.Sheet(TEtikett()).Designs(2).BeginDesign().Figure(rect).EndDesign().Raw(3); },
+         false, 0, 1},
+        {"more designs than bytes",
+         [](TDocumentBuilder& d) { d.Sheet(TEtikett()).Designs(1000000).BeginDesign().EndDesign(); }, false, 0, 1},
+        {"unknown code inside a group",
+         [&](TDocumentBuilder& d) {
+             d.Sheet(TEtikett()).Designs(1).BeginDesign();
+             d.Box(ecFigureGroup, TBoxValues{});
+             TGroupRecordHead{true, false, 3}.Write(d.filer);
+             d.Figure(rect).Raw(200).Figure(rect).EndDesign();
+         },
+         false, 1, 1},
+        {"three designs", [&](TDocumentBuilder& d) {
+             d.Sheet(TEtikett()).Designs(3);
+             for (int i = 0; i < 3; ++i) d.BeginDesign().Figure(rect).EndDesign();
+         },
+         true, 0, 3},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        invalidElements.clear();
+        TDocumentBuilder doc;
+        c.write(doc);
+        FakeDocument loaded;
+        EXPECT_EQ(Load(loaded, doc.Bytes()), c.loads ? QString() : CannotRead());
+        EXPECT_EQ(invalidElements.size(), c.invalidElements);
+        EXPECT_EQ(loaded.DesignCount(), c.designs);
+        EXPECT_EQ(loaded.progress.value(loaded.progress.size() - 1, QStringLiteral("none")), QString());
+    }
+}
+
+TEST_F(DocumentFileTest, EveryCodeWithoutFigureClassEndsTheLoadWithItsMessage) {
+    TRechteck rect(nullptr);
+    for (int code = 0; code < 256; ++code) {
+        if (code == ecEnd || code == ecFigure) continue;
+        if (CreateFigureForElementCode(static_cast<uint8_t>(code), nullptr)) continue;
+        SCOPED_TRACE(code);
+        invalidElements.clear();
+        TDocumentBuilder doc;
+        doc.Sheet(TEtikett()).Designs(1).BeginDesign().Figure(rect).Raw(static_cast<uint8_t>(code)).EndDesign();
+        FakeDocument loaded;
+        EXPECT_EQ(Load(loaded, doc.Bytes()), CannotRead());
+        EXPECT_EQ(invalidElements, QStringList{LocalizedText("IDS_INVALIDELEMENT")});
+        // What was read before the damage stays.
+        EXPECT_EQ(loaded.Design(0).FigureCount(), 1);
+    }
+    // The counter field (25) is refused above until its class exists; then
+    // it is a figure of designs like any other.
+    FakeDocument document;
+    if (auto counter = CreateFigureForElementCode(ecZaehlerfeld, &document.child)) {
+        TDocumentBuilder doc;
+        doc.Sheet(TEtikett()).Designs(1).BeginDesign().Figure(*counter).EndDesign();
+        ASSERT_EQ(Load(document, doc.Bytes()), QString());
+        EXPECT_EQ(document.Design(0).GetFigure(0)->Kind, TFigureKind::Zaehlerfeld);
+    }
+}
+
+TEST_F(DocumentFileTest, WrongMagicAndEveryTruncation) {
+    FakeDocument wrong;
+    EXPECT_EQ(Load(wrong, Bytes{'Z', 'O', 'R', 'B', 'I', 'T', '_', '0', '1', 5, 0, 0, 0, 0, 0, 0, 0, 64}),
+              LocalizedText("IDS_INVALIDFILE"));
+
+    // A database block, the sheet, a group and a line on two designs.
+    FakeDocument original;
+    TChildBase* owner = &original.child;
+    original.connector.StoredData.WriteBuffer("db", 2);
+    auto group = Box(new TFigureGroup(owner), 20, 20, 20, 10);
+    static_cast<TFigureGroup&>(*group).AddMember(Box(new TEllipse(owner), 15, 20, 10, 10));
+    original.Design(0).AddFigure(std::move(group), false);
+    original.AddDesignTab(QStringLiteral("2")).AddFigure(Box(new TLinie(owner), 5, 5, 4, 4), false);
+    const Bytes whole = Saved(original);
+    FakeDocument complete;
+    ASSERT_EQ(Load(complete, whole), QString());
+    for (size_t n = 0; n < whole.size(); ++n) {
+        FakeDocument cut;
+        ASSERT_EQ(Load(cut, Bytes(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(n))), CannotRead()) << n;
+    }
+}
+
+TEST_F(DocumentFileTest, MissingFileGivesItsOpenError) {
+    FakeDocument document;
+    EXPECT_THROW(TDocumentFile(document).LoadFromFile(QStringLiteral("/nonexistent/zorbit.qem")), EFOpenError);
+}
+
+// ---- saving to disk
+
+namespace {
+
+// A file written through the disk's operations that fails as told.
+class FailingStream : public TStream {
+public:
+    enum class Failure { None, ThrowAfter, ShortAfter };
+    FailingStream(std::unique_ptr<TStream> inner, Failure failure, int64_t limit)
+        : inner(std::move(inner)), failure_(failure), limit_(limit) {}
+
+    int64_t Read(void* buffer, int64_t count) override { return inner->Read(buffer, count); }
+    int64_t Write(const void* buffer, int64_t count) override {
+        if (failure_ == Failure::None || written_ + count <= limit_) {
+            written_ += count;
+            return inner->Write(buffer, count);
+        }
+        const int64_t part = limit_ - written_;
+        inner->Write(buffer, part);
+        written_ = limit_;
+        if (failure_ == Failure::ThrowAfter) throw EWriteError("Stream write error");
+        return part;
+    }
+    int64_t Seek(int64_t offset, SeekOrigin origin) override { return inner->Seek(offset, origin); }
+    void SetSize(int64_t size) override { inner->SetSize(size); }
+
+    std::unique_ptr<TStream> inner;
+
+private:
+    Failure failure_;
+    int64_t limit_;
+    int64_t written_ = 0;
+};
+
+enum class Step { None, Create, WriteError, DiskFull, Sync, BackupRename, FinalRename };
+
+class FailingOps : public TDocumentFileOps {
+public:
+    explicit FailingOps(Step step) : step_(step) {}
+
+    bool Exists(const QString& f) override { return DiskFileOps().Exists(f); }
+    bool IsReadOnly(const QString& f) override { return DiskFileOps().IsReadOnly(f); }
+    std::unique_ptr<TStream> CreateFile(const QString& f, const QString& like) override {
+        if (step_ == Step::Create) throw EFCreateError("cannot create");
+        const auto failure = step_ == Step::WriteError ? FailingStream::Failure::ThrowAfter
+                             : step_ == Step::DiskFull ? FailingStream::Failure::ShortAfter
+                                                       : FailingStream::Failure::None;
+        return std::make_unique<FailingStream>(DiskFileOps().CreateFile(f, like), failure, 100);
+    }
+    void Sync(TStream& file) override {
+        if (step_ == Step::Sync) throw EWriteError("Stream write error");
+        DiskFileOps().Sync(*static_cast<FailingStream&>(file).inner);
+    }
+    bool Rename(const QString& from, const QString& to) override {
+        if (step_ == Step::BackupRename && to.endsWith(QStringLiteral(".BAK"))) return false;
+        if (step_ == Step::FinalRename && from.endsWith(QStringLiteral(".~tmp"))) return false;
+        return DiskFileOps().Rename(from, to);
+    }
+    bool Remove(const QString& f) override { return DiskFileOps().Remove(f); }
+
+private:
+    Step step_;
+};
+
+// A rectangle whose writer fails after it has begun its record.
+class FailingRechteck : public TRechteck {
+public:
+    using TRechteck::TRechteck;
+    void WriteData(TEtikettFiler& filer) override {
+        TRechteck::WriteData(filer);
+        throw EWriteError("Stream write error");
+    }
+};
+
+class SaveTest : public DocumentFileTest {
+protected:
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
+
+    QTemporaryDir dir;
+};
+
+}  // namespace
+
+TEST_F(SaveTest, SavedFileHoldsTheDocumentAndNoBackupRemains) {
+    FakeDocument document;
+    FillDocument(document);
+    const QString target = Path("etikett.qem");
+    WriteFile(target, Bytes{1, 2, 3});
+    WriteFile(Path("etikett.BAK"), Bytes{4, 5});
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    const QFile::Permissions permissions = QFile::permissions(target);
+
+    EXPECT_TRUE(TDocumentFile(document).SaveToFile(target));
+    EXPECT_EQ(FileBytes(target), Saved(document));
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("etikett.qem")});
+    EXPECT_EQ(QFile::permissions(target), permissions);
+    EXPECT_FALSE(document.child.busyCursor);
+
+    FakeDocument loaded;
+    EXPECT_TRUE(TDocumentFile(loaded).LoadFromFile(target));
+    EXPECT_EQ(loaded.DesignCount(), 2);
+
+    // A new file, and a file whose own extension is the backup's.
+    const QString fresh = Path("neu.qem");
+    EXPECT_TRUE(TDocumentFile(document).SaveToFile(fresh));
+    const QString bak = Path("alt.BAK");
+    WriteFile(bak, Bytes{9});
+    EXPECT_TRUE(TDocumentFile(document).SaveToFile(bak));
+    EXPECT_EQ(FileBytes(fresh), Saved(document));
+    EXPECT_EQ(FileBytes(bak), Saved(document));
+}
+
+TEST_F(SaveTest, EveryFailureLeavesThePreviousDocumentAsItWas) {
+    FakeDocument previous;
+    FillDocument(previous);
+    const Bytes previousBytes = Saved(previous);
+    const Bytes olderBackup{7, 7, 7};
+
+    struct Case {
+        const char* name;
+        Step step;
+        bool failingFigure;
+        bool readOnly;
+    };
+    const Case cases[] = {
+        {"read-only target", Step::None, false, true},
+        {"figure writer fails", Step::None, true, false},
+        {"file cannot be created", Step::Create, false, false},
+        {"write error part-way", Step::WriteError, false, false},
+        {"full disk", Step::DiskFull, false, false},
+        {"sync fails", Step::Sync, false, false},
+        {"backup rename fails", Step::BackupRename, false, false},
+        {"rename into place fails", Step::FinalRename, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString target = Path("etikett.qem");
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+        WriteFile(target, previousBytes);
+        WriteFile(Path("etikett.BAK"), olderBackup);
+        if (c.readOnly) QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup);
+
+        FakeDocument changed;
+        FillDocument(changed);
+        changed.Design(0).AddFigure(Box(c.failingFigure ? new FailingRechteck(&changed.child)
+                                                        : new TRechteck(&changed.child),
+                                        5, 5, 3, 3),
+                                    false);
+        FailingOps ops(c.step);
+        try {
+            TDocumentFile(changed, ops).SaveToFile(target);
+            ADD_FAILURE() << "saved";
+        } catch (const EReadOnlyFile& e) {
+            EXPECT_TRUE(c.readOnly);
+            EXPECT_EQ(QString::fromUtf8(e.what()), LocalizedFormat("IDS_CANNOTSAVEFILE2", {target}));
+        } catch (const EFCreateError& e) {
+            EXPECT_FALSE(c.readOnly);
+            EXPECT_EQ(QString::fromUtf8(e.what()), LocalizedFormat("IDS_CANNOTSAVEFILE", {target}));
+        }
+        EXPECT_EQ(FileBytes(target), previousBytes);
+        EXPECT_FALSE(changed.child.busyCursor);
+        // Nothing new is left beside it; an older backup goes only once a
+        // save has succeeded, or when the failed save had made it.
+        QStringList files = Files();
+        files.removeAll(QStringLiteral("etikett.BAK"));
+        EXPECT_EQ(files, QStringList{QStringLiteral("etikett.qem")});
+        if (c.step != Step::FinalRename) {
+            EXPECT_EQ(FileBytes(Path("etikett.BAK")), olderBackup);
+        }
+        FakeDocument reread;
+        EXPECT_TRUE(TDocumentFile(reread).LoadFromFile(target));
+        EXPECT_EQ(Saved(reread), previousBytes);
+    }
+}
