@@ -285,6 +285,10 @@ private:
     void ShowTitle();
     // Writes the whole document to the path; raises when it cannot.
     void WriteDocumentFile(const QString& path);
+    // Writes the document; once it is written, the path becomes the
+    // document's name and the recent files' first entry, and the modified
+    // flag and the undo stacks are cleared.
+    void SaveDocumentTo(const QString& path);
     void ClearUndoStacks();
 
     // Painting (ChildPaint.cpp).

@@ -76,16 +76,22 @@ void TChild::ClearUndoStacks() {
     for (int32_t i = 0; i < DesignCount(); ++i) Design(i).ClearUndo();
 }
 
-void TChild::mnuSpeichernClick() {
-    if (!named_ || IsCDROMDrive(fileName_)) {
-        mnuSpeichernUnterClick();
-        return;
-    }
-    WriteDocumentFile(fileName_);
+void TChild::SaveDocumentTo(const QString& path) {
+    WriteDocumentFile(path);
+    // Only what is on the disk now changes the window's state.
+    SetFileName(path);
+    named_ = true;
     SetModified(false);
     ClearUndoStacks();
-    if (Master) Master->RecentFiles().AddFile(fileName_);
+    if (Master) Master->RecentFiles().AddFile(path);
     RequestToolStateRefresh();
+}
+
+void TChild::mnuSpeichernClick() {
+    if (!named_ || IsCDROMDrive(fileName_))
+        mnuSpeichernUnterClick();
+    else
+        SaveDocumentTo(fileName_);
 }
 
 TChild::TSaveDialogRequest TChild::SaveAsRequest() const {
@@ -106,15 +112,8 @@ void TChild::mnuSpeichernUnterClick() {
         saveAsCancelled_ = true;
         return;
     }
-    // The document takes the new name only once it is written there.
-    WriteDocumentFile(path);
-    SetFileName(path);
-    named_ = true;
-    SetModified(false);
-    ClearUndoStacks();
-    if (Master) Master->RecentFiles().AddFile(path);
+    SaveDocumentTo(path);
     Settings().WriteText(kGeneralSection, kSaveFolderValue, QFileInfo(path).absolutePath() + QLatin1Char('/'));
-    RequestToolStateRefresh();
 }
 
 void TChild::mnuSpeichernVorlageClick() {

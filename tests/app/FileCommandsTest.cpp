@@ -590,3 +590,17 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
     // Nothing changed the saved document.
     EXPECT_EQ(ReadFile(path), savedBytes);
 }
+
+TEST_F(FileCommandsTest, TheMetafileExportGoesToTheUsersDataFolder) {
+    TChild& c = NewDocumentWithFigures();
+    const QString path = TChild::MetafileExportPath();
+    EXPECT_TRUE(path.startsWith(GetDataFolder())) << path.toStdString();
+    EXPECT_FALSE(path.startsWith(GetProgramFolder())) << path.toStdString();
+    QFile::remove(path);
+    c.CurrentDesign()->SelectAll();
+    c.mnuExportClick();
+    const QByteArray bytes = ReadFile(path);
+    EXPECT_GT(bytes.size(), 18);  // more than a metafile header
+    QFile::remove(path);
+    c.SetModified(false);
+}
