@@ -238,6 +238,7 @@ void TChild::FormCreate() {
     modified_ = false;
     saveAsCancelled_ = false;
     printingRecord_ = false;
+    SaveCommand = [this] { mnuSpeichernClick(); };
     // The rulers once more after the window has its final size.
     QTimer::singleShot(0, this, [this] {
         linHori_->update();

@@ -47,6 +47,7 @@ class TEtikett;
 class TMMWindow;
 class TQDXTabSet;
 class TQNLineal;
+class TTemplateIndex;
 
 class TChild : public TLocalizerWidget, public TChildBase, public TDocumentBase, public TMasterChild {
     Q_OBJECT
@@ -223,6 +224,42 @@ public:
     void SetCurrentDesignIndex(int32_t index) override;
     void ShowLoadProgress(const QString& caption) override;
 
+    // ---- file commands (ChildFileCommands.cpp)
+    // What a save dialog is asked to show.
+    struct TSaveDialogRequest {
+        QString Title;
+        QString Filter;  // "description|pattern|..."
+        QString DefaultExt;
+        QString InitialPath;  // folder and file name
+    };
+    // The dialogs of the file commands; tests put their own in place. The
+    // save dialog gives the chosen path, empty when cancelled.
+    static std::function<QString(const TSaveDialogRequest& request, QWidget* parent)> SaveDialog;
+    static std::function<bool(const QString& caption, const QString& prompt, QString& text)> TemplateQuery;
+    static std::function<void(QWidget* owner)> TemplateManager;
+    // The templates' index (the process-wide one; tests give their own).
+    static std::function<TTemplateIndex&()> Templates;
+    // Save: Save As for a document without a chosen name or on a CD, else
+    // writes the file. A successful write clears the modified flag and the
+    // undo stacks and puts the path first in the recent files; a failing one
+    // raises and changes nothing of the window's state.
+    void mnuSpeichernClick();
+    // Save As: the save dialog, then the document written under the chosen
+    // name, which it takes only once written. Cancel sets SaveAsCancelled.
+    void mnuSpeichernUnterClick();
+    void mnuSpeichernVorlageClick();
+    void mnuVorlagenVerwaltenClick();
+    // The selected figures of the current design as "export.wmf" in the
+    // user's data folder.
+    void mnuExportClick();
+    static QString MetafileExportPath();
+    // The label size and the current design's text figures as an INI file,
+    // numbers with a decimal comma.
+    void ExportToIni(const QString& path);
+    void mnuSchliessenClick();
+    // The save dialog's request of Save As.
+    TSaveDialogRequest SaveAsRequest() const;
+
 protected:
     void BeforeLocalize() override;
     void AfterLocalize() override;
@@ -246,6 +283,13 @@ private:
     void ZoomBarButtonClick(int tag);
     void ResizeDesignButtons();
     void ShowTitle();
+    // Writes the whole document to the path; raises when it cannot.
+    void WriteDocumentFile(const QString& path);
+    // Writes the document; once it is written, the path becomes the
+    // document's name and the recent files' first entry, and the modified
+    // flag and the undo stacks are cleared.
+    void SaveDocumentTo(const QString& path);
+    void ClearUndoStacks();
 
     // Painting (ChildPaint.cpp).
     void PaintSheet();

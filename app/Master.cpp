@@ -112,8 +112,7 @@ TMaster::TMaster(QWidget* parent) : TMaster([] { return gdi::AvailablePrinters()
 TMaster::TMaster(PrinterCounter printers, QWidget* parent)
     : TLocalizerMainWindow(parent),
       printers_(std::move(printers)),
-      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
-      newDocumentCommand_([this] { NewDocumentOnDefaultSheet(); }) {
+      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     Master = this;
     InitAppResources();
     sizeMoveTimer_ = new QTimer(this);
@@ -405,6 +404,11 @@ void TMaster::MarkPending(QObject* object) {
 
 bool TMaster::IsPending(const QObject* object) { return object->property(kPendingProperty).toBool(); }
 
+void TMaster::MarkBuilt(QObject* object) {
+    object->setProperty(kPendingProperty, false);
+    if (auto* a = qobject_cast<QAction*>(object)) a->setEnabled(true);
+}
+
 void TMaster::SetControlEnabled(QWidget* control, bool enabled) {
     if (control) control->setEnabled(enabled && !IsPending(control));
 }
@@ -514,31 +518,6 @@ void TMaster::RunDocumentCommand(const Command& command) {
 void TMaster::mnuNeuClick() { RunDocumentCommand(newDocumentCommand_); }
 
 void TMaster::mnuOeffnenClick() { RunDocumentCommand(openCommand_); }
-
-QWidget* TMaster::OpenDocument(const QString& path) {
-    if (!documentLoader_) {
-        ShowNoDocumentWindows();
-        return nullptr;
-    }
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    struct RestoreCursor {
-        ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
-    } restore;
-    try {
-        QWidget* window = documentLoader_(path);
-        if (!window) return nullptr;
-        AddDocumentWindow(window);
-        return window;
-    } catch (const Exception& e) {
-        ShowMessageBox(TMessageKind::Plain, QString::fromUtf8(e.Message()), this);
-        return nullptr;
-    } catch (...) {
-        // Any other failure of the loader is reported like an error that
-        // escaped a command; the files dropped after this one still open.
-        ShowApplicationException(std::current_exception());
-        return nullptr;
-    }
-}
 
 QString TMaster::BrandWebAddress(int language) {
     switch (language) {

@@ -35,6 +35,7 @@ class QUrl;
 class QToolButton;
 class TLast4Files;
 class TMasterChild;
+struct TLabelTypeChoice;
 class TChild;
 class TSpeedButton;
 class TZRMenuSpacer;
@@ -54,7 +55,8 @@ public:
     static constexpr double kDefaultGridStep = 1.0;
 
     // Loads a document file into a new document window, or raises an
-    // Exception with the reason. Installed by the document windows.
+    // Exception with the reason. Without one, OpenDocument loads the file
+    // into a TChild (LoadDocumentWindow); tests put stand-ins in its place.
     using DocumentLoader = std::function<QWidget*(const QString& path)>;
     using Command = std::function<void()>;
     // How many printers the system offers.
@@ -85,18 +87,36 @@ public:
     // DefaultExt, n counting the new documents of the program run from 1; its
     // sheet is the stored default until the caller applies another.
     TChild* NewDocumentWindow();
-    // The New command until the label-type dialog comes: a new document on
-    // the stored default sheet, the whole label in view.
-    void NewDocumentOnDefaultSheet();
     // The active document window; null without one.
     TChild* ActiveChild() const;
     int NewDocumentCounter = 1;
+
+    // ---- opening and creating documents (MasterDocuments.cpp)
+    // The dialogs of New and Open; tests put their own in place. The
+    // label-type dialog gives the chosen sheet (or Open, or nothing); the open
+    // dialog gives the chosen file, empty when cancelled.
+    static std::function<TLabelTypeChoice(bool offerOpen, QWidget* parent)> LabelTypeDialog;
+    static std::function<QString(const QString& lastFolder, QWidget* parent)> OpenDialog;
+    // Only the first label-type dialog of a program run offers to open a file.
+    bool OfferOpenInTypeDialog = true;
+    // The folder of the last opened document, with a trailing separator.
+    QString LastFolder;
+    // New: the label-type dialog, then a document on the chosen sheet.
+    void NewDocumentFromLabelType();
+    // Open: the open dialog with preview, then the chosen document.
+    void OpenDocumentFromDialog();
+    // The document file in a new document window, the whole label in view;
+    // raises the reader's exception, leaving no window behind.
+    TChild* LoadDocumentWindow(const QString& path);
+    // The status bar's template export: the INI file chosen in a save dialog.
+    void BtnVisiVorlageClick();
 
     // Commands of the main window itself.
     void mnuNeuClick();
     void mnuOeffnenClick();
     // Loads the file into a new document window; a failure of any kind is
-    // shown and gives null.
+    // shown and gives null. The command line, dropped files, the open dialog
+    // and the recent files all open documents here (MasterDocuments.cpp).
     QWidget* OpenDocument(const QString& path);
     void ShowAboutBox();
     void mnuSpracheClick(QAction* sender);
@@ -154,6 +174,8 @@ public:
     // Pending controls and items belong to commands not available yet.
     static void MarkPending(QObject* object);
     static bool IsPending(const QObject* object);
+    // The command is available now: the control or item is no longer pending.
+    static void MarkBuilt(QObject* object);
     static void SetControlEnabled(QWidget* control, bool enabled);
 
 protected:
@@ -199,6 +221,8 @@ private:
     void UpdateWindowMenu();
     // Document commands of the menus and tool bar (MasterDocuments.cpp).
     void ConnectDocumentCommands();
+    // New, Open and the file commands of the document windows.
+    void ConnectFileCommands();
     // Runs the command on the active document window, when there is one.
     void WithActiveChild(const std::function<void(TChild&)>& command);
     // The grid or printer-margin button changed: menu checks follow, views repaint.

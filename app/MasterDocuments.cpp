@@ -1,5 +1,5 @@
-// The main window's document windows: new documents, and the commands of the
-// menus and tool bar that act on the active document.
+// The main window's document windows: new and opened documents, and the
+// commands of the menus and tool bar that act on the active document.
 
 #include "app/Master.h"
 
@@ -7,24 +7,30 @@
 #include "app/MMWindow.h"
 #include "app/SpeedButton.h"
 
+#include "app/ExceptionHandler.h"
+#include "app/MessageBoxes.h"
+
 #include "document/Etikett.h"
+#include "document/design/DocumentFile.h"
+#include "document/design/widgets/OpenDocumentDialog.h"
+#include "document/widgets/DlgSelEtikett.h"
+#include "foundation/Exceptions.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
 
+#include <QtCore/QFileInfo>
 #include <QtGui/QAction>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QToolButton>
 
 namespace {
 
 // The zoom buttons' step.
 constexpr double kZoomButtonStep = 0.3;
-
-// The settings' default sheet: its section and value.
-const char* const kDefaultSheetSection = "Standard";
-const char* const kDefaultSheetValue = "Default";
 
 struct ZoomItem {
     const char* name;
@@ -57,13 +63,95 @@ TChild* TMaster::NewDocumentWindow() {
     return child;
 }
 
-void TMaster::NewDocumentOnDefaultSheet() {
-    TEtikett sheet;
-    sheet.LoadFromSettings(kDefaultSheetSection, kDefaultSheetValue);
-    TChild* child = NewDocumentWindow();
-    child->ApplyEtikett(sheet);
+// ---- New and Open
+
+std::function<TLabelTypeChoice(bool, QWidget*)> TMaster::LabelTypeDialog = [](bool offerOpen, QWidget* parent) {
+    return ChooseLabelType(offerOpen, parent);
+};
+std::function<QString(const QString&, QWidget*)> TMaster::OpenDialog = [](const QString& lastFolder, QWidget* parent) {
+    return ExecuteOpenDocumentDialog(lastFolder, parent);
+};
+
+void TMaster::NewDocumentFromLabelType() {
+    const bool offerOpen = OfferOpenInTypeDialog;
+    OfferOpenInTypeDialog = false;
+    const TLabelTypeChoice choice = LabelTypeDialog(offerOpen, this);
+    switch (choice.Result) {
+    case TLabelTypeResult::Chosen: {
+        if (!choice.Sheet) return;
+        TChild* child = NewDocumentWindow();
+        child->ApplyEtikett(*choice.Sheet);
+        child->mnuGanzClick();
+        child->MMWin().InvalidateAll();
+        break;
+    }
+    case TLabelTypeResult::OpenDocument: mnuOeffnenClick(); break;
+    case TLabelTypeResult::Cancelled: break;
+    }
+}
+
+void TMaster::OpenDocumentFromDialog() {
+    // The dialog remembers the folder and its preview switch itself.
+    const QString path = OpenDialog(LastFolder, this);
+    if (!path.isEmpty()) {
+        LastFolder = QFileInfo(path).absolutePath() + QLatin1Char('/');
+        OpenDocument(path);
+    }
+    if (TChild* child = ActiveChild()) child->MMWin().InvalidateAll();
+}
+
+QWidget* TMaster::OpenDocument(const QString& path) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    struct RestoreCursor {
+        ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
+    } restore;
+    try {
+        if (!documentLoader_) return LoadDocumentWindow(path);
+        QWidget* window = documentLoader_(path);
+        if (window) AddDocumentWindow(window);
+        return window;
+    } catch (const Exception& e) {
+        ShowMessageBox(TMessageKind::Plain, QString::fromUtf8(e.Message()), this);
+        return nullptr;
+    } catch (...) {
+        // Any other failure of the loader is reported like an error that
+        // escaped a command; the files dropped after this one still open.
+        ShowApplicationException(std::current_exception());
+        return nullptr;
+    }
+}
+
+TChild* TMaster::LoadDocumentWindow(const QString& path) {
+    auto* child = new TChild;
+    QMdiSubWindow* frame = AddDocumentWindow(child);
+    // A load that fails takes its window with it, without the close question.
+    struct DiscardOnFailure {
+        QMdiSubWindow* frame;
+        ~DiscardOnFailure() { delete frame; }
+    } discard{frame};
+    child->MMWin().hide();
+    child->repaint();
+    TDocumentFile(*child).LoadFromFile(path);
+    child->SetFileName(path);
+    child->SetNamed(true);
+    child->ApplyEtikett(child->GetEtikett());
+    child->SetModified(false);
+    RequestToolStateRefresh();
     child->mnuGanzClick();
-    child->MMWin().InvalidateAll();
+    RequestToolStateRefresh();
+    child->MMWin().show();
+    discard.frame = nullptr;
+    return child;
+}
+
+void TMaster::BtnVisiVorlageClick() {
+    TChild* child = ActiveChild();
+    if (!child) return;
+    TChild::TSaveDialogRequest request;
+    request.Filter = QStringLiteral("*.ini|*.ini|*.*|*.*");
+    request.DefaultExt = QStringLiteral("ini");
+    const QString path = TChild::SaveDialog(request, this);
+    if (!path.isEmpty()) child->ExportToIni(path);
 }
 
 void TMaster::ViewButtonsChanged() {
@@ -77,13 +165,32 @@ void TMaster::ToggleViewButton(const char* button, const char* item) {
     ViewButtonsChanged();
 }
 
+void TMaster::ConnectFileCommands() {
+    newDocumentCommand_ = [this] { NewDocumentFromLabelType(); };
+    openCommand_ = [this] { OpenDocumentFromDialog(); };
+    auto onItem = [this](const char* name, void (TChild::*command)()) {
+        MarkBuilt(MenuItem(name));
+        connect(MenuItem(name), &QAction::triggered, this, [this, command] { WithActiveChild([command](TChild& c) { (c.*command)(); }); });
+    };
+    onItem("mnuSpeichern", &TChild::mnuSpeichernClick);
+    onItem("mnuSpeichernUnter", &TChild::mnuSpeichernUnterClick);
+    onItem("mnuSpeichernVorlage", &TChild::mnuSpeichernVorlageClick);
+    onItem("mnuVorlagenVerwalten", &TChild::mnuVorlagenVerwaltenClick);
+    onItem("mnuExport", &TChild::mnuExportClick);
+    onItem("mnuSchliessen", &TChild::mnuSchliessenClick);
+    MarkBuilt(Button("cmdSpeichern"));
+    connect(Button("cmdSpeichern"), &QToolButton::clicked, this, [this] { WithActiveChild([](TChild& c) { c.mnuSpeichernClick(); }); });
+    auto* exportTemplate = findChild<QPushButton*>(QStringLiteral("BtnVisiVorlage"));
+    MarkBuilt(exportTemplate);
+    exportTemplate->setEnabled(true);
+    connect(exportTemplate, &QPushButton::clicked, this, [this] { BtnVisiVorlageClick(); });
+}
+
 void TMaster::ConnectDocumentCommands() {
+    ConnectFileCommands();
     auto onItem = [this](const char* name, std::function<void(TChild&)> command) {
         connect(MenuItem(name), &QAction::triggered, this, [this, command] { WithActiveChild(command); });
     };
-    onItem("mnuSchliessen", [this](TChild&) {
-        if (QMdiSubWindow* sub = mdiArea_->currentSubWindow()) sub->close();
-    });
     onItem("mnuEtikettUmbenennen", [](TChild& c) { c.mnuDesignUmbenennenClick(); });
     onItem("mnuAnsichtOriginal", [](TChild& c) { c.ZoomCentered(1); });
     onItem("mnuAnsichtEtikettenbreite", [](TChild& c) { c.mnuZoomBreiteClick(); });

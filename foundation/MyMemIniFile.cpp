@@ -6,6 +6,7 @@
 #include "foundation/WideStrings.h"
 
 #include <QtCore/QFileInfo>
+#include <QtCore/QLocale>
 
 struct TMyMemIniFile::Section {
     QString name;
@@ -115,7 +116,13 @@ double TMyMemIniFile::ReadFloat(const QString& section, const QString& name, dou
 }
 
 void TMyMemIniFile::WriteFloat(const QString& section, const QString& name, double value) {
-    WriteString(section, name, FloatToLocaleText(value));
+    if (decimalSeparator_.isNull()) {
+        WriteString(section, name, FloatToLocaleText(value));
+        return;
+    }
+    QString text = QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest);
+    text.replace(QLatin1Char('.'), decimalSeparator_);
+    WriteString(section, name, text);
 }
 
 bool TMyMemIniFile::SectionExists(const QString& section) const { return FindSection(section) != nullptr; }

@@ -35,6 +35,10 @@ public:
     void WriteBool(const QString& section, const QString& name, bool value);
     double ReadFloat(const QString& section, const QString& name, double defaultValue) const;
     void WriteFloat(const QString& section, const QString& name, double value);
+    // WriteFloat then writes its numbers with this decimal separator and no
+    // grouping, whatever the user's number format is (files for other
+    // programs that expect one separator).
+    void SetDecimalSeparator(QChar separator) { decimalSeparator_ = separator; }
 
     bool SectionExists(const QString& section) const;
     bool ValueExists(const QString& section, const QString& name) const;
@@ -72,6 +76,7 @@ private:
     void Parse(const QStringList& lines);
 
     std::vector<std::unique_ptr<Section>> sections_;
+    QChar decimalSeparator_;  // null: the user's number format
     // Case-folded section name -> index of its first occurrence.
     QHash<QString, int> sectionIndex_;
 };
