@@ -47,6 +47,7 @@ class TEtikett;
 class TMMWindow;
 class TQDXTabSet;
 class TQNLineal;
+class TPrintSource;
 
 class TChild : public TLocalizerWidget, public TChildBase, public TDocumentBase, public TMasterChild {
     Q_OBJECT
@@ -205,7 +206,7 @@ public:
     gdi::Color MainPenColor() const override;
     const TFillData& MainFillData() const override;
     void BuildFieldPanel() override {}
-    void SetFieldTypeMenu(const std::vector<std::string>& fieldNames) override {}
+    void SetFieldTypeMenu(const std::vector<std::string>& fieldNames) override;
     void ShowWarning(const QString& text) override;
     void ShowError(const QString& text) override;
     void SetBusyCursor(bool busy) override;
@@ -222,6 +223,72 @@ public:
     int32_t CurrentDesignIndex() const override;
     void SetCurrentDesignIndex(int32_t index) override;
     void ShowLoadProgress(const QString& caption) override;
+
+    // ---- edit, arrange, print and label-type commands (ChildCommands.cpp)
+    // Each runs the current design's command, then requests the main
+    // window's refresh; nothing without a current design.
+    void mnuAusschneidenClick();
+    void mnuKopierenClick();
+    void mnuEinfuegenClick();
+    void mnuLoeschenClick();
+    void mnuRueckgaengigClick();
+    void mnuAllesAuswaehlenClick();
+    // The stacking order; each marks the document modified.
+    void mnuEinsNachVorneClick();
+    void mnuNachVorneClick();
+    void mnuEinsNachHintenClick();
+    void mnuNachHintenClick();
+    void mnuGruppierenClick();
+    void mnuUnGroupClick();
+    void mnuNeuZeichnenClick();
+    void mnu90ClockwiseClick();
+    void mnu90CounterClockwiseClick();
+    void mnu180drehenClick();
+    void mnuGroesseClick();
+    void mnuStiftdickeClick();
+    void mnuStiftfarbeClick();
+    void mnuPinselClick();
+    void mnuTextClick();
+    void mnuFontClick();
+    void mnuAusrichtungClick();
+    void mnuEigenschaftenClick();
+    void mnuFeldClick();
+    void mnuFormatFeldClick() { mnuFeldClick(); }
+    // The centre of every selected figure onto the ring (1 top, 2 middle,
+    // 3 bottom) of a CD sheet; nothing on other sheets.
+    void CenterSelectionOnRing(int ring);
+    void mnuZentrierenObenClick() { CenterSelectionOnRing(1); }
+    void mnuZentrierenMitteClick() { CenterSelectionOnRing(2); }
+    void mnuZentrierenUntenClick() { CenterSelectionOnRing(3); }
+    // The selection's centre onto the middle of the label.
+    void mnuZwZentrierenClick();
+
+    // The figures' context menu: mode 0 on empty space, 1 on a figure that
+    // the click selected, 2 on the selection. Sets which entries show, pops
+    // it up at the screen point, then returns to the select tool.
+    QMenu& PopupMenu() const { return *mnuPopUp_; }
+    void ShowContextMenu(const QPoint& screenPoint, int mode);
+    // The visibility of the entries for the mode (without showing the menu).
+    void PrepareContextMenu(int mode);
+    QAction* PopupItem(const char* name) const;
+
+    // Prints the document through the print engine.
+    void mnuDruckenClick();
+    void mnuDruckpositionClick();
+    // The printer choice, then the sheet's page size on the chosen printer.
+    void mnuDruckereinrichtungClick();
+    // Another label type: refused (IDS_CHILDMSG3) when the new sheet has
+    // fewer labels than the document has designs.
+    void ChooseLabelType();
+    // Takes the sheet as ChooseLabelType does once it is chosen; false when refused.
+    bool ApplyLabelType(const TEtikett& sheet);
+    // What the commands call; tests replace them. The label-type dialog gives
+    // the chosen sheet or none; the print command prints the source.
+    static std::function<std::unique_ptr<TEtikett>(const TEtikett& current, QWidget* parent)> LabelTypeDialog;
+    static std::function<void(TPrintSource& source, QWidget* mainWindow)> PrintCommand;
+    // The name of the document for the print job: the file name without its
+    // folder, or the window's title.
+    QString DocumentName() const;
 
 protected:
     void BeforeLocalize() override;
@@ -246,6 +313,13 @@ private:
     void ZoomBarButtonClick(int tag);
     void ResizeDesignButtons();
     void ShowTitle();
+    // Commands (ChildCommands.cpp).
+    void BuildPopupMenu();
+    // The design's command, then the main window's refresh and a repaint.
+    void RunDesignCommand(void (TEinzelEtikett::*command)());
+    void ChangeStackingOrder(void (TEinzelEtikett::*command)());
+    void UpdateMenuStates(TEinzelEtikett& design);
+    void UpdateTextTools(TEinzelEtikett& design);
 
     // Painting (ChildPaint.cpp).
     void PaintSheet();
@@ -277,6 +351,7 @@ private:
     QScrollArea* scroboField_ = nullptr;
     QWidget* panField_ = nullptr;
     QMenu* pmTabset_ = nullptr;
+    QMenu* mnuPopUp_ = nullptr;
     QAction* mnuDesignUmbenennen_ = nullptr;
     QAction* mnuDesignNachLinks_ = nullptr;
     QAction* mnuDesignNachRechts_ = nullptr;
