@@ -255,8 +255,11 @@ public:
     void mnuFeldClick();
     void mnuFormatFeldClick() { mnuFeldClick(); }
     // The centre of every selected figure onto the ring (1 top, 2 middle,
-    // 3 bottom) of a CD sheet; nothing on other sheets.
+    // 3 bottom) of a CD sheet; nothing on other sheets. The selection copied
+    // onto, or moved to, the ring.
     void CenterSelectionOnRing(int ring);
+    void mnuAuswahlkopierenClick(int ring);
+    void mnuAuswahlverschiebenClick(int ring);
     void mnuZentrierenObenClick() { CenterSelectionOnRing(1); }
     void mnuZentrierenMitteClick() { CenterSelectionOnRing(2); }
     void mnuZentrierenUntenClick() { CenterSelectionOnRing(3); }
@@ -272,8 +275,11 @@ public:
     void PrepareContextMenu(int mode);
     QAction* PopupItem(const char* name) const;
 
-    // Prints the document through the print engine.
+    // Prints the document through the print engine, after CommitFieldPanel.
     void mnuDruckenClick();
+    // Takes an edit still open in the field panel into the document; the
+    // field panel connects it.
+    std::function<void()> CommitFieldPanel;
     void mnuDruckpositionClick();
     // The printer choice, then the sheet's page size on the chosen printer.
     void mnuDruckereinrichtungClick();

@@ -8,11 +8,12 @@
 #include "app/Master.h"
 #include "app/MessageBoxes.h"
 #include "app/MMWindow.h"
-#include "app/RingCentres.h"
 #include "app/SpeedButton.h"
 
 #include "document/Etikett.h"
+#include "document/design/ContextMenuModel.h"
 #include "document/design/EinzelEtikett.h"
+#include "document/design/RingLabels.h"
 #include "document/design/FigureClipboard.h"
 #include "document/widgets/DlgSelEtikett.h"
 #include "figures/Figure.h"
@@ -47,13 +48,6 @@ int64_t DesignRoomOf(const TEtikett& sheet) {
 }
 
 bool IsFieldText(const TFigure* figure) { return figure && figure->Kind == TFigureKind::FieldText; }
-
-// The entries of the context menu that need a selection (hidden on empty space).
-constexpr const char* kSelectionEntries[] = {
-    "mnuGroesse", "mnuStiftdicke", "mnuStiftfarbe", "mnuPinsel", "mnuText", "mnuFont", "mnuAusrichtung",
-    "mnuEigenschaften", "mnuFeld", "mnuFeldtyp", "mnuSepRotate", "mnu90Clockwise", "mnu90CounterClockwise",
-    "mnu180drehen", "mnuSep", "mnuZentrierenHaupt", "mnuZwZentrieren",
-};
 
 }  // namespace
 
@@ -147,7 +141,7 @@ void TChild::mnuFeldClick() { RunDesignCommand(&TEinzelEtikett::EditSelectedFiel
 
 void TChild::CenterSelectionOnRing(int ring) {
     if (!currentDesign_) return;
-    const std::optional<TFloatPoint> centre = RingCentreOf(*etikett_, ring);
+    const std::optional<TFloatPoint> centre = RingCenter(*etikett_, ring);
     if (!centre) return;
     currentDesign_->SetSelectionCenter(centre->X, centre->Y);
     RequestToolStateRefresh();
@@ -155,59 +149,138 @@ void TChild::CenterSelectionOnRing(int ring) {
 
 void TChild::mnuZwZentrierenClick() {
     if (!currentDesign_) return;
-    const TFloatPoint centre = LabelCentre(*etikett_);
+    const TFloatPoint centre = LabelCenter(*etikett_);
     currentDesign_->SetSelectionCenter(centre.X, centre.Y);
     RequestToolStateRefresh();
 }
 
 // ---- the context menu
 
+namespace {
+
+// The context menu's entries by the model's entry.
+struct TPopupEntry {
+    TContextEntry entry;
+    const char* name;
+};
+constexpr TPopupEntry kPopupEntries[] = {
+    {TContextEntry::SizeAndPosition, "mnuGroesse"},
+    {TContextEntry::PenWidth, "mnuStiftdicke"},
+    {TContextEntry::PenColor, "mnuStiftfarbe"},
+    {TContextEntry::Fill, "mnuPinsel"},
+    {TContextEntry::Text, "mnuText"},
+    {TContextEntry::Font, "mnuFont"},
+    {TContextEntry::TextAlignment, "mnuAusrichtung"},
+    {TContextEntry::Properties, "mnuEigenschaften"},
+    {TContextEntry::Field, "mnuFeld"},
+    {TContextEntry::FieldType, "mnuFeldtyp"},
+    {TContextEntry::SeparatorBeforeRotation, "mnuSepRotate"},
+    {TContextEntry::RotateClockwise, "mnu90Clockwise"},
+    {TContextEntry::RotateCounterClockwise, "mnu90CounterClockwise"},
+    {TContextEntry::Rotate180, "mnu180drehen"},
+    {TContextEntry::SeparatorAfterRotation, "mnuSep"},
+    {TContextEntry::GridColor, "mnuGitterfarbe"},
+    {TContextEntry::FilterBrightness, "mnuFilterHKIG"},
+    {TContextEntry::FilterHueSaturation, "mnuFilterHSL"},
+    {TContextEntry::FilterBlackWhite, "mnuFilterSWCol"},
+    {TContextEntry::SeparatorBeforeRings, "mnuSepRings"},
+    {TContextEntry::CenterOnRing, "mnuZentrierenHaupt"},
+    {TContextEntry::CopyToRing, "mnuAuswahlkopieren"},
+    {TContextEntry::MoveToRing, "mnuAuswahlverschieben"},
+    {TContextEntry::CenterOnLabel, "mnuZwZentrieren"},
+    {TContextEntry::SeparatorBeforeZoom, "N1"},
+    {TContextEntry::Zoom, "mnuZoom"},
+};
+
+// The ring submenus; their entries are named by the prefix and the ring.
+struct TRingMenu {
+    const char* menu;
+    const char* itemPrefix;
+};
+constexpr TRingMenu kCenterRings = {"mnuZentrierenHaupt", "mnuZentrieren"};
+constexpr TRingMenu kCopyRings = {"mnuAuswahlkopieren", "mnuAuswahlkopieren"};
+constexpr TRingMenu kMoveRings = {"mnuAuswahlverschieben", "mnuAuswahlverschieben"};
+constexpr const char* kRingSuffixes[] = {"Oben", "Mitte", "Unten"};
+constexpr const char* kRingCaptions[] = {"Ring oben", "Ring mitte", "Ring unten"};
+
+constexpr TContextEntry kFilterEntries[] = {TContextEntry::FilterBrightness, TContextEntry::FilterHueSaturation,
+                                            TContextEntry::FilterBlackWhite};
+
+}  // namespace
+
+void TChild::mnuAuswahlkopierenClick(int ring) {
+    if (!currentDesign_) return;
+    currentDesign_->CopySelectionToRing(ring);
+    RequestToolStateRefresh();
+}
+
+void TChild::mnuAuswahlverschiebenClick(int ring) {
+    if (!currentDesign_) return;
+    currentDesign_->MoveSelectionToRing(ring);
+    RequestToolStateRefresh();
+}
+
 void TChild::BuildPopupMenu() {
     mnuPopUp_ = new QMenu(this);
     mnuPopUp_->setObjectName(QStringLiteral("mnuPopUp"));
-    auto add = [this](QMenu* menu, const char* name, const char* caption, void (TChild::*handler)()) {
-        QAction* item = menu->addAction(QString::fromUtf8(caption));
-        item->setObjectName(QString::fromLatin1(name));
-        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    auto name = [](QAction* item, const char* objectName) {
+        item->setObjectName(QString::fromLatin1(objectName));
         return item;
     };
-    auto separator = [this](const char* name) { mnuPopUp_->addSeparator()->setObjectName(QString::fromLatin1(name)); };
-    auto submenu = [this](const char* name, const char* caption) {
+    auto add = [this, name](QMenu* menu, const char* objectName, const char* caption, std::function<void()> handler) {
+        QAction* item = name(menu->addAction(QString::fromUtf8(caption)), objectName);
+        if (handler) connect(item, &QAction::triggered, this, std::move(handler));
+        return item;
+    };
+    auto command = [this](void (TChild::*handler)()) { return [this, handler] { (this->*handler)(); }; };
+    auto design = [this](void (TEinzelEtikett::*handler)()) { return [this, handler] { RunDesignCommand(handler); }; };
+    auto separator = [this, name](const char* objectName) { name(mnuPopUp_->addSeparator(), objectName); };
+    auto submenu = [this, name](const char* objectName, const char* caption) {
         QMenu* menu = mnuPopUp_->addMenu(QString::fromUtf8(caption));
-        menu->setObjectName(QString::fromLatin1(name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        menu->setObjectName(QString::fromLatin1(objectName));
+        name(menu->menuAction(), objectName);
         return menu;
     };
-    add(mnuPopUp_, "mnuGroesse", "Größe und Position...", &TChild::mnuGroesseClick);
-    add(mnuPopUp_, "mnuStiftdicke", "Stiftdicke...", &TChild::mnuStiftdickeClick);
-    add(mnuPopUp_, "mnuStiftfarbe", "Stiftfarbe...", &TChild::mnuStiftfarbeClick);
-    add(mnuPopUp_, "mnuPinsel", "Füllung...", &TChild::mnuPinselClick);
-    add(mnuPopUp_, "mnuText", "Text...", &TChild::mnuTextClick);
-    add(mnuPopUp_, "mnuFont", "Font...", &TChild::mnuFontClick);
-    add(mnuPopUp_, "mnuAusrichtung", "Ausrichtung...", &TChild::mnuAusrichtungClick);
-    add(mnuPopUp_, "mnuEigenschaften", "Eigenschaften...", &TChild::mnuEigenschaftenClick);
-    add(mnuPopUp_, "mnuFeld", "Feld...", &TChild::mnuFeldClick);
+    auto ringMenu = [&](const TRingMenu& names, const char* caption, void (TChild::*handler)(int)) {
+        QMenu* menu = submenu(names.menu, caption);
+        for (int ring = 1; ring <= 3; ++ring) {
+            const QByteArray itemName = QByteArray(names.itemPrefix) + kRingSuffixes[ring - 1];
+            QAction* item = add(menu, itemName.constData(), kRingCaptions[ring - 1], [this, handler, ring] { (this->*handler)(ring); });
+            item->setProperty("Tag", ring);
+        }
+    };
+    add(mnuPopUp_, "mnuGroesse", "Größe und Position...", command(&TChild::mnuGroesseClick));
+    add(mnuPopUp_, "mnuStiftdicke", "Stiftdicke...", command(&TChild::mnuStiftdickeClick));
+    add(mnuPopUp_, "mnuStiftfarbe", "Stiftfarbe...", command(&TChild::mnuStiftfarbeClick));
+    add(mnuPopUp_, "mnuPinsel", "Füllung...", command(&TChild::mnuPinselClick));
+    add(mnuPopUp_, "mnuText", "Text...", command(&TChild::mnuTextClick));
+    add(mnuPopUp_, "mnuFont", "Schrift...", command(&TChild::mnuFontClick));
+    add(mnuPopUp_, "mnuAusrichtung", "Ausrichtung...", command(&TChild::mnuAusrichtungClick));
+    add(mnuPopUp_, "mnuEigenschaften", "Eigenschaften...", command(&TChild::mnuEigenschaftenClick));
+    add(mnuPopUp_, "mnuFeld", "Feld...", command(&TChild::mnuFeldClick));
     submenu("mnuFeldtyp", "Feldtyp wechseln");
     separator("mnuSepRotate");
-    add(mnuPopUp_, "mnu90Clockwise", "90° im Uhrzeigersinn drehen", &TChild::mnu90ClockwiseClick);
-    add(mnuPopUp_, "mnu90CounterClockwise", "90° gegen Uhrzeigersinn drehen", &TChild::mnu90CounterClockwiseClick);
-    add(mnuPopUp_, "mnu180drehen", "180° drehen", &TChild::mnu180drehenClick);
+    add(mnuPopUp_, "mnu90Clockwise", "90° im Uhrzeigersinn drehen", command(&TChild::mnu90ClockwiseClick));
+    add(mnuPopUp_, "mnu90CounterClockwise", "90° gegen Uhrzeigersinn drehen", command(&TChild::mnu90CounterClockwiseClick));
+    add(mnuPopUp_, "mnu180drehen", "180° drehen", command(&TChild::mnu180drehenClick));
     separator("mnuSep");
-    QMenu* rings = submenu("mnuZentrierenHaupt", "Zentrieren auf");
-    add(rings, "mnuZentrierenOben", "Ring oben", &TChild::mnuZentrierenObenClick);
-    add(rings, "mnuZentrierenMitte", "Ring mitte", &TChild::mnuZentrierenMitteClick);
-    add(rings, "mnuZentrierenUnten", "Ring unten", &TChild::mnuZentrierenUntenClick);
-    add(mnuPopUp_, "mnuZwZentrieren", "Zentrieren", &TChild::mnuZwZentrierenClick);
+    add(mnuPopUp_, "mnuGitterfarbe", "Gitterfarbe...", nullptr);
+    add(mnuPopUp_, "mnuFilterHKIG", "Helligkeit, Kontrast, Intensität, Gamma...", design(&TEinzelEtikett::FilterBrightness));
+    add(mnuPopUp_, "mnuFilterHSL", "Farbton, Sättigung, Helligkeit...", design(&TEinzelEtikett::FilterHueSaturation));
+    add(mnuPopUp_, "mnuFilterSWCol", "Schwarz-Weiß, Kolorieren...", design(&TEinzelEtikett::FilterBlackWhite));
+    separator("mnuSepRings");
+    ringMenu(kCenterRings, "Zentrieren auf", &TChild::CenterSelectionOnRing);
+    ringMenu(kCopyRings, "Auswahl kopieren auf", &TChild::mnuAuswahlkopierenClick);
+    ringMenu(kMoveRings, "Auswahl verschieben auf", &TChild::mnuAuswahlverschiebenClick);
+    add(mnuPopUp_, "mnuZwZentrieren", "Zentrieren", command(&TChild::mnuZwZentrierenClick));
     separator("N1");
     QMenu* zoom = submenu("mnuZoom", "Zoom");
-    add(zoom, "mnuZoomGanz", "Ganze Vorlage", &TChild::mnuGanzClick);
-    add(zoom, "mnuZoomBreite", "Vorlagenbreite", &TChild::mnuZoomBreiteClick);
-    for (const auto& [name, caption, factor] : {std::tuple{"mnuZoom050", "50%", 0.5}, std::tuple{"mnuZoom100", "100%", 1.0},
-                                                std::tuple{"mnuZoom200", "200%", 2.0}}) {
-        QAction* item = zoom->addAction(QString::fromLatin1(caption));
-        item->setObjectName(QString::fromLatin1(name));
+    add(zoom, "mnuZoomGanz", "Ganze Vorlage", command(&TChild::mnuGanzClick));
+    add(zoom, "mnuZoomBreite", "Vorlagenbreite", command(&TChild::mnuZoomBreiteClick));
+    for (const auto& [objectName, caption, factor] : {std::tuple{"mnuZoom050", "50%", 0.5}, std::tuple{"mnuZoom100", "100%", 1.0},
+                                                      std::tuple{"mnuZoom200", "200%", 2.0}}) {
         const double value = factor;
-        connect(item, &QAction::triggered, this, [this, value] { ZoomCentered(value); });
+        add(zoom, objectName, caption, [this, value] { ZoomCentered(value); });
     }
 }
 
@@ -216,31 +289,27 @@ QAction* TChild::PopupItem(const char* name) const {
 }
 
 void TChild::PrepareContextMenu(int mode) {
-    for (QAction* item : mnuPopUp_->actions()) item->setVisible(true);
-    const bool selection = mode != 0 && currentDesign_ && currentDesign_->SelectedCount() > 0;
-    if (!selection) {
-        for (const char* name : kSelectionEntries) PopupItem(name)->setVisible(false);
-        return;
-    }
+    if (!currentDesign_) return;
     TEinzelEtikett& design = *currentDesign_;
-    const bool one = design.SelectedCount() == 1;
-    const bool fieldText = one && IsFieldText(design.GetSelected(0));
-    PopupItem("mnuGroesse")->setVisible(one);
-    PopupItem("mnuStiftdicke")->setVisible(design.CanSetPen());
-    PopupItem("mnuStiftfarbe")->setVisible(design.CanSetPen());
-    PopupItem("mnuPinsel")->setVisible(design.CanFill());
-    PopupItem("mnuText")->setVisible(one && design.CanEditText());
-    PopupItem("mnuFont")->setVisible(design.CanSetFont());
-    PopupItem("mnuAusrichtung")->setVisible(design.CanAlignText());
-    PopupItem("mnuEigenschaften")->setVisible(design.CanEditProperties());
-    PopupItem("mnuFeld")->setVisible(fieldText);
-    PopupItem("mnuFeldtyp")->setVisible(fieldText);
-    if (fieldText) design.BuildFieldTypeMenu();
-    for (const char* name : {"mnu90Clockwise", "mnu90CounterClockwise", "mnu180drehen"}) PopupItem(name)->setVisible(one);
-    const bool rings = RingCentreOf(*etikett_, 1).has_value();
-    PopupItem("mnuZentrierenHaupt")->setVisible(rings);
-    PopupItem("mnuZentrierenMitte")->setVisible(RingCentreOf(*etikett_, 2).has_value());
-    PopupItem("mnuZwZentrieren")->setVisible(etikett_->GetShapeKey() == "QN-2051EX");
+    const TContextMenuModel model = BuildContextMenuModel(design, *etikett_, mode);
+    for (const TPopupEntry& e : kPopupEntries) {
+        QAction* item = PopupItem(e.name);
+        item->setVisible(model.IsVisible(e.entry));
+        item->setEnabled(model.IsEnabled(e.entry));
+    }
+    // The picture filters reach the selected picture from here.
+    const bool filters = mode != 0 && design.CanFilterPicture();
+    for (TContextEntry entry : kFilterEntries)
+        for (const TPopupEntry& e : kPopupEntries)
+            if (e.entry == entry) PopupItem(e.name)->setVisible(filters || model.IsVisible(entry));
+    for (const auto& [names, rings] : {std::pair{kCenterRings, model.CenterRings}, std::pair{kCopyRings, model.CopyRings},
+                                       std::pair{kMoveRings, model.MoveRings}}) {
+        for (int ring = 1; ring <= 3; ++ring) {
+            const QByteArray itemName = QByteArray(names.itemPrefix) + kRingSuffixes[ring - 1];
+            PopupItem(itemName.constData())->setVisible(rings[static_cast<size_t>(ring - 1)]);
+        }
+    }
+    if (model.IsVisible(TContextEntry::FieldType)) SetFieldTypeMenu(model.FieldTypes);
 }
 
 void TChild::SetFieldTypeMenu(const std::vector<std::string>& fieldNames) {
@@ -271,6 +340,7 @@ QString TChild::DocumentName() const {
 }
 
 void TChild::mnuDruckenClick() {
+    if (CommitFieldPanel) CommitFieldPanel();
     {
         TChildPrintSource source(*this);
         PrintCommand(source, Master);

@@ -161,20 +161,11 @@ public:
     static void SetControlEnabled(QWidget* control, bool enabled);
 
     // ---- commands of the menus and tool bars (MasterCommands.cpp)
-    // A font size text that is no whole number gives this size, here and
-    // for new figures.
-    static constexpr int32_t kFallbackFontSize = 8;
-    // Font sizes that the label text can draw.
-    static constexpr int32_t kMinFontSize = 1;
-    static constexpr int32_t kMaxFontSize = 1638;
     // The palettes at start: black pen and text, no fill.
     static constexpr int32_t kDefaultPenColor = 0x000000;
     static constexpr int32_t kDefaultFillColor = clNoColor;
     static constexpr int32_t kDefaultFontColor = 0x000000;
 
-    // The size a text of the size box stands for: a whole number, brought
-    // into kMinFontSize .. kMaxFontSize; kFallbackFontSize for any other text.
-    static int32_t ParseFontSize(const QString& text);
     // The palettes, which new figures and the design's dialogs start from.
     int32_t PenColor() const;
     float PenWidth() const;
@@ -226,6 +217,10 @@ public:
     // (Qt::Vertical) or side by side, in rows or columns once there are
     // more than three.
     static QList<QRect> TileRects(int count, const QRect& area, Qt::Orientation stacking);
+    // Where cascading puts count windows: three quarters of the area each,
+    // every one a step further down and right, starting over at the top
+    // left when the next would leave the area.
+    static QList<QRect> CascadeRects(int count, const QRect& area, int step);
 
 protected:
     void BeforeLocalize() override;

@@ -6,6 +6,7 @@
 #include "app/Master.h"
 
 #include "app/Child.h"
+#include "app/FontSizeText.h"
 #include "app/MMWindow.h"
 #include "app/PictureChoice.h"
 #include "app/SpeedButton.h"
@@ -17,6 +18,7 @@
 #include "app/controls/ZRRastenButton2.h"
 
 #include "document/Etikett.h"
+#include "document/design/DesignDialogs.h"
 #include "document/design/EinzelEtikett.h"
 #include "document/design/FigureClipboard.h"
 #include "figures/Bild32.h"
@@ -34,6 +36,7 @@
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QStyle>
 
 #include <algorithm>
 #include <cmath>
@@ -57,13 +60,6 @@ constexpr const char* kVerticalButtons[] = {"cmdVTop", "cmdVCenter", "cmdVBottom
 
 // ---- the palettes
 
-int32_t TMaster::ParseFontSize(const QString& text) {
-    bool ok = false;
-    const int size = text.trimmed().toInt(&ok);
-    if (!ok) return kFallbackFontSize;
-    return std::clamp(size, kMinFontSize, kMaxFontSize);
-}
-
 TZRColorPopupButton* TMaster::ColorButton(const char* name) const {
     return findChild<TZRColorPopupButton*>(QString::fromLatin1(name));
 }
@@ -84,7 +80,7 @@ QString TMaster::ToolbarFontName() const {
 }
 
 int32_t TMaster::ToolbarFontSize() const {
-    return ParseFontSize(findChild<QComboBox*>(QStringLiteral("cbFontSize"))->currentText());
+    return FontSizeFromText(findChild<QComboBox*>(QStringLiteral("cbFontSize"))->currentText());
 }
 
 uint8_t TMaster::ToolbarFontStyle() const {
@@ -351,7 +347,8 @@ void TMaster::cbFontNameFontChange(const QString& name) {
 
 bool TMaster::PickButtonColor(TZRColorPopupButton& button, bool offerNoColor) {
     gdi::Color color = static_cast<gdi::Color>(button.Color());
-    const bool chosen = offerNoColor ? PickColorOrNone(color, this) : PickColor(color, this);
+    const TDesignDialogs& dialogs = DesignDialogs();
+    const bool chosen = offerNoColor ? PickColorOrNone(color, this) : dialogs.PickColor && dialogs.PickColor(color);
     if (chosen) button.SetColor(static_cast<int32_t>(color));
     return chosen;
 }
@@ -371,7 +368,8 @@ void TMaster::colpopBrushMenuBtnClick(int index) {
         return;
     }
     if ((index != kBtnOtherColor && index != kBtnGradient) || !ActiveChild()) return;
-    if (!EditFillData(*fillData_, index == kBtnGradient ? kGradientPage : kColorPage, this)) return;
+    const TDesignDialogs& dialogs = DesignDialogs();
+    if (!dialogs.EditFill || !dialogs.EditFill(*fillData_, index == kBtnGradient)) return;
     if (fillData_->Kind() != fkGradient)
         ColorButton("colpopBrush")->SetColor(fillData_->Kind() == 0 ? clNoColor : static_cast<int32_t>(fillData_->Color()));
     WithCurrentDesign([this](TEinzelEtikett& d) { d.SetFillData(*fillData_); });
@@ -486,8 +484,33 @@ void TMaster::TileDocuments(Qt::Orientation stacking) {
     for (qsizetype i = 0; i < windows.size(); ++i) windows[i]->setGeometry(rects[i]);
 }
 
+QList<QRect> TMaster::CascadeRects(int count, const QRect& area, int step) {
+    QList<QRect> rects;
+    if (count <= 0 || area.isEmpty()) return rects;
+    const QSize size(area.width() * 3 / 4, area.height() * 3 / 4);
+    const int room = std::min(area.width() - size.width(), area.height() - size.height());
+    const int positions = std::max(1, room / std::max(1, step) + 1);
+    for (int i = 0; i < count; ++i) {
+        const int offset = (i % positions) * step;
+        rects << QRect(area.topLeft() + QPoint(offset, offset), size);
+    }
+    return rects;
+}
+
 void TMaster::CascadeDocuments() {
-    if (DocumentCount() > 0) mdiArea_->cascadeSubWindows();
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (!sub->isMinimized() && sub->isVisible()) windows << sub;
+    if (windows.isEmpty()) return;
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first());
+    const QList<QRect> rects = CascadeRects(static_cast<int>(windows.size()), mdiArea_->viewport()->rect(), step);
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized()) windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i]);
+        windows[i]->raise();
+    }
+    if (active) mdiArea_->setActiveSubWindow(active);
 }
 
 void TMaster::ArrangeIcons() {
