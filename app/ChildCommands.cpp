@@ -292,16 +292,14 @@ void TChild::PrepareContextMenu(int mode) {
     if (!currentDesign_) return;
     TEinzelEtikett& design = *currentDesign_;
     const TContextMenuModel model = BuildContextMenuModel(design, *etikett_, mode);
-    for (const TPopupEntry& e : kPopupEntries) {
-        QAction* item = PopupItem(e.name);
-        item->setVisible(model.IsVisible(e.entry));
-        item->setEnabled(model.IsEnabled(e.entry));
-    }
     // The picture filters reach the selected picture from here.
     const bool filters = mode != 0 && design.CanFilterPicture();
-    for (TContextEntry entry : kFilterEntries)
-        for (const TPopupEntry& e : kPopupEntries)
-            if (e.entry == entry) PopupItem(e.name)->setVisible(filters || model.IsVisible(entry));
+    for (const TPopupEntry& e : kPopupEntries) {
+        const bool filter = std::find(std::begin(kFilterEntries), std::end(kFilterEntries), e.entry) != std::end(kFilterEntries);
+        QAction* item = PopupItem(e.name);
+        item->setVisible(model.IsVisible(e.entry) || (filter && filters));
+        item->setEnabled(model.IsEnabled(e.entry) || (filter && filters));
+    }
     for (const auto& [names, rings] : {std::pair{kCenterRings, model.CenterRings}, std::pair{kCopyRings, model.CopyRings},
                                        std::pair{kMoveRings, model.MoveRings}}) {
         for (int ring = 1; ring <= 3; ++ring) {

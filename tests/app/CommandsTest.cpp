@@ -16,6 +16,7 @@
 #include "document/Etikett.h"
 #include "document/design/DesignDialogs.h"
 #include "document/design/EinzelEtikett.h"
+#include "figures/Bild32.h"
 #include "figures/Figure.h"
 #include "figures/Rechteck.h"
 #include "foundation/FillData.h"
@@ -23,6 +24,9 @@
 #include "printing/PrintSource.h"
 #include "printing/PrintUi.h"
 #include "printing/PrinterSupport.h"
+#include "platform/imaging/Dib.h"
+
+#include <QtGui/QImage>
 
 #include <QtGui/QAction>
 #include <QtWidgets/QMdiArea>
@@ -441,6 +445,49 @@ TEST(CascadeRects, StepDownAndStartOverWhenTheAreaEnds) {
     for (int i = 0; i < 6; ++i) EXPECT_EQ(rects[i], QRect(offsets[i], offsets[i], 300, 150)) << i;
     EXPECT_TRUE(TMaster::CascadeRects(0, area, 20).isEmpty());
     EXPECT_EQ(TMaster::CascadeRects(2, area, 0).size(), 2);
+}
+
+TEST_F(CommandsTest, APictureIsInsertedCentredAndFilteredFromTheContextMenu) {
+    TEtikett sheet;
+    MakeSheet(sheet, 2, 2);  // labels of 60 x 40 mm
+    TChild& c = OpenDocument(&sheet);
+    TEinzelEtikett& d = *c.CurrentDesign();
+    QImage image(40, 10, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    const QString path = dir_.filePath(QStringLiteral("wide.png"));
+    ASSERT_TRUE(image.save(path));
+    const QString broken = dir_.filePath(QStringLiteral("broken.png"));
+    QFile(broken).open(QIODevice::WriteOnly);
+
+    c.SetModified(false);
+    EXPECT_FALSE(master->InsertPictureFileCentred(broken));
+    EXPECT_EQ(d.FigureCount(), 0);
+    EXPECT_FALSE(c.IsModified());
+    ASSERT_TRUE(master->InsertPictureFileCentred(path));
+    ASSERT_EQ(d.FigureCount(), 1);
+    const TFigure& picture = *d.GetFigure(0);
+    EXPECT_NEAR(picture.CenterX, 30, 0.01);
+    EXPECT_NEAR(picture.CenterY, 20, 0.01);
+    EXPECT_NEAR(picture.Width, 54, 0.01);  // nine tenths of the label, fitted to 4 : 1
+    EXPECT_NEAR(picture.Height, 13.5, 0.01);
+    EXPECT_TRUE(c.IsModified());
+    EXPECT_EQ(c.DrawMode(), 0);
+
+    // The filters are offered for the selected picture; OK is one undo step.
+    d.DeselectAll();
+    d.SelectFigure(0);
+    c.PrepareContextMenu(1);
+    for (const char* name : {"mnuFilterHKIG", "mnuFilterHSL", "mnuFilterSWCol"}) EXPECT_TRUE(c.PopupItem(name)->isVisible()) << name;
+    int filtered = 0;
+    DesignDialogs().FilterBrightness = [&](const imaging::Dib& original) {
+        ++filtered;
+        return imaging::CopyHandle(original);
+    };
+    const int32_t undoSteps = d.UndoCount();
+    c.PopupItem("mnuFilterHKIG")->trigger();
+    EXPECT_EQ(filtered, 1);
+    EXPECT_EQ(d.UndoCount(), undoSteps + 1);
+    EXPECT_EQ(d.GetUndoCaption(), QStringLiteral("Bildänderung"));
 }
 
 // Answers the sheet dialog with one sheet of the first design.
