@@ -10,6 +10,7 @@
 #include "app/FontSizeText.h"
 #include "app/MMWindow.h"
 #include "app/SpeedButton.h"
+#include "app/controls/ColorToolbar.h"
 #include "app/controls/ZRColorPopupButton.h"
 
 #include "../support/FakePrinter.h"
@@ -26,7 +27,9 @@
 #include "printing/PrinterSupport.h"
 #include "platform/imaging/Dib.h"
 
+#include <QtCore/QDir>
 #include <QtGui/QImage>
+#include <QtGui/QMouseEvent>
 
 #include <QtGui/QAction>
 #include <QtWidgets/QMdiArea>
@@ -537,6 +540,58 @@ TEST_F(CommandsTest, PrintingADocumentRunsThePrintEngineOnIt) {
     EXPECT_EQ(ui.sheetDialogs, 1);
     EXPECT_TRUE(ui.shown.isEmpty()) << ui.shown.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(printer->Pages(), 1);
+}
+
+// With ZORBIT_SCREENSHOTS set to a folder: a selection coloured from the
+// colour strip, the Edit menu naming the step, two documents tiled and
+// cascaded.
+TEST_F(CommandsTest, Screenshots) {
+    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
+    if (!folder) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
+    const QDir out(QString::fromLocal8Bit(folder));
+    TEtikett sheet;
+    MakeSheet(sheet, 2, 2);
+    TChild& first = OpenDocument(&sheet);
+    TEinzelEtikett& d = *first.CurrentDesign();
+    TRechteck& r = AddRectangle(d, 30, 20);
+    r.SetPenWidth(1.5f);
+    AddRectangle(d, 45, 30);
+    d.SelectFigure(0);
+    d.SetHandlesVisible(1);
+    auto* strip = master->findChild<TQDXColorToolbar*>(QStringLiteral("QDXColorToolbar1"));
+    auto pressCell = [&](int cell, Qt::MouseButton button) {
+        const QPointF at(8, cell * TQDXColorToolbar::kCellHeight + 7);
+        QMouseEvent press(QEvent::MouseButtonPress, at, strip->mapToGlobal(at), button, button, Qt::NoModifier);
+        QCoreApplication::sendEvent(strip, &press);
+        ReturnToLoop();
+    };
+    pressCell(12, Qt::LeftButton);
+    strip->Popup()->grab().save(out.filePath(QStringLiteral("commands-strip-popup.png")));
+    strip->ClosePopup(sctFill, TQDXColorToolbar::CellColor(12));
+    pressCell(20, Qt::RightButton);
+    strip->ClosePopup(sctOutline, TQDXColorToolbar::CellColor(20));
+    ReturnToLoop();
+    master->grab().save(out.filePath(QStringLiteral("commands-coloured.png")));
+
+    auto* edit = master->findChild<QMenu*>(QStringLiteral("mnuBearbeiten"));
+    edit->popup(master->mapToGlobal(QPoint(60, 24)));
+    ReturnToLoop();
+    edit->grab().save(out.filePath(QStringLiteral("commands-edit-menu.png")));
+    edit->hide();
+
+    TChild& second = OpenDocument(&sheet);
+    AddRectangle(*second.CurrentDesign(), 30, 20);
+    Item("mnuUebereinander")->trigger();
+    ReturnToLoop();
+    master->grab().save(out.filePath(QStringLiteral("commands-tiled.png")));
+    Item("mnuNebeneinander")->trigger();
+    ReturnToLoop();
+    master->grab().save(out.filePath(QStringLiteral("commands-side-by-side.png")));
+    Item("mnuUeberlappend")->trigger();
+    ReturnToLoop();
+    master->grab().save(out.filePath(QStringLiteral("commands-cascaded.png")));
+    first.SetModified(false);
+    second.SetModified(false);
 }
 
 }  // namespace
