@@ -174,7 +174,7 @@ public:
     // The fill last edited through the fill button's dialog.
     TFillData& FillData() { return *fillData_; }
     // The font box's name ("Arial" when none is selected) and the size
-    // box's size.
+    // box's size (FontSizeFromText, app/FontSizeText.h).
     QString ToolbarFontName() const;
     int32_t ToolbarFontSize() const;
     // The style bits (1 bold, 2 italic, 4 underline) of the buttons that are
