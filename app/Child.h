@@ -233,6 +233,8 @@ public:
     void mnuLoeschenClick();
     void mnuRueckgaengigClick();
     void mnuAllesAuswaehlenClick();
+    // The element-alignment dialog for the selection; nothing without one.
+    void mnuElementeAusrichtenClick();
     // The stacking order; each marks the document modified.
     void mnuEinsNachVorneClick();
     void mnuNachVorneClick();

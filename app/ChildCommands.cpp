@@ -86,6 +86,10 @@ void TChild::mnuRueckgaengigClick() { RunDesignCommand(&TEinzelEtikett::Undo); }
 
 void TChild::mnuAllesAuswaehlenClick() { RunDesignCommand(&TEinzelEtikett::SelectAll); }
 
+void TChild::mnuElementeAusrichtenClick() {
+    if (currentDesign_ && currentDesign_->SelectedCount() > 0) RunDesignCommand(&TEinzelEtikett::AlignSelectionDialog);
+}
+
 void TChild::ChangeStackingOrder(void (TEinzelEtikett::*command)()) {
     if (!currentDesign_ || currentDesign_->SelectedCount() == 0) return;
     RunDesignCommand(command);

@@ -199,7 +199,7 @@ public:
     void colpopFontMenuBtnClick(int index);
     // The colour strip: 1 outline, 2 fill, 3 text colour; -1 no colour.
     void QDXColorToolbar1SelectColor(int kind, int32_t color);
-    // The grid-step button: the step goes to the snapping.
+    // The grid-step button: the step goes to the snapping (0 stands for 0.1).
     void RastenBtnGWChange(double step);
     // A picture file chosen by the user, centred on the label at nine tenths
     // of its size and fitted to the picture's aspect.
@@ -207,6 +207,9 @@ public:
     // Inserts the picture file as InsertPictureCentred does once it has
     // the file; false when it cannot be read.
     bool InsertPictureFileCentred(const QString& path);
+    // The Database menu opens: open needs a document without a linked
+    // record set, close and filter one with it.
+    void mnuDatenbankClick();
     // The Window menu opens: its arrangement items need a document.
     void mnuFensterClick();
     // Windows one above the other (Qt::Vertical stacking) or side by side.
@@ -283,6 +286,7 @@ private:
     // the tool-bar row's overflow menu; false for other controls.
     bool AddPaletteOverflowItems(QMenu* menu, QWidget* control);
     void ConnectEditCommands();
+    void ConnectDatabaseCommands();
     void ConnectFormatCommands();
     void ConnectPaletteCommands();
     void ConnectWindowCommands();

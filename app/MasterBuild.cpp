@@ -3,6 +3,7 @@
 
 #include "app/Master.h"
 
+#include "app/Child.h"
 #include "app/SpeedButton.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
@@ -187,7 +188,7 @@ void TMaster::BuildMenus() {
                 {"mnuEinfuegen", "&Einfügen", "Ctrl+V", "einfuegen.svg", kBuilt},
                 {"mnuLoeschen", "&Löschen", "Del", "loeschen.svg", kBuilt},
                 Sep(),
-                {"mnuAusrichten", "Elemente ausrichten...", "Shift+Ctrl+A", "ausrichten.svg", 0},
+                {"mnuAusrichten", "Elemente ausrichten...", "Shift+Ctrl+A", "ausrichten.svg", kBuilt},
                 {"mnuAllesAuswaehlen", "A&lles auswählen", "Ctrl+A", "allesauswaehlen.svg", kBuilt},
                 {"mnuNeuZeichnen", "Neu zeichnen", "Ctrl+W", "neuzeichnen.svg", kBuilt},
                 Sep(),
@@ -257,9 +258,9 @@ void TMaster::BuildMenus() {
     fields->menuAction()->setVisible(false);
     QMenu* database = AddMenu(this, bar, "mnuDatenbank", "Datenbank",
                               {
-                                  {"mnuDatenbankOeffnen", "Datenbank öffnen...", nullptr, nullptr, 0},
-                                  {"mnuDatenbankSchliessen", "Datenbank schließen", nullptr, nullptr, 0},
-                                  {"mnuDatenFiltern", "Daten filtern...", nullptr, nullptr, 0},
+                                  {"mnuDatenbankOeffnen", "Datenbank öffnen...", nullptr, nullptr, kBuilt},
+                                  {"mnuDatenbankSchliessen", "Datenbank schließen", nullptr, nullptr, kBuilt},
+                                  {"mnuDatenFiltern", "Daten filtern...", nullptr, nullptr, kBuilt},
                               });
     database->menuAction()->setVisible(false);
 
@@ -330,7 +331,10 @@ void TMaster::BuildMenus() {
     connect(MenuItem("mnuNeu"), &QAction::triggered, this, [this] { mnuNeuClick(); });
     connect(MenuItem("mnuOeffnen"), &QAction::triggered, this, [this] { mnuOeffnenClick(); });
     connect(MenuItem("mnuBeenden"), &QAction::triggered, this, [this] { close(); });
-    connect(MenuItem("mnuUeber"), &QAction::triggered, this, [this] { ShowAboutBox(); });
+    connect(MenuItem("mnuUeber"), &QAction::triggered, this, [this] {
+        ShowAboutBox();
+        WithActiveChild([](TChild& c) { c.mnuNeuZeichnenClick(); });
+    });
     connect(MenuItem("mnuUeberKroxa"), &QAction::triggered, this, [this] { cmdKroxaHomepageClick(); });
 }
 

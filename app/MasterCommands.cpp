@@ -17,6 +17,7 @@
 #include "app/controls/ZRPenWidthButton.h"
 #include "app/controls/ZRRastenButton2.h"
 
+#include "document/DataBaseConnector.h"
 #include "document/Etikett.h"
 #include "document/design/DesignDialogs.h"
 #include "document/design/EinzelEtikett.h"
@@ -169,6 +170,7 @@ bool TMaster::AddPaletteOverflowItems(QMenu* menu, QWidget* control) {
 
 void TMaster::ConnectCommands() {
     ConnectEditCommands();
+    ConnectDatabaseCommands();
     ConnectFormatCommands();
     ConnectPaletteCommands();
     ConnectWindowCommands();
@@ -211,6 +213,7 @@ void TMaster::ConnectEditCommands() {
     onButton("cmdEinfuegen", &TChild::mnuEinfuegenClick);
     onItem("mnuLoeschen", &TChild::mnuLoeschenClick);
     onItem("mnuAllesAuswaehlen", &TChild::mnuAllesAuswaehlenClick);
+    onItem("mnuAusrichten", &TChild::mnuElementeAusrichtenClick);
     onItem("mnuNeuZeichnen", &TChild::mnuNeuZeichnenClick);
     onItem("mnuEinsNachVorne", &TChild::mnuEinsNachVorneClick);
     onButton("cmdEinsNachVorn", &TChild::mnuEinsNachVorneClick);
@@ -226,6 +229,25 @@ void TMaster::ConnectEditCommands() {
     onButton("cmdDrucken", &TChild::mnuDruckenClick);
     onItem("mnuDruckereinrichtung", &TChild::mnuDruckereinrichtungClick);
     onItem("mnuDruckposition", &TChild::mnuDruckpositionClick);
+}
+
+void TMaster::ConnectDatabaseCommands() {
+    connect(findChild<QMenu*>(QStringLiteral("mnuDatenbank")), &QMenu::aboutToShow, this, [this] { mnuDatenbankClick(); });
+    auto onItem = [this](const char* name, void (*command)(TDataBaseConnector&)) {
+        connect(MenuItem(name), &QAction::triggered, this,
+                [this, command] { WithActiveChild([command](TChild& c) { command(c.DataBaseConnector()); }); });
+    };
+    onItem("mnuDatenbankOeffnen", [](TDataBaseConnector& link) { link.Open(); });
+    onItem("mnuDatenbankSchliessen", [](TDataBaseConnector& link) { link.Close(); });
+    onItem("mnuDatenFiltern", [](TDataBaseConnector& link) { link.Filter(); });
+}
+
+void TMaster::mnuDatenbankClick() {
+    TChild* child = ActiveChild();
+    const bool linked = child && child->DataBaseConnector().Link != nullptr;
+    MenuItem("mnuDatenbankOeffnen")->setEnabled(child && !linked);
+    MenuItem("mnuDatenbankSchliessen")->setEnabled(linked);
+    MenuItem("mnuDatenFiltern")->setEnabled(linked);
 }
 
 void TMaster::ConnectFormatCommands() {
@@ -394,8 +416,9 @@ void TMaster::QDXColorToolbar1SelectColor(int kind, int32_t color) {
 
 void TMaster::RastenBtnGWChange(double step) {
     if (!IsValidStep(step)) return;
-    gitterWeite_ = step;
     SetGridX(step);
+    gitterWeite_ = GetGridX();
+    if (gitterWeite_ != step) ShowGridStep();
 }
 
 // ---- the picture

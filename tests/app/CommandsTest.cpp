@@ -19,6 +19,7 @@
 #include "document/design/EinzelEtikett.h"
 #include "figures/Bild32.h"
 #include "figures/Figure.h"
+#include "figures/Rasten.h"
 #include "figures/Rechteck.h"
 #include "foundation/FillData.h"
 #include "printing/EtikettPrinter.h"
@@ -229,6 +230,40 @@ TEST_F(CommandsTest, TheColourButtonsCommandRows) {
     EXPECT_EQ(master->FontColor(), static_cast<int32_t>(gdi::Rgb(0, 0, 0xFF)));
     master->colpopFontMenuBtnClick(kBtnNoColor);
     EXPECT_EQ(colorsAsked, 1);
+}
+
+TEST_F(CommandsTest, TheAlignmentDatabaseAndGridStepItems) {
+    TChild& c = DocumentWithSelection();
+    std::vector<int32_t> asked;
+    DesignDialogs().AlignElements = [&](int32_t&, int32_t selected) {
+        asked.push_back(selected);
+        return false;
+    };
+    ReturnToLoop();
+    Item("mnuAusrichten")->trigger();
+    c.CurrentDesign()->SelectFigure(1);
+    ReturnToLoop();
+    Item("mnuAusrichten")->trigger();
+    c.CurrentDesign()->DeselectAll();
+    ReturnToLoop();
+    EXPECT_FALSE(Item("mnuAusrichten")->isEnabled());
+    c.mnuElementeAusrichtenClick();
+    EXPECT_EQ(asked, (std::vector<int32_t>{1, 2}));
+
+    auto openDatabaseMenu = [&] { emit master->findChild<QMenu*>(QStringLiteral("mnuDatenbank"))->aboutToShow(); };
+    openDatabaseMenu();
+    EXPECT_TRUE(Item("mnuDatenbankOeffnen")->isEnabled());
+    EXPECT_FALSE(Item("mnuDatenbankSchliessen")->isEnabled());
+    EXPECT_FALSE(Item("mnuDatenFiltern")->isEnabled());
+
+    // A grid step of 0 stands for 0.1 mm, on the button too.
+    master->RastenBtnGWChange(0);
+    EXPECT_DOUBLE_EQ(master->GitterWeite(), 0.1);
+    EXPECT_DOUBLE_EQ(GetGridX(), 0.1);
+    master->RastenBtnGWChange(2.5);
+    EXPECT_DOUBLE_EQ(GetGridX(), 2.5);
+    master->RastenBtnGWChange(-1);
+    EXPECT_DOUBLE_EQ(master->GitterWeite(), 2.5);
 }
 
 TEST_F(CommandsTest, ZoomButtonsStopAtTheViewsLimits) {
