@@ -370,9 +370,11 @@ void TChild::NewDesignTab() {
     etiTab_->SetTabIndex(etiTab_->Tabs().Count() - 1);
 }
 
-int32_t TChild::DesignLimit() const {
-    if (etikett_->FreeDesigns != 0) return INT32_MAX;
-    return static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{etikett_->Columns} * etikett_->Rows));
+int32_t TChild::DesignLimit() const { return DesignLimitOf(*etikett_); }
+
+int32_t TChild::DesignLimitOf(const TEtikett& sheet) {
+    if (sheet.FreeDesigns != 0) return INT32_MAX;
+    return static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{sheet.Columns} * sheet.Rows));
 }
 
 void TChild::UpdateDesignButtons() {

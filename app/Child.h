@@ -313,6 +313,8 @@ private:
     TEinzelEtikett& AddTab(const QString& caption);
     void UpdateDesignButtons();
     int32_t DesignLimit() const;
+    // The designs a sheet has room for: one per label, any number with free designs.
+    static int32_t DesignLimitOf(const TEtikett& sheet);
     void MoveCurrentDesign(int delta);
     void EtiTabMouseDown(Qt::MouseButton button, int x, int y);
     void ClearZoomBar();

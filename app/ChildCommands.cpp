@@ -41,12 +41,6 @@ std::function<void(TPrintSource&, QWidget*)> TChild::PrintCommand = [](TPrintSou
 
 namespace {
 
-// The labels a sheet offers designs for; sheets with free designs take any number.
-int64_t DesignRoomOf(const TEtikett& sheet) {
-    if (sheet.FreeDesigns != 0) return INT64_MAX;
-    return int64_t{sheet.Columns} * sheet.Rows;
-}
-
 bool IsFieldText(const TFigure* figure) { return figure && figure->Kind == TFigureKind::FieldText; }
 
 }  // namespace
@@ -366,7 +360,7 @@ void TChild::ChooseLabelType() {
 }
 
 bool TChild::ApplyLabelType(const TEtikett& sheet) {
-    if (DesignRoomOf(sheet) < DesignCount()) {
+    if (DesignLimitOf(sheet) < DesignCount()) {
         ShowMessageBox(TMessageKind::Warning, LocalizedText("IDS_CHILDMSG3"), this);
         return false;
     }

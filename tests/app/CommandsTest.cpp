@@ -406,6 +406,7 @@ TEST_F(CommandsTest, ALabelTypeWithTooFewLabelsForTheDesignsIsRefused) {
         EXPECT_EQ(c.IsModified(), k.taken);
         if (k.taken) {
             EXPECT_TRUE(messages.empty());
+            EXPECT_TRUE(c.EtiPlusButton().isEnabled());  // room for a fourth design
             // The view shows the whole label and the figure beyond its edge.
             const TScaleCanvas& s = c.MMWin().WindowCanvas();
             const QRect view = c.MMWin().rect();
