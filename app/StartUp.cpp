@@ -6,6 +6,7 @@
 #include "app/Startbild.h"
 
 #include "app/Child.h"
+#include "document/design/DesignDialogs.h"
 #include "document/design/widgets/DesignDialogs.h"
 #include "document/widgets/DlgVideoFelder.h"
 #include "document/widgets/FilerMessageBox.h"
@@ -84,6 +85,19 @@ TFirstDocument ChooseFirstDocument(const QStringList& arguments, const std::func
     if (arguments.size() == 1 && fileExists(arguments.front())) return {true, arguments.front()};
     return {};
 }
+
+namespace {
+
+// The colour and fill dialog for the design's colour and fill commands.
+void InstallColorDialogs() {
+    TDesignDialogs& dialogs = DesignDialogs();
+    dialogs.PickColor = [](gdi::Color& color) { return PickColor(color); };
+    dialogs.EditFill = [](TFillData& fill, bool gradientFirst) {
+        return EditFillData(fill, gradientFirst ? kGradientPage : kColorPage);
+    };
+}
+
+}  // namespace
 
 void InitializeServices() {
     Settings();

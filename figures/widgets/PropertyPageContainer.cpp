@@ -2,7 +2,6 @@
 
 #include "app/controls/ColorList.h"
 #include "app/controls/TabFrameColor.h"
-#include "document/design/DesignDialogs.h"
 #include "figures/widgets/DialogParts.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"
@@ -128,12 +127,4 @@ bool EditFillData(TFillData& fill, int page, QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted) return false;
     fill.Assign(dialog.Fill());
     return true;
-}
-
-void InstallColorDialogs() {
-    TDesignDialogs& dialogs = DesignDialogs();
-    dialogs.PickColor = [](gdi::Color& color) { return PickColor(color); };
-    dialogs.EditFill = [](TFillData& fill, bool gradientFirst) {
-        return EditFillData(fill, gradientFirst ? kGradientPage : kColorPage);
-    };
 }

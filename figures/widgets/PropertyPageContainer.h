@@ -71,5 +71,3 @@ bool PickColor(gdi::Color& color, QWidget* parent = nullptr);
 bool PickColorOrNone(gdi::Color& color, QWidget* parent = nullptr);
 // Edits the fill on the page of the index; true on OK with the fill taken over.
 bool EditFillData(TFillData& fill, int page, QWidget* parent = nullptr);
-// Installs the colour and fill dialogs of the design's commands.
-void InstallColorDialogs();
