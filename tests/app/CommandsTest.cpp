@@ -28,11 +28,13 @@
 #include "printing/PrinterSupport.h"
 #include "platform/imaging/Dib.h"
 
+#include <QtCore/QAbstractEventDispatcher>
 #include <QtCore/QDir>
 #include <QtGui/QImage>
 #include <QtGui/QMouseEvent>
 
 #include <QtGui/QAction>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
@@ -232,7 +234,7 @@ TEST_F(CommandsTest, TheColourButtonsCommandRows) {
     EXPECT_EQ(colorsAsked, 1);
 }
 
-TEST_F(CommandsTest, TheAlignmentDatabaseAndGridStepItems) {
+TEST_F(CommandsTest, TheAlignmentDatabaseFontSizeAndGridStepItems) {
     TChild& c = DocumentWithSelection();
     std::vector<int32_t> asked;
     DesignDialogs().AlignElements = [&](int32_t&, int32_t selected) {
@@ -255,6 +257,13 @@ TEST_F(CommandsTest, TheAlignmentDatabaseAndGridStepItems) {
     EXPECT_TRUE(Item("mnuDatenbankOeffnen")->isEnabled());
     EXPECT_FALSE(Item("mnuDatenbankSchliessen")->isEnabled());
     EXPECT_FALSE(Item("mnuDatenFiltern")->isEnabled());
+
+    // The size box's typed text as the size command reads it.
+    auto* sizes = master->findChild<QComboBox*>(QStringLiteral("cbFontSize"));
+    sizes->setEditText(QStringLiteral("12a"));
+    EXPECT_EQ(master->ToolbarFontSize(), 8);
+    sizes->setEditText(QStringLiteral("14"));
+    EXPECT_EQ(master->ToolbarFontSize(), 14);
 
     // A grid step of 0 stands for 0.1 mm, on the button too.
     master->RastenBtnGWChange(0);
@@ -607,6 +616,7 @@ TEST_F(CommandsTest, Screenshots) {
     pressCell(20, Qt::RightButton);
     strip->ClosePopup(sctOutline, TQDXColorToolbar::CellColor(20));
     ReturnToLoop();
+    emit QAbstractEventDispatcher::instance()->aboutToBlock();  // the idle refresh shows the document's menus
     master->grab().save(out.filePath(QStringLiteral("commands-coloured.png")));
 
     auto* edit = master->findChild<QMenu*>(QStringLiteral("mnuBearbeiten"));
