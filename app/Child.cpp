@@ -163,6 +163,7 @@ void TChild::BuildWindow() {
     row->addWidget(scroboField_);
 
     BuildTabMenu();
+    BuildPopupMenu();
 }
 
 void TChild::BuildBottomBar() {
@@ -257,8 +258,10 @@ void TChild::ConnectView() {
 
 void TChild::BeforeLocalize() {
     // Menu items have no hints of their own.
-    for (QAction* action : pmTabset_->actions())
-        Localizer().AddExportExclusion(SectionName(), action->objectName(), QStringLiteral("Hint"));
+    for (QMenu* menu : {pmTabset_, mnuPopUp_})
+        for (QAction* action : menu->findChildren<QAction*>())
+            if (!action->objectName().isEmpty())
+                Localizer().AddExportExclusion(SectionName(), action->objectName(), QStringLiteral("Hint"));
 }
 
 void TChild::AfterLocalize() {
@@ -368,9 +371,11 @@ void TChild::NewDesignTab() {
     etiTab_->SetTabIndex(etiTab_->Tabs().Count() - 1);
 }
 
-int32_t TChild::DesignLimit() const {
-    if (etikett_->FreeDesigns != 0) return INT32_MAX;
-    return static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{etikett_->Columns} * etikett_->Rows));
+int32_t TChild::DesignLimit() const { return DesignLimitOf(*etikett_); }
+
+int32_t TChild::DesignLimitOf(const TEtikett& sheet) {
+    if (sheet.FreeDesigns != 0) return INT32_MAX;
+    return static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{sheet.Columns} * sheet.Rows));
 }
 
 void TChild::UpdateDesignButtons() {
@@ -538,36 +543,6 @@ bool TChild::ClipRingActive() const { return clipRing_ && etikett_->ZoomRegions.
 
 // ---- the main window
 
-void TChild::UpdateFrameControls() {
-    if (!Master || !currentDesign_) return;
-    for (const char* name : {"cmdSpeichern", "cmdDrucken", "cmdZoomIn", "cmdZoomOut", "cmdDruckerrand", "cmdGitter", "RastenBtn",
-                             "colpopPen", "ZRPenWidthButton1", "colpopBrush", "cmdClipRing", "cbFontName", "cbFontSize", "colpopFont",
-                             "cmdFett", "cmdKursiv", "cmdUnderline", "cmdHLeft", "cmdHCenter", "cmdHRight", "cmdHFull", "cmdVTop",
-                             "cmdVCenter", "cmdVBottom"})
-        TMaster::SetControlEnabled(Master->Control(name), true);
-    const bool clipZones = etikett_->ZoomRegions.HasClipRegion();
-    QAction* clipItem = Master->MenuItem("mnuClipRing");
-    clipItem->setVisible(clipZones);
-    clipItem->setChecked(clipRing_);
-    Master->MenuItem("mnuClipRingSep")->setVisible(clipZones);
-    if (TSpeedButton* clipButton = Master->Button("cmdClipRing")) {
-        clipButton->setVisible(clipZones);
-        clipButton->SetDown(clipRing_);
-    }
-    QAction* backSide = Master->MenuItem("mnuBogenRueckseite");
-    backSide->setVisible((etikett_->Capabilities & kCapabilityBackSide) != 0);
-    backSide->setChecked(etikett_->BackSide != 0);
-    QAction* turned = Master->MenuItem("mnuBogenGedreht");
-    turned->setVisible((etikett_->Capabilities & kCapabilityMayTurn) != 0);
-    turned->setChecked(etikett_->SheetTurned != 0);
-    if (QAction* rename = Master->MenuItem("mnuEtikettUmbenennen")) {
-        const bool severalLabels = int64_t{etikett_->Columns} * etikett_->Rows > 1 || etikett_->FreeDesigns != 0;
-        rename->setVisible(severalLabels);
-        rename->setEnabled(severalLabels);
-    }
-    Master->panToolbarResize();
-}
-
 void TChild::InvalidateDrawing() { mmWin_->InvalidateAll(); }
 
 void TChild::Activated() {
@@ -589,9 +564,9 @@ void TChild::SwitchToSelectTool() {
 
 void TChild::Beep() { QApplication::beep(); }
 
-gdi::Color TChild::MainPenColor() const { return gdi::Rgb(0, 0, 0); }
+gdi::Color TChild::MainPenColor() const { return Master ? static_cast<gdi::Color>(Master->PenColor()) : gdi::Rgb(0, 0, 0); }
 
-const TFillData& TChild::MainFillData() const { return fallbackFill_; }
+const TFillData& TChild::MainFillData() const { return Master ? Master->FillData() : fallbackFill_; }
 
 void TChild::ShowWarning(const QString& text) { ShowMessageBox(TMessageKind::Warning, text, this); }
 

@@ -48,6 +48,7 @@ class TMMWindow;
 class TQDXTabSet;
 class TQNLineal;
 class TTemplateIndex;
+class TPrintSource;
 
 class TChild : public TLocalizerWidget, public TChildBase, public TDocumentBase, public TMasterChild {
     Q_OBJECT
@@ -206,7 +207,7 @@ public:
     gdi::Color MainPenColor() const override;
     const TFillData& MainFillData() const override;
     void BuildFieldPanel() override {}
-    void SetFieldTypeMenu(const std::vector<std::string>& fieldNames) override {}
+    void SetFieldTypeMenu(const std::vector<std::string>& fieldNames) override;
     void ShowWarning(const QString& text) override;
     void ShowError(const QString& text) override;
     void SetBusyCursor(bool busy) override;
@@ -259,6 +260,79 @@ public:
     void mnuSchliessenClick();
     // The save dialog's request of Save As.
     TSaveDialogRequest SaveAsRequest() const;
+    // ---- edit, arrange, print and label-type commands (ChildCommands.cpp)
+    // Each runs the current design's command, then requests the main
+    // window's refresh; nothing without a current design.
+    void mnuAusschneidenClick();
+    void mnuKopierenClick();
+    void mnuEinfuegenClick();
+    void mnuLoeschenClick();
+    void mnuRueckgaengigClick();
+    void mnuAllesAuswaehlenClick();
+    // The element-alignment dialog for the selection; nothing without one.
+    void mnuElementeAusrichtenClick();
+    // The stacking order; each marks the document modified.
+    void mnuEinsNachVorneClick();
+    void mnuNachVorneClick();
+    void mnuEinsNachHintenClick();
+    void mnuNachHintenClick();
+    void mnuGruppierenClick();
+    void mnuUnGroupClick();
+    void mnuNeuZeichnenClick();
+    void mnu90ClockwiseClick();
+    void mnu90CounterClockwiseClick();
+    void mnu180drehenClick();
+    void mnuGroesseClick();
+    void mnuStiftdickeClick();
+    void mnuStiftfarbeClick();
+    void mnuPinselClick();
+    void mnuTextClick();
+    void mnuFontClick();
+    void mnuAusrichtungClick();
+    void mnuEigenschaftenClick();
+    void mnuFeldClick();
+    void mnuFormatFeldClick() { mnuFeldClick(); }
+    // The centre of every selected figure onto the ring (1 top, 2 middle,
+    // 3 bottom) of a CD sheet; nothing on other sheets. The selection copied
+    // onto, or moved to, the ring.
+    void CenterSelectionOnRing(int ring);
+    void mnuAuswahlkopierenClick(int ring);
+    void mnuAuswahlverschiebenClick(int ring);
+    void mnuZentrierenObenClick() { CenterSelectionOnRing(1); }
+    void mnuZentrierenMitteClick() { CenterSelectionOnRing(2); }
+    void mnuZentrierenUntenClick() { CenterSelectionOnRing(3); }
+    // The selection's centre onto the middle of the label.
+    void mnuZwZentrierenClick();
+
+    // The figures' context menu: mode 0 on empty space, 1 on a figure that
+    // the click selected, 2 on the selection. Sets which entries show, pops
+    // it up at the screen point, then returns to the select tool.
+    QMenu& PopupMenu() const { return *mnuPopUp_; }
+    void ShowContextMenu(const QPoint& screenPoint, int mode);
+    // The visibility of the entries for the mode (without showing the menu).
+    void PrepareContextMenu(int mode);
+    QAction* PopupItem(const char* name) const;
+
+    // Prints the document through the print engine, after CommitFieldPanel.
+    void mnuDruckenClick();
+    // Takes an edit still open in the field panel into the document; the
+    // field panel connects it.
+    std::function<void()> CommitFieldPanel;
+    void mnuDruckpositionClick();
+    // The printer choice, then the sheet's page size on the chosen printer.
+    void mnuDruckereinrichtungClick();
+    // Another label type: refused (IDS_CHILDMSG3) when the new sheet has
+    // fewer labels than the document has designs.
+    void ChooseLabelType();
+    // Takes the sheet as ChooseLabelType does once it is chosen; false when refused.
+    bool ApplyLabelType(const TEtikett& sheet);
+    // What the commands call; tests replace them. The label-type dialog gives
+    // the chosen sheet or none; the print command prints the source.
+    static std::function<std::unique_ptr<TEtikett>(const TEtikett& current, QWidget* parent)> LabelTypeDialog;
+    static std::function<void(TPrintSource& source, QWidget* mainWindow)> PrintCommand;
+    // The name of the document for the print job: the file name without its
+    // folder, or the window's title.
+    QString DocumentName() const;
 
 protected:
     void BeforeLocalize() override;
@@ -275,6 +349,8 @@ private:
     TEinzelEtikett& AddTab(const QString& caption);
     void UpdateDesignButtons();
     int32_t DesignLimit() const;
+    // The designs a sheet has room for: one per label, any number with free designs.
+    static int32_t DesignLimitOf(const TEtikett& sheet);
     void MoveCurrentDesign(int delta);
     void EtiTabMouseDown(Qt::MouseButton button, int x, int y);
     void ClearZoomBar();
@@ -290,6 +366,13 @@ private:
     // flag and the undo stacks are cleared.
     void SaveDocumentTo(const QString& path);
     void ClearUndoStacks();
+    // Commands (ChildCommands.cpp).
+    void BuildPopupMenu();
+    // The design's command, then the main window's refresh and a repaint.
+    void RunDesignCommand(void (TEinzelEtikett::*command)());
+    void ChangeStackingOrder(void (TEinzelEtikett::*command)());
+    void UpdateMenuStates(TEinzelEtikett& design);
+    void UpdateTextTools(TEinzelEtikett& design);
 
     // Painting (ChildPaint.cpp).
     void PaintSheet();
@@ -321,6 +404,7 @@ private:
     QScrollArea* scroboField_ = nullptr;
     QWidget* panField_ = nullptr;
     QMenu* pmTabset_ = nullptr;
+    QMenu* mnuPopUp_ = nullptr;
     QAction* mnuDesignUmbenennen_ = nullptr;
     QAction* mnuDesignNachLinks_ = nullptr;
     QAction* mnuDesignNachRechts_ = nullptr;

@@ -12,10 +12,13 @@
 #include "app/ToolState.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
+#include "app/controls/QDXTBComboBox.h"
+#include "app/controls/ZRRastenButton2.h"
 
 #include "figures/Rasten.h"
 #include "foundation/Debug.h"
 #include "foundation/Exceptions.h"
+#include "foundation/FillData.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
@@ -24,6 +27,7 @@
 
 #include <QtCore/QAbstractEventDispatcher>
 #include <QtCore/QMimeData>
+#include <QtCore/QLocale>
 #include <QtCore/QTimer>
 #include <QtCore/QUrl>
 #include <QtGui/QAction>
@@ -129,6 +133,7 @@ TLast4Files& TMaster::RecentFiles() const { return *recentFiles_; }
 
 TMaster::~TMaster() {
     // The window's parts go after this destructor and may still signal.
+    DisconnectCommands();
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(mdiArea_, nullptr, this, nullptr);
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) disconnect(dispatcher, nullptr, this, nullptr);
@@ -178,9 +183,9 @@ void TMaster::FormCreate() {
     setAcceptDrops(true);
     closing_ = false;
     for (const char* name : {"mnuExport", "mnuExportTrenn", "mnuFormatFeld"}) MenuItem(name)->setVisible(false);
-    auto* fontName = findChild<QComboBox*>(QStringLiteral("cbFontName"));
-    fontName->setCurrentIndex(fontName->findText(QStringLiteral("Arial")));
+    findChild<TQDXTBFontComboBox*>(QStringLiteral("cbFontName"))->SetFontName(QStringLiteral("Arial"));
     MenuItem("mnuOffscreenBMP")->setChecked(Settings().ReadBool("Allgemein", "OffscreenBMP", true));
+    fillData_ = std::make_unique<TFillData>();
     Settings().WriteString("", "Version", FileInfo().ShortVersionText().toStdString());
     QGuiApplication::setApplicationDisplayName(windowTitle());
     ArrangeToolPalette();
@@ -361,6 +366,7 @@ void TMaster::FillOverflowMenu(int row) {
     QMenu* menu = overflow_[row]->menu();
     menu->clear();
     for (QWidget* control : OverflowingControls(row)) {
+        if (AddPaletteOverflowItems(menu, control)) continue;
         if (auto* combo = qobject_cast<QComboBox*>(control)) {
             QMenu* items = menu->addMenu(combo->toolTip());
             items->setEnabled(combo->isEnabled());
@@ -434,6 +440,8 @@ void TMaster::AfterLocalize() {
     Control("cbFontName")->setProperty("PreviewText", language == 0 ? QStringLiteral("Franz jagt im komplett ...")
                                                                       : QStringLiteral("AaBbYyZz 123"));
     SetLanguageDependentItems();
+    // Numbers on the controls follow the language (the grid step's separator).
+    QLocale::setDefault(Localizer().LanguageLocale());
     ShowGridStep();
     // The language's texts of the recent-file items are only their numbers.
     if (recentFiles_) recentFiles_->UpdateMenu();
@@ -443,9 +451,7 @@ void TMaster::AfterLocalize() {
     if (created_) QGuiApplication::setApplicationDisplayName(windowTitle());
 }
 
-void TMaster::ShowGridStep() {
-    Button("RastenBtn")->setText(Localizer().LanguageLocale().toString(gitterWeite_, 'f', 1) + QStringLiteral(" mm"));
-}
+void TMaster::ShowGridStep() { findChild<TZRRastenButton2*>(QStringLiteral("RastenBtn"))->SetGitterWeite(gitterWeite_); }
 
 void TMaster::SetLanguageDependentItems() {
     const int language = Localizer().LanguageIndex();

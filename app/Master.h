@@ -10,6 +10,7 @@
 // Controls whose commands are not available yet are present with their texts
 // and stay disabled ("pending"); the refresh never enables them.
 
+#include "app/controls/ZRColorPopupButton.h"
 #include "foundation/widgets/LocalizerForm.h"
 
 #include <QtCore/QEvent>
@@ -37,7 +38,10 @@ class TLast4Files;
 class TMasterChild;
 struct TLabelTypeChoice;
 class TChild;
+class TEinzelEtikett;
+class TFillData;
 class TSpeedButton;
+class TZRColorPopupButton;
 class TZRMenuSpacer;
 class TZRStatusBar;
 
@@ -178,6 +182,71 @@ public:
     static void MarkBuilt(QObject* object);
     static void SetControlEnabled(QWidget* control, bool enabled);
 
+    // ---- commands of the menus and tool bars (MasterCommands.cpp)
+    // The palettes at start: black pen and text, no fill.
+    static constexpr int32_t kDefaultPenColor = 0x000000;
+    static constexpr int32_t kDefaultFillColor = clNoColor;
+    static constexpr int32_t kDefaultFontColor = 0x000000;
+
+    // The palettes, which new figures and the design's dialogs start from.
+    int32_t PenColor() const;
+    float PenWidth() const;
+    int32_t BrushColor() const;
+    int32_t FontColor() const;
+    // The fill last edited through the fill button's dialog.
+    TFillData& FillData() { return *fillData_; }
+    // The font box's name ("Arial" when none is selected) and the size
+    // box's size (FontSizeFromText, app/FontSizeText.h).
+    QString ToolbarFontName() const;
+    int32_t ToolbarFontSize() const;
+    // The style bits (1 bold, 2 italic, 4 underline) of the buttons that are
+    // down, and the alignment of the buttons that are down (horizontal 0 left
+    // .. 3 justified, vertical 0 top .. 2 bottom).
+    uint8_t ToolbarFontStyle() const;
+    void ToolbarAlignment(uint8_t& horizontal, uint8_t& vertical) const;
+    // Shows a text figure's font and alignment on the tool bar, without
+    // running the tools' commands.
+    void ShowTextTools(const QString& fontName, int32_t size, uint8_t style, uint8_t horizontal, uint8_t vertical);
+
+    // The Edit menu opens: "Rückgängig" names the newest undo step.
+    void mnuBearbeitenClick();
+    void FontStyleClick(TSpeedButton* sender);
+    void TextAlignClick();
+    void cbFontSizeClick();
+    void cbFontNameFontChange(const QString& name);
+    // The command rows of the colour buttons: -2 no colour, -3 another
+    // colour, -4 a gradient.
+    void colpopPenMenuBtnClick(int index);
+    void colpopBrushMenuBtnClick(int index);
+    void colpopFontMenuBtnClick(int index);
+    // The colour strip: 1 outline, 2 fill, 3 text colour; -1 no colour.
+    void QDXColorToolbar1SelectColor(int kind, int32_t color);
+    // The grid-step button: the step goes to the snapping (0 stands for 0.1).
+    void RastenBtnGWChange(double step);
+    // A picture file chosen by the user, centred on the label at nine tenths
+    // of its size and fitted to the picture's aspect.
+    void InsertPictureCentred();
+    // Inserts the picture file as InsertPictureCentred does once it has
+    // the file; false when it cannot be read.
+    bool InsertPictureFileCentred(const QString& path);
+    // The Database menu opens: open needs a document without a linked
+    // record set, close and filter one with it.
+    void mnuDatenbankClick();
+    // The Window menu opens: its arrangement items need a document.
+    void mnuFensterClick();
+    // Windows one above the other (Qt::Vertical stacking) or side by side.
+    void TileDocuments(Qt::Orientation stacking);
+    void CascadeDocuments();
+    void ArrangeIcons();
+    // Where tiling puts count windows in the area: one above the other
+    // (Qt::Vertical) or side by side, in rows or columns once there are
+    // more than three.
+    static QList<QRect> TileRects(int count, const QRect& area, Qt::Orientation stacking);
+    // Where cascading puts count windows: three quarters of the area each,
+    // every one a step further down and right, starting over at the top
+    // left when the next would leave the area.
+    static QList<QRect> CascadeRects(int count, const QRect& area, int step);
+
 protected:
     void BeforeLocalize() override;
     void AfterLocalize() override;
@@ -229,6 +298,26 @@ private:
     void ViewButtonsChanged();
     void ToggleViewButton(const char* button, const char* item);
     void SetToolbarControlsEnabled(bool enabled);
+    // Commands of the menus and tool bars (MasterCommands.cpp).
+    TZRColorPopupButton* AddColorButton(QWidget* parent, const char* name, TColorButtonStyle style, int32_t color,
+                                        const QString& hint);
+    TZRColorPopupButton* ColorButton(const char* name) const;
+    void ConnectCommands();
+    // The controls' callbacks go before the window's parts, which may still
+    // report while they end.
+    void DisconnectCommands();
+    // The choices of a colour, pen-width or grid-step button as a submenu of
+    // the tool-bar row's overflow menu; false for other controls.
+    bool AddPaletteOverflowItems(QMenu* menu, QWidget* control);
+    void ConnectEditCommands();
+    void ConnectDatabaseCommands();
+    void ConnectFormatCommands();
+    void ConnectPaletteCommands();
+    void ConnectWindowCommands();
+    // Runs the command on the current design of the active document.
+    void WithCurrentDesign(const std::function<void(TEinzelEtikett&)>& command);
+    // Another colour for the button from the colour dialog; false on cancel.
+    bool PickButtonColor(TZRColorPopupButton& button, bool offerNoColor);
     void BuildToolbarOverflow();
     QList<QWidget*> RowControls(int row) const;
     int RowEnd() const;
@@ -256,6 +345,7 @@ private:
     Command newDocumentCommand_;
     Command openCommand_;
     std::unique_ptr<TLast4Files> recentFiles_;
+    std::unique_ptr<TFillData> fillData_;
 
     bool inSizeMove_ = false;
     bool closing_ = false;

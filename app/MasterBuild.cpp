@@ -3,9 +3,15 @@
 
 #include "app/Master.h"
 
+#include "app/Child.h"
 #include "app/SpeedButton.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
+#include "app/controls/ColorToolbar.h"
+#include "app/controls/QDXTBComboBox.h"
+#include "app/controls/ZRColorPopupButton.h"
+#include "app/controls/ZRPenWidthButton.h"
+#include "app/controls/ZRRastenButton2.h"
 
 #include <QtGui/QAction>
 #include <QtGui/QActionGroup>
@@ -27,7 +33,7 @@ constexpr int kPaletteWidth = 29;
 constexpr int kColorStripWidth = 16;
 constexpr QSize kToolbarButton(24, 22);
 constexpr QSize kPaletteButton(24, 24);
-constexpr QSize kColorButton(36, 22);
+constexpr QSize kGridStepButton(60, 22);
 constexpr QSize kSpacerVert(8, 22);
 constexpr QSize kSpacerHorz(24, 8);
 
@@ -90,6 +96,16 @@ TZRMenuSpacer* TMaster::AddSpacer(QWidget* parent, const char* name, bool horizo
     return spacer;
 }
 
+TZRColorPopupButton* TMaster::AddColorButton(QWidget* parent, const char* name, TColorButtonStyle style, int32_t color,
+                                             const QString& hint) {
+    auto* button = new TZRColorPopupButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->SetColorButtonStyle(style);
+    button->SetColor(color);
+    button->SetHint(hint);
+    return button;
+}
+
 QList<QWidget*> TMaster::ControlList(std::initializer_list<const char*> names) const {
     QList<QWidget*> list;
     for (const char* name : names) list << Control(name);
@@ -134,6 +150,7 @@ void TMaster::BuildWindow() {
     BuildRightPanel();
     BuildStatusBar();
     ConnectDocumentCommands();
+    ConnectCommands();
 }
 
 void TMaster::BuildMenus() {
@@ -151,9 +168,9 @@ void TMaster::BuildMenus() {
                 Sep("mnuExportTrenn"),
                 {"mnuExport", "E&xport...", nullptr, "export.svg", 0},
                 Sep("mnuDruckTrenn"),
-                {"mnuDrucken", "&Drucken...", "Ctrl+P", "drucken.svg", 0},
-                {"mnuDruckereinrichtung", "Drucker&einrichtung...", nullptr, "druckereinrichtung.svg", 0},
-                {"mnuDruckposition", "Druck&position...", nullptr, "druckposition.svg", 0},
+                {"mnuDrucken", "&Drucken...", "Ctrl+P", "drucken.svg", kBuilt},
+                {"mnuDruckereinrichtung", "Drucker&einrichtung...", nullptr, "druckereinrichtung.svg", kBuilt},
+                {"mnuDruckposition", "Druck&position...", nullptr, "druckposition.svg", kBuilt},
                 Sep("mnuBeendenTrenn"),
                 {"mnuBeenden", "&Beenden", "Alt+F4", "beenden.svg", kBuilt},
                 Sep("mnuSepLD", kHidden),
@@ -164,25 +181,25 @@ void TMaster::BuildMenus() {
             });
     AddMenu(this, bar, "mnuBearbeiten", "&Bearbeiten",
             {
-                {"mnuRueckgaengig", "Rückgängig", "Ctrl+Z", "zurueck.svg", 0},
+                {"mnuRueckgaengig", "Rückgängig", "Ctrl+Z", "zurueck.svg", kBuilt},
                 Sep(),
-                {"mnuAusschneiden", "&Ausschneiden", "Ctrl+X", "ausschneiden.svg", 0},
-                {"mnuKopieren", "&Kopieren", "Ctrl+C", "kopieren.svg", 0},
-                {"mnuEinfuegen", "&Einfügen", "Ctrl+V", "einfuegen.svg", 0},
-                {"mnuLoeschen", "&Löschen", "Del", "loeschen.svg", 0},
+                {"mnuAusschneiden", "&Ausschneiden", "Ctrl+X", "ausschneiden.svg", kBuilt},
+                {"mnuKopieren", "&Kopieren", "Ctrl+C", "kopieren.svg", kBuilt},
+                {"mnuEinfuegen", "&Einfügen", "Ctrl+V", "einfuegen.svg", kBuilt},
+                {"mnuLoeschen", "&Löschen", "Del", "loeschen.svg", kBuilt},
                 Sep(),
-                {"mnuAusrichten", "Elemente ausrichten...", "Shift+Ctrl+A", "ausrichten.svg", 0},
-                {"mnuAllesAuswaehlen", "A&lles auswählen", "Ctrl+A", "allesauswaehlen.svg", 0},
-                {"mnuNeuZeichnen", "Neu zeichnen", "Ctrl+W", "neuzeichnen.svg", 0},
+                {"mnuAusrichten", "Elemente ausrichten...", "Shift+Ctrl+A", "ausrichten.svg", kBuilt},
+                {"mnuAllesAuswaehlen", "A&lles auswählen", "Ctrl+A", "allesauswaehlen.svg", kBuilt},
+                {"mnuNeuZeichnen", "Neu zeichnen", "Ctrl+W", "neuzeichnen.svg", kBuilt},
                 Sep(),
-                {"mnuEinsNachVorne", "Eins nach v&orne", "Ctrl+PgUp", "einsnachvorn.svg", 0},
-                {"mnuNachVorne", "Nach &vorne setzen", "Shift+PgUp", "ganznachvorn.svg", 0},
-                {"mnuEinsNachHinten", "Eins nach h&inten", "Ctrl+PgDown", "einsnachhinten.svg", 0},
-                {"mnuNachHinten", "Nach &hinten setzen", "Shift+PgDown", "ganznachhinten.svg", 0},
+                {"mnuEinsNachVorne", "Eins nach v&orne", "Ctrl+PgUp", "einsnachvorn.svg", kBuilt},
+                {"mnuNachVorne", "Nach &vorne setzen", "Shift+PgUp", "ganznachvorn.svg", kBuilt},
+                {"mnuEinsNachHinten", "Eins nach h&inten", "Ctrl+PgDown", "einsnachhinten.svg", kBuilt},
+                {"mnuNachHinten", "Nach &hinten setzen", "Shift+PgDown", "ganznachhinten.svg", kBuilt},
                 Sep(),
                 {"mnuEtikettUmbenennen", "Design &umbenennen...", "Ctrl+E", "etikettumbenennen.svg", kBuilt},
-                {"mnuGruppieren", "Gruppieren", "Ctrl+G", "gruppieren.svg", 0},
-                {"mnuUnGroup", "Gruppierung aufheben", "Ctrl+U", "ungroup.svg", 0},
+                {"mnuGruppieren", "Gruppieren", "Ctrl+G", "gruppieren.svg", kBuilt},
+                {"mnuUnGroup", "Gruppierung aufheben", "Ctrl+U", "ungroup.svg", kBuilt},
                 Sep("mnuGespiegeltSep", kHidden),
                 {"mnuBildEinfuegen", "Bild einfügen", nullptr, "raruvir.svg", kHidden},
             });
@@ -218,17 +235,17 @@ void TMaster::BuildMenus() {
         AddItem(view, def);
     AddMenu(this, bar, "mnuFormat", "&Format",
             {
-                {"mnuFormatGroesse", "Größe und Position...", nullptr, "formatgroesse.svg", 0},
-                {"mnuFormatStiftfarbe", "Stiftfarbe...", nullptr, "formatstiftfarbe.svg", 0},
-                {"mnuFormatStiftdicke", "Stiftdicke...", nullptr, "formatstiftdicke.svg", 0},
-                {"mnuFormatPinsel", "Füllung...", nullptr, "formatpinsel.svg", 0},
-                {"mnuFormatText", "Text...", "Ctrl+T", "formattext.svg", 0},
-                {"mnuFormatFont", "Schrift...", "Ctrl+F", "formatfont.svg", 0},
-                {"mnuFormatAusrichtung", "Ausrichtung...", nullptr, "formatausrichtung.svg", 0},
-                {"mnuFormatFeld", "Feld...", nullptr, "fieldtext.svg", 0},
-                {"mnuFormatEigenschaften", "Eigenschaften...", "Alt+Return", "formateigenschaften.svg", 0},
+                {"mnuFormatGroesse", "Größe und Position...", nullptr, "formatgroesse.svg", kBuilt},
+                {"mnuFormatStiftfarbe", "Stiftfarbe...", nullptr, "formatstiftfarbe.svg", kBuilt},
+                {"mnuFormatStiftdicke", "Stiftdicke...", nullptr, "formatstiftdicke.svg", kBuilt},
+                {"mnuFormatPinsel", "Füllung...", nullptr, "formatpinsel.svg", kBuilt},
+                {"mnuFormatText", "Text...", "Ctrl+T", "formattext.svg", kBuilt},
+                {"mnuFormatFont", "Schrift...", "Ctrl+F", "formatfont.svg", kBuilt},
+                {"mnuFormatAusrichtung", "Ausrichtung...", nullptr, "formatausrichtung.svg", kBuilt},
+                {"mnuFormatFeld", "Feld...", nullptr, "fieldtext.svg", kBuilt},
+                {"mnuFormatEigenschaften", "Eigenschaften...", "Alt+Return", "formateigenschaften.svg", kBuilt},
                 Sep(),
-                {"mnuEtikettentyp", "Etikettentyp...", "Ctrl+Q", "etikettentyp.svg", 0},
+                {"mnuEtikettentyp", "Etikettentyp...", "Ctrl+Q", "etikettentyp.svg", kBuilt},
                 Sep("N6", kHidden),
                 {"mnuGitter", "Gitter...", nullptr, nullptr, kHidden},
             });
@@ -241,9 +258,9 @@ void TMaster::BuildMenus() {
     fields->menuAction()->setVisible(false);
     QMenu* database = AddMenu(this, bar, "mnuDatenbank", "Datenbank",
                               {
-                                  {"mnuDatenbankOeffnen", "Datenbank öffnen...", nullptr, nullptr, 0},
-                                  {"mnuDatenbankSchliessen", "Datenbank schließen", nullptr, nullptr, 0},
-                                  {"mnuDatenFiltern", "Daten filtern...", nullptr, nullptr, 0},
+                                  {"mnuDatenbankOeffnen", "Datenbank öffnen...", nullptr, nullptr, kBuilt},
+                                  {"mnuDatenbankSchliessen", "Datenbank schließen", nullptr, nullptr, kBuilt},
+                                  {"mnuDatenFiltern", "Daten filtern...", nullptr, nullptr, kBuilt},
                               });
     database->menuAction()->setVisible(false);
 
@@ -270,10 +287,10 @@ void TMaster::BuildMenus() {
 
     mnuFenster_ = AddMenu(this, bar, "mnuFenster", "&Fenster",
                           {
-                              {"mnuUebereinander", "&Übereinander", nullptr, "uebereinander.svg", 0},
-                              {"mnuNebeneinander", "&Nebeneinander", nullptr, "nebeneinander.svg", 0},
-                              {"mnuUeberlappend", "&Überlappend", nullptr, "ueberlappend.svg", 0},
-                              {"mnuSymboleanordnen", "&Symbole anordnen", nullptr, "symboleanordnen.svg", 0},
+                              {"mnuUebereinander", "&Übereinander", nullptr, "uebereinander.svg", kBuilt},
+                              {"mnuNebeneinander", "&Nebeneinander", nullptr, "nebeneinander.svg", kBuilt},
+                              {"mnuUeberlappend", "&Überlappend", nullptr, "ueberlappend.svg", kBuilt},
+                              {"mnuSymboleanordnen", "&Symbole anordnen", nullptr, "symboleanordnen.svg", kBuilt},
                           });
     connect(mnuFenster_, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(); });
 
@@ -314,7 +331,10 @@ void TMaster::BuildMenus() {
     connect(MenuItem("mnuNeu"), &QAction::triggered, this, [this] { mnuNeuClick(); });
     connect(MenuItem("mnuOeffnen"), &QAction::triggered, this, [this] { mnuOeffnenClick(); });
     connect(MenuItem("mnuBeenden"), &QAction::triggered, this, [this] { close(); });
-    connect(MenuItem("mnuUeber"), &QAction::triggered, this, [this] { ShowAboutBox(); });
+    connect(MenuItem("mnuUeber"), &QAction::triggered, this, [this] {
+        ShowAboutBox();
+        WithActiveChild([](TChild& c) { c.mnuNeuZeichnenClick(); });
+    });
     connect(MenuItem("mnuUeberKroxa"), &QAction::triggered, this, [this] { cmdKroxaHomepageClick(); });
 }
 
@@ -353,15 +373,16 @@ void TMaster::BuildToolbar() {
     grid->SetGroupIndex(7);
     grid->SetAllowAllUp(true);
     AddSpacer(bar, "ZRMenuSpacer14", false);
-    // Grid step, colour and pen-width buttons: their own controls follow.
-    TSpeedButton* step = AddSpeedButton(bar, "RastenBtn", nullptr, QStringLiteral("Rasterweite|Die Rasterweite wählen"), QSize(60, 22));
-    step->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    MarkPending(step);
+    auto* step = new TZRRastenButton2(bar, kGridStepButton);
+    step->setObjectName(QStringLiteral("RastenBtn"));
+    step->SetHint(QStringLiteral("Rasterweite|Die Rasterweite wählen"));
     AddSpacer(bar, "ZRMenuSpacer5", false);
-    MarkPending(AddSpeedButton(bar, "colpopPen", "colpoppen.svg", QStringLiteral("Stiftfarbe|Die Stiftfarbe der markierten Elemente"), kColorButton));
-    MarkPending(AddSpeedButton(bar, "ZRPenWidthButton1", "formatstiftdicke.svg", QStringLiteral("Stiftdicke|Die Stiftdicke der markierten Elemente"), QSize(58, 22)));
+    AddColorButton(bar, "colpopPen", cbsPen, kDefaultPenColor, QStringLiteral("Stiftfarbe|Die Stiftfarbe der markierten Elemente"));
+    auto* penWidth = new TZRPenWidthButton(bar);
+    penWidth->setObjectName(QStringLiteral("ZRPenWidthButton1"));
+    penWidth->SetHint(QStringLiteral("Stiftdicke|Die Stiftdicke der markierten Elemente"));
     AddSpacer(bar, "ZRMenuSpacer6", false);
-    MarkPending(AddSpeedButton(bar, "colpopBrush", "colpopbrush.svg", QStringLiteral("Füllung|Die Füllfarbe der markierten Elemente"), kColorButton));
+    AddColorButton(bar, "colpopBrush", cbsBrush, kDefaultFillColor, QStringLiteral("Füllung|Die Füllfarbe der markierten Elemente"));
     AddSpacer(bar, "ZRMenuSpacer7", false);
     TSpeedButton* clipRing = AddSpeedButton(bar, "cmdClipRing", "clipring.svg", QStringLiteral("Etiketten abgrenzen|Elemente an den Etikettengrenzen abschneiden"), kToolbarButton);
     clipRing->SetGroupIndex(9);
@@ -382,18 +403,15 @@ void TMaster::BuildToolbar() {
     brand->setIconSize(QSize(64, 48));
     brand->setCursor(Qt::PointingHandCursor);
     brand->move(0, 4);
-    for (const char* name : {"cmdSpeichern", "cmdDrucken", "cmdAusschneiden", "cmdKopieren", "cmdEinfuegen", "cmdZurueck",
-                             "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp"})
+    for (const char* name : {"cmdSpeichern", "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp"})
         MarkPending(Control(name));
 
     // Second row.
-    auto* fontName = new QComboBox(bar);
+    auto* fontName = new TQDXTBFontComboBox(bar);
     fontName->setObjectName(QStringLiteral("cbFontName"));
     fontName->setFixedSize(152, 22);
-    fontName->addItem(QStringLiteral("Arial"));
     fontName->setToolTip(QStringLiteral("Schriftart"));
-    MarkPending(fontName);
-    auto* fontSize = new QComboBox(bar);
+    auto* fontSize = new TQDXTBComboBox(bar);
     fontSize->setObjectName(QStringLiteral("cbFontSize"));
     fontSize->setFixedSize(44, 22);
     fontSize->setEditable(true);
@@ -404,9 +422,8 @@ void TMaster::BuildToolbar() {
     sizes << QStringLiteral("72") << QStringLiteral("80") << QStringLiteral("88") << QStringLiteral("96");
     fontSize->addItems(sizes);
     fontSize->setToolTip(QStringLiteral("Schriftgröße"));
-    MarkPending(fontSize);
     AddSpacer(bar, "ZRMenuSpacer8", false);
-    MarkPending(AddSpeedButton(bar, "colpopFont", "colpopfont.svg", QStringLiteral("Schriftfarbe|Die Schriftfarbe der markierten Texte"), kColorButton));
+    AddColorButton(bar, "colpopFont", cbsFont, kDefaultFontColor, QStringLiteral("Schriftfarbe|Die Schriftfarbe der markierten Texte"));
     AddSpacer(bar, "ZRMenuSpacer9", false);
     struct StyleButton {
         const char* name;
@@ -431,17 +448,16 @@ void TMaster::BuildToolbar() {
         TSpeedButton* b = AddSpeedButton(bar, s.name, icon.constData(), QString::fromUtf8(s.hint), kToolbarButton);
         b->SetGroupIndex(s.group);
         b->SetAllowAllUp(s.allowAllUp);
-        MarkPending(b);
         if (qstrcmp(s.name, "cmdUnderline") == 0) AddSpacer(bar, "ZRMenuSpacer10", false);
         if (qstrcmp(s.name, "cmdHFull") == 0) AddSpacer(bar, "ZRMenuSpacer11", false);
         if (qstrcmp(s.name, "cmdVBottom") == 0) AddSpacer(bar, "ZRMenuSpacer15", false);
     }
     Button("cmdHLeft")->SetDown(true);
     Button("cmdVTop")->SetDown(true);
-    MarkPending(AddSpeedButton(bar, "cmdEinsNachHinten", "einsnachhinten.svg", QStringLiteral("Eins nach hinten|Die markierten Elemente eine Ebene nach hinten setzen"), kToolbarButton));
-    MarkPending(AddSpeedButton(bar, "cmdGanzNachHinten", "ganznachhinten.svg", QStringLiteral("Ganz nach hinten|Die markierten Elemente ganz nach hinten setzen"), kToolbarButton));
-    MarkPending(AddSpeedButton(bar, "cmdGanzNachVorn", "ganznachvorn.svg", QStringLiteral("Ganz nach vorne|Die markierten Elemente ganz nach vorne setzen"), kToolbarButton));
-    MarkPending(AddSpeedButton(bar, "cmdEinsNachVorn", "einsnachvorn.svg", QStringLiteral("Eins nach vorne|Die markierten Elemente eine Ebene nach vorne setzen"), kToolbarButton));
+    AddSpeedButton(bar, "cmdEinsNachHinten", "einsnachhinten.svg", QStringLiteral("Eins nach hinten|Die markierten Elemente eine Ebene nach hinten setzen"), kToolbarButton);
+    AddSpeedButton(bar, "cmdGanzNachHinten", "ganznachhinten.svg", QStringLiteral("Ganz nach hinten|Die markierten Elemente ganz nach hinten setzen"), kToolbarButton);
+    AddSpeedButton(bar, "cmdGanzNachVorn", "ganznachvorn.svg", QStringLiteral("Ganz nach vorne|Die markierten Elemente ganz nach vorne setzen"), kToolbarButton);
+    AddSpeedButton(bar, "cmdEinsNachVorn", "einsnachvorn.svg", QStringLiteral("Eins nach vorne|Die markierten Elemente eine Ebene nach vorne setzen"), kToolbarButton);
     AddSpacer(bar, "ZRMenuSpacer12", false);
 
     BuildToolbarOverflow();
@@ -504,11 +520,10 @@ void TMaster::BuildToolPalette() {
 }
 
 void TMaster::BuildRightPanel() {
-    auto* strip = new QFrame(panRight_);
+    auto* strip = new TQDXColorToolbar(panRight_);
     strip->setObjectName(QStringLiteral("QDXColorToolbar1"));
-    strip->setGeometry(0, 0, kColorStripWidth, 27 * 14 + 1);
-    strip->setToolTip(QStringLiteral("Linke Maustaste - Füllung\nRechte Maustaste - Umriß\nStrg + linke Maustaste - Text"));
-    MarkPending(strip);
+    strip->setGeometry(0, 0, kColorStripWidth, TQDXColorToolbar::kCellCount * TQDXColorToolbar::kCellHeight + 1);
+    strip->SetHint(QStringLiteral("Linke Maustaste - Füllung\nRechte Maustaste - Umriß\nStrg + linke Maustaste - Text"));
     auto* helpPanel = new QFrame(panRight_);
     helpPanel->setObjectName(QStringLiteral("panHTMLView"));
     auto* title = new QLabel(QStringLiteral("Interaktive Hilfe"), helpPanel);

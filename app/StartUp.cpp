@@ -5,13 +5,21 @@
 #include "app/Master.h"
 #include "app/Startbild.h"
 
+#include "app/Child.h"
+#include "document/design/DesignDialogs.h"
+#include "document/design/widgets/DesignDialogs.h"
 #include "document/widgets/DlgVideoFelder.h"
 #include "document/widgets/FilerMessageBox.h"
 #include "figures/widgets/ElementMessageBox.h"
 #include "foundation/Debug.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
+#include "figures/widgets/FigureDialogs.h"
+#include "figures/widgets/PropertyPageContainer.h"
 #include "foundation/widgets/LocalizerForm.h"
+#include "printing/PrintSheetPicture.h"
+#include "printing/widgets/DlgDruckPosition2.h"
+#include "printing/widgets/PrintDialogsUi.h"
 
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QElapsedTimer>
@@ -78,6 +86,19 @@ TFirstDocument ChooseFirstDocument(const QStringList& arguments, const std::func
     return {};
 }
 
+namespace {
+
+// The colour and fill dialog for the design's colour and fill commands.
+void InstallColorDialogs() {
+    TDesignDialogs& dialogs = DesignDialogs();
+    dialogs.PickColor = [](gdi::Color& color) { return PickColor(color); };
+    dialogs.EditFill = [](TFillData& fill, bool gradientFirst) {
+        return EditFillData(fill, gradientFirst ? kGradientPage : kColorPage);
+    };
+}
+
+}  // namespace
+
 void InitializeServices() {
     Settings();
     Debug();
@@ -86,6 +107,15 @@ void InitializeServices() {
     InstallFilerMessageBox();
     InstallElementMessageBox();
     InstallFieldListEditor();
+    InstallFigureDialogs();
+    InstallDesignDialogs();
+    InstallColorDialogs();
+    InstallPrintHooks();
+    DruckPositionHooks().ActiveSheet = []() -> std::optional<TPrintSheetPicture> {
+        TChild* child = Master ? Master->ActiveChild() : nullptr;
+        if (!child) return std::nullopt;
+        return SheetPictureOf(child->Sheet());
+    };
 }
 
 int RunZorbit(int argc, char** argv) {

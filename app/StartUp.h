@@ -60,7 +60,9 @@ bool IsExistingFile(const QString& path);
 
 // The services every window relies on, in the order they depend on each
 // other (settings, trace, texts), and the dialogs that the lower layers show
-// through handlers: the wrong-tag message of the tagged stream and the field
+// through handlers: the wrong-tag message of the tagged stream, the field
+// dialog, the dialogs of figures and designs (colour and fill among them) and
+// the print engine's, with the active document's sheet for the print-position
 // dialog.
 void InitializeServices();
 

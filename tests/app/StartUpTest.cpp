@@ -6,8 +6,10 @@
 
 #include "document/EtikettFiler.h"
 #include "document/FeldListe.h"
+#include "document/design/DesignDialogs.h"
 #include "document/widgets/DlgVideoFelder.h"
 #include "foundation/Localizer.h"
+#include "printing/widgets/DlgDruckPosition2.h"
 
 #include <gtest/gtest.h>
 
@@ -197,8 +199,15 @@ TEST(StartUp, TheLowerLayersShowTheirDialogs) {
     EXPECT_TRUE(fields.EditFields());
     EXPECT_EQ(listed, QStringList{QStringLiteral("Titel")});
 
+    // The design's commands reach their dialogs, the colour and fill dialog among them.
+    const TDesignDialogs& dialogs = DesignDialogs();
+    EXPECT_TRUE(dialogs.PickColor && dialogs.EditFill && dialogs.PenWidth && dialogs.AlignElements && dialogs.FilterBrightness);
+    EXPECT_TRUE(DruckPositionHooks().ActiveSheet);
+
     SetWrongTagHandler({});
     SetFieldListEditor({});
+    DesignDialogs() = TDesignDialogs{};
+    DruckPositionHooks().ActiveSheet = {};
     Localizer().SetMessageHandler({});
 }
 
