@@ -3,7 +3,9 @@
 
 #include "app/Master.h"
 
+#include "app/DrawModes.h"
 #include "app/SpeedButton.h"
+#include "app/ToolState.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
 
@@ -492,6 +494,7 @@ void TMaster::BuildToolPalette() {
         b->SetGroupIndex(1);
         b->setVisible(t.shown);
         if (t.tag > 0) connect(b, &QToolButton::clicked, this, [this, b] { UpdateDrawState(b); });
+        if (const std::optional<uint8_t> mode = DrawModeForTag(t.tag); mode && !DrawModeAvailable(*mode)) MarkPending(b);
     }
     // The auto-shape button opens its shape palette, which follows with the shapes.
     MarkPending(Button("cmdAutoForm"));
