@@ -29,6 +29,7 @@
 #include "foundation/Scaler.h"
 #include "foundation/widgets/LocalizerForm.h"
 
+#include <QtCore/QPoint>
 #include <QtCore/QString>
 
 #include <cstdint>
@@ -202,7 +203,7 @@ public:
     // Shows the figures' context menu at a screen point for the selection
     // state (0 nothing, 1 one figure, 2 a selection); installed by the edit
     // commands, which own the menu. Without it a right click only selects.
-    std::function<void(TPoint screen, int32_t state)> ShowContextMenu;
+    std::function<void(QPoint screen, int32_t state)> OnFiguresMenu;
 
     // ---- figure creation
     // Runs the creator of the mode on the rubber band's corners; true when a
@@ -335,6 +336,8 @@ private:
     void SelectMouseUp(uint32_t shift, int x, int y);
     void StartMove(TPoint p);
     void ContextClick(int x, int y);
+    // The figures' context menu at a point of the view, then the select tool.
+    void PopUpFiguresMenu(TPoint client, int32_t state);
     void CreationMouseUp();
     void PrepareOutlineShape();
     void DrawRubberLine();

@@ -219,8 +219,7 @@ void TChild::ShowContextMenuAtSelection() {
         p = {static_cast<int32_t>((int64_t{r.left} + r.right) / 2), static_cast<int32_t>((int64_t{r.top} + r.bottom) / 2)};
         state = 2;
     }
-    if (ShowContextMenu) ShowContextMenu(mmWin_->ClientToScreen(p), state);
-    SwitchToSelectTool();
+    PopUpFiguresMenu(p, state);
 }
 
 // ---- zoom

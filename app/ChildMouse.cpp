@@ -376,6 +376,13 @@ void TChild::ContextClick(int x, int y) {
         design.SetHandlesVisible(1);
         state = 1;
     }
-    if (ShowContextMenu) ShowContextMenu(mmWin_->ClientToScreen({x, y}), state);
+    PopUpFiguresMenu({x, y}, state);
+}
+
+void TChild::PopUpFiguresMenu(TPoint client, int32_t state) {
+    if (OnFiguresMenu) {
+        const TPoint screen = mmWin_->ClientToScreen(client);
+        OnFiguresMenu(QPoint(screen.x, screen.y), state);
+    }
     SwitchToSelectTool();
 }

@@ -1,5 +1,6 @@
 #include "app/ToolbarDefaults.h"
 
+#include "app/FontSizeText.h"
 #include "app/SpeedButton.h"
 #include "app/controls/ZRColorPopupButton.h"
 #include "app/controls/ZRPenWidthButton.h"
@@ -11,9 +12,6 @@
 
 namespace {
 
-constexpr int32_t kEmptySizePoints = 12;
-constexpr int32_t kUnreadableSizePoints = 8;
-constexpr int32_t kMaxFontPoints = 1638;
 constexpr uint8_t kNoFillKind = 0;
 constexpr uint8_t kColourFillKind = 1;
 
@@ -50,15 +48,6 @@ void TToolbarDefaults::ApplyFill(TFillData& fill) const {
     }
     fill.SetKind(kColourFillKind);
     fill.SetColor(FillColor);
-}
-
-int32_t FontSizeFromText(const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) return kEmptySizePoints;
-    bool ok = false;
-    const int points = trimmed.toInt(&ok);
-    if (!ok || points < 1 || points > kMaxFontPoints) return kUnreadableSizePoints;
-    return points;
 }
 
 TToolbarDefaults ReadToolbarDefaults(const QWidget* mainWindow) {

@@ -34,11 +34,7 @@ struct TToolbarDefaults {
     void ApplyFill(TFillData& fill) const;
 };
 
-// The tool bar's values. Controls that the window lacks leave the defaults
+// The tool bar's values; the size box's text counts whichever entry it is
+// (also the first, "2") and is read as the size command reads it. Controls that the window lacks leave the defaults
 // above (black pen of 0.18 mm, no fill, Arial 12, black text).
 TToolbarDefaults ReadToolbarDefaults(const QWidget* mainWindow);
-
-// The size box's text as points: the number it shows, whichever entry it is
-// (also the first, "2"); 12 when it is empty; 8 when it is no whole number
-// of 1 to 1638 points, as the size command of the tool bar takes it.
-int32_t FontSizeFromText(const QString& text);

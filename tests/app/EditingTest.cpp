@@ -112,12 +112,57 @@ TEST(DrawModes, HoverCursorsAndFieldDropBoxes) {
 
 // ---- the tool bar's style for new figures
 
-TEST(ToolbarDefaults, TheSizeBoxGivesItsNumberAndFallsBackWhenUnreadable) {
+TEST(ToolbarDefaults, NewFiguresTakeTheToolBarsStyleWhicheverSizeEntryIsShown) {
+    QWidget bar;
+    auto named = [&bar](auto* control, const char* name) {
+        control->setObjectName(QString::fromLatin1(name));
+        return control;
+    };
+    named(new TZRColorPopupButton(&bar), "colpopPen")->SetColor(gdi::Rgb(0, 0x80, 0));
+    named(new TZRColorPopupButton(&bar), "colpopBrush")->SetColor(1);
+    named(new TZRColorPopupButton(&bar), "colpopFont")->SetColor(gdi::Rgb(0x80, 0, 0));
+    named(new TZRPenWidthButton(&bar), "ZRPenWidthButton1")->SetPenWidth(0.7);
+    auto* fontName = named(new QComboBox(&bar), "cbFontName");
+    fontName->addItems({QStringLiteral("Arial"), QStringLiteral("Courier New")});
+    fontName->setCurrentIndex(1);
+    auto* size = named(new QComboBox(&bar), "cbFontSize");
+    size->setEditable(true);
+    size->addItems({QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("14")});
     const struct {
+        const char* name;
+        int group;
+    } toggles[] = {{"cmdFett", 3}, {"cmdUnderline", 5}, {"cmdHLeft", 1}, {"cmdHRight", 1}, {"cmdVTop", 2}, {"cmdVBottom", 2}};
+    for (const auto& t : toggles) {
+        TSpeedButton* button = named(new TSpeedButton(&bar), t.name);
+        button->SetGroupIndex(t.group);
+        button->SetAllowAllUp(true);
+    }
+    bar.findChild<TSpeedButton*>(QStringLiteral("cmdFett"))->SetDown(true);
+    bar.findChild<TSpeedButton*>(QStringLiteral("cmdHRight"))->SetDown(true);
+
+    TToolbarDefaults d = ReadToolbarDefaults(&bar);
+    EXPECT_EQ(d.PenColor, gdi::Rgb(0, 0x80, 0));
+    EXPECT_FLOAT_EQ(d.PenWidth, 0.7f);
+    EXPECT_EQ(d.FillColor, 1u);
+    EXPECT_EQ(d.FontName, "Courier New");
+    EXPECT_EQ(d.FontColor, gdi::Rgb(0x80, 0, 0));
+    EXPECT_EQ(d.FontStyle, fsBold);
+    EXPECT_EQ(d.HorizontalAlignment, std::optional<uint8_t>(2));
+    EXPECT_EQ(d.VerticalAlignment, std::nullopt);  // no button down: the figure's own
+
+    // The first entry is a size like the others; an unreadable text falls back.
+    const struct {
+        int index;
         const char* text;
         int32_t points;
-    } cases[] = {{"2", 2}, {"14", 14}, {" 96 ", 96}, {"", 12}, {"abc", 8}, {"0", 8}, {"12.5", 8}, {"99999", 8}};
-    for (const auto& c : cases) EXPECT_EQ(FontSizeFromText(QString::fromLatin1(c.text)), c.points) << c.text;
+    } sizes[] = {{0, nullptr, 2}, {2, nullptr, 14}, {-1, "abc", 8}};
+    for (const auto& s : sizes) {
+        size->setCurrentIndex(s.index);
+        if (s.text) size->setEditText(QString::fromLatin1(s.text));
+        EXPECT_EQ(ReadToolbarDefaults(&bar).FontSize, s.points) << s.index;
+    }
+    fontName->setCurrentIndex(-1);
+    EXPECT_EQ(ReadToolbarDefaults(&bar).FontName, "Arial");
 }
 
 TEST(ToolbarDefaults, TheFillButtonsValueOneMeansNoFill) {
