@@ -28,7 +28,10 @@
 #include "printing/PrinterSupport.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QMimeData>
+#include <QtGui/QAction>
+#include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
@@ -618,6 +621,124 @@ TEST_F(EditingTest, AFieldNameDroppedOnThePageBecomesAFieldTextOfAZoomSizedBox) 
         EXPECT_TRUE(c.IsModified());
     }
     EXPECT_EQ(boundIds, (std::vector<std::string>{second, second}));
+}
+
+QString& ChosenPicture() {
+    static QString file;
+    return file;
+}
+
+TEST_F(EditingTest, APictureFillsTheDraggedBoxOrTheMiddleOfTheViewInItsProportions) {
+    TChild& c = OpenDocument();
+    TEinzelEtikett& d = *c.CurrentDesign();
+    QImage wide(200, 100, QImage::Format_RGB32);
+    wide.fill(Qt::darkCyan);
+    ChosenPicture() = dir_.filePath(QStringLiteral("wide.png"));
+    ASSERT_TRUE(wide.save(ChosenPicture()));
+    SetPictureChooser([](QString& fileName, QWidget*) {
+        fileName = ChosenPicture();
+        return true;
+    });
+
+    c.SetDrawMode(kModePicture);
+    Drag(c, At(c, 10, 10), At(c, 50, 50));
+    ASSERT_EQ(d.FigureCount(), 1);
+    TFigure& drawn = *d.GetFigure(0);
+    EXPECT_NEAR(drawn.Width, 40, 0.5);
+    EXPECT_NEAR(drawn.Height, 20, 0.5);  // shrunk to the picture's 2 : 1
+    EXPECT_TRUE(d.IsSelected(&drawn));
+    EXPECT_EQ(c.DrawMode(), kModeSelect);
+
+    c.SetModified(false);
+    c.InsertPictureFile();
+    ASSERT_EQ(d.FigureCount(), 2);
+    TFigure& inserted = *d.GetFigure(1);
+    const TRect extent = inserted.GetPixelExtent();
+    const int w = c.MMWin().ClientWidth();
+    const int h = c.MMWin().ClientHeight();
+    EXPECT_GE(extent.left, w / 10 - 4);
+    EXPECT_LE(extent.right, w * 9 / 10 + 4);  // the extent holds the pen
+    EXPECT_GE(extent.top, h / 10 - 4);
+    EXPECT_LE(extent.bottom, h * 9 / 10 + 4);
+    EXPECT_NEAR(inserted.Width / inserted.Height, 2, 0.05);
+    EXPECT_TRUE(c.IsModified());
+
+    // A file that is no picture is reported and makes nothing.
+    ChosenPicture() = dir_.filePath(QStringLiteral("broken.png"));
+    QFile broken(ChosenPicture());
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("no picture");
+    broken.close();
+    c.SetDrawMode(kModePicture);
+    Drag(c, At(c, 10, 10), At(c, 50, 50));
+    EXPECT_EQ(d.FigureCount(), 2);
+    EXPECT_EQ(c.DrawMode(), kModeSelect);
+}
+
+TEST_F(EditingTest, ModifierKeysRedrawTheRubberBandAtOnceAndRightClicksOpenTheFiguresMenu) {
+    TChild& c = OpenDocument();
+    FocusView(c);
+    QPoint cursor;
+    c.MMWin().CursorPosition = [&cursor] { return cursor; };
+    c.SetDrawMode(kModeEllipse);
+    const QPoint start = At(c, 20, 30);
+    const QPoint end = At(c, 30, 27);
+    Mouse(c, QEvent::MouseButtonPress, start);
+    cursor = end;
+    Mouse(c, QEvent::MouseMove, end);
+    const TPoint rubberEnd = c.Gesture().RubberEnd;
+    Key(&c.MMWin(), Qt::Key_Control, Qt::ControlModifier);
+    const TPoint square = c.Gesture().RubberEnd;
+    EXPECT_EQ(square.x, rubberEnd.x);
+    EXPECT_EQ(square.x - start.x(), start.y() - square.y);  // as high as wide
+    Key(&c.MMWin(), Qt::Key_Control, Qt::NoModifier, QEvent::KeyRelease);
+    EXPECT_EQ(c.Gesture().RubberEnd, rubberEnd);
+    Mouse(c, QEvent::MouseButtonRelease, end);
+    ASSERT_EQ(c.CurrentDesign()->FigureCount(), 1);
+
+    // The figures' menu: on the selection, on an unselected figure, on empty space.
+    std::vector<int32_t> states;
+    c.OnFiguresMenu = [&states](QPoint, int32_t state) { states.push_back(state); };
+    TRechteck& other = AddBox(c, 70, 30, 10, 10);
+    Mouse(c, QEvent::MouseButtonPress, At(c, 70, 30), Qt::NoModifier, Qt::RightButton);
+    EXPECT_TRUE(c.CurrentDesign()->IsSelected(&other));
+    EXPECT_EQ(c.CurrentDesign()->SelectedCount(), 1);
+    Mouse(c, QEvent::MouseButtonPress, At(c, 70, 30), Qt::NoModifier, Qt::RightButton);
+    Mouse(c, QEvent::MouseButtonPress, At(c, 95, 55), Qt::NoModifier, Qt::RightButton);
+    Key(&c.MMWin(), Qt::Key_Menu);
+    EXPECT_EQ(states, (std::vector<int32_t>{1, 2, 0, 2}));
+}
+
+TEST_F(EditingTest, ViewSwitchesToggleTheSheetAndTheirMenuItems) {
+    TChild& c = OpenDocument();
+    QAction* turned = master->MenuItem("mnuBogenGedreht");
+    QAction* back = master->MenuItem("mnuBogenRueckseite");
+    // A sheet that may not be turned or printed on its back stays as it is.
+    c.mnuBogenGedrehtClick();
+    c.mnuBogenRueckseiteClick();
+    EXPECT_EQ(c.GetEtikett().SheetTurned, 0);
+    EXPECT_FALSE(turned->isChecked());
+    EXPECT_FALSE(back->isChecked());
+
+    c.GetEtikett().SetCapabilities(kCapabilityMayTurn | kCapabilityBackSide);
+    c.mnuBogenRueckseiteClick();
+    EXPECT_EQ(c.GetEtikett().BackSide, 1);
+    EXPECT_TRUE(back->isChecked());
+    c.mnuBogenGedrehtClick();
+    EXPECT_EQ(c.GetEtikett().SheetTurned, 1);
+    EXPECT_TRUE(turned->isChecked());
+    c.mnuBogenGedrehtClick();
+    EXPECT_EQ(c.GetEtikett().SheetTurned, 0);
+    EXPECT_FALSE(turned->isChecked());
+
+    const bool grid = master->Button("cmdGitter")->Down();
+    c.mnuAnsichtGitterClick();
+    EXPECT_NE(master->Button("cmdGitter")->Down(), grid);
+    EXPECT_EQ(master->MenuItem("mnuAnsichtGitter")->isChecked(), !grid);
+
+    const bool hint = master->MenuItem("mnuVerwendungshinweis")->isChecked();
+    c.mnuVerwendungshinweisClick();
+    EXPECT_NE(master->MenuItem("mnuVerwendungshinweis")->isChecked(), hint);
 }
 
 // With ZORBIT_SCREENSHOTS set to a folder: a line, a rectangle and an
