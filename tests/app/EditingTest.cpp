@@ -709,6 +709,34 @@ TEST_F(EditingTest, ModifierKeysRedrawTheRubberBandAtOnceAndRightClicksOpenTheFi
     EXPECT_EQ(states, (std::vector<int32_t>{1, 2, 0, 2}));
 }
 
+TEST_F(EditingTest, ADoubleClickOpensTheDialogOfTheOneSelectedFigure) {
+    TChild& c = OpenDocument();
+    TEinzelEtikett& d = *c.CurrentDesign();
+    int dialogs = 0;
+    SetBarcodeDialog([&dialogs](TZRBarcode&, TDataSet*) {
+        ++dialogs;
+        return true;
+    });
+    c.SetDrawMode(kModeBarcode);
+    Drag(c, At(c, 10, 10), At(c, 40, 30));
+    ASSERT_EQ(d.FigureCount(), 1);
+    ASSERT_EQ(dialogs, 1);
+    AddBox(c, 70, 30, 10, 10);
+    auto doubleClick = [&c](QPoint p) {
+        Mouse(c, QEvent::MouseButtonPress, p);
+        Mouse(c, QEvent::MouseButtonRelease, p);
+        Mouse(c, QEvent::MouseButtonDblClick, p);
+        Mouse(c, QEvent::MouseButtonRelease, p);
+    };
+    doubleClick(At(c, 25, 20));
+    EXPECT_EQ(dialogs, 2);
+    // A rectangle has no dialog; two figures are not one.
+    doubleClick(At(c, 70, 30));
+    d.SelectAll();
+    c.EditSelectedFigure();
+    EXPECT_EQ(dialogs, 2);
+}
+
 TEST_F(EditingTest, ViewSwitchesToggleTheSheetAndTheirMenuItems) {
     TChild& c = OpenDocument();
     QAction* turned = master->MenuItem("mnuBogenGedreht");
