@@ -21,6 +21,7 @@
 #include "foundation/FillData.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Rounding.h"
+#include "foundation/WaitCursor.h"
 #include "pictures/PictureHelpers.h"
 
 #include <QtCore/QFile>
@@ -53,17 +54,6 @@ void ApplyPenAndFill(TRechteck& figure, const TToolbarDefaults& style) {
     style.ApplyFill(*figure.Fill);
 }
 
-class TBusyCursor {
-public:
-    explicit TBusyCursor(TChildBase& window) : window_(window) { window_.SetBusyCursor(true); }
-    ~TBusyCursor() { window_.SetBusyCursor(false); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-
-private:
-    TChildBase& window_;
-};
-
 // Appends the new figure to the current design (one undo step) and shows it.
 TFigure* AddCreatedFigure(TChild& window, std::unique_ptr<TFigure> figure) {
     TFigure* added = window.CurrentDesign()->AddFigure(std::move(figure), false);
@@ -76,7 +66,7 @@ TFigure* AddCreatedFigure(TChild& window, std::unique_ptr<TFigure> figure) {
 // be read (the figure has said so).
 std::unique_ptr<TBild32> LoadPicture(TChild& window, const QString& fileName) {
     window.MMWin().UpdateNow();
-    const TBusyCursor busy(window);
+    const TWaitCursor busy;
     return CreatePictureFigure(fileName, &window);
 }
 
