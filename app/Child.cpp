@@ -9,7 +9,6 @@
 #include "app/QDXTabSet.h"
 #include "app/QNLineal.h"
 #include "app/SpeedButton.h"
-#include "app/ToolbarDefaults.h"
 #include "app/controls/DlgInputQuery.h"
 
 #include "document/DataBaseConnector.h"
@@ -594,7 +593,7 @@ void TChild::SwitchToSelectTool() {
 
 void TChild::Beep() { QApplication::beep(); }
 
-gdi::Color TChild::MainPenColor() const { return ReadToolbarDefaults(Master).PenColor; }
+gdi::Color TChild::MainPenColor() const { return gdi::Rgb(0, 0, 0); }
 
 const TFillData& TChild::MainFillData() const { return fallbackFill_; }
 
