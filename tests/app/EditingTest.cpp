@@ -523,6 +523,22 @@ TEST_F(EditingTest, ZoomKeysStopAtTheLimitsAndTheZoomToolZoomsByClicksAndRectang
     // A rectangle fills the view: a larger zoom.
     Drag(c, {100, 100}, {200, 150});
     EXPECT_GT(c.MMWin().GetZoom(), 2);
+    // A right click zooms out by 0.3, not below 0.2.
+    for (const auto& [from, to] : {std::pair{1.0, 0.7}, std::pair{0.3, 0.2}}) {
+        c.MMWin().ZoomCentered(from);
+        Mouse(c, QEvent::MouseButtonPress, {200, 200}, Qt::NoModifier, Qt::RightButton);
+        Mouse(c, QEvent::MouseButtonRelease, {200, 200}, Qt::NoModifier, Qt::RightButton);
+        EXPECT_NEAR(c.MMWin().GetZoom(), to, 1e-5) << from;
+    }
+}
+
+TEST_F(EditingTest, OnlyTheToolsWhoseFiguresExistCanBeChosen) {
+    OpenDocument();
+    ReturnToLoop();
+    for (const char* name : {"cmdPfeil", "cmdZoomRect", "cmdLinie", "cmdRechteck", "cmdKreis", "cmdRaruvir", "cmdBarcode"})
+        EXPECT_TRUE(master->Button(name)->isEnabled()) << name;
+    for (const char* name : {"cmdRTF", "cmdText", "cmdFieldText", "cmdWordart", "cmdZaehlerfeld"})
+        EXPECT_FALSE(master->Button(name)->isEnabled()) << name;
 }
 
 TEST_F(EditingTest, TheFieldPanelShowsTheFieldsAndCommitsTheTypedValue) {
@@ -563,6 +579,15 @@ TEST_F(EditingTest, TheFieldPanelShowsTheFieldsAndCommitsTheTypedValue) {
     EXPECT_EQ(QApplication::focusWidget(), panel.Edit(0));
     Key(panel.Edit(0), Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), panel.Edit(1));
+
+    // Rows are as wide as the panel less its margin, less the scroll bar's
+    // room while the rows do not fit in height.
+    EXPECT_EQ(edit->width(), c.FieldPanel().width() - 10);
+    for (int i = 0; i < 18; ++i) d.FieldList.AddField("Feld" + std::to_string(i), "");
+    c.BuildFieldPanel();
+    ASSERT_EQ(panel.RowCount(), 20);
+    ASSERT_GT(c.FieldPanel().height(), c.FieldScrollBox().height());
+    EXPECT_EQ(panel.Edit(19)->width(), c.FieldPanel().width() - 10 - 20);
 
     // Hidden and shown again, the panel keeps its width.
     c.FieldScrollBox().setFixedWidth(160);
