@@ -36,7 +36,7 @@ std::string FaceNameUtf8(const std::string& name) {
     return ascii ? name : AnsiToUnicode(name).toStdString();
 }
 
-bool SameFont(const TRTFToken& a, const TRTFToken& b) {
+bool SameFont(const TRTFFontState& a, const TRTFFontState& b) {
     return a.FontName == b.FontName && a.FontSize == b.FontSize && a.FontStyle == b.FontStyle &&
            a.Charset == b.Charset;
 }
@@ -60,9 +60,9 @@ void TRTFBasicDrawer::SetRTF(const std::string& rtf) {
     Text = rtf;
     TRTFParser parser;
     Clear();
-    // Room for the tokens of ordinary text at once: a token for every four
+    // Room for the tokens of ordinary text at once: a token for every three
     // bytes, so that long texts are not moved while they are read.
-    Tokens.reserve(std::min(rtf.size() / 4, kMaxTokens));
+    Tokens.Reserve(std::min(rtf.size() / 3, kMaxTokens), rtf.size());
     StartReading();
     parser.OnGroup = [this](TRTFParser& p) { HandleGroup(p); };
     parser.OnControlWord = [this](TRTFParser& p, const std::string& name, int32_t value, bool hasParameter) {
@@ -71,13 +71,13 @@ void TRTFBasicDrawer::SetRTF(const std::string& rtf) {
     parser.OnText = [this](TRTFParser& p, const std::string& text) { HandleText(p, text); };
     parser.Parse(rtf);
     // A text of many control words keeps no more room than it needs.
-    if (Tokens.capacity() > 2 * Tokens.size() + 64) Tokens.shrink_to_fit();
+    Tokens.ShrinkToFit();
     RemoveTrailingParagraphs();
     Measure(kRTFMeasureResolution);
 }
 
 void TRTFBasicDrawer::Clear() {
-    Tokens.clear();
+    Tokens.Clear();
     FontNames.clear();
     FontCharsets.clear();
     Colors.clear();
@@ -182,7 +182,7 @@ void TRTFBasicDrawer::HandleBodyWord(TRTFParser& parser, const std::string& name
     } else if (name == "qr") {
         AddMark(kAlignRight);
     } else if (name == "tab") {
-        SplitText(" ", CurrentFont, Tokens);
+        SplitText(" ", PerCharacter, Tokens.StyleOf(CurrentFont), CurrentFont.Charset, Tokens);
     } else if (name == "fonttbl") {
         Destination = kDestFontTable;
         DestinationDepth = parser.Depth;
@@ -205,14 +205,13 @@ void TRTFBasicDrawer::HandleText(TRTFParser&, const std::string& text) {
         if (InFieldInstruction) {
             InFieldInstruction = false;
             if (Tokens.size() >= kMaxTokens) return;
-            AddToken(kTokenField, "<" + text + ">", CurrentFont);
-            Tokens.back().FieldName = text;
+            Tokens.AddField("<" + text + ">", text, Tokens.StyleOf(CurrentFont));
         }
         return;
     }
     if (Ignoring) return;
     switch (Destination) {
-    case kDestBody: SplitText(text, CurrentFont, Tokens); break;
+    case kDestBody: SplitText(text, PerCharacter, Tokens.StyleOf(CurrentFont), CurrentFont.Charset, Tokens); break;
     case kDestFontTable: AddFontTableEntry(text); break;
     case kDestColorTable:
         if (text == ";") AddColorTableEntry();
@@ -278,38 +277,22 @@ bool TRTFBasicDrawer::IsFontInstalled(const std::string& name) const {
 
 // ---- tokens
 
-void TRTFBasicDrawer::CopyFontToToken(TRTFToken& token, const TRTFFontState& font) {
-    token.FontName = font.FontName;
-    token.FontSize = font.FontSize;
-    token.FontStyle = font.FontStyle;
-    token.FontColor = font.FontColor;
-    token.Charset = font.Charset;
-}
-
-void TRTFBasicDrawer::AddToken(uint8_t kind, std::string text, const TRTFFontState& font) {
+void TRTFBasicDrawer::AddToken(uint8_t kind, std::string_view text, const TRTFFontState& font) {
     if (Tokens.size() >= kMaxTokens) return;
-    TRTFToken& token = Tokens.emplace_back();
-    token.Kind = kind;
-    token.Text = std::move(text);
-    CopyFontToToken(token, font);
+    Tokens.Add(kind, text, Tokens.StyleOf(font));
 }
 
 void TRTFBasicDrawer::AddMark(uint8_t alignment) {
     if (Tokens.size() >= kMaxTokens) return;
-    TRTFToken& token = Tokens.emplace_back();
-    token.Kind = kTokenAlignment;
-    token.Alignment = alignment;
-    token.FontName.clear();
-    token.FontSize = 0;
-    token.Charset = 0;
+    Tokens.AddMark(alignment);
 }
 
-void TRTFBasicDrawer::SplitText(const std::string& text, const TRTFFontState& font, std::vector<TRTFToken>& into) {
-    const auto add = [&](size_t from, size_t length) { AddPiece(text.substr(from, length), font, into); };
-    if (PerCharacter) {
+void TRTFBasicDrawer::SplitText(std::string_view text, bool perCharacter, uint32_t style, uint8_t charset,
+                                TRTFTokenList& into) {
+    if (perCharacter) {
         for (size_t at = 0; at < text.size();) {
-            const size_t length = CharsetCharLength(text, at, font.Charset);
-            add(at, length);
+            const size_t length = CharsetCharLength(text, at, charset);
+            AddPiece(text.substr(at, length), style, into);
             at += length;
         }
         return;
@@ -317,63 +300,59 @@ void TRTFBasicDrawer::SplitText(const std::string& text, const TRTFFontState& fo
     size_t start = 0;
     for (size_t at = 0; at < text.size(); ++at) {
         if (text[at] != ' ') continue;
-        if (at > start) add(start, at - start);
-        add(at, 1);
+        if (at > start) AddPiece(text.substr(start, at - start), style, into);
+        AddPiece(text.substr(at, 1), style, into);
         start = at + 1;
     }
-    if (start < text.size()) add(start, text.size() - start);
+    if (start < text.size()) AddPiece(text.substr(start), style, into);
 }
 
 // A piece with hyphens becomes words that end in their hyphen, each followed
 // by a break opportunity; an empty word follows a trailing hyphen.
-void TRTFBasicDrawer::AddPiece(std::string piece, const TRTFFontState& font, std::vector<TRTFToken>& into) {
-    const auto add = [&](uint8_t kind, std::string text) {
-        if (into.size() >= kMaxTokens) return;
-        TRTFToken& token = into.emplace_back();
-        token.Kind = kind;
-        token.Text = std::move(text);
-        CopyFontToToken(token, font);
+void TRTFBasicDrawer::AddPiece(std::string_view piece, uint32_t style, TRTFTokenList& into) {
+    const auto add = [&](uint8_t kind, std::string_view text) {
+        if (into.size() < kMaxTokens) into.Add(kind, text, style);
     };
     size_t start = 0;
-    for (size_t hyphen = piece.find('-'); hyphen != std::string::npos; hyphen = piece.find('-', start)) {
+    for (size_t hyphen = piece.find('-'); hyphen != std::string_view::npos; hyphen = piece.find('-', start)) {
         add(kTokenWord, piece.substr(start, hyphen + 1 - start));
-        add(kTokenSpace, std::string());
+        add(kTokenSpace, {});
         start = hyphen + 1;
     }
-    std::string rest = start == 0 ? std::move(piece) : piece.substr(start);
-    const uint8_t kind = rest == " " ? kTokenSpace : kTokenWord;
-    add(kind, std::move(rest));
+    const std::string_view rest = piece.substr(start);
+    add(rest == " " ? kTokenSpace : kTokenWord, rest);
 }
 
 void TRTFBasicDrawer::RemoveTrailingParagraphs() {
-    while (!Tokens.empty() && Tokens.back().Kind == kTokenParagraph) Tokens.pop_back();
+    while (!Tokens.empty() && Tokens.At(Tokens.size() - 1).Kind == kTokenParagraph) Tokens.PopBack();
 }
 
 // ---- data fields
 
 void TRTFBasicDrawer::FillFromDataSet(TDataSet* dataSet) {
     if (dataSet == nullptr || !dataSet->Active()) return;
-    std::vector<TRTFToken> filled;
-    filled.reserve(Tokens.size());
+    TRTFTokenList filled;
+    filled.StartWithStylesOf(Tokens);
+    filled.Reserve(Tokens.size(), 0);
     bool fontTaken = false;
-    for (TRTFToken& token : Tokens) {
+    for (const TRTFTokenList::Record& token : Tokens.Records()) {
         if (token.Kind != kTokenField) {
-            filled.push_back(std::move(token));
+            filled.AddCopy(Tokens, token);
             continue;
         }
-        const std::optional<TDataSetField> field = FindDataSetField(*dataSet, token.FieldName);
+        const std::optional<TDataSetField> field = FindDataSetField(*dataSet, Tokens.FieldName(token));
         if (!field) {
-            token.Text.clear();
-            filled.push_back(std::move(token));
+            filled.AddCopy(Tokens, token);
+            filled.ClearText(filled.At(filled.size() - 1));
             continue;
         }
-        const TRTFFontState font{token.FontName, token.FontSize, token.FontStyle, token.FontColor, token.Charset};
+        const TRTFFontState& font = Tokens.Style(token).Font;
         // Fields are filled from the last to the first: the first one's font stays.
         if (!fontTaken) {
             CurrentFont = font;
             fontTaken = true;
         }
-        SplitText(DBValueFormatter().FormatField(*dataSet, *field), font, filled);
+        SplitText(DBValueFormatter().FormatField(*dataSet, *field), PerCharacter, token.Style, font.Charset, filled);
     }
     Tokens = std::move(filled);
     Measure(kRTFMeasureResolution);
@@ -381,11 +360,11 @@ void TRTFBasicDrawer::FillFromDataSet(TDataSet* dataSet) {
 
 // ---- measuring
 
-void TRTFBasicDrawer::ResolveDefaultFace(TRTFToken& token) {
-    if (token.FontName == kDefaultFaceAlias) token.FontName = kFallbackFace;
+void TRTFBasicDrawer::ResolveDefaultFace(TRTFFontState& font) {
+    if (font.FontName == kDefaultFaceAlias) font.FontName = kFallbackFace;
 }
 
-gdi::LogFont TRTFBasicDrawer::TokenLogFont(const TRTFToken& token, int32_t pixelsPerInch) {
+gdi::LogFont TRTFBasicDrawer::TokenLogFont(const TRTFFontState& token, int32_t pixelsPerInch) {
     gdi::LogFont font;
     font.faceName = FaceNameUtf8(token.FontName == kDefaultFaceAlias ? std::string(kFallbackFace) : token.FontName);
     font.height = -MulDiv(token.FontSize, pixelsPerInch, 72);
@@ -397,7 +376,7 @@ gdi::LogFont TRTFBasicDrawer::TokenLogFont(const TRTFToken& token, int32_t pixel
     return font;
 }
 
-void TRTFBasicDrawer::ApplyTokenFont(TRTFToken& token, TScaleCanvas& canvas) {
+void TRTFBasicDrawer::ApplyTokenFont(TRTFFontState& token, TScaleCanvas& canvas) {
     ResolveDefaultFace(token);
     TFont& current = canvas.Font();
     if (current.Name() == token.FontName && current.Size() == token.FontSize && current.Style() == token.FontStyle &&
@@ -414,68 +393,63 @@ void TRTFBasicDrawer::ApplyTokenFont(TRTFToken& token, TScaleCanvas& canvas) {
     canvas.AssignFont(font);
 }
 
-gdi::TextMetrics TRTFBasicDrawer::MeasureFont(TRTFToken& token, int32_t pixelsPerInch) {
-    ResolveDefaultFace(token);
-    const gdi::TextMetrics metrics = measurer_->Select(TokenLogFont(token, pixelsPerInch));
+gdi::TextMetrics TRTFBasicDrawer::MeasureFont(TRTFTokenStyle& style, int32_t pixelsPerInch) {
+    ResolveDefaultFace(style.Font);
+    const gdi::TextMetrics metrics = measurer_->Select(TokenLogFont(style.Font, pixelsPerInch));
     const float mm = kMMPerInch / static_cast<float>(pixelsPerInch);
-    token.Height = static_cast<float>(metrics.height + metrics.externalLeading) * mm;
-    token.Ascent = static_cast<float>(metrics.ascent) * mm;
+    style.Height = static_cast<float>(metrics.height + metrics.externalLeading) * mm;
+    style.Ascent = static_cast<float>(metrics.ascent) * mm;
     return metrics;
 }
 
-void TRTFBasicDrawer::MeasureAdvances(TRTFToken& token, int32_t pixelsPerInch) {
+void TRTFBasicDrawer::MeasureAdvances(TRTFTokenList::Record& token, int32_t pixelsPerInch) {
     const float mm = kMMPerInch / static_cast<float>(pixelsPerInch);
-    const bool withAdvances = token.Kind == kTokenWord || token.Kind == kTokenField;
-    token.Advances.clear();
+    const uint8_t charset = Tokens.Style(token).Font.Charset;
+    const std::string_view text = Tokens.Text(token);
+    float* advances = Tokens.HasAdvances(token) ? Tokens.Advances(token) : nullptr;
     int64_t sum = 0;
-    if (!IsDoubleByteCharset(token.Charset)) {
-        if (withAdvances) token.Advances.reserve(token.Text.size());
-        for (char c : token.Text) {
-            sum += measurer_->Advance(CharsetByteToUnicode(static_cast<uint8_t>(c), token.Charset));
-            if (withAdvances) token.Advances.push_back(static_cast<float>(sum) * mm);
+    if (!IsDoubleByteCharset(charset)) {
+        for (size_t i = 0; i < text.size(); ++i) {
+            sum += measurer_->Advance(CharsetByteToUnicode(static_cast<uint8_t>(text[i]), charset));
+            if (advances) advances[i] = static_cast<float>(sum) * mm;
         }
     } else {
-        const TCharsetText decoded = DecodeCharsetText(token.Text, token.Charset);
-        if (withAdvances) token.Advances.assign(token.Text.size(), 0);
+        const TCharsetText decoded = DecodeCharsetText(text, charset);
         size_t byte = 0;
         for (size_t unit = 0; unit < decoded.Text.size(); ++unit) {
             sum += measurer_->Advance(decoded.Text[unit]);
             for (; byte < decoded.ByteEnd[unit]; ++byte)
-                if (withAdvances) token.Advances[byte] = static_cast<float>(sum) * mm;
+                if (advances) advances[byte] = static_cast<float>(sum) * mm;
         }
     }
     token.Width = static_cast<float>(sum) * mm;
 }
 
 void TRTFBasicDrawer::Measure(int32_t pixelsPerInch) {
-    const TRTFToken* previous = nullptr;
-    for (TRTFToken& token : Tokens) {
+    Tokens.KeepAdvances(true);
+    const TRTFFontState* previous = nullptr;
+    const TRTFTokenStyle* previousStyle = nullptr;
+    for (TRTFTokenList::Record& token : Tokens.Records()) {
         if (token.Kind == kTokenAlignment) {
             // Marks carry no font: they take no room.
-            token.Width = token.Height = token.Ascent = 0;
+            token.Width = 0;
             continue;
         }
-        if (previous == nullptr || !SameFont(token, *previous)) {
-            MeasureFont(token, pixelsPerInch);
-        } else {
-            token.Height = previous->Height;
-            token.Ascent = previous->Ascent;
+        TRTFTokenStyle& style = Tokens.Style(token);
+        if (previous == nullptr || !SameFont(style.Font, *previous)) {
+            MeasureFont(style, pixelsPerInch);
+        } else if (&style != previousStyle) {
+            style.Height = previousStyle->Height;
+            style.Ascent = previousStyle->Ascent;
         }
-        previous = &token;
+        previous = &style.Font;
+        previousStyle = &style;
         if (token.Kind == kTokenParagraph) {
             token.Width = 0;
             continue;
         }
         MeasureAdvances(token, pixelsPerInch);
     }
-}
-
-float TRTFBasicDrawer::TokenTextWidthMM(const TRTFToken& token, const std::string& text, int32_t pixelsPerInch) const {
-    measurer_->Select(TokenLogFont(token, pixelsPerInch));
-    const std::u16string wide = CharsetToWide(text, token.Charset);
-    int64_t sum = 0;
-    for (char16_t unit : wide) sum += measurer_->Advance(unit);
-    return static_cast<float>(sum) * kMMPerInch / static_cast<float>(pixelsPerInch);
 }
 
 // ---- rotation

@@ -12,12 +12,13 @@
 // "qc", "qr", "qj", "tab" (one space), ignorable groups ("*") and fields
 // ("field" with "fldinst"); everything else is ignored.
 
-#include "figures/RTFToken.h"
+#include "figures/RTFTokenList.h"
 #include "foundation/Font.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -33,17 +34,7 @@ struct TRTFTableEntry {
     int32_t Object = 0;
 };
 
-// One entry of the font-state stack.
-struct TRTFSave {
-    std::string FontName;
-    int32_t FontSize = 0;
-    TFontStyles FontStyle = 0;
-    gdi::Color FontColor = 0;
-    uint8_t Charset = gdi::DEFAULT_CHARSET;
-    friend bool operator==(const TRTFSave&, const TRTFSave&) = default;
-};
-
-// The font state while the RTF is read.
+// The font state while the RTF is read; one entry of the font-state stack.
 using TRTFFontState = TRTFSave;
 
 // The resolution at which tokens are measured.
@@ -77,18 +68,15 @@ public:
     void SetMeasurer(TRTFTextMeasurer* measurer);
     TRTFTextMeasurer& Measurer() const { return *measurer_; }
 
-    // The attributes of the token font at a resolution (face "Default" as "Arial").
-    static gdi::LogFont TokenLogFont(const TRTFToken& token, int32_t pixelsPerInch);
-    // Gives the canvas font the token's five attributes, where they differ.
-    static void ApplyTokenFont(TRTFToken& token, TScaleCanvas& canvas);
-    // The face "Default" becomes "Arial" the first time a token's font is used.
-    static void ResolveDefaultFace(TRTFToken& token);
-    static void CopyFontToToken(TRTFToken& token, const TRTFFontState& font);
-    // The width in mm of text in the token's font at a resolution.
-    float TokenTextWidthMM(const TRTFToken& token, const std::string& text, int32_t pixelsPerInch) const;
+    // The attributes of a token font at a resolution (face "Default" as "Arial").
+    static gdi::LogFont TokenLogFont(const TRTFFontState& font, int32_t pixelsPerInch);
+    // Gives the canvas font the token font's five attributes, where they differ.
+    static void ApplyTokenFont(TRTFFontState& font, TScaleCanvas& canvas);
+    // The face "Default" becomes "Arial" the first time a token font is used.
+    static void ResolveDefaultFace(TRTFFontState& font);
 
     std::string Text;
-    std::vector<TRTFToken> Tokens;
+    TRTFTokenList Tokens;
     std::vector<TRTFTableEntry> FontNames;
     std::vector<TRTFTableEntry> FontCharsets;
     std::vector<TRTFTableEntry> Colors;
@@ -106,11 +94,12 @@ public:
     bool PerCharacter = false;
 
 protected:
-    // Measures a token's font metrics into Height and Ascent (mm) and returns
-    // the metrics in device units of the resolution.
-    gdi::TextMetrics MeasureFont(TRTFToken& token, int32_t pixelsPerInch);
-    // The token's text in its charset, with the advance of each byte.
-    void MeasureAdvances(TRTFToken& token, int32_t pixelsPerInch);
+    // Measures a token style's font metrics into Height and Ascent (mm) and
+    // returns the metrics in device units of the resolution.
+    gdi::TextMetrics MeasureFont(TRTFTokenStyle& style, int32_t pixelsPerInch);
+    // The token's text in its charset, with the advance of each byte of a
+    // word or field, in the style's font (selected on the measurer).
+    void MeasureAdvances(TRTFTokenList::Record& token, int32_t pixelsPerInch);
 
 private:
     void StartReading();
@@ -121,10 +110,11 @@ private:
     void AddFontTableEntry(const std::string& text);
     void AddColorTableEntry();
     void AddMark(uint8_t alignment);
-    void AddToken(uint8_t kind, std::string text, const TRTFFontState& font);
+    void AddToken(uint8_t kind, std::string_view text, const TRTFFontState& font);
     // Body text split into words, spaces and breaks after hyphens.
-    void SplitText(const std::string& text, const TRTFFontState& font, std::vector<TRTFToken>& into);
-    void AddPiece(std::string piece, const TRTFFontState& font, std::vector<TRTFToken>& into);
+    static void SplitText(std::string_view text, bool perCharacter, uint32_t style, uint8_t charset,
+                          TRTFTokenList& into);
+    static void AddPiece(std::string_view piece, uint32_t style, TRTFTokenList& into);
     void RemoveTrailingParagraphs();
     void SetPlainFont();
     std::string FontNameOf(int32_t number) const;

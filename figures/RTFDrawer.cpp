@@ -15,14 +15,11 @@ constexpr float kBottomSlack = 0.05f;
 constexpr float kCellCutSlackMM = 0.1f;
 constexpr int32_t kCellCutSlackUnits = 10;
 
-bool IsWordOrField(const TRTFToken& token) { return token.Kind == kTokenWord || token.Kind == kTokenField; }
-// Only real spaces widen in a justified line, not the breaks after hyphens.
-bool IsJustifiedSpace(const TRTFToken& token) { return token.Kind == kTokenSpace && !token.Text.empty(); }
+using TRecord = TRTFTokenList::Record;
 
-// The summed advance (mm) after byte i of the token, or its width when it was never measured.
-float AdvanceAfter(const TRTFToken& token, size_t i) {
-    return i < token.Advances.size() ? token.Advances[i] : token.Width;
-}
+bool IsWordOrField(const TRecord& token) { return token.Kind == kTokenWord || token.Kind == kTokenField; }
+// Only real spaces widen in a justified line, not the breaks after hyphens.
+bool IsJustifiedSpace(const TRecord& token) { return token.Kind == kTokenSpace && token.Length > 0; }
 
 // Keeps the text alignment and background mode of the canvas for the draw.
 class TTextModeGuard {
@@ -63,8 +60,8 @@ void TRTFDrawer::Clear() {
 
 void TRTFDrawer::CloseLine(int32_t first, int32_t last, uint8_t alignment, bool paragraphEnd) {
     if (first > last) return;
-    const auto begin = Tokens.begin() + first, end = Tokens.begin() + last + 1;
-    if (std::all_of(begin, end, [](const TRTFToken& t) { return t.Kind == kTokenAlignment; })) return;
+    const auto range = Tokens.Records().subspan(static_cast<size_t>(first), static_cast<size_t>(last - first + 1));
+    if (std::all_of(range.begin(), range.end(), [](const TRecord& t) { return t.Kind == kTokenAlignment; })) return;
     TRTFLine& line = Lines.emplace_back();
     line.FirstToken = first;
     line.LastToken = last;
@@ -82,7 +79,7 @@ void TRTFDrawer::BreakLines(float width) {
     float x = 0;
     uint8_t alignment = kAlignLeft;
     for (int32_t i = 0; i < count;) {
-        const TRTFToken& token = Tokens[static_cast<size_t>(i)];
+        const TRecord& token = Tokens.At(static_cast<size_t>(i));
         switch (token.Kind) {
         case kTokenParagraph:
             CloseLine(start, i, alignment, true);
@@ -123,8 +120,8 @@ void TRTFDrawer::BreakLines(float width) {
     if (!Lines.empty()) Lines.back().ParagraphEnd = true;
     for (TRTFLine& line : Lines) {
         for (int32_t i = line.FirstToken; i <= line.LastToken; ++i) {
-            const TRTFToken& token = Tokens[static_cast<size_t>(i)];
-            line.Height = std::max(line.Height, token.Height);
+            const TRecord& token = Tokens.At(static_cast<size_t>(i));
+            line.Height = std::max(line.Height, Tokens.Style(token).Height);
             line.Width += token.Width;
             if (IsJustifiedSpace(token)) ++line.SpaceCount;
         }
@@ -139,39 +136,47 @@ void TRTFDrawer::EnsureWrapped(float width) {
 // ---- drawing
 
 void TRTFDrawer::MeasureDeviceMetrics(TScaleCanvas& canvas, float angle, float height) {
+    ++draws_;
+    measuredStyles_.resize(Tokens.Styles().size(), 0);
+    std::vector<uint64_t>& measured = measuredStyles_;
     float y = 0;
     for (TRTFLine& line : Lines) {
         line.DeviceAscent = 0;
         for (int32_t i = line.FirstToken; i <= line.LastToken; ++i) {
-            TRTFToken& token = Tokens[static_cast<size_t>(i)];
+            const TRecord& token = Tokens.At(static_cast<size_t>(i));
             if (!token.IsDrawable()) continue;
-            ApplyTokenFont(token, canvas);
-            if (angle != 0) canvas.SetFontAngle(angle);
-            const gdi::TextMetrics metrics = canvas.Canvas().GetTextMetrics();
-            token.DeviceHeight = metrics.height;
-            token.DeviceAscent = metrics.ascent;
-            line.DeviceAscent = std::max(line.DeviceAscent, token.DeviceAscent);
+            TRTFTokenStyle& style = Tokens.Style(token);
+            if (measured[token.Style] != draws_) {
+                // Tokens of one font measure alike: once per draw.
+                measured[token.Style] = draws_;
+                ApplyTokenFont(style.Font, canvas);
+                if (angle != 0) canvas.SetFontAngle(angle);
+                const gdi::TextMetrics metrics = canvas.Canvas().GetTextMetrics();
+                style.DeviceHeight = metrics.height;
+                style.DeviceAscent = metrics.ascent;
+            }
+            line.DeviceAscent = std::max(line.DeviceAscent, style.DeviceAscent);
         }
         y += line.Height;
         if (y > height) break;
     }
 }
 
-size_t TRTFDrawer::ShownLength(TScaleCanvas& canvas, const TRTFToken& token, const TRTFLine& line, const TBox& box,
+size_t TRTFDrawer::ShownLength(TScaleCanvas& canvas, const TRecord& token, const TRTFLine& line, const TBox& box,
                                int32_t x, bool cell) const {
-    size_t length = token.Text.size();
+    size_t length = token.Length;
     if (!cell) {
         // A word alone on a line wider than the box is cut from the right until it fits.
         if (!IsWordOrField(token) || line.Width < box.w) return length;
         int32_t words = 0;
         for (int32_t i = line.FirstToken; i <= line.LastToken; ++i)
-            if (IsWordOrField(Tokens[static_cast<size_t>(i)])) ++words;
+            if (IsWordOrField(Tokens.At(static_cast<size_t>(i)))) ++words;
         if (words >= 2) return length;
-        while (length > 0 && AdvanceAfter(token, length - 1) > box.w) --length;
+        while (length > 0 && Tokens.AdvanceAfter(token, length - 1) > box.w) --length;
         return length;
     }
     if (token.Kind != kTokenWord || length == 0) return length;
-    const TCharsetText decoded = DecodeCharsetText(token.Text, token.Charset);
+    const TCharsetText decoded = DecodeCharsetText(Tokens.Text(token), Tokens.Style(token).Font.Charset);
     const std::vector<int32_t> extents = canvas.Canvas().PartialExtents(decoded.Text);
     const auto widthOfUnits = [&](size_t units) { return units == 0 || extents.empty() ? 0 : extents[units - 1]; };
     size_t units = decoded.Text.size();
@@ -182,10 +187,10 @@ size_t TRTFDrawer::ShownLength(TScaleCanvas& canvas, const TRTFToken& token, con
     return units == 0 ? 0 : decoded.ByteEnd[units - 1];
 }
 
-void TRTFDrawer::DrawToken(TScaleCanvas& canvas, TRTFToken& token, const TBox& box, size_t length, gdi::Point at,
+void TRTFDrawer::DrawToken(TScaleCanvas& canvas, const TRecord& token, const TBox& box, size_t length, gdi::Point at,
                            float x0, bool spaced) {
     if (canvas.TextSuppressed) return;
-    const TCharsetText decoded = DecodeCharsetText(std::string_view(token.Text).substr(0, length), token.Charset);
+    const TCharsetText decoded = DecodeCharsetText(Tokens.Text(token).substr(0, length), Tokens.Style(token).Font.Charset);
     if (box.angle != 0)
         at = RotateDevicePoint(at.x, at.y, canvas.MMToPixelX(box.cx), canvas.MMToPixelY(box.cy), box.angle);
     if (!spaced) {
@@ -197,7 +202,7 @@ void TRTFDrawer::DrawToken(TScaleCanvas& canvas, TRTFToken& token, const TBox& b
     const int32_t origin = canvas.MMToPixelX(x0);
     int32_t placed = 0;
     for (size_t k = 0; k < dx.size(); ++k) {
-        const int32_t end = canvas.MMToPixelX(x0 + AdvanceAfter(token, decoded.ByteEnd[k] - 1)) - origin;
+        const int32_t end = canvas.MMToPixelX(x0 + Tokens.AdvanceAfter(token, decoded.ByteEnd[k] - 1)) - origin;
         dx[k] = end - placed;
         placed = end;
     }
@@ -220,11 +225,12 @@ void TRTFDrawer::DrawLines(TScaleCanvas& canvas, const TBox& box, float top, boo
         const float gap = justified ? (box.w - line.Width) / static_cast<float>(line.SpaceCount) : 0;
         const int32_t lineTop = canvas.MMToPixelY(y);
         for (int32_t i = line.FirstToken; i <= line.LastToken; ++i) {
-            TRTFToken& token = Tokens[static_cast<size_t>(i)];
+            const TRecord& token = Tokens.At(static_cast<size_t>(i));
             if (!token.IsDrawable()) continue;
-            ApplyTokenFont(token, canvas);
+            TRTFTokenStyle& style = Tokens.Style(token);
+            ApplyTokenFont(style.Font, canvas);
             canvas.SetFontAngle(box.angle);
-            const gdi::Point at{canvas.MMToPixelX(x0), lineTop + line.DeviceAscent - token.DeviceAscent};
+            const gdi::Point at{canvas.MMToPixelX(x0), lineTop + line.DeviceAscent - style.DeviceAscent};
             const size_t length = ShownLength(canvas, token, line, box, at.x, cell);
             const bool spaced = cell ? token.Kind == kTokenWord : IsWordOrField(token);
             DrawToken(canvas, token, box, length, at, x0, spaced);

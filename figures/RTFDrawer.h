@@ -56,9 +56,13 @@ private:
     void CloseLine(int32_t first, int32_t last, uint8_t alignment, bool paragraphEnd);
     void MeasureDeviceMetrics(TScaleCanvas& canvas, float angle, float height);
     void DrawLines(TScaleCanvas& canvas, const TBox& box, float top, bool cell, uint8_t alignment);
-    void DrawToken(TScaleCanvas& canvas, TRTFToken& token, const TBox& box, size_t length, gdi::Point at,
-                   float x0, bool spaced);
+    void DrawToken(TScaleCanvas& canvas, const TRTFTokenList::Record& token, const TBox& box, size_t length,
+                   gdi::Point at, float x0, bool spaced);
     // How much of a token's text a line shows.
-    size_t ShownLength(TScaleCanvas& canvas, const TRTFToken& token, const TRTFLine& line, const TBox& box,
-                       int32_t x, bool cell) const;
+    size_t ShownLength(TScaleCanvas& canvas, const TRTFTokenList::Record& token, const TRTFLine& line,
+                       const TBox& box, int32_t x, bool cell) const;
+
+    // The draw that last measured each style on the canvas.
+    uint64_t draws_ = 0;
+    std::vector<uint64_t> measuredStyles_;
 };

@@ -61,8 +61,8 @@ void SetCircleDrawClock(std::function<uint32_t()> clock) {
     CircleDrawClock() = clock ? std::move(clock) : std::function<uint32_t()>(SteadyMilliseconds);
 }
 
-TCircleLayout LayoutOnCircle(std::span<const TRTFToken> tokens, float capHeight, float totalWidth,
-                             uint8_t placement, float radius, float angle, float spacing, uint8_t alignment) {
+TCircleLayout LayoutOnCircle(const TRTFTokenList& tokens, float capHeight, float totalWidth, uint8_t placement,
+                             float radius, float angle, float spacing, uint8_t alignment) {
     TCircleLayout layout;
     if (alignment == kAlignJustify) alignment = kAlignCenter;
     const bool top = placement == kCircleTop;
@@ -86,14 +86,14 @@ TCircleLayout LayoutOnCircle(std::span<const TRTFToken> tokens, float capHeight,
     NormaliseRing(layout);
     const double direction = top ? 1 : -1;
     layout.Places.reserve(tokens.size());
-    for (const TRTFToken& token : tokens) {
+    for (const TRTFTokenList::Record& token : tokens.Records()) {
         const double w = token.Width;
         const double half = w / 2 / rho;
         const double middle = s + direction * half;
         const double theta = MinimalTurn(Degrees(middle) + direction * 90);
         // From the baseline start out to the cell's top, with the sag of the
         // chord under the arc.
-        const double lift = token.Ascent + (1 - std::cos(half)) * rho / 2;
+        const double lift = tokens.Style(token).Ascent + (1 - std::cos(half)) * rho / 2;
         const double toward = Radians(theta - 90);
         TCircleCharPlace& place = layout.Places.emplace_back();
         place.Start = s;
@@ -111,23 +111,24 @@ TRTFEllipseDrawer::TRTFEllipseDrawer() {
 }
 
 void TRTFEllipseDrawer::Measure(int32_t pixelsPerInch) {
-    std::erase_if(Tokens, [](const TRTFToken& t) { return t.Kind >= kTokenParagraph; });
+    Tokens.KeepIf([](const TRTFTokenList::Record& t) { return t.Kind < kTokenParagraph; });
+    Tokens.KeepAdvances(false);
     CapHeight = 0;
     TotalWidth = 0;
     const float mm = kMMPerInch / static_cast<float>(pixelsPerInch);
     TRTFTextMeasurer& measurer = Measurer();
-    for (TRTFToken& token : Tokens) {
-        ResolveDefaultFace(token);
-        gdi::LogFont font = TokenLogFont(token, pixelsPerInch);
+    for (TRTFTokenList::Record& token : Tokens.Records()) {
+        TRTFTokenStyle& style = Tokens.Style(token);
+        ResolveDefaultFace(style.Font);
+        gdi::LogFont font = TokenLogFont(style.Font, pixelsPerInch);
         font.escapement = font.orientation = kMeasureEscapement;
         const gdi::TextMetrics metrics = measurer.Select(font);
         int64_t width = 0;
-        for (char16_t unit : CharsetToWide(token.Text, token.Charset)) width += measurer.Advance(unit);
-        token.Advances.clear();
+        for (char16_t unit : CharsetToWide(Tokens.Text(token), style.Font.Charset)) width += measurer.Advance(unit);
         token.Width = static_cast<float>(width) * mm;
-        token.Height = static_cast<float>(metrics.height + metrics.externalLeading) * mm;
-        token.Ascent = static_cast<float>(metrics.ascent + metrics.externalLeading) * mm;
-        CapHeight = std::max(CapHeight, token.Ascent - static_cast<float>(metrics.internalLeading) * mm);
+        style.Height = static_cast<float>(metrics.height + metrics.externalLeading) * mm;
+        style.Ascent = static_cast<float>(metrics.ascent + metrics.externalLeading) * mm;
+        CapHeight = std::max(CapHeight, style.Ascent - static_cast<float>(metrics.internalLeading) * mm);
         TotalWidth += token.Width;
     }
 }
@@ -165,10 +166,10 @@ std::vector<TRTFEllipseDrawer::TCharDraw> TRTFEllipseDrawer::VisibleChars(TScale
     std::vector<TCharDraw> chars;
     const TRect& visible = canvas.VisibleRect;
     for (size_t i = 0; i < Tokens.size(); ++i) {
-        TRTFToken& token = Tokens[i];
+        const TRTFTokenList::Record& token = Tokens.At(i);
         const TCircleCharPlace& place = layout.Places[i];
         const gdi::Point at{canvas.MMToPixelX(cx + place.Reference.X), canvas.MMToPixelY(cy + place.Reference.Y)};
-        const int64_t d = canvas.MMToPixel((token.Height + token.Width) * 0.75f);
+        const int64_t d = canvas.MMToPixel((Tokens.Style(token).Height + token.Width) * 0.75f);
         const bool meets = int64_t{at.x} + d >= visible.left && int64_t{at.x} - d <= visible.right &&
                            int64_t{at.y} + d >= visible.top && int64_t{at.y} - d <= visible.bottom;
         if (meets) chars.push_back({&token, &place, at});
@@ -186,15 +187,16 @@ void TRTFEllipseDrawer::DrawExact(TScaleCanvas& canvas, const std::vector<TCharD
     const int32_t z = Round(static_cast<long double>(resolution) * canvas.Zoom);
     const bool printer = dc.IsPrinter();
     for (const TCharDraw& c : chars) {
-        const TRTFToken& token = *c.Token;
-        if (token.Text.empty()) continue;
-        gdi::LogFont font = TokenLogFont(token, z);
+        const std::string_view text = Tokens.Text(*c.Token);
+        const TRTFSave& style = Tokens.Style(*c.Token).Font;
+        if (text.empty()) continue;
+        gdi::LogFont font = TokenLogFont(style, z);
         font.escapement = font.orientation = Round(-c.Place->Theta * 10);
         if (std::abs(font.height) >= kSmallestReadableFont || printer) {
             dc.SetFont(font);
-            dc.SetTextColor(token.FontColor);
-            dc.ExtTextOut(c.At.x, c.At.y, 0, nullptr, CharsetToWide(token.Text, token.Charset));
-        } else if (token.Text != " ") {
+            dc.SetTextColor(style.FontColor);
+            dc.ExtTextOut(c.At.x, c.At.y, 0, nullptr, CharsetToWide(text, style.Charset));
+        } else if (text != " ") {
             DrawGreekedChar(canvas, c, layout, cx, cy);
         }
     }
@@ -209,14 +211,14 @@ void TRTFEllipseDrawer::DrawGreekedChar(TScaleCanvas& canvas, const TCharDraw& c
                           canvas.MMToPixelY(static_cast<float>(cy + rho * std::sin(at)))};
     };
     const double toward = Radians(c.Place->Theta - 90);
-    const float rise = 0.7f * c.Token->Ascent;
+    const float rise = 0.7f * Tokens.Style(*c.Token).Ascent;
     const gdi::Point up{canvas.MMToPixel(static_cast<float>(std::cos(toward) * rise)),
                         canvas.MMToPixel(static_cast<float>(std::sin(toward) * rise))};
     const gdi::Point p0 = baseline(c.Place->Start), p1 = baseline(c.Place->End);
     const gdi::Point frame[5] = {p0, p1, {p1.x + up.x, p1.y + up.y}, {p0.x + up.x, p0.y + up.y}, p0};
     gdi::Canvas& dc = canvas.Canvas();
     gdi::Pen pen;
-    pen.color = c.Token->FontColor;
+    pen.color = Tokens.Style(*c.Token).Font.FontColor;
     dc.SetPen(pen);
     dc.Polyline(frame);
 }
@@ -230,12 +232,14 @@ void TRTFEllipseDrawer::DrawOutlines(TScaleCanvas& canvas, const std::vector<TCh
     TRenderMan renderer;
     TPolyPolygonData polygons;
     for (const TCharDraw& c : chars) {
-        const TRTFToken& token = *c.Token;
-        if (token.Text.empty()) continue;
+        const std::string_view text = Tokens.Text(*c.Token);
+        const TRTFTokenStyle& style = Tokens.Style(*c.Token);
+        const TRTFSave& token = style.Font;
+        if (text.empty()) continue;
         const float f = static_cast<float>(MulDiv(token.FontSize, pixelsPerInch, 72));
         TMatrix3 matrix = kIdentityMatrix;
         MatrixScale(matrix, f / kOutlineEm, f / kOutlineEm);
-        MatrixTranslate(matrix, 0, static_cast<float>(canvas.MMToPixel(token.Ascent)));
+        MatrixTranslate(matrix, 0, static_cast<float>(canvas.MMToPixel(style.Ascent)));
         MatrixRotate(matrix, static_cast<float>(c.Place->Theta));
         MatrixTranslate(matrix, static_cast<float>(c.At.x), static_cast<float>(c.At.y));
         converter.Font.SetName(token.FontName);
@@ -243,7 +247,7 @@ void TRTFEllipseDrawer::DrawOutlines(TScaleCanvas& canvas, const std::vector<TCh
         converter.Font.SetCharset(token.Charset);
         converter.Font.SetHeight(-kOutlineEm);
         outline.Clear();
-        for (char16_t unit : CharsetToWide(token.Text, token.Charset)) converter.UnicodeCharToKonturList(outline, unit);
+        for (char16_t unit : CharsetToWide(text, token.Charset)) converter.UnicodeCharToKonturList(outline, unit);
         renderer.RenderPlain(outline, polygons, matrix);
         dc.SetBrush(gdi::SolidBrush(token.FontColor));
         polygons.DrawPolygons(dc);

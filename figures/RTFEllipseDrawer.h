@@ -58,8 +58,8 @@ struct TCircleLayout {
 // top, otherwise bottom; alignment 0 left, 1 centred, 2 right (3 counts as 1);
 // spacing scales the gaps between character starts. Empty when the baseline
 // radius is 0 or less.
-TCircleLayout LayoutOnCircle(std::span<const TRTFToken> tokens, float capHeight, float totalWidth,
-                             uint8_t placement, float radius, float angle, float spacing, uint8_t alignment);
+TCircleLayout LayoutOnCircle(const TRTFTokenList& tokens, float capHeight, float totalWidth, uint8_t placement,
+                             float radius, float angle, float spacing, uint8_t alignment);
 
 // The duration (ms) of the last timed draw with turned fonts; 0 at start.
 extern uint32_t LastCircleDrawTime;
@@ -85,7 +85,7 @@ public:
 
 private:
     struct TCharDraw {
-        TRTFToken* Token;
+        const TRTFTokenList::Record* Token;
         const TCircleCharPlace* Place;
         gdi::Point At;  // device reference point
     };

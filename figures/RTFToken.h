@@ -1,7 +1,8 @@
 #pragma once
 // One styled piece of a label text: a word, a space or break opportunity, a
 // paragraph end, an alignment mark or a data field, with its font and the
-// sizes measured at the drawer's fixed resolution.
+// sizes measured at the drawer's fixed resolution. This is a token's full
+// form; the drawers keep their tokens compactly (RTFTokenList.h).
 
 #include "foundation/Font.h"
 #include "platform/gdi/GdiTypes.h"
@@ -40,6 +41,4 @@ struct TRTFToken {
     uint8_t Alignment = kAlignLeft;  // marks only
     // Words and fields: the advance (mm) after each byte of Text, summed.
     std::vector<float> Advances;
-
-    bool IsDrawable() const { return Kind == kTokenWord || Kind == kTokenSpace || Kind == kTokenField; }
 };

@@ -425,8 +425,10 @@ void PainterCanvas::DoText(int32_t x, int32_t y, uint32_t options, const Rect* r
     QPainter& p = *painter_;
     const State& s = state();
     const XForm m = LogicalToDevice();
+    std::optional<QRect> clipRect;
     if (rect && (options & ETO_CLIPPED)) {
-        p.setClipRect(ToQRect(geometry::MapRect(m, *rect)), Qt::IntersectClip);
+        clipRect = ToQRect(geometry::MapRect(m, *rect));
+        p.setClipRect(*clipRect, Qt::IntersectClip);
         InvalidateClip();
     }
     if (rect && (options & ETO_OPAQUE)) p.fillRect(ToQRect(geometry::MapRect(m, *rect)), ToQColor(s.bkColor));
@@ -475,20 +477,23 @@ void PainterCanvas::DoText(int32_t x, int32_t y, uint32_t options, const Rect* r
             }
             pen += advances[i];
         }
-        QGlyphRun run;
-        run.setRawFont(info.font);
-        run.setGlyphIndexes(indexes);
-        run.setPositions(positions);
         QTransform glyphFrame = frame;
         glyphFrame.scale(info.stretch, 1);
-        p.setWorldTransform(glyphFrame * base_);
         const bool smooth = s.font.quality != NONANTIALIASED_QUALITY;
-        p.setRenderHint(QPainter::Antialiasing, smooth);
-        p.setRenderHint(QPainter::TextAntialiasing, smooth);
-        p.setPen(color);
-        p.drawGlyphRun(QPointF(0, 0), run);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setWorldTransform(frame * base_);
+        if (!RasterGlyphs(TextEngine::PaintId(face), info.font, indexes, positions, glyphFrame, color.rgb(), smooth,
+                          clipRect)) {
+            QGlyphRun run;
+            run.setRawFont(info.font);
+            run.setGlyphIndexes(indexes);
+            run.setPositions(positions);
+            p.setWorldTransform(glyphFrame * base_);
+            p.setRenderHint(QPainter::Antialiasing, smooth);
+            p.setRenderHint(QPainter::TextAntialiasing, smooth);
+            p.setPen(color);
+            p.drawGlyphRun(QPointF(0, 0), run);
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setWorldTransform(frame * base_);
+        }
     }
     // Lines at least one device pixel thick.
     const double minThickness = 1.0 / std::max(1e-9, std::min(geometry::ScaleX(m), geometry::ScaleY(m)));

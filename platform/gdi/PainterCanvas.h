@@ -21,6 +21,7 @@
 #include <optional>
 
 class QPainter;
+class QRawFont;
 class QImage;
 class QPen;
 class QBrush;
@@ -109,6 +110,12 @@ private:
     void RasterPolygon(std::span<const Point> points, std::span<const int32_t> counts);
     void RasterPath(const PathData& devicePath, bool fill, bool stroke);
     void RasterFillRegion(const Region& deviceRegion, const QBrush& brush, Rop2 mix);
+    // Glyphs of one face at their positions (in the frame's units) from the
+    // glyph mask cache, blended straight into the target image; false when
+    // the device or the size leaves them to the painter.
+    bool RasterGlyphs(uint64_t faceId, const QRawFont& font, std::span<const quint32> glyphs,
+                      std::span<const QPointF> positions, const QTransform& frame, QRgb color, bool smooth,
+                      const std::optional<QRect>& clipRect);
     template <typename Rects>
     void FillRects(const Rects& rects, const QBrush& brush, Rop2 mix);
 

@@ -6,6 +6,7 @@
 #include "platform/gdi/PainterCanvas.h"
 
 #include "platform/gdi/CanvasGeometry.h"
+#include "platform/gdi/GlyphMaskCache.h"
 #include "platform/gdi/QtConvert.h"
 #include "platform/gdi/ShapeSpans.h"
 #include "platform/gdi/ThinLines.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace gdi {
 
@@ -92,6 +94,33 @@ private:
     std::vector<std::pair<int32_t, Span>>& runs_;
     bool gaps_;
 };
+
+// Each channel of x times a / 255, rounded as the painter's blending does.
+uint32_t ByteMul(uint32_t x, uint32_t a) {
+    uint64_t t = ((uint64_t{x} | (uint64_t{x} << 24)) & 0x00FF00FF00FF00FFull) * a;
+    t = (t + ((t >> 8) & 0x00FF00FF00FF00FFull) + 0x0080008000800080ull) >> 8;
+    t &= 0x00FF00FF00FF00FFull;
+    return static_cast<uint32_t>(t) | static_cast<uint32_t>(t >> 24);
+}
+
+// Draws an opaque colour over pixels by their coverage (none: full), as the
+// painter's anti-aliased fills do.
+void BlendCoverage(uint32_t* pixels, int32_t count, const uint8_t* coverage, QRgb color, bool premultiplied) {
+    if (!coverage) {
+        std::fill_n(pixels, count, color);
+        return;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        const uint32_t a = coverage[i];
+        if (a == 255) {
+            pixels[i] = color;
+        } else if (a != 0) {
+            const uint32_t under = premultiplied ? pixels[i] : qPremultiply(pixels[i]);
+            const uint32_t mixed = ByteMul(color, a) + ByteMul(under, 255 - a);
+            pixels[i] = premultiplied ? mixed : qUnpremultiply(mixed);
+        }
+    }
+}
 
 }  // namespace
 
@@ -371,6 +400,73 @@ void PainterCanvas::DoNestedEllipses(std::span<const Rect> boxes, std::span<cons
         }
     }
     brush() = SolidBrush(colors.back());
+}
+
+// ---- text
+
+bool PainterCanvas::RasterGlyphs(uint64_t faceId, const QRawFont& font, std::span<const quint32> glyphs,
+                                 std::span<const QPointF> positions, const QTransform& frame, QRgb color, bool smooth,
+                                 const std::optional<QRect>& clipRect) {
+    // Very large glyphs cost more as masks than as fills.
+    constexpr double kMaxCachedEm = 512;
+    QImage* image = TargetImage();
+    if (!image || !SpanTarget::Writable(*image) || frame.type() > QTransform::TxRotate) return false;
+    if (!(font.pixelSize() * std::sqrt(std::abs(frame.determinant())) <= kMaxCachedEm)) return false;
+    const QPoint offset = ImageOffset();
+    QRect window = image->rect().translated(-offset);
+    const RegionRows* clipRows = nullptr;
+    if (const std::optional<Region>& clip = state().clip) {
+        window &= clip->qt().boundingRect();
+        clipRows = &clip->Rows();
+    }
+    if (clipRect) window &= *clipRect;
+    if (window.isEmpty()) return true;
+    const bool premultiplied = image->format() != QImage::Format_ARGB32;
+    color |= 0xFF000000u;
+    uchar* bits = image->bits();
+    const qsizetype stride = image->bytesPerLine();
+    const int32_t windowRight = window.left() + window.width();
+
+    GlyphMaskCache& cache = GlyphMaskCache::Instance();
+    GlyphMaskCache::Key key;
+    key.face = faceId;
+    key.m11 = frame.m11();
+    key.m12 = frame.m12();
+    key.m21 = frame.m21();
+    key.m22 = frame.m22();
+    key.smooth = smooth;
+    for (size_t i = 0; i < glyphs.size(); ++i) {
+        // The origin on the grid of phases: its pixel and the steps within it.
+        const QPointF origin = frame.map(positions[i]);
+        const double gx = std::round(origin.x() * kGlyphPhases), gy = std::round(origin.y() * kGlyphPhases);
+        if (!(std::abs(gx) < 1e9 && std::abs(gy) < 1e9)) continue;
+        const auto px = static_cast<int64_t>(gx), py = static_cast<int64_t>(gy);
+        const auto ox = static_cast<int32_t>((px - (px & (kGlyphPhases - 1))) / kGlyphPhases);
+        const auto oy = static_cast<int32_t>((py - (py & (kGlyphPhases - 1))) / kGlyphPhases);
+        key.glyph = glyphs[i];
+        key.phaseX = static_cast<int8_t>(px & (kGlyphPhases - 1));
+        key.phaseY = static_cast<int8_t>(py & (kGlyphPhases - 1));
+        const GlyphMask& mask = cache.Mask(key, font);
+        for (const GlyphMask::Run& run : mask.runs) {
+            const int32_t y = oy + run.y;
+            if (y < window.top() || y > window.bottom()) continue;
+            const int32_t x = ox + run.x;
+            const uint8_t* coverage = run.coverage < 0 ? nullptr : mask.coverage.data() + run.coverage;
+            auto* row = reinterpret_cast<uint32_t*>(bits + (y + offset.y()) * stride) + offset.x();
+            auto paint = [&](int32_t from, int32_t to) {
+                from = std::max({from, x, window.left()});
+                to = std::min({to, x + run.length, windowRight});
+                if (from < to) BlendCoverage(row + from, to - from, coverage ? coverage + (from - x) : nullptr, color,
+                                             premultiplied);
+            };
+            if (!clipRows) {
+                paint(x, x + run.length);
+                continue;
+            }
+            for (const Span& c : clipRows->At(y)) paint(c.left, c.right);
+        }
+    }
+    return true;
 }
 
 }  // namespace gdi

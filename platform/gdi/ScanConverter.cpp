@@ -15,9 +15,20 @@ constexpr int64_t kSub = 256;  // fixed point: 1/256 pixel
 // Device coordinates are kept within the 32-bit range (rows then fit 32 bits).
 constexpr double kCoordLimit = 2147483000.0;
 
+// Rounds to the nearest, halves away from zero (as llround, which costs a
+// library call per coordinate).
+int64_t RoundAway(double x) {
+    const double whole = std::trunc(x);
+    const double fraction = x - whole;  // exact below 2^52
+    auto r = static_cast<int64_t>(whole);
+    if (fraction >= 0.5) ++r;
+    if (fraction <= -0.5) --r;
+    return r;
+}
+
 int64_t ToFixed(double v) {
     if (!(v == v)) return 0;  // NaN
-    return static_cast<int64_t>(std::llround(std::clamp(v, -kCoordLimit, kCoordLimit) * kSub));
+    return RoundAway(std::clamp(v, -kCoordLimit, kCoordLimit) * kSub);
 }
 
 template <typename T>
@@ -156,11 +167,13 @@ void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
         spans.clear();
         int32_t winding = 0;
         int64_t start = 0;
+        // Alternate filling looks at the lowest bit only.
+        const int32_t insideMask = mode_ == PolyFillMode::Winding ? -1 : 1;
         for (size_t i = 0; i < active.size();) {
             const int64_t p = active[i].p;
-            const bool wasInside = mode_ == PolyFillMode::Winding ? winding != 0 : (winding & 1) != 0;
+            const bool wasInside = (winding & insideMask) != 0;
             for (; i < active.size() && active[i].p == p; ++i) winding += active[i].winding;
-            const bool inside = mode_ == PolyFillMode::Winding ? winding != 0 : (winding & 1) != 0;
+            const bool inside = (winding & insideMask) != 0;
             if (inside && !wasInside) start = p;
             if (!inside && wasInside) {
                 AppendSpan(spans, static_cast<int32_t>(std::max(start, left)), static_cast<int32_t>(std::min(p, right)));

@@ -4,15 +4,6 @@
 
 namespace gdi {
 
-void AppendSpan(SpanList& spans, int32_t left, int32_t right) {
-    if (left >= right) return;
-    if (!spans.empty() && spans.back().right >= left) {
-        spans.back().right = std::max(spans.back().right, right);
-        return;
-    }
-    spans.push_back({left, right});
-}
-
 void IntersectSpans(std::span<const Span> a, std::span<const Span> b, SpanList& out) {
     out.clear();
     size_t i = 0, j = 0;

@@ -6,6 +6,7 @@
 
 #include <QtGui/QRegion>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -31,7 +32,14 @@ void ClipSpans(SpanList& spans, int32_t left, int32_t right);
 void InnerSpans(std::span<const Span> above, std::span<const Span> row, std::span<const Span> below, SpanList& out);
 // Appends a span, joining it to the last one when they touch; spans must come
 // from left to right.
-void AppendSpan(SpanList& spans, int32_t left, int32_t right);
+inline void AppendSpan(SpanList& spans, int32_t left, int32_t right) {
+    if (left >= right) return;
+    if (!spans.empty() && spans.back().right >= left) {
+        spans.back().right = std::max(spans.back().right, right);
+        return;
+    }
+    spans.push_back({left, right});
+}
 
 // Collects rows of spans into bands, joining equal rows that follow each
 // other into one band: into the y-x banded rectangles of a region (rows from

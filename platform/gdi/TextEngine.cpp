@@ -92,6 +92,7 @@ struct TextEngine::Face {
     double stretch = 1;
     TextMetrics metrics;
     QRawFont paintFont;  // created on first paint
+    uint64_t paintId = 0;
 };
 
 struct TextEngine::Cache {
@@ -123,6 +124,8 @@ std::shared_ptr<TextEngine::Face> TextEngine::Resolve(const LogFont& font) {
         reference->raw = QRawFont::fromFont(QueryFont(font.faceName, font.weight, font.italic));
     }
     auto face = std::make_shared<Face>();
+    thread_local uint64_t faces = 0;  // the mask cache is per thread too
+    face->paintId = ++faces;
     face->font = font;
     face->reference = reference;
     const QRawFont& raw = reference->raw;
@@ -218,6 +221,8 @@ QPainterPath TextEngine::GlyphPath(Face& face, quint32 glyph) {
 }
 
 std::string TextEngine::FaceName(const Face& face) { return face.reference->raw.familyName().toStdString(); }
+
+uint64_t TextEngine::PaintId(const Face& face) { return face.paintId; }
 
 TextEngine::PaintInfo TextEngine::Paint(Face& face) {
     const QRawFont& raw = face.reference->raw;

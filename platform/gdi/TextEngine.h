@@ -50,6 +50,8 @@ public:
         double lineThickness = 1;
     };
     static PaintInfo Paint(Face& face);
+    // A number that names the face, as painted, for the life of the process.
+    static uint64_t PaintId(const Face& face);
     static std::vector<quint32> Glyphs(Face& face, std::u16string_view text);
 
     // What glyph outlines need: a glyph's path at the face's reference size

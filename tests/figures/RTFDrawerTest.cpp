@@ -439,6 +439,8 @@ TEST(RTFDrawerFields, ShowTheirNamesUntilFilledFromAnOpenDataSet) {
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(TokenSummary(d.drawer), (Strings{"w:Name:", "s: ", "w:Anna-", "s:", "w:Lena", "s: ", "w:Berg", "s: ",
                                                "w:1.234,50", "s: ", "f:", "w:."}));
+    // The field the data set lacks keeps its name.
+    EXPECT_EQ(d.drawer.Tokens[10].FieldName, "Fehlt");
     // The value takes the field's font and is measured.
     EXPECT_EQ(d.drawer.Tokens[2].FontStyle, fsBold);
     EXPECT_FLOAT_EQ(d.drawer.Tokens[2].Width, Chars(5));

@@ -33,10 +33,11 @@ void Check(bool condition) {
 
 // Tokens are measured, lines cover the tokens in order.
 void CheckDrawer(const TRTFDrawer& d, float width) {
-    for (const TRTFToken& t : d.Tokens) {
+    for (size_t i = 0; i < d.Tokens.size(); ++i) {
+        const TRTFToken t = d.Tokens[i];
         Check(std::isfinite(t.Width) && t.Width >= 0 && std::isfinite(t.Height) && t.Height >= 0);
         if (t.Kind == kTokenWord || t.Kind == kTokenField) Check(t.Advances.size() == t.Text.size());
-        Check(t.Kind != kTokenParagraph || &t != &d.Tokens.back());
+        Check(t.Kind != kTokenParagraph || i + 1 < d.Tokens.size());
     }
     int32_t next = 0;
     for (const TRTFLine& line : d.Lines) {

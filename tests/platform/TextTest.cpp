@@ -5,8 +5,15 @@
 #include "PixelTestSupport.h"
 
 #include "platform/gdi/RecordingCanvas.h"
+#include "platform/gdi/TextEngine.h"
+
+#include <QtGui/QGlyphRun>
+#include <QtGui/QPainter>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace gdi {
 namespace {
@@ -173,6 +180,109 @@ TEST(Text, EscapementTurnsTheTextCounterClockwise) {
     EXPECT_NEAR(cell.right, 40 + extent.cy, 1);
     EXPECT_NEAR(cell.bottom, 100, 1);
     EXPECT_NEAR(cell.top, 100 - extent.cx, 1);
+}
+
+// The glyphs of a text drawn by Qt's painter itself at the positions the
+// canvas gives them: a reference for the canvas's own glyph drawing.
+QImage PainterReference(Canvas& measure, QSize size, QPointF origin, double degrees, const std::u16string& text) {
+    TextEngine::Face& face = *TextEngine::Instance().Resolve(measure.font());
+    const TextEngine::PaintInfo info = TextEngine::Paint(face);
+    const std::vector<quint32> glyphs = TextEngine::Glyphs(face, text);
+    const std::vector<int32_t> advances = TextEngine::Advances(face, text);
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    double pen = 0;
+    for (size_t i = 0; i < glyphs.size(); ++i) {
+        indexes << glyphs[i];
+        positions << QPointF(pen, 0);
+        pen += advances[i];
+    }
+    QGlyphRun run;
+    run.setRawFont(info.font);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(origin);
+    p.rotate(-degrees);
+    p.setPen(Qt::black);
+    p.drawGlyphRun(QPointF(0, 0), run);
+    return image;
+}
+
+struct PixelDifference {
+    int32_t pixels = 0;  // pixels that differ
+    int32_t largest = 0;  // the largest difference of a channel
+    double ink = 0, otherInk = 0;  // summed darkness of each
+};
+
+PixelDifference Compare(const QImage& a, const QImage& b) {
+    PixelDifference d;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            d.ink += 255 - qGray(p);
+            d.otherInk += 255 - qGray(q);
+            if (p == q) continue;
+            ++d.pixels;
+            d.largest = std::max({d.largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                  std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return d;
+}
+
+TEST(Text, GlyphsAreThoseOfThePaintersOwnFill) {
+    // Large glyphs, which the painter fills as outlines. On whole pixels the
+    // canvas draws the same pixels (glyphs that share a pixel may sum their
+    // coverage a step apart); turned, origins fall on quarter pixels.
+    const std::u16string text = u"Wolke 7 \u00e4g";
+    for (const int32_t escapement : {0, 300}) {
+        SCOPED_TRACE(escapement);
+        BitmapCanvas canvas(700, 400), again(700, 400);
+        for (BitmapCanvas* c : {&canvas, &again}) {
+            c->font().height = -100;
+            c->font().escapement = escapement;
+            c->SetBkMode(BkMode::Transparent);
+            c->SetTextAlign(TA_BASELINE);
+            c->TextOut(40, 300, text);
+        }
+        // Drawn again from the kept glyphs: the same pixels.
+        EXPECT_TRUE(test::SamePixels(canvas.bitmap(), again.bitmap()));
+        const QImage reference = PainterReference(canvas, QSize(700, 400), QPointF(40, 300), escapement / 10.0, text);
+        const PixelDifference d = Compare(canvas.bitmap().image(), reference);
+        EXPECT_GT(d.ink, 255 * 3000);
+        EXPECT_NEAR(d.ink, d.otherInk, d.otherInk / 100);
+        if (escapement == 0) {
+            EXPECT_LE(d.pixels, 20);
+            EXPECT_LE(d.largest, 2);
+        } else {
+            EXPECT_LE(d.largest, 160);
+        }
+    }
+}
+
+TEST(Text, GlyphsKeepToTheClipRegion) {
+    BitmapCanvas canvas(300, 120);
+    canvas.font().height = -90;
+    canvas.SetBkMode(BkMode::Transparent);
+    const Rect parts[] = {{0, 0, 60, 120}, {100, 30, 180, 70}};
+    const Region clip = Region::FromRects(parts);
+    canvas.SelectClipRgn(&clip);
+    canvas.TextOut(5, 5, u"MMMMMM");
+    const Bitmap& b = canvas.bitmap();
+    int32_t inside = 0;
+    for (int32_t y = 0; y < b.Height(); ++y) {
+        for (int32_t x = 0; x < b.Width(); ++x) {
+            if (b.Pixel(x, y) == test::kWhite) continue;
+            const bool in = (x < 60) || (x >= 100 && x < 180 && y >= 30 && y < 70);
+            ASSERT_TRUE(in) << x << "," << y;
+            inside += x >= 100;
+        }
+    }
+    EXPECT_GT(inside, 100);
 }
 
 TEST(Text, UpdateCpUsesAndMovesTheCurrentPosition) {
