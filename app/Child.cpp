@@ -1,9 +1,11 @@
 #include "app/Child.h"
 
 #include "app/Application.h"
+#include "app/FieldPanel.h"
 #include "app/Master.h"
 #include "app/MessageBoxes.h"
 #include "app/MMWindow.h"
+#include "app/MyScrollBox.h"
 #include "app/QDXTabSet.h"
 #include "app/QNLineal.h"
 #include "app/SpeedButton.h"
@@ -152,7 +154,7 @@ void TChild::BuildWindow() {
     pSplitter_->setCursor(Qt::SplitHCursor);
     pSplitter_->hide();
     row->addWidget(pSplitter_);
-    scroboField_ = new QScrollArea(panel5_);
+    scroboField_ = new TMyScrollBox(panel5_);
     scroboField_->setObjectName(QStringLiteral("scroboField"));
     scroboField_->setFixedWidth(kFieldPanelWidth);
     scroboField_->setWidgetResizable(true);
@@ -251,7 +253,7 @@ void TChild::FormCreate() {
 void TChild::ConnectView() {
     mmWin_->OnPaint = [this] { pbPaint(); };
     mmWin_->OnScroll = [this] { sbScroll(); };
-    mmWin_->OnMouseMove = [this](uint32_t, int x, int y) { UpdateCursorMarks(x, y); };
+    ConnectEditing();
 }
 
 // ---- texts
@@ -352,6 +354,7 @@ void TChild::SetCurrentDesignIndex(int32_t index) { etiTab_->SetTabIndex(index);
 
 TEinzelEtikett& TChild::AddTab(const QString& caption) {
     auto design = std::make_unique<TEinzelEtikett>(*this);
+    design->OnSelectionChanged = [this](TEinzelEtikett& d) { SelectionChanged(d); };
     TEinzelEtikett& added = *design;
     etiTab_->Tabs().Add(caption, design.release());
     return added;
@@ -420,6 +423,8 @@ void TChild::DeleteCurrentDesign() {
 }
 
 void TChild::EtiTabClick() {
+    // A value being typed belongs to the design that is being left.
+    CommitFieldEdit();
     const int index = etiTab_->TabIndex();
     if (index < 0) {
         currentDesign_ = nullptr;

@@ -21,6 +21,7 @@
 // SaveCommand, which the file commands install.
 
 #include "app/ChildGeometry.h"
+#include "app/ChildGesture.h"
 #include "app/MasterChild.h"
 #include "document/ChildBase.h"
 #include "document/design/DocumentBase.h"
@@ -28,6 +29,7 @@
 #include "foundation/Scaler.h"
 #include "foundation/widgets/LocalizerForm.h"
 
+#include <QtCore/QPoint>
 #include <QtCore/QString>
 
 #include <cstdint>
@@ -37,6 +39,7 @@
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -44,6 +47,7 @@ class QToolButton;
 class TDataBaseConnector;
 class TEinzelEtikett;
 class TEtikett;
+class TFieldPanel;
 class TMMWindow;
 class TQDXTabSet;
 class TQNLineal;
@@ -183,9 +187,72 @@ public:
     // The auto-shape that drawing mode 14 draws.
     QString AutoShapeClass = QStringLiteral("TPfeilShape");
 
+    // ==== Editing on the page: mouse gestures and drawing modes
+    // (ChildMouse.cpp), figure creation (ChildCreate.cpp), keys, zoom and
+    // view switches (ChildKeys.cpp), the field panel (FieldPanel.cpp).
+
+    // ---- mouse gestures on the view (client coordinates of the view; shift
+    // is the trackers' shift state, with kDoubleClick for a double click)
+    void pbMouseDown(Qt::MouseButton button, uint32_t shift, int x, int y);
+    void pbMouseMove(uint32_t shift, int x, int y);
+    void pbMouseUp(Qt::MouseButton button, uint32_t shift, int x, int y);
+    // A double click: the text dialog of the one selected figure, else its
+    // properties dialog; nothing for a figure that has neither.
+    void EditSelectedFigure();
+    // Every design calls it after its selection changed.
+    void SelectionChanged(TEinzelEtikett& design);
+    const TChildGesture& Gesture() const { return gesture_; }
+    // Shows the figures' context menu at a screen point for the selection
+    // state (0 nothing, 1 one figure, 2 a selection); installed by the edit
+    // commands, which own the menu. Without it a right click only selects.
+    std::function<void(QPoint screen, int32_t state)> OnFiguresMenu;
+
+    // ---- figure creation
+    // Runs the creator of the mode on the rubber band's corners; true when a
+    // figure was added to the current design. Modes without a creator
+    // (DrawModeAvailable) create nothing.
+    bool CreateFigure(uint8_t mode, TPoint p1, TPoint p2);
+    // The main window's "Bild einfügen": a chosen picture fills the middle
+    // 80 % of the view, fitted to its proportions.
+    void InsertPictureFile();
+
+    // ---- keys (the window sees every key before the focused control)
+    void FormKeyDown(QKeyEvent& event);
+    void FormKeyUp(QKeyEvent& event);
+    // Keys of the view while it has the focus.
+    void sbKeyDown(QKeyEvent& event);
+    void sbKeyUp(QKeyEvent& event);
+    // The last mouse move again with another modifier state, so that a
+    // rubber band follows Ctrl and Shift at once.
+    void ReplayMouseMove(uint32_t shift);
+    void ShowContextMenuAtSelection();
+
+    // ---- zoom and view switches
+    // The release of a drag in zoom mode: Ctrl zooms out by 0.7; a click
+    // (less than 2 pixels) zooms in by 1 / 0.7; else the rectangle fills the view.
+    void ZoomToDraggedRect(TPoint start, TPoint end, uint32_t shift);
+    // The zoom keys: the zoom changed by delta about the middle of the view.
+    void ZoomBy(double delta);
+    void mnuAnsichtDruckrandClick();
+    void mnuAnsichtGitterClick();
+    void mnuVerwendungshinweisClick();
+    void mnuBogenRueckseiteClick();
+    void mnuBogenGedrehtClick();
+
+    // ---- the field panel
+    void mnuFeldlisteAnzeigenClick();
+    void mnuFelderBearbeitenClick();
+    void mnuFeldnamenAnzeigenClick();
+    // The value being typed into a field's edit goes into the field list now
+    // (before a save, a print or a change of design).
+    void CommitFieldEdit();
+    TFieldPanel& FieldPanelRows() const { return *fieldPanel_; }
+
     // ---- TMasterChild
     uint8_t DrawMode() const override { return drawMode_; }
-    void SetDrawMode(uint8_t mode) override { drawMode_ = mode; }
+    // A creation mode deselects everything; select and zoom show the
+    // selection's handles (ChildMouse.cpp).
+    void SetDrawMode(uint8_t mode) override;
     void UpdateFrameControls() override;
     void InvalidateDrawing() override;
     // Refresh of the main window, new printer margins, rulers repainted.
@@ -206,7 +273,7 @@ public:
     void Beep() override;
     gdi::Color MainPenColor() const override;
     const TFillData& MainFillData() const override;
-    void BuildFieldPanel() override {}
+    void BuildFieldPanel() override;
     void SetFieldTypeMenu(const std::vector<std::string>& fieldNames) override;
     void ShowWarning(const QString& text) override;
     void ShowError(const QString& text) override;
@@ -386,6 +453,31 @@ private:
     TFloatPoint DisplayedLabelSize() const;
     bool MainButtonDown(const char* name, bool mustBeEnabled) const;
     bool MainInSizeMove() const;
+
+    // ==== Editing on the page (see the public block).
+    void ConnectEditing();
+    void ConnectKeys();
+    void ConnectFieldPanel();
+    void SelectMouseDown(uint32_t shift, int x, int y);
+    void SelectMouseMove(uint32_t shift, int x, int y);
+    void SelectMouseUp(uint32_t shift, int x, int y);
+    void StartMove(TPoint p);
+    void ContextClick(int x, int y);
+    // The figures' context menu at a point of the view, then the select tool.
+    void PopUpFiguresMenu(TPoint client, int32_t state);
+    void CreationMouseUp();
+    void PrepareOutlineShape();
+    void DrawRubberLine();
+    void DrawRubberShape(TPoint a, TPoint b);
+    void DrawRubberBand();
+    void DrawMoveOutlines(TPoint p);
+    bool ViewMayMove() const;
+    void SetViewCursorForMode(uint32_t shift, int x, int y);
+    void MoveSelectionByGrid(int key, uint32_t shift);
+
+    TChildGesture gesture_;
+    std::unique_ptr<TFieldPanel> fieldPanel_;
+    QObject* keyPreview_ = nullptr;
 
     QFrame* panel5_ = nullptr;
     QWidget* panel1_ = nullptr;

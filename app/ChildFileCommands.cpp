@@ -70,7 +70,10 @@ std::function<bool(const QString&, const QString&, QString&)> TChild::TemplateQu
 std::function<void(QWidget*)> TChild::TemplateManager = ShowTemplateManager;
 std::function<TTemplateIndex&()> TChild::Templates = []() -> TTemplateIndex& { return TemplateIndex(); };
 
-void TChild::WriteDocumentFile(const QString& path) { TDocumentFile(*this).SaveToFile(path); }
+void TChild::WriteDocumentFile(const QString& path) {
+    CommitFieldEdit();
+    TDocumentFile(*this).SaveToFile(path);
+}
 
 void TChild::ClearUndoStacks() {
     for (int32_t i = 0; i < DesignCount(); ++i) Design(i).ClearUndo();

@@ -4,7 +4,9 @@
 #include "app/Master.h"
 
 #include "app/Child.h"
+#include "app/DrawModes.h"
 #include "app/SpeedButton.h"
+#include "app/ToolState.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
 #include "app/controls/ColorToolbar.h"
@@ -508,6 +510,7 @@ void TMaster::BuildToolPalette() {
         b->SetGroupIndex(1);
         b->setVisible(t.shown);
         if (t.tag > 0) connect(b, &QToolButton::clicked, this, [this, b] { UpdateDrawState(b); });
+        if (const std::optional<uint8_t> mode = DrawModeForTag(t.tag); mode && !DrawModeAvailable(*mode)) MarkPending(b);
     }
     // The auto-shape button opens its shape palette, which follows with the shapes.
     MarkPending(Button("cmdAutoForm"));

@@ -226,6 +226,8 @@ const char* ExtraKey(const QString& property, QByteArray& storage) {
     return storage.constData();
 }
 
+constexpr const char* kDataProperty = "zorbitData";
+
 class FormWalker {
 public:
     FormWalker(QWidget* form, QString section, TLocalizer& localizer)
@@ -239,6 +241,7 @@ private:
         for (QObject* child : obj->children()) {
             auto* widget = qobject_cast<QWidget*>(child);
             if (widget && dynamic_cast<TLocalizerForm*>(widget)) continue;  // localizes itself
+            if (widget && widget->property(kDataProperty).toBool()) continue;
             Walk(child);
         }
     }
@@ -324,6 +327,8 @@ private:
 };
 
 }  // namespace
+
+void MarkAsData(QWidget* widget) { widget->setProperty(kDataProperty, true); }
 
 void LocalizeFormTexts(QWidget* form, const QString& section, TLocalizer& localizer) {
     FormWalker(form, section, localizer).Run();

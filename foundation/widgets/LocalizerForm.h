@@ -23,7 +23,9 @@
 // Windows localize themselves when they are first shown (or when Localize()
 // is called, typically at the end of the derived constructor) and again on
 // every language switch. A localized window nested in another localizes
-// itself; the outer window's walk leaves it alone.
+// itself; the outer window's walk leaves it alone. So does it leave a widget
+// marked with MarkAsData (and everything in it): its texts are the
+// document's, not the program's.
 //
 // Derived windows override BeforeLocalize to register their own default texts
 // (RegisterText) and AfterLocalize to set texts derived from localized ones;
@@ -38,6 +40,10 @@
 
 class QEvent;
 class TLocalizer;
+
+// The widget and its children show data (a document's names and values), no
+// texts of a language.
+void MarkAsData(QWidget* widget);
 
 class TLocalizerForm {
 public:
