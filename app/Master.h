@@ -292,6 +292,8 @@ private:
     void ConnectDocumentCommands();
     // New, Open and the file commands of the document windows.
     void ConnectFileCommands();
+    // The View and field items that the document window carries out.
+    void ConnectEditingCommands();
     // Runs the command on the active document window, when there is one.
     void WithActiveChild(const std::function<void(TChild&)>& command);
     // The grid or printer-margin button changed: menu checks follow, views repaint.

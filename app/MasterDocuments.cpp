@@ -203,6 +203,7 @@ void TMaster::ConnectDocumentCommands() {
         onItem(item.name, [zoom](TChild& c) { c.ZoomCentered(zoom); });
     }
     onItem("mnuClipRing", [](TChild& c) { c.mnuClipRingClick(); });
+    ConnectEditingCommands();
     connect(Button("cmdClipRing"), &QToolButton::clicked, this, [this] { WithActiveChild([](TChild& c) { c.mnuClipRingClick(); }); });
     connect(MenuItem("mnuAnsichtGitter"), &QAction::triggered, this, [this] { ToggleViewButton("cmdGitter", "mnuAnsichtGitter"); });
     connect(MenuItem("mnuAnsichtDruckrand"), &QAction::triggered, this,
@@ -213,4 +214,21 @@ void TMaster::ConnectDocumentCommands() {
             WithActiveChild([delta](TChild& c) { c.ZoomCentered(c.MMWin().GetZoom() + delta); });
         });
     }
+}
+
+void TMaster::ConnectEditingCommands() {
+    auto onItem = [this](const char* name, void (TChild::*command)()) {
+        MarkBuilt(MenuItem(name));
+        connect(MenuItem(name), &QAction::triggered, this, [this, command] { WithActiveChild([command](TChild& c) { (c.*command)(); }); });
+    };
+    onItem("mnuFeldlisteAnzeigen", &TChild::mnuFeldlisteAnzeigenClick);
+    onItem("mnuFelderBearbeiten", &TChild::mnuFelderBearbeitenClick);
+    onItem("mnuFeldnamenAnzeigen", &TChild::mnuFeldnamenAnzeigenClick);
+    onItem("mnuVerwendungshinweis", &TChild::mnuVerwendungshinweisClick);
+    onItem("mnuBogenRueckseite", &TChild::mnuBogenRueckseiteClick);
+    onItem("mnuBogenGedreht", &TChild::mnuBogenGedrehtClick);
+    onItem("mnuBildEinfuegen", &TChild::InsertPictureFile);
+    TSpeedButton* fieldList = Button("cmdFeldliste");
+    MarkBuilt(fieldList);
+    connect(fieldList, &QToolButton::clicked, this, [this] { WithActiveChild([](TChild& c) { c.mnuFeldlisteAnzeigenClick(); }); });
 }
