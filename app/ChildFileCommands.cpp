@@ -104,7 +104,7 @@ TChild::TSaveDialogRequest TChild::SaveAsRequest() const {
     request.DefaultExt = DefaultExt;
     const QFileInfo file(fileName_);
     QString folder = IsCDROMDrive(fileName_) ? QString() : file.absolutePath();
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = GetProgramFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = GetPersonalFolder();
     request.InitialPath = JoinPath(folder, file.fileName());
     return request;
 }

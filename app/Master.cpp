@@ -36,6 +36,7 @@
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QDesktopServices>
 #include <QtGui/QDropEvent>
+#include <QtGui/QFontDatabase>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QScreen>
@@ -57,6 +58,16 @@ TMaster* Master = nullptr;
 const QEvent::Type TMaster::RefreshToolStateEvent = static_cast<QEvent::Type>(QEvent::registerEventType(QEvent::User + 1));
 
 namespace {
+
+// Arial where it is installed, else the desktop's own font, else the first in
+// the list: the box never starts empty while fonts exist.
+void SelectStartFont(TQDXTBFontComboBox& box) {
+    for (const QString& name : {QStringLiteral("Arial"), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()}) {
+        box.SetFontName(name);
+        if (!box.GetFontName().isEmpty()) return;
+    }
+    if (box.count() > 0) box.setCurrentIndex(0);
+}
 
 constexpr const char* kPendingProperty = "zorbitPending";
 
@@ -183,7 +194,7 @@ void TMaster::FormCreate() {
     setAcceptDrops(true);
     closing_ = false;
     for (const char* name : {"mnuExport", "mnuExportTrenn", "mnuFormatFeld"}) MenuItem(name)->setVisible(false);
-    findChild<TQDXTBFontComboBox*>(QStringLiteral("cbFontName"))->SetFontName(QStringLiteral("Arial"));
+    SelectStartFont(*findChild<TQDXTBFontComboBox*>(QStringLiteral("cbFontName")));
     MenuItem("mnuOffscreenBMP")->setChecked(Settings().ReadBool("Allgemein", "OffscreenBMP", true));
     fillData_ = std::make_unique<TFillData>();
     Settings().WriteString("", "Version", FileInfo().ShortVersionText().toStdString());

@@ -53,7 +53,8 @@ TChild* TMaster::NewDocumentWindow() {
         ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
     } restore;
     QString folder = Settings().ReadText("Allgemein", "SaveDir", {});
-    if (folder.isEmpty()) folder = GetProgramFolder();
+    // The program folder is not the user's to write in: new documents start in the documents folder.
+    if (folder.isEmpty()) folder = GetPersonalFolder();
     const QString name =
         JoinPath(folder, LocalizedText("IDS_DATEINAME") + QString::number(NewDocumentCounter) + QLatin1Char('.') + DefaultExt);
     ++NewDocumentCounter;

@@ -196,8 +196,10 @@ QString WithSlash(QString path) {
 QString GetProgramFolder() { return WithSlash(shell::GetProgramFolderPath()); }
 
 QString GetPersonalFolder() {
+    // Desktops name a documents folder that need not exist; file dialogs
+    // would then open in the working folder.
     const QString folder = shell::GetSpecialFolder(shell::SpecialFolder::Personal);
-    return WithSlash(folder.isEmpty() ? QDir::homePath() : folder);
+    return WithSlash(folder.isEmpty() || !QFileInfo(folder).isDir() ? QDir::homePath() : folder);
 }
 
 QString DataFolderBelow(const QString& appDataFolder, const QString& programFolder) {
