@@ -7,6 +7,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QLocale>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
@@ -217,4 +218,13 @@ TEST(DataFolders, UncreatableDataFolderFallsBackToTheProgramFolder) {
     EXPECT_EQ(data, program + QStringLiteral("/"));
     EXPECT_EQ(GetDataFilePath(QStringLiteral("custcolo.dat"), data, program), program + QStringLiteral("/custcolo.dat"));
     EXPECT_TRUE(QFile::exists(program + QStringLiteral("/custcolo.dat")));
+}
+
+// File dialogs start in this folder: it must exist, or they open in the
+// working folder.
+TEST(DataFolders, PersonalFolderIsAnExistingFolder) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString personal = GetPersonalFolder();
+    EXPECT_TRUE(QFileInfo(personal).isDir()) << personal.toStdString();
+    if (!QFileInfo(documents).isDir()) EXPECT_EQ(QDir(personal), QDir::home());
 }
