@@ -42,15 +42,6 @@ bool IsEditBox(const QWidget* w) {
     return combo && combo->isEditable();
 }
 
-uint32_t ModifierOfKey(int key) {
-    switch (key) {
-    case Qt::Key_Shift: return kShiftKey;
-    case Qt::Key_Control: return kCtrlKey;
-    case Qt::Key_Alt: return kAltKey;
-    default: return 0;
-    }
-}
-
 // The keys and buttons held after the key event (a modifier's own event may
 // or may not carry it).
 uint32_t ShiftStateAfter(const QKeyEvent& e) {

@@ -294,6 +294,9 @@ private:
     void ConnectFileCommands();
     // The View and field items that the document window carries out.
     void ConnectEditingCommands();
+    // A menu item's or tool button's command carried out by the active document window.
+    void ConnectItemToChild(const char* item, void (TChild::*command)());
+    void ConnectButtonToChild(const char* button, void (TChild::*command)());
     // Runs the command on the active document window, when there is one.
     void WithActiveChild(const std::function<void(TChild&)>& command);
     // The grid or printer-margin button changed: menu checks follow, views repaint.

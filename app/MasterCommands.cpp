@@ -196,12 +196,8 @@ void TMaster::WithCurrentDesign(const std::function<void(TEinzelEtikett&)>& comm
 }
 
 void TMaster::ConnectEditCommands() {
-    auto onItem = [this](const char* name, void (TChild::*handler)()) {
-        connect(MenuItem(name), &QAction::triggered, this, [this, handler] { WithActiveChild([handler](TChild& c) { (c.*handler)(); }); });
-    };
-    auto onButton = [this](const char* name, void (TChild::*handler)()) {
-        connect(Button(name), &QToolButton::clicked, this, [this, handler] { WithActiveChild([handler](TChild& c) { (c.*handler)(); }); });
-    };
+    auto onItem = [this](const char* name, void (TChild::*handler)()) { ConnectItemToChild(name, handler); };
+    auto onButton = [this](const char* name, void (TChild::*handler)()) { ConnectButtonToChild(name, handler); };
     connect(findChild<QMenu*>(QStringLiteral("mnuBearbeiten")), &QMenu::aboutToShow, this, [this] { mnuBearbeitenClick(); });
     onItem("mnuRueckgaengig", &TChild::mnuRueckgaengigClick);
     onButton("cmdZurueck", &TChild::mnuRueckgaengigClick);
@@ -251,9 +247,7 @@ void TMaster::mnuDatenbankClick() {
 }
 
 void TMaster::ConnectFormatCommands() {
-    auto onItem = [this](const char* name, void (TChild::*handler)()) {
-        connect(MenuItem(name), &QAction::triggered, this, [this, handler] { WithActiveChild([handler](TChild& c) { (c.*handler)(); }); });
-    };
+    auto onItem = [this](const char* name, void (TChild::*handler)()) { ConnectItemToChild(name, handler); };
     onItem("mnuFormatGroesse", &TChild::mnuGroesseClick);
     onItem("mnuFormatStiftfarbe", &TChild::mnuStiftfarbeClick);
     onItem("mnuFormatStiftdicke", &TChild::mnuStiftdickeClick);

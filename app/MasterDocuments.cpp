@@ -171,7 +171,7 @@ void TMaster::ConnectFileCommands() {
     openCommand_ = [this] { OpenDocumentFromDialog(); };
     auto onItem = [this](const char* name, void (TChild::*command)()) {
         MarkBuilt(MenuItem(name));
-        connect(MenuItem(name), &QAction::triggered, this, [this, command] { WithActiveChild([command](TChild& c) { (c.*command)(); }); });
+        ConnectItemToChild(name, command);
     };
     onItem("mnuSpeichern", &TChild::mnuSpeichernClick);
     onItem("mnuSpeichernUnter", &TChild::mnuSpeichernUnterClick);
@@ -180,7 +180,7 @@ void TMaster::ConnectFileCommands() {
     onItem("mnuExport", &TChild::mnuExportClick);
     onItem("mnuSchliessen", &TChild::mnuSchliessenClick);
     MarkBuilt(Button("cmdSpeichern"));
-    connect(Button("cmdSpeichern"), &QToolButton::clicked, this, [this] { WithActiveChild([](TChild& c) { c.mnuSpeichernClick(); }); });
+    ConnectButtonToChild("cmdSpeichern", &TChild::mnuSpeichernClick);
     auto* exportTemplate = findChild<QPushButton*>(QStringLiteral("BtnVisiVorlage"));
     MarkBuilt(exportTemplate);
     exportTemplate->setEnabled(true);
@@ -205,7 +205,7 @@ void TMaster::ConnectDocumentCommands() {
     }
     onItem("mnuClipRing", [](TChild& c) { c.mnuClipRingClick(); });
     ConnectEditingCommands();
-    connect(Button("cmdClipRing"), &QToolButton::clicked, this, [this] { WithActiveChild([](TChild& c) { c.mnuClipRingClick(); }); });
+    ConnectButtonToChild("cmdClipRing", &TChild::mnuClipRingClick);
     connect(MenuItem("mnuAnsichtGitter"), &QAction::triggered, this, [this] { ToggleViewButton("cmdGitter", "mnuAnsichtGitter"); });
     connect(MenuItem("mnuAnsichtDruckrand"), &QAction::triggered, this,
             [this] { ToggleViewButton("cmdDruckerrand", "mnuAnsichtDruckrand"); });
@@ -220,7 +220,7 @@ void TMaster::ConnectDocumentCommands() {
 void TMaster::ConnectEditingCommands() {
     auto onItem = [this](const char* name, void (TChild::*command)()) {
         MarkBuilt(MenuItem(name));
-        connect(MenuItem(name), &QAction::triggered, this, [this, command] { WithActiveChild([command](TChild& c) { (c.*command)(); }); });
+        ConnectItemToChild(name, command);
     };
     onItem("mnuFeldlisteAnzeigen", &TChild::mnuFeldlisteAnzeigenClick);
     onItem("mnuFelderBearbeiten", &TChild::mnuFelderBearbeitenClick);
@@ -229,7 +229,14 @@ void TMaster::ConnectEditingCommands() {
     onItem("mnuBogenRueckseite", &TChild::mnuBogenRueckseiteClick);
     onItem("mnuBogenGedreht", &TChild::mnuBogenGedrehtClick);
     onItem("mnuBildEinfuegen", &TChild::InsertPictureFile);
-    TSpeedButton* fieldList = Button("cmdFeldliste");
-    MarkBuilt(fieldList);
-    connect(fieldList, &QToolButton::clicked, this, [this] { WithActiveChild([](TChild& c) { c.mnuFeldlisteAnzeigenClick(); }); });
+    MarkBuilt(Button("cmdFeldliste"));
+    ConnectButtonToChild("cmdFeldliste", &TChild::mnuFeldlisteAnzeigenClick);
+}
+
+void TMaster::ConnectItemToChild(const char* item, void (TChild::*command)()) {
+    connect(MenuItem(item), &QAction::triggered, this, [this, command] { WithActiveChild([command](TChild& c) { (c.*command)(); }); });
+}
+
+void TMaster::ConnectButtonToChild(const char* button, void (TChild::*command)()) {
+    connect(Button(button), &QToolButton::clicked, this, [this, command] { WithActiveChild([command](TChild& c) { (c.*command)(); }); });
 }

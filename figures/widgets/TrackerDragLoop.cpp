@@ -13,15 +13,6 @@
 
 namespace {
 
-uint32_t ModifierOfKey(int key) {
-    switch (key) {
-    case Qt::Key_Shift: return kShiftKey;
-    case Qt::Key_Control: return kCtrlKey;
-    case Qt::Key_Alt: return kAltKey;
-    default: return 0;
-    }
-}
-
 class DragLoopFilter : public QObject {
 public:
     DragLoopFilter(QWidget* surface, const std::function<bool(const TDragEvent&)>& handler, QEventLoop& loop)
@@ -141,6 +132,15 @@ constexpr CursorShape kCursorShapes[] = {
 };
 
 }  // namespace
+
+uint32_t ModifierOfKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift: return kShiftKey;
+    case Qt::Key_Control: return kCtrlKey;
+    case Qt::Key_Alt: return kAltKey;
+    default: return 0;
+    }
+}
 
 uint32_t ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
     uint32_t shift = 0;

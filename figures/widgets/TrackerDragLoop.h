@@ -25,6 +25,8 @@ class QWidget;
 void RunWidgetDragLoop(QWidget* surface, const std::function<bool(const TDragEvent&)>& handler);
 
 uint32_t ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+// The shift-state bit of a modifier key (Shift, Ctrl, Alt); 0 for other keys.
+uint32_t ModifierOfKey(int key);
 // The keys and mouse buttons held now.
 uint32_t CurrentShiftState();
 

@@ -50,20 +50,10 @@ void GridSheet(TEtikett& sheet, int32_t columns, int32_t rows) {
     sheet.SetMarginTop(10);
 }
 
-void AddRectangle(TEinzelEtikett& design, double x, double y, double w, double h, gdi::Color fill) {
-    auto figure = std::make_unique<TRechteck>(&design.GetOwner());
-    figure->SetCenterX(x);
-    figure->SetCenterY(y);
-    figure->SetWidth(w);
-    figure->SetHeight(h);
-    figure->SetFillColor(fill);
-    figure->UpdateTransform();
-    design.AddFigure(std::move(figure), false);
-}
 
 // A few figures of each kind on a label of about 60 x 40 mm.
 void AddSampleFigures(TEinzelEtikett& design) {
-    AddRectangle(design, 20, 14, 28, 16, gdi::Rgb(0xFF, 0xE0, 0x80));
+    AddFilledFigure<TRechteck>(design, 20, 14, 28, 16, gdi::Rgb(0xFF, 0xE0, 0x80));
     auto ellipse = std::make_unique<TEllipse>(&design.GetOwner());
     ellipse->SetCenterX(42);
     ellipse->SetCenterY(24);
@@ -113,18 +103,6 @@ protected:
         gdi::SelectPrinter(gdi::PdfPrinterName());
     }
 
-    // A shown main window with one document on the sheet.
-    TChild& OpenDocument(const TEtikett* sheet = nullptr) {
-        TMaster& m = master ? *master : CreateMaster();
-        m.resize(1100, 800);
-        m.show();
-        TChild* child = m.NewDocumentWindow();
-        if (sheet) child->ApplyEtikett(*sheet);
-        child->mnuGanzClick();
-        ReturnToLoop();
-        return *child;
-    }
-
     static QStringList Captions(const TChild& c) { return c.EtiTab().Tabs().Captions(); }
 
     decltype(TMaster::LabelTypeDialog) savedLabelTypeDialog_ = TMaster::LabelTypeDialog;
@@ -139,7 +117,7 @@ protected:
 TEST_F(ChildTest, DesignsTakeTheSmallestFreeNumberAndStayWithinTheLabelsOfTheSheet) {
     TEtikett sheet;
     GridSheet(sheet, 3, 1);
-    TChild& c = OpenDocument(&sheet);
+    TChild& c = OpenShownDocument(&sheet);
     EXPECT_EQ(Captions(c), QStringList{QStringLiteral("Design 1")});
     EXPECT_FALSE(c.IsModified());
     EXPECT_FALSE(c.EtiMinusButton().isEnabled());
@@ -198,7 +176,7 @@ TEST_F(ChildTest, DesignsTakeTheSmallestFreeNumberAndStayWithinTheLabelsOfTheShe
 TEST_F(ChildTest, ANewDesignFromTheButtonMayTakeCopiesOfTheFigures) {
     TEtikett sheet;
     GridSheet(sheet, 2, 2);
-    TChild& c = OpenDocument(&sheet);
+    TChild& c = OpenShownDocument(&sheet);
     TEinzelEtikett& first = *c.CurrentDesign();
     AddSampleFigures(first);
 
@@ -245,7 +223,7 @@ TEST_F(ChildTest, ClosingAModifiedDocumentAsksToSaveIt) {
         {"Yes without a save command: stays", true, None, kAnswerYes, kAnswerCancel, false, false, true},
     };
     for (const auto& k : cases) {
-        TChild& c = OpenDocument();
+        TChild& c = OpenShownDocument();
         AddSampleFigures(*c.CurrentDesign());
         c.SetModified(k.modified);
         int saves = 0;
@@ -295,7 +273,7 @@ TEST_F(ChildTest, ClosingAModifiedDocumentAsksToSaveIt) {
 }
 
 TEST_F(ChildTest, ASaveThatFailsKeepsTheWindowOpen) {
-    TChild& c = OpenDocument();
+    TChild& c = OpenShownDocument();
     c.SetModified(true);
     c.SaveCommand = [] { throw std::runtime_error("disk full"); };
     answers = {kAnswerYes};
@@ -345,7 +323,7 @@ TEST_F(ChildTest, NewOpensDocumentsNumberedInTheSaveFolderAndTheWindowMenuListsT
 }
 
 TEST_F(ChildTest, ZoomCommandsMoveTheRulersWithTheView) {
-    TChild& c = OpenDocument();
+    TChild& c = OpenShownDocument();
     TMMWindow& view = c.MMWin();
     EXPECT_EQ(view.FitMode(), TMMWindow::kFitTemplate);
     auto expectRulersFollow = [&](const char* what) {
@@ -383,7 +361,7 @@ TEST_F(ChildTest, ZoomCommandsMoveTheRulersWithTheView) {
     EXPECT_EQ(view.FitMode(), TMMWindow::kFitTemplateWidth);
 
     // A design's figures fill the view; without figures the whole label.
-    AddRectangle(*c.CurrentDesign(), 50, 50, 20, 10, 0);
+    AddFilledFigure<TRechteck>(*c.CurrentDesign(), 50, 50, 20, 10, 0);
     master->MenuItem("mnuAnsichtZoomAlleObjekte")->trigger();
     EXPECT_GT(view.GetZoom(), 5);
     expectRulersFollow("all objects");
@@ -392,7 +370,7 @@ TEST_F(ChildTest, ZoomCommandsMoveTheRulersWithTheView) {
 TEST_F(ChildTest, SheetsOfOneLabelShowTheZoomBarWithTheirZones) {
     TEtikett cd;
     AssignStationeryProduct(cd, *FindStationeryProduct("Herma", "4093"));
-    TChild& c = OpenDocument(&cd);
+    TChild& c = OpenShownDocument(&cd);
     EXPECT_TRUE(c.EtiTab().isHidden());
     EXPECT_FALSE(c.EtiPlusButton().isVisibleTo(&c));
     EXPECT_FALSE(c.BottomBar().isHidden());
@@ -538,7 +516,7 @@ TEST_F(ChildTest, PaintingDrawsTheSheetGridAndFiguresAndPublishesThePaintedArea)
     TEtikett sheet;
     GridSheet(sheet, 1, 2);
     sheet.SetName("Testbogen");
-    TChild& c = OpenDocument(&sheet);
+    TChild& c = OpenShownDocument(&sheet);
     c.ZoomCentered(2);
     TMMWindow& view = c.MMWin();
     TEinzelEtikett& design = *c.CurrentDesign();
@@ -598,7 +576,7 @@ TEST_F(ChildTest, PaintingDrawsTheSheetGridAndFiguresAndPublishesThePaintedArea)
 }
 
 TEST_F(ChildTest, ALanguageSwitchRetextsTheWindowButKeepsItsTitle) {
-    TChild& c = OpenDocument();
+    TChild& c = OpenShownDocument();
     EXPECT_EQ(c.EtiPlusButton().text(), QStringLiteral("Neu"));
     Localizer().SetLanguage(1);
     EXPECT_EQ(c.EtiPlusButton().text(), QStringLiteral("New"));
@@ -623,7 +601,7 @@ TEST_F(ChildTest, Screenshots) {
     TChild& c = *m.ActiveChild();
     TEinzelEtikett& design = *c.CurrentDesign();
     AddSampleFigures(design);
-    AddRectangle(design, 105, 150, 120, 60, gdi::Rgb(0xE0, 0xF0, 0xE0));
+    AddFilledFigure<TRechteck>(design, 105, 150, 120, 60, gdi::Rgb(0xE0, 0xF0, 0xE0));
     design.SelectFigure(1);
     design.SetHandlesVisible(1);
     for (const double zoom : {0.5, 1.0, 4.0}) {
@@ -647,9 +625,9 @@ TEST_F(ChildTest, Screenshots) {
 
     TEtikett cd;
     AssignStationeryProduct(cd, *FindStationeryProduct("Herma", "4093"));
-    TChild& disc = OpenDocument(&cd);
+    TChild& disc = OpenShownDocument(&cd);
     // Wider than the disc: drawn only within its ring.
-    AddRectangle(*disc.CurrentDesign(), 105, 74.5, 160, 30, gdi::Rgb(0xFF, 0xC0, 0xC0));
+    AddFilledFigure<TRechteck>(*disc.CurrentDesign(), 105, 74.5, 160, 30, gdi::Rgb(0xFF, 0xC0, 0xC0));
     disc.mnuGanzClick();
     ReturnToLoop();
     m.grab().save(out.filePath(QStringLiteral("child-cd.png")));

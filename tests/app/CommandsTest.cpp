@@ -86,21 +86,9 @@ protected:
         MasterTest::TearDown();
         gdi::SelectPrinter(gdi::PdfPrinterName());
     }
-
-    // A shown main window with a new document, on the sheet when given.
-    TChild& OpenDocument(const TEtikett* sheet = nullptr) {
-        TMaster& m = master ? *master : CreateMaster();
-        m.resize(1100, 800);
-        m.show();
-        TChild* child = m.NewDocumentWindow();
-        if (sheet) child->ApplyEtikett(*sheet);
-        child->mnuGanzClick();
-        ReturnToLoop();
-        return *child;
-    }
     // The document with two rectangles, the first selected.
     TChild& DocumentWithSelection() {
-        TChild& c = OpenDocument();
+        TChild& c = OpenShownDocument();
         TEinzelEtikett& d = *c.CurrentDesign();
         AddRectangle(d, 20, 15);
         AddRectangle(d, 30, 25);
@@ -135,7 +123,7 @@ TEST(FontSizeText, WholeNumbersWithinTheDrawableSizesElseTheFallback) {
 }
 
 TEST_F(CommandsTest, TheUndoItemNamesTheNewestStepAndUndoesIt) {
-    TChild& c = OpenDocument();
+    TChild& c = OpenShownDocument();
     QAction* undo = Item("mnuRueckgaengig");
     auto openEditMenu = [&] { emit master->findChild<QMenu*>(QStringLiteral("mnuBearbeiten"))->aboutToShow(); };
     openEditMenu();
@@ -276,7 +264,7 @@ TEST_F(CommandsTest, TheAlignmentDatabaseFontSizeAndGridStepItems) {
 }
 
 TEST_F(CommandsTest, ZoomButtonsStopAtTheViewsLimits) {
-    TChild& c = OpenDocument();
+    TChild& c = OpenShownDocument();
     for (int i = 0; i < 40; ++i) master->Button("cmdZoomIn")->click();
     EXPECT_FLOAT_EQ(c.MMWin().GetZoom(), TMMWindow::kMaxZoom);
     for (int i = 0; i < 40; ++i) master->Button("cmdZoomOut")->click();
@@ -297,7 +285,7 @@ TEST_F(CommandsTest, EveryStackingCommandMarksTheDocumentModified) {
         {"to the back", &TChild::mnuNachHintenClick, 2, 0},
     };
     for (const auto& k : cases) {
-        TChild& c = OpenDocument();
+        TChild& c = OpenShownDocument();
         TEinzelEtikett& d = *c.CurrentDesign();
         for (int i = 0; i < 3; ++i) AddRectangle(d, 10 + 10 * i, 20);
         TFigure* chosen = d.GetFigure(k.selectedFrom);
@@ -328,7 +316,7 @@ TEST_F(CommandsTest, RingCentringOnCdSheets) {
     for (const auto& k : cases) {
         TEtikett sheet;
         MakeSheet(sheet, 1, 1, k.article);
-        TChild& c = OpenDocument(&sheet);
+        TChild& c = OpenShownDocument(&sheet);
         TEinzelEtikett& d = *c.CurrentDesign();
         TFigure& f = AddRectangle(d, 40, 30);
         d.SelectFigure(0);
@@ -349,7 +337,7 @@ TEST_F(CommandsTest, RingCentringOnCdSheets) {
 }
 
 TEST_F(CommandsTest, TheToolsFollowTheSelection) {
-    TChild& c = OpenDocument();
+    TChild& c = OpenShownDocument();
     TEinzelEtikett& d = *c.CurrentDesign();
     AddRectangle(d, 20, 15);
     struct Expect {
@@ -388,7 +376,7 @@ TEST_F(CommandsTest, TheToolsFollowTheSelection) {
 TEST_F(CommandsTest, ALabelTypeWithTooFewLabelsForTheDesignsIsRefused) {
     TEtikett start;
     MakeSheet(start, 3, 1);
-    TChild& c = OpenDocument(&start);
+    TChild& c = OpenShownDocument(&start);
     c.cmdEtiPlusClick(true);
     c.cmdEtiPlusClick(true);
     ASSERT_EQ(c.DesignCount(), 3);
@@ -456,8 +444,8 @@ TEST_F(CommandsTest, TheContextMenuShowsWhatTheClickOffers) {
 }
 
 TEST_F(CommandsTest, TilingAndCascadingArrangeTheDocuments) {
-    OpenDocument();
-    OpenDocument();
+    OpenShownDocument();
+    OpenShownDocument();
     auto* area = master->findChild<QMdiArea*>();
     const QList<QMdiSubWindow*> windows = area->subWindowList();
     ASSERT_EQ(windows.size(), 2);
@@ -498,7 +486,7 @@ TEST(CascadeRects, StepDownAndStartOverWhenTheAreaEnds) {
 TEST_F(CommandsTest, APictureIsInsertedCentredAndFilteredFromTheContextMenu) {
     TEtikett sheet;
     MakeSheet(sheet, 2, 2);  // labels of 60 x 40 mm
-    TChild& c = OpenDocument(&sheet);
+    TChild& c = OpenShownDocument(&sheet);
     TEinzelEtikett& d = *c.CurrentDesign();
     QImage image(40, 10, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
@@ -564,7 +552,7 @@ public:
 TEST_F(CommandsTest, PrintingADocumentRunsThePrintEngineOnIt) {
     TEtikett sheet;
     MakeSheet(sheet, 2, 2);
-    TChild& c = OpenDocument(&sheet);
+    TChild& c = OpenShownDocument(&sheet);
     AddRectangle(*c.CurrentDesign(), 20, 15);
     auto* printer = new gdi::test::FakePrinter;
     gdi::SetCurrentPrinter(std::unique_ptr<gdi::Printer>(printer));
@@ -596,7 +584,7 @@ TEST_F(CommandsTest, Screenshots) {
     const QDir out(QString::fromLocal8Bit(folder));
     TEtikett sheet;
     MakeSheet(sheet, 2, 2);
-    TChild& first = OpenDocument(&sheet);
+    TChild& first = OpenShownDocument(&sheet);
     TEinzelEtikett& d = *first.CurrentDesign();
     TRechteck& r = AddRectangle(d, 30, 20);
     r.SetPenWidth(1.5f);
@@ -625,7 +613,7 @@ TEST_F(CommandsTest, Screenshots) {
     edit->grab().save(out.filePath(QStringLiteral("commands-edit-menu.png")));
     edit->hide();
 
-    TChild& second = OpenDocument(&sheet);
+    TChild& second = OpenShownDocument(&sheet);
     AddRectangle(*second.CurrentDesign(), 30, 20);
     Item("mnuUebereinander")->trigger();
     ReturnToLoop();

@@ -56,17 +56,6 @@ std::unique_ptr<TEtikett> TwoColumnSheet() {
     return sheet;
 }
 
-template <class Figure>
-void AddFigure(TEinzelEtikett& design, double x, double y, double w, double h, gdi::Color fill, bool withUndo) {
-    auto figure = std::make_unique<Figure>(&design.GetOwner());
-    figure->SetCenterX(x);
-    figure->SetCenterY(y);
-    figure->SetWidth(w);
-    figure->SetHeight(h);
-    figure->SetFillColor(fill);
-    figure->UpdateTransform();
-    design.AddFigure(std::move(figure), withUndo);
-}
 
 // A text figure of the kind given, as the INI export sees it.
 class StubTextFigure : public TRechteck {
@@ -148,10 +137,10 @@ protected:
         TMaster& m = ShownMaster();
         m.mnuNeuClick();
         TChild& c = *m.ActiveChild();
-        AddFigure<TRechteck>(*c.CurrentDesign(), 20, 14, 28, 16, gdi::Rgb(0xFF, 0xE0, 0x80), true);
-        AddFigure<TEllipse>(*c.CurrentDesign(), 42, 24, 24, 18, gdi::Rgb(0x80, 0xC0, 0xFF), true);
+        AddFilledFigure<TRechteck>(*c.CurrentDesign(), 20, 14, 28, 16, gdi::Rgb(0xFF, 0xE0, 0x80), true);
+        AddFilledFigure<TEllipse>(*c.CurrentDesign(), 42, 24, 24, 18, gdi::Rgb(0x80, 0xC0, 0xFF), true);
         c.NewDesignTab();
-        AddFigure<TRechteck>(*c.CurrentDesign(), 30, 20, 50, 30, gdi::Rgb(0xE0, 0xF0, 0xE0), true);
+        AddFilledFigure<TRechteck>(*c.CurrentDesign(), 30, 20, 50, 30, gdi::Rgb(0xE0, 0xF0, 0xE0), true);
         c.SetModified(true);
         ReturnToLoop();
         return c;
@@ -510,8 +499,8 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
     });
     m.mnuNeuClick();
     TChild& c = *m.ActiveChild();
-    AddFigure<TEllipse>(*c.CurrentDesign(), 42, 27, 60, 36, gdi::Rgb(0x80, 0xC0, 0xFF), true);
-    AddFigure<TRechteck>(*c.CurrentDesign(), 20, 14, 28, 16, gdi::Rgb(0xFF, 0xE0, 0x80), true);
+    AddFilledFigure<TEllipse>(*c.CurrentDesign(), 42, 27, 60, 36, gdi::Rgb(0x80, 0xC0, 0xFF), true);
+    AddFilledFigure<TRechteck>(*c.CurrentDesign(), 20, 14, 28, 16, gdi::Rgb(0xFF, 0xE0, 0x80), true);
     c.SetModified(true);
     settle();
     grab(&m, "files-2-new.png");

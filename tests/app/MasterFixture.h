@@ -2,10 +2,13 @@
 // A main window on its own settings file, with message boxes recorded
 // instead of shown, and a stand-in document window.
 
+#include "app/Child.h"
 #include "app/Master.h"
 #include "app/MasterChild.h"
 #include "app/MessageBoxes.h"
 
+#include "document/Etikett.h"
+#include "document/design/EinzelEtikett.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
 
@@ -42,6 +45,19 @@ struct RecordedMessage {
     QString text;
 };
 
+// A figure of the given kind centred at (x, y) mm, filled.
+template <class Figure>
+void AddFilledFigure(TEinzelEtikett& design, double x, double y, double w, double h, gdi::Color fill, bool withUndo = false) {
+    auto figure = std::make_unique<Figure>(&design.GetOwner());
+    figure->SetCenterX(x);
+    figure->SetCenterY(y);
+    figure->SetWidth(w);
+    figure->SetHeight(h);
+    figure->SetFillColor(fill);
+    figure->UpdateTransform();
+    design.AddFigure(std::move(figure), withUndo);
+}
+
 class MasterTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -70,6 +86,19 @@ protected:
         document->mode = mode;
         master->AddDocumentWindow(document);
         return document;
+    }
+
+    // A shown main window with a new document, on the sheet when given,
+    // showing the whole label.
+    TChild& OpenShownDocument(const TEtikett* sheet = nullptr) {
+        TMaster& m = master ? *master : CreateMaster();
+        m.resize(1100, 800);
+        m.show();
+        TChild* child = m.NewDocumentWindow();
+        if (sheet) child->ApplyEtikett(*sheet);
+        child->mnuGanzClick();
+        ReturnToLoop();
+        return *child;
     }
 
     QString SettingsPath() const { return dir_.filePath(QStringLiteral("registry.dat")); }

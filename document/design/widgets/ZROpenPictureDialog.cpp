@@ -6,6 +6,7 @@
 #include "foundation/ViewTimer.h"
 
 #include <QtCore/QFileInfo>
+#include <QtCore/QSize>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>
 #include <QtWidgets/QCheckBox>
@@ -17,6 +18,8 @@ namespace {
 constexpr int kPaneBorder = 6;
 constexpr int kCheckPanelHeight = 30;
 constexpr int kPaneWidth = 200;
+// Room for the file list's name, size and date columns beside the preview.
+constexpr QSize kStartSize(860, 500);
 constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 constexpr const char* kSection = "TZROpenPictureDialog";
 
@@ -45,6 +48,7 @@ TZROpenPictureDialog::TZROpenPictureDialog(QWidget* parent)
     timer_->OnTimeout = [this] { PreviewTimerFired(); };
     BuildPreviewPane();
     ExcludeDialogControls(this, panel1_);
+    resize(sizeHint().expandedTo(kStartSize));
     connect(this, &QFileDialog::currentChanged, this, [this](const QString& path) { SelectionChanged(path); });
 }
 
