@@ -112,24 +112,26 @@ void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
     // Edges on the same line between the same ends count once with their
     // windings summed; a line there and back (a polygon collapsed to a
     // sliver) counts not at all.
-    std::vector<Edge> within;
+    auto startRow = [top](const Edge& e) { return std::max(e.firstRow, top); };
+    // In the order they come into the window; equal edges (which start in
+    // the same row) side by side.
+    std::vector<Edge> pending;
     for (const Edge& e : edges_) {
-        if (e.endRow > top && e.firstRow < bottom) within.push_back(e);
+        if (e.endRow > top && e.firstRow < bottom) pending.push_back(e);
     }
-    auto place = [](const Edge& e) { return std::tie(e.x0, e.y0, e.x1, e.y1); };
-    std::sort(within.begin(), within.end(), [&](const Edge& a, const Edge& b) { return place(a) < place(b); });
-    std::vector<Edge*> pending;
-    for (size_t i = 0; i < within.size(); ++i) {
-        if (!pending.empty() && place(*pending.back()) == place(within[i])) {
-            pending.back()->winding += within[i].winding;
+    auto order = [&](const Edge& e) { return std::tuple(startRow(e), e.x0, e.y0, e.x1, e.y1); };
+    std::sort(pending.begin(), pending.end(), [&](const Edge& a, const Edge& b) { return order(a) < order(b); });
+    size_t kept = 0;
+    for (size_t i = 0; i < pending.size(); ++i) {
+        if (kept > 0 && order(pending[kept - 1]) == order(pending[i])) {
+            pending[kept - 1].winding += pending[i].winding;
             continue;
         }
-        pending.push_back(&within[i]);
+        pending[kept++] = pending[i];
     }
-    std::erase_if(pending, [](const Edge* e) { return e->winding == 0; });
+    pending.resize(kept);
+    std::erase_if(pending, [](const Edge& e) { return e.winding == 0; });
     if (pending.empty()) return;
-    auto startRow = [top](const Edge* e) { return std::max(e->firstRow, top); };
-    std::stable_sort(pending.begin(), pending.end(), [&](const Edge* a, const Edge* b) { return startRow(a) < startRow(b); });
 
     std::vector<ActiveEdge> active;  // kept in the order of their crossings
     SpanList spans;
@@ -137,7 +139,7 @@ void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
     int32_t firstEnd = INT32_MAX;  // the first row in which an active edge ends
     for (int32_t y = startRow(pending[0]); y < bottom;) {
         while (next < pending.size() && startRow(pending[next]) <= y) {
-            const Edge& e = *pending[next++];
+            const Edge& e = pending[next++];
             // The crossing of row y's centre: p = ceil(num / den) for
             // x = x0 + (yc - y0) dx / dy, measured from the pixels' centres.
             const int64_t dx = e.x1 - e.x0, dy = e.y1 - e.y0;
