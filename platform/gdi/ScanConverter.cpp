@@ -102,7 +102,8 @@ void ScanConverter::AddPolygon(std::span<const QPointF> points) {
 }
 
 void ScanConverter::AddPath(const QPainterPath& path) {
-    for (const std::vector<QPointF>& figure : PathFigures(path, 1.0 / 32)) AddPolygon(figure);
+    edges_.reserve(edges_.size() + static_cast<size_t>(path.elementCount()));
+    ForEachPathFigure(path, 1.0 / 32, [this](std::span<const QPointF> figure) { AddPolygon(figure); });
 }
 
 void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
@@ -191,7 +192,7 @@ void FlattenCubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double toleran
     // With n equal steps of the parameter the polyline stays within
     // 3/4 · M / n² of the curve, M the larger second difference.
     const QPointF d1 = p0 - 2 * p1 + p2, d2 = p1 - 2 * p2 + p3;
-    const double m = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+    const double m = std::sqrt(std::max(QPointF::dotProduct(d1, d1), QPointF::dotProduct(d2, d2)));
     const double steps = std::ceil(std::sqrt(0.75 * m / tolerance));
     const int n = steps >= 1 ? static_cast<int>(std::min(steps, 4096.0)) : 1;
     for (int i = 1; i <= n; ++i) {
@@ -200,16 +201,16 @@ void FlattenCubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double toleran
     }
 }
 
-std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double tolerance) {
-    std::vector<std::vector<QPointF>> figures;
+void ForEachPathFigure(const QPainterPath& path, double tolerance, const std::function<void(std::span<const QPointF>)>& take) {
+    std::vector<QPointF> figure;
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
-        if (e.type == QPainterPath::MoveToElement || figures.empty()) {
-            figures.emplace_back();
-            figures.back().push_back(e);
+        if (e.type == QPainterPath::MoveToElement || i == 0) {
+            if (!figure.empty()) take(figure);
+            figure.clear();
+            figure.push_back(e);
             if (e.type == QPainterPath::MoveToElement) continue;
         }
-        std::vector<QPointF>& figure = figures.back();
         if (e.type == QPainterPath::CurveToElement && i + 2 < path.elementCount()) {
             FlattenCubic(figure.back(), e, path.elementAt(i + 1), path.elementAt(i + 2), tolerance, figure);
             i += 2;
@@ -217,6 +218,12 @@ std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double t
             figure.push_back(e);
         }
     }
+    if (!figure.empty()) take(figure);
+}
+
+std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double tolerance) {
+    std::vector<std::vector<QPointF>> figures;
+    ForEachPathFigure(path, tolerance, [&](std::span<const QPointF> f) { figures.emplace_back(f.begin(), f.end()); });
     return figures;
 }
 
