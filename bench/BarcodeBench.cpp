@@ -3,7 +3,8 @@
 // (7 dots) cover about eight pages' worth of pixels, so the drawing is
 // bound by filling memory: the third benchmark fills only their white boxes,
 // the second measures them without drawing. The last draws them as barcode
-// figures, as printing a design does.
+// figures, as printing a design does. The plain fills of the page give what
+// the machine's memory takes for 32-bit fills, the floor under all of them.
 #include "content/barcode/ZRBarcode.h"
 #include "figures/Barcode.h"
 #include "foundation/BmpScaleCanvas.h"
@@ -11,6 +12,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,15 +48,26 @@ std::vector<TZRBarcode> SheetOfEan13() {
 
 // The sheet ten times, each time with other numbers.
 template <class Work>
+void ThousandSymbolsOnce(std::vector<TZRBarcode>& barcodes, Work work) {
+    for (int round = 0; round < 10; ++round) {
+        for (size_t i = 0; i < barcodes.size(); ++i) {
+            barcodes[i].SetText(std::to_string(400638133000 + round * 100 + static_cast<int64_t>(i)));
+            work(barcodes[i]);
+        }
+    }
+}
+
+template <class Work>
+void ThousandSymbolsOnce(Work work) {
+    std::vector<TZRBarcode> barcodes = SheetOfEan13();
+    ThousandSymbolsOnce(barcodes, work);
+}
+
+template <class Work>
 void ThousandSymbols(benchmark::State& state, Work work) {
     std::vector<TZRBarcode> barcodes = SheetOfEan13();
     for (auto _ : state) {
-        for (int round = 0; round < 10; ++round) {
-            for (size_t i = 0; i < barcodes.size(); ++i) {
-                barcodes[i].SetText(std::to_string(400638133000 + round * 100 + static_cast<int64_t>(i)));
-                work(barcodes[i]);
-            }
-        }
+        ThousandSymbolsOnce(barcodes, work);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * 1000);
@@ -84,8 +100,76 @@ static void BM_ThousandWhiteSymbolBoxesOnA4At600Dpi(benchmark::State& state) {
         b.GetBounds(*canvas, bounds);
         canvas->BitmapCanvas().FillRect(bounds);
     });
+    // The pixels one run writes (the page has room for a tenth of them).
+    int64_t pixels = 0;
+    ThousandSymbolsOnce([&](TZRBarcode& b) {
+        TRect bounds;
+        b.GetBounds(*canvas, bounds);
+        pixels += int64_t{bounds.Width()} * bounds.Height();
+    });
+    state.counters["Mpixels"] = static_cast<double>(pixels) / 1e6;
+    state.SetBytesProcessed(state.iterations() * pixels * 4);
 }
 BENCHMARK(BM_ThousandWhiteSymbolBoxesOnA4At600Dpi)->Unit(benchmark::kMillisecond);
+
+// What the machine gives for plain 32-bit fills of the whole page, row by
+// row: the floor under any drawing that writes a pixel count.
+static void BM_PlainFillOfA4At600Dpi(benchmark::State& state) {
+    const auto canvas = A4At600Dpi();
+    gdi::BitmapCanvas& page = canvas->BitmapCanvas();
+    const int32_t width = page.bitmap().Width(), height = page.bitmap().Height();
+    uint32_t color = 0xFF000000u;
+    for (auto _ : state) {
+        color ^= 0x00FFFFFFu;
+        for (int32_t y = 0; y < height; ++y) std::fill_n(page.ScanLine(y), width, color);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t{width} * height * 4);
+}
+BENCHMARK(BM_PlainFillOfA4At600Dpi)->Unit(benchmark::kMillisecond);
+
+// The same in pieces of a symbol's width (791 pixels), column of symbols
+// after column, as the boxes are filled.
+static void BM_PlainFillOfA4At600DpiInSymbolRows(benchmark::State& state) {
+    const auto canvas = A4At600Dpi();
+    gdi::BitmapCanvas& page = canvas->BitmapCanvas();
+    const int32_t width = page.bitmap().Width() / 791 * 791, height = page.bitmap().Height();
+    uint32_t color = 0xFF000000u;
+    for (auto _ : state) {
+        color ^= 0x00FFFFFFu;
+        for (int32_t x = 0; x < width; x += 791)
+            for (int32_t y = 0; y < height; ++y) std::fill_n(page.ScanLine(y) + x, 791, color);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t{width} * height * 4);
+}
+BENCHMARK(BM_PlainFillOfA4At600DpiInSymbolRows)->Unit(benchmark::kMillisecond);
+
+#if defined(__SSE2__)
+// The same with stores that bypass the caches.
+static void BM_StreamFillOfA4At600DpiInSymbolRows(benchmark::State& state) {
+    const auto canvas = A4At600Dpi();
+    gdi::BitmapCanvas& page = canvas->BitmapCanvas();
+    const int32_t width = page.bitmap().Width() / 791 * 791, height = page.bitmap().Height();
+    uint32_t color = 0xFF000000u;
+    for (auto _ : state) {
+        color ^= 0x00FFFFFFu;
+        const __m128i v = _mm_set1_epi32(static_cast<int>(color));
+        for (int32_t x = 0; x < width; x += 791)
+            for (int32_t y = 0; y < height; ++y) {
+                uint32_t* p = page.ScanLine(y) + x;
+                uint32_t* e = p + 791;
+                while (p < e && (reinterpret_cast<uintptr_t>(p) & 15)) *p++ = color;
+                for (; p + 4 <= e; p += 4) _mm_stream_si128(reinterpret_cast<__m128i*>(p), v);
+                while (p < e) *p++ = color;
+            }
+        _mm_sfence();
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t{width} * height * 4);
+}
+BENCHMARK(BM_StreamFillOfA4At600DpiInSymbolRows)->Unit(benchmark::kMillisecond);
+#endif
 
 static void BM_ThousandEan13FiguresOnA4At600Dpi(benchmark::State& state) {
     const auto canvas = A4At600Dpi();

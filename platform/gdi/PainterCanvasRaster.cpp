@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace gdi {
 
@@ -64,6 +65,22 @@ std::vector<std::vector<QPoint>> ThinPolylines(const QPainterPath& path) {
         if (points.size() > 1) polylines.push_back(std::move(points));
     }
     return polylines;
+}
+
+// The pixels of a single closed outline of four corners with its edges
+// along the axes, as a rectangle (right and bottom exclusive).
+std::optional<QRect> AxisAlignedBox(const std::vector<std::vector<QPoint>>& outlines) {
+    if (outlines.size() != 1 || outlines[0].size() != 5) return std::nullopt;
+    const std::vector<QPoint>& o = outlines[0];
+    // Each edge moves along one axis only, and the two edges of each axis
+    // run opposite ways: a rectangle gone round once.
+    for (size_t i = 0; i < 4; ++i) {
+        if ((o[i].x() != o[i + 1].x()) == (o[i].y() != o[i + 1].y())) return std::nullopt;
+    }
+    if (o[0] == o[2] || o[1] == o[3]) return std::nullopt;
+    const auto [left, right] = std::minmax({o[0].x(), o[1].x(), o[2].x(), o[3].x()});
+    const auto [top, bottom] = std::minmax({o[0].y(), o[1].y(), o[2].y(), o[3].y()});
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 // Sends the runs of a thin pen's walk to the targets of dashes and gaps.
@@ -328,6 +345,14 @@ void PainterCanvas::RasterPolygon(std::span<const Point> points, std::span<const
     const XForm m = LogicalToDevice();
     std::vector<std::vector<QPoint>> outlines = geometry::PolygonOutlines(points, counts, m);
     if (outlines.empty()) return;
+    const QBrush brush = MakeBrush(state().brush);
+    if (const std::optional<QRect> box = AxisAlignedBox(outlines);
+        box && state().rop2 == Rop2::CopyPen && brush.style() == Qt::SolidPattern) {
+        // The pixels whose centres lie inside: the box less its right and bottom edges.
+        FillRects(std::array{*box}, brush, Rop2::CopyPen);
+        DrawOutline(OutlineOf(RasterPen(m), std::move(outlines)));
+        return;
+    }
     ScanConverter area(state().polyFillMode);
     for (const std::vector<QPoint>& o : outlines) area.AddPolygon(o);
     PaintArea(ConvertedArea(area), OutlineOf(RasterPen(m), std::move(outlines)));

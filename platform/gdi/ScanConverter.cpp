@@ -102,7 +102,8 @@ void ScanConverter::AddPolygon(std::span<const QPointF> points) {
 }
 
 void ScanConverter::AddPath(const QPainterPath& path) {
-    for (const std::vector<QPointF>& figure : PathFigures(path, 1.0 / 32)) AddPolygon(figure);
+    edges_.reserve(edges_.size() + static_cast<size_t>(path.elementCount()));
+    ForEachPathFigure(path, 1.0 / 32, [this](std::span<const QPointF> figure) { AddPolygon(figure); });
 }
 
 void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
@@ -112,24 +113,26 @@ void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
     // Edges on the same line between the same ends count once with their
     // windings summed; a line there and back (a polygon collapsed to a
     // sliver) counts not at all.
-    std::vector<Edge> within;
+    auto startRow = [top](const Edge& e) { return std::max(e.firstRow, top); };
+    // In the order they come into the window; equal edges (which start in
+    // the same row) side by side.
+    std::vector<Edge> pending;
     for (const Edge& e : edges_) {
-        if (e.endRow > top && e.firstRow < bottom) within.push_back(e);
+        if (e.endRow > top && e.firstRow < bottom) pending.push_back(e);
     }
-    auto place = [](const Edge& e) { return std::tie(e.x0, e.y0, e.x1, e.y1); };
-    std::sort(within.begin(), within.end(), [&](const Edge& a, const Edge& b) { return place(a) < place(b); });
-    std::vector<Edge*> pending;
-    for (size_t i = 0; i < within.size(); ++i) {
-        if (!pending.empty() && place(*pending.back()) == place(within[i])) {
-            pending.back()->winding += within[i].winding;
+    auto order = [&](const Edge& e) { return std::tuple(startRow(e), e.x0, e.y0, e.x1, e.y1); };
+    std::sort(pending.begin(), pending.end(), [&](const Edge& a, const Edge& b) { return order(a) < order(b); });
+    size_t kept = 0;
+    for (size_t i = 0; i < pending.size(); ++i) {
+        if (kept > 0 && order(pending[kept - 1]) == order(pending[i])) {
+            pending[kept - 1].winding += pending[i].winding;
             continue;
         }
-        pending.push_back(&within[i]);
+        pending[kept++] = pending[i];
     }
-    std::erase_if(pending, [](const Edge* e) { return e->winding == 0; });
+    pending.resize(kept);
+    std::erase_if(pending, [](const Edge& e) { return e.winding == 0; });
     if (pending.empty()) return;
-    auto startRow = [top](const Edge* e) { return std::max(e->firstRow, top); };
-    std::stable_sort(pending.begin(), pending.end(), [&](const Edge* a, const Edge* b) { return startRow(a) < startRow(b); });
 
     std::vector<ActiveEdge> active;  // kept in the order of their crossings
     SpanList spans;
@@ -137,7 +140,7 @@ void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
     int32_t firstEnd = INT32_MAX;  // the first row in which an active edge ends
     for (int32_t y = startRow(pending[0]); y < bottom;) {
         while (next < pending.size() && startRow(pending[next]) <= y) {
-            const Edge& e = *pending[next++];
+            const Edge& e = pending[next++];
             // The crossing of row y's centre: p = ceil(num / den) for
             // x = x0 + (yc - y0) dx / dy, measured from the pixels' centres.
             const int64_t dx = e.x1 - e.x0, dy = e.y1 - e.y0;
@@ -189,7 +192,7 @@ void FlattenCubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double toleran
     // With n equal steps of the parameter the polyline stays within
     // 3/4 · M / n² of the curve, M the larger second difference.
     const QPointF d1 = p0 - 2 * p1 + p2, d2 = p1 - 2 * p2 + p3;
-    const double m = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+    const double m = std::sqrt(std::max(QPointF::dotProduct(d1, d1), QPointF::dotProduct(d2, d2)));
     const double steps = std::ceil(std::sqrt(0.75 * m / tolerance));
     const int n = steps >= 1 ? static_cast<int>(std::min(steps, 4096.0)) : 1;
     for (int i = 1; i <= n; ++i) {
@@ -198,16 +201,16 @@ void FlattenCubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double toleran
     }
 }
 
-std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double tolerance) {
-    std::vector<std::vector<QPointF>> figures;
+void ForEachPathFigure(const QPainterPath& path, double tolerance, const std::function<void(std::span<const QPointF>)>& take) {
+    std::vector<QPointF> figure;
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
-        if (e.type == QPainterPath::MoveToElement || figures.empty()) {
-            figures.emplace_back();
-            figures.back().push_back(e);
+        if (e.type == QPainterPath::MoveToElement || i == 0) {
+            if (!figure.empty()) take(figure);
+            figure.clear();
+            figure.push_back(e);
             if (e.type == QPainterPath::MoveToElement) continue;
         }
-        std::vector<QPointF>& figure = figures.back();
         if (e.type == QPainterPath::CurveToElement && i + 2 < path.elementCount()) {
             FlattenCubic(figure.back(), e, path.elementAt(i + 1), path.elementAt(i + 2), tolerance, figure);
             i += 2;
@@ -215,6 +218,12 @@ std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double t
             figure.push_back(e);
         }
     }
+    if (!figure.empty()) take(figure);
+}
+
+std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double tolerance) {
+    std::vector<std::vector<QPointF>> figures;
+    ForEachPathFigure(path, tolerance, [&](std::span<const QPointF> f) { figures.emplace_back(f.begin(), f.end()); });
     return figures;
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace gdi {
 namespace {
 
@@ -251,6 +253,29 @@ TEST(PixelRules, PolygonFillsInsideAndOutlinesEveryEdgeWithItsVertices) {
     filled.brush().color = kRed;
     filled.Polygon(square);
     EXPECT_EQ(InkBox(filled.bitmap()), (Rect{2, 2, 8, 8}));
+}
+
+TEST(PixelRules, FourCornerPolygonsAlongTheAxesFillAsTheirOutlinesSay) {
+    // Each against the same outline with one more point halfway along its
+    // first edge, which is scan converted as any polygon.
+    const std::vector<Point> outlines[] = {
+        {{2, 2}, {8, 2}, {8, 9}, {2, 9}},  // clockwise
+        {{8, 2}, {2, 2}, {2, 9}, {8, 9}},  // the other way round
+        {{2, 2}, {8, 2}, {8, 9}, {8, 2}},  // back over its own edge: no area
+        {{2, 4}, {8, 4}, {4, 4}, {6, 4}},  // all on one row: no area
+    };
+    for (const std::vector<Point>& outline : outlines) {
+        std::vector<Point> longer = outline;
+        longer.insert(longer.begin() + 1, {(outline[0].x + outline[1].x) / 2, (outline[0].y + outline[1].y) / 2});
+        BitmapCanvas four(12, 12), five(12, 12);
+        for (BitmapCanvas* c : {&four, &five}) {
+            c->brush().color = kRed;
+            c->pen().color = kBlue;
+        }
+        four.Polygon(outline);
+        five.Polygon(longer);
+        EXPECT_TRUE(test::SamePixels(four.bitmap(), five.bitmap())) << Art(four.bitmap()) << Art(five.bitmap());
+    }
 }
 
 TEST(PixelRules, FillModeDecidesAboutOverlaps) {
