@@ -243,36 +243,30 @@ void TRTFDrawer::DrawLines(TScaleCanvas& canvas, const TBox& box, float top, boo
 
 TRect TRTFDrawer::DrawInRect(TScaleCanvas& canvas, uint8_t h, float cx, float cy, float w, float ht, float angle,
                              uint8_t v) {
-    EnsureWrapped(w);
-    canvas.SetFontAngle(0);
-    canvas.SetFontAngle(angle);
-    MeasureDeviceMetrics(canvas, angle, ht);
-    canvas.Brush().style = gdi::BrushStyle::Null;
-    const TTextModeGuard guard(canvas.Canvas());
-    const float boxTop = cy - ht / 2;
-    float top = boxTop;
-    if (v == kVAlignCenter) top = cy - TotalHeight / 2;
-    if (v == kVAlignBottom) top = cy + ht / 2 - TotalHeight;
-    top = std::max(top, boxTop);
-    const TRect result{canvas.MMToPixelX(cx - w / 2), canvas.MMToPixelY(top), canvas.MMToPixelX(cx + w / 2),
-                       canvas.MMToPixelY(std::min(top + TotalHeight, cy + ht / 2))};
-    DrawLines(canvas, {cx, cy, w, ht, angle}, top, false, h);
-    canvas.Font().SetCharset(gdi::DEFAULT_CHARSET);
-    return result;
+    return DrawBox(canvas, {cx, cy, w, ht, angle}, v, false, h);
 }
 
 TRect TRTFDrawer::DrawCell(TScaleCanvas& canvas, float cx, float cy, float w, float ht, float angle) {
     if (w == 0 || ht == 0) return TRect{0, 0, 0, 0};
-    EnsureWrapped(w);
+    return DrawBox(canvas, {cx, cy, w, ht, angle}, kVAlignTop, true, kAlignLeft);
+}
+
+TRect TRTFDrawer::DrawBox(TScaleCanvas& canvas, const TBox& box, uint8_t v, bool cell, uint8_t h) {
+    EnsureWrapped(box.w);
     canvas.SetFontAngle(0);
-    canvas.SetFontAngle(angle);
-    MeasureDeviceMetrics(canvas, angle, ht);
+    canvas.SetFontAngle(box.angle);
+    MeasureDeviceMetrics(canvas, box.angle, box.ht);
     canvas.Brush().style = gdi::BrushStyle::Null;
     const TTextModeGuard guard(canvas.Canvas());
-    const float top = cy - ht / 2;
-    const TRect result{canvas.MMToPixelX(cx - w / 2), canvas.MMToPixelY(top), canvas.MMToPixelX(cx + w / 2),
-                       canvas.MMToPixelY(std::min(top + TotalHeight, cy + ht / 2))};
-    DrawLines(canvas, {cx, cy, w, ht, angle}, top, true, kAlignLeft);
+    const float boxTop = box.cy - box.ht / 2;
+    float top = boxTop;
+    if (v == kVAlignCenter) top = box.cy - TotalHeight / 2;
+    if (v == kVAlignBottom) top = box.cy + box.ht / 2 - TotalHeight;
+    top = std::max(top, boxTop);
+    const TRect result{canvas.MMToPixelX(box.cx - box.w / 2), canvas.MMToPixelY(top),
+                       canvas.MMToPixelX(box.cx + box.w / 2),
+                       canvas.MMToPixelY(std::min(top + TotalHeight, box.cy + box.ht / 2))};
+    DrawLines(canvas, box, top, cell, h);
     canvas.Font().SetCharset(gdi::DEFAULT_CHARSET);
     return result;
 }

@@ -55,6 +55,9 @@ private:
     void EnsureWrapped(float width);
     void CloseLine(int32_t first, int32_t last, uint8_t alignment, bool paragraphEnd);
     void MeasureDeviceMetrics(TScaleCanvas& canvas, float angle, float height);
+    // Wraps, measures on the canvas and draws in the box, aligned vertically
+    // by v (a cell: from the top, lines left-aligned as cells are).
+    TRect DrawBox(TScaleCanvas& canvas, const TBox& box, uint8_t v, bool cell, uint8_t h);
     void DrawLines(TScaleCanvas& canvas, const TBox& box, float top, bool cell, uint8_t alignment);
     void DrawToken(TScaleCanvas& canvas, const TRTFTokenList::Record& token, const TBox& box, size_t length,
                    gdi::Point at, float x0, bool spaced);

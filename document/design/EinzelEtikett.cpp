@@ -14,6 +14,7 @@
 #include "foundation/ScaleCanvas.h"
 #include "platform/printer/Printer.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -198,42 +199,36 @@ void TEinzelEtikett::SetHandlesVisible(uint8_t mode) {
 
 // ---- capabilities
 
+bool TEinzelEtikett::AnySelectedOf(std::initializer_list<TFigureKind> kinds) const {
+    return std::any_of(kinds.begin(), kinds.end(), [this](TFigureKind k) { return KindCount(k) > 0; });
+}
+
 bool TEinzelEtikett::CanSetPen() const {
     using K = TFigureKind;
-    for (K k : {K::Linie, K::Rechteck, K::Ellipse, K::RTFText, K::DirOutline, K::DirOutline2, K::AutoForm, K::Wordart,
-                K::CharSymbol, K::Tracktabelle, K::RTFTabelle, K::Zaehlerfeld})
-        if (KindCount(k) > 0) return true;
-    return false;
+    return AnySelectedOf({K::Linie, K::Rechteck, K::Ellipse, K::RTFText, K::DirOutline, K::DirOutline2, K::AutoForm,
+                          K::Wordart, K::CharSymbol, K::Tracktabelle, K::RTFTabelle, K::Zaehlerfeld});
 }
 
 bool TEinzelEtikett::CanFill() const {
     using K = TFigureKind;
-    for (K k : {K::Rechteck, K::Ellipse, K::RTFText, K::AutoForm, K::Wordart, K::CharSymbol, K::Tracktabelle,
-                K::RTFTabelle, K::Zaehlerfeld})
-        if (KindCount(k) > 0) return true;
-    return false;
+    return AnySelectedOf({K::Rechteck, K::Ellipse, K::RTFText, K::AutoForm, K::Wordart, K::CharSymbol, K::Tracktabelle,
+                          K::RTFTabelle, K::Zaehlerfeld});
 }
 
 bool TEinzelEtikett::CanSetFont() const {
     using K = TFigureKind;
-    for (K k : {K::Text, K::RotateText, K::FieldText, K::RTFText, K::RotateRTFText, K::DirOutline, K::DirOutline2,
-                K::Tracktabelle, K::Zaehlerfeld})
-        if (KindCount(k) > 0) return true;
-    return false;
+    return AnySelectedOf({K::Text, K::RotateText, K::FieldText, K::RTFText, K::RotateRTFText, K::DirOutline,
+                          K::DirOutline2, K::Tracktabelle, K::Zaehlerfeld});
 }
 
 bool TEinzelEtikett::CanEditText() const {
     using K = TFigureKind;
-    for (K k : {K::Text, K::RotateText, K::RTFText, K::RotateRTFText})
-        if (KindCount(k) > 0) return true;
-    return false;
+    return AnySelectedOf({K::Text, K::RotateText, K::RTFText, K::RotateRTFText});
 }
 
 bool TEinzelEtikett::CanAlignText() const {
     using K = TFigureKind;
-    for (K k : {K::Text, K::FieldText, K::RTFText, K::Zaehlerfeld})
-        if (KindCount(k) > 0) return true;
-    return false;
+    return AnySelectedOf({K::Text, K::FieldText, K::RTFText, K::Zaehlerfeld});
 }
 
 bool TEinzelEtikett::CanEditProperties() const {

@@ -31,6 +31,7 @@
 #include <QtCore/QString>
 
 #include <array>
+#include <initializer_list>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -109,6 +110,8 @@ public:
 
     // The number of selected figures of a kind (1 to 20); 0 for others.
     int32_t KindCount(TFigureKind kind) const;
+    // Whether a figure of one of the kinds is selected.
+    bool AnySelectedOf(std::initializer_list<TFigureKind> kinds) const;
     bool CanSetPen() const;
     bool CanFill() const;
     bool CanSetFont() const;

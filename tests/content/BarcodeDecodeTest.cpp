@@ -31,15 +31,7 @@ QImage Render(const BarcodeSetup& setup) {
     return bitmap.bitmap().image().copy(cut.left, cut.top, cut.Width(), cut.Height());
 }
 
-class DecodedByZbar : public ::testing::TestWithParam<ReadableSymbol> {
-protected:
-    void SetUp() override {
-        zbarimg_ = ZbarImgProgram();
-        if (zbarimg_.isEmpty()) GTEST_SKIP() << "zbarimg is missing (Debian package zbar-tools): no decoding checks";
-    }
-    WithPrinterDpi printer{kDpi};
-    QString zbarimg_;
-};
+class DecodedByZbar : public ZbarDecodingTest<kDpi> {};
 
 TEST_P(DecodedByZbar, UprightAndTurned) {
     const ReadableSymbol& r = GetParam();

@@ -435,15 +435,7 @@ void Keep(const QImage& picture, const QString& name) {
     if (const char* folder = std::getenv("ZORBIT_SCREENSHOTS")) picture.save(QDir(folder).filePath(name + ".png"));
 }
 
-class FigureDecodedByZbar : public ::testing::TestWithParam<ReadableSymbol> {
-protected:
-    void SetUp() override {
-        zbarimg_ = ZbarImgProgram();
-        if (zbarimg_.isEmpty()) GTEST_SKIP() << "zbarimg is missing (Debian package zbar-tools): no decoding checks";
-    }
-    WithPrinterDpi printer{kDpi};
-    QString zbarimg_;
-};
+class FigureDecodedByZbar : public ZbarDecodingTest<kDpi> {};
 
 }  // namespace
 

@@ -13,6 +13,8 @@
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <ostream>
 #include <vector>
@@ -89,3 +91,16 @@ inline std::vector<ReadableSymbol> ReadableSymbols() {
         {"Code93", set(btCode93, "TEST93"), "CODE-93:TEST93"},
     };
 }
+
+// A test over the readable symbols at the printer resolution Dpi; skipped
+// where zbarimg is not installed.
+template <int32_t Dpi>
+class ZbarDecodingTest : public ::testing::TestWithParam<ReadableSymbol> {
+protected:
+    void SetUp() override {
+        zbarimg_ = ZbarImgProgram();
+        if (zbarimg_.isEmpty()) GTEST_SKIP() << "zbarimg is missing (Debian package zbar-tools): no decoding checks";
+    }
+    WithPrinterDpi printer{Dpi};
+    QString zbarimg_;
+};
