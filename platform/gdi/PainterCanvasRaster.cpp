@@ -8,6 +8,7 @@
 #include "platform/gdi/CanvasGeometry.h"
 #include "platform/gdi/GlyphMaskCache.h"
 #include "platform/gdi/QtConvert.h"
+#include "platform/gdi/RoundStroke.h"
 #include "platform/gdi/ShapeSpans.h"
 #include "platform/gdi/ThinLines.h"
 
@@ -28,13 +29,22 @@ struct PainterCanvas::RasterOutline {
     DevicePen pen;
     // A thin pen walks these polylines; one that stays on a point draws that pixel.
     std::vector<std::vector<QPoint>> polylines;
-    // A wide pen fills the outline of its stroke.
+    // A solid wide pen with round ends and joins takes the pixels near its
+    // lines; other wide pens fill the outline of their stroke.
+    std::optional<RoundStroke> round;
     ScanConverter stroke{PolyFillMode::Winding};
+
+    // The wide pen's pixels in the window, each once, row by row.
+    void ScanWide(const QRect& window, const ScanConverter::RowSink& sink) const;
 };
 
 namespace {
 
 bool IsDot(const std::vector<QPoint>& polyline) { return polyline.size() == 2 && polyline[0] == polyline[1]; }
+
+bool IsRoundSolid(const QPen& pen) {
+    return pen.style() == Qt::SolidLine && pen.capStyle() == Qt::RoundCap && pen.joinStyle() == Qt::RoundJoin;
+}
 
 int32_t RowEnd(const QRect& r) { return r.top() + r.height(); }
 
@@ -141,6 +151,22 @@ void BlendCoverage(uint32_t* pixels, int32_t count, const uint8_t* coverage, QRg
 
 }  // namespace
 
+void PainterCanvas::RasterOutline::ScanWide(const QRect& window, const ScanConverter::RowSink& sink) const {
+    if (!round) return stroke.Scan(window, sink);
+    std::vector<std::pair<int32_t, Span>> runs;
+    round->Walk(window, [&](int32_t y, int32_t left, int32_t right) { runs.push_back({y, {left, right}}); });
+    std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second.left < b.second.left;
+    });
+    SpanList row;
+    for (size_t i = 0; i < runs.size();) {
+        const int32_t y = runs[i].first;
+        row.clear();
+        for (; i < runs.size() && runs[i].first == y; ++i) AppendSpan(row, runs[i].second.left, runs[i].second.right);
+        sink(y, row);
+    }
+}
+
 bool PainterCanvas::MakeTarget(std::optional<SpanTarget>& target, const QBrush& brush, Rop2 mix) {
     if (mix == Rop2::Nop || brush.style() == Qt::NoBrush) return false;
     QImage* image = TargetImage();
@@ -166,6 +192,11 @@ PainterCanvas::RasterOutline PainterCanvas::OutlineOf(const DevicePen& pen, std:
         outline.polylines = std::move(polylines);
         return outline;
     }
+    if (IsRoundSolid(pen.pen)) {
+        outline.round.emplace(pen.pen.widthF());
+        for (const std::vector<QPoint>& polyline : polylines) outline.round->AddPolyline(polyline);
+        return outline;
+    }
     QPainterPath path;
     for (const std::vector<QPoint>& polyline : polylines) {
         path.moveTo(polyline.front());
@@ -180,6 +211,11 @@ PainterCanvas::RasterOutline PainterCanvas::OutlineOf(const DevicePen& pen, cons
     if (pen.null || pen.cosmetic) return OutlineOf(pen, pen.null ? std::vector<std::vector<QPoint>>{} : ThinPolylines(devicePath));
     RasterOutline outline;
     outline.pen = pen;
+    if (IsRoundSolid(pen.pen)) {
+        outline.round.emplace(pen.pen.widthF());
+        ForEachPathFigure(devicePath, 1.0 / 32, [&](std::span<const QPointF> figure) { outline.round->AddPolyline(figure); });
+        return outline;
+    }
     outline.stroke.AddPath(QPainterPathStroker(pen.pen).createStroke(devicePath.translated(0.5, 0.5)));
     return outline;
 }
@@ -195,6 +231,8 @@ RegionRows PainterCanvas::OutlinePixels(const RasterOutline& outline, const QRec
                 WalkThinPolyline(polyline, outline.pen.dashes, window, collect);
             }
         }
+    } else if (outline.round) {
+        outline.round->Walk(window, [&](int32_t y, int32_t left, int32_t right) { runs.push_back({y, {left, right}}); });
     } else {
         outline.stroke.Scan(window, [&](int32_t y, std::span<const Span> spans) {
             for (const Span& s : spans) runs.push_back({y, s});
@@ -209,7 +247,11 @@ void PainterCanvas::DrawOutline(const RasterOutline& outline) {
     std::optional<SpanTarget> on, off;
     if (!MakeTarget(on, QBrush(outline.pen.pen.color()), mix)) return;
     if (!outline.pen.cosmetic) {
-        outline.stroke.Scan(on->Window(), [&](int32_t y, std::span<const Span> spans) { on->Row(y, spans); });
+        if (outline.round && mix == Rop2::CopyPen && on->IntoImage()) {
+            // Copying a pixel twice in one colour is copying it once.
+            return outline.round->Walk(on->Window(), [&](int32_t y, int32_t left, int32_t right) { on->Run(y, left, right); });
+        }
+        outline.ScanWide(on->Window(), [&](int32_t y, std::span<const Span> spans) { on->Row(y, spans); });
         return;
     }
     if (outline.pen.gaps) MakeTarget(off, QBrush(outline.pen.gaps->color()), mix);

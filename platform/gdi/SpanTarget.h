@@ -32,6 +32,9 @@ public:
 
     // The device pixels that may be painted.
     const QRect& Window() const { return window_; }
+    // Whether the pixels are written as they come (rather than gathered
+    // into rectangles for a painter, which wants the rows in order).
+    bool IntoImage() const { return !painter_; }
     void Row(int32_t y, std::span<const Span> spans);
     void Run(int32_t y, int32_t left, int32_t right) {
         if (!plainCopy_) return MixedRun(y, left, right);

@@ -187,7 +187,9 @@ TEST(FigureBase, EditPositionClampsThroughTheSetters) {
         EXPECT_EQ(f->CenterY, -c.limit);
         EXPECT_EQ(f->Width, c.limit);
         EXPECT_EQ(f->Height, 0.5);
-        if (!c.line) EXPECT_EQ(f->Angle, 330);
+        if (!c.line) {
+            EXPECT_EQ(f->Angle, 330);
+        }
         EXPECT_TRUE(f->Selected);
     }
 }

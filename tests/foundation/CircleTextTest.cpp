@@ -61,7 +61,9 @@ TEST(CircleText, TextReadsLeftToRightOnTopAndBottom) {
         double sumX = 0;
         for (size_t i = 0; i < lines.size(); ++i) {
             sumX += lines[i].at.x;
-            if (i > 0) EXPECT_GT(lines[i].at.x, lines[i - 1].at.x) << mode;
+            if (i > 0) {
+                EXPECT_GT(lines[i].at.x, lines[i - 1].at.x) << mode;
+            }
             if (mode == kCircleTextUpper) {
                 EXPECT_LT(lines[i].at.y, 40) << i;
             } else {

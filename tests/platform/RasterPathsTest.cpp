@@ -237,6 +237,78 @@ TEST(RasterPaths, ThinLinesAndDashesMatchTheWalk) {
     }
 }
 
+// Where a pixel's centre lies against a wide round pen's stroke along the
+// polyline: -1 nearer than half the width, 0 exactly that far, 1 farther.
+int DistanceClass(std::span<const Point> line, int32_t width, int32_t x, int32_t y) {
+    int best = 1;
+    for (size_t i = 0; i + 1 < line.size(); ++i) {
+        const int64_t ax = line[i].x, ay = line[i].y, dx = line[i + 1].x - ax, dy = line[i + 1].y - ay;
+        const int64_t px = x - ax, py = y - ay, length2 = dx * dx + dy * dy, along = px * dx + py * dy;
+        // Four times the squared distance against the squared width, times |ab|² beside an end.
+        int64_t left, right;
+        if (length2 == 0 || along <= 0) {
+            left = 4 * (px * px + py * py), right = int64_t{width} * width;
+        } else if (along >= length2) {
+            const int64_t qx = px - dx, qy = py - dy;
+            left = 4 * (qx * qx + qy * qy), right = int64_t{width} * width;
+        } else {
+            const int64_t cross = px * dy - py * dx;
+            left = 4 * cross * cross, right = int64_t{width} * width * length2;
+        }
+        best = std::min(best, left < right ? -1 : left == right ? 0 : 1);
+    }
+    return best;
+}
+
+TEST(RasterPaths, WideRoundPensTakeThePixelsNearTheirLines) {
+    Random random;
+    for (int round = 0; round < 120; ++round) {
+        std::vector<Point> points;
+        for (int i = random.Int(2, 6); i > 0; --i) points.push_back({random.Int(-15, kSide + 15), random.Int(-15, kSide + 15)});
+        const int32_t width = random.Int(2, 9);
+        const Rop2 mix = random.Chance(50) ? Rop2::CopyPen : Rop2::XorPen;
+        const std::optional<Region> clip = random.Clip();
+        auto draw = [&](Canvas& c) {
+            Prepare(c, clip, mix, true);
+            c.pen().width = width;
+            c.Polyline(points);
+        };
+        BitmapCanvas canvas(kSide, kSide);
+        canvas.StretchBlt({0, 0, kSide, kSide}, Bitmap(Background()), {0, 0, kSide, kSide});
+        draw(canvas);
+        const QImage background = Background(), got = canvas.bitmap().image();
+        const QRegion visible = Within(QRect(0, 0, kSide, kSide), clip);
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
+                const bool changed = (got.pixel(x, y) & 0xFFFFFF) != (background.pixel(x, y) & 0xFFFFFF);
+                const int where = visible.contains(QPoint(x, y)) ? DistanceClass(points, width, x, y) : 1;
+                // A centre exactly half the width away may go either way.
+                if (where != 0) ASSERT_EQ(changed, where < 0) << "round " << round << " at " << x << "," << y;
+            }
+        }
+        // Each pixel once, whatever the target.
+        ExpectOnEveryTarget(draw, got, "wide pen round " + std::to_string(round));
+    }
+    // Along the axes a line is exactly as many pixels across as the pen is
+    // wide; an even width has its extra pixel above or left of the line.
+    for (int32_t width = 2; width <= 7; ++width) {
+        for (const bool across : {false, true}) {
+            BitmapCanvas canvas(40, 40);
+            canvas.pen().width = width;
+            canvas.MoveTo(across ? 20 : 5, across ? 5 : 20);
+            canvas.LineTo(across ? 20 : 35, across ? 35 : 20);
+            int32_t ink = 0, first = -1;
+            for (int32_t i = 0; i < 40; ++i) {
+                if (canvas.bitmap().Pixel(across ? i : 20, across ? 20 : i) != test::kBlack) continue;
+                if (first < 0) first = i;
+                ++ink;
+            }
+            EXPECT_EQ(ink, width) << width << " " << across;
+            EXPECT_EQ(first, 20 - width / 2) << width << " " << across;
+        }
+    }
+}
+
 TEST(RasterPaths, NestedEllipsesEndAsTheEllipsesDrawnInTurn) {
     Random random;
     for (int round = 0; round < 40; ++round) {
