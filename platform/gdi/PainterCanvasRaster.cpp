@@ -153,17 +153,27 @@ void BlendCoverage(uint32_t* pixels, int32_t count, const uint8_t* coverage, QRg
 
 void PainterCanvas::RasterOutline::ScanWide(const QRect& window, const ScanConverter::RowSink& sink) const {
     if (!round) return stroke.Scan(window, sink);
+    // A band of rows at a time keeps the runs held at once few however long
+    // the stroke is.
+    constexpr int64_t kBandRows = 256;
+    const int64_t top = std::max(window.top(), round->Top());
+    const int64_t bottom = std::min<int64_t>(int64_t{window.top()} + window.height(), round->Bottom());
     std::vector<std::pair<int32_t, Span>> runs;
-    round->Walk(window, [&](int32_t y, int32_t left, int32_t right) { runs.push_back({y, {left, right}}); });
-    std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : a.second.left < b.second.left;
-    });
     SpanList row;
-    for (size_t i = 0; i < runs.size();) {
-        const int32_t y = runs[i].first;
-        row.clear();
-        for (; i < runs.size() && runs[i].first == y; ++i) AppendSpan(row, runs[i].second.left, runs[i].second.right);
-        sink(y, row);
+    for (int64_t bandTop = top; bandTop < bottom; bandTop += kBandRows) {
+        const QRect band(window.left(), static_cast<int32_t>(bandTop), window.width(),
+                         static_cast<int32_t>(std::min(kBandRows, bottom - bandTop)));
+        runs.clear();
+        round->Walk(band, [&](int32_t y, int32_t left, int32_t right) { runs.push_back({y, {left, right}}); });
+        std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first : a.second.left < b.second.left;
+        });
+        for (size_t i = 0; i < runs.size();) {
+            const int32_t y = runs[i].first;
+            row.clear();
+            for (; i < runs.size() && runs[i].first == y; ++i) AppendSpan(row, runs[i].second.left, runs[i].second.right);
+            sink(y, row);
+        }
     }
 }
 

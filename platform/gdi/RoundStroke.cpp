@@ -17,6 +17,8 @@ void RoundStroke::AddLine(QPointF a, QPointF b, bool startDisc) {
     Line line{a, b, startDisc, CeilToInt(std::min(a.y(), b.y()) - r), CeilToInt(std::max(a.y(), b.y()) + r),
               0, -INFINITY, INFINITY, 0, -INFINITY, INFINITY, -INFINITY, INFINITY};
     if (line.firstRow >= line.endRow) return;
+    top_ = std::min(top_, line.firstRow);
+    bottom_ = std::max(bottom_, line.endRow);
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double along = dx * dx + dy * dy;
     if (along == 0) {

@@ -36,6 +36,9 @@ public:
     // lines overlap, so do their runs.
     template <class Run>
     void Walk(const QRect& window, Run&& run) const;
+    // The rows that may hold pixels: Top() .. Bottom()-1.
+    int32_t Top() const { return top_; }
+    int32_t Bottom() const { return bottom_; }
 
 private:
     // One line of a polyline: the crossings of its box with the centre line
@@ -79,6 +82,7 @@ private:
 
     double radius_;
     std::vector<Line> lines_;
+    int32_t top_ = INT32_MAX, bottom_ = INT32_MIN;
 };
 
 template <class Run>
