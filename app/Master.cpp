@@ -451,9 +451,8 @@ void TMaster::AfterLocalize() {
     Control("cbFontName")->setProperty("PreviewText", language == 0 ? QStringLiteral("Franz jagt im komplett ...")
                                                                       : QStringLiteral("AaBbYyZz 123"));
     SetLanguageDependentItems();
-    // Numbers on the controls follow the language (the grid step's separator).
-    QLocale::setDefault(Localizer().LanguageLocale());
-    ShowGridStep();
+    // The grid step's separator follows the language; other numbers keep the user's format.
+    findChild<TZRRastenButton2*>(QStringLiteral("RastenBtn"))->SetLocale(Localizer().LanguageLocale());
     // The language's texts of the recent-file items are only their numbers.
     if (recentFiles_) recentFiles_->UpdateMenu();
     const QList<QAction*> languages = languageGroup_->actions();

@@ -2,7 +2,6 @@
 
 #include "app/controls/DropMenu.h"
 
-#include "foundation/FormatText.h"
 #include "foundation/Localizer.h"
 
 #include <QtGui/QPainter>
@@ -10,8 +9,6 @@
 namespace {
 
 constexpr double kMMPerInch = 25.4;
-
-QString InchText(double inches) { return FormatText(u"%.3f\"", {inches}); }
 
 }  // namespace
 
@@ -34,15 +31,28 @@ void TZRRastenButton2::SetShowInch(bool showInch) {
     update();
 }
 
+void TZRRastenButton2::SetLocale(const QLocale& locale) {
+    locale_ = locale;
+    update();
+}
+
+QString TZRRastenButton2::NumberText(double value, int decimals) const {
+    QLocale locale = locale_.value_or(QLocale());
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', decimals);
+}
+
 QString TZRRastenButton2::CaptionText() const {
-    return showInch_ ? InchText(gitterWeite_ / kMMPerInch) : FormatText(u"%.1f mm", {gitterWeite_});
+    if (showInch_) return NumberText(gitterWeite_ / kMMPerInch, 3) + QLatin1Char('"');
+    return NumberText(gitterWeite_, 1) + QStringLiteral(" mm");
 }
 
 void TZRRastenButton2::BuildMenu() {
     menu_->Clear();
     for (int tag = 0; tag < 6; ++tag) {
         const auto i = static_cast<size_t>(tag);
-        menu_->AddItem(showInch_ ? InchText(kInches[i]) + QLatin1Char(' ') : FormatText(u"%.1f mm", {kMillimetres[i]}),
+        menu_->AddItem(showInch_ ? NumberText(kInches[i], 3) + QStringLiteral("\" ")
+                                 : NumberText(kMillimetres[i], 1) + QStringLiteral(" mm"),
                        tag);
     }
     if (OnGitterDlg) menu_->AddItem(LocalizedText("IDS_RASTERWEITERE"), kDialogTag);

@@ -5,8 +5,11 @@
 
 #include "app/controls/FlatPartButton.h"
 
+#include <QtCore/QLocale>
+
 #include <array>
 #include <functional>
+#include <optional>
 
 class TDropMenu;
 
@@ -26,6 +29,9 @@ public:
     // Switching to inches at exactly 1 mm makes the step 1.27 mm (0.05").
     void SetShowInch(bool showInch);
 
+    // The locale of the numbers on the button and in its menu; without one
+    // they follow the default locale.
+    void SetLocale(const QLocale& locale);
     // "1,0 mm", or "0,050\"" in inches (with the locale's separator).
     QString CaptionText() const;
     // Fills the menu with the steps of the current unit (and "weitere..."
@@ -45,6 +51,9 @@ protected:
     bool DropDownOpen() const override;
 
 private:
+    QString NumberText(double value, int decimals) const;
+
+    std::optional<QLocale> locale_;
     double gitterWeite_ = 1.0;
     bool showInch_ = false;
     TDropMenu* menu_;

@@ -499,6 +499,19 @@ TEST_F(MasterTest, TheGridStepShowsTheDecimalSeparatorOfTheLanguage) {
     EXPECT_EQ(GridStepCaption(m), QStringLiteral("2,5 mm"));
 }
 
+TEST_F(MasterTest, ALanguageSwitchLeavesTheUsersNumberFormatAlone) {
+    const QLocale saved;
+    const QLocale users(QLocale::French, QLocale::France);
+    QLocale::setDefault(users);
+    TMaster& m = CreateMaster();
+    for (int language : {1, 0}) {
+        Localizer().SetLanguage(language);
+        EXPECT_EQ(QLocale(), users) << language;
+    }
+    EXPECT_EQ(GridStepCaption(m), QStringLiteral("1,0 mm"));
+    QLocale::setDefault(saved);
+}
+
 TEST(MasterWindow, FitsAndCentresOnTheScreen) {
     struct Case {
         QSize window;
