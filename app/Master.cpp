@@ -421,11 +421,6 @@ void TMaster::MarkPending(QObject* object) {
 
 bool TMaster::IsPending(const QObject* object) { return object->property(kPendingProperty).toBool(); }
 
-void TMaster::MarkBuilt(QObject* object) {
-    object->setProperty(kPendingProperty, false);
-    if (auto* a = qobject_cast<QAction*>(object)) a->setEnabled(true);
-}
-
 void TMaster::SetControlEnabled(QWidget* control, bool enabled) {
     if (control) control->setEnabled(enabled && !IsPending(control));
 }

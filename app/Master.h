@@ -178,8 +178,6 @@ public:
     // Pending controls and items belong to commands not available yet.
     static void MarkPending(QObject* object);
     static bool IsPending(const QObject* object);
-    // The command is available now: the control or item is no longer pending.
-    static void MarkBuilt(QObject* object);
     static void SetControlEnabled(QWidget* control, bool enabled);
 
     // ---- commands of the menus and tool bars (MasterCommands.cpp)

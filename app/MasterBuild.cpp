@@ -162,13 +162,13 @@ void TMaster::BuildMenus() {
             {
                 {"mnuNeu", "&Neu...", "Ctrl+N", "neu.svg", kBuilt},
                 {"mnuOeffnen", "&Öffnen...", "Ctrl+O", "oeffnen.svg", kBuilt},
-                {"mnuSpeichern", "&Speichern", "Ctrl+S", "speichern.svg", 0},
-                {"mnuSpeichernUnter", "Speichern &unter...", nullptr, "speichernunter.svg", 0},
-                {"mnuSpeichernVorlage", "Speichern als &Vorlage ...", nullptr, nullptr, kHidden},
+                {"mnuSpeichern", "&Speichern", "Ctrl+S", "speichern.svg", kBuilt},
+                {"mnuSpeichernUnter", "Speichern &unter...", nullptr, "speichernunter.svg", kBuilt},
+                {"mnuSpeichernVorlage", "Speichern als &Vorlage ...", nullptr, nullptr, kBuilt | kHidden},
                 {"mnuSchliessen", "Sch&ließen", "Ctrl+F4", "schliessen.svg", kBuilt},
-                {"mnuVorlagenVerwalten", "V&orlagen verwalten ...", nullptr, nullptr, kHidden},
+                {"mnuVorlagenVerwalten", "V&orlagen verwalten ...", nullptr, nullptr, kBuilt | kHidden},
                 Sep("mnuExportTrenn"),
-                {"mnuExport", "E&xport...", nullptr, "export.svg", 0},
+                {"mnuExport", "E&xport...", nullptr, "export.svg", kBuilt},
                 Sep("mnuDruckTrenn"),
                 {"mnuDrucken", "&Drucken...", "Ctrl+P", "drucken.svg", kBuilt},
                 {"mnuDruckereinrichtung", "Drucker&einrichtung...", nullptr, "druckereinrichtung.svg", kBuilt},
@@ -203,7 +203,7 @@ void TMaster::BuildMenus() {
                 {"mnuGruppieren", "Gruppieren", "Ctrl+G", "gruppieren.svg", kBuilt},
                 {"mnuUnGroup", "Gruppierung aufheben", "Ctrl+U", "ungroup.svg", kBuilt},
                 Sep("mnuGespiegeltSep", kHidden),
-                {"mnuBildEinfuegen", "Bild einfügen", nullptr, "raruvir.svg", kHidden},
+                {"mnuBildEinfuegen", "Bild einfügen", nullptr, "raruvir.svg", kBuilt | kHidden},
             });
     QMenu* view = AddMenu(this, bar, "mnuAnsicht", "&Ansicht",
                           {
@@ -224,13 +224,13 @@ void TMaster::BuildMenus() {
     view->addMenu(zoom);
     for (const MenuItemDef& def : {
              Sep(),
-             MenuItemDef{"mnuVerwendungshinweis", "Verwendungshinweis", nullptr, nullptr, kHidden | kCheckable},
+             MenuItemDef{"mnuVerwendungshinweis", "Verwendungshinweis", nullptr, nullptr, kBuilt | kHidden | kCheckable},
              MenuItemDef{"mnuAnsichtDruckrand", "Druckerränder", nullptr, "druckerrand.svg", kBuilt | kCheckable},
              MenuItemDef{"mnuAnsichtGitter", "Gitter", nullptr, "gitter.svg", kBuilt | kCheckable},
              Sep("mnuClipRingSep", kHidden),
              MenuItemDef{"mnuClipRing", "Etiketten abgrenzen", nullptr, "clipring.svg", kBuilt | kHidden | kCheckable | kChecked},
-             MenuItemDef{"mnuBogenRueckseite", "Bogenrückseite anzeigen", nullptr, "bogenrueckseite.svg", kHidden | kCheckable},
-             MenuItemDef{"mnuBogenGedreht", "Bogen gedreht anzeigen", nullptr, "bogengedreht.svg", kHidden | kCheckable},
+             MenuItemDef{"mnuBogenRueckseite", "Bogenrückseite anzeigen", nullptr, "bogenrueckseite.svg", kBuilt | kHidden | kCheckable},
+             MenuItemDef{"mnuBogenGedreht", "Bogen gedreht anzeigen", nullptr, "bogengedreht.svg", kBuilt | kHidden | kCheckable},
              Sep(),
              MenuItemDef{"mnuOffscreenBMP", "Im Hintergrund zeichnen", nullptr, "offscreenbmp.svg", kBuilt | kCheckable | kChecked},
          })
@@ -253,9 +253,9 @@ void TMaster::BuildMenus() {
             });
     QMenu* fields = AddMenu(this, bar, "mnuFelder", "Fe&lder",
                             {
-                                {"mnuFelderBearbeiten", "&Bearbeiten", "Ctrl+B", "fieldtext.svg", 0},
-                                {"mnuFeldlisteAnzeigen", "Feldliste anzeigen", nullptr, "feldliste.svg", kCheckable | kChecked},
-                                {"mnuFeldnamenAnzeigen", "Feldnamen anzeigen", nullptr, nullptr, kCheckable},
+                                {"mnuFelderBearbeiten", "&Bearbeiten", "Ctrl+B", "fieldtext.svg", kBuilt},
+                                {"mnuFeldlisteAnzeigen", "Feldliste anzeigen", nullptr, "feldliste.svg", kBuilt | kCheckable | kChecked},
+                                {"mnuFeldnamenAnzeigen", "Feldnamen anzeigen", nullptr, nullptr, kBuilt | kCheckable},
                             });
     fields->menuAction()->setVisible(false);
     QMenu* database = AddMenu(this, bar, "mnuDatenbank", "Datenbank",
@@ -405,8 +405,7 @@ void TMaster::BuildToolbar() {
     brand->setIconSize(QSize(64, 48));
     brand->setCursor(Qt::PointingHandCursor);
     brand->move(0, 4);
-    for (const char* name : {"cmdSpeichern", "cmdFeldliste", "cmdVorloHomepage", "BtnHTMLHelp"})
-        MarkPending(Control(name));
+    for (const char* name : {"cmdVorloHomepage", "BtnHTMLHelp"}) MarkPending(Control(name));
 
     // Second row.
     auto* fontName = new TQDXTBFontComboBox(bar);
@@ -547,7 +546,6 @@ void TMaster::BuildStatusBar() {
     auto* exportTemplate = new QPushButton(QStringLiteral("Vorlage exportieren"), statusBar_);
     exportTemplate->setObjectName(QStringLiteral("BtnVisiVorlage"));
     exportTemplate->hide();
-    MarkPending(exportTemplate);
     auto* spare = new QPushButton(QStringLiteral("Reserve"), statusBar_);
     spare->setObjectName(QStringLiteral("BtnVisiReserve"));
     spare->hide();

@@ -169,21 +169,14 @@ void TMaster::ToggleViewButton(const char* button, const char* item) {
 void TMaster::ConnectFileCommands() {
     newDocumentCommand_ = [this] { NewDocumentFromLabelType(); };
     openCommand_ = [this] { OpenDocumentFromDialog(); };
-    auto onItem = [this](const char* name, void (TChild::*command)()) {
-        MarkBuilt(MenuItem(name));
-        ConnectItemToChild(name, command);
-    };
-    onItem("mnuSpeichern", &TChild::mnuSpeichernClick);
-    onItem("mnuSpeichernUnter", &TChild::mnuSpeichernUnterClick);
-    onItem("mnuSpeichernVorlage", &TChild::mnuSpeichernVorlageClick);
-    onItem("mnuVorlagenVerwalten", &TChild::mnuVorlagenVerwaltenClick);
-    onItem("mnuExport", &TChild::mnuExportClick);
-    onItem("mnuSchliessen", &TChild::mnuSchliessenClick);
-    MarkBuilt(Button("cmdSpeichern"));
+    ConnectItemToChild("mnuSpeichern", &TChild::mnuSpeichernClick);
+    ConnectItemToChild("mnuSpeichernUnter", &TChild::mnuSpeichernUnterClick);
+    ConnectItemToChild("mnuSpeichernVorlage", &TChild::mnuSpeichernVorlageClick);
+    ConnectItemToChild("mnuVorlagenVerwalten", &TChild::mnuVorlagenVerwaltenClick);
+    ConnectItemToChild("mnuExport", &TChild::mnuExportClick);
+    ConnectItemToChild("mnuSchliessen", &TChild::mnuSchliessenClick);
     ConnectButtonToChild("cmdSpeichern", &TChild::mnuSpeichernClick);
     auto* exportTemplate = findChild<QPushButton*>(QStringLiteral("BtnVisiVorlage"));
-    MarkBuilt(exportTemplate);
-    exportTemplate->setEnabled(true);
     connect(exportTemplate, &QPushButton::clicked, this, [this] { BtnVisiVorlageClick(); });
 }
 
@@ -218,18 +211,13 @@ void TMaster::ConnectDocumentCommands() {
 }
 
 void TMaster::ConnectEditingCommands() {
-    auto onItem = [this](const char* name, void (TChild::*command)()) {
-        MarkBuilt(MenuItem(name));
-        ConnectItemToChild(name, command);
-    };
-    onItem("mnuFeldlisteAnzeigen", &TChild::mnuFeldlisteAnzeigenClick);
-    onItem("mnuFelderBearbeiten", &TChild::mnuFelderBearbeitenClick);
-    onItem("mnuFeldnamenAnzeigen", &TChild::mnuFeldnamenAnzeigenClick);
-    onItem("mnuVerwendungshinweis", &TChild::mnuVerwendungshinweisClick);
-    onItem("mnuBogenRueckseite", &TChild::mnuBogenRueckseiteClick);
-    onItem("mnuBogenGedreht", &TChild::mnuBogenGedrehtClick);
-    onItem("mnuBildEinfuegen", &TChild::InsertPictureFile);
-    MarkBuilt(Button("cmdFeldliste"));
+    ConnectItemToChild("mnuFeldlisteAnzeigen", &TChild::mnuFeldlisteAnzeigenClick);
+    ConnectItemToChild("mnuFelderBearbeiten", &TChild::mnuFelderBearbeitenClick);
+    ConnectItemToChild("mnuFeldnamenAnzeigen", &TChild::mnuFeldnamenAnzeigenClick);
+    ConnectItemToChild("mnuVerwendungshinweis", &TChild::mnuVerwendungshinweisClick);
+    ConnectItemToChild("mnuBogenRueckseite", &TChild::mnuBogenRueckseiteClick);
+    ConnectItemToChild("mnuBogenGedreht", &TChild::mnuBogenGedrehtClick);
+    ConnectItemToChild("mnuBildEinfuegen", &TChild::InsertPictureFile);
     ConnectButtonToChild("cmdFeldliste", &TChild::mnuFeldlisteAnzeigenClick);
 }
 
