@@ -188,20 +188,10 @@ public:
 
     // The palettes, which new figures and the design's dialogs start from.
     int32_t PenColor() const;
-    float PenWidth() const;
     int32_t BrushColor() const;
     int32_t FontColor() const;
     // The fill last edited through the fill button's dialog.
     TFillData& FillData() { return *fillData_; }
-    // The font box's name ("Arial" when none is selected) and the size
-    // box's size (FontSizeFromText, app/FontSizeText.h).
-    QString ToolbarFontName() const;
-    int32_t ToolbarFontSize() const;
-    // The style bits (1 bold, 2 italic, 4 underline) of the buttons that are
-    // down, and the alignment of the buttons that are down (horizontal 0 left
-    // .. 3 justified, vertical 0 top .. 2 bottom).
-    uint8_t ToolbarFontStyle() const;
-    void ToolbarAlignment(uint8_t& horizontal, uint8_t& vertical) const;
     // Shows a text figure's font and alignment on the tool bar, without
     // running the tools' commands.
     void ShowTextTools(const QString& fontName, int32_t size, uint8_t style, uint8_t horizontal, uint8_t vertical);

@@ -6,10 +6,10 @@
 #include "app/Master.h"
 
 #include "app/Child.h"
-#include "app/FontSizeText.h"
 #include "app/MMWindow.h"
 #include "app/PictureChoice.h"
 #include "app/SpeedButton.h"
+#include "app/ToolbarDefaults.h"
 #include "app/controls/ColorList.h"
 #include "app/controls/ColorToolbar.h"
 #include "app/controls/DropMenu.h"
@@ -49,14 +49,6 @@ constexpr int kMaxStrips = 3;
 // Minimised windows are lined up along the bottom of the area this wide.
 constexpr int kIconWidth = 160;
 
-struct StyleBit {
-    const char* button;
-    uint8_t bit;
-};
-constexpr StyleBit kStyleBits[] = {{"cmdFett", 1}, {"cmdKursiv", 2}, {"cmdUnderline", 4}};
-constexpr const char* kHorizontalButtons[] = {"cmdHLeft", "cmdHCenter", "cmdHRight", "cmdHFull"};
-constexpr const char* kVerticalButtons[] = {"cmdVTop", "cmdVCenter", "cmdVBottom"};
-
 }  // namespace
 
 // ---- the palettes
@@ -67,38 +59,9 @@ TZRColorPopupButton* TMaster::ColorButton(const char* name) const {
 
 int32_t TMaster::PenColor() const { return ColorButton("colpopPen")->Color(); }
 
-float TMaster::PenWidth() const {
-    return static_cast<float>(findChild<TZRPenWidthButton*>(QStringLiteral("ZRPenWidthButton1"))->PenWidth());
-}
-
 int32_t TMaster::BrushColor() const { return ColorButton("colpopBrush")->Color(); }
 
 int32_t TMaster::FontColor() const { return ColorButton("colpopFont")->Color(); }
-
-QString TMaster::ToolbarFontName() const {
-    const QString name = findChild<TQDXTBFontComboBox*>(QStringLiteral("cbFontName"))->GetFontName();
-    return name.isEmpty() ? QStringLiteral("Arial") : name;
-}
-
-int32_t TMaster::ToolbarFontSize() const {
-    return FontSizeFromText(findChild<QComboBox*>(QStringLiteral("cbFontSize"))->currentText());
-}
-
-uint8_t TMaster::ToolbarFontStyle() const {
-    uint8_t style = 0;
-    for (const StyleBit& s : kStyleBits)
-        if (Button(s.button)->Down()) style |= s.bit;
-    return style;
-}
-
-void TMaster::ToolbarAlignment(uint8_t& horizontal, uint8_t& vertical) const {
-    horizontal = 0;
-    vertical = 0;
-    for (uint8_t i = 0; i < std::size(kHorizontalButtons); ++i)
-        if (Button(kHorizontalButtons[i])->Down()) horizontal = i;
-    for (uint8_t i = 0; i < std::size(kVerticalButtons); ++i)
-        if (Button(kVerticalButtons[i])->Down()) vertical = i;
-}
 
 void TMaster::ShowTextTools(const QString& fontName, int32_t size, uint8_t style, uint8_t horizontal, uint8_t vertical) {
     auto* names = findChild<TQDXTBFontComboBox*>(QStringLiteral("cbFontName"));
@@ -107,9 +70,9 @@ void TMaster::ShowTextTools(const QString& fontName, int32_t size, uint8_t style
     auto* sizes = findChild<QComboBox*>(QStringLiteral("cbFontSize"));
     const QSignalBlocker quietSizes(sizes);
     if (size > 0) sizes->setCurrentText(QString::number(size));
-    for (const StyleBit& s : kStyleBits) Button(s.button)->SetDown((style & s.bit) != 0);
-    if (horizontal < std::size(kHorizontalButtons)) Button(kHorizontalButtons[horizontal])->SetDown(true);
-    if (vertical < std::size(kVerticalButtons)) Button(kVerticalButtons[vertical])->SetDown(true);
+    for (const TFontStyleButton& button : kFontStyleButtons) Button(button.Name)->SetDown((style & button.Style) != 0);
+    if (horizontal < std::size(kHorizontalAlignButtons)) Button(kHorizontalAlignButtons[horizontal])->SetDown(true);
+    if (vertical < std::size(kVerticalAlignButtons)) Button(kVerticalAlignButtons[vertical])->SetDown(true);
 }
 
 // ---- the palettes in the overflow menu of a narrow window
@@ -297,12 +260,14 @@ void TMaster::ConnectPaletteCommands() {
     });
     sizes->OnCloseUp = [this] { FocusActiveDocument(); };
 
-    for (const StyleBit& s : kStyleBits) {
-        TSpeedButton* button = Button(s.button);
+    for (const TFontStyleButton& style : kFontStyleButtons) {
+        TSpeedButton* button = Button(style.Name);
         connect(button, &QToolButton::clicked, this, [this, button] { FontStyleClick(button); });
     }
-    for (const char* name : kHorizontalButtons) connect(Button(name), &QToolButton::clicked, this, [this] { TextAlignClick(); });
-    for (const char* name : kVerticalButtons) connect(Button(name), &QToolButton::clicked, this, [this] { TextAlignClick(); });
+    for (const char* name : kHorizontalAlignButtons)
+        connect(Button(name), &QToolButton::clicked, this, [this] { TextAlignClick(); });
+    for (const char* name : kVerticalAlignButtons)
+        connect(Button(name), &QToolButton::clicked, this, [this] { TextAlignClick(); });
 }
 
 void TMaster::ConnectWindowCommands() {
@@ -332,7 +297,7 @@ void TMaster::mnuBearbeitenClick() {
 // ---- Format
 
 void TMaster::FontStyleClick(TSpeedButton* sender) {
-    const uint8_t style = ToolbarFontStyle();
+    const uint8_t style = ReadToolbarDefaults(this).FontStyle;
     int32_t changed = 1;
     if (sender == Button("cmdUnderline"))
         changed = 3;
@@ -342,14 +307,14 @@ void TMaster::FontStyleClick(TSpeedButton* sender) {
 }
 
 void TMaster::TextAlignClick() {
-    uint8_t horizontal = 0;
-    uint8_t vertical = 0;
-    ToolbarAlignment(horizontal, vertical);
+    const TToolbarDefaults tools = ReadToolbarDefaults(this);
+    const uint8_t horizontal = tools.HorizontalAlignment.value_or(0);
+    const uint8_t vertical = tools.VerticalAlignment.value_or(0);
     WithCurrentDesign([&](TEinzelEtikett& d) { d.SetAlignment(horizontal, vertical); });
 }
 
 void TMaster::cbFontSizeClick() {
-    const int32_t size = ToolbarFontSize();
+    const int32_t size = ReadToolbarDefaults(this).FontSize;
     WithCurrentDesign([&](TEinzelEtikett& d) { d.SetFontSize(size); });
 }
 

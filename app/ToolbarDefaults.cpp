@@ -10,6 +10,8 @@
 
 #include <QtWidgets/QComboBox>
 
+#include <span>
+
 namespace {
 
 constexpr uint8_t kNoFillKind = 0;
@@ -30,7 +32,7 @@ bool IsDown(const QWidget* window, const char* name) {
 }
 
 // The index of the first button that is down; none when none is.
-std::optional<uint8_t> FirstDown(const QWidget* window, std::initializer_list<const char*> names) {
+std::optional<uint8_t> FirstDown(const QWidget* window, std::span<const char* const> names) {
     uint8_t index = 0;
     for (const char* name : names) {
         if (IsDown(window, name)) return index;
@@ -60,10 +62,9 @@ TToolbarDefaults ReadToolbarDefaults(const QWidget* mainWindow) {
     if (const auto* name = Find<QComboBox>(mainWindow, "cbFontName"); name && name->currentIndex() >= 0)
         d.FontName = UnicodeToAnsi(name->currentText());
     if (const auto* size = Find<QComboBox>(mainWindow, "cbFontSize")) d.FontSize = FontSizeFromText(size->currentText());
-    if (IsDown(mainWindow, "cmdFett")) d.FontStyle |= fsBold;
-    if (IsDown(mainWindow, "cmdKursiv")) d.FontStyle |= fsItalic;
-    if (IsDown(mainWindow, "cmdUnderline")) d.FontStyle |= fsUnderline;
-    d.HorizontalAlignment = FirstDown(mainWindow, {"cmdHLeft", "cmdHCenter", "cmdHRight", "cmdHFull"});
-    d.VerticalAlignment = FirstDown(mainWindow, {"cmdVTop", "cmdVCenter", "cmdVBottom"});
+    for (const TFontStyleButton& button : kFontStyleButtons)
+        if (IsDown(mainWindow, button.Name)) d.FontStyle |= button.Style;
+    d.HorizontalAlignment = FirstDown(mainWindow, kHorizontalAlignButtons);
+    d.VerticalAlignment = FirstDown(mainWindow, kVerticalAlignButtons);
     return d;
 }

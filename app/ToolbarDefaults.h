@@ -12,6 +12,17 @@
 #include <optional>
 #include <string>
 
+struct TFontStyleButton {
+    const char* Name;
+    TFontStyles Style;
+};
+// The tool bar's text buttons: the style buttons, and the alignment buttons
+// in the order of their values.
+inline constexpr TFontStyleButton kFontStyleButtons[] = {
+    {"cmdFett", fsBold}, {"cmdKursiv", fsItalic}, {"cmdUnderline", fsUnderline}};
+inline constexpr const char* kHorizontalAlignButtons[] = {"cmdHLeft", "cmdHCenter", "cmdHRight", "cmdHFull"};
+inline constexpr const char* kVerticalAlignButtons[] = {"cmdVTop", "cmdVCenter", "cmdVBottom"};
+
 class QWidget;
 class TFillData;
 

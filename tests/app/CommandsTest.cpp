@@ -10,6 +10,7 @@
 #include "app/FontSizeText.h"
 #include "app/MMWindow.h"
 #include "app/SpeedButton.h"
+#include "app/ToolbarDefaults.h"
 #include "app/controls/ColorToolbar.h"
 #include "app/controls/ZRColorPopupButton.h"
 
@@ -249,9 +250,9 @@ TEST_F(CommandsTest, TheAlignmentDatabaseFontSizeAndGridStepItems) {
     // The size box's typed text as the size command reads it.
     auto* sizes = master->findChild<QComboBox*>(QStringLiteral("cbFontSize"));
     sizes->setEditText(QStringLiteral("12a"));
-    EXPECT_EQ(master->ToolbarFontSize(), 8);
+    EXPECT_EQ(ReadToolbarDefaults(master.get()).FontSize, 8);
     sizes->setEditText(QStringLiteral("14"));
-    EXPECT_EQ(master->ToolbarFontSize(), 14);
+    EXPECT_EQ(ReadToolbarDefaults(master.get()).FontSize, 14);
 
     // A grid step of 0 stands for 0.1 mm, on the button too.
     master->RastenBtnGWChange(0);
