@@ -514,21 +514,14 @@ QMdiSubWindow* TMaster::AddDocumentWindow(QWidget* window) {
     return sub;
 }
 
-void TMaster::ShowNoDocumentWindows() {
-    ShowMessageBox(TMessageKind::Information, LocalizedText("IDS_NODOCUMENTWINDOWS"), this);
+// New and Open do nothing once the program is ending.
+void TMaster::mnuNeuClick() {
+    if (!ApplicationTerminating()) NewDocumentFromLabelType();
 }
 
-void TMaster::RunDocumentCommand(const Command& command) {
-    if (ApplicationTerminating()) return;
-    if (command)
-        command();
-    else
-        ShowNoDocumentWindows();
+void TMaster::mnuOeffnenClick() {
+    if (!ApplicationTerminating()) OpenDocumentFromDialog();
 }
-
-void TMaster::mnuNeuClick() { RunDocumentCommand(newDocumentCommand_); }
-
-void TMaster::mnuOeffnenClick() { RunDocumentCommand(openCommand_); }
 
 QString TMaster::BrandWebAddress(int language) {
     switch (language) {

@@ -62,7 +62,6 @@ public:
     // Exception with the reason. Without one, OpenDocument loads the file
     // into a TChild (LoadDocumentWindow); tests put stand-ins in its place.
     using DocumentLoader = std::function<QWidget*(const QString& path)>;
-    using Command = std::function<void()>;
     // How many printers the system offers.
     using PrinterCounter = std::function<size_t()>;
     // Hands a web address to the desktop; false when no browser could be started.
@@ -81,9 +80,6 @@ public:
     // Puts a document window into the frame; the only one is maximised.
     QMdiSubWindow* AddDocumentWindow(QWidget* window);
     void SetDocumentLoader(DocumentLoader loader) { documentLoader_ = std::move(loader); }
-    void SetNewDocumentCommand(Command command) { newDocumentCommand_ = std::move(command); }
-    bool HasNewDocumentCommand() const { return static_cast<bool>(newDocumentCommand_); }
-    void SetOpenCommand(Command command) { openCommand_ = std::move(command); }
     // The recent files of the File menu; the document windows add each saved path.
     TLast4Files& RecentFiles() const;
 
@@ -259,10 +255,6 @@ private:
     TZRMenuSpacer* AddSpacer(QWidget* parent, const char* name, bool horizontal);
     QList<QWidget*> ControlList(std::initializer_list<const char*> names) const;
 
-    // New and Open: the command when there is one, else the note that
-    // documents are not available yet; nothing once the program is ending.
-    void RunDocumentCommand(const Command& command);
-    void ShowNoDocumentWindows();
     void FormCreate();
     void CreateRecentFiles();
     void FormClose();
@@ -335,8 +327,6 @@ private:
     QTimer* sizeMoveTimer_ = nullptr;
 
     DocumentLoader documentLoader_;
-    Command newDocumentCommand_;
-    Command openCommand_;
     std::unique_ptr<TLast4Files> recentFiles_;
     std::unique_ptr<TFillData> fillData_;
 

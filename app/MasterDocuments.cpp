@@ -167,8 +167,6 @@ void TMaster::ToggleViewButton(const char* button, const char* item) {
 }
 
 void TMaster::ConnectFileCommands() {
-    newDocumentCommand_ = [this] { NewDocumentFromLabelType(); };
-    openCommand_ = [this] { OpenDocumentFromDialog(); };
     ConnectItemToChild("mnuSpeichern", &TChild::mnuSpeichernClick);
     ConnectItemToChild("mnuSpeichernUnter", &TChild::mnuSpeichernUnterClick);
     ConnectItemToChild("mnuSpeichernVorlage", &TChild::mnuSpeichernVorlageClick);

@@ -142,7 +142,7 @@ int RunZorbit(int argc, char** argv) {
     try {
         if (first.open) {
             master->OpenDocument(first.path);
-        } else if (master->HasNewDocumentCommand()) {
+        } else {
             master->mnuNeuClick();  // the label-type dialog
         }
     } catch (...) {

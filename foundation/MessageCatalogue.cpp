@@ -25,7 +25,6 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_ERROR", "Ein Problem ist aufgetreten:"},
     {"Default", "IDS_EXCEPTIONCLASS", "Fehlerklasse: %s"},
     {"Default", "IDS_UNKNOWNEXCEPTION", "Unbekannter Fehler"},
-    {"Default", "IDS_NODOCUMENTWINDOWS", "Dokumente können in dieser Version noch nicht angelegt oder geöffnet werden."},
     {"Default", "IDS_NOACROBAT", "Der PDF-Betrachter konnte nicht gestartet werden. Bitte installieren Sie einen PDF-Betrachter."},
     {"Default", "IDS_NOPDFFILE", "Die Anleitungsdatei wurde nicht gefunden. Bitte installieren Sie das Programm neu."},
     {"Default", "IDS_NOPRINTER", "Das Programm benötigt mindestens einen installierten Drucker."},

@@ -7,6 +7,7 @@
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
 #include "app/controls/ZRRastenButton2.h"
+#include "document/widgets/DlgSelEtikett.h"
 
 #include "figures/Rasten.h"
 #include "foundation/Exceptions.h"
@@ -89,13 +90,18 @@ TEST_F(MasterTest, NoPrinterEndsTheProgramAfterStartUp) {
     ASSERT_TRUE(App());
     EXPECT_TRUE(App()->Terminated());
     // New does nothing once the program is ending.
-    int newCommands = 0;
-    m.SetNewDocumentCommand([&] { ++newCommands; });
+    const auto savedLabelTypeDialog = TMaster::LabelTypeDialog;
+    int labelTypeDialogs = 0;
+    TMaster::LabelTypeDialog = [&](bool, QWidget*) {
+        ++labelTypeDialogs;
+        return TLabelTypeChoice{};
+    };
     m.mnuNeuClick();
-    EXPECT_EQ(newCommands, 0);
+    EXPECT_EQ(labelTypeDialogs, 0);
     App()->CancelTerminate();
     m.mnuNeuClick();
-    EXPECT_EQ(newCommands, 1);
+    EXPECT_EQ(labelTypeDialogs, 1);
+    TMaster::LabelTypeDialog = savedLabelTypeDialog;
 }
 
 TEST_F(MasterTest, LanguageMenuOffersTheAllowedAndPresentLanguagesAndRetextsEverything) {
