@@ -7,8 +7,8 @@
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
 #include "app/controls/ZRRastenButton2.h"
-#include "document/widgets/DlgSelEtikett.h"
 
+#include "document/widgets/DlgSelEtikett.h"
 #include "figures/Rasten.h"
 #include "foundation/Exceptions.h"
 
