@@ -17,11 +17,11 @@
 #include "foundation/Exceptions.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
+#include "foundation/WaitCursor.h"
 #include "foundation/ZRRegIniFile.h"
 
 #include <QtCore/QFileInfo>
 #include <QtGui/QAction>
-#include <QtGui/QGuiApplication>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QPushButton>
@@ -48,10 +48,7 @@ void TMaster::WithActiveChild(const std::function<void(TChild&)>& command) {
 }
 
 TChild* TMaster::NewDocumentWindow() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    struct RestoreCursor {
-        ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
-    } restore;
+    const TWaitCursor busy;
     QString folder = Settings().ReadText("Allgemein", "SaveDir", {});
     // The program folder is not the user's to write in: new documents start in the documents folder.
     if (folder.isEmpty()) folder = GetPersonalFolder();
@@ -102,10 +99,7 @@ void TMaster::OpenDocumentFromDialog() {
 }
 
 QWidget* TMaster::OpenDocument(const QString& path) {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    struct RestoreCursor {
-        ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
-    } restore;
+    const TWaitCursor busy;
     try {
         if (!documentLoader_) return LoadDocumentWindow(path);
         QWidget* window = documentLoader_(path);
