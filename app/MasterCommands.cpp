@@ -86,28 +86,24 @@ bool TMaster::AddPaletteOverflowItems(QMenu* menu, QWidget* control) {
     if (auto* button = qobject_cast<TZRColorPopupButton*>(control)) {
         QMenu* items = submenu();
         auto addRow = [&](int row) {
-            connect(items->addAction(TZRColorPopupForm::RowText(row)), &QAction::triggered, button, [button, row] {
-                if (button->OnMenuButtonClick) button->OnMenuButtonClick(row);
-                if (row == kBtnNoColor) button->SetColor(clNoColor);
-            });
+            connect(items->addAction(TZRColorPopupForm::RowText(row)), &QAction::triggered, button,
+                    [button, row] { button->ItemChosen(row, 0); });
         };
         auto addColor = [&](int32_t color) {
             QPixmap swatch(12, 12);
             swatch.fill(gdi::ToQColor(static_cast<gdi::Color>(color)));
             connect(items->addAction(QIcon(swatch), QStringLiteral("%1").arg(color, 6, 16, QLatin1Char('0')).toUpper()),
-                    &QAction::triggered, button, [button, color] {
-                        button->SetColor(color);
-                        if (button->OnColorChange) button->OnColorChange(color);
-                    });
+                    &QAction::triggered, button,
+                    [button, color] { button->ItemChosen(TZRColorPopupForm::kCellItem, color); });
         };
-        const TColorButtonStyle style = button->ColorButtonStyle();
-        if (style == cbsBrush || style == cbsPen) addRow(kBtnNoColor);
-        for (int32_t color : kStandardColors) addColor(color);
         const TColorList& user = GetCustomColorList();
+        const TColorPaletteLayout layout = TColorPaletteLayout::For(button->ColorButtonStyle(), user.UsedCount());
+        if (!layout.noColor.isEmpty()) addRow(kBtnNoColor);
+        for (int32_t color : kStandardColors) addColor(color);
         for (int32_t i = 0; i < user.Count(); ++i)
             if (user.Colors(i) != clEmptySlot) addColor(user.Colors(i));
         addRow(kBtnOtherColor);
-        if (style == cbsBrush) addRow(kBtnGradient);
+        if (!layout.gradient.isEmpty()) addRow(kBtnGradient);
         return true;
     }
     if (auto* widths = qobject_cast<TZRPenWidthButton*>(control)) {

@@ -264,6 +264,10 @@ void TZRColorPopupButton::OpenPalette() {
 void TZRColorPopupButton::ClosePalette(int item, int32_t color) {
     if (!PaletteOpen()) return;
     capture_->Close();
+    ItemChosen(item, color);
+}
+
+void TZRColorPopupButton::ItemChosen(int item, int32_t color) {
     update();
     if (item == TZRColorPopupForm::kNothing) return;
     if (item == TZRColorPopupForm::kCellItem) {

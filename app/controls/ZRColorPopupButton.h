@@ -115,10 +115,12 @@ public:
     TZRColorPopupForm* Palette() const { return palette_; }
     bool PaletteOpen() const { return capture_->Active(); }
     void OpenPalette();
-    // Closes the open palette: a cell sets the colour and reports it, a
-    // command row reports its number (and "no colour" then sets clNoColor),
-    // kNothing only closes.
+    // Closes the open palette and takes the item chosen in it.
     void ClosePalette(int item, int32_t color);
+    // What choosing an item of the palette does: a cell (kCellItem) sets the
+    // colour and reports it, a command row reports its number (and "no
+    // colour" then sets clNoColor), kNothing does nothing.
+    void ItemChosen(int item, int32_t color);
     // A press outside the palette: closes it and gives the press to the
     // widget under the cursor unless that is this button.
     void CancelByPress(const QMouseEvent& press);
