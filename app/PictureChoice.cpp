@@ -10,7 +10,6 @@
 #include "platform/imaging/Dib.h"
 
 #include <QtCore/QFileInfo>
-#include <QtGui/QPainter>
 
 namespace {
 
@@ -18,7 +17,6 @@ constexpr const char* kPictureSection = "Raruvir";
 constexpr const char* kPictureFolder = "LastDir";
 constexpr const char* kClipartSection = "Clipart";
 constexpr const char* kClipartFolder = "Dir";
-constexpr int kPreviewMargin = 10;
 
 TPictureChooser chooserOverride = nullptr;
 
@@ -32,20 +30,12 @@ QString ReadFolder(const char* section, const char* value, const QString& fallba
 }
 
 // The highlighted picture, fitted into the pane and centred on white.
-void PreviewPicture(gdi::Bitmap& target, bool& success, const QString& fileName) {
-    const int width = target.Width() - 2 * kPreviewMargin;
-    const int height = target.Height() - 2 * kPreviewMargin;
-    imaging::DibHandle dib;
-    if (width > 1 && height > 1) dib = MakeThumbnailDIB(fileName, width, height);
-    if (!dib) {
-        success = false;
-        return;
-    }
-    const gdi::Bitmap picture = imaging::BitmapFromDIB(*dib, false);
-    target.Fill(gdi::Rgb(255, 255, 255));
-    QPainter painter(&target.image());
-    painter.drawImage((target.Width() - picture.Width()) / 2, (target.Height() - picture.Height()) / 2, picture.image());
-    success = true;
+bool PreviewPicture(gdi::Bitmap& target, const QString& fileName) {
+    return PreviewCentred(target, [&](int width, int height) -> std::optional<gdi::Bitmap> {
+        const imaging::DibHandle dib = MakeThumbnailDIB(fileName, width, height);
+        if (!dib) return std::nullopt;
+        return imaging::BitmapFromDIB(*dib, false);
+    });
 }
 
 bool ChoosePicture(const QString& title, const QString& folder, QString& fileName, QWidget* parent) {
@@ -56,7 +46,7 @@ bool ChoosePicture(const QString& title, const QString& folder, QString& fileNam
     dialog.setNameFilters(PictureNameFilters());
     dialog.SetPreviewEnabled(true);
     dialog.SetOnPreview([](TZROpenPictureDialog&, gdi::Bitmap& bitmap, bool& success, const QString& file) {
-        PreviewPicture(bitmap, success, file);
+        success = PreviewPicture(bitmap, file);
     });
     if (!folder.isEmpty()) dialog.setDirectory(folder);
     if (dialog.exec() != QDialog::Accepted) return false;

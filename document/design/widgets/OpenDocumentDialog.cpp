@@ -56,16 +56,24 @@ QStringList FileDialogNameFilters(const QString& filter) {
     return filters;
 }
 
-bool PreviewDocumentFile(gdi::Bitmap& target, const QString& fileName) {
+bool PreviewCentred(gdi::Bitmap& target, const std::function<std::optional<gdi::Bitmap>(int width, int height)>& render) {
     const int width = target.Width() - 2 * kPreviewMargin;
     const int height = target.Height() - 2 * kPreviewMargin;
     if (width < 2 || height < 2) return false;
-    gdi::Bitmap work(width, height);
-    if (!RenderDocumentPreview(work, fileName)) return false;
+    const std::optional<gdi::Bitmap> picture = render(width, height);
+    if (!picture) return false;
     target.Fill(gdi::Rgb(255, 255, 255));
     QPainter painter(&target.image());
-    painter.drawImage((target.Width() - work.Width()) / 2, (target.Height() - work.Height()) / 2, work.image());
+    painter.drawImage((target.Width() - picture->Width()) / 2, (target.Height() - picture->Height()) / 2, picture->image());
     return true;
+}
+
+bool PreviewDocumentFile(gdi::Bitmap& target, const QString& fileName) {
+    return PreviewCentred(target, [&](int width, int height) -> std::optional<gdi::Bitmap> {
+        gdi::Bitmap work(width, height);
+        if (!RenderDocumentPreview(work, fileName)) return std::nullopt;
+        return work;
+    });
 }
 
 QString ExecuteOpenDocumentDialog(const QString& lastFolder, QWidget* parent) {

@@ -8,6 +8,9 @@
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 
+#include <functional>
+#include <optional>
+
 class QWidget;
 namespace gdi {
 class Bitmap;
@@ -16,6 +19,12 @@ class Bitmap;
 // The chosen document's path; empty when the user cancelled. lastFolder is
 // the start folder when the settings name none.
 QString ExecuteOpenDocumentDialog(const QString& lastFolder, QWidget* parent = nullptr);
+
+// A file dialog's preview: the picture that render makes for the given size
+// (the target less 10 pixels at each edge, or smaller) centred on white.
+// False, with the target unchanged, when the target is too small or render
+// makes none.
+bool PreviewCentred(gdi::Bitmap& target, const std::function<std::optional<gdi::Bitmap>(int width, int height)>& render);
 
 // The open dialog's preview of a document: its first label drawn 10 pixels
 // inside each edge of the target and centred on white. False, with the
