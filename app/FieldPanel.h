@@ -33,11 +33,9 @@ public:
     TFieldPanel(TChild& window, QWidget& splitter, TMyScrollBox& box, QWidget& panel);
     ~TFieldPanel() override;
 
-    bool IsShown() const { return shown_; }
     // Shows the panel with the width it had when it was last hidden, or
     // hides it, with the main window's item and button.
     void Toggle();
-    int RememberedWidth() const { return rememberedWidth_; }
     // The rows of the current design's fields.
     void Build();
     void Clear();
