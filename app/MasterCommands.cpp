@@ -49,6 +49,14 @@ constexpr int kMaxStrips = 3;
 // Minimised windows are lined up along the bottom of the area this wide.
 constexpr int kIconWidth = 160;
 
+// The document windows that tiling and cascading arrange: shown and not minimised.
+QList<QMdiSubWindow*> ArrangedWindows(const QMdiArea& area) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (!sub->isMinimized() && sub->isVisible()) windows << sub;
+    return windows;
+}
+
 }  // namespace
 
 // ---- the palettes
@@ -348,7 +356,7 @@ void TMaster::colpopBrushMenuBtnClick(int index) {
     const TDesignDialogs& dialogs = DesignDialogs();
     if (!dialogs.EditFill || !dialogs.EditFill(*fillData_, index == kBtnGradient)) return;
     if (fillData_->Kind() != fkGradient)
-        ColorButton("colpopBrush")->SetColor(fillData_->Kind() == 0 ? clNoColor : static_cast<int32_t>(fillData_->Color()));
+        ColorButton("colpopBrush")->SetColor(fillData_->Kind() == fkNone ? clNoColor : static_cast<int32_t>(fillData_->Color()));
     WithCurrentDesign([this](TEinzelEtikett& d) { d.SetFillData(*fillData_); });
 }
 
@@ -452,9 +460,7 @@ QList<QRect> TMaster::TileRects(int count, const QRect& area, Qt::Orientation st
 }
 
 void TMaster::TileDocuments(Qt::Orientation stacking) {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
-        if (!sub->isMinimized() && sub->isVisible()) windows << sub;
+    const QList<QMdiSubWindow*> windows = ArrangedWindows(*mdiArea_);
     if (windows.isEmpty()) return;
     for (QMdiSubWindow* sub : windows)
         if (sub->isMaximized()) sub->showNormal();
@@ -476,9 +482,7 @@ QList<QRect> TMaster::CascadeRects(int count, const QRect& area, int step) {
 }
 
 void TMaster::CascadeDocuments() {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
-        if (!sub->isMinimized() && sub->isVisible()) windows << sub;
+    const QList<QMdiSubWindow*> windows = ArrangedWindows(*mdiArea_);
     if (windows.isEmpty()) return;
     QMdiSubWindow* active = mdiArea_->activeSubWindow();
     const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first());

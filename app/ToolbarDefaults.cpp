@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr uint8_t kNoFillKind = 0;
-constexpr uint8_t kColourFillKind = 1;
-
 template <class T>
 const T* Find(const QWidget* window, const char* name) {
     return window ? window->findChild<const T*>(QString::fromLatin1(name)) : nullptr;
@@ -44,11 +41,11 @@ std::optional<uint8_t> FirstDown(const QWidget* window, std::span<const char* co
 }  // namespace
 
 void TToolbarDefaults::ApplyFill(TFillData& fill) const {
-    if (FillColor == 1) {
-        fill.SetKind(kNoFillKind);
+    if (FillColor == clNoColor) {
+        fill.SetKind(fkNone);
         return;
     }
-    fill.SetKind(kColourFillKind);
+    fill.SetKind(fkColor);
     fill.SetColor(FillColor);
 }
 

@@ -3,6 +3,7 @@
 // and width, fill, font and text alignment, as the tools show them at the
 // moment the figure is created. The tools set the style of the next figure.
 
+#include "app/controls/ZRColorPopupButton.h"
 #include "foundation/Font.h"
 #include "platform/gdi/GdiTypes.h"
 
@@ -29,8 +30,8 @@ class TFillData;
 struct TToolbarDefaults {
     gdi::Color PenColor = 0;
     float PenWidth = 0.18f;
-    // 1: no fill.
-    gdi::Color FillColor = 1;
+    // clNoColor: no fill.
+    gdi::Color FillColor = clNoColor;
     std::string FontName = "Arial";
     int32_t FontSize = 12;
     gdi::Color FontColor = 0;
@@ -40,7 +41,7 @@ struct TToolbarDefaults {
     // 0 top, 1 centred, 2 bottom; none while no button is down.
     std::optional<uint8_t> VerticalAlignment;
 
-    // The fill button's value as a fill: no fill for the value 1, a solid
+    // The fill button's value as a fill: no fill for clNoColor, a solid
     // fill of the colour otherwise.
     void ApplyFill(TFillData& fill) const;
 };
