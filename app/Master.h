@@ -181,6 +181,7 @@ public:
     // The command is available now: the control or item is no longer pending.
     static void MarkBuilt(QObject* object);
     static void SetControlEnabled(QWidget* control, bool enabled);
+    static void SetItemEnabled(QAction* item, bool enabled);
 
     // ---- commands of the menus and tool bars (MasterCommands.cpp)
     // The palettes at start: black pen and text, no fill.
