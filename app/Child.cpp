@@ -14,6 +14,7 @@
 #include "document/DataBaseConnector.h"
 #include "document/Etikett.h"
 #include "document/design/EinzelEtikett.h"
+#include "document/design/RingLabels.h"
 #include "figures/Figure.h"
 #include "foundation/Debug.h"
 #include "foundation/Exceptions.h"
@@ -79,6 +80,8 @@ TChild::TChild(QWidget* parent)
 TChild::~TChild() {
     destroying_ = true;
     // The designs go first: their figures still reach the view while they end.
+    // No design becomes current on the way (no field panel, no repaint).
+    etiTab_->OnClick = nullptr;
     while (etiTab_->Tabs().Count() > 0) {
         if (etiTab_->TabIndex() < 0) etiTab_->SetTabIndex(0);
         DeleteCurrentDesign();
@@ -485,29 +488,20 @@ void TChild::pmTabsetPopup() {
 
 void TChild::ApplyEtikett(const TEtikett& sheet) {
     if (&sheet != etikett_.get()) etikett_->Assign(sheet);
-    const TFloatPoint size = DisplayedLabelSize();
+    const TFloatPoint size = DisplayedLabelSize(*etikett_);
     mmWin_->SetTemplateWidth(size.X);
     mmWin_->SetTemplateHeight(size.Y);
-    if (Master) {
-        Master->MenuItem("mnuBogenRueckseite")->setVisible((etikett_->Capabilities & kCapabilityBackSide) != 0);
-        Master->MenuItem("mnuBogenGedreht")->setVisible((etikett_->Capabilities & kCapabilityMayTurn) != 0);
-    }
     ArrangeDesignBar();
     UpdatePrinterMargins();
     mmWin_->InvalidateAll();
     RequestToolStateRefresh();
 }
 
-TFloatPoint TChild::DisplayedLabelSize() const {
-    if (etikett_->Orientation != 0) return {etikett_->LabelHeight, etikett_->LabelWidth};
-    return {etikett_->LabelWidth, etikett_->LabelHeight};
-}
-
 void TChild::ArrangeDesignBar() {
     ClearZoomBar();
     panel2_->setFixedHeight(kBottomBarHeight);
     panel2_->show();
-    const bool oneLabel = int64_t{etikett_->Columns} * etikett_->Rows == 1 && etikett_->FreeDesigns == 0;
+    const bool oneLabel = DesignLimit() == 1;
     etiTab_->setVisible(!oneLabel);
     panel3_->setVisible(!oneLabel);
     shape1_->setVisible(!oneLabel);
@@ -531,12 +525,6 @@ void TChild::UpdatePrinterMargins() {
         return;
     }
     printerMargins_ = ComputePrinterMargins(borders.LeftMM, borders.TopMM, borders.RightMM, borders.BottomMM, *etikett_);
-}
-
-TRect TChild::GetLabelPixelRect() {
-    const TFloatPoint size = DisplayedLabelSize();
-    const TScaleCanvas& c = mmWin_->GetScaleCanvas();
-    return {c.MMToPixelX(0), c.MMToPixelY(0), c.MMToPixelX(size.X), c.MMToPixelY(size.Y)};
 }
 
 void TChild::SetClipRing(bool on) {

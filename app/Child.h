@@ -81,12 +81,10 @@ public:
     // The bottom bar: design buttons and tab strip, or the zoom bar.
     QWidget& BottomBar() const { return *panel2_; }
     // The zoom bar's controls: the caption, the button of the whole page, then
-    // one button per zoom zone of the sheet (each carries its tag in the
-    // property "Tag": 0 for the page, n for the n-th zoom zone).
+    // one button per zoom zone of the sheet.
     const std::vector<QWidget*>& ZoomBarControls() const { return zoomBar_; }
-    // The field panel's place at the right: its splitter and scroll box, both
-    // hidden, and the panel inside the scroll box.
-    QWidget& FieldSplitter() const { return *pSplitter_; }
+    // The field panel's place at the right: its scroll box, hidden, and the
+    // panel inside it.
     QScrollArea& FieldScrollBox() const { return *scroboField_; }
     QWidget& FieldPanel() const { return *panField_; }
     QMenu& TabMenu() const { return *pmTabset_; }
@@ -151,10 +149,7 @@ public:
     // The printer-margin lines from the current printer and the sheet.
     void UpdatePrinterMargins();
     const TPrinterMargins& PrinterMargins() const { return printerMargins_; }
-    // The displayed label in device pixels of the current scale canvas.
-    TRect GetLabelPixelRect();
     // Labels drawn in their own zone ("Etiketten abgrenzen"); on for a new window.
-    bool ClipRing() const { return clipRing_; }
     void SetClipRing(bool on);
     gdi::Color GridColor() const { return gridColor_; }
 
@@ -163,8 +158,6 @@ public:
     void pbPaint();
     // The update rectangle in mm (left, top, right, bottom).
     TFloatRect PaintArea() const { return paintArea_; }
-    // The zone regions of the label, then the region outside every zone.
-    const std::vector<gdi::Region>& ClipRegions() const { return clipRegions_; }
 
     // ---- view commands
     // Rulers in step with the view's zoom and scroll position.
@@ -184,8 +177,6 @@ public:
     void mnuClipRingClick();
     // Moves both rulers' marks to a point of the view (client coordinates).
     void UpdateCursorMarks(int x, int y);
-    // The auto-shape that drawing mode 14 draws.
-    QString AutoShapeClass = QStringLiteral("TPfeilShape");
 
     // ==== Editing on the page: mouse gestures and drawing modes
     // (ChildMouse.cpp), figure creation (ChildCreate.cpp), keys, zoom and
@@ -209,7 +200,7 @@ public:
 
     // ---- figure creation
     // Runs the creator of the mode on the rubber band's corners; true when a
-    // figure was added to the current design. Modes without a creator
+    // figure was added to the current design and selected alone. Modes without a creator
     // (DrawModeAvailable) create nothing.
     bool CreateFigure(uint8_t mode, TPoint p1, TPoint p2);
     // The main window's "Bild einfügen": a chosen picture fills the middle
@@ -365,16 +356,12 @@ public:
     void CenterSelectionOnRing(int ring);
     void mnuAuswahlkopierenClick(int ring);
     void mnuAuswahlverschiebenClick(int ring);
-    void mnuZentrierenObenClick() { CenterSelectionOnRing(1); }
-    void mnuZentrierenMitteClick() { CenterSelectionOnRing(2); }
-    void mnuZentrierenUntenClick() { CenterSelectionOnRing(3); }
     // The selection's centre onto the middle of the label.
     void mnuZwZentrierenClick();
 
     // The figures' context menu: mode 0 on empty space, 1 on a figure that
     // the click selected, 2 on the selection. Sets which entries show, pops
     // it up at the screen point, then returns to the select tool.
-    QMenu& PopupMenu() const { return *mnuPopUp_; }
     void ShowContextMenu(const QPoint& screenPoint, int mode);
     // The visibility of the entries for the mode (without showing the menu).
     void PrepareContextMenu(int mode);
@@ -422,7 +409,7 @@ private:
     void EtiTabMouseDown(Qt::MouseButton button, int x, int y);
     void ClearZoomBar();
     void BuildZoomBar();
-    int AddZoomBarButton(int x, int width, int tag, const QString& caption);
+    int AddZoomBarButton(int x, int tag, const QString& caption);
     void ZoomBarButtonClick(int tag);
     void ResizeDesignButtons();
     void ShowTitle();
@@ -437,6 +424,9 @@ private:
     void BuildPopupMenu();
     // The design's command, then the main window's refresh and a repaint.
     void RunDesignCommand(void (TEinzelEtikett::*command)());
+    // The same for a command of the selection; a beep when nothing is selected.
+    void RunSelectionCommand(void (TEinzelEtikett::*command)());
+    void RotateSelectionBy(double angle);
     void ChangeStackingOrder(void (TEinzelEtikett::*command)());
     void UpdateMenuStates(TEinzelEtikett& design);
     void UpdateTextTools(TEinzelEtikett& design);
@@ -449,8 +439,6 @@ private:
     void UpdateClipRegions();
     void PaintPrinterMargins();
     void PaintPrinterMark(int32_t x, int32_t y);
-    // The label's width and height as displayed (exchanged in landscape).
-    TFloatPoint DisplayedLabelSize() const;
     bool MainButtonDown(const char* name, bool mustBeEnabled) const;
     bool MainInSizeMove() const;
 

@@ -54,23 +54,18 @@ void TChild::RunDesignCommand(void (TEinzelEtikett::*command)()) {
     mmWin_->InvalidateAll();
 }
 
-void TChild::mnuAusschneidenClick() {
+void TChild::RunSelectionCommand(void (TEinzelEtikett::*command)()) {
     if (!currentDesign_) return;
     if (currentDesign_->SelectedCount() == 0) {
         Beep();
         return;
     }
-    RunDesignCommand(&TEinzelEtikett::CutSelection);
+    RunDesignCommand(command);
 }
 
-void TChild::mnuKopierenClick() {
-    if (!currentDesign_) return;
-    if (currentDesign_->SelectedCount() == 0) {
-        Beep();
-        return;
-    }
-    RunDesignCommand(&TEinzelEtikett::CopySelection);
-}
+void TChild::mnuAusschneidenClick() { RunSelectionCommand(&TEinzelEtikett::CutSelection); }
+
+void TChild::mnuKopierenClick() { RunSelectionCommand(&TEinzelEtikett::CopySelection); }
 
 void TChild::mnuEinfuegenClick() { RunDesignCommand(&TEinzelEtikett::Paste); }
 
@@ -84,10 +79,9 @@ void TChild::mnuElementeAusrichtenClick() {
     if (currentDesign_ && currentDesign_->SelectedCount() > 0) RunDesignCommand(&TEinzelEtikett::AlignSelectionDialog);
 }
 
+// The design records a step even with nothing selected; the menu records none then.
 void TChild::ChangeStackingOrder(void (TEinzelEtikett::*command)()) {
-    if (!currentDesign_ || currentDesign_->SelectedCount() == 0) return;
-    RunDesignCommand(command);
-    SetModified(true);
+    if (currentDesign_ && currentDesign_->SelectedCount() > 0) RunDesignCommand(command);
 }
 
 void TChild::mnuEinsNachVorneClick() { ChangeStackingOrder(&TEinzelEtikett::BringForward); }
@@ -104,20 +98,16 @@ void TChild::mnuUnGroupClick() { RunDesignCommand(&TEinzelEtikett::UngroupSelect
 
 void TChild::mnuNeuZeichnenClick() { mmWin_->InvalidateAll(); }
 
-void TChild::mnu90ClockwiseClick() {
-    if (currentDesign_) currentDesign_->RotateSelection(90);
+void TChild::RotateSelectionBy(double angle) {
+    if (currentDesign_) currentDesign_->RotateSelection(angle);
     RequestToolStateRefresh();
 }
 
-void TChild::mnu90CounterClockwiseClick() {
-    if (currentDesign_) currentDesign_->RotateSelection(-90);
-    RequestToolStateRefresh();
-}
+void TChild::mnu90ClockwiseClick() { RotateSelectionBy(90); }
 
-void TChild::mnu180drehenClick() {
-    if (currentDesign_) currentDesign_->RotateSelection(180);
-    RequestToolStateRefresh();
-}
+void TChild::mnu90CounterClockwiseClick() { RotateSelectionBy(-90); }
+
+void TChild::mnu180drehenClick() { RotateSelectionBy(180); }
 
 void TChild::mnuGroesseClick() { RunDesignCommand(&TEinzelEtikett::EditSelectedPosition); }
 
@@ -368,14 +358,13 @@ bool TChild::ApplyLabelType(const TEtikett& sheet) {
     SetModified(true);
     if (currentDesign_ && currentDesign_->FigureCount() > 0) {
         const TFloatRect figures = currentDesign_->GetFiguresExtent();
-        const TFloatPoint label = DisplayedLabelSize();
+        const TFloatPoint label = DisplayedLabelSize(*etikett_);
         mmWin_->ZoomToRect(std::min(0.0f, figures.Left), std::min(0.0f, figures.Top), std::max(label.X, figures.Right),
                            std::max(label.Y, figures.Bottom));
         UpdateRulers();
     } else {
         mnuGanzClick();
     }
-    ArrangeDesignBar();
     return true;
 }
 
@@ -393,9 +382,7 @@ void TChild::UpdateFrameControls() {
     const int32_t figures = design.FigureCount();
     const bool layers = selected > 0 && figures > 1;
     auto enable = [](QWidget* control, bool on) { TMaster::SetControlEnabled(control, on); };
-    auto enableItem = [](QAction* item, bool on) {
-        if (item) item->setEnabled(on && !TMaster::IsPending(item));
-    };
+    auto enableItem = [](QAction* item, bool on) { TMaster::SetItemEnabled(item, on); };
     const bool canPaste = CanPasteFromClipboard();
     enable(Master->Control("cmdAusschneiden"), selected > 0);
     enable(Master->Control("cmdKopieren"), selected > 0);
@@ -414,7 +401,7 @@ void TChild::UpdateFrameControls() {
     enableItem(Master->MenuItem("mnuEinfuegen"), canPaste);
     enableItem(Master->MenuItem("mnuAllesAuswaehlen"), figures > 0);
     if (QAction* rename = Master->MenuItem("mnuEtikettUmbenennen")) {
-        const bool severalLabels = int64_t{etikett_->Columns} * etikett_->Rows > 1 || etikett_->FreeDesigns != 0;
+        const bool severalLabels = DesignLimit() > 1;
         rename->setVisible(severalLabels);
         enableItem(rename, severalLabels);
     }
@@ -445,9 +432,7 @@ void TChild::UpdateFrameControls() {
 void TChild::UpdateMenuStates(TEinzelEtikett& design) {
     using K = TFigureKind;
     const int32_t selected = design.SelectedCount();
-    auto enableItem = [](const char* name, bool on) {
-        if (QAction* item = Master->MenuItem(name)) item->setEnabled(on && !TMaster::IsPending(item));
-    };
+    auto enableItem = [](const char* name, bool on) { TMaster::SetItemEnabled(Master->MenuItem(name), on); };
     enableItem("mnuFormatGroesse", selected == 1);
     enableItem("mnuFormatStiftdicke", design.CanSetPen());
     enableItem("mnuFormatStiftfarbe", design.CanSetPen());

@@ -54,9 +54,10 @@ void ApplyPenAndFill(TRechteck& figure, const TToolbarDefaults& style) {
     style.ApplyFill(*figure.Fill);
 }
 
-// Appends the new figure to the current design (one undo step) and shows it.
-TFigure* AddCreatedFigure(TChild& window, std::unique_ptr<TFigure> figure) {
-    TFigure* added = window.CurrentDesign()->AddFigure(std::move(figure), false);
+// Appends the new figure to the current design (one undo step) and shows it;
+// with select it becomes the only selected figure and the design is modified.
+TFigure* AddCreatedFigure(TChild& window, std::unique_ptr<TFigure> figure, bool select) {
+    TFigure* added = window.CurrentDesign()->AddFigure(std::move(figure), select);
     if (added) added->Invalidate();
     return added;
 }
@@ -77,7 +78,7 @@ bool CreatePicture(TChild& window, bool clipart, TPoint p1, TPoint p2) {
     if (!picture) return false;
     picture->SetFromPixelRect(p1, p2);
     picture->FitToPictureAspect();
-    AddCreatedFigure(window, std::move(picture));
+    AddCreatedFigure(window, std::move(picture), true);
     return true;
 }
 
@@ -100,7 +101,7 @@ bool CreateIndexPrint(TChild& window, TPoint p1, TPoint p2) {
     picture->FitToPictureAspect();
     picture->SetWidth(result->WidthMM);
     picture->SetHeight(result->HeightMM);
-    AddCreatedFigure(window, std::move(picture));
+    AddCreatedFigure(window, std::move(picture), true);
     return true;
 }
 
@@ -157,7 +158,7 @@ bool TChild::CreateFigure(uint8_t mode, TPoint p1, TPoint p2) {
         // The barcode dialog sees the figure's place.
         figure = CreateBarcodeFigure(this, p1, p2);
         if (!figure) return false;
-        AddCreatedFigure(*this, std::move(figure));
+        AddCreatedFigure(*this, std::move(figure), true);
         return true;
     case kModePicture:
     case kModeClipart:
@@ -168,7 +169,7 @@ bool TChild::CreateFigure(uint8_t mode, TPoint p1, TPoint p2) {
         return false;
     }
     figure->SetFromPixelRect(p1, p2);
-    AddCreatedFigure(*this, std::move(figure));
+    AddCreatedFigure(*this, std::move(figure), true);
     return true;
 }
 
@@ -183,7 +184,7 @@ void TChild::InsertPictureFile() {
     picture->SetFromPixelRect({Round(w * kInsertMarginShare), Round(h * kInsertMarginShare)},
                               {Round(w * (1 - kInsertMarginShare)), Round(h * (1 - kInsertMarginShare))});
     picture->FitToPictureAspect();
-    AddCreatedFigure(*this, std::move(picture));
+    AddCreatedFigure(*this, std::move(picture), false);
     // The document holds a new figure that a save must not miss.
     SetModified(true);
 }

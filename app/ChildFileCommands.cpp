@@ -27,8 +27,6 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 
-#include <charconv>
-
 namespace {
 
 const char* const kGeneralSection = "Allgemein";
@@ -45,16 +43,6 @@ QString RunSaveDialog(const TChild::TSaveDialogRequest& request, QWidget* parent
     // QFileDialog asks before overwriting and accepts only existing folders.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
-}
-
-// A single's shortest decimal form as a double, so that 52.3f is written
-// as 52,3 rather than with the digits of its binary value.
-double ShortestOf(float value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    double result = value;
-    std::from_chars(text, end, result);
-    return result;
 }
 
 void ShowTemplateManager(QWidget* owner) {
@@ -140,8 +128,8 @@ void TChild::mnuExportClick() {
 void TChild::ExportToIni(const QString& path) {
     TMyMemIniFile ini;
     ini.SetDecimalSeparator(QLatin1Char(','));
-    ini.WriteFloat(kTemplateSection, QStringLiteral("Width"), ShortestOf(etikett_->LabelWidth));
-    ini.WriteFloat(kTemplateSection, QStringLiteral("Height"), ShortestOf(etikett_->LabelHeight));
+    ini.WriteFloat(kTemplateSection, QStringLiteral("Width"), ShortestDouble(etikett_->LabelWidth));
+    ini.WriteFloat(kTemplateSection, QStringLiteral("Height"), ShortestDouble(etikett_->LabelHeight));
     ini.WriteBool(kTemplateSection, QStringLiteral("Landscape"), etikett_->Orientation == 1);
     if (currentDesign_) currentDesign_->ExportTextFiguresToIni(ini);
     ini.SaveToFile(QFile::encodeName(path).toStdString());

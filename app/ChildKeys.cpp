@@ -101,6 +101,7 @@ void TChild::FormKeyDown(QKeyEvent& event) {
     const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
     switch (event.key()) {
     case Qt::Key_Delete:
+        if (IsEditBox(QApplication::focusWidget())) return;
         if (currentDesign_) currentDesign_->DeleteSelection();
         RequestToolStateRefresh();
         return;
@@ -155,8 +156,9 @@ void TChild::MoveSelectionByGrid(int key, uint32_t shift) {
 }
 
 void TChild::FormKeyUp(QKeyEvent& event) {
-    if (event.key() == Qt::Key_Plus && (event.modifiers() & Qt::KeypadModifier) && currentDesign_)
-        currentDesign_->Duplicate();
+    if (event.key() != Qt::Key_Plus || !(event.modifiers() & Qt::KeypadModifier) || !currentDesign_) return;
+    if (IsEditBox(QApplication::focusWidget())) return;
+    currentDesign_->Duplicate();
 }
 
 // ---- the view's keys

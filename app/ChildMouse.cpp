@@ -48,6 +48,9 @@ private:
     gdi::Canvas& canvas_;
 };
 
+// The auto-shape that drawing mode 14 draws.
+constexpr const char* kAutoShapeClass = "TPfeilShape";
+
 const char* OutlineShapeClass(uint8_t mode) {
     if (mode == kModeEllipse) return "TEllipseShape";
     return "TRechteckShape";
@@ -204,16 +207,11 @@ void TChild::CreationMouseUp() {
     } end{*this};
     // The creators' dialogs need the mouse that the view holds since the press.
     mmWin_->ReleaseMouseCapture();
-    if (!CreateFigure(mode, gesture_.RubberStart, gesture_.RubberEnd)) return;
-    mmWin_->GetScaleCanvas().Canvas().SelectClipRgn(nullptr);
-    SetModified(true);
-    if (!currentDesign_) return;
-    currentDesign_->DeselectAll();
-    currentDesign_->SelectFigure(currentDesign_->FigureCount() - 1);
+    CreateFigure(mode, gesture_.RubberStart, gesture_.RubberEnd);
 }
 
 void TChild::PrepareOutlineShape() {
-    const std::string name = drawMode_ == kModeAutoShape ? AutoShapeClass.toStdString() : OutlineShapeClass(drawMode_);
+    const std::string name = drawMode_ == kModeAutoShape ? kAutoShapeClass : OutlineShapeClass(drawMode_);
     gesture_.OutlineShape = AutoShapeFactory().CreateShape(name);
     gesture_.OutlineHotTrack = gesture_.OutlineShape->HotTrackData;
 }

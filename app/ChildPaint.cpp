@@ -10,6 +10,7 @@
 
 #include "document/Etikett.h"
 #include "document/design/EinzelEtikett.h"
+#include "document/design/RingLabels.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Debug.h"
 #include "foundation/ExportCanvas.h"
@@ -65,10 +66,8 @@ void TChild::pbPaint() {
     } idle{*this};
 
     PaintSheet();
-    if (MainButtonDown("cmdGitter", false)) {
-        PaintGrid();
-        PaintLabelGuides();
-    }
+    // The guides drawn after the figures cover the grid too.
+    if (MainButtonDown("cmdGitter", false)) PaintGrid();
     UpdateClipRegions();
     if (currentDesign_) {
         if (MainInSizeMove()) {
@@ -90,7 +89,7 @@ void TChild::PaintSheet() {
     d.FillRect({0, 0, mmWin_->ClientWidth(), mmWin_->ClientHeight()}, gdi::SolidBrush(LabelFaceColor));
     d.pen().width = 1;
     etikett_->DrawLabelFace(canvas, true);
-    PaintSheetName(GetLabelPixelRect());
+    PaintSheetName(etikett_->GetLabelRect(canvas));
 }
 
 void TChild::PaintSheetName(const gdi::Rect& label) {
@@ -124,7 +123,7 @@ void TChild::PaintGrid() {
     TScaleCanvas& canvas = mmWin_->GetScaleCanvas();
     gdi::Canvas& d = canvas.Canvas();
     SaveCanvasStack().Save(d);
-    const TFloatPoint size = DisplayedLabelSize();
+    const TFloatPoint size = DisplayedLabelSize(*etikett_);
     d.SetPen(ThinPen(gridColor_));
     const std::optional<gdi::Region> shape = etikett_->CreateLabelClipRegion(canvas);
     if (shape) d.SelectClipRgn(&*shape);
@@ -142,14 +141,19 @@ void TChild::PaintLabelGuides() {
 }
 
 void TChild::UpdateClipRegions() {
+    // Only the figures of an active clip ring look at the regions.
+    if (!ClipRingActive()) {
+        clipRegions_.clear();
+        return;
+    }
     clipRegions_ = BuildViewClipRegions(*etikett_, mmWin_->GetScaleCanvas(), mmWin_->ClientWidth(), mmWin_->ClientHeight());
 }
 
 void TChild::PaintPrinterMargins() {
     TScaleCanvas& canvas = mmWin_->GetScaleCanvas();
     gdi::Canvas& d = canvas.Canvas();
-    const TFloatPoint size = DisplayedLabelSize();
-    const gdi::Rect label = GetLabelPixelRect();
+    const TFloatPoint size = DisplayedLabelSize(*etikett_);
+    const gdi::Rect label = etikett_->GetLabelRect(canvas);
     for (const TMarginLine& line : PrinterMarginLines(printerMargins_, size.X, size.Y)) {
         d.SetPen(ThinPen(kPrinterMarginColor));
         const auto at = static_cast<float>(line.Position);

@@ -18,7 +18,6 @@ namespace {
 constexpr int kZoomCaptionWidth = 100;
 constexpr int kZoomButtonMargin = 20;
 constexpr int kZoomButtonTop = 2;
-constexpr const char* kTagProperty = "Tag";
 
 }  // namespace
 
@@ -106,32 +105,29 @@ void TChild::ClearZoomBar() {
 void TChild::BuildZoomBar() {
     ClearZoomBar();
     auto* caption = new QLabel(LocalizedText("IDS_CHILDZoom1"), panel2_);
-    caption->setProperty(kTagProperty, 0);
     caption->setGeometry(0, 0, kZoomCaptionWidth, panel2_->height());
     caption->setAlignment(Qt::AlignCenter);
     caption->show();
     zoomBar_.push_back(caption);
     int x = kZoomCaptionWidth;
-    x += AddZoomBarButton(x, 0, 0, LocalizedText("IDS_CHILDZoom2"));
+    x += AddZoomBarButton(x, 0, LocalizedText("IDS_CHILDZoom2"));
     const TMMRgnList& regions = etikett_->ZoomRegions;
     if (regions.HasZoomRegion()) {
         int tag = 0;
         for (int32_t i = 0; i < regions.Count(); ++i) {
             const TMMRgn& region = regions.GetItem(i);
-            if (region.IsZoomRegion()) x += AddZoomBarButton(x, 0, ++tag, region.Name);
+            if (region.IsZoomRegion()) x += AddZoomBarButton(x, ++tag, region.Name);
         }
     }
     if (zoomBar_.size() < 3) panel2_->hide();
 }
 
-int TChild::AddZoomBarButton(int x, int width, int tag, const QString& caption) {
+int TChild::AddZoomBarButton(int x, int tag, const QString& caption) {
     auto* button = new TSpeedButton(panel2_);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setAutoRaise(true);
     button->setText(caption);
-    button->SetTag(tag);
-    button->setProperty(kTagProperty, tag);
-    if (width == 0) width = button->fontMetrics().horizontalAdvance(caption) + kZoomButtonMargin;
+    const int width = button->fontMetrics().horizontalAdvance(caption) + kZoomButtonMargin;
     button->setGeometry(x, kZoomButtonTop, width, panel2_->height() - 3);
     connect(button, &QToolButton::clicked, this, [this, tag] { ZoomBarButtonClick(tag); });
     button->show();

@@ -425,6 +425,10 @@ void TMaster::SetControlEnabled(QWidget* control, bool enabled) {
     if (control) control->setEnabled(enabled && !IsPending(control));
 }
 
+void TMaster::SetItemEnabled(QAction* item, bool enabled) {
+    if (item) item->setEnabled(enabled && !IsPending(item));
+}
+
 // ---- localization
 
 void TMaster::BeforeLocalize() {

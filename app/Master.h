@@ -175,6 +175,7 @@ public:
     static void MarkPending(QObject* object);
     static bool IsPending(const QObject* object);
     static void SetControlEnabled(QWidget* control, bool enabled);
+    static void SetItemEnabled(QAction* item, bool enabled);
 
     // ---- commands of the menus and tool bars (MasterCommands.cpp)
     // The palettes at start: black pen and text, no fill.

@@ -5,6 +5,7 @@
 #include "foundation/Codepage1252.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FormatText.h"
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
 
@@ -41,15 +42,6 @@ const TBuiltInLabelType kBuiltInTypes[] = {
     {"50440", "Hama", "50440", 0},
     {"5389", "Avery", "5389", 0},
 };
-
-// The float as the double of its shortest decimal text: 63.99f gives 63.99.
-double ShortestDouble(float value) {
-    char text[32];
-    const auto [end, error] = std::to_chars(std::begin(text), std::end(text), value);
-    double result = value;
-    if (error == std::errc()) std::from_chars(text, end, result);
-    return result;
-}
 
 }  // namespace
 

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -201,6 +202,14 @@ double RoundToDecimals(double x, int32_t decimals) {
 double RoundTo2Decimals(double x) {
     if (!std::isfinite(x)) return x;
     return static_cast<double>(std::nearbyint(static_cast<long double>(x) * 100) / 100);
+}
+
+double ShortestDouble(float value) {
+    char text[32];
+    const auto [end, error] = std::to_chars(std::begin(text), std::end(text), value);
+    double result = value;
+    if (error == std::errc()) std::from_chars(text, end, result);
+    return result;
 }
 
 int32_t SignOf(float x) {

@@ -75,6 +75,9 @@ double PointDistance(TPoint a, TPoint b);
 double RoundToDecimals(double x, int32_t decimals);
 // Round(x * 100) / 100, ties to even: 0.125 gives 0.12.
 double RoundTo2Decimals(double x);
+// The float as the double of its shortest decimal text: 63.99f gives 63.99
+// rather than the digits of its binary value.
+double ShortestDouble(float value);
 int32_t SignOf(float x);
 // The angle in [0, 360); 0 for a value that is not finite.
 double NormalizeAngle(float degrees);

@@ -54,7 +54,7 @@ bool OffersLabelCentering(const TEtikett& sheet) {
 }
 
 TFloatPoint DisplayedLabelSize(const TEtikett& sheet) {
-    if (sheet.Orientation == 1) return {sheet.LabelHeight, sheet.LabelWidth};
+    if (sheet.Orientation != 0) return {sheet.LabelHeight, sheet.LabelWidth};
     return {sheet.LabelWidth, sheet.LabelHeight};
 }
 

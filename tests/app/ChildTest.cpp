@@ -564,7 +564,7 @@ TEST_F(ChildTest, PaintingDrawsTheSheetGridAndFiguresAndPublishesThePaintedArea)
     EXPECT_EQ(figure.updateRects.back(), (gdi::Rect{10, 20, 110, 220}));
     EXPECT_FLOAT_EQ(figure.paintAreas.back().Left, s.PixelToMMX(10));
     EXPECT_FLOAT_EQ(figure.paintAreas.back().Bottom, s.PixelToMMY(220));
-    EXPECT_EQ(figure.regionCount, 1u);  // no zones: only the outside
+    EXPECT_EQ(figure.regionCount, 0u);  // no zones: no clip ring, no regions
     EXPECT_EQ(c.GetUpdateRect(), (gdi::Rect{0, 0, view.ClientWidth(), view.ClientHeight()}));
     EXPECT_FLOAT_EQ(c.PaintArea().Left, -1000);
     EXPECT_FLOAT_EQ(c.PaintArea().Bottom, 1000);
@@ -573,6 +573,15 @@ TEST_F(ChildTest, PaintingDrawsTheSheetGridAndFiguresAndPublishesThePaintedArea)
     master->Button("cmdGitter")->click();
     view.UpdateNow();
     EXPECT_EQ(pixel(5, 2.5f), face);
+
+    // With a clip zone and the clip ring on: the zone's region and the outside.
+    c.GetEtikett().ZoomRegions.AddEllipse(QStringLiteral("Ring"), kRegionClip | kRegionZoom, 10, 10, 50, 50, 0);
+    view.InvalidateAll();
+    view.UpdateNow();
+    EXPECT_EQ(figure.regionCount, 2u);
+    c.SetClipRing(false);
+    view.UpdateNow();
+    EXPECT_EQ(figure.regionCount, 0u);
 }
 
 TEST_F(ChildTest, ALanguageSwitchRetextsTheWindowButKeepsItsTitle) {

@@ -421,7 +421,7 @@ TEST_F(EditingTest, ACreatorThatThrowsStillEndsTheToolAndTheGesture) {
     EXPECT_EQ(c.CurrentDesign()->FigureCount(), 0);
 }
 
-TEST_F(EditingTest, ArrowKeysMoveTurnAndResizeButNeverWhileAnEditHasTheFocus) {
+TEST_F(EditingTest, ArrowKeysMoveTurnAndResizeButNoFigureKeyActsWhileAnEditHasTheFocus) {
     TChild& c = OpenDocument();
     TEinzelEtikett& d = *c.CurrentDesign();
     SetGridX(2);
@@ -465,6 +465,13 @@ TEST_F(EditingTest, ArrowKeysMoveTurnAndResizeButNeverWhileAnEditHasTheFocus) {
     Key(edit, Qt::Key_Left);
     EXPECT_EQ(edit->cursorPosition(), 3);
     EXPECT_NEAR(box.CenterX, 42, 1e-6);
+    // Delete and keypad plus edit the text, not the figures.
+    Key(edit, Qt::Key_Delete);
+    EXPECT_EQ(edit->text(), "Wer");
+    Key(edit, Qt::Key_Plus, Qt::KeypadModifier);
+    Key(edit, Qt::Key_Plus, Qt::KeypadModifier, QEvent::KeyRelease);
+    EXPECT_EQ(d.FigureCount(), 1);
+    EXPECT_TRUE(d.IsSelected(&box));
     // Keys of any focus: Space is the select tool, F2 the zoom tool.
     c.SetDrawMode(kModeRectangle);
     Key(edit, Qt::Key_F2);

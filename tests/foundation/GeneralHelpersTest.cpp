@@ -79,6 +79,10 @@ TEST(GeneralHelpers, Rounding) {
         {0.6, 0, 1.0},    {0.4, 0, 0.0},    {1e-20, 2, 0.0},  {1234.5678, 3, 1234.568}, {9.9996, 3, 10.0},
     };
     for (const auto& [x, decimals, rounded] : cases) EXPECT_DOUBLE_EQ(RoundToDecimals(x, decimals), rounded) << x;
+    // A float becomes the double of its shortest decimal text.
+    EXPECT_EQ(ShortestDouble(63.99f), 63.99);
+    EXPECT_EQ(ShortestDouble(52.3f), 52.3);
+    EXPECT_EQ(ShortestDouble(-0.1f), -0.1);
 }
 
 TEST(GeneralHelpers, FitSizeInto) {
