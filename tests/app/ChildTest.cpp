@@ -10,8 +10,9 @@
 #include "app/QNLineal.h"
 #include "app/SpeedButton.h"
 
-#include "../support/FakePrinter.h"
 #include "../support/FormTexts.h"
+#include "../support/Screenshot.h"
+#include "../support/SheetGrid.h"
 #include "document/Etikett.h"
 #include "document/Stationery.h"
 #include "document/design/EinzelEtikett.h"
@@ -22,7 +23,6 @@
 #include "foundation/ExportCanvas.h"
 #include "foundation/FillData.h"
 #include "foundation/GeneralHelpers.h"
-#include "printing/PrinterSupport.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -42,26 +42,14 @@ namespace {
 void GridSheet(TEtikett& sheet, int32_t columns, int32_t rows) {
     sheet.SetDefaults();
     sheet.SetName("Test " + std::to_string(columns) + "x" + std::to_string(rows));
-    sheet.SetLabelWidth(60);
-    sheet.SetLabelHeight(40);
-    sheet.SetColumns(columns);
-    sheet.SetRows(rows);
-    sheet.SetMarginLeft(10);
-    sheet.SetMarginTop(10);
+    SetGrid(sheet, columns, rows, 60, 40, 10, 10, 0, 0);
 }
 
 
 // A few figures of each kind on a label of about 60 x 40 mm.
 void AddSampleFigures(TEinzelEtikett& design) {
     AddFilledFigure<TRechteck>(design, 20, 14, 28, 16, gdi::Rgb(0xFF, 0xE0, 0x80));
-    auto ellipse = std::make_unique<TEllipse>(&design.GetOwner());
-    ellipse->SetCenterX(42);
-    ellipse->SetCenterY(24);
-    ellipse->SetWidth(24);
-    ellipse->SetHeight(18);
-    ellipse->SetFillColor(gdi::Rgb(0x80, 0xC0, 0xFF));
-    ellipse->UpdateTransform();
-    design.AddFigure(std::move(ellipse), false);
+    AddFilledFigure<TEllipse>(design, 42, 24, 24, 18, gdi::Rgb(0x80, 0xC0, 0xFF));
     auto line = std::make_unique<TLinie>(&design.GetOwner());
     line->SetCenterX(30);
     line->SetCenterY(34);
@@ -73,12 +61,10 @@ void AddSampleFigures(TEinzelEtikett& design) {
     design.AddFigure(std::move(line), false);
 }
 
-class ChildTest : public MasterTest {
+class ChildTest : public MasterPrintTest {
 protected:
     void SetUp() override {
-        MasterTest::SetUp();
-        PrinterSupport().SetBordersFile(dir_.filePath(QStringLiteral("PrinterBorders.ini")));
-        gdi::SetCurrentPrinter(std::make_unique<gdi::test::FakePrinter>());
+        MasterPrintTest::SetUp();
         // New makes documents on the stored default sheet: one A4 label.
         TMaster::LabelTypeDialog = [](bool, QWidget*) {
             TLabelTypeChoice choice;
@@ -98,15 +84,13 @@ protected:
     }
     void TearDown() override {
         SetQuestionHook({});
-        MasterTest::TearDown();
+        MasterPrintTest::TearDown();
         TMaster::LabelTypeDialog = savedLabelTypeDialog_;
-        gdi::SelectPrinter(gdi::PdfPrinterName());
     }
 
     static QStringList Captions(const TChild& c) { return c.EtiTab().Tabs().Captions(); }
 
     decltype(TMaster::LabelTypeDialog) savedLabelTypeDialog_ = TMaster::LabelTypeDialog;
-    QTemporaryDir dir_;
     QStringList questions;
     std::vector<TQuestionButtons> buttonsAsked;
     std::vector<int> answers;
@@ -289,7 +273,7 @@ TEST_F(ChildTest, ASaveThatFailsKeepsTheWindowOpen) {
 TEST_F(ChildTest, NewOpensDocumentsNumberedInTheSaveFolderAndTheWindowMenuListsThem) {
     TMaster& m = CreateMaster();
     m.show();
-    Settings().WriteText("Allgemein", "SaveDir", dir_.path());
+    Settings().WriteText("Allgemein", "SaveDir", TempFolder());
     m.mnuNeuClick();
     m.mnuNeuClick();
     ReturnToLoop();
@@ -298,8 +282,8 @@ TEST_F(ChildTest, NewOpensDocumentsNumberedInTheSaveFolderAndTheWindowMenuListsT
     const auto* first = dynamic_cast<TChild*>(documents[0]);
     const auto* second = dynamic_cast<TChild*>(documents[1]);
     ASSERT_TRUE(first && second);
-    EXPECT_EQ(first->FileName(), QDir(dir_.path()).filePath(QStringLiteral("Datei1.qem")));
-    EXPECT_EQ(second->FileName(), QDir(dir_.path()).filePath(QStringLiteral("Datei2.qem")));
+    EXPECT_EQ(first->FileName(), QDir(TempFolder()).filePath(QStringLiteral("Datei1.qem")));
+    EXPECT_EQ(second->FileName(), QDir(TempFolder()).filePath(QStringLiteral("Datei2.qem")));
     EXPECT_EQ(second->windowTitle(), QStringLiteral("Datei2.qem"));
     EXPECT_FALSE(second->IsNamed());
     EXPECT_FALSE(second->IsModified());
@@ -599,9 +583,7 @@ TEST_F(ChildTest, ALanguageSwitchRetextsTheWindowButKeepsItsTitle) {
 }
 
 TEST_F(ChildTest, Screenshots) {
-    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
-    if (!folder) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
-    const QDir out(QString::fromLocal8Bit(folder));
+    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
     TMaster& m = CreateMaster();
     m.resize(1100, 800);
     m.show();
@@ -621,7 +603,7 @@ TEST_F(ChildTest, Screenshots) {
         c.LinHori().UpdateCursorMarkAt(QPoint(c.LinHori().StartNull() + 60, 0));
         c.LinVert().UpdateCursorMarkAt(QPoint(0, c.LinVert().StartNull() + 40));
         ReturnToLoop();
-        m.grab().save(out.filePath(QStringLiteral("child-zoom-%1.png").arg(zoom)));
+        SaveScreenshot(m, QStringLiteral("child-zoom-%1").arg(zoom), true);
     }
     TEtikett labels;
     AssignStationeryProduct(labels, *FindStationeryProduct("Avery", "L7163"));
@@ -630,7 +612,7 @@ TEST_F(ChildTest, Screenshots) {
     AddSampleFigures(*c.CurrentDesign());
     c.mnuGanzClick();
     ReturnToLoop();
-    m.grab().save(out.filePath(QStringLiteral("child-address.png")));
+    SaveScreenshot(m, "child-address", true);
 
     TEtikett cd;
     AssignStationeryProduct(cd, *FindStationeryProduct("Herma", "4093"));
@@ -639,5 +621,5 @@ TEST_F(ChildTest, Screenshots) {
     AddFilledFigure<TRechteck>(*disc.CurrentDesign(), 105, 74.5, 160, 30, gdi::Rgb(0xFF, 0xC0, 0xC0));
     disc.mnuGanzClick();
     ReturnToLoop();
-    m.grab().save(out.filePath(QStringLiteral("child-cd.png")));
+    SaveScreenshot(m, "child-cd", true);
 }

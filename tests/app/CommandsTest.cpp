@@ -14,7 +14,10 @@
 #include "app/controls/ColorToolbar.h"
 #include "app/controls/ZRColorPopupButton.h"
 
-#include "../support/FakePrinter.h"
+#include "../support/DialogsScope.h"
+#include "../support/Screenshot.h"
+#include "printing/PrintDocumentFakes.h"
+#include "../support/SheetGrid.h"
 #include "document/Etikett.h"
 #include "document/design/DesignDialogs.h"
 #include "document/design/EinzelEtikett.h"
@@ -26,7 +29,6 @@
 #include "printing/EtikettPrinter.h"
 #include "printing/PrintSource.h"
 #include "printing/PrintUi.h"
-#include "printing/PrinterSupport.h"
 #include "platform/imaging/Dib.h"
 
 #include <QtCore/QAbstractEventDispatcher>
@@ -52,40 +54,27 @@ void MakeSheet(TEtikett& sheet, int32_t columns, int32_t rows, const char* artic
     sheet.SetDefaults();
     sheet.SetName(article);
     sheet.SetArtikel(article);
-    sheet.SetLabelWidth(columns * rows == 1 ? 210 : 60);
-    sheet.SetLabelHeight(columns * rows == 1 ? 297 : 40);
-    sheet.SetColumns(columns);
-    sheet.SetRows(rows);
+    const bool single = columns * rows == 1;
+    SetGrid(sheet, columns, rows, single ? 210 : 60, single ? 297 : 40, 0, 0, 0, 0);
 }
 
 TRechteck& AddRectangle(TEinzelEtikett& design, double x, double y) {
-    auto figure = std::make_unique<TRechteck>(&design.GetOwner());
-    figure->SetCenterX(x);
-    figure->SetCenterY(y);
-    figure->SetWidth(20);
-    figure->SetHeight(10);
-    figure->SetFillColor(kYellow);
-    figure->SetPenColor(0);
-    figure->UpdateTransform();
-    return static_cast<TRechteck&>(*design.AddFigure(std::move(figure), false));
+    TRechteck& figure = AddFilledFigure<TRechteck>(design, x, y, 20, 10, kYellow);
+    figure.SetPenColor(0);
+    return figure;
 }
 
-class CommandsTest : public MasterTest {
+class CommandsTest : public MasterPrintTest {
 protected:
     void SetUp() override {
-        MasterTest::SetUp();
-        PrinterSupport().SetBordersFile(dir_.filePath(QStringLiteral("PrinterBorders.ini")));
-        gdi::SetCurrentPrinter(std::make_unique<gdi::test::FakePrinter>());
-        savedDialogs_ = DesignDialogs();
+        MasterPrintTest::SetUp();
         savedLabelType_ = TChild::LabelTypeDialog;
         savedPrint_ = TChild::PrintCommand;
     }
     void TearDown() override {
-        DesignDialogs() = savedDialogs_;
         TChild::LabelTypeDialog = savedLabelType_;
         TChild::PrintCommand = savedPrint_;
-        MasterTest::TearDown();
-        gdi::SelectPrinter(gdi::PdfPrinterName());
+        MasterPrintTest::TearDown();
     }
     // The document with two rectangles, the first selected.
     TChild& DocumentWithSelection() {
@@ -103,10 +92,8 @@ protected:
         return master->Control(name)->isEnabled();
     }
 
-    QTemporaryDir dir_;
-
 private:
-    TDesignDialogs savedDialogs_;
+    DialogsScope dialogs_;
     decltype(TChild::LabelTypeDialog) savedLabelType_;
     decltype(TChild::PrintCommand) savedPrint_;
 };
@@ -116,10 +103,8 @@ TEST(FontSizeText, WholeNumbersWithinTheDrawableSizesElseTheFallback) {
         const char* text;
         int32_t size;
     } cases[] = {
-        {"12", 12}, {" 14 ", 14}, {"12a", kFallbackFontSize}, {"", kFallbackFontSize}, {"1,5", kFallbackFontSize},
-        {"0", 1},   {"-5", 1},    {"99999", 1638},            {"1638", 1638},
+        {"12", 12}, {" 14 ", 14}, {"12a", 8}, {"", 8}, {"1,5", 8}, {"0", 1}, {"-5", 1}, {"99999", 1638}, {"1638", 1638},
     };
-    EXPECT_EQ(kFallbackFontSize, 8);
     for (const auto& c : cases) EXPECT_EQ(FontSizeFromText(QString::fromLatin1(c.text)), c.size) << c.text;
 }
 
@@ -341,6 +326,7 @@ TEST_F(CommandsTest, TheToolsFollowTheSelection) {
     TChild& c = OpenShownDocument();
     TEinzelEtikett& d = *c.CurrentDesign();
     AddRectangle(d, 20, 15);
+    d.ClearUndo();
     struct Expect {
         bool cut, layers, group, ungroup, sizeDialog, selectAll;
     };
@@ -359,6 +345,7 @@ TEST_F(CommandsTest, TheToolsFollowTheSelection) {
         EXPECT_TRUE(Enabled("cmdDrucken")) << what;
     };
     check("one figure, not selected", {false, false, false, false, false, true});
+    EXPECT_FALSE(Enabled("cmdZurueck"));
     d.SelectFigure(0);
     check("the only figure selected", {true, false, false, false, true, true});
     AddRectangle(d, 40, 25);
@@ -370,7 +357,7 @@ TEST_F(CommandsTest, TheToolsFollowTheSelection) {
     AddRectangle(d, 50, 30);
     d.SelectFigure(1);
     check("a group and another figure", {true, true, true, false, false, true});
-    EXPECT_FALSE(Enabled("cmdZurueck") && d.UndoCount() == 0);
+    EXPECT_TRUE(Enabled("cmdZurueck"));
     EXPECT_EQ(Enabled("mnuRueckgaengig"), d.UndoCount() > 0);
 }
 
@@ -437,10 +424,11 @@ TEST_F(CommandsTest, TheContextMenuShowsWhatTheClickOffers) {
 
     // Rotating from the menu turns the selected figure.
     TRechteck& r = Rect(c, 0);
-    const double angle = r.Angle;
-    const double width = r.Width;
+    ASSERT_EQ(r.Angle, 0);
     c.PopupItem("mnu90Clockwise")->trigger();
-    EXPECT_TRUE(r.Angle != angle || r.Width != width);
+    EXPECT_DOUBLE_EQ(r.Angle, 90);
+    EXPECT_DOUBLE_EQ(r.Width, 20);
+    EXPECT_DOUBLE_EQ(r.Height, 10);
     EXPECT_NE(c.CurrentDesign()->UndoCount(), 0);
 }
 
@@ -491,9 +479,9 @@ TEST_F(CommandsTest, APictureIsInsertedCentredAndFilteredFromTheContextMenu) {
     TEinzelEtikett& d = *c.CurrentDesign();
     QImage image(40, 10, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
-    const QString path = dir_.filePath(QStringLiteral("wide.png"));
+    const QString path = TempPath(QStringLiteral("wide.png"));
     ASSERT_TRUE(image.save(path));
-    const QString broken = dir_.filePath(QStringLiteral("broken.png"));
+    const QString broken = TempPath(QStringLiteral("broken.png"));
     QFile(broken).open(QIODevice::WriteOnly);
 
     c.SetModified(false);
@@ -527,39 +515,23 @@ TEST_F(CommandsTest, APictureIsInsertedCentredAndFilteredFromTheContextMenu) {
     EXPECT_EQ(d.GetUndoCaption(), QStringLiteral("Bildänderung"));
 }
 
-// Answers the sheet dialog with one sheet of the first design.
-class OneSheetUi : public TPrintUi {
-public:
-    bool AskSheetOptions(TPrintSource&, TSheetPrintOptions& options) override {
-        ++sheetDialogs;
-        options.Designs = {0};
-        options.CountBySheets = true;
-        options.SheetCount = 1;
-        return true;
-    }
-    bool AskSingleLabelOptions(TPrintSource&, TSingleLabelPrintOptions&) override { return false; }
-    bool AskClipRingOptions(TPrintSource&, TClipRingPrintOptions&) override { return false; }
-    bool AskDatasetOptions(TPrintSource&, TPrintRecordSet&, TDatasetPrintOptions&) override { return false; }
-    bool AskPdfFile(QString&) override { return false; }
-    void ShowMessage(const QString& text) override { shown << text; }
-    void BeginJob(const QString&) override {}
-    void SetJobText(const QString&) override {}
-    void EndJob() override {}
-    void ProcessEvents() override {}
-    int sheetDialogs = 0;
-    QStringList shown;
-};
-
 TEST_F(CommandsTest, PrintingADocumentRunsThePrintEngineOnIt) {
     TEtikett sheet;
     MakeSheet(sheet, 2, 2);
     TChild& c = OpenShownDocument(&sheet);
     AddRectangle(*c.CurrentDesign(), 20, 15);
-    auto* printer = new gdi::test::FakePrinter;
-    gdi::SetCurrentPrinter(std::unique_ptr<gdi::Printer>(printer));
     std::vector<std::string> steps;
     c.CommitFieldPanel = [&] { steps.push_back("commit"); };
-    OneSheetUi ui;
+    // The sheet dialog answered with one sheet of the first design.
+    printtest::ScriptedUi ui;
+    int sheetDialogs = 0;
+    ui.sheet = [&](TSheetPrintOptions& options) {
+        ++sheetDialogs;
+        options.Designs = {0};
+        options.CountBySheets = true;
+        options.SheetCount = 1;
+        return true;
+    };
     TChild::PrintCommand = [&](TPrintSource& source, QWidget* mainWindow) {
         steps.push_back("print");
         EXPECT_EQ(mainWindow, master.get());
@@ -571,18 +543,16 @@ TEST_F(CommandsTest, PrintingADocumentRunsThePrintEngineOnIt) {
     };
     master->Button("cmdDrucken")->click();
     EXPECT_EQ(steps, (std::vector<std::string>{"commit", "print"}));
-    EXPECT_EQ(ui.sheetDialogs, 1);
-    EXPECT_TRUE(ui.shown.isEmpty()) << ui.shown.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(printer->Pages(), 1);
+    EXPECT_EQ(sheetDialogs, 1);
+    EXPECT_EQ(ui.messages, std::vector<QString>{});
+    EXPECT_EQ(fake().Pages(), 1);
 }
 
 // With ZORBIT_SCREENSHOTS set to a folder: a selection coloured from the
 // colour strip, the Edit menu naming the step, two documents tiled and
 // cascaded.
 TEST_F(CommandsTest, Screenshots) {
-    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
-    if (!folder) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
-    const QDir out(QString::fromLocal8Bit(folder));
+    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
     TEtikett sheet;
     MakeSheet(sheet, 2, 2);
     TChild& first = OpenShownDocument(&sheet);
@@ -600,31 +570,31 @@ TEST_F(CommandsTest, Screenshots) {
         ReturnToLoop();
     };
     pressCell(12, Qt::LeftButton);
-    strip->Popup()->grab().save(out.filePath(QStringLiteral("commands-strip-popup.png")));
+    SaveScreenshot(*strip->Popup(), "commands-strip-popup", true);
     strip->ClosePopup(sctFill, TQDXColorToolbar::CellColor(12));
     pressCell(20, Qt::RightButton);
     strip->ClosePopup(sctOutline, TQDXColorToolbar::CellColor(20));
     ReturnToLoop();
     emit QAbstractEventDispatcher::instance()->aboutToBlock();  // the idle refresh shows the document's menus
-    master->grab().save(out.filePath(QStringLiteral("commands-coloured.png")));
+    SaveScreenshot(*master, "commands-coloured", true);
 
     auto* edit = master->findChild<QMenu*>(QStringLiteral("mnuBearbeiten"));
     edit->popup(master->mapToGlobal(QPoint(60, 24)));
     ReturnToLoop();
-    edit->grab().save(out.filePath(QStringLiteral("commands-edit-menu.png")));
+    SaveScreenshot(*edit, "commands-edit-menu", true);
     edit->hide();
 
     TChild& second = OpenShownDocument(&sheet);
     AddRectangle(*second.CurrentDesign(), 30, 20);
     Item("mnuUebereinander")->trigger();
     ReturnToLoop();
-    master->grab().save(out.filePath(QStringLiteral("commands-tiled.png")));
+    SaveScreenshot(*master, "commands-tiled", true);
     Item("mnuNebeneinander")->trigger();
     ReturnToLoop();
-    master->grab().save(out.filePath(QStringLiteral("commands-side-by-side.png")));
+    SaveScreenshot(*master, "commands-side-by-side", true);
     Item("mnuUeberlappend")->trigger();
     ReturnToLoop();
-    master->grab().save(out.filePath(QStringLiteral("commands-cascaded.png")));
+    SaveScreenshot(*master, "commands-cascaded", true);
     first.SetModified(false);
     second.SetModified(false);
 }

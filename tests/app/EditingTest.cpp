@@ -14,7 +14,8 @@
 #include "app/controls/ZRColorPopupButton.h"
 #include "app/controls/ZRPenWidthButton.h"
 
-#include "../support/FakePrinter.h"
+#include "../support/Screenshot.h"
+#include "../support/SheetGrid.h"
 #include "document/Etikett.h"
 #include "document/design/EinzelEtikett.h"
 #include "figures/Ellipse.h"
@@ -25,7 +26,6 @@
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"
 #include "foundation/Scaler.h"
-#include "printing/PrinterSupport.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -193,12 +193,10 @@ public:
     TRect given;
 };
 
-class EditingTest : public MasterTest {
+class EditingTest : public MasterPrintTest {
 protected:
     void SetUp() override {
-        MasterTest::SetUp();
-        PrinterSupport().SetBordersFile(dir_.filePath(QStringLiteral("PrinterBorders.ini")));
-        gdi::SetCurrentPrinter(std::make_unique<gdi::test::FakePrinter>());
+        MasterPrintTest::SetUp();
         oldGrid_ = RasterWeite;
     }
     void TearDown() override {
@@ -207,8 +205,7 @@ protected:
         SetBarcodeDialog({});
         SetFieldTextMaker({});
         SetIndexPrintWindow({});
-        MasterTest::TearDown();
-        gdi::SelectPrinter(gdi::PdfPrinterName());
+        MasterPrintTest::TearDown();
     }
 
     // A shown main window with one document on a sheet of one 100 x 60 mm
@@ -221,10 +218,7 @@ protected:
         TEtikett sheet;
         sheet.SetDefaults();
         sheet.SetName("Test");
-        sheet.SetLabelWidth(100);
-        sheet.SetLabelHeight(60);
-        sheet.SetColumns(1);
-        sheet.SetRows(1);
+        SetGrid(sheet, 1, 1, 100, 60, 0, 0, 0, 0);
         child->ApplyEtikett(sheet);
         child->MMWin().ZoomAt(2, 50, 30);
         ReturnToLoop();
@@ -250,14 +244,8 @@ protected:
 
     // A rectangle centred at (x, y) mm.
     static TRechteck& AddBox(TChild& c, double x, double y, double w, double h) {
-        auto figure = std::make_unique<TRechteck>(&c);
-        figure->SetCenterX(x);
-        figure->SetCenterY(y);
-        figure->SetWidth(w);
-        figure->SetHeight(h);
-        figure->SetFillColor(gdi::Rgb(0xC0, 0xE0, 0xFF));  // hit inside, not only on the outline
-        figure->UpdateTransform();
-        return static_cast<TRechteck&>(*c.CurrentDesign()->AddFigure(std::move(figure), false));
+        // Filled: hit inside, not only on the outline.
+        return AddFilledFigure<TRechteck>(*c.CurrentDesign(), x, y, w, h, gdi::Rgb(0xC0, 0xE0, 0xFF));
     }
 
     static void Mouse(TChild& c, QEvent::Type type, QPoint p, Qt::KeyboardModifiers mods = Qt::NoModifier,
@@ -283,7 +271,6 @@ protected:
         ASSERT_EQ(QApplication::focusWidget(), &c.MMWin());
     }
 
-    QTemporaryDir dir_;
     double oldGrid_ = 5;
 };
 
@@ -665,7 +652,7 @@ TEST_F(EditingTest, APictureFillsTheDraggedBoxOrTheMiddleOfTheViewInItsProportio
     TEinzelEtikett& d = *c.CurrentDesign();
     QImage wide(200, 100, QImage::Format_RGB32);
     wide.fill(Qt::darkCyan);
-    ChosenPicture() = dir_.filePath(QStringLiteral("wide.png"));
+    ChosenPicture() = TempPath(QStringLiteral("wide.png"));
     ASSERT_TRUE(wide.save(ChosenPicture()));
     SetPictureChooser([](QString& fileName, QWidget*) {
         fileName = ChosenPicture();
@@ -696,7 +683,7 @@ TEST_F(EditingTest, APictureFillsTheDraggedBoxOrTheMiddleOfTheViewInItsProportio
     EXPECT_TRUE(c.IsModified());
 
     // A file that is no picture is reported and makes nothing.
-    ChosenPicture() = dir_.filePath(QStringLiteral("broken.png"));
+    ChosenPicture() = TempPath(QStringLiteral("broken.png"));
     QFile broken(ChosenPicture());
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("no picture");
@@ -804,15 +791,13 @@ TEST_F(EditingTest, ViewSwitchesToggleTheSheetAndTheirMenuItems) {
 // With ZORBIT_SCREENSHOTS set to a folder: a line, a rectangle and an
 // ellipse drawn with the mouse, the rectangle selected, moved and turned.
 TEST_F(EditingTest, Screenshots) {
-    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
-    if (!folder) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
-    const QDir out(QString::fromLocal8Bit(folder));
+    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
     TChild& c = OpenDocument();
     SetGridX(5);
     StyleButton<TZRColorPopupButton>("colpopBrush")->SetColor(gdi::Rgb(0xFF, 0xE0, 0x80));
     auto shot = [&](const char* name) {
         ReturnToLoop();
-        master->grab().save(out.filePath(QString::fromLatin1(name)));
+        SaveScreenshot(*master, name, true);
     };
     const struct {
         uint8_t mode;
@@ -826,26 +811,26 @@ TEST_F(EditingTest, Screenshots) {
         Mouse(c, QEvent::MouseButtonPress, s.from);
         Mouse(c, QEvent::MouseMove, (s.from + s.to) / 2);
         Mouse(c, QEvent::MouseMove, s.to);
-        if (s.mode == kModeEllipse) master->grab().save(out.filePath(QStringLiteral("edit-rubber.png")));
+        if (s.mode == kModeEllipse) SaveScreenshot(*master, "edit-rubber", true);
         Mouse(c, QEvent::MouseButtonRelease, s.to);
     }
-    shot("edit-drawn.png");
+    shot("edit-drawn");
     Mouse(c, QEvent::MouseButtonPress, At(c, 5, 55));
     Mouse(c, QEvent::MouseButtonRelease, At(c, 5, 55));
     Mouse(c, QEvent::MouseButtonPress, At(c, 30, 35));
     Mouse(c, QEvent::MouseButtonRelease, At(c, 30, 35));
-    shot("edit-selected.png");
+    shot("edit-selected");
     ReturnToLoop();
     Mouse(c, QEvent::MouseButtonPress, At(c, 30, 35));
     Mouse(c, QEvent::MouseMove, At(c, 35, 37));
     Mouse(c, QEvent::MouseMove, At(c, 40, 40));
-    master->grab().save(out.filePath(QStringLiteral("edit-moving.png")));
+    SaveScreenshot(*master, "edit-moving", true);
     Mouse(c, QEvent::MouseButtonRelease, At(c, 40, 40));
-    shot("edit-moved.png");
+    shot("edit-moved");
     FocusView(c);
     Key(&c.MMWin(), Qt::Key_Right, Qt::ControlModifier);
     Key(&c.MMWin(), Qt::Key_Right, Qt::ControlModifier);
-    shot("edit-turned.png");
+    shot("edit-turned");
 }
 
 }  // namespace

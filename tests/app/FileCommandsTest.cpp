@@ -8,7 +8,10 @@
 #include "app/MMWindow.h"
 #include "app/QDXTabSet.h"
 
-#include "../support/FakePrinter.h"
+#include "../support/Files.h"
+#include "../support/Screenshot.h"
+#include "../support/SheetGrid.h"
+#include "controls/ControlsTesting.h"
 #include "document/Etikett.h"
 #include "document/design/EinzelEtikett.h"
 #include "document/design/TemplateIndex.h"
@@ -18,7 +21,6 @@
 #include "figures/Rechteck.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/MyMemIniFile.h"
-#include "printing/PrinterSupport.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -26,11 +28,9 @@
 #include <QtCore/QLocale>
 #include <QtCore/QMimeData>
 #include <QtCore/QThread>
-#include <QtCore/QTimer>
 #include <QtCore/QUrl>
 #include <QtGui/QAction>
 #include <QtGui/QDropEvent>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMdiArea>
@@ -47,12 +47,7 @@ std::unique_ptr<TEtikett> TwoColumnSheet() {
     auto sheet = std::make_unique<TEtikett>();
     sheet->SetDefaults();
     sheet->SetName("Test 2x5");
-    sheet->SetLabelWidth(60);
-    sheet->SetLabelHeight(40);
-    sheet->SetColumns(2);
-    sheet->SetRows(5);
-    sheet->SetMarginLeft(10);
-    sheet->SetMarginTop(10);
+    SetGrid(*sheet, 2, 5, 60, 40, 10, 10, 0, 0);
     return sheet;
 }
 
@@ -69,24 +64,11 @@ private:
     const char* className_;
 };
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-class FileCommandsTest : public MasterTest {
+class FileCommandsTest : public MasterPrintTest {
 protected:
     void SetUp() override {
-        MasterTest::SetUp();
+        MasterPrintTest::SetUp();
         ASSERT_TRUE(files.isValid());
-        PrinterSupport().SetBordersFile(files.filePath(QStringLiteral("PrinterBorders.ini")));
-        gdi::SetCurrentPrinter(std::make_unique<gdi::test::FakePrinter>());
         Settings().WriteText("Allgemein", "SaveDir", files.path());
         TMaster::LabelTypeDialog = [this](bool offerOpen, QWidget*) {
             typeDialogs.push_back(offerOpen);
@@ -115,13 +97,12 @@ protected:
 
     void TearDown() override {
         SetQuestionHook({});
-        MasterTest::TearDown();
+        MasterPrintTest::TearDown();
         TMaster::LabelTypeDialog = saved.labelType;
         TMaster::OpenDialog = saved.open;
         TChild::SaveDialog = saved.save;
         TChild::Templates = saved.templates;
         TChild::TemplateQuery = saved.templateQuery;
-        gdi::SelectPrinter(gdi::PdfPrinterName());
     }
 
     TMaster& ShownMaster() {
@@ -449,9 +430,7 @@ TEST_F(FileCommandsTest, TheIniExportWritesTheLabelAndItsTextFiguresWithADecimal
 // new document from the template. With ZORBIT_SCREENSHOTS set to a folder,
 // every step is saved there as a picture.
 TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
-    const char* shots = std::getenv("ZORBIT_SCREENSHOTS");
-    if (!shots) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
-    const QDir out(QString::fromLocal8Bit(shots));
+    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
     TMaster::LabelTypeDialog = saved.labelType;
     TMaster::OpenDialog = saved.open;
     TChild::SaveDialog = saved.save;
@@ -460,19 +439,6 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
     TChild::Templates = [this]() -> TTemplateIndex& { return *templates; };
     SetMessageBoxHook({});
     SetQuestionHook({});
-    auto grab = [&](QWidget* w, const char* name) { w->grab().save(out.filePath(QString::fromLatin1(name))); };
-    // Runs handle on the next modal window (a dialog of the command that follows).
-    auto whenModal = [&](std::function<void(QWidget*)> handle) {
-        auto* timer = new QTimer;
-        QObject::connect(timer, &QTimer::timeout, [timer, handle] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || !modal->isVisible()) return;
-            timer->stop();
-            timer->deleteLater();
-            handle(modal);
-        });
-        timer->start(100);
-    };
     auto settle = [] {
         for (int i = 0; i < 10; ++i) {
             QCoreApplication::processEvents();
@@ -489,13 +455,11 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
     };
 
     TMaster& m = ShownMaster();
-    whenModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<TDlgSelEtikett*>(w);
-        ASSERT_TRUE(dialog);
-        for (int i = 0; i < dialog->EntryCount(); ++i)
-            if (dialog->EntrySheet(i).Name.starts_with("C32015")) dialog->SelectEntry(i);  // business cards
-        grab(dialog, "files-1-labeltype.png");
-        dialog->BtnOKClick();
+    WhenShown<TDlgSelEtikett>([&](TDlgSelEtikett& dialog) {
+        for (int i = 0; i < dialog.EntryCount(); ++i)
+            if (dialog.EntrySheet(i).Name.starts_with("C32015")) dialog.SelectEntry(i);  // business cards
+        SaveScreenshot(dialog, "files-1-labeltype", true);
+        dialog.BtnOKClick();
     });
     m.mnuNeuClick();
     TChild& c = *m.ActiveChild();
@@ -503,16 +467,14 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
     AddFilledFigure<TRechteck>(*c.CurrentDesign(), 20, 14, 28, 16, gdi::Rgb(0xFF, 0xE0, 0x80), true);
     c.SetModified(true);
     settle();
-    grab(&m, "files-2-new.png");
+    SaveScreenshot(m, "files-2-new", true);
 
     const QString path = FilePath("Visitenkarte.qem");
-    whenModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        ASSERT_TRUE(dialog);
+    WhenShown<QFileDialog>([&](QFileDialog& dialog) {
         settle();
-        grab(dialog, "files-3-saveas.png");
-        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
-        static_cast<QDialog*>(dialog)->accept();
+        SaveScreenshot(dialog, "files-3-saveas", true);
+        dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
+        static_cast<QDialog&>(dialog).accept();
     });
     m.MenuItem("mnuSpeichern")->trigger();
     ASSERT_TRUE(QFileInfo::exists(path));
@@ -523,59 +485,55 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
     QMenu* fileMenu = m.findChild<QMenu*>(QStringLiteral("mnuDatei"));
     fileMenu->popup(m.mapToGlobal(QPoint(0, 20)));
     settle();
-    grab(fileMenu, "files-4-recent.png");
+    SaveScreenshot(*fileMenu, "files-4-recent", true);
     fileMenu->hide();
 
     m.MenuItem("mnuLD1")->trigger();
     settle();
-    grab(&m, "files-5-from-recent.png");
-    whenModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<TZROpenPictureDialog*>(w);
-        ASSERT_TRUE(dialog);
-        choose(dialog, path);
-        grab(dialog, "files-6-open.png");
-        static_cast<QDialog*>(dialog)->accept();
+    SaveScreenshot(m, "files-5-from-recent", true);
+    WhenShown<TZROpenPictureDialog>([&](TZROpenPictureDialog& dialog) {
+        choose(&dialog, path);
+        SaveScreenshot(dialog, "files-6-open", true);
+        static_cast<QDialog&>(dialog).accept();
     });
     m.mnuOeffnenClick();
     settle();
     ASSERT_EQ(m.DocumentCount(), 2);
-    grab(&m, "files-7-from-open.png");
+    SaveScreenshot(m, "files-7-from-open", true);
 
     TChild& reopened = *m.ActiveChild();
     EXPECT_EQ(reopened.Design(0).FigureCount(), 2);
-    whenModal([&](QWidget* w) {
-        auto* field = w->findChild<QLineEdit*>();
+    WhenShown<QDialog>([&](QDialog& dialog) {
+        auto* field = dialog.findChild<QLineEdit*>();
         ASSERT_TRUE(field);
         field->setText(QStringLiteral("Meine Visitenkarte"));
-        grab(w, "files-8-template-name.png");
-        qobject_cast<QDialog*>(w)->accept();
-        whenModal([&](QWidget* box) {
-            grab(box, "files-9-template-saved.png");
-            box->close();
+        SaveScreenshot(dialog, "files-8-template-name", true);
+        dialog.accept();
+        WhenShown<QDialog>([&](QDialog& box) {
+            SaveScreenshot(box, "files-9-template-saved", true);
+            box.close();
         });
     });
     m.MenuItem("mnuSpeichernVorlage")->trigger();
-    whenModal([&](QWidget* w) {
-        grab(w, "files-10-template-manager.png");
-        qobject_cast<QDialog*>(w)->accept();
+    WhenShown<QDialog>([&](QDialog& dialog) {
+        SaveScreenshot(dialog, "files-10-template-manager", true);
+        dialog.accept();
     });
     m.MenuItem("mnuVorlagenVerwalten")->trigger();
 
     const QString stylePath = templates->Folder() + templates->Templates().at(0).FileName;
-    whenModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<TZROpenPictureDialog*>(w);
-        ASSERT_TRUE(dialog);
-        dialog->setDirectory(templates->Folder());
-        dialog->selectNameFilter(dialog->nameFilters().last());
-        choose(dialog, stylePath);
-        grab(dialog, "files-11-open-template.png");
-        static_cast<QDialog*>(dialog)->accept();
+    WhenShown<TZROpenPictureDialog>([&](TZROpenPictureDialog& dialog) {
+        dialog.setDirectory(templates->Folder());
+        dialog.selectNameFilter(dialog.nameFilters().last());
+        choose(&dialog, stylePath);
+        SaveScreenshot(dialog, "files-11-open-template", true);
+        static_cast<QDialog&>(dialog).accept();
     });
     m.mnuOeffnenClick();
     settle();
     ASSERT_EQ(m.DocumentCount(), 3);
     EXPECT_EQ(m.ActiveChild()->Design(0).FigureCount(), 2);
-    grab(&m, "files-12-from-template.png");
+    SaveScreenshot(m, "files-12-from-template", true);
     // Nothing changed the saved document.
     EXPECT_EQ(ReadFile(path), savedBytes);
 }

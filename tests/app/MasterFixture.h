@@ -11,6 +11,8 @@
 #include "document/design/EinzelEtikett.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
+#include "printing/PrinterSupport.h"
+#include "support/WithFakePrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -45,9 +47,9 @@ struct RecordedMessage {
     QString text;
 };
 
-// A figure of the given kind centred at (x, y) mm, filled.
+// A figure of the given kind centred at (x, y) mm, filled; the figure as added.
 template <class Figure>
-void AddFilledFigure(TEinzelEtikett& design, double x, double y, double w, double h, gdi::Color fill, bool withUndo = false) {
+Figure& AddFilledFigure(TEinzelEtikett& design, double x, double y, double w, double h, gdi::Color fill, bool withUndo = false) {
     auto figure = std::make_unique<Figure>(&design.GetOwner());
     figure->SetCenterX(x);
     figure->SetCenterY(y);
@@ -55,7 +57,7 @@ void AddFilledFigure(TEinzelEtikett& design, double x, double y, double w, doubl
     figure->SetHeight(h);
     figure->SetFillColor(fill);
     figure->UpdateTransform();
-    design.AddFigure(std::move(figure), withUndo);
+    return static_cast<Figure&>(*design.AddFigure(std::move(figure), withUndo));
 }
 
 class MasterTest : public ::testing::Test {
@@ -102,10 +104,34 @@ protected:
     }
 
     QString SettingsPath() const { return dir_.filePath(QStringLiteral("registry.dat")); }
+    // A file in the test's own temporary folder.
+    QString TempPath(const QString& name) const { return dir_.filePath(name); }
+    QString TempFolder() const { return dir_.path(); }
 
     std::unique_ptr<TMaster> master;
     std::vector<RecordedMessage> messages;
 
 private:
     QTemporaryDir dir_;
+};
+
+// A main window test that may print: a fake printer and a printer borders
+// cache in the test's own folder, both put back afterwards.
+class MasterPrintTest : public MasterTest {
+protected:
+    void SetUp() override {
+        MasterTest::SetUp();
+        PrinterSupport().SetBordersFile(TempPath(QStringLiteral("PrinterBorders.ini")));
+        printer_ = std::make_unique<WithFakePrinter>();
+    }
+    void TearDown() override {
+        MasterTest::TearDown();
+        printer_.reset();
+        PrinterSupport().SetBordersFile({});
+    }
+
+    gdi::test::FakePrinter& fake() { return printer_->printer(); }
+
+private:
+    std::unique_ptr<WithFakePrinter> printer_;
 };

@@ -5,6 +5,7 @@
 #include "foundation/Exceptions.h"
 #include "foundation/WideStrings.h"
 #include "foundation/ZRRegIniFile.h"
+#include "support/Files.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
@@ -38,17 +39,6 @@ std::vector<int32_t> OneTo(int n) {
     std::vector<int32_t> v;
     for (int i = 1; i <= n; ++i) v.push_back(i);
     return v;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace

@@ -97,10 +97,7 @@ TEST_F(AlignTest, AlignsEachEdgeToEachReference) {
                                                   std::pair{kToLabel, row.toLabel},
                                                   std::pair{kToLastSelected, row.toLast}}) {
             SCOPED_TRACE(::testing::Message() << "flag " << row.flag << " reference " << reference);
-            while (design.FigureCount() > 0) {
-                design.SelectAll();
-                design.DeleteSelection();
-            }
+            Clear();
             StubFigure& a = Add(K::Rechteck, 20, 72, 10, 10);
             StubFigure& b = Add(K::Rechteck, 55, 15, 10, 20);
             b.SetAngle(90);
@@ -176,10 +173,7 @@ TEST_F(AlignTest, DistributesEachWayAlongBothAxes) {
             for (const bool whole : {false, true}) {
                 SCOPED_TRACE(::testing::Message() << "flag " << row.flag << (vertical ? " vertical" : "")
                                                   << (whole ? " whole label" : ""));
-                while (design.FigureCount() > 0) {
-                    design.SelectAll();
-                    design.DeleteSelection();
-                }
+                Clear();
                 StubFigure& p = AddAlong(vertical, 10, 20, 10, 8);
                 StubFigure& q = AddAlong(vertical, 30, 40, 20, 6, true);
                 StubFigure& r = AddAlong(vertical, 80, 60, 10, 8);

@@ -85,7 +85,7 @@ TEST_F(ContextMenuTest, EntriesByModeAndSelection) {
 }
 
 TEST_F(ContextMenuTest, FieldTypesAreTheDesignsFields) {
-    StubFigure& f = Add(K::FieldText);
+    Add(K::FieldText);
     design.SelectFigure(0);
     TContextMenuModel menu = BuildContextMenuModel(design, child.sheet, 2);
     EXPECT_EQ(menu.FieldTypes, design.FieldList.Names);
@@ -94,7 +94,6 @@ TEST_F(ContextMenuTest, FieldTypesAreTheDesignsFields) {
     menu = BuildContextMenuModel(design, child.sheet, 2);
     EXPECT_TRUE(menu.IsVisible(E::FieldType));
     EXPECT_FALSE(menu.IsEnabled(E::FieldType));
-    (void)f;
 }
 
 TEST_F(ContextMenuTest, RingSubmenusLeaveOutTheSelectionsRing) {

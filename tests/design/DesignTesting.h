@@ -6,6 +6,7 @@
 #include "document/design/DesignDialogs.h"
 #include "document/design/EinzelEtikett.h"
 #include "figures/Rechteck.h"
+#include "support/DialogsScope.h"
 #include "support/FigureFakes.h"
 
 #include <gtest/gtest.h>
@@ -100,16 +101,6 @@ private:
     }
 };
 
-// Empties the design dialogs for a test and restores them after it.
-class DialogsScope {
-public:
-    DialogsScope() : saved_(DesignDialogs()) { DesignDialogs() = {}; }
-    ~DialogsScope() { DesignDialogs() = saved_; }
-
-private:
-    TDesignDialogs saved_;
-};
-
 // A design of 4 pixels per mm on the fake window.
 class DesignTest : public ::testing::Test {
 protected:
@@ -137,6 +128,13 @@ protected:
             for (size_t k = 0; k < figures.size(); ++k)
                 if (design.GetFigure(i) == figures[k]) order.push_back(static_cast<int>(k));
         return order;
+    }
+    // Deletes every figure of the design.
+    void Clear() {
+        while (design.FigureCount() > 0) {
+            design.SelectAll();
+            design.DeleteSelection();
+        }
     }
     void Select(std::initializer_list<const TFigure*> figures) {
         for (const TFigure* f : figures) design.SelectFigure(design.IndexOf(f));

@@ -8,6 +8,7 @@
 #include "tests/design/PreviewTesting.h"
 #include "tests/support/DocumentBuilder.h"
 #include "tests/support/FakeDocument.h"
+#include "tests/support/Files.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -23,19 +24,6 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes FileBytes(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray all = file.readAll();
-    return Bytes(all.begin(), all.end());
-}
-
-void WriteFile(const QString& fileName, const Bytes& bytes) {
-    QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-}
 
 Bytes Saved(FakeDocument& document) {
     TMemoryStream stream;

@@ -7,6 +7,8 @@
 #include "foundation/ViewTimer.h"
 #include "foundation/ZRRegIniFile.h"
 #include "tests/design/PreviewTesting.h"
+#include "controls/ControlsTesting.h"
+#include "support/Screenshot.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -199,18 +201,16 @@ TEST_F(OpenDialogTest, NameFiltersFromTheDocumentFilter) {
 
 TEST_F(OpenDialogTest, EntryFunctionRemembersFolderAndSwitchOnlyOnOpen) {
     Settings().WriteBool("Allgemein", "Preview", true);
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    WhenShown<TZROpenPictureDialog>([](TZROpenPictureDialog& dialog) { dialog.close(); });
     EXPECT_TRUE(ExecuteOpenDocumentDialog(dir.path()).isEmpty());
     EXPECT_FALSE(Settings().ValueExists("Allgemein", "SaveDir"));
 
-    QTimer::singleShot(0, [this] {
-        auto* dialog = qobject_cast<TZROpenPictureDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
-        EXPECT_TRUE(dialog->GetPreviewEnabled());
-        dialog->SetPreviewEnabled(false);
-        dialog->selectFile(document);
-        QMetaObject::invokeMethod(dialog, "accept");
+    WhenShown<TZROpenPictureDialog>([this](TZROpenPictureDialog& dialog) {
+        EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        EXPECT_TRUE(dialog.GetPreviewEnabled());
+        dialog.SetPreviewEnabled(false);
+        dialog.selectFile(document);
+        QMetaObject::invokeMethod(&dialog, "accept");
     });
     const QString chosen = ExecuteOpenDocumentDialog(dir.path());
     EXPECT_EQ(QFileInfo(chosen).canonicalFilePath(), QFileInfo(document).canonicalFilePath());
@@ -239,6 +239,5 @@ TEST_F(OpenDialogTest, ShowsTheDocumentPreviewBesideTheFiles) {
     QApplication::processEvents();
     EXPECT_FALSE(AllWhite(dialog->PreviewBitmap()));
     EXPECT_EQ(dialog->PreviewCheck()->text(), QStringLiteral("Vorschau"));
-    if (const char* folder = std::getenv("ZORBIT_SCREENSHOTS"))
-        dialog->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("open-dialog.png")));
+    SaveScreenshot(*dialog, "open-dialog", true);
 }

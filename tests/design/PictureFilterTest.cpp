@@ -7,6 +7,7 @@
 #include "design/DesignTesting.h"
 #include "figures/FigureTestSupport.h"
 #include "figures/PictureFixtures.h"
+#include "support/Screenshot.h"
 
 #include "document/design/DesignDialogs.h"
 #include "document/design/widgets/DesignDialogs.h"
@@ -75,8 +76,7 @@ const FilterCommand kCommands[] = {
 
 class PictureFilterTest : public DesignTest {
 protected:
-    PictureFilterTest() : saved_(DesignDialogs()), files(fixtures::WriteAllKinds(dir.path(), 40, 30)) {}
-    ~PictureFilterTest() override { DesignDialogs() = saved_; }
+    PictureFilterTest() : files(fixtures::WriteAllKinds(dir.path(), 40, 30)) {}
 
     // A picture figure of the file, alone selected, with no undo step and
     // the design unmodified.
@@ -95,8 +95,8 @@ protected:
         child.beeps = 0;
     }
 
+    DialogsScope dialogs_;
     QTemporaryDir dir;
-    const TDesignDialogs saved_;
     const fixtures::PictureFiles files;
 };
 
@@ -151,8 +151,7 @@ TEST_F(PictureFilterTest, OkIsOneStepThatUndoesExactly) {
             dialog.Sliders[0]->SetPosition(dialog.Sliders[0]->Position() + 30);
             if (screenshots && c.hook == &TDesignDialogs::FilterBrightness) {
                 dialog.SliderChange();
-                QDir().mkpath(QString::fromLocal8Bit(screenshots));
-                dialog.grab().save(QDir(QString::fromLocal8Bit(screenshots)).filePath("design-filter-hkig.png"));
+                SaveScreenshot(dialog, "design-filter-hkig", true);
             }
             dialog.BtnOKClick();
             filtered = imaging::CopyHandle(*dialog.GetDIB());

@@ -42,10 +42,7 @@ protected:
     }
     // One selected figure centred at the point, the only one of the design.
     StubFigure& PlaceAt(Centre c) {
-        while (design.FigureCount() > 0) {
-            design.SelectAll();
-            design.DeleteSelection();
-        }
+        Clear();
         StubFigure& f = Add(K::Rechteck, c.x, c.y, 10, 10);
         design.SelectFigure(0);
         design.ClearUndo();

@@ -4,6 +4,7 @@
 #include "foundation/Exceptions.h"
 #include "foundation/MyMemIniFile.h"
 #include "foundation/ZRRegIniFile.h"
+#include "support/Files.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -15,17 +16,8 @@
 
 namespace {
 
-// Writes a small stand-in document.
-void WriteFile(const QString& path, const QByteArray& bytes = "TUVI_0101") {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// The contents of a small stand-in document.
+constexpr char kStandInDocument[] = "TUVI_0101";
 
 class TemplateTest : public ::testing::Test {
 protected:
@@ -37,7 +29,7 @@ protected:
     }
     QStringList Files() const { return QDir(folder).entryList({QStringLiteral("*.sty")}, QDir::Files, QDir::Name); }
     static TTemplateWriter Writer() {
-        return [](const QString& path) { WriteFile(path); };
+        return [](const QString& path) { WriteFile(path, kStandInDocument); };
     }
 
     QTemporaryDir dir;
@@ -119,7 +111,7 @@ TEST_F(TemplateTest, ARegistrationThatFailsTakesTheFileAway) {
     index.SaveTemplate(QStringLiteral("erste"), Writer());
     // While the template is written, a folder takes the index file's place.
     const auto writeAndSpoil = [this](const QString& path) {
-        WriteFile(path);
+        WriteFile(path, kStandInDocument);
         QFile::remove(index.IndexPath());
         QDir().mkpath(index.IndexPath());
     };

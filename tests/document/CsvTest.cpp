@@ -1,6 +1,7 @@
 #include "document/CsvRecordSet.h"
 #include "document/WpsCsvParser.h"
 #include "foundation/Exceptions.h"
+#include "support/Files.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
@@ -13,14 +14,6 @@
 namespace {
 
 using Fields = std::vector<std::string>;
-
-QString WriteFile(const QTemporaryDir& dir, const char* name, const std::string& content) {
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content.data(), static_cast<qint64>(content.size()));
-    return path;
-}
 
 }  // namespace
 

@@ -7,7 +7,9 @@
 #include "SheetTesting.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
+#include "controls/ControlsTesting.h"
 #include "support/FormTexts.h"
+#include "support/Screenshot.h"
 
 #include <gtest/gtest.h>
 
@@ -367,22 +369,20 @@ TEST_F(LabelTypeTest, EntryFunctionCopiesTheChosenSheet) {
     }
     current.SetOrientation(1);
     // The dialog is answered as soon as it shows.
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<TDlgSelEtikett*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->SelectedIndex(), 3);
-        EXPECT_EQ(dialog->OrientationIndex(), 1);
-        dialog->BtnOKClick();
+    WhenShown<TDlgSelEtikett>([](TDlgSelEtikett& dialog) {
+        EXPECT_EQ(dialog.SelectedIndex(), 3);
+        EXPECT_EQ(dialog.OrientationIndex(), 1);
+        dialog.BtnOKClick();
     });
     const std::unique_ptr<TEtikett> chosen = ChangeLabelType(current);
     ASSERT_NE(chosen, nullptr);
     EXPECT_TRUE(chosen->IsSameGeometry(current));
     EXPECT_EQ(chosen->Orientation, 1);
 
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    WhenShown<TDlgSelEtikett>([](TDlgSelEtikett& dialog) { dialog.close(); });
     EXPECT_EQ(ChangeLabelType(current), nullptr);
 
-    QTimer::singleShot(0, [] { qobject_cast<TDlgSelEtikett*>(QApplication::activeModalWidget())->BtnOeffnen->click(); });
+    WhenShown<TDlgSelEtikett>([](TDlgSelEtikett& dialog) { dialog.BtnOeffnen->click(); });
     const TLabelTypeChoice choice = ChooseLabelType(true);
     EXPECT_EQ(choice.Result, TLabelTypeResult::OpenDocument);
     EXPECT_EQ(choice.Sheet, nullptr);
@@ -404,12 +404,11 @@ TEST_F(LabelTypeTest, ShowsTheDialogs) {
     StoreUserType("101", "Eigene Ordneretiketten");
     auto dialog = Dialog();
     dialog->show();
-    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
-    const auto keep = [folder](QWidget& window, const char* name) {
+    const auto keep = [](QWidget& window, const char* name) {
         QApplication::processEvents();
-        if (folder) window.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name)));
+        SaveScreenshot(window, name, true);
     };
-    for (const auto& [index, name] : {std::pair{0, "label-type-a4.png"}, std::pair{11, "label-type-cd.png"}}) {
+    for (const auto& [index, name] : {std::pair{0, "label-type-a4"}, std::pair{11, "label-type-cd"}}) {
         dialog->SelectEntry(index);
         // The preview shows the page: black outline pixels in a grey box.
         const gdi::Bitmap picture = dialog->RenderPreview(150, 150, gdi::Rgb(0x80, 0x80, 0x80));
@@ -419,5 +418,5 @@ TEST_F(LabelTypeTest, ShowsTheDialogs) {
     TDlgDefEtikett definition;
     definition.SetDefinition(Definition(105, 38, 2, 7, 0, 16, 0, 0, "Ordner"));
     definition.show();
-    keep(definition, "label-definition.png");
+    keep(definition, "label-definition");
 }

@@ -1,5 +1,6 @@
 #include "document/Etikett.h"
 #include "document/KroxaJetztKaufenList.h"
+#include "support/Files.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QObject>
@@ -14,11 +15,7 @@
 namespace {
 
 QString WriteList(const QTemporaryDir& dir, const std::string& content) {
-    const QString path = dir.filePath(QStringLiteral("artikel.csv"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content.data(), static_cast<qint64>(content.size()));
-    return path;
+    return WriteFile(dir, QStringLiteral("artikel.csv"), content);
 }
 
 std::string LinkOfSheetNamed(const std::string& name, const TKroxaJetztKaufenList& list) {

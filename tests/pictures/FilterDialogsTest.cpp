@@ -3,6 +3,7 @@
 // its sliders were moved.
 #include "controls/ControlsTesting.h"
 #include "support/FormTexts.h"
+#include "support/Screenshot.h"
 
 #include "pictures/widgets/DlgFilterHKIG.h"
 #include "pictures/widgets/DlgFilterHSL.h"
@@ -63,13 +64,6 @@ DibHandle PhotoLike(int32_t w, int32_t h, int bits) {
 }
 
 DibHandle Copy(const imaging::Dib& dib) { return imaging::CopyHandle(dib); }
-
-void SaveScreenshot(QWidget* w, const char* name) {
-    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
-    if (!folder) return;
-    QDir().mkpath(QString::fromLocal8Bit(folder));
-    w->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
-}
 
 // Lets the delayed slider change fire: the right preview gets a new picture.
 void WaitForPreview(const TDlgFilter& dialog) {
@@ -259,7 +253,7 @@ TEST(FilterDialogs, Showcase) {
         dialog->show();
         for (size_t i = 0; i < shot.positions.size(); ++i) dialog->Sliders[i]->SetPosition(shot.positions[i]);
         WaitForPreview(*dialog);
-        SaveScreenshot(dialog.get(), shot.name);
+        SaveScreenshot(*dialog, shot.name, true);
         // The left preview shows the picture unchanged, the right one differs.
         const QImage image = dialog->grab().toImage();
         const QPoint centre = dialog->panAlt->geometry().center();

@@ -12,36 +12,8 @@
 #include <QtCore/QFile>
 
 using printtest::NumberedRecords;
+using printtest::PreviewProgress;
 using printtest::PrintedLabel;
-
-namespace {
-
-void TwoByFour(TEtikett& s) {
-    s.SetColumns(2);
-    s.SetRows(4);
-    s.SetLabelWidth(95);
-    s.SetLabelHeight(65);
-    s.SetMarginLeft(8);
-    s.SetMarginTop(12);
-    s.SetGapX(4);
-    s.SetGapY(3);
-}
-
-class Progress : public TPreviewProgress {
-public:
-    void SetText(const QString& text) override { texts.push_back(text); }
-    void ProcessEvents() override {
-        if (stopAfterPage && ++pages >= stopAfterPage) showNow = true;
-    }
-    bool ShowNow() const override { return showNow; }
-
-    std::vector<QString> texts;
-    int stopAfterPage = 0;
-    int pages = 0;
-    bool showNow = false;
-};
-
-}  // namespace
 
 TEST(DatasetRange, RecordsOfEachKindOfRange) {
     using K = TRecordRangeKind;
@@ -165,18 +137,6 @@ TEST_F(EnginePrinting, SerialPrintFailureAbortsAndClearsTheRecordState) {
     EXPECT_EQ(doc.printingRecordChanges, 4);
     EXPECT_TRUE(fake().Aborted());
     EXPECT_EQ(ui.jobsEnded, 1);
-
-    // Nothing in the range: said, and no job.
-    doc.log.afterLabel = nullptr;
-    ui.dataset = [](TDatasetPrintOptions& o) {
-        o.RangeKind = TRecordRangeKind::Records;
-        o.RecordFrom = 4;
-        o.RecordTo = 2;
-        return true;
-    };
-    Print();
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.jobsBegun, 1);
 }
 
 TEST(DatasetPreview, PagesAreMetafilesOfTheLabelsAndTheBuilderPutsEverythingBack) {
@@ -192,7 +152,7 @@ TEST(DatasetPreview, PagesAreMetafilesOfTheLabelsAndTheBuilderPutsEverythingBack
     options.Mask = "1111";
     UseScanlines = false;
 
-    Progress progress;
+    PreviewProgress progress;
     std::vector<QString> files = BuildDatasetPreview(doc, records, options, progress);
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(progress.texts, (std::vector<QString>{QStringLiteral("Seite 1 von 2"), QStringLiteral("Seite 2 von 2")}));
@@ -213,7 +173,7 @@ TEST(DatasetPreview, PagesAreMetafilesOfTheLabelsAndTheBuilderPutsEverythingBack
     EXPECT_FALSE(UseScanlines);
 
     // "Sofort anzeigen" after the first page: the pages so far.
-    Progress hurried;
+    PreviewProgress hurried;
     hurried.stopAfterPage = 1;
     files = BuildDatasetPreview(doc, records, options, hurried);
     EXPECT_EQ(files.size(), 1u);

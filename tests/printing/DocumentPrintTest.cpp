@@ -14,12 +14,12 @@
 
 namespace {
 
-constexpr double kPointsPerMM = 72 / 25.4;
-constexpr int kRenderDpi = 300;
+using test::kPointsPerMM;
+using test::kRenderDpi;
+using test::Pixels;
+
 constexpr double kOffsetX = 1.5, kOffsetY = -1;
 constexpr double kMarkAt = 3;  // mm into the label
-
-int Pixels(double mm) { return static_cast<int>(std::lround(mm / 25.4 * kRenderDpi)); }
 
 // The mark of design 0 is 4 x 4 mm, that of design 1 is 8 x 3 mm.
 struct Mark {
@@ -96,17 +96,8 @@ protected:
     }
 
     static void ExpectMark(const QString& pdf, int page, double x, double y, Mark mark) {
-        // A window of 10 mm around the mark's corner (the mark is all of it that is dark).
-        const int left = Pixels(x - 2), top = Pixels(y - 2);
-        const test::GrayPage window = test::RenderPdf(pdf, kRenderDpi, left, top, Pixels(12), Pixels(9), page);
-        ASSERT_GT(window.width, 0);
-        const auto dark = window.DarkBounds();
-        ASSERT_TRUE(dark);
-        const double tolerance = Pixels(0.3);
-        EXPECT_NEAR(left + dark->left, Pixels(x), tolerance);
-        EXPECT_NEAR(top + dark->top, Pixels(y), tolerance);
-        EXPECT_NEAR(dark->right - dark->left + 1, Pixels(mark.w), tolerance);
-        EXPECT_NEAR(dark->bottom - dark->top + 1, Pixels(mark.h), tolerance);
+        // A window around the mark's corner (the mark is all of it that is dark).
+        test::ExpectDarkBox(pdf, page, x, y, mark.w, mark.h, 2, 12, 9);
     }
 };
 

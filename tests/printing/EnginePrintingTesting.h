@@ -4,6 +4,7 @@
 
 #include "PrintDocumentFakes.h"
 #include "PrintingTesting.h"
+#include "support/SheetGrid.h"
 
 #include "foundation/ZRRegIniFile.h"
 #include "printing/EtikettPrinter.h"
@@ -27,21 +28,11 @@ inline gdi::Point ToDevice(const gdi::Canvas::State& state, gdi::Point p) {
             static_cast<int32_t>(std::lround(p.x * m.eM12 + p.y * m.eM22 + m.eDy))};
 }
 
-// A sheet of columns x rows labels of w x h mm on A4.
-inline void SetGrid(TEtikett& s, int32_t columns, int32_t rows, float w, float h, float left, float top, float gapX,
-                    float gapY) {
-    s.SetColumns(columns);
-    s.SetRows(rows);
-    s.SetLabelWidth(w);
-    s.SetLabelHeight(h);
-    s.SetMarginLeft(left);
-    s.SetMarginTop(top);
-    s.SetGapX(gapX);
-    s.SetGapY(gapY);
-}
-
 // The 2 x 2 sheet of several tests: labels 90 x 130 mm.
 inline void TwoByTwo(TEtikett& s) { SetGrid(s, 2, 2, 90, 130, 10, 15, 10, 7); }
+
+// The serial-printing sheet: 2 x 4 labels of 95 x 65 mm.
+inline void TwoByFour(TEtikett& s) { SetGrid(s, 2, 4, 95, 65, 8, 12, 4, 3); }
 
 class EnginePrinting : public PrintingTest {
 protected:

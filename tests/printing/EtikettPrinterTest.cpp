@@ -130,33 +130,70 @@ TEST_F(EnginePrinting, DesignsLeftOutOfTheDialogAreNotPrinted) {
 }
 
 TEST_F(EnginePrinting, NothingToPrintIsSaidAndNoJobBegins) {
-    TwoByTwoWithCutMarks(doc.sheet);
-    doc.design(0).Placeholders().SetValue("lfdNr", "7");
-    const std::function<bool(TSheetPrintOptions&)> answers[] = {
-        // Sheets, designs together: one free label for two designs gives none to each.
-        [](TSheetPrintOptions& o) {
-            o.CountBySheets = true;
-            o.SheetCount = 1;
-            o.Mask = "0001";
-            return true;
-        },
-        // No design chosen.
-        [](TSheetPrintOptions& o) {
-            o.Designs.clear();
-            return true;
-        },
+    printtest::NumberedRecords records(5);
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+        const char* lfdNrAfter;  // one-label jobs put every design's counters back, also when nothing printed
+    } rows[] = {
+        {"a one-label range without designs",
+         [&] {
+             ui.single = [](TSingleLabelPrintOptions& o) {
+                 o.Range = TPrintRange::Pages;
+                 o.FromPage = 3;
+                 o.ToPage = 1;
+                 return true;
+             };
+         },
+         "1"},
+        {"sheets, designs together: one free label for two designs gives none to each",
+         [&] {
+             TwoByTwoWithCutMarks(doc.sheet);
+             ui.sheet = [](TSheetPrintOptions& o) {
+                 o.CountBySheets = true;
+                 o.SheetCount = 1;
+                 o.Mask = "0001";
+                 return true;
+             };
+         },
+         "7"},
+        {"no design chosen",
+         [&] {
+             ui.sheet = [](TSheetPrintOptions& o) {
+                 o.Designs.clear();
+                 return true;
+             };
+         },
+         "7"},
+        {"a record range without records",
+         [&] {
+             TwoByFour(doc.sheet);
+             doc.records = &records;
+             ui.dataset = [](TDatasetPrintOptions& o) {
+                 o.RangeKind = TRecordRangeKind::Records;
+                 o.RecordFrom = 4;
+                 o.RecordTo = 2;
+                 return true;
+             };
+         },
+         "7"},
     };
-    for (const auto& answer : answers) {
-        ui.sheet = answer;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        doc.design(0).Placeholders().SetValue("lfdNr", "7");
+        row.arrange();
         ui.messages.clear();
         Print();
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0], LocalizedText("IDS_PRINTNOLABELS"));
+        EXPECT_EQ(ui.jobsBegun, 0);
+        EXPECT_TRUE(doc.log.labels.empty());
+        EXPECT_EQ(doc.design(0).Placeholder("lfdNr"), row.lfdNrAfter);
     }
-    EXPECT_EQ(ui.jobsBegun, 0);
     EXPECT_EQ(fake().Title(), "");
-    EXPECT_EQ(doc.design(0).Placeholder("lfdNr"), "7");
     EXPECT_TRUE(doc.log.events.empty());
+    doc.records = nullptr;
+    TwoByTwoWithCutMarks(doc.sheet);
 
     // A cancelled dialog leaves everything as it was.
     ui.sheet = [](TSheetPrintOptions&) { return false; };
@@ -283,22 +320,6 @@ TEST_F(EnginePrinting, OneLabelSheetsPrintARangeOfDesignsCollatedOrTheSelection)
         }
         EXPECT_EQ(document.design(0).Placeholder("GesNr"), "##");
     }
-}
-
-TEST_F(EnginePrinting, OneLabelRangeWithoutDesignsPrintsNothing) {
-    doc.design(0).Placeholders().SetValue("lfdNr", "5");
-    ui.single = [](TSingleLabelPrintOptions& o) {
-        o.Range = TPrintRange::Pages;
-        o.FromPage = 3;
-        o.ToPage = 1;
-        return true;
-    };
-    Print();
-    EXPECT_TRUE(doc.log.labels.empty());
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.jobsBegun, 0);
-    // One-label jobs put every design's counters back, also when nothing printed.
-    EXPECT_EQ(doc.design(0).Placeholder("lfdNr"), "1");
 }
 
 TEST_F(EnginePrinting, ThePdfPrinterWritesTheFileTheUserChose) {

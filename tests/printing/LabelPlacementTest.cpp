@@ -13,16 +13,7 @@ using printtest::PrintedLabel;
 namespace {
 
 // The sheet of the examples: 3 x 3 labels of 50 x 30 mm, gaps 5 and 4, margins 10 and 12.
-void ThreeByThree(TEtikett& s) {
-    s.SetColumns(3);
-    s.SetRows(3);
-    s.SetLabelWidth(50);
-    s.SetLabelHeight(30);
-    s.SetMarginLeft(10);
-    s.SetMarginTop(12);
-    s.SetGapX(5);
-    s.SetGapY(4);
-}
+void ThreeByThree(TEtikett& s) { SetGrid(s, 3, 3, 50, 30, 10, 12, 5, 4); }
 
 double Device(double mm, int dpi, int offset) { return mm * dpi / 25.4 - offset; }
 

@@ -14,6 +14,7 @@
 #include "foundation/ScaleCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
 #include "platform/printer/Printer.h"
+#include "printing/DatasetPreview.h"
 #include "printing/PrintSource.h"
 #include "printing/PrintUi.h"
 
@@ -250,6 +251,22 @@ private:
     static bool Answer(const std::function<bool(O&)>& script, O& options) {
         return script ? script(options) : true;
     }
+};
+
+// The progress of building preview pages: the texts shown, and the request
+// to show the pages built so far after stopAfterPage pages (never when 0).
+class PreviewProgress : public TPreviewProgress {
+public:
+    void SetText(const QString& text) override { texts.push_back(text); }
+    void ProcessEvents() override {
+        if (stopAfterPage && ++pages >= stopAfterPage) showNow = true;
+    }
+    bool ShowNow() const override { return showNow; }
+
+    std::vector<QString> texts;
+    int stopAfterPage = 0;
+    int pages = 0;
+    bool showNow = false;
 };
 
 }  // namespace printtest

@@ -25,13 +25,6 @@ protected:
     }
 };
 
-class NoProgress : public TPreviewProgress {
-public:
-    void SetText(const QString&) override {}
-    void ProcessEvents() override {}
-    bool ShowNow() const override { return false; }
-};
-
 }  // namespace
 
 TEST_F(PrintPreview, ZoomStepsByATenthBetweenATenthAndFourTimesThePicture) {
@@ -103,12 +96,12 @@ TEST_F(PrintPreview, ResizingRefitsTheWidthAndTheWholePage) {
 }
 
 TEST_F(PrintPreview, SerialPrintPagesInThePreview) {
-    SetGrid(doc.sheet, 2, 4, 95, 65, 8, 12, 4, 3);
+    TwoByFour(doc.sheet);
     doc.AddStandardFigures();
     printtest::NumberedRecords records(11);
     TDatasetPrintOptions options;
     options.Mask = "01111111";
-    NoProgress progress;
+    printtest::PreviewProgress progress;
     const std::vector<QString> files = BuildDatasetPreview(doc, records, options, progress);
     ASSERT_EQ(files.size(), 2u);
     TPrintPreviewDlg preview;

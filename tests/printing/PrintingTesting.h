@@ -6,40 +6,14 @@
 #include "controls/ControlsTesting.h"
 #include "platform/printer/Printer.h"
 #include "printing/PrinterSupport.h"
-#include "support/FakePrinter.h"
+#include "support/Screenshot.h"
+#include "support/WithFakePrinter.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
 
 #include <cstdlib>
 #include <memory>
-
-// With ZORBIT_SCREENSHOTS set to a folder, the window is saved there as
-// name.png, at the size its contents ask for unless asIs.
-inline void SaveScreenshot(QWidget& window, const char* name, bool asIs = false) {
-    const char* folder = std::getenv("ZORBIT_SCREENSHOTS");
-    if (!folder) return;
-    if (!asIs) window.adjustSize();
-    window.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
-}
-
-// Installs a fake printer and puts the PDF printer back afterwards.
-class WithFakePrinter {
-public:
-    explicit WithFakePrinter(const gdi::DeviceCaps& caps = gdi::test::FakePrinter::A4Caps(),
-                             const std::string& name = "Fake") {
-        auto printer = std::make_unique<gdi::test::FakePrinter>(caps, name);
-        fake_ = printer.get();
-        gdi::SetCurrentPrinter(std::move(printer));
-    }
-    ~WithFakePrinter() { gdi::SelectPrinter(gdi::PdfPrinterName()); }
-    WithFakePrinter(const WithFakePrinter&) = delete;
-    WithFakePrinter& operator=(const WithFakePrinter&) = delete;
-    gdi::test::FakePrinter& printer() { return *fake_; }
-
-private:
-    gdi::test::FakePrinter* fake_;
-};
 
 class PrintingTest : public GermanLocale {
 protected:

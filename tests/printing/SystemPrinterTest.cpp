@@ -12,10 +12,7 @@
 
 namespace {
 
-constexpr double kPointsPerMM = 72 / 25.4;
-constexpr int kRenderDpi = 300;
-
-int Pixels(double mm) { return static_cast<int>(std::lround(mm / 25.4 * kRenderDpi)); }
+using test::kPointsPerMM;
 
 // Black squares of 5 mm at the given places (mm from the paper's top-left corner).
 void PrintMarks(const std::vector<std::pair<float, float>>& marks) {
@@ -33,16 +30,7 @@ void ExpectMarks(const QString& pdf, const std::vector<std::pair<float, float>>&
     for (const auto& [x, y] : marks) {
         SCOPED_TRACE(testing::Message() << "mark at " << x << ", " << y);
         // A window of 5 mm around the mark.
-        const int left = Pixels(x - 5), top = Pixels(y - 5);
-        const test::GrayPage page = test::RenderPdf(pdf, kRenderDpi, left, top, Pixels(15), Pixels(15));
-        ASSERT_GT(page.width, 0);
-        const auto dark = page.DarkBounds();
-        ASSERT_TRUE(dark);
-        const double tolerance = Pixels(0.3);
-        EXPECT_NEAR(left + dark->left, Pixels(x), tolerance);
-        EXPECT_NEAR(top + dark->top, Pixels(y), tolerance);
-        EXPECT_NEAR(dark->right - dark->left + 1, Pixels(5), tolerance);
-        EXPECT_NEAR(dark->bottom - dark->top + 1, Pixels(5), tolerance);
+        test::ExpectDarkBox(pdf, 1, x, y, 5, 5, 5, 15, 15);
     }
 }
 

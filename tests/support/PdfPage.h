@@ -3,6 +3,8 @@
 // finds the dark pixels on it, or a whole page in colour, so tests can
 // measure what a print job drew.
 
+#include <gtest/gtest.h>
+
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
@@ -11,6 +13,7 @@
 #include <QtGui/QImage>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace test {
@@ -81,6 +84,30 @@ inline GrayPage RenderPdf(const QString& pdf, int dpi, int x, int y, int w, int 
     if (page.width <= 0 || page.height <= 0 || data.size() < size) return {};
     page.pixels = data.right(size);
     return page;
+}
+
+// The resolution at which tests measure what a page shows.
+inline constexpr int kRenderDpi = 300;
+inline constexpr double kPointsPerMM = 72 / 25.4;
+
+// Millimetres in pixels at kRenderDpi.
+inline int Pixels(double mm) { return static_cast<int>(std::lround(mm / 25.4 * kRenderDpi)); }
+
+// Expects a dark box of w x h mm with its top-left corner at (x, y) mm on the
+// page (from 1), to within 0.3 mm, and nothing else dark in the window of
+// windowW x windowH mm that starts margin mm above and left of the corner.
+inline void ExpectDarkBox(const QString& pdf, int pageNumber, double x, double y, double w, double h, double margin,
+                          double windowW, double windowH) {
+    const int left = Pixels(x - margin), top = Pixels(y - margin);
+    const GrayPage window = RenderPdf(pdf, kRenderDpi, left, top, Pixels(windowW), Pixels(windowH), pageNumber);
+    ASSERT_GT(window.width, 0);
+    const auto dark = window.DarkBounds();
+    ASSERT_TRUE(dark);
+    const double tolerance = Pixels(0.3);
+    EXPECT_NEAR(left + dark->left, Pixels(x), tolerance);
+    EXPECT_NEAR(top + dark->top, Pixels(y), tolerance);
+    EXPECT_NEAR(dark->right - dark->left + 1, Pixels(w), tolerance);
+    EXPECT_NEAR(dark->bottom - dark->top + 1, Pixels(h), tolerance);
 }
 
 }  // namespace test
