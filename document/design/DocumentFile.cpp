@@ -45,18 +45,6 @@ bool StartsLikeMagic(TStream& stream) {
     throw EFilerReadError(LocalizedFormat("IDS_CANNOTREADFILE", {fileName}));
 }
 
-// The hourglass while the document is saved.
-class TBusyCursor {
-public:
-    explicit TBusyCursor(TChildBase& owner) : owner_(owner) { owner_.SetBusyCursor(true); }
-    ~TBusyCursor() { owner_.SetBusyCursor(false); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-
-private:
-    TChildBase& owner_;
-};
-
 }  // namespace
 
 QString BackupFileName(const QString& fileName) {
