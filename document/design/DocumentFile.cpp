@@ -14,8 +14,8 @@
 #include "foundation/Localizer.h"
 
 #include <algorithm>
-#include <cctype>
 #include <exception>
+#include <string_view>
 
 namespace {
 
@@ -33,11 +33,8 @@ bool StartsLikeMagic(TStream& stream) {
     stream.SetPosition(0);
     stream.ReadBuffer(start, size);
     stream.SetPosition(0);
-    auto prefixOf = [&](const char* magic) {
-        for (int64_t i = 0; i < size; ++i)
-            if (std::toupper(static_cast<unsigned char>(start[i])) != magic[i]) return false;
-        return true;
-    };
+    const std::string_view read(start, static_cast<size_t>(size));
+    auto prefixOf = [&](std::string_view magic) { return SameTextAscii(read, magic.substr(0, read.size())); };
     return prefixOf(kFilerMagic) || prefixOf(kFilerLegacyMagic);
 }
 
