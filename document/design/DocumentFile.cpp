@@ -51,6 +51,17 @@ QString BackupFileName(const QString& fileName) {
     return stem + QStringLiteral(".BAK");
 }
 
+bool ReadDocumentBlocks(TEtikettFiler& filer, TDataBaseConnector& connector, TEtikett& sheet) {
+    uint8_t code = filer.ReadRawByte();
+    if (code == TDataBaseConnector::kElementCode) {
+        connector.LoadFromFiler(filer);
+        code = filer.ReadRawByte();
+    }
+    if (code != TEtikett::kSheetElementCode) return false;
+    sheet.LoadFromFiler(filer);
+    return true;
+}
+
 TDocumentFile::TDocumentFile(TDocumentBase& document) : TDocumentFile(document, DiskFileOps()) {}
 
 TDocumentFile::TDocumentFile(TDocumentBase& document, TDocumentFileOps& ops)
@@ -174,13 +185,7 @@ bool TDocumentFile::LoadFromStream(TStream& stream, const QString& fileName) {
 }
 
 bool TDocumentFile::ReadBody() {
-    uint8_t code = Filer.ReadRawByte();
-    if (code == TDataBaseConnector::kElementCode) {
-        document_.DataBaseConnector().LoadFromFiler(Filer);
-        code = Filer.ReadRawByte();
-    }
-    if (code != TEtikett::kSheetElementCode) return false;
-    document_.Sheet().LoadFromFiler(Filer);
+    if (!ReadDocumentBlocks(Filer, document_.DataBaseConnector(), document_.Sheet())) return false;
 
     const int32_t count = Filer.ReadTaggedLongint();
     Debug().LogFmt(u"Anzahl: %d", {count});
