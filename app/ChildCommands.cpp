@@ -191,9 +191,6 @@ constexpr TRingMenu kMoveRings = {"mnuAuswahlverschieben", "mnuAuswahlverschiebe
 constexpr const char* kRingSuffixes[] = {"Oben", "Mitte", "Unten"};
 constexpr const char* kRingCaptions[] = {"Ring oben", "Ring mitte", "Ring unten"};
 
-constexpr TContextEntry kFilterEntries[] = {TContextEntry::FilterBrightness, TContextEntry::FilterHueSaturation,
-                                            TContextEntry::FilterBlackWhite};
-
 }  // namespace
 
 void TChild::mnuAuswahlkopierenClick(int ring) {
@@ -280,13 +277,10 @@ void TChild::PrepareContextMenu(int mode) {
     if (!currentDesign_) return;
     TEinzelEtikett& design = *currentDesign_;
     const TContextMenuModel model = BuildContextMenuModel(design, *etikett_, mode);
-    // The picture filters reach the selected picture from here.
-    const bool filters = mode != 0 && design.CanFilterPicture();
     for (const TPopupEntry& e : kPopupEntries) {
-        const bool filter = std::find(std::begin(kFilterEntries), std::end(kFilterEntries), e.entry) != std::end(kFilterEntries);
         QAction* item = PopupItem(e.name);
-        item->setVisible(model.IsVisible(e.entry) || (filter && filters));
-        item->setEnabled(model.IsEnabled(e.entry) || (filter && filters));
+        item->setVisible(model.IsVisible(e.entry));
+        item->setEnabled(model.IsEnabled(e.entry));
     }
     for (const auto& [names, rings] : {std::pair{kCenterRings, model.CenterRings}, std::pair{kCopyRings, model.CopyRings},
                                        std::pair{kMoveRings, model.MoveRings}}) {

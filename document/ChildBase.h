@@ -80,3 +80,15 @@ public:
     // The hourglass cursor while busy (copying and pasting).
     virtual void SetBusyCursor(bool busy) = 0;
 };
+
+// The document window's hourglass cursor for as long as the object lives.
+class TBusyCursor {
+public:
+    explicit TBusyCursor(TChildBase& owner) : owner_(owner) { owner_.SetBusyCursor(true); }
+    ~TBusyCursor() { owner_.SetBusyCursor(false); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+private:
+    TChildBase& owner_;
+};

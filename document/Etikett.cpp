@@ -231,7 +231,9 @@ void TEtikett::SetOptionFlag(uint8_t value) {
 }
 
 void TEtikett::SetOrientation(uint8_t value) {
-    Orientation = (Capabilities & kCapabilityOrientationLocked) ? 0 : value;
+    // Any other value than 0 from a file or the settings means landscape.
+    const uint8_t landscape = value != 0 ? 1 : 0;
+    Orientation = (Capabilities & kCapabilityOrientationLocked) ? 0 : landscape;
 }
 
 void TEtikett::SetPageWidth(float value) {

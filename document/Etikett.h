@@ -73,7 +73,7 @@ public:
     void SetRows(int32_t value);
     void SetOptionFlag(uint8_t value);
     // 0 instead when the article locks the orientation.
-    void SetOrientation(uint8_t value);
+    void SetOrientation(uint8_t value);  // any value but 0 stores 1
     void SetPageWidth(float value);
     void SetPageHeight(float value);
     // 0 instead unless the article may be turned; the zoom regions follow.

@@ -36,6 +36,7 @@ void SetSelectionEntries(TContextMenuModel& menu, TEinzelEtikett& design, const 
     Show(menu, {E::Font}, design.CanSetFont());
     Show(menu, {E::TextAlignment}, design.CanAlignText());
     Show(menu, {E::Properties}, design.CanEditProperties());
+    Show(menu, {E::FilterBrightness, E::FilterHueSaturation, E::FilterBlackWhite}, design.CanFilterPicture());
     const bool field = one && design.GetSelected(0)->Kind == TFigureKind::FieldText;
     Show(menu, {E::Field, E::FieldType}, field);
     if (field) menu.FieldTypes = design.FieldList.Names;

@@ -14,8 +14,8 @@
 #include "foundation/Localizer.h"
 
 #include <algorithm>
-#include <cctype>
 #include <exception>
+#include <string_view>
 
 namespace {
 
@@ -33,29 +33,14 @@ bool StartsLikeMagic(TStream& stream) {
     stream.SetPosition(0);
     stream.ReadBuffer(start, size);
     stream.SetPosition(0);
-    auto prefixOf = [&](const char* magic) {
-        for (int64_t i = 0; i < size; ++i)
-            if (std::toupper(static_cast<unsigned char>(start[i])) != magic[i]) return false;
-        return true;
-    };
+    const std::string_view read(start, static_cast<size_t>(size));
+    auto prefixOf = [&](std::string_view magic) { return SameTextAscii(read, magic.substr(0, read.size())); };
     return prefixOf(kFilerMagic) || prefixOf(kFilerLegacyMagic);
 }
 
 [[noreturn]] void RaiseCannotRead(const QString& fileName) {
     throw EFilerReadError(LocalizedFormat("IDS_CANNOTREADFILE", {fileName}));
 }
-
-// The hourglass while the document is saved.
-class TBusyCursor {
-public:
-    explicit TBusyCursor(TChildBase& owner) : owner_(owner) { owner_.SetBusyCursor(true); }
-    ~TBusyCursor() { owner_.SetBusyCursor(false); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-
-private:
-    TChildBase& owner_;
-};
 
 }  // namespace
 
@@ -64,6 +49,17 @@ QString BackupFileName(const QString& fileName) {
     const qsizetype dot = fileName.lastIndexOf(u'.');
     const QString stem = dot > slash ? fileName.left(dot) : fileName;
     return stem + QStringLiteral(".BAK");
+}
+
+bool ReadDocumentBlocks(TEtikettFiler& filer, TDataBaseConnector& connector, TEtikett& sheet) {
+    uint8_t code = filer.ReadRawByte();
+    if (code == TDataBaseConnector::kElementCode) {
+        connector.LoadFromFiler(filer);
+        code = filer.ReadRawByte();
+    }
+    if (code != TEtikett::kSheetElementCode) return false;
+    sheet.LoadFromFiler(filer);
+    return true;
 }
 
 TDocumentFile::TDocumentFile(TDocumentBase& document) : TDocumentFile(document, DiskFileOps()) {}
@@ -189,13 +185,7 @@ bool TDocumentFile::LoadFromStream(TStream& stream, const QString& fileName) {
 }
 
 bool TDocumentFile::ReadBody() {
-    uint8_t code = Filer.ReadRawByte();
-    if (code == TDataBaseConnector::kElementCode) {
-        document_.DataBaseConnector().LoadFromFiler(Filer);
-        code = Filer.ReadRawByte();
-    }
-    if (code != TEtikett::kSheetElementCode) return false;
-    document_.Sheet().LoadFromFiler(Filer);
+    if (!ReadDocumentBlocks(Filer, document_.DataBaseConnector(), document_.Sheet())) return false;
 
     const int32_t count = Filer.ReadTaggedLongint();
     Debug().LogFmt(u"Anzahl: %d", {count});

@@ -30,9 +30,11 @@
 #include <cstdint>
 #include <memory>
 
+class TDataBaseConnector;
 class TDocumentBase;
 class TDocumentFileOps;
 class TEinzelEtikett;
+class TEtikett;
 class TFigure;
 class TStream;
 
@@ -85,3 +87,7 @@ private:
 
 // The backup of a file: its name with the extension replaced by ".BAK".
 QString BackupFileName(const QString& fileName);
+
+// The blocks between the header and the designs: the database block when
+// there is one, then the sheet block. False when the sheet block is not next.
+bool ReadDocumentBlocks(TEtikettFiler& filer, TDataBaseConnector& connector, TEtikett& sheet);

@@ -3,6 +3,7 @@
 #include "document/DataBaseConnector.h"
 #include "document/Etikett.h"
 #include "document/EtikettFiler.h"
+#include "document/design/DocumentFile.h"
 #include "document/design/PvFigure.h"
 #include "figures/FigureKinds.h"
 #include "foundation/BmpScaleCanvas.h"
@@ -18,19 +19,12 @@
 
 namespace {
 
-// The header, an optional database block and the sheet block. False when
-// the stream is no document or has no sheet block first.
+// The header, an optional database block (dropped) and the sheet block.
+// False when the stream is no document or has no sheet block first.
 bool ReadDocumentStart(TEtikettFiler& filer, TEtikett& sheet) {
     filer.ReadHeader();
-    uint8_t code = filer.ReadRawByte();
-    if (code == TDataBaseConnector::kElementCode) {
-        TDataBaseConnector skipped;
-        skipped.LoadFromFiler(filer);
-        code = filer.ReadRawByte();
-    }
-    if (code != TEtikett::kSheetElementCode) return false;
-    sheet.LoadFromFiler(filer);
-    return true;
+    TDataBaseConnector skipped;
+    return ReadDocumentBlocks(filer, skipped, sheet);
 }
 
 // The design count, the first design's marker and its caption. False when

@@ -30,18 +30,6 @@ bool IsOneOf(const TFigure& figure, std::initializer_list<TFigureKind> kinds) {
     return false;
 }
 
-// Shows the busy cursor for its lifetime.
-class TBusyCursor {
-public:
-    explicit TBusyCursor(TChildBase& owner) : owner_(owner) { owner.SetBusyCursor(true); }
-    ~TBusyCursor() { owner_.SetBusyCursor(false); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-
-private:
-    TChildBase& owner_;
-};
-
 // Writes the filtered picture as a new file of the kind the picture came
 // from and gives the picture what that file holds, with the file as its kept
 // copy; so what is shown is what a document saves (a JPEG loses a little).

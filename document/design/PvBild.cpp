@@ -26,12 +26,12 @@ int32_t WholeDegrees(double angle) {
 
 }  // namespace
 
-// ---- the older picture
-
-void TpvBild::Read(TEtikettFiler& filer, int depth) {
+void TpvPicture::Read(TEtikettFiler& filer, int depth) {
     TpvRechteck::Read(filer, depth);
     PictureKind = ReadPictureRecord(filer, Picture);
 }
+
+// ---- the older picture
 
 void TpvBild::Draw(TScaleCanvas& canvas) {
     if (!HasArea() || Picture.Size() == 0) return;
@@ -51,11 +51,6 @@ void TpvBild::Draw(TScaleCanvas& canvas) {
 }
 
 // ---- the picture figure
-
-void TpvBild32::Read(TEtikettFiler& filer, int depth) {
-    TpvRechteck::Read(filer, depth);
-    PictureKind = ReadPictureRecord(filer, Picture);
-}
 
 void TpvBild32::Draw(TScaleCanvas& canvas) {
     if (!HasArea() || Picture.Size() == 0) return;

@@ -7,20 +7,21 @@
 #include "document/design/PvFigure.h"
 #include "foundation/Stream.h"
 
-class TpvBild : public TpvRechteck {
+// The picture record both picture figures store behind their rectangle.
+class TpvPicture : public TpvRechteck {
 public:
     void Read(TEtikettFiler& filer, int depth) override;
-    void Draw(TScaleCanvas& canvas) override;
 
     uint8_t PictureKind = 1;
     TMemoryStream Picture;
 };
 
-class TpvBild32 : public TpvRechteck {
+class TpvBild : public TpvPicture {
 public:
-    void Read(TEtikettFiler& filer, int depth) override;
     void Draw(TScaleCanvas& canvas) override;
+};
 
-    uint8_t PictureKind = 1;
-    TMemoryStream Picture;
+class TpvBild32 : public TpvPicture {
+public:
+    void Draw(TScaleCanvas& canvas) override;
 };

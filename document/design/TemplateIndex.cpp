@@ -68,11 +68,20 @@ void EnsureFolder(const QString& folder) {
     if (!QDir().mkpath(folder)) throw CannotSave(folder);
 }
 
-// "Max" as a number; what is no number or below 0 counts as 0.
+// Template numbers are Integers; after the largest the numbering starts again
+// at 1, still taking only numbers that are free.
+constexpr int64_t kLastTemplateNumber = INT32_MAX;
+
+// "Max" as a number; what is no number, below 0 or beyond the last template
+// number counts as 0.
 int64_t ReadMax(const TMyMemIniFile& ini) {
     bool ok = false;
     const int64_t max = ini.ReadString(kGeneralSection, kMaxName, QString()).trimmed().toLongLong(&ok);
-    return ok && max > 0 ? max : 0;
+    return ok && max > 0 && max <= kLastTemplateNumber ? max : 0;
+}
+
+int64_t NextTemplateNumber(int64_t number) {
+    return number < kLastTemplateNumber ? number + 1 : 1;
 }
 
 }  // namespace
@@ -83,10 +92,12 @@ QString TTemplateIndex::NewTemplateFileName() {
     EnsureFolder(folder_);
     TMyMemIniFile ini;
     LoadIndex(ini, IndexPath());
-    int64_t number = ReadMax(ini) + 1;
+    // Ends: only as many numbers can be taken as the folder holds files and
+    // the index entries.
+    int64_t number = NextTemplateNumber(ReadMax(ini));
     while (QFileInfo::exists(folder_ + TemplateFileName(number)) ||
            ini.ValueExists(kStylesSection, TemplateFileName(number)))
-        ++number;
+        number = NextTemplateNumber(number);
     ini.WriteString(kGeneralSection, kMaxName, QString::number(number));
     SaveIndex(ini, IndexPath());
     return folder_ + TemplateFileName(number);

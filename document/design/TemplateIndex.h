@@ -39,6 +39,8 @@ public:
     // Takes the next template number (the first after "Max" whose file
     // neither exists nor is registered), writes it as "Max" at once and
     // returns the full path of its file. Creates the folder when needed.
+    // A "Max" that is no number, negative or beyond the largest Integer
+    // counts as 0; after the largest Integer the numbering starts again at 1.
     QString NewTemplateFileName();
     // The description under the file name (without folder). Line breaks in
     // the description become blanks; an empty description is kept.

@@ -72,19 +72,39 @@ void ExcludeFieldTexts(std::initializer_list<const char*> names) {
         Localizer().AddExportExclusion(QStringLiteral("TDlgDefEtikett"), QString::fromLatin1(name), QStringLiteral("Text"));
 }
 
+// A number field from 0 to the limit that refuses other input at once.
+template <class Edit, class Value>
+Edit* NumberField(QWidget* owner, const char* name, Value limit) {
+    auto* field = Named(new Edit(owner), name);
+    field->SetLimits(Value{0}, limit);
+    field->SetValidate(veOnOwnerCloseQuery | veOnExit | veOnKeyPress);
+    field->SetInvalidAction(vaNormalize | vaIgnoreChar | vaFocusBack | vaFocusException | vaOutOfRangeException |
+                            vaInvalidCharException);
+    field->setMaximumWidth(90);
+    return field;
+}
+
+TQDXFloatEdit* LengthField(QWidget* owner, const char* name) {
+    return NumberField<TQDXFloatEdit>(owner, name, kMaxDefinitionLength);
+}
+
+TQDXIntegerEdit* CountField(QWidget* owner, const char* name) {
+    return NumberField<TQDXIntegerEdit>(owner, name, kMaxDefinitionCount);
+}
+
 }  // namespace
 
 TDlgDefEtikett::TDlgDefEtikett(QWidget* parent) : TCloseQueryDialog(parent) {
     AssignStatusFont(this);
     setWindowTitle(QStringLiteral("Etikett definieren"));
-    edX = LengthField("edX");
-    edY = LengthField("edY");
-    edRX = LengthField("edRX");
-    edRY = LengthField("edRY");
-    edAX = LengthField("edAX");
-    edAY = LengthField("edAY");
-    edNX = CountField("edNX");
-    edNY = CountField("edNY");
+    edX = LengthField(this, "edX");
+    edY = LengthField(this, "edY");
+    edRX = LengthField(this, "edRX");
+    edRY = LengthField(this, "edRY");
+    edAX = LengthField(this, "edAX");
+    edAY = LengthField(this, "edAY");
+    edNX = CountField(this, "edNX");
+    edNY = CountField(this, "edNY");
     edBezeichnung = Named(new QLineEdit(this), "edBezeichnung");
     ExcludeFieldTexts({"edX", "edY", "edRX", "edRY", "edAX", "edAY", "edNX", "edNY", "edBezeichnung"});
 
@@ -137,26 +157,6 @@ TDlgDefEtikett::TDlgDefEtikett(QWidget* parent) : TCloseQueryDialog(parent) {
     SetDefinition(TLabelTypeDefinition{});
     edX->setFocus();
     Localize();
-}
-
-TQDXFloatEdit* TDlgDefEtikett::LengthField(const char* name) {
-    auto* field = Named(new TQDXFloatEdit(this), name);
-    field->SetLimits(0, kMaxDefinitionLength);
-    field->SetValidate(veOnOwnerCloseQuery | veOnExit | veOnKeyPress);
-    field->SetInvalidAction(vaNormalize | vaIgnoreChar | vaFocusBack | vaFocusException | vaOutOfRangeException |
-                            vaInvalidCharException);
-    field->setMaximumWidth(90);
-    return field;
-}
-
-TQDXIntegerEdit* TDlgDefEtikett::CountField(const char* name) {
-    auto* field = Named(new TQDXIntegerEdit(this), name);
-    field->SetLimits(0, kMaxDefinitionCount);
-    field->SetValidate(veOnOwnerCloseQuery | veOnExit | veOnKeyPress);
-    field->SetInvalidAction(vaNormalize | vaIgnoreChar | vaFocusBack | vaFocusException | vaOutOfRangeException |
-                            vaInvalidCharException);
-    field->setMaximumWidth(90);
-    return field;
 }
 
 void TDlgDefEtikett::SetDefinition(const TLabelTypeDefinition& d) {

@@ -43,9 +43,6 @@ public:
     QLineEdit* edBezeichnung;
 
 private:
-    TQDXFloatEdit* LengthField(const char* name);
-    TQDXIntegerEdit* CountField(const char* name);
-
     TZREnterAsTab* enterAsTab_;
 };
 

@@ -216,7 +216,7 @@ int TDlgSelEtikett::OrientationIndex() const { return rbQuerformat->isChecked() 
 
 void TDlgSelEtikett::SetOrientationIndex(int index) {
     (index != 0 ? rbQuerformat : rbHochformat)->setChecked(true);
-    pbVorschau->update();
+    rgAusrichtungClick();
 }
 
 void TDlgSelEtikett::ShowOpenButton() const { BtnOeffnen->show(); }
@@ -296,33 +296,25 @@ void TDlgSelEtikett::cmdLoeschenClick() {
 gdi::Bitmap TDlgSelEtikett::RenderPreview(int width, int height, gdi::Color background) {
     gdi::BitmapCanvas canvas(width, height);
     canvas.FillRect({0, 0, width, height}, gdi::SolidBrush(background));
-    if (TEtikett* sheet = GetSelectedEtikett()) DrawLabelTypePreview(canvas, width, height, *sheet, OrientationIndex());
+    if (TEtikett* sheet = GetSelectedEtikett()) DrawLabelTypePreview(canvas, width, height, *sheet);
     return canvas.bitmap();
 }
 
-void DrawLabelTypePreview(gdi::Canvas& canvas, int width, int height, TEtikett& sheet, int orientation) {
-    sheet.SetOrientation(static_cast<uint8_t>(orientation != 0 ? 1 : 0));
+void DrawLabelTypePreview(gdi::Canvas& canvas, int width, int height, TEtikett& sheet) {
     // Until reset, one device unit is one millimetre: the zoom alone scales.
     TScaleCanvas scale(&canvas);
     scale.Brush() = gdi::SolidBrush(gdi::Rgb(255, 255, 255));
-    const bool portrait = sheet.Orientation == 0;
+    const bool tall = sheet.PageHeight > sheet.PageWidth;
+    const float longSide = tall ? sheet.PageHeight : sheet.PageWidth;
+    const float shortSide = tall ? sheet.PageWidth : sheet.PageHeight;
     const auto zoom = [&scale](int box, float length) { scale.SetZoom(static_cast<float>((box - 1) / double(length))); };
-    if (sheet.PageHeight > sheet.PageWidth) {
-        if (portrait) {
-            zoom(height, sheet.PageHeight);
-            scale.SetPhysicalOffsetX((scale.MMToPixel(sheet.PageWidth) - width) / 2);
-        } else {
-            zoom(width, sheet.PageHeight);
-            scale.SetPhysicalOffsetY((scale.MMToPixel(sheet.PageWidth) - height) / 2);
-        }
+    // The long side runs down the box when a tall page stands or a wide one is turned.
+    if (tall == (sheet.Orientation == 0)) {
+        zoom(height, longSide);
+        scale.SetPhysicalOffsetX((scale.MMToPixel(shortSide) - width) / 2);
     } else {
-        if (portrait) {
-            zoom(width, sheet.PageWidth);
-            scale.SetPhysicalOffsetY((scale.MMToPixel(sheet.PageHeight) - height) / 2);
-        } else {
-            zoom(height, sheet.PageWidth);
-            scale.SetPhysicalOffsetX((scale.MMToPixel(sheet.PageHeight) - width) / 2);
-        }
+        zoom(width, longSide);
+        scale.SetPhysicalOffsetY((scale.MMToPixel(shortSide) - height) / 2);
     }
     sheet.DrawSheet(scale);
 }

@@ -58,7 +58,8 @@ public:
     // the given one.
     void SelectMatching(const TEtikett& sheet);
 
-    // 0 portrait, 1 landscape.
+    // 0 portrait, 1 landscape. Setting it gives the selected sheet that
+    // orientation, as a click on the buttons does.
     int OrientationIndex() const;
     void SetOrientationIndex(int index);
     // Offers to open a document instead (result kResultOpen).
@@ -112,10 +113,9 @@ private:
     std::vector<Entry> entries_;
 };
 
-// Draws the sheet into a box of width x height pixels, fitted and centred,
-// after giving it the orientation (0 portrait, 1 landscape; a locked sheet
-// stays portrait).
-void DrawLabelTypePreview(gdi::Canvas& canvas, int width, int height, TEtikett& sheet, int orientation);
+// Draws the sheet in its orientation into a box of width x height pixels,
+// fitted and centred.
+void DrawLabelTypePreview(gdi::Canvas& canvas, int width, int height, TEtikett& sheet);
 
 // ---- entry functions
 

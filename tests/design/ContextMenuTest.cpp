@@ -36,6 +36,7 @@ TEST_F(ContextMenuTest, EntriesByModeAndSelection) {
         return a;
     };
     const std::set<E> rings{E::CenterOnRing, E::CopyToRing, E::MoveToRing};
+    const std::set<E> filters{E::FilterBrightness, E::FilterHueSaturation, E::FilterBlackWhite};
     const struct {
         const char* name;
         const char* article;
@@ -55,6 +56,10 @@ TEST_F(ContextMenuTest, EntriesByModeAndSelection) {
         {"two field texts", "", {K::FieldText, K::FieldText}, 2,
          with(zoom, {{E::SeparatorBeforeRotation, E::SeparatorAfterRotation, E::Font, E::TextAlignment}})},
         {"a barcode", "", {K::Barcode}, 2, with(zoom, {turning, {E::Properties}})},
+        {"a picture", "", {K::Bild32}, 2, with(zoom, {turning, filters})},
+        {"two pictures", "", {K::Bild32, K::Bild32}, 2,
+         with(zoom, {{E::SeparatorBeforeRotation, E::SeparatorAfterRotation}})},
+        {"empty space beside a picture", "", {K::Bild32}, 0, zoom},
         {"a rectangle on a ring sheet", "QN-2049", {K::Rechteck}, 2,
          with(zoom, {turning, rings, {E::PenWidth, E::PenColor, E::Fill}})},
         {"a text on a two-ring sheet", "KROXARING", {K::Text}, 1,
@@ -72,6 +77,7 @@ TEST_F(ContextMenuTest, EntriesByModeAndSelection) {
             figure->SetCenterY(60);
             figure->SetWidth(10);
             figure->SetHeight(10);
+            figure->bitmapPicture = kind == K::Bild32;
             d.AddFigure(std::move(figure), false);
             d.SelectFigure(d.FigureCount() - 1);
         }

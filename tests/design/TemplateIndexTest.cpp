@@ -77,6 +77,27 @@ TEST_F(TemplateTest, NumbersFollowMaxAndAreNeverUsedTwice) {
     EXPECT_EQ(ReadFile(folder + QStringLiteral("/STIL9.sty")), QByteArray("fremd"));
 }
 
+TEST_F(TemplateTest, AMaxOutOfRangeStillGivesAFreeNumber) {
+    struct Case {
+        const char* max;
+        const char* expected;
+    };
+    // STIL1.sty is taken, so a "Max" that counts as 0 goes on with 2.
+    const Case cases[] = {
+        {"9223372036854775807", "STIL2.sty"}, {"-5", "STIL2.sty"},         {"2147483648", "STIL2.sty"},
+        {"abc", "STIL2.sty"},                 {"2147483646", "STIL2147483647.sty"},
+        {"2147483647", "STIL2.sty"},  // after the largest number it starts again at 1
+    };
+    index.SaveTemplate(QStringLiteral("eins"), Writer());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.max);
+        Ini().WriteString("Allgemein", "Max", QString::fromLatin1(c.max));
+        ini.SaveToFile(QFile::encodeName(index.IndexPath()).toStdString());
+        EXPECT_EQ(index.NewTemplateFileName(), folder + u'/' + QString::fromLatin1(c.expected));
+        EXPECT_EQ(Ini().ReadString("Allgemein", "Max", QString()), QString::fromLatin1(c.expected).mid(4).chopped(4));
+    }
+}
+
 TEST_F(TemplateTest, TheListInTheOrderOfTheIndex) {
     index.SaveTemplate(QStringLiteral("Adressen"), Writer());
     index.SaveTemplate(QStringLiteral("Grüße zum Fest"), Writer());

@@ -295,6 +295,19 @@ TEST(Etikett, MalformedSettingsTextsGiveTheDefaults) {
     }
 }
 
+TEST(Etikett, AnyOrientationButZeroIsLandscape) {
+    ScopedLocale english(QLocale::English);
+    const struct {
+        const char* orientation;
+        uint8_t expected;
+    } cases[] = {{"0", 0}, {"1", 1}, {"2", 1}, {"255", 1}};
+    for (const auto& c : cases) {
+        TEtikett sheet;
+        ASSERT_TRUE(sheet.ApplySettingsText(std::string("210,297,70,36,0,4.5,0,0,3,8,") + c.orientation + ",0,Name,3475"));
+        EXPECT_EQ(sheet.Orientation, c.expected) << c.orientation;
+    }
+}
+
 TEST(Etikett, LabelsAreNumberedRowByRow) {
     struct Case {
         int32_t columns, n, column, row;

@@ -336,6 +336,7 @@ TEST_F(LabelTypeTest, PreviewFitsThePageInEitherOrientation) {
     };
     const auto extent = [&](int orientation) {
         dialog->SetOrientationIndex(orientation);
+        EXPECT_EQ(dialog->GetSelectedEtikett()->Orientation, orientation);  // before any drawing
         const gdi::Bitmap picture = dialog->RenderPreview(150, 150, grey);
         Extent e;
         for (int y = 0; y < 150; ++y)

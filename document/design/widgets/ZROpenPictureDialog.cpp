@@ -104,7 +104,6 @@ void TZROpenPictureDialog::AfterLocalize() { cbVorschau_->setText(LocalizedText(
 
 void TZROpenPictureDialog::showEvent(QShowEvent* event) {
     TLocalizedWindow<QFileDialog>::showEvent(event);
-    cbVorschau_->setText(LocalizedText("IDS_OPVorschau"));
     ResetBitmap();
 }
 
@@ -121,7 +120,6 @@ void TZROpenPictureDialog::ClearPreview() {
 void TZROpenPictureDialog::SelectionChanged(const QString& path) {
     timer_->Stop();
     currentPath_ = path;
-    if (path != lastFile_) lastFile_ = path;
     const QFileInfo file(path);
     if (!path.isEmpty() && file.isFile() && file.isReadable()) {
         timer_->Start(kPreviewDelayMs);
@@ -136,9 +134,9 @@ void TZROpenPictureDialog::PreviewTimerFired() {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         bool success = true;
         try {
-            if (onPreview_) onPreview_(*this, bitmap_, success, lastFile_);
+            if (onPreview_) onPreview_(*this, bitmap_, success, currentPath_);
         } catch (const std::exception& e) {
-            Debug().Log(QStringLiteral("No preview of %1: %2").arg(lastFile_, QString::fromUtf8(e.what())));
+            Debug().Log(QStringLiteral("No preview of %1: %2").arg(currentPath_, QString::fromUtf8(e.what())));
             success = false;
         } catch (...) {
             success = false;
@@ -151,7 +149,6 @@ void TZROpenPictureDialog::PreviewTimerFired() {
 
 void TZROpenPictureDialog::PreviewCheckClicked() {
     if (cbVorschau_->isChecked()) {
-        lastFile_ = QString::fromLatin1(kNoFile);
         SelectionChanged(currentPath_);
     } else {
         timer_->Stop();

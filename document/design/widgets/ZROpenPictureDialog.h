@@ -22,8 +22,6 @@ class TZROpenPictureDialog : public TLocalizedWindow<QFileDialog> {
     Q_OBJECT
 public:
     static constexpr int kPreviewDelayMs = 250;
-    // The name remembered before any selection: the first file always counts as new.
-    static constexpr const char* kNoFile = "---.doc";
 
     // (the dialog, the bitmap to draw into, true unless there is no preview, the file)
     using PreviewHandler =
@@ -45,7 +43,6 @@ public:
     void PreviewCheckClicked();
 
     const gdi::Bitmap& PreviewBitmap() const { return bitmap_; }
-    const QString& LastFileName() const { return lastFile_; }
     TCanvasPanel* PreviewPanel() const { return cliPanel_; }
     QCheckBox* PreviewCheck() const { return cbVorschau_; }
 
@@ -66,7 +63,6 @@ private:
     QCheckBox* cbVorschau_ = nullptr;
     gdi::Bitmap bitmap_;
     std::unique_ptr<TViewTimer> timer_;
-    QString lastFile_ = QString::fromLatin1(kNoFile);
     QString currentPath_;
     PreviewHandler onPreview_;
 };
