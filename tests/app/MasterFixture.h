@@ -47,9 +47,10 @@ struct RecordedMessage {
     QString text;
 };
 
-// A figure of the given kind centred at (x, y) mm, filled; the figure as added.
+// A figure of the given kind centred at (x, y) mm, filled; the figure as added
+// (selected, and the design marked modified, when select is true).
 template <class Figure>
-Figure& AddFilledFigure(TEinzelEtikett& design, double x, double y, double w, double h, gdi::Color fill, bool withUndo = false) {
+Figure& AddFilledFigure(TEinzelEtikett& design, double x, double y, double w, double h, gdi::Color fill, bool select = false) {
     auto figure = std::make_unique<Figure>(&design.GetOwner());
     figure->SetCenterX(x);
     figure->SetCenterY(y);
@@ -57,7 +58,7 @@ Figure& AddFilledFigure(TEinzelEtikett& design, double x, double y, double w, do
     figure->SetHeight(h);
     figure->SetFillColor(fill);
     figure->UpdateTransform();
-    return static_cast<Figure&>(*design.AddFigure(std::move(figure), withUndo));
+    return static_cast<Figure&>(*design.AddFigure(std::move(figure), select));
 }
 
 class MasterTest : public ::testing::Test {
