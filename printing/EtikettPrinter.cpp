@@ -197,27 +197,7 @@ void TEtikettPrinter::PrintSingleLabelSheets() {
         ShowNoLabels();
         return;
     }
-    const int32_t copies = ApplyDriverCopies(options.Copies);
-    for (Entry& e : designs_) e.labelCount = copies;
-    StartCounters();
-    gdi::CurrentPrinter().SetOrientation(gdi::PageOrientation::Portrait);
-    RunJob(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {1}), false, [&] {
-        SetLabelPosition(1);
-        PrintSingleLabelPages(copies, first, last);
-    });
-}
-
-void TEtikettPrinter::PrintSingleLabelPages(int32_t copies, int32_t first, int32_t last) {
-    int32_t page = 0;
-    for (int32_t i = 1; i <= copies; ++i)
-        for (int32_t j = first; j <= last; ++j) {
-            SetJobText(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {++page}));
-            PrintDesign(j);
-            if (LetEventsRun()) return;
-            if (i == copies && j == last) return;
-            ChangePage();
-            SetLabelPosition(1);
-        }
+    RunOneLabelJob(options.Copies, last - first + 1, [&](int32_t page) { PrintDesign(first + page); });
 }
 
 void TEtikettPrinter::PrintWithClipRing() {
@@ -230,19 +210,28 @@ void TEtikettPrinter::PrintWithClipRing() {
 
     pageAsBitmap_ = options.PageAsBitmap;
     selectedOnly_ = options.OfferSelection && options.SelectionOnly;
-    const int32_t copies = ApplyDriverCopies(options.Copies);
+    RunOneLabelJob(options.Copies, 1, [&](int32_t) {
+        if (pageAsBitmap_)
+            PrintClipRegionsAsBitmap();
+        else
+            PrintClipRegions();
+    });
+}
+
+// Collated copies of pagesPerCopy pages, drawPage(0 .. pagesPerCopy - 1) drawing each page of a copy.
+void TEtikettPrinter::RunOneLabelJob(int32_t copies, int32_t pagesPerCopy,
+                                     const std::function<void(int32_t page)>& drawPage) {
+    copies = ApplyDriverCopies(copies);
     for (Entry& e : designs_) e.labelCount = copies;
     StartCounters();
     gdi::CurrentPrinter().SetOrientation(gdi::PageOrientation::Portrait);
     RunJob(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {1}), false, [&] {
         SetLabelPosition(1);
-        for (int32_t i = 1; i <= copies; ++i) {
-            SetJobText(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {i}));
-            if (pageAsBitmap_)
-                PrintClipRegionsAsBitmap();
-            else
-                PrintClipRegions();
-            if (LetEventsRun() || i == copies) return;
+        const int64_t pages = int64_t{copies} * pagesPerCopy;
+        for (int64_t page = 1; page <= pages; ++page) {
+            SetJobText(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {page}));
+            drawPage(static_cast<int32_t>((page - 1) % pagesPerCopy));
+            if (LetEventsRun() || page == pages) return;
             ChangePage();
             SetLabelPosition(1);
         }

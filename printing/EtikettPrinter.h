@@ -77,7 +77,7 @@ private:
     void PrintWithClipRing();
     void PrintDataset(TPrintRecordSet& records);
     void PrintSheetLabels(const TSheetPrintOptions& options);
-    void PrintSingleLabelPages(int32_t copies, int32_t first, int32_t last);
+    void RunOneLabelJob(int32_t copies, int32_t pagesPerCopy, const std::function<void(int32_t page)>& drawPage);
     void PrintDatasetRecords(TPrintRecordSet& records, int32_t design, int32_t count, int32_t copies);
 
     // ---- the job frame: the cancel window, the printer's document and the
