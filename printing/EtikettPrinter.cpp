@@ -256,7 +256,6 @@ void TEtikettPrinter::PrintClipRegionsAsBitmap() {
     TMemMapDIBSection& dib = GetMemMapDIB();
     dib.ResetCanvas();
     TRegionScaleCanvas bitmap(&dib.Canvas());
-    bitmap.PrintEngine = this;
     bitmap.RotatedSheet = printerCanvas_->RotatedSheet;
     bitmap.Reset(kResetScreen);
     bitmap.SetZoom(static_cast<float>(kBitmapDpi / static_cast<double>(gdi::ScreenCaps().logPixelsY)));
@@ -296,7 +295,6 @@ void TEtikettPrinter::PrintClipRegionBitmap(const TMMRgn& region) {
     const gdi::Region onPrinter = region.CreateGdiRegion(*printerCanvas_);
     printer.SelectClipRgn(&onPrinter);
     Entry& entry = designs_.front();
-    printingDesign_ = entry.design;
     entry.design->Placeholders().SetValue("GesNr", Decimal(entry.labelCount));
     entry.design->NotifyLabelStart(kRealPrintJob);
     for (double y = top; y < bottom && !Aborted(); y += tile)
@@ -379,12 +377,10 @@ bool TEtikettPrinter::RunJob(const QString& firstText, bool readUserOffsets, con
     const JobWindow window(ui_, firstText);
     if (!printer.BeginDoc(JobTitle().toStdString())) throw EPrinter(LocalizedText("IDS_PRINTJOBFAILED"));
     printerCanvas_ = std::make_unique<TRegionScaleCanvas>(&printer.GetCanvas());
-    printerCanvas_->PrintEngine = this;
     printerCanvas_->RotatedSheet = sheet_.Orientation != 0;
     canvas_ = printerCanvas_.get();
     walk_ = TLabelWalk(mask_, PositionsOf(sheet_));
     auto forgetCanvas = [this] {
-        printingDesign_ = nullptr;
         canvas_ = nullptr;
         printerCanvas_.reset();  // before the printer's canvas goes with the job
     };
@@ -547,7 +543,6 @@ void TEtikettPrinter::MaskSpecialArticles() {
 void TEtikettPrinter::PrintDesignLabel(int32_t index, bool notify) {
     Entry& entry = designs_[static_cast<size_t>(index)];
     TPrintDesign& design = *entry.design;
-    printingDesign_ = &design;
     if (notify) {
         design.Placeholders().SetValue("GesNr", Decimal(entry.labelCount));
         design.NotifyLabelStart(kRealPrintJob);
