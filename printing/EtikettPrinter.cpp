@@ -33,11 +33,6 @@ constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 
 std::string Decimal(int64_t v) { return std::to_string(v); }
 
-int32_t PositionsOf(const TEtikett& sheet) {
-    const int64_t positions = int64_t{sheet.Columns} * sheet.Rows;
-    return static_cast<int32_t>(std::clamp<int64_t>(positions, 1, kMaxSheetLabels));
-}
-
 // Puts the sheet's page on the printer again when the dialog chose another printer.
 class PaperFollowsPrinter {
 public:
@@ -111,7 +106,7 @@ void TEtikettPrinter::PrintSheets() {
     const PaperFollowsPrinter paper(sheet_);
     TSheetPrintOptions options;
     for (int32_t i = 0; i < static_cast<int32_t>(designs_.size()); ++i) options.Designs.push_back(i);
-    options.Mask.assign(std::max(kDialogMaskLength, static_cast<size_t>(PositionsOf(sheet_))), '1');
+    options.Mask.assign(std::max(kDialogMaskLength, static_cast<size_t>(LabelPositionsOf(sheet_))), '1');
     if (!ui_.AskSheetOptions(source_, options)) return;
     paper.AfterDialog();
     SetDesignList(options.Designs);
@@ -120,7 +115,7 @@ void TEtikettPrinter::PrintSheets() {
     const int64_t designCount = static_cast<int64_t>(designs_.size());
     int64_t total = 0;
     if (options.CountBySheets) {
-        const int32_t positions = PositionsOf(sheet_);
+        const int32_t positions = LabelPositionsOf(sheet_);
         const int64_t available =
             CountMarkedPositions(mask_, positions) + int64_t{std::max(options.SheetCount, 1) - 1} * positions;
         total = options.KeepTogether ? available / std::max<int64_t>(designCount, 1) * designCount : available;
@@ -322,7 +317,7 @@ void TEtikettPrinter::PrintClipRegionBitmap(const TMMRgn& region) {
 // ---- serial printing
 
 void TEtikettPrinter::PrintDataset(TPrintRecordSet& records) {
-    const int32_t positions = PositionsOf(sheet_);
+    const int32_t positions = LabelPositionsOf(sheet_);
     TDatasetPrintOptions options;
     options.RecordTo = records.RecordCount();
     options.PageTo = std::max(1, DatasetPageCount(records.RecordCount(), positions));
@@ -379,7 +374,7 @@ bool TEtikettPrinter::RunJob(const QString& firstText, bool readUserOffsets, con
     printerCanvas_ = std::make_unique<TRegionScaleCanvas>(&printer.GetCanvas());
     printerCanvas_->RotatedSheet = sheet_.Orientation != 0;
     canvas_ = printerCanvas_.get();
-    walk_ = TLabelWalk(mask_, PositionsOf(sheet_));
+    walk_ = TLabelWalk(mask_, LabelPositionsOf(sheet_));
     auto forgetCanvas = [this] {
         canvas_ = nullptr;
         printerCanvas_.reset();  // before the printer's canvas goes with the job
