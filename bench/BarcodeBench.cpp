@@ -112,61 +112,57 @@ static void BM_ThousandWhiteSymbolBoxesOnA4At600Dpi(benchmark::State& state) {
 }
 BENCHMARK(BM_ThousandWhiteSymbolBoxesOnA4At600Dpi)->Unit(benchmark::kMillisecond);
 
-// What the machine gives for plain 32-bit fills of the whole page, row by
-// row: the floor under any drawing that writes a pixel count.
-static void BM_PlainFillOfA4At600Dpi(benchmark::State& state) {
+namespace {
+
+// Fills the whole page once per run in pieces of the given width (0: whole
+// rows), column of pieces after column, each piece row by row, in colours
+// that alternate between runs.
+template <class FillPiece>
+void FillPageInPieces(benchmark::State& state, int32_t pieceWidth, FillPiece fillPiece) {
     const auto canvas = A4At600Dpi();
     gdi::BitmapCanvas& page = canvas->BitmapCanvas();
-    const int32_t width = page.bitmap().Width(), height = page.bitmap().Height();
+    if (pieceWidth == 0) pieceWidth = page.bitmap().Width();
+    const int32_t width = page.bitmap().Width() / pieceWidth * pieceWidth, height = page.bitmap().Height();
     uint32_t color = 0xFF000000u;
     for (auto _ : state) {
         color ^= 0x00FFFFFFu;
-        for (int32_t y = 0; y < height; ++y) std::fill_n(page.ScanLine(y), width, color);
+        for (int32_t x = 0; x < width; x += pieceWidth)
+            for (int32_t y = 0; y < height; ++y) fillPiece(page.ScanLine(y) + x, pieceWidth, color);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * int64_t{width} * height * 4);
 }
+
+void PlainFill(uint32_t* pixels, int32_t count, uint32_t color) { std::fill_n(pixels, count, color); }
+
+// A symbol's width at 600 dpi: the pieces in which the boxes are filled.
+constexpr int32_t kSymbolPixels = 791;
+
+}  // namespace
+
+// What the machine gives for plain 32-bit fills of the whole page, row by
+// row: the floor under any drawing that writes a pixel count.
+static void BM_PlainFillOfA4At600Dpi(benchmark::State& state) { FillPageInPieces(state, 0, PlainFill); }
 BENCHMARK(BM_PlainFillOfA4At600Dpi)->Unit(benchmark::kMillisecond);
 
-// The same in pieces of a symbol's width (791 pixels), column of symbols
-// after column, as the boxes are filled.
+// The same in pieces of a symbol's width, column of symbols after column, as
+// the boxes are filled.
 static void BM_PlainFillOfA4At600DpiInSymbolRows(benchmark::State& state) {
-    const auto canvas = A4At600Dpi();
-    gdi::BitmapCanvas& page = canvas->BitmapCanvas();
-    const int32_t width = page.bitmap().Width() / 791 * 791, height = page.bitmap().Height();
-    uint32_t color = 0xFF000000u;
-    for (auto _ : state) {
-        color ^= 0x00FFFFFFu;
-        for (int32_t x = 0; x < width; x += 791)
-            for (int32_t y = 0; y < height; ++y) std::fill_n(page.ScanLine(y) + x, 791, color);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * int64_t{width} * height * 4);
+    FillPageInPieces(state, kSymbolPixels, PlainFill);
 }
 BENCHMARK(BM_PlainFillOfA4At600DpiInSymbolRows)->Unit(benchmark::kMillisecond);
 
 #if defined(__SSE2__)
 // The same with stores that bypass the caches.
 static void BM_StreamFillOfA4At600DpiInSymbolRows(benchmark::State& state) {
-    const auto canvas = A4At600Dpi();
-    gdi::BitmapCanvas& page = canvas->BitmapCanvas();
-    const int32_t width = page.bitmap().Width() / 791 * 791, height = page.bitmap().Height();
-    uint32_t color = 0xFF000000u;
-    for (auto _ : state) {
-        color ^= 0x00FFFFFFu;
+    FillPageInPieces(state, kSymbolPixels, [](uint32_t* p, int32_t count, uint32_t color) {
+        uint32_t* e = p + count;
         const __m128i v = _mm_set1_epi32(static_cast<int>(color));
-        for (int32_t x = 0; x < width; x += 791)
-            for (int32_t y = 0; y < height; ++y) {
-                uint32_t* p = page.ScanLine(y) + x;
-                uint32_t* e = p + 791;
-                while (p < e && (reinterpret_cast<uintptr_t>(p) & 15)) *p++ = color;
-                for (; p + 4 <= e; p += 4) _mm_stream_si128(reinterpret_cast<__m128i*>(p), v);
-                while (p < e) *p++ = color;
-            }
-        _mm_sfence();
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * int64_t{width} * height * 4);
+        while (p < e && (reinterpret_cast<uintptr_t>(p) & 15)) *p++ = color;
+        for (; p + 4 <= e; p += 4) _mm_stream_si128(reinterpret_cast<__m128i*>(p), v);
+        while (p < e) *p++ = color;
+    });
+    _mm_sfence();
 }
 BENCHMARK(BM_StreamFillOfA4At600DpiInSymbolRows)->Unit(benchmark::kMillisecond);
 #endif

@@ -33,5 +33,5 @@ constexpr int32_t kWholeLabel = 131072;
 // figures (a code without one does nothing).
 constexpr int32_t kAlignFlags = 0x3F;
 constexpr int32_t kSpreadFlags = 0x3FC0;
-constexpr int32_t kMoveFlags = 16383;
+constexpr int32_t kMoveFlags = kAlignFlags | kSpreadFlags;
 }  // namespace ElementAlign

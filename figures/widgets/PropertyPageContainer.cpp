@@ -49,7 +49,6 @@ TPropertyPageContainer::~TPropertyPageContainer() = default;
 void TPropertyPageContainer::SetPages(uint8_t pages) {
     if ((pages & (pgNoColor | pgColor | pgGradient)) == 0)
         throw Exception(QStringLiteral("Eine Fülloption muß mindestens angegeben werden"));
-    pages_ = pages;
     BtnOhneFarbe->setVisible((pages & pgNoColor) != 0);
     if ((pages & pgColor) && !colorPage_) {
         colorPage_ = new TTabFrameColor(panContainer);

@@ -35,7 +35,6 @@ public:
     // ("Eine Fülloption muß mindestens angegeben werden"). The first tab is
     // opened.
     void SetPages(uint8_t pages);
-    uint8_t Pages() const { return pages_; }
     int PageCount() const;
     // Opens the tab of the index (nothing for an index no tab has).
     void OpenPage(int index);
@@ -59,7 +58,6 @@ public:
 private:
     void TabChange();
 
-    uint8_t pages_ = 0;
     std::unique_ptr<TFillData> fill_;
     TTabFrameColor* colorPage_ = nullptr;
 };

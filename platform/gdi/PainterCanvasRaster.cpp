@@ -66,14 +66,14 @@ AreaScan ConvertedArea(const ScanConverter& scan) {
 // A thin pen's polylines of a path: curves flattened, points on whole pixels.
 std::vector<std::vector<QPoint>> ThinPolylines(const QPainterPath& path) {
     std::vector<std::vector<QPoint>> polylines;
-    for (const std::vector<QPointF>& figure : PathFigures(path, 0.25)) {
+    ForEachPathFigure(path, 0.25, [&polylines](std::span<const QPointF> figure) {
         std::vector<QPoint> points;
         for (const QPointF& p : figure) {
             const QPoint q(RoundCoord(p.x()), RoundCoord(p.y()));
             if (points.empty() || points.back() != q) points.push_back(q);
         }
         if (points.size() > 1) polylines.push_back(std::move(points));
-    }
+    });
     return polylines;
 }
 
@@ -158,21 +158,14 @@ void PainterCanvas::RasterOutline::ScanWide(const QRect& window, const ScanConve
     constexpr int64_t kBandRows = 256;
     const int64_t top = std::max(window.top(), round->Top());
     const int64_t bottom = std::min<int64_t>(int64_t{window.top()} + window.height(), round->Bottom());
-    std::vector<std::pair<int32_t, Span>> runs;
-    SpanList row;
     for (int64_t bandTop = top; bandTop < bottom; bandTop += kBandRows) {
         const QRect band(window.left(), static_cast<int32_t>(bandTop), window.width(),
                          static_cast<int32_t>(std::min(kBandRows, bottom - bandTop)));
-        runs.clear();
+        std::vector<std::pair<int32_t, Span>> runs;
         round->Walk(band, [&](int32_t y, int32_t left, int32_t right) { runs.push_back({y, {left, right}}); });
-        std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) {
-            return a.first != b.first ? a.first < b.first : a.second.left < b.second.left;
-        });
-        for (size_t i = 0; i < runs.size();) {
-            const int32_t y = runs[i].first;
-            row.clear();
-            for (; i < runs.size() && runs[i].first == y; ++i) AppendSpan(row, runs[i].second.left, runs[i].second.right);
-            sink(y, row);
+        const RegionRows rows(std::move(runs));
+        for (int32_t y = band.top(); y <= band.bottom(); ++y) {
+            if (const std::span<const Span> spans = rows.At(y); !spans.empty()) sink(y, spans);
         }
     }
 }
@@ -397,11 +390,10 @@ void PainterCanvas::RasterPolygon(std::span<const Point> points, std::span<const
     const XForm m = LogicalToDevice();
     std::vector<std::vector<QPoint>> outlines = geometry::PolygonOutlines(points, counts, m);
     if (outlines.empty()) return;
-    const QBrush brush = MakeBrush(state().brush);
     if (const std::optional<QRect> box = AxisAlignedBox(outlines);
-        box && state().rop2 == Rop2::CopyPen && brush.style() == Qt::SolidPattern) {
+        box && state().rop2 == Rop2::CopyPen && state().brush.style == BrushStyle::Solid) {
         // The pixels whose centres lie inside: the box less its right and bottom edges.
-        FillRects(std::array{*box}, brush, Rop2::CopyPen);
+        FillRects(std::array{*box}, MakeBrush(state().brush), Rop2::CopyPen);
         DrawOutline(OutlineOf(RasterPen(m), std::move(outlines)));
         return;
     }

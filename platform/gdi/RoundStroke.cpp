@@ -48,12 +48,4 @@ void RoundStroke::AddLine(QPointF a, QPointF b, bool startDisc) {
     lines_.push_back(line);
 }
 
-void RoundStroke::AddPolyline(std::span<const QPoint> points) {
-    for (size_t i = 1; i < points.size(); ++i) AddLine(points[i - 1], points[i], i == 1);
-}
-
-void RoundStroke::AddPolyline(std::span<const QPointF> points) {
-    for (size_t i = 1; i < points.size(); ++i) AddLine(points[i - 1], points[i], i == 1);
-}
-
 }  // namespace gdi

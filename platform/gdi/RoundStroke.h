@@ -28,8 +28,10 @@ public:
 
     // A polyline through device points, the centre of pixel (x, y) lying
     // on the point (x, y).
-    void AddPolyline(std::span<const QPoint> points);
-    void AddPolyline(std::span<const QPointF> points);
+    template <class Points>  // of QPoint or QPointF
+    void AddPolyline(const Points& points) {
+        for (size_t i = 1; i < points.size(); ++i) AddLine(points[i - 1], points[i], i == 1);
+    }
 
     // Hands the pixels within the window to run(y, left, right) as runs
     // along rows (pixels left..right-1 of row y). Where the outlines of

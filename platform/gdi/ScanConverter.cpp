@@ -221,10 +221,4 @@ void ForEachPathFigure(const QPainterPath& path, double tolerance, const std::fu
     if (!figure.empty()) take(figure);
 }
 
-std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double tolerance) {
-    std::vector<std::vector<QPointF>> figures;
-    ForEachPathFigure(path, tolerance, [&](std::span<const QPointF> f) { figures.emplace_back(f.begin(), f.end()); });
-    return figures;
-}
-
 }  // namespace gdi

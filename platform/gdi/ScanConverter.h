@@ -57,9 +57,8 @@ using AreaScan = std::function<void(const QRect& window, const ScanConverter::Ro
 // polyline is farther than the tolerance (in pixels) from the curve. The
 // start point is not included.
 void FlattenCubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, std::vector<QPointF>& out);
-// The figures of a path as polylines of device points, curves flattened.
-std::vector<std::vector<QPointF>> PathFigures(const QPainterPath& path, double tolerance);
-// The same, one figure after another through one buffer.
+// The figures of a path as polylines of device points, curves flattened,
+// one figure after another through one buffer.
 void ForEachPathFigure(const QPainterPath& path, double tolerance, const std::function<void(std::span<const QPointF>)>& take);
 
 }  // namespace gdi
