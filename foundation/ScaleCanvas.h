@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-class TEtikettPrinter;
-
 class TScaleCanvas : public TScaler {
 public:
     // The canvas is not owned. Until the owner calls Reset, one device unit is one millimetre.
@@ -59,7 +57,6 @@ public:
 
     bool TextSuppressed = false;
     TRect VisibleRect{-32000, -32000, 32000, 32000};
-    TEtikettPrinter* PrintEngine = nullptr;
     int32_t FontPixelsPerInch = 0;
 
 protected:

@@ -28,8 +28,7 @@ public:
     }
 
     std::vector<QString> Build() {
-        const int32_t positions = static_cast<int32_t>(
-            std::clamp<int64_t>(int64_t{sheet_.Columns} * sheet_.Rows, 1, kMaxSheetLabels));
+        const int32_t positions = LabelPositionsOf(sheet_);
         TDatasetPrintOptions options = options_;
         const TRecordRange range = RecordRangeOf(options, records_.RecordCount(), positions);
         const int32_t copies = std::max(1, options.CopiesPerRecord);

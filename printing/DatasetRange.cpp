@@ -36,7 +36,7 @@ TRecordRange RecordRangeOf(TDatasetPrintOptions& options, int32_t recordCount, i
         const int64_t onPages = int64_t{labelsPerSheet} * (int64_t{options.PageTo} - options.PageFrom + 1);
         const int64_t left = int64_t{recordCount} - range.FirstRecord + 1;
         const int64_t missing = labelsPerSheet - CountMarkedPositions(options.Mask, labelsPerSheet);
-        range.Count = Clamped(std::min(onPages, left) - missing);
+        range.Count = Clamped(std::min(onPages - missing, left));
         break;
     }
     }

@@ -1,7 +1,7 @@
 #pragma once
 // Which records a serial print prints: all, a range of record numbers, or
 // the records of a range of pages (a page holds one record per label
-// position; labels missing on the first sheet take records off the end).
+// position; labels missing on the first sheet take places off the pages).
 
 #include "printing/PrintOptions.h"
 

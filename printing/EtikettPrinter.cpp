@@ -33,11 +33,6 @@ constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 
 std::string Decimal(int64_t v) { return std::to_string(v); }
 
-int32_t PositionsOf(const TEtikett& sheet) {
-    const int64_t positions = int64_t{sheet.Columns} * sheet.Rows;
-    return static_cast<int32_t>(std::clamp<int64_t>(positions, 1, kMaxSheetLabels));
-}
-
 // Puts the sheet's page on the printer again when the dialog chose another printer.
 class PaperFollowsPrinter {
 public:
@@ -111,7 +106,7 @@ void TEtikettPrinter::PrintSheets() {
     const PaperFollowsPrinter paper(sheet_);
     TSheetPrintOptions options;
     for (int32_t i = 0; i < static_cast<int32_t>(designs_.size()); ++i) options.Designs.push_back(i);
-    options.Mask.assign(std::max(kDialogMaskLength, static_cast<size_t>(PositionsOf(sheet_))), '1');
+    options.Mask.assign(std::max(kDialogMaskLength, static_cast<size_t>(LabelPositionsOf(sheet_))), '1');
     if (!ui_.AskSheetOptions(source_, options)) return;
     paper.AfterDialog();
     SetDesignList(options.Designs);
@@ -120,7 +115,7 @@ void TEtikettPrinter::PrintSheets() {
     const int64_t designCount = static_cast<int64_t>(designs_.size());
     int64_t total = 0;
     if (options.CountBySheets) {
-        const int32_t positions = PositionsOf(sheet_);
+        const int32_t positions = LabelPositionsOf(sheet_);
         const int64_t available =
             CountMarkedPositions(mask_, positions) + int64_t{std::max(options.SheetCount, 1) - 1} * positions;
         total = options.KeepTogether ? available / std::max<int64_t>(designCount, 1) * designCount : available;
@@ -197,27 +192,7 @@ void TEtikettPrinter::PrintSingleLabelSheets() {
         ShowNoLabels();
         return;
     }
-    const int32_t copies = ApplyDriverCopies(options.Copies);
-    for (Entry& e : designs_) e.labelCount = copies;
-    StartCounters();
-    gdi::CurrentPrinter().SetOrientation(gdi::PageOrientation::Portrait);
-    RunJob(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {1}), false, [&] {
-        SetLabelPosition(1);
-        PrintSingleLabelPages(copies, first, last);
-    });
-}
-
-void TEtikettPrinter::PrintSingleLabelPages(int32_t copies, int32_t first, int32_t last) {
-    int32_t page = 0;
-    for (int32_t i = 1; i <= copies; ++i)
-        for (int32_t j = first; j <= last; ++j) {
-            SetJobText(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {++page}));
-            PrintDesign(j);
-            if (LetEventsRun()) return;
-            if (i == copies && j == last) return;
-            ChangePage();
-            SetLabelPosition(1);
-        }
+    RunOneLabelJob(options.Copies, last - first + 1, [&](int32_t page) { PrintDesign(first + page); });
 }
 
 void TEtikettPrinter::PrintWithClipRing() {
@@ -230,19 +205,28 @@ void TEtikettPrinter::PrintWithClipRing() {
 
     pageAsBitmap_ = options.PageAsBitmap;
     selectedOnly_ = options.OfferSelection && options.SelectionOnly;
-    const int32_t copies = ApplyDriverCopies(options.Copies);
+    RunOneLabelJob(options.Copies, 1, [&](int32_t) {
+        if (pageAsBitmap_)
+            PrintClipRegionsAsBitmap();
+        else
+            PrintClipRegions();
+    });
+}
+
+// Collated copies of pagesPerCopy pages, drawPage(0 .. pagesPerCopy - 1) drawing each page of a copy.
+void TEtikettPrinter::RunOneLabelJob(int32_t copies, int32_t pagesPerCopy,
+                                     const std::function<void(int32_t page)>& drawPage) {
+    copies = ApplyDriverCopies(copies);
     for (Entry& e : designs_) e.labelCount = copies;
     StartCounters();
     gdi::CurrentPrinter().SetOrientation(gdi::PageOrientation::Portrait);
     RunJob(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {1}), false, [&] {
         SetLabelPosition(1);
-        for (int32_t i = 1; i <= copies; ++i) {
-            SetJobText(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {i}));
-            if (pageAsBitmap_)
-                PrintClipRegionsAsBitmap();
-            else
-                PrintClipRegions();
-            if (LetEventsRun() || i == copies) return;
+        const int64_t pages = int64_t{copies} * pagesPerCopy;
+        for (int64_t page = 1; page <= pages; ++page) {
+            SetJobText(LocalizedFormat("IDS_DLGDRUCKABBRECHENMSG1", {page}));
+            drawPage(static_cast<int32_t>((page - 1) % pagesPerCopy));
+            if (LetEventsRun() || page == pages) return;
             ChangePage();
             SetLabelPosition(1);
         }
@@ -267,7 +251,6 @@ void TEtikettPrinter::PrintClipRegionsAsBitmap() {
     TMemMapDIBSection& dib = GetMemMapDIB();
     dib.ResetCanvas();
     TRegionScaleCanvas bitmap(&dib.Canvas());
-    bitmap.PrintEngine = this;
     bitmap.RotatedSheet = printerCanvas_->RotatedSheet;
     bitmap.Reset(kResetScreen);
     bitmap.SetZoom(static_cast<float>(kBitmapDpi / static_cast<double>(gdi::ScreenCaps().logPixelsY)));
@@ -307,7 +290,6 @@ void TEtikettPrinter::PrintClipRegionBitmap(const TMMRgn& region) {
     const gdi::Region onPrinter = region.CreateGdiRegion(*printerCanvas_);
     printer.SelectClipRgn(&onPrinter);
     Entry& entry = designs_.front();
-    printingDesign_ = entry.design;
     entry.design->Placeholders().SetValue("GesNr", Decimal(entry.labelCount));
     entry.design->NotifyLabelStart(kRealPrintJob);
     for (double y = top; y < bottom && !Aborted(); y += tile)
@@ -335,7 +317,7 @@ void TEtikettPrinter::PrintClipRegionBitmap(const TMMRgn& region) {
 // ---- serial printing
 
 void TEtikettPrinter::PrintDataset(TPrintRecordSet& records) {
-    const int32_t positions = PositionsOf(sheet_);
+    const int32_t positions = LabelPositionsOf(sheet_);
     TDatasetPrintOptions options;
     options.RecordTo = records.RecordCount();
     options.PageTo = std::max(1, DatasetPageCount(records.RecordCount(), positions));
@@ -390,12 +372,10 @@ bool TEtikettPrinter::RunJob(const QString& firstText, bool readUserOffsets, con
     const JobWindow window(ui_, firstText);
     if (!printer.BeginDoc(JobTitle().toStdString())) throw EPrinter(LocalizedText("IDS_PRINTJOBFAILED"));
     printerCanvas_ = std::make_unique<TRegionScaleCanvas>(&printer.GetCanvas());
-    printerCanvas_->PrintEngine = this;
     printerCanvas_->RotatedSheet = sheet_.Orientation != 0;
     canvas_ = printerCanvas_.get();
-    walk_ = TLabelWalk(mask_, PositionsOf(sheet_));
+    walk_ = TLabelWalk(mask_, LabelPositionsOf(sheet_));
     auto forgetCanvas = [this] {
-        printingDesign_ = nullptr;
         canvas_ = nullptr;
         printerCanvas_.reset();  // before the printer's canvas goes with the job
     };
@@ -558,7 +538,6 @@ void TEtikettPrinter::MaskSpecialArticles() {
 void TEtikettPrinter::PrintDesignLabel(int32_t index, bool notify) {
     Entry& entry = designs_[static_cast<size_t>(index)];
     TPrintDesign& design = *entry.design;
-    printingDesign_ = &design;
     if (notify) {
         design.Placeholders().SetValue("GesNr", Decimal(entry.labelCount));
         design.NotifyLabelStart(kRealPrintJob);

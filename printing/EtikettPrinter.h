@@ -53,12 +53,6 @@ public:
     // Runs the print command: the dialog of the document's kind of job, then the job.
     void Print();
 
-    // The design whose figures are being drawn (field texts take their values
-    // from it); none outside a job.
-    TPrintDesign* PrintingDesign() const { return printingDesign_; }
-    // The canvas the figures draw on while a job runs; none outside a job.
-    TRegionScaleCanvas* PrintCanvas() const { return canvas_; }
-
     // Millimetres to logical units of the printer with the current label origin.
     int32_t MMToDeviceX(double mm) const;
     int32_t MMToDeviceY(double mm) const;
@@ -77,7 +71,7 @@ private:
     void PrintWithClipRing();
     void PrintDataset(TPrintRecordSet& records);
     void PrintSheetLabels(const TSheetPrintOptions& options);
-    void PrintSingleLabelPages(int32_t copies, int32_t first, int32_t last);
+    void RunOneLabelJob(int32_t copies, int32_t pagesPerCopy, const std::function<void(int32_t page)>& drawPage);
     void PrintDatasetRecords(TPrintRecordSet& records, int32_t design, int32_t count, int32_t copies);
 
     // ---- the job frame: the cancel window, the printer's document and the
@@ -133,5 +127,4 @@ private:
     bool pageAsBitmap_ = false;
     std::unique_ptr<TRegionScaleCanvas> printerCanvas_;
     TRegionScaleCanvas* canvas_ = nullptr;
-    TPrintDesign* printingDesign_ = nullptr;
 };

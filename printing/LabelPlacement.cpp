@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+int32_t LabelPositionsOf(const TEtikett& sheet) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{sheet.Columns} * sheet.Rows, 1, kMaxSheetLabels));
+}
+
 TLabelPlace LabelPlaceOf(const TEtikett& sheet, int32_t position) {
     TLabelPlace place;
     sheet.GetLabelCell(position, place.Column, place.Row);

@@ -30,6 +30,9 @@ struct TLabelPlace {
     double ClipLeft = 0, ClipTop = 0, ClipRight = 0, ClipBottom = 0;
 };
 
+// The label positions of the sheet (columns x rows), within 1 .. kMaxSheetLabels.
+int32_t LabelPositionsOf(const TEtikett& sheet);
+
 // Position n (from 1) of the sheet's grid.
 TLabelPlace LabelPlaceOf(const TEtikett& sheet, int32_t position);
 

@@ -23,7 +23,6 @@ public:
 
     int32_t Sheet() const { return sheet_; }
     int32_t Position() const { return position_; }
-    int32_t LabelsPlaced() const { return placed_; }
 
 private:
     std::string mask_;

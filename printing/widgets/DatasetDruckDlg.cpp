@@ -6,6 +6,7 @@
 #include "foundation/Codepage1252.h"
 #include "foundation/Localizer.h"
 #include "printing/DatasetPreview.h"
+#include "printing/LabelPlacement.h"
 #include "printing/widgets/PreviewProgressDlg.h"
 #include "printing/widgets/PrintDialogParts.h"
 #include "printing/widgets/PrintPreviewDlg.h"
@@ -195,9 +196,8 @@ void TDatasetDruckDlg::SetDocument(TPrintSource* source, TPrintRecordSet* record
 
 void TDatasetDruckDlg::SetSheet(const TEtikett& sheet) {
     pbPreview_->SetSheet(sheet);
-    const int64_t positions = int64_t{sheet.Columns} * sheet.Rows;
-    pbPreview_->SetMask(std::string(static_cast<size_t>(std::clamp<int64_t>(positions, 1, kMaxSheetLabels)), '1'));
-    if (positions == 1) RemovePanel(kFirstSheetPanel);
+    pbPreview_->SetMask(std::string(static_cast<size_t>(LabelPositionsOf(sheet)), '1'));
+    if (int64_t{sheet.Columns} * sheet.Rows == 1) RemovePanel(kFirstSheetPanel);
 }
 
 void TDatasetDruckDlg::SetDesigns(const std::vector<std::string>& captions, int32_t selected) {

@@ -63,7 +63,6 @@ public:
     std::vector<QWidget*> Panels() const { return panels_; }
     int PanelIndex() const { return panelIndex_; }
     void ShowPanel(int index);
-    bool BuildingPreview() const { return building_; }
 
     void BtnWeiterClick();
     void BtnZurueckClick();

@@ -9,7 +9,6 @@
 #include "printing/widgets/PrinterChoicePanel.h"
 #include "printing/widgets/SheetMaskBox.h"
 
-#include <QtGui/QKeyEvent>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QHBoxLayout>
@@ -126,8 +125,8 @@ QWidget* TDlgDruckauswahl::CreateCountPage() {
     layout->addStretch(1);
     for (QRadioButton* option : {rbNrLabels_, rbNrBoegen_})
         connect(option, &QRadioButton::toggled, this, [this] { OptionClick(); });
-    edNrLabel_->installEventFilter(this);
-    edNrBoegen_->installEventFilter(this);
+    connect(edNrLabel_, &QLineEdit::textEdited, this, [this] { rbNrLabels_->setChecked(true); });
+    connect(edNrBoegen_, &QLineEdit::textEdited, this, [this] { rbNrBoegen_->setChecked(true); });
     return page;
 }
 
@@ -219,14 +218,6 @@ void TDlgDruckauswahl::cmdAlleClick() { lbEtikett_->selectAll(); }
 void TDlgDruckauswahl::OptionClick() {
     lLabel_->setEnabled(rbNrLabels_->isChecked());
     lBoegen_->setEnabled(rbNrBoegen_->isChecked());
-}
-
-bool TDlgDruckauswahl::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        if (watched == edNrLabel_) rbNrLabels_->setChecked(true);
-        if (watched == edNrBoegen_) rbNrBoegen_->setChecked(true);
-    }
-    return TLocalizerDialog::eventFilter(watched, event);
 }
 
 void TDlgDruckauswahl::cmdKeinsFehltClick() { pbPreview_->FillMask('1'); }

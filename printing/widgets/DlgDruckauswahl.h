@@ -57,7 +57,6 @@ public:
 
 protected:
     void AfterLocalize() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* CreatePrinterPage();

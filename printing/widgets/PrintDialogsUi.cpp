@@ -56,7 +56,8 @@ void PrintSheetOutlines(QWidget* owner, const TPrintSheetPicture& sheet, double 
         canvas.SetWorldOffsetY(static_cast<float>(offsetY));
         DrawSheetPicture(canvas, sheet);
     } catch (...) {
-        printer.EndDoc();
+        // No half page reaches the printer.
+        if (printer.Printing()) printer.Abort();
         throw;
     }
     if (!printer.EndDoc()) throw EPrinter(LocalizedText("IDS_PRINTJOBFAILED"));

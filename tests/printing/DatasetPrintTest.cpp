@@ -32,6 +32,10 @@ TEST(DatasetRange, RecordsOfEachKindOfRange) {
         {"pages 2 to 3", K::Pages, 2, 3, "11111111", 9, 16},
         {"pages 2 to 3, two labels missing", K::Pages, 2, 3, "01101111", 9, 14},
         {"pages 4 to 9", K::Pages, 4, 9, "11111111", 25, 1},
+        // Missing labels take places off the pages, not records off the range.
+        {"pages 4 to 9, two labels missing", K::Pages, 4, 9, "01101111", 25, 1},
+        {"pages 1 to 4, two labels missing", K::Pages, 1, 4, "01101111", 1, 25},
+        {"pages 1 to 2, two labels missing", K::Pages, 1, 2, "01101111", 1, 14},
         {"pages 0 to 1", K::Pages, 0, 1, "11111111", 1, 8},
         {"page 5 past the records", K::Pages, 5, 5, "11111111", 1, 0},
     };

@@ -89,8 +89,11 @@ TEST_F(PrintDialogs, SheetWizardAnswersAndTheFirstSheetMask) {
     EXPECT_TRUE(options.KeepTogether);
     EXPECT_EQ(options.Mask, std::string(1024, '1'));
 
-    // Typing in the number of sheets chooses sheets.
+    // Typing in the number of sheets chooses sheets; keys that type nothing do not.
     auto* sheets = Child<TQDXIntegerEdit>(&dialog, "edNrBoegen");
+    Key(sheets, Qt::Key_Shift, Qt::ShiftModifier);
+    Key(sheets, Qt::Key_Tab);
+    EXPECT_FALSE(Child<QRadioButton>(&dialog, "rbNrBoegen")->isChecked());
     Key(sheets, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
     EXPECT_TRUE(Child<QRadioButton>(&dialog, "rbNrBoegen")->isChecked());
     EXPECT_FALSE(Child<QLabel>(&dialog, "lLabel")->isEnabled());
