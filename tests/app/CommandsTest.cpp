@@ -314,8 +314,9 @@ TEST_F(CommandsTest, RingCentringOnCdSheets) {
         c.PrepareContextMenu(2);
         const bool rings = std::string(k.article) != "Test";
         EXPECT_EQ(c.PopupItem("mnuZentrierenHaupt")->isVisible(), rings) << k.article;
-        if (rings)
+        if (rings) {
             EXPECT_EQ(c.PopupItem("mnuZentrierenMitte")->isVisible(), std::string(k.article) == "QN-2052") << k.article;
+        }
         c.SetModified(false);
         master->MenuItem("mnuSchliessen")->trigger();
         ReturnToLoop();

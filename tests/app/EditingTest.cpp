@@ -365,7 +365,9 @@ TEST_F(EditingTest, ClicksInTheShapeToolsMakeFiguresInTheToolBarsStyleAndReturnT
         EXPECT_FLOAT_EQ(figure->PenWidth, 0.5f);
         if (auto* shape = dynamic_cast<TRechteck*>(figure)) {
             EXPECT_EQ(shape->Fill->Kind(), t.fillColour == 1 ? 0 : fkColor);
-            if (t.fillColour != 1) EXPECT_EQ(shape->Fill->Color(), static_cast<gdi::Color>(t.fillColour));
+            if (t.fillColour != 1) {
+                EXPECT_EQ(shape->Fill->Color(), static_cast<gdi::Color>(t.fillColour));
+            }
         }
         EXPECT_EQ(d.SelectedCount(), 1);
         EXPECT_TRUE(d.IsSelected(figure));

@@ -24,11 +24,15 @@ void ExpectSelectionInvariants(const TEinzelEtikett& design) {
         for (int32_t j = 0; j < i; ++j) ASSERT_NE(design.GetSelected(j), f) << "selected twice";
         const int k = static_cast<int>(f->Kind);
         if (k >= 1 && k <= 20) ++counted[static_cast<size_t>(k)];
-        if (design.GetHandlesVisible() == 1) ASSERT_TRUE(f->Selected);
+        if (design.GetHandlesVisible() == 1) {
+            ASSERT_TRUE(f->Selected);
+        }
     }
     for (int k = 1; k <= 20; ++k) ASSERT_EQ(design.KindCount(static_cast<K>(k)), counted[static_cast<size_t>(k)]) << k;
     for (int32_t i = 0; i < design.FigureCount(); ++i)
-        if (!design.IsSelected(design.GetFigure(i))) ASSERT_FALSE(design.GetFigure(i)->Selected);
+        if (!design.IsSelected(design.GetFigure(i))) {
+            ASSERT_FALSE(design.GetFigure(i)->Selected);
+        }
 }
 
 }  // namespace

@@ -216,7 +216,9 @@ TEST_F(CircleDrawTiming, ASlowDrawSwitchesTheScreenToOutlinesButNotThePrinter) {
     EXPECT_TRUE(second.device.Texts().empty());
     EXPECT_EQ(second.Polygons(), 2u);  // one filled outline per character
     for (const auto& call : second.device.Calls())
-        if (call.op == gdi::RecordedCall::Op::Polygon) EXPECT_EQ(call.state.pen.style, gdi::PenStyle::Null);
+        if (call.op == gdi::RecordedCall::Op::Polygon) {
+            EXPECT_EQ(call.state.pen.style, gdi::PenStyle::Null);
+        }
     EXPECT_EQ(second.device.pen().style, gdi::PenStyle::Solid);
 
     CircleScreen printer(gdi::DeviceKind::Printer);
