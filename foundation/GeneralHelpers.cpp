@@ -86,12 +86,16 @@ QString UniqueTempFileName(const QString& extension, const QString& folder) {
     throw EFCreateError(LocalizedFormat("IDS_CANNOTSAVEFILE", {JoinPath(folder, QStringLiteral("~QN*") + ext)}));
 }
 
+QString ApplicationTitle() {
+    const QString title = QGuiApplication::applicationDisplayName();
+    return title.isEmpty() ? QStringLiteral("Zorbit") : title;
+}
+
 bool RegisterFileAssociation(const QString& extension) {
     try {
         shell::DocumentType type;
         type.extension = extension;
-        type.applicationName = QGuiApplication::applicationDisplayName();
-        if (type.applicationName.isEmpty()) type.applicationName = QStringLiteral("Zorbit");
+        type.applicationName = ApplicationTitle();
         type.description = type.applicationName + QStringLiteral(" Datei");
         type.englishDescription = type.applicationName + QStringLiteral(" document");
         type.programPath = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();

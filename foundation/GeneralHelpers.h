@@ -49,6 +49,8 @@ QString UniqueTempFileName(const QString& extension, const QString& folder);
 // file manager opens them with this program, the document as its only
 // argument. Called by the main window at every start; files are written only
 // when missing or changed; errors are ignored. True when something changed.
+// The program's display name, "Zorbit" when none is set.
+QString ApplicationTitle();
 bool RegisterFileAssociation(const QString& extension);
 
 // The file-dialog filter of documents ("IDS_FILEFILTER" with DefaultExt), in

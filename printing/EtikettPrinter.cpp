@@ -3,6 +3,7 @@
 #include "document/Etikett.h"
 #include "document/SuchTabelle.h"
 #include "foundation/Debug.h"
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/Rounding.h"
 #include "foundation/ScaleCanvas.h"
@@ -18,7 +19,6 @@
 #include "printing/PrinterSupport.h"
 
 #include <QtCore/QFileInfo>
-#include <QtGui/QGuiApplication>
 
 #include <algorithm>
 #include <exception>
@@ -415,8 +415,7 @@ bool TEtikettPrinter::PrepareOutput(gdi::Printer& printer) {
 }
 
 QString TEtikettPrinter::JobTitle() const {
-    QString title = QGuiApplication::applicationDisplayName();
-    if (title.isEmpty()) title = QStringLiteral("Zorbit");
+    QString title = ApplicationTitle();
     const QString document = source_.DocumentName();
     if (!document.isEmpty()) title += QStringLiteral(" - ") + document;
     return title;

@@ -1,6 +1,7 @@
 #include "printing/widgets/PrintDialogsUi.h"
 
 #include "document/Etikett.h"
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/ScaleCanvas.h"
 #include "platform/printer/Printer.h"
@@ -17,7 +18,6 @@
 #include "printing/widgets/ZRDruckDlg.h"
 
 #include <QtCore/QCoreApplication>
-#include <QtGui/QGuiApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
 
@@ -29,11 +29,6 @@ std::vector<std::string> CaptionsOf(TPrintSource& source) {
     std::vector<std::string> captions;
     for (int32_t i = 0; i < source.DesignCount(); ++i) captions.push_back(source.DesignCaption(i));
     return captions;
-}
-
-QString ApplicationTitle() {
-    const QString title = QGuiApplication::applicationDisplayName();
-    return title.isEmpty() ? QStringLiteral("Zorbit") : title;
 }
 
 // The sheet's outlines on the current printer, shifted by the offsets.
