@@ -18,8 +18,6 @@ bool UseScanlines = false;
 
 namespace {
 
-const char* const kReadError = "Stream read error";
-
 // The longer side of the cached screen rendering.
 constexpr int32_t kLinearCacheSide = 512;
 constexpr int32_t kOtherCacheSide = 256;
@@ -76,7 +74,7 @@ void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) { PutLittleEndian(&b
 uint32_t GetU16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&b[at], 2)); }
 uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&b[at], 4)); }
 
-[[noreturn]] void Refuse() { throw EReadError(kReadError); }
+[[noreturn]] void Refuse() { throw EReadError(kStreamReadError); }
 
 // A brush that gets a colour becomes solid when it was clear.
 void SetBrushColor(gdi::Canvas& canvas, gdi::Color color) {

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// The message of a read past the end of a stream.
+inline constexpr const char* kStreamReadError = "Stream read error";
+
 enum class SeekOrigin { Begin, Current, End };
 
 class TStream {
