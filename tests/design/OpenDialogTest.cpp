@@ -9,6 +9,7 @@
 #include "tests/design/PreviewTesting.h"
 #include "controls/ControlsTesting.h"
 #include "support/Screenshot.h"
+#include "support/Colors.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -25,9 +26,6 @@
 using namespace preview_testing;
 
 namespace {
-
-constexpr gdi::Color kRed = gdi::Rgb(255, 0, 0);
-constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 
 class ManualTimer : public TViewTimer {
 public:
