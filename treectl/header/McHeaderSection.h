@@ -122,6 +122,7 @@ public:
 
 private:
     friend class TMcHeaderSections;
+    friend class TCustomMcHeader;
     TMcSectionsOwner* Header() const;
     void Notify(TSectionChangeMode change);
     void AutoSizeIfWanted();
