@@ -334,6 +334,15 @@ TEST(McScrollBar, PaintsEveryPart) {
     EXPECT_NE(skipped.bitmap().Pixel(thumb - 3, 8), gdi::Rgb(1, 2, 3)) << "the track was drawn";
     const gdi::Color a = skipped.bitmap().Pixel(20, 5), c = skipped.bitmap().Pixel(21, 5);
     EXPECT_NE(a, c) << "the track's checkerboard";
+    parts.clear();
+    b.bar.OnDrawPart = nullptr;
+    b.bar.SetSecondaryButtons(true);
+    for (auto kind : {TMcSecButtonsKind::sbkPage, TMcSecButtonsKind::sbkOpposite}) {
+        b.bar.SetSecondBtnKind(kind);
+        gdi::BitmapCanvas withSecondary(121, 16);
+        b.bar.Paint(withSecondary);
+        EXPECT_NE(withSecondary.bitmap().Pixel(24, 8), withSecondary.bitmap().Pixel(24, 1)) << "an arrow in the button";
+    }
 }
 
 TEST(McScrollBarStyles, ForwardToTheBar) {

@@ -21,7 +21,8 @@ TCustomMcHeader::TCustomMcHeader(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
-    resize(120, FontPixels() + 2 * sys::GetSystemMetrics(sys::SM_CYBORDER) + 6);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    SetHeight(FontPixels() + 2 * sys::GetSystemMetrics(sys::SM_CYBORDER) + 6);
 }
 
 TCustomMcHeader::~TCustomMcHeader() {
@@ -204,6 +205,10 @@ void TCustomMcHeader::AdjustHeight() {
 }
 
 void TCustomMcHeader::SetHeight(int32_t h) {
+    if (h != wantedHeight_) {
+        wantedHeight_ = h;
+        updateGeometry();
+    }
     if (h != height()) resize(width(), h);
 }
 

@@ -154,6 +154,9 @@ public:
     int32_t ResizeLineX() const { return lineDrawn_ ? lineX_ : -1; }
     const gdi::Bitmap* LastPicture() const { return buffer_.Picture(); }
 
+    // As wide as the sections, as high as the font and pictures ask.
+    QSize sizeHint() const override { return QSize(std::max(SectionsWidth(), 1), wantedHeight_); }
+
     // Draws a section into r of any canvas, pressed or not.
     void DrawSection(gdi::Canvas& canvas, TMcHeaderSection* section, gdi::Rect r, bool pressed);
 
@@ -280,6 +283,7 @@ private:
     bool stickyRelayout_ = false;
     int32_t lastClientWidth_ = 0;
     int32_t updateCount_ = 0;
+    int32_t wantedHeight_ = 19;
     QRegion dirty_;
     TMcPaintBuffer buffer_;
 };

@@ -22,6 +22,7 @@ TCustomMcScrollBar::TCustomMcScrollBar(QWidget* parent)
     repeatTimer_.setSingleShot(false);
     QObject::connect(&repeatTimer_, &QTimer::timeout, this, [this] { RepeatTick(); });
     resize(121, sys::GetSystemMetrics(sys::SM_CYHSCROLL));
+    ApplySizePolicy();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -71,6 +72,12 @@ bool TCustomMcScrollBar::CanScrollForward() const {
 }
 
 void TCustomMcScrollBar::Recompute() { thumbPos_ = ThumbFromPosition(); }
+
+void TCustomMcScrollBar::ApplySizePolicy() {
+    if (Vertical()) setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    else setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    updateGeometry();
+}
 
 void TCustomMcScrollBar::Redraw() {
     if (CanRedraw()) update();
@@ -134,6 +141,7 @@ void TCustomMcScrollBar::SetKind(TScrollBarKind value) {
     kind_ = value;
     if (loading_) return;
     resize(height(), width());
+    ApplySizePolicy();
     if (useSystemMetrics_) {
         useSystemMetrics_ = false;
         SetUseSystemMetrics(true);

@@ -189,6 +189,8 @@ public:
     MouseEvent OnMouseDown;
 
     void Paint(gdi::Canvas& canvas);
+    // Long along the bar, as thick as it is across.
+    QSize sizeHint() const override { return Vertical() ? QSize(width(), 121) : QSize(121, height()); }
 
 protected:
     virtual void DoChange();
@@ -214,6 +216,7 @@ private:
     int32_t Along(const QPoint& p) const { return Vertical() ? p.y() : p.x(); }
     gdi::Rect PartRect(int32_t from, int32_t to) const;
     void Recompute();
+    void ApplySizePolicy();
     void Redraw();
     bool CanRedraw() const { return !loading_; }
     gdi::Color DarkenColor() const;

@@ -85,7 +85,8 @@ void TCustomMcScrollBar::PaintButton(gdi::Canvas& canvas, const Rect& r, TMcScro
     }
     // Two arrows the way of the neighbour: a page at a time.
     const TMcArrowDirection direction = start ? Backward(Vertical()) : Forward(Vertical());
-    for (const int32_t offset : start ? std::initializer_list<int32_t>{1, -2} : std::initializer_list<int32_t>{2, -1}) {
+    const int32_t offsets[] = {start ? 1 : 2, start ? -2 : -1};
+    for (const int32_t offset : offsets) {
         DrawArrow(canvas, direction, Vertical() ? r.Offset(0, offset) : r.Offset(offset, 0), arrow, shown);
     }
 }
