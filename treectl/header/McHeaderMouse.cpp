@@ -123,7 +123,7 @@ void TCustomMcHeader::focusOutEvent(QFocusEvent* event) {
 }
 
 bool TCustomMcHeader::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
+    if (event->type() == QEvent::ToolTip && showHint_) {
         auto* help = static_cast<QHelpEvent*>(event);
         hintSection_ = SectionAtPoint(help->pos().x(), help->pos().y());
         if (hintSection_ && !hintSection_->Hint().empty()) {
