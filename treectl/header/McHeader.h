@@ -28,8 +28,7 @@ class Canvas;
 class ImageList;
 }  // namespace gdi
 class QComboBox;
-class TMcDragImage;
-class TMcResizeLine;
+class TMcOverlay;
 
 enum class TMcHResizingStates : uint8_t { trsBegin, trsMove, trsEnd };
 
@@ -220,6 +219,7 @@ private:
     void MoveResize(int32_t x);
     void EndResize();
     void StartDrag();
+    QImage DragPicture(TMcHeaderSection* section);
     void MoveDrag(int32_t x);
     void EndDrag(int32_t x);
     void Track(int32_t x);
@@ -277,8 +277,8 @@ private:
     bool lookupGuard_ = false;
     bool lookupOpen_ = false;
     QPointer<QWidget> savedFocus_;
-    std::unique_ptr<TMcResizeLine> resizeLine_;
-    std::unique_ptr<TMcDragImage> dragImage_;
+    std::unique_ptr<TMcOverlay> resizeLine_;
+    std::unique_ptr<TMcOverlay> dragImage_;
 
     bool stickyRelayout_ = false;
     int32_t lastClientWidth_ = 0;

@@ -297,8 +297,8 @@ void TCustomMcHeader::EndResize() {
 // Shows the line when it is hidden and hides it when it shows.
 void TCustomMcHeader::DrawResizeLine() {
     lineDrawn_ = !lineDrawn_;
-    if (!resizeLine_) resizeLine_ = std::make_unique<TMcResizeLine>(parentWidget() ? parentWidget() : this);
-    if (lineDrawn_) resizeLine_->ShowAt(lineX_, *this);
+    if (!resizeLine_) resizeLine_ = std::make_unique<TMcOverlay>(parentWidget() ? parentWidget() : this);
+    if (lineDrawn_) resizeLine_->ShowInvertedStrip(lineX_, *this);
     else resizeLine_->hide();
 }
 
@@ -307,31 +307,32 @@ void TCustomMcHeader::DrawResizeLine() {
 void TCustomMcHeader::StartDrag() {
     draggedSection_ = pressedSection_;
     pressed_ = false;
-    TMcHeaderSection* s = SectionAtPoint(pressPoint_.x(), pressPoint_.y());
-    if (s) {
-        const Rect r = GetSectionRect(s->Index());
-        gdi::BitmapCanvas image(r.Width() + 1, r.Height() + 1);
-        image.FillRect({0, 0, r.Width() + 1, r.Height() + 1}, gdi::SolidBrush(color_));
-        image.SetFont(font_);
-        DrawSection(image, s, {0, 0, r.Width(), r.Height()}, false);
-        // Pixels of the header's colour stay see-through, as the drag mask leaves them.
-        const gdi::Bitmap mask = gdi::ColorKeyMask(image.bitmap(), {0, 0, r.Width() + 1, r.Height() + 1}, color_);
-        QImage picture = image.bitmap().image().convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                if (mask.Pixel(x, y) != gdi::Rgb(0, 0, 0)) picture.setPixel(x, y, 0);
-            }
-        }
-        dragImage_ = std::make_unique<TMcDragImage>(this, picture);
-    }
     pressPoint_.rx() += leftPos_;
     dropSection_ = nullptr;
     lastDragX_ = pressPoint_.x();
     dragRect_ = GetSectionRect(draggedSection_->Index()).Offset(-leftPos_, 0);
-    if (dragImage_) {
-        dragImage_->move(dragRect_.left, dragRect_.top);
-        dragImage_->show();
+    if (TMcHeaderSection* s = SectionAtPoint(pressPoint_.x() - leftPos_, pressPoint_.y())) {
+        dragImage_ = std::make_unique<TMcOverlay>(this);
+        dragImage_->ShowPicture(DragPicture(s), QPoint(dragRect_.left, dragRect_.top));
     }
+}
+
+// The section drawn raised; pixels of the header's colour stay see-through,
+// as the drag mask leaves them.
+QImage TCustomMcHeader::DragPicture(TMcHeaderSection* s) {
+    const Rect r = GetSectionRect(s->Index());
+    gdi::BitmapCanvas image(r.Width() + 1, r.Height() + 1);
+    image.FillRect({0, 0, r.Width() + 1, r.Height() + 1}, gdi::SolidBrush(color_));
+    image.SetFont(font_);
+    DrawSection(image, s, {0, 0, r.Width(), r.Height()}, false);
+    const gdi::Bitmap mask = gdi::ColorKeyMask(image.bitmap(), {0, 0, r.Width() + 1, r.Height() + 1}, color_);
+    QImage picture = image.bitmap().image().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (mask.Pixel(x, y) != gdi::Rgb(0, 0, 0)) picture.setPixel(x, y, 0);
+        }
+    }
+    return picture;
 }
 
 void TCustomMcHeader::MoveDrag(int32_t x) {

@@ -1,6 +1,9 @@
 #pragma once
-// The two pictures the header shows over its neighbours while the mouse
-// works: the line of a border being dragged and the section being dragged.
+// What the header shows over its neighbours while the mouse works: a
+// picture in a window of its own that lets the mouse through. The line of
+// a border being dragged is the strip under it, inverted; the dragged
+// section is its own picture, with see-through pixels where the header's
+// colour was.
 
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
@@ -8,25 +11,30 @@
 
 #include <cstdint>
 
-// The line that shows where the dragged border will be: the pixels under
-// it inverted, across the header's parent (so it crosses the rows below).
-class TMcResizeLine : public QWidget {
+class TMcOverlay : public QWidget {
 public:
-    explicit TMcResizeLine(QWidget* area) : QWidget(area) {
+    explicit TMcOverlay(QWidget* parent) : QWidget(parent) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_TranslucentBackground);
         hide();
     }
-    void ShowAt(int32_t x, QWidget& header) {
+    void ShowPicture(const QImage& picture, const QPoint& at) {
+        picture_ = picture;
+        setGeometry(QRect(at, picture.size()));
+        raise();
+        show();
+        update();
+    }
+    // The one-pixel strip at header x of the overlay's parent, from the
+    // header's top down, inverted.
+    void ShowInvertedStrip(int32_t x, QWidget& header) {
         QWidget* area = parentWidget();
         const QPoint at = header.mapTo(area, QPoint(x, 0));
         const QRect strip(at.x(), at.y(), 1, area->height() - at.y());
         hide();
         QImage under = area->grab(strip).toImage();
         under.invertPixels();
-        picture_ = under;
-        setGeometry(strip);
-        raise();
-        show();
+        ShowPicture(under, strip.topLeft());
     }
 
 protected:
@@ -38,24 +46,3 @@ protected:
 private:
     QImage picture_;
 };
-
-// The dragged section's picture, following the pointer; pixels of the
-// header's colour let the header show through.
-class TMcDragImage : public QWidget {
-public:
-    TMcDragImage(QWidget* header, const QImage& image) : QWidget(header), image_(image) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_TranslucentBackground);
-        resize(image.size());
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.drawImage(0, 0, image_);
-    }
-
-private:
-    QImage image_;
-};
-

@@ -9,22 +9,6 @@
 
 namespace {
 
-// Opens the header's update bracket for a scope (nothing without a header).
-class HeaderUpdate {
-public:
-    explicit HeaderUpdate(TMcSectionsOwner* header) : header_(header) {
-        if (header_) header_->BeginUpdate();
-    }
-    ~HeaderUpdate() {
-        if (header_) header_->EndUpdate();
-    }
-    HeaderUpdate(const HeaderUpdate&) = delete;
-    HeaderUpdate& operator=(const HeaderUpdate&) = delete;
-
-private:
-    TMcSectionsOwner* header_;
-};
-
 int32_t Scaled(int32_t width, int32_t oldSpace, int32_t newSpace) {
     return Round(static_cast<long double>(width) / (oldSpace == 0 ? 1 : oldSpace) * newSpace);
 }
@@ -78,7 +62,7 @@ void TMcHeaderSection::RaiseForButtons() {
 void TMcHeaderSection::InvalidateSection() const {
     TMcSectionsOwner* h = Header();
     if (!h || !h->HasWindow() || !Visible()) return;
-    HeaderUpdate update(h);
+    TMcHeaderUpdate update(h);
     const int32_t left = Left() - h->LeftPos();
     h->InvalidateRect({left, 0, left + width_, h->Height() - 1});
 }
@@ -329,7 +313,7 @@ void TMcHeaderSection::SetVisible(bool value) {
         visible_ = value;
         return;
     }
-    HeaderUpdate update(h);
+    TMcHeaderUpdate update(h);
     const bool parentShown = !parentSection_ || parentSection_->Visible();
     if (!h->StickySections() || !parentShown || h->InStickyRelayout() || h->IsLoading()) {
         visible_ = value;

@@ -8,21 +8,6 @@
 
 namespace {
 
-class HeaderUpdate {
-public:
-    explicit HeaderUpdate(TMcSectionsOwner* header) : header_(header) {
-        if (header_) header_->BeginUpdate();
-    }
-    ~HeaderUpdate() {
-        if (header_) header_->EndUpdate();
-    }
-    HeaderUpdate(const HeaderUpdate&) = delete;
-    HeaderUpdate& operator=(const HeaderUpdate&) = delete;
-
-private:
-    TMcSectionsOwner* header_;
-};
-
 // The seed of new section ids: distinct for every section made in this run.
 std::atomic<int32_t> nextSectionSeed{1};
 
@@ -67,7 +52,7 @@ void TMcHeaderSections::Renumber() {
 
 TMcHeaderSection* TMcHeaderSections::InsertSection(int32_t position) {
     if (position < 0 || position > Count()) sections_.Insert(position, nullptr);  // the list's index error
-    HeaderUpdate update(header_);
+    TMcHeaderUpdate update(header_);
     TMcHeaderSection* section = CreateSection();
     section->collection_ = this;
     section->index_ = FreeIndex();
@@ -82,7 +67,7 @@ TMcHeaderSection* TMcHeaderSections::InsertSection(int32_t position) {
 
 void TMcHeaderSections::DeleteSection(TMcHeaderSection* section) {
     if (!section || PositionOf(section) < 0) throw EMcError("Invalid section");
-    HeaderUpdate update(header_);
+    TMcHeaderUpdate update(header_);
     sections_.Remove(section);
     Renumber();
     if (header_) header_->DoSectionDelete(section);
@@ -93,7 +78,7 @@ void TMcHeaderSections::DeleteSection(TMcHeaderSection* section) {
 void TMcHeaderSections::MoveSection(TMcHeaderSection* section, int32_t newPos) {
     const int32_t oldPos = PositionOf(section);
     if (oldPos < 0) throw EMcError("Invalid section");
-    HeaderUpdate update(header_);
+    TMcHeaderUpdate update(header_);
     sections_.Move(oldPos, newPos);
     if (header_) {
         header_->DoSectionMove(section, oldPos, newPos);

@@ -74,25 +74,27 @@ private:
     const uint8_t* bytes_;
 };
 
-// Offsets 0 to 35, the same from version -5 to -10.
-void ReadCommonHead(const RecordBytes& b, SectionRecord& r) {
-    r.lookupEnabled = b.Flag(4);
-    r.parentIndex = b.Int(8);
-    r.expandable = b.Flag(12);
-    r.expanded = b.Flag(13);
-    r.visible = b.Flag(14);
-    r.clickSelect = b.Flag(15);
-    r.resizable = b.Flag(16);
-    r.style = b.Ordinal(17, 3);
-    r.width = b.Int(20);
-    r.minWidth = b.Int(24);
-    r.maxWidth = b.Int(28);
-    r.sortMode = b.Ordinal(32, 3);
-    r.allowClick = b.Flag(33);
-    r.alignment = b.Ordinal(34, 3);
+// Where the fields shared by every version stand in a record.
+struct SharedOffsets {
+    int visible, width, sortMode, tail;  // the next three after visible; two after width; two after sortMode
+};
+constexpr SharedOffsets kVersion4Offsets{0, 4, 16, 20};
+constexpr SharedOffsets kLaterOffsets{14, 20, 32, 36};
+
+void ReadShared(const RecordBytes& b, SectionRecord& r, const SharedOffsets& at) {
+    r.visible = b.Flag(at.visible);
+    r.clickSelect = b.Flag(at.visible + 1);
+    r.resizable = b.Flag(at.visible + 2);
+    r.style = b.Ordinal(at.visible + 3, 3);
+    r.width = b.Int(at.width);
+    r.minWidth = b.Int(at.width + 4);
+    r.maxWidth = b.Int(at.width + 8);
+    r.sortMode = b.Ordinal(at.sortMode, 3);
+    r.allowClick = b.Flag(at.sortMode + 1);
+    r.alignment = b.Ordinal(at.sortMode + 2, 3);
 }
 
-// From the Index on; at offset 36 (versions -5 to -9) or 40 (version -10).
+// From the Index on, at offset `at`: the data fields, then from version -8 the colours.
 void ReadTail(const RecordBytes& b, SectionRecord& r, int at, int32_t marker) {
     r.index = b.Int(at);
     r.fieldType = b.Ordinal(at + 4, kFieldTypeCount);
@@ -100,7 +102,7 @@ void ReadTail(const RecordBytes& b, SectionRecord& r, int at, int32_t marker) {
     r.imageIndex = b.Int(at + 8);
     r.pictureAlign = b.Ordinal(at + 12, 3);
     r.password = b.Flag(at + 13);
-    if (marker == -6 || marker == -5) return;
+    if (marker > -8) return;
     r.parentColor = b.Flag(at + 14);
     r.color = static_cast<gdi::Color>(b.Int(at + 16));
     r.fontColor = static_cast<gdi::Color>(b.Int(at + 20));
@@ -108,25 +110,6 @@ void ReadTail(const RecordBytes& b, SectionRecord& r, int at, int32_t marker) {
     r.textLayout = b.Ordinal(at + 25, 3);
     r.useMainStyle = b.Flag(at + 26);
     if (marker != -8) r.autoSize = b.Flag(at + 27);
-}
-
-void ReadVersion4(const RecordBytes& b, SectionRecord& r) {
-    r.visible = b.Flag(0);
-    r.clickSelect = b.Flag(1);
-    r.resizable = b.Flag(2);
-    r.style = b.Ordinal(3, 3);
-    r.width = b.Int(4);
-    r.minWidth = b.Int(8);
-    r.maxWidth = b.Int(12);
-    r.sortMode = b.Ordinal(16, 3);
-    r.allowClick = b.Flag(17);
-    r.alignment = b.Ordinal(18, 3);
-    r.index = b.Int(20);
-    r.fieldType = b.Ordinal(24, kFieldTypeCount);
-    r.editable = b.Flag(25);
-    r.imageIndex = b.Int(28);
-    r.pictureAlign = b.Ordinal(32, 3);
-    r.password = b.Flag(33);
 }
 
 // A text with its terminating zero, its length counting the zero.
@@ -151,15 +134,18 @@ SectionRecord ReadRecord(TStream& s, const VersionLayout& layout) {
     const RecordBytes b(bytes.data());
     SectionRecord r;
     if (layout.marker == -4) {
-        ReadVersion4(b, r);
+        ReadShared(b, r, kVersion4Offsets);
+        ReadTail(b, r, kVersion4Offsets.tail, layout.marker);
     } else {
-        ReadCommonHead(b, r);
-        const bool withId = layout.marker == -10;
-        if (withId) {
-            r.hasSectionId = true;
-            r.sectionId = b.Int(36);
-        }
-        ReadTail(b, r, withId ? 40 : 36, layout.marker);
+        r.lookupEnabled = b.Flag(4);
+        r.parentIndex = b.Int(8);
+        r.expandable = b.Flag(12);
+        r.expanded = b.Flag(13);
+        ReadShared(b, r, kLaterOffsets);
+        // Version -10 put the section's id before the Index.
+        r.hasSectionId = layout.marker == -10;
+        if (r.hasSectionId) r.sectionId = b.Int(36);
+        ReadTail(b, r, r.hasSectionId ? kLaterOffsets.tail + 4 : kLaterOffsets.tail, layout.marker);
     }
     r.text = ReadCString(s);
     r.fieldName = ReadCString(s);

@@ -59,3 +59,19 @@ public:
     virtual void DoNotifySectionChange(TMcHeaderSection* section, TSectionChangeMode change) = 0;
     virtual void DoSectionAutoSize(TMcHeaderSection* section) = 0;
 };
+
+// The header's update bracket for a scope (nothing without a header).
+class TMcHeaderUpdate {
+public:
+    explicit TMcHeaderUpdate(TMcSectionsOwner* header) : header_(header) {
+        if (header_) header_->BeginUpdate();
+    }
+    ~TMcHeaderUpdate() {
+        if (header_) header_->EndUpdate();
+    }
+    TMcHeaderUpdate(const TMcHeaderUpdate&) = delete;
+    TMcHeaderUpdate& operator=(const TMcHeaderUpdate&) = delete;
+
+private:
+    TMcSectionsOwner* header_;
+};

@@ -32,16 +32,6 @@ uint8_t Ordinal(const uint8_t* b, int offset, uint8_t count) {
     return b[offset];
 }
 
-// A length and the bytes; a length of 0 or below is the empty text.
-std::string ReadText(TStream& s) {
-    const int32_t length = StreamReadInt(s);
-    if (length <= 0) return {};
-    s.RequireAvailable(length);
-    std::string text(static_cast<size_t>(length), '\0');
-    s.ReadBuffer(text.data(), length);
-    return text;
-}
-
 int32_t ReadCount(TStream& s, int64_t leastBytesEach) {
     const int32_t count = StreamReadInt(s);
     if (count < 0 || count * leastBytesEach > s.Remaining()) Damaged();
@@ -62,51 +52,38 @@ struct FixedBlock {
     bool hasSecondImages = false, hasEnabled = false, hasHidden = false, hasRowBkColor = false, hasUseBkColor = false;
 };
 
-void ReadLayout32(const uint8_t* b, FixedBlock& f) {
+// The block's layout: version -10 put the row colour after the text colour,
+// which moves every later field by 4; the 32-byte block ends with the check box.
+struct BlockLayout {
+    int shift;  // of the fields after the text colour
+    bool rowColor, secondImages, hidden, useBkColor;
+};
+
+void ReadBlock(const uint8_t* b, FixedBlock& f, const BlockLayout& layout) {
+    const int k = layout.shift;
     f.state = static_cast<uint16_t>(GetLittleEndian(b, 2));
     f.imageIndex = Int(b, 4);
     f.stateImageIndex = Int(b, 8);
     f.forceButtons = Int(b, 12) != 0;
     f.color = static_cast<gdi::Color>(Int(b, 16));
-    f.bkColor = static_cast<gdi::Color>(Int(b, 20));
-    f.parentColors = b[24] != 0;
-    f.parentStyle = b[25] != 0;
-    f.checkBoxEnabled = b[26] != 0;
-    f.checkBoxState = Ordinal(b, 27, 3);
-    f.showCheckBox = b[28] != 0;
-    f.checkBoxType = Ordinal(b, 29, 3);
-}
-
-void ReadLayout44(const uint8_t* b, FixedBlock& f, bool withHidden) {
-    ReadLayout32(b, f);
+    f.hasRowBkColor = layout.rowColor;
+    if (layout.rowColor) f.rowBkColor = static_cast<gdi::Color>(Int(b, 20));
+    f.bkColor = static_cast<gdi::Color>(Int(b, 20 + k));
+    f.parentColors = b[24 + k] != 0;
+    f.parentStyle = b[25 + k] != 0;
+    f.checkBoxEnabled = b[26 + k] != 0;
+    f.checkBoxState = Ordinal(b, 27 + k, 3);
+    f.showCheckBox = b[28 + k] != 0;
+    f.checkBoxType = Ordinal(b, 29 + k, 3);
+    if (!layout.secondImages) return;
     f.hasSecondImages = f.hasEnabled = true;
-    f.imageIndex2 = Int(b, 32);
-    f.stateImageIndex2 = Int(b, 36);
-    f.enabled = b[40] != 0;
-    f.hasHidden = withHidden;
-    f.hidden = withHidden && b[41] != 0;
-}
-
-void ReadLayout48(const uint8_t* b, FixedBlock& f) {
-    f.state = static_cast<uint16_t>(GetLittleEndian(b, 2));
-    f.imageIndex = Int(b, 4);
-    f.stateImageIndex = Int(b, 8);
-    f.forceButtons = Int(b, 12) != 0;
-    f.color = static_cast<gdi::Color>(Int(b, 16));
-    f.rowBkColor = static_cast<gdi::Color>(Int(b, 20));
-    f.bkColor = static_cast<gdi::Color>(Int(b, 24));
-    f.parentColors = b[28] != 0;
-    f.parentStyle = b[29] != 0;
-    f.checkBoxEnabled = b[30] != 0;
-    f.checkBoxState = Ordinal(b, 31, 3);
-    f.showCheckBox = b[32] != 0;
-    f.checkBoxType = Ordinal(b, 33, 3);
-    f.imageIndex2 = Int(b, 36);
-    f.stateImageIndex2 = Int(b, 40);
-    f.enabled = b[44] != 0;
-    f.hidden = b[45] != 0;
-    f.useBkColor = b[46] != 0;
-    f.hasSecondImages = f.hasEnabled = f.hasHidden = f.hasRowBkColor = f.hasUseBkColor = true;
+    f.imageIndex2 = Int(b, 32 + k);
+    f.stateImageIndex2 = Int(b, 36 + k);
+    f.enabled = b[40 + k] != 0;
+    f.hasHidden = layout.hidden;
+    f.hidden = layout.hidden && b[41 + k] != 0;
+    f.hasUseBkColor = layout.useBkColor;
+    if (layout.useBkColor) f.useBkColor = b[42 + k] != 0;
 }
 
 // The fixed block of the version, or none (false).
@@ -115,22 +92,22 @@ bool ReadFixedBlock(TStream& s, int32_t version, FixedBlock& f) {
     switch (version) {
     case -10:
         s.ReadBuffer(b.data(), 48);
-        ReadLayout48(b.data(), f);
+        ReadBlock(b.data(), f, {4, true, true, true, true});
         StreamReadByte(s);  // written again after the block; the block's value holds
         return true;
     case -9: case -8: case -6:
         s.ReadBuffer(b.data(), 44);
-        ReadLayout44(b.data(), f, true);
+        ReadBlock(b.data(), f, {0, false, true, true, false});
         f.useBkColor = StreamReadByte(s) != 0;
         f.hasUseBkColor = true;
         return true;
     case -5: case -4:
         s.ReadBuffer(b.data(), 44);
-        ReadLayout44(b.data(), f, version == -5);
+        ReadBlock(b.data(), f, {0, false, true, version == -5, false});
         return true;
     case -3:
         s.ReadBuffer(b.data(), 32);
-        ReadLayout32(b.data(), f);
+        ReadBlock(b.data(), f, {0, false, false, false, false});
         return true;
     default:
         return false;
@@ -158,7 +135,7 @@ void ReadStyle(TStream& s, TMcCellStyle* style) {
     s.ReadBuffer(b.data(), kStyleRecordSize);
     const uint8_t kind = Ordinal(b.data(), 20, kFieldTypeCount);
     const uint8_t drawStyle = Ordinal(b.data(), 21, 3);
-    std::string fontName = ReadText(s);
+    std::string fontName = StreamReadString(s);
     if (!style) return;
     style->CellColor = static_cast<gdi::Color>(Int(b.data(), 0));
     style->TextBackColor = static_cast<gdi::Color>(Int(b.data(), 4));
@@ -191,7 +168,7 @@ public:
         const int32_t version = first < 0 ? first : 0;
         std::string text;
         if (first < 0) {
-            text = ReadText(s_);
+            text = StreamReadString(s_);
         } else if (first > 0) {
             s_.RequireAvailable(first);
             text.resize(static_cast<size_t>(first));
@@ -245,14 +222,14 @@ private:
     void ReadHintAndColumns(TMcTreeItem* item) {
         int32_t count = StreamReadInt(s_);
         if (count == -1) {
-            std::string hint = ReadText(s_);
+            std::string hint = StreamReadString(s_);
             if (item) item->hint_ = std::move(hint);
             count = StreamReadInt(s_);
         }
         if (count < 0 || count * int64_t{4} > s_.Remaining()) Damaged();
         std::vector<std::string> texts;
         texts.reserve(static_cast<size_t>(count));
-        for (int32_t i = 0; i < count; ++i) texts.push_back(ReadText(s_));
+        for (int32_t i = 0; i < count; ++i) texts.push_back(StreamReadString(s_));
         if (!item || texts.empty()) return;
         item->columnText_.insert(item->columnText_.end(), texts.begin(), texts.end());
         item->ColumnTextChanged();

@@ -134,36 +134,27 @@ bool TMcTreeItems::WalkSkips(const TMcTreeItem* item) const {
 }
 
 TMcTreeItem* TMcTreeItems::GetVisItem(int32_t index) const {
-    if (index < 0) return nullptr;
-    const TMcItemList& flat = tree_->AllItems();
+    TMcTreeItem* found = nullptr;
     int32_t row = 0;
-    for (int32_t i = 0; i < flat.Count();) {
-        TMcTreeItem* item = flat.At(i);
-        if (WalkSkips(item)) {
-            i = SubtreeEnd(item, i) + 1;
-            continue;
-        }
-        if (row++ == index) return item;
-        i = item->Expanded() ? i + 1 : SubtreeEnd(item, i) + 1;
+    if (index >= 0) {
+        WalkForward(0, true, [&](TMcTreeItem* item) {
+            if (row++ == index) found = item;
+            return !found;
+        });
     }
-    return nullptr;
+    return found;
 }
 
 int32_t TMcTreeItems::GetVisIndex(const TMcTreeItem* target) const {
-    if (!target) return -1;
-    const TMcItemList& flat = tree_->AllItems();
-    int32_t row = 0;
-    for (int32_t i = 0; i < flat.Count();) {
-        TMcTreeItem* item = flat.At(i);
-        if (WalkSkips(item)) {
-            i = SubtreeEnd(item, i) + 1;
-            continue;
-        }
-        if (item == target) return row;
-        ++row;
-        i = item->Expanded() ? i + 1 : SubtreeEnd(item, i) + 1;
+    int32_t row = 0, found = -1;
+    if (target) {
+        WalkForward(0, true, [&](TMcTreeItem* item) {
+            if (item == target) found = row;
+            ++row;
+            return found < 0;
+        });
     }
-    return -1;
+    return found;
 }
 
 // ---- walking

@@ -78,6 +78,15 @@ void Frame(Canvas& canvas, const gdi::Brush& brush, int32_t l, int32_t t, int32_
     canvas.FrameRect({l, t, r, b}, brush);
 }
 
+// The face colour just inside the edge: frames along the left and top
+// (shortened by `shorter` at their far ends), fills along the right and bottom.
+void FaceRing(Canvas& canvas, const Rect& a, int32_t shorter) {
+    Frame(canvas, Face(), a.left, a.top, a.left + 1, a.bottom - shorter);
+    Frame(canvas, Face(), a.left, a.top, a.right - shorter, a.top + 1);
+    Fill(canvas, Face(), a.right - 1, a.top, a.right, a.bottom);
+    Fill(canvas, Face(), a.left, a.bottom - 1, a.right, a.bottom);
+}
+
 void DrawShadowUnderBump(Canvas& canvas, const Rect& a) {
     Fill(canvas, Shadow(), a.left - 1, a.top - 1, a.left, a.bottom);
     Fill(canvas, Shadow(), a.left, a.top - 1, a.right, a.top);
@@ -93,36 +102,20 @@ void DrawFlatFrame(Canvas& canvas, const Rect& r, Color color, TMcFlatBorderType
     case fbtSunken: Edge(canvas, r, gdi::EDGE_SUNKEN); break;
     case fbtSunkenInner: {
         const Rect a = Edge(canvas, r, gdi::BDR_SUNKENINNER);
-        const int32_t L = a.left, T = a.top, R = a.right, B = a.bottom;
-        Frame(canvas, Face(), L, T, L + 1, B);
-        Frame(canvas, Face(), L, T, R, T + 1);
-        Fill(canvas, Face(), R - 1, T, R, B);
-        Fill(canvas, Face(), L, B - 1, R, B);
-        Fill(canvas, Face(), R, T - 1, R + 1, B + 1);
-        Fill(canvas, Face(), L - 1, B, R + 1, B + 1);
+        FaceRing(canvas, a, 0);
+        Fill(canvas, Face(), a.right, a.top - 1, a.right + 1, a.bottom + 1);
+        Fill(canvas, Face(), a.left - 1, a.bottom, a.right + 1, a.bottom + 1);
         break;
     }
     case fbtSunkenOuter: {
         const Rect a = Edge(canvas, r, gdi::BDR_SUNKENOUTER);
-        const int32_t L = a.left, T = a.top, R = a.right, B = a.bottom;
-        Frame(canvas, Face(), L, T, L + 1, B - 1);
-        Frame(canvas, Face(), L, T, R - 1, T + 1);
-        Fill(canvas, Face(), R - 1, T, R, B);
-        Fill(canvas, Face(), L, B - 1, R, B);
-        Fill(canvas, Window(), R, T - 1, R + 1, B + 1);
-        Fill(canvas, Window(), L - 1, B, R + 1, B + 1);
+        FaceRing(canvas, a, 1);
+        Fill(canvas, Window(), a.right, a.top - 1, a.right + 1, a.bottom + 1);
+        Fill(canvas, Window(), a.left - 1, a.bottom, a.right + 1, a.bottom + 1);
         break;
     }
     case fbtRaised: FlatRings(canvas, Edge(canvas, r, gdi::EDGE_RAISED), color); break;
-    case fbtRaisedInner: {
-        const Rect a = Edge(canvas, r, gdi::BDR_RAISEDINNER);
-        const int32_t L = a.left, T = a.top, R = a.right, B = a.bottom;
-        Frame(canvas, Face(), L, T, L + 1, B);
-        Frame(canvas, Face(), L, T, R, T + 1);
-        Fill(canvas, Face(), R - 1, T, R, B);
-        Fill(canvas, Face(), L, B - 1, R, B);
-        break;
-    }
+    case fbtRaisedInner: FaceRing(canvas, Edge(canvas, r, gdi::BDR_RAISEDINNER), 0); break;
     case fbtRaisedOuter: {
         const Rect a = Edge(canvas, r, gdi::BDR_RAISEDOUTER);
         const int32_t L = a.left, T = a.top, R = a.right, B = a.bottom;
