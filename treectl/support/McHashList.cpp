@@ -25,12 +25,14 @@ uint32_t TMcHashList::Hash(const std::string& key) const {
 }
 
 TMcHashList::Entry TMcHashList::HashOf(const std::string& key) const {
-    std::string k = key;
+    std::string upper;
     if (UpperCaseKeys) {
-        for (char& c : k) {
+        upper = key;
+        for (char& c : upper) {
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         }
     }
+    const std::string& k = UpperCaseKeys ? upper : key;
     Entry e;
     switch (kind_) {
     case HashKind::MD5: e.digest = TMcMD5::Of(k); break;

@@ -23,6 +23,12 @@ constexpr int kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 
                             4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
                             6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
 
+// The message word of each of the 64 steps.
+constexpr int kWord[64] = {0, 1, 2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
+                           1, 6, 11, 0,  5,  10, 15, 4,  9,  14, 3,  8,  13, 2,  7,  12,
+                           5, 8, 11, 14, 1,  4,  7,  10, 13, 0,  3,  6,  9,  12, 15, 2,
+                           0, 7, 14, 5,  12, 3,  10, 1,  8,  15, 6,  13, 4,  11, 2,  9};
+
 uint32_t Word(const uint8_t* p) {
     return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
 }
@@ -38,28 +44,18 @@ void TMcMD5::Transform(const uint8_t* block) {
     uint32_t x[16];
     for (int i = 0; i < 16; ++i) x[i] = Word(block + 4 * i);
     uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
-    for (int i = 0; i < 64; ++i) {
-        uint32_t f;
-        int g;
-        if (i < 16) {
-            f = (b & c) | (~b & d);
-            g = i;
-        } else if (i < 32) {
-            f = (d & b) | (~d & c);
-            g = (5 * i + 1) % 16;
-        } else if (i < 48) {
-            f = b ^ c ^ d;
-            g = (3 * i + 5) % 16;
-        } else {
-            f = c ^ (b | ~d);
-            g = (7 * i) % 16;
-        }
-        const uint32_t rotated = std::rotl(a + f + kSine[i] + x[g], kShift[i]);
+    // The four rounds, each with its own mixing function.
+    auto step = [&](int i, uint32_t f) {
+        const uint32_t rotated = std::rotl(a + f + kSine[i] + x[kWord[i]], kShift[i]);
         a = d;
         d = c;
         c = b;
         b += rotated;
-    }
+    };
+    for (int i = 0; i < 16; ++i) step(i, (b & c) | (~b & d));
+    for (int i = 16; i < 32; ++i) step(i, (d & b) | (~d & c));
+    for (int i = 32; i < 48; ++i) step(i, b ^ c ^ d);
+    for (int i = 48; i < 64; ++i) step(i, c ^ (b | ~d));
     state_[0] += a;
     state_[1] += b;
     state_[2] += c;
@@ -85,13 +81,16 @@ void TMcMD5::Update(const uint8_t* data, size_t size) {
 
 TMcDigest TMcMD5::Finish() {
     const uint64_t bits = total_ * 8;
-    const uint8_t pad = 0x80;
-    Update(&pad, 1);
-    const uint8_t zero = 0;
-    while (total_ % 64 != 56) Update(&zero, 1);
-    uint8_t length[8];
-    for (int i = 0; i < 8; ++i) length[i] = static_cast<uint8_t>(bits >> (8 * i));
-    Update(length, 8);
+    // 0x80, zeros up to 56 bytes into a block, then the bit count.
+    uint8_t padding[72] = {0x80};
+    const size_t used = static_cast<size_t>(total_ % 64);
+    const size_t zeros = used < 56 ? 56 - used : 120 - used;
+    for (int i = 0; i < 8; ++i) padding[zeros + static_cast<size_t>(i)] = static_cast<uint8_t>(bits >> (8 * i));
+    Update(padding, zeros + 8);
+    return StateDigest();
+}
+
+TMcDigest TMcMD5::StateDigest() const {
     TMcDigest digest;
     for (int i = 0; i < 4; ++i) {
         for (int k = 0; k < 4; ++k) digest[static_cast<size_t>(4 * i + k)] = static_cast<uint8_t>(state_[i] >> (8 * k));
@@ -126,6 +125,16 @@ void TMcMD5::Run() {
 TMcDigest TMcMD5::Of(std::string_view bytes) {
     TMcMD5 md5;
     md5.Start();
+    if (bytes.size() < 56) {
+        // A short key and its padding make one block: no buffering.
+        std::array<uint8_t, 64> block{};
+        std::memcpy(block.data(), bytes.data(), bytes.size());
+        block[bytes.size()] = 0x80;
+        const uint64_t bits = uint64_t{bytes.size()} * 8;
+        for (int i = 0; i < 8; ++i) block[56 + static_cast<size_t>(i)] = static_cast<uint8_t>(bits >> (8 * i));
+        md5.Transform(block.data());
+        return md5.StateDigest();
+    }
     md5.Update(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     return md5.Finish();
 }

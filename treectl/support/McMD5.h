@@ -32,6 +32,7 @@ private:
     void Start();
     void Update(const uint8_t* data, size_t size);
     TMcDigest Finish();
+    TMcDigest StateDigest() const;  // of the state as it is
     void Transform(const uint8_t* block);
 
     std::array<uint32_t, 4> state_{};
