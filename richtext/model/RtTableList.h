@@ -15,6 +15,7 @@ struct TRtTableItem : TRtListItem {
 
 class TRtTableList : public TRtTypedList<TRtTableItem> {
 public:
+    using TRtCustomList::Add;
     std::string GetItemText(const TRtListItem& item) const override {
         return static_cast<const TRtTableItem&>(item).name;
     }
