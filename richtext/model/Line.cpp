@@ -172,6 +172,51 @@ void TLine::MoveTailTo(uint32_t offset, TLine& target) {
     SetLength(offset);
 }
 
+namespace {
+
+template <typename T>
+T* AllocCopy(const T* source, uint32_t used, uint32_t count) {
+    void* p = std::malloc(size_t(count) * sizeof(T));
+    if (!p) throw std::bad_alloc();
+    T* target = static_cast<T*>(p);
+    std::memcpy(target, source, size_t(used) * sizeof(T));
+    std::fill(target + used, target + count, used > 0 ? target[used - 1] : T{});
+    return target;
+}
+
+}  // namespace
+
+void TLine::CopyFrom(const TLine& source) {
+    const uint32_t used = source.length_ + 1;
+    const uint32_t cap = EvenCapacity(used);
+    char* text = nullptr;
+    uint16_t* widths = nullptr;
+    uint32_t* formats = nullptr;
+    try {
+        text = static_cast<char*>(std::calloc(cap, 1));
+        if (!text) throw std::bad_alloc();
+        if (source.text_) std::memcpy(text, source.text_, source.length_);
+        if (source.widths_) widths = AllocCopy(source.widths_, used, cap);
+        if (source.formats_) formats = AllocCopy(source.formats_, used, cap);
+    } catch (...) {
+        std::free(text);
+        std::free(widths);
+        throw;
+    }
+    FreeBuffers();
+    text_ = text;
+    widths_ = widths;
+    formats_ = formats;
+    uniform_ = source.uniform_;
+    capacity_ = cap;
+    length_ = source.length_;
+    yPos = source.yPos;
+    height = source.height;
+    baseLine = source.baseLine;
+    pageNumber = source.pageNumber;
+    flags = source.flags;
+}
+
 size_t TLine::HeapBytes() const {
     size_t bytes = capacity_;
     if (widths_) bytes += capacity_ * sizeof(uint16_t);

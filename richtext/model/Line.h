@@ -93,6 +93,10 @@ public:
     // of `target`, which must have the room; this piece ends at offset.
     void MoveTailTo(uint32_t offset, TLine& target);
 
+    // Takes a copy of another piece's characters and entries (with the end
+    // entry), in a buffer just large enough; the layout values are copied too.
+    void CopyFrom(const TLine& source);
+
     // Heap bytes held by the buffers (for the memory benchmark and checks).
     size_t HeapBytes() const;
 

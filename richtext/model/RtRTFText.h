@@ -278,6 +278,8 @@ public:
 
     // ================= lines (RtRTFTextParagraphs.cpp)
     void InsertLine(TLine*& line, int32_t size);
+    // An unlinked line of the capacity (rounded up to even).
+    TLine* NewLine(int32_t capacity);
     void AllocLineBuffer(TLine& line, int32_t size);
     void AllocLineAttrs(TLine& line, int32_t count);
     static void FreeLineBuffers(TLine& line) { line.FreeBuffers(); }
@@ -497,6 +499,8 @@ protected:
     // Positions on the line after `after` move by delta (not before `after`).
     void ShiftPositions(const TLine* line, int32_t after, int32_t delta);
     void ClampPositions();
+    template <typename F>
+    void ForEachObjectChar(TLine* first, F&& f) const;
     int32_t muteNotify_ = 0;
     void DeleteObjectCharacter(TParagraph* par, TLine* line, int32_t index, bool rangeDeletion);
     void InheritFromPrevious(TParagraph& created, const TParagraph& prev, bool inheritBorders);

@@ -549,24 +549,25 @@ int32_t TRtRTFText::CopyTextAndAttrs(char* text, TAttr* attrBuffer, int32_t maxi
     return n;
 }
 
-void TRtRTFText::AddLineRefs(TLine* first) {
+template <typename F>
+void TRtRTFText::ForEachObjectChar(TLine* first, F&& f) const {
     for (TLine* l = first; l; l = l->next) {
-        if (!l->HasAttrs()) continue;
+        if (!l->HasAttrs() || l->Length() == 0) continue;
+        // A piece of one attribute holds no object characters unless that attribute is one.
+        if (l->IsUniform() && !(attrs_.StyleOf(l->FormatAt(0)) & afsIsObject)) continue;
         for (uint32_t i = 0; i < l->Length(); ++i) {
-            const TAttr& f = attrs_.Format(l->FormatAt(i));
-            if (f.style & afsIsObject) objRefs_->AddRef(f.reference);
+            const TAttr& format = attrs_.Format(l->FormatAt(i));
+            if (format.style & afsIsObject) f(format.reference);
         }
     }
 }
 
+void TRtRTFText::AddLineRefs(TLine* first) {
+    ForEachObjectChar(first, [this](int32_t id) { objRefs_->AddRef(id); });
+}
+
 void TRtRTFText::ReleaseLineRefs(TLine* first) {
-    for (TLine* l = first; l; l = l->next) {
-        if (!l->HasAttrs()) continue;
-        for (uint32_t i = 0; i < l->Length(); ++i) {
-            const TAttr& f = attrs_.Format(l->FormatAt(i));
-            if (f.style & afsIsObject) objRefs_->Release(f.reference);
-        }
-    }
+    ForEachObjectChar(first, [this](int32_t id) { objRefs_->Release(id); });
 }
 
 // ---- cursor index

@@ -86,9 +86,7 @@ int32_t TRtRTFText::InsertParagraphAfter(TParagraph*& par, int32_t capacity) {
     } else {
         created->index = -1;
     }
-    TLine* line = nullptr;
-    InsertLine(line, capacity);
-    created->firstLine = line;
+    created->firstLine = NewLine(capacity);
     par = created;
     return RenumberFrom(created);
 }
@@ -332,13 +330,8 @@ void TRtRTFText::FillParagraph(TParagraph* par, const char* text, const TAttr* a
     });
     const uint32_t format = FormatOf(CurrentAttr);
     line->Allocate(uint32_t(LineCapacityFor(length)), IsAttrMode(), format);
-    if (length > 0) std::memcpy(line->MutableText(), text, size_t(length));
+    for (int32_t i = 0; i < length; ++i) StoreChar(line, uint32_t(i), text[i], attrs ? attrs[i] : CurrentAttr);
     line->SetLength(uint32_t(length));
-    if (attrs && line->HasAttrs()) {
-        for (int32_t i = 0; i < length; ++i) PutAttr(line, i, attrs[i]);
-    } else if (line->HasAttrs()) {
-        for (int32_t i = 0; i < length; ++i) line->SetWidthAt(uint32_t(i), CurrentAttr.width);
-    }
     par->MarkChanged();
 }
 
@@ -398,16 +391,21 @@ void TRtRTFText::DeleteParagraphByIndex(int32_t index) {
 
 // ---- lines
 
-void TRtRTFText::InsertLine(TLine*& line, int32_t size) {
+TLine* TRtRTFText::NewLine(int32_t capacity) {
     auto* created = new TLine();
     try {
-        created->Allocate(uint32_t(LineCapacityFor(size)), IsAttrMode(), FormatOf(CurrentAttr));
+        created->Allocate(uint32_t(std::max(capacity, 2)), IsAttrMode(), FormatOf(CurrentAttr));
     } catch (...) {
         delete created;
         throw;
     }
     if (created->HasAttrs()) created->SetWidthAt(0, CurrentAttr.width);
     created->height = static_cast<uint16_t>(DefaultLineHeight);
+    return created;
+}
+
+void TRtRTFText::InsertLine(TLine*& line, int32_t size) {
+    TLine* created = NewLine(LineCapacityFor(size));
     if (line) {
         created->prev = line;
         created->next = line->next;

@@ -44,7 +44,11 @@ void TRtRTFText::LinkToStack(TRtUndoStack& stack) {
 
 void TRtRTFText::SetUndoStack(TRtUndoStack* stack) {
     if (stack == outsideUndoStack_) return;
-    if (outsideUndoStack_) outsideUndoStack_->UnlinkComponent(UndoSource());
+    // Records refer to their text: they stay with it, not on a stack it leaves.
+    if (outsideUndoStack_) {
+        outsideUndoStack_->RemoveEditor(UndoSource());
+        outsideUndoStack_->UnlinkComponent(UndoSource());
+    }
     ownUndoStack_.reset();
     outsideUndoStack_ = stack;
     if (stack) LinkToStack(*stack);
@@ -205,14 +209,7 @@ TLine* TRtRTFText::CopyLineChain(const TLine* first) {
                 head = copy;
             }
             tail = copy;
-            copy->Allocate(std::max<uint32_t>(l->Capacity(), 2), l->HasAttrs());
-            TLine::CopyChars(*copy, 0, *l, 0, std::min(l->Length() + 1, copy->Capacity()));
-            copy->SetLength(l->Length());
-            copy->yPos = l->yPos;
-            copy->height = l->height;
-            copy->baseLine = l->baseLine;
-            copy->pageNumber = l->pageNumber;
-            copy->flags = l->flags;
+            copy->CopyFrom(*l);
         }
     } catch (...) {
         FreeLineChain(head);

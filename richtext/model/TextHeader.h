@@ -80,6 +80,7 @@ struct TRtTabSlot {
     int32_t position = 0;    // twips; 0: a free slot
     int32_t positionPx = 0;  // layout pixels
     uint8_t kind = 0;        // 0 left, 1 right, 2 centre, 3 decimal (4: the default kind, on input only)
+    friend bool operator==(const TRtTabSlot&, const TRtTabSlot&) = default;
 };
 
 constexpr int kFontCount = 255;
