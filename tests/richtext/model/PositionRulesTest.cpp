@@ -108,37 +108,46 @@ TEST(PositionRules, SwitchesAndHookOverrideTheRules) {
     EXPECT_FALSE(text.ValidatePosition(p, p->firstLine, 2));
 }
 
-TEST(PositionRules, ProtectedRunsAreReportedWhole) {
-    TRtRTFText text;
-    Fill(text, {"see Protected word"});
-    Style(text, 0, 4, 13, afsProtected, 0x10007);
-    Style(text, 0, 6, 9, afsBold);  // bold inside the run does not split it
-    text.ProtectedProp = ppProtected;
-    Reports reports;
-    reports.Attach(text);
-    TParagraph* p = text.FirstPar();
-    EXPECT_TRUE(text.ValidatePosition(p, p->firstLine, 8));
-    ASSERT_EQ(reports.runs.size(), 1u);
-    EXPECT_EQ(reports.runs[0].first, "Protected");
-    EXPECT_EQ(reports.runs[0].second, 0);  // no insert point: no tag
-    text.NoReporting = true;
-    EXPECT_TRUE(text.ValidatePosition(p, p->firstLine, 5));
-    EXPECT_EQ(reports.runs.size(), 1u);
-}
-
-TEST(PositionRules, InsertPointWithItsAutomaticTextIsOneRun) {
-    TRtRTFText text;
-    Fill(text, {"a#Name b"});
-    Style(text, 0, 1, 2, afsIsInsertpoint, 0x2A);
-    Style(text, 0, 2, 6, afsAutomatic, 0x2A);
-    text.ProtectedProp = ppAutomatic;
-    Reports reports;
-    reports.Attach(text);
-    TParagraph* p = text.FirstPar();
-    EXPECT_TRUE(text.ValidatePosition(p, p->firstLine, 4));
-    ASSERT_EQ(reports.runs.size(), 1u);
-    EXPECT_EQ(reports.runs[0].first, "#Name");
-    EXPECT_EQ(reports.runs[0].second, 0x2A);
+TEST(PositionRules, ClosedRunsAreReportedWhole) {
+    struct Span {
+        int32_t from;
+        int32_t to;
+        uint32_t style;
+        int32_t reference;
+    };
+    struct Case {
+        const char* name;
+        const char* text;
+        std::vector<Span> spans;
+        uint16_t props;
+        int32_t offset;
+        const char* run;
+        int32_t tag;
+    };
+    const Case cases[] = {
+        // Bold inside the run does not split it; without an insert point there is no tag.
+        {"protected word", "see Protected word", {{4, 13, afsProtected, 0x10007}, {6, 9, afsBold, 0}}, ppProtected, 8,
+         "Protected", 0},
+        // An insert point and its automatic text are one run with the insert point's tag.
+        {"insert point", "a#Name b", {{1, 2, afsIsInsertpoint, 0x2A}, {2, 6, afsAutomatic, 0x2A}}, ppAutomatic, 4,
+         "#Name", 0x2A},
+    };
+    for (const Case& c : cases) {
+        TRtRTFText text;
+        Fill(text, {c.text});
+        for (const Span& s : c.spans) Style(text, 0, s.from, s.to, s.style, s.reference);
+        text.ProtectedProp = c.props;
+        Reports reports;
+        reports.Attach(text);
+        TParagraph* p = text.FirstPar();
+        EXPECT_TRUE(text.ValidatePosition(p, p->firstLine, c.offset)) << c.name;
+        ASSERT_EQ(reports.runs.size(), 1u) << c.name;
+        EXPECT_EQ(reports.runs[0].first, c.run) << c.name;
+        EXPECT_EQ(reports.runs[0].second, c.tag) << c.name;
+        text.NoReporting = true;
+        EXPECT_TRUE(text.ValidatePosition(p, p->firstLine, c.offset)) << c.name;
+        EXPECT_EQ(reports.runs.size(), 1u) << c.name;
+    }
 }
 
 TEST(PositionRules, ProtectedParagraphReportsItsFirstPiece) {
