@@ -89,9 +89,11 @@ void TRtObject::DoChange() {
 // ---- properties
 
 void TRtObject::WriteProperties(TRtComponentWriter& w) const {
-    if (usePageWidth_) w.WriteBoolean("UsePageWidth", true);
-    if (WidthTwips != kDefaultWidthTwips) w.WriteInteger("WidthTW", WidthTwips);
-    if (HeightTwips != kDefaultHeightTwips) w.WriteInteger("HeightTW", HeightTwips);
+    // Written always: classes start with sizes and page widths of their own
+    // (a horizontal line), so no value can be left to a default.
+    w.WriteBoolean("UsePageWidth", usePageWidth_);
+    w.WriteInteger("WidthTW", WidthTwips);
+    w.WriteInteger("HeightTW", HeightTwips);
     if (!ObjName.empty()) w.WriteString("ObjName", ObjName);
     if (ObjTag != 0) w.WriteInteger("ObjTag", ObjTag);
     if (WriteRTFMode != wobOnlyStandard) w.WriteIdent("WriteRTFMode", kWriteModes[WriteRTFMode]);

@@ -233,3 +233,15 @@ TEST(EmbeddedObjects, ClassRegistryAndFileTypes) {
     ASSERT_NE(linked, nullptr);
     EXPECT_EQ(linked->StreamName, "/nowhere/pic.xyz");
 }
+
+TEST(EmbeddedObjects, ValuesThatDifferFromAClassesOwnStartSurviveTheStream) {
+    TRtOHorzLine line;  // starts with the page width and 40 twips
+    line.SetUsePageWidth(false);
+    line.SetHeightTW(720);
+    TMemoryStream stream;
+    line.WriteToStream(stream);
+    TRtOHorzLine read;
+    read.ReadFromStream(stream);
+    EXPECT_FALSE(read.UsePageWidth());
+    EXPECT_EQ(read.HeightTW(), 720);
+}
