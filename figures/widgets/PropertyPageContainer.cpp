@@ -1,7 +1,7 @@
 #include "figures/widgets/PropertyPageContainer.h"
 
-#include "app/controls/ColorList.h"
-#include "app/controls/TabFrameColor.h"
+#include "controls/ColorList.h"
+#include "controls/TabFrameColor.h"
 #include "figures/widgets/DialogParts.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"

@@ -1,7 +1,7 @@
 #include "printing/widgets/SingleLabelDruckDlg.h"
 
-#include "app/controls/SpinEdit.h"
-#include "app/controls/StatusFont.h"
+#include "controls/SpinEdit.h"
+#include "controls/StatusFont.h"
 #include "foundation/FillData.h"
 #include "printing/PrinterOptions.h"
 #include "printing/PrinterSupport.h"

@@ -1,8 +1,8 @@
 #include "document/design/widgets/DesignDialogs.h"
 
-#include "app/controls/DlgAusrichtung.h"
-#include "app/controls/DlgStift.h"
-#include "app/controls/ElementAusrichtenDlg.h"
+#include "controls/DlgAusrichtung.h"
+#include "controls/DlgStift.h"
+#include "controls/ElementAusrichtenDlg.h"
 #include "document/design/DesignDialogs.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Font.h"

@@ -1,6 +1,6 @@
 #include "document/design/widgets/DlgVorlagenVerwalten.h"
 
-#include "app/controls/DlgInputQuery.h"
+#include "controls/DlgInputQuery.h"
 #include "document/design/TemplateIndex.h"
 #include "foundation/Localizer.h"
 #include "foundation/widgets/DialogStyle.h"
