@@ -11,9 +11,9 @@
 #include "app/SpeedButton.h"
 #include "controls/DlgInputQuery.h"
 
+#include "design/EinzelEtikett.h"
+#include "design/RingLabels.h"
 #include "document/DataBaseConnector.h"
-#include "document/design/EinzelEtikett.h"
-#include "document/design/RingLabels.h"
 #include "document/Etikett.h"
 #include "figures/Figure.h"
 #include "foundation/Debug.h"

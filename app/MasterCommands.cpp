@@ -17,10 +17,10 @@
 #include "controls/ZRPenWidthButton.h"
 #include "controls/ZRRastenButton2.h"
 
+#include "design/DesignDialogs.h"
+#include "design/EinzelEtikett.h"
+#include "design/FigureClipboard.h"
 #include "document/DataBaseConnector.h"
-#include "document/design/DesignDialogs.h"
-#include "document/design/EinzelEtikett.h"
-#include "document/design/FigureClipboard.h"
 #include "document/Etikett.h"
 #include "figures/Bild32.h"
 #include "figures/Rasten.h"

@@ -9,8 +9,8 @@
 // design is drawn figure by figure as printing draws it. The picture fits
 // into width x height pixels (400 x 400 unless given). The tool runs on Qt's
 // offscreen platform unless QT_QPA_PLATFORM names another.
-#include "document/design/DocumentFile.h"
-#include "document/design/DocumentPreview.h"
+#include "design/DocumentFile.h"
+#include "design/DocumentPreview.h"
 #include "figures/Figure.h"
 #include "foundation/BmpScaleCanvas.h"
 #include "pictures/LoadPNG.h"

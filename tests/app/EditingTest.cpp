@@ -16,7 +16,7 @@
 
 #include "../support/Screenshot.h"
 #include "../support/SheetGrid.h"
-#include "document/design/EinzelEtikett.h"
+#include "design/EinzelEtikett.h"
 #include "document/Etikett.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureDialogs.h"

@@ -4,7 +4,7 @@
 // again: both saves must give the same bytes, so that whatever a file holds
 // reads back as it was written.
 // fuzz-max-len: 16384
-#include "document/design/DocumentFile.h"
+#include "design/DocumentFile.h"
 #include "figures/FigureFactory.h"
 #include "foundation/Stream.h"
 #include "platform/imaging/Dib.h"

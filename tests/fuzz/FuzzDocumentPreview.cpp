@@ -2,7 +2,7 @@
 // and draws its first label on a small bitmap. The preview must end quietly
 // whatever the bytes are; without a preview the bitmap stays as it was.
 // fuzz-max-len: 16384
-#include "document/design/DocumentPreview.h"
+#include "design/DocumentPreview.h"
 #include "foundation/Stream.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/imaging/Dib.h"

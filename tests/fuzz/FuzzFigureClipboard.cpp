@@ -4,9 +4,9 @@
 // copy pastes into a second design with the same bytes; undoing every step
 // empties the design again.
 // fuzz-max-len: 8192
+#include "design/EinzelEtikett.h"
+#include "design/FigureClipboard.h"
 #include "document/EtikettFiler.h"
-#include "document/design/EinzelEtikett.h"
-#include "document/design/FigureClipboard.h"
 #include "figures/FigureFactory.h"
 #include "tests/support/FigureFakes.h"
 
