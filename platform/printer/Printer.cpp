@@ -1,6 +1,6 @@
 #include "platform/printer/Printer.h"
 
-#include "platform/printer/QtPrinter.h"
+#include "platform/qtprinter/QtPrinter.h"
 
 #include <QtPrintSupport/QPrinterInfo>
 

@@ -1,4 +1,4 @@
-#include "platform/printer/QtPrinter.h"
+#include "platform/qtprinter/QtPrinter.h"
 
 #include "platform/gdi/PainterCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
