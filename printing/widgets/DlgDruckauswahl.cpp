@@ -5,7 +5,7 @@
 #include "controls/ValidateEdit.h"
 #include "document/Etikett.h"
 #include "foundation/Codepage1252.h"
-#include "printing/widgets/PrintDialogParts.h"
+#include "printing/widgets/PageHeading.h"
 #include "printing/widgets/PrinterChoicePanel.h"
 #include "printing/widgets/SheetMaskBox.h"
 

@@ -7,7 +7,7 @@
 #include "printing/PrinterOptions.h"
 #include "printing/PrinterSupport.h"
 #include "printing/widgets/DlgDruckPosition2.h"
-#include "printing/widgets/PrintDialogParts.h"
+#include "printing/widgets/PageHeading.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>

@@ -5,7 +5,7 @@
 #include "foundation/FillData.h"
 #include "printing/PrinterOptions.h"
 #include "printing/PrinterSupport.h"
-#include "printing/widgets/PrintDialogParts.h"
+#include "printing/widgets/PageHeading.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
