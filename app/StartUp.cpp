@@ -17,6 +17,7 @@
 #include "foundation/Localizer.h"
 #include "foundation/widgets/LocalizerForm.h"
 #include "foundation/ZRRegIniFile.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 #include "printing/PrintSheetPicture.h"
 #include "printing/widgets/DlgDruckPosition2.h"
 #include "printing/widgets/PrintDialogsUi.h"
@@ -100,6 +101,7 @@ void InstallColorDialogs() {
 }  // namespace
 
 void InitializeServices() {
+    gdi::InstallQtPrinters();
     Settings();
     Debug();
     Localizer();

@@ -16,6 +16,7 @@
 #include "pictures/LoadPNG.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/imaging/Dib.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 #include "tests/support/FakeDocument.h"
 
 #include <QtCore/QByteArray>
@@ -63,6 +64,7 @@ bool RenderFirstDesign(gdi::Bitmap& bitmap, const QString& fileName) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    gdi::InstallQtPrinters();
     const bool full = argc > 1 && std::strcmp(argv[1], "--full") == 0;
     if (full) {
         --argc;
