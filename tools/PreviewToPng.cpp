@@ -17,7 +17,7 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/imaging/Dib.h"
 #include "platform/qtprinter/QtPrinterBackend.h"
-#include "tests/support/FakeDocument.h"
+#include "tools/WindowlessDocument.h"
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
@@ -37,7 +37,7 @@ int Usage() {
 // The first label of the first design through the full reader; false with
 // the reader's message when the document cannot be loaded.
 bool RenderFirstDesign(gdi::Bitmap& bitmap, const QString& fileName) {
-    FakeDocument document;
+    TWindowlessDocument document;
     try {
         TDocumentFile(document).LoadFromFile(fileName);
     } catch (const std::exception& e) {
