@@ -2,11 +2,11 @@
 
 #include "controls/ColorList.h"
 #include "controls/TabFrameColor.h"
-#include "figures/widgets/DialogParts.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"
 #include "foundation/Localizer.h"
 #include "foundation/widgets/DialogStyle.h"
+#include "foundation/widgets/LocalizerForm.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QBoxLayout>

@@ -1,8 +1,8 @@
 #pragma once
-// Pieces the print dialogs share: named widgets (the keys of their texts) and
-// the bold question at the top of a wizard page.
+// The bold question at the top of a page of the print wizards, named for the
+// key of its text.
 
-#include "figures/widgets/DialogParts.h"
+#include "foundation/widgets/LocalizerForm.h"
 
 #include <QtWidgets/QLabel>
 

@@ -3,9 +3,9 @@
 #include "controls/SpinEdit.h"
 #include "controls/StatusFont.h"
 #include "foundation/FillData.h"
+#include "foundation/widgets/LocalizerForm.h"
 #include "printing/PrinterOptions.h"
 #include "printing/PrinterSupport.h"
-#include "printing/widgets/PageHeading.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
