@@ -217,11 +217,17 @@ QRectF BoxOf(std::span<const QPointF> points) {
     return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
-namespace {
-
 bool Meets(const QRectF& a, const QRectF& b) {
     return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
 }
+
+std::pair<CubicPiece, CubicPiece> CubicHalves(const CubicPiece& c) {
+    const QPointF a = (c[0] + c[1]) / 2, b = (c[1] + c[2]) / 2, d = (c[2] + c[3]) / 2;
+    const QPointF ab = (a + b) / 2, bd = (b + d) / 2, middle = (ab + bd) / 2;
+    return {{c[0], a, ab, middle}, {middle, bd, d, c[3]}};
+}
+
+namespace {
 
 // A curve no more than a few times the window's size is flattened as a
 // whole, as without a window.
@@ -231,7 +237,7 @@ bool SmallBeside(const QRectF& box, const QRectF& window) {
            box.height() <= kFactor * std::max(window.height(), kFloor);
 }
 
-void FlattenNear(const std::array<QPointF, 4>& c, double tolerance, const QRectF& window, int depth,
+void FlattenNear(const CubicPiece& c, double tolerance, const QRectF& window, int depth,
                  std::vector<QPointF>& out) {
     constexpr int kMaxDepth = 40;
     const QRectF box = BoxOf(c);
@@ -243,11 +249,9 @@ void FlattenNear(const std::array<QPointF, 4>& c, double tolerance, const QRectF
         FlattenCubic(c[0], c[1], c[2], c[3], tolerance, out);
         return;
     }
-    // Halves by de Casteljau.
-    const QPointF a = (c[0] + c[1]) / 2, b = (c[1] + c[2]) / 2, d = (c[2] + c[3]) / 2;
-    const QPointF ab = (a + b) / 2, bd = (b + d) / 2, middle = (ab + bd) / 2;
-    FlattenNear({c[0], a, ab, middle}, tolerance, window, depth + 1, out);
-    FlattenNear({middle, bd, d, c[3]}, tolerance, window, depth + 1, out);
+    const auto [first, second] = CubicHalves(c);
+    FlattenNear(first, tolerance, window, depth + 1, out);
+    FlattenNear(second, tolerance, window, depth + 1, out);
 }
 
 }  // namespace

@@ -15,9 +15,11 @@
 #include <QtCore/QPointF>
 #include <QtCore/QRect>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 class QPainterPath;
@@ -76,5 +78,10 @@ void FlattenCubicNear(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tol
                       std::vector<QPointF>& out);
 // The smallest rectangle around the points.
 QRectF BoxOf(std::span<const QPointF> points);
+// The rectangles share a point (edges included).
+bool Meets(const QRectF& a, const QRectF& b);
+// A cubic piece (start, two controls, end) cut in halves at its middle.
+using CubicPiece = std::array<QPointF, 4>;
+std::pair<CubicPiece, CubicPiece> CubicHalves(const CubicPiece& c);
 
 }  // namespace gdi

@@ -21,19 +21,9 @@ struct StrokePiece {
     double start = 0;
 };
 
-using Cubic = std::array<QPointF, 4>;
+using Cubic = CubicPiece;
 
 double Distance(const QPointF& a, const QPointF& b) { return std::hypot(b.x() - a.x(), b.y() - a.y()); }
-
-bool Meets(const QRectF& a, const QRectF& b) {
-    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
-}
-
-std::pair<Cubic, Cubic> Halves(const Cubic& c) {
-    const QPointF a = (c[0] + c[1]) / 2, b = (c[1] + c[2]) / 2, d = (c[2] + c[3]) / 2;
-    const QPointF ab = (a + b) / 2, bd = (b + d) / 2, middle = (ab + bd) / 2;
-    return {{c[0], a, ab, middle}, {middle, bd, d, c[3]}};
-}
 
 // The length of a cubic piece: between its chord and its control polygon,
 // halved until the two agree to a fraction of a pixel (or of the length,
@@ -42,7 +32,7 @@ double CubicLength(const Cubic& c, int depth = 0) {
     const double chord = Distance(c[0], c[3]);
     const double polygon = Distance(c[0], c[1]) + Distance(c[1], c[2]) + Distance(c[2], c[3]);
     if (polygon - chord <= std::max(1.0 / 64, polygon * 1e-9) || depth >= 30) return (chord + polygon) / 2;
-    const auto [first, second] = Halves(c);
+    const auto [first, second] = CubicHalves(c);
     return CubicLength(first, depth + 1) + CubicLength(second, depth + 1);
 }
 
@@ -104,7 +94,7 @@ public:
             pieces_.back().path.cubicTo(c[1], c[2], c[3]);
             length_ += CubicLength(c);
         } else {
-            const auto [first, second] = Halves(c);
+            const auto [first, second] = CubicHalves(c);
             Curve(first, depth + 1);
             Curve(second, depth + 1);
         }
