@@ -427,11 +427,7 @@ void TZRWMF::PatBltRecord(const gdi::Rect& logical, uint32_t rop) {
         dc.PatBlt(box, rop);
         return;
     }
-    const gdi::Region area = DeviceArea(logical);
-    const int32_t level = dc.SaveDC();
-    dc.ExtSelectClipRgn(&area, gdi::RegionCombine::And);
-    dc.PatBlt(box, rop);
-    dc.RestoreDC(level);
+    ClippedTo(DeviceArea(logical), [&] { dc.PatBlt(box, rop); });
 }
 
 // A DIB drawn from its source rectangle (y counted from the bottom row, as

@@ -388,10 +388,9 @@ void TCustomZRMetaFile::DrawText(gdi::Point at, uint32_t options, const gdi::Rec
     // clipped to it, as the device would do upright.
     const gdi::Region area = DeviceArea(*rect);
     if (options & gdi::ETO_OPAQUE) dc_->FillRgn(area, gdi::SolidBrush(dc_->BkColor()));
-    const int32_t level = dc_->SaveDC();
-    if (options & gdi::ETO_CLIPPED) dc_->ExtSelectClipRgn(&area, gdi::RegionCombine::And);
-    dc_->ExtTextOut(p.x, p.y, 0, nullptr, text, deviceDx);
-    dc_->RestoreDC(level);
+    auto draw = [&] { dc_->ExtTextOut(p.x, p.y, 0, nullptr, text, deviceDx); };
+    if (options & gdi::ETO_CLIPPED) ClippedTo(area, draw);
+    else draw();
 }
 
 // ---- the ellipse

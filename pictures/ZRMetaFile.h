@@ -30,6 +30,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -174,6 +175,8 @@ protected:
     void SelectClipPath(gdi::RegionCombine mode);
     // The current clip becomes what later clips cannot widen.
     void SetMetaRegion();
+    // Draws with the clip narrowed to the device area for the while.
+    void ClippedTo(const gdi::Region& area, const std::function<void()>& draw);
 
     // Objects as the records describe them (logical sizes mapped to the device).
     TMetaObject MakePen(uint32_t style, int32_t width, uint32_t colour) const;

@@ -146,6 +146,13 @@ void TCustomZRMetaFile::SelectClipPath(gdi::RegionCombine mode) {
     SelectClip(&region, mode);
 }
 
+void TCustomZRMetaFile::ClippedTo(const gdi::Region& area, const std::function<void()>& draw) {
+    const int32_t level = dc_->SaveDC();
+    dc_->ExtSelectClipRgn(&area, gdi::RegionCombine::And);
+    draw();
+    dc_->RestoreDC(level);
+}
+
 void TCustomZRMetaFile::SetMetaRegion() {
     if (const std::optional<gdi::Region> clip = dc_->GetClipRgn()) baseClip_ = *clip;
 }

@@ -105,9 +105,8 @@ void TCustomZRMetaFile::DrawTurnedBitmap(const gdi::Bitmap& bitmap, const gdi::R
     const auto cell = static_cast<int32_t>(std::max(1.0, std::ceil(std::sqrt(pixels / budget))));
     const QImage sampled = Resampled(bitmap.image(), source, origin, ex, ey, box, cell);
     if (sampled.isNull()) return;
-    const int32_t level = dc_->SaveDC();
-    dc_->ExtSelectClipRgn(&*area, gdi::RegionCombine::And);
-    dc_->StretchBlt({box.left, box.top, box.left + sampled.width() * cell, box.top + sampled.height() * cell},
-                    gdi::Bitmap(sampled), {0, 0, sampled.width(), sampled.height()}, rop);
-    dc_->RestoreDC(level);
+    ClippedTo(*area, [&] {
+        dc_->StretchBlt({box.left, box.top, box.left + sampled.width() * cell, box.top + sampled.height() * cell},
+                        gdi::Bitmap(sampled), {0, 0, sampled.width(), sampled.height()}, rop);
+    });
 }

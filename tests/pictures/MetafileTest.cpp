@@ -245,8 +245,9 @@ TEST(Metafile, WmfDefaultsAndSkippedRecords) {
     }
 }
 
-// A picture with a bitmap, a clip rectangle and a large pixel looks the same
-// at every angle: each sample point, turned with the picture, keeps its colour.
+// A picture with a bitmap, a clip rectangle, a large pixel and a text on its
+// background rectangle looks the same at every angle: each sample point,
+// turned with the picture, keeps its colour.
 TEST(Metafile, WmfBitmapClipAndPixelRecordsTurnWithThePicture) {
     Wmf wmf;
     wmf.Rec(0x020C, {50, 50});  // 4 device pixels per unit
@@ -262,7 +263,11 @@ TEST(Metafile, WmfBitmapClipAndPixelRecordsTurnWithThePicture) {
         .Rec(0x012D, {0})
         .Rec(0x012D, {1})
         .Rec(0x041B, {48, 48, 30, 30})                 // rectangle (30, 30)-(49, 49), cut at 40
-        .Rec(0x041F, {0x00FF, 0x00FF, 15, 35});        // a magenta pixel at (35, 15)
+        .Rec(0x041F, {0x00FF, 0x00FF, 15, 35})         // a magenta pixel at (35, 15)
+        .Rec(0x0201, {0xFF00, 0x0000});                // green background
+    Bytes opaque;                                      // a space on the background of (2, 32)-(18, 45)
+    opaque.I16(40).I16(5).U16(1).U16(2).I16(2).I16(32).I16(18).I16(45).Text(" ").U8(0);
+    wmf.Raw(0x0A32, opaque.v);
     const auto picture = Load(wmf.File(0, 0, 50, 50));
     struct Sample {
         double x, y;  // logical units
@@ -272,7 +277,7 @@ TEST(Metafile, WmfBitmapClipAndPixelRecordsTurnWithThePicture) {
     const Sample samples[] = {
         {10, 10, gdi::Rgb(255, 0, 0)}, {20, 10, gdi::Rgb(0, 255, 0)}, {10, 20, gdi::Rgb(0, 0, 255)},
         {20, 20, gdi::Rgb(255, 255, 0)}, {35, 40, gdi::Rgb(255, 0, 128)}, {44, 40, white},
-        {35.1, 15.1, gdi::Rgb(255, 0, 255)}, {45, 10, white},
+        {35.1, 15.1, gdi::Rgb(255, 0, 255)}, {45, 10, white}, {14, 36, gdi::Rgb(0, 255, 0)}, {14, 47, white},
     };
     for (float angle : {0.0f, 30.0f, 90.0f, 135.0f, 200.0f}) {
         gdi::BitmapCanvas canvas(300, 300);
