@@ -61,6 +61,16 @@ private:
     TPrintUi& ui_;
 };
 
+// The labels of a sheet job, all designs together: none without a design,
+// whatever is counted.
+int64_t SheetJobLabels(const TSheetPrintOptions& options, int64_t designCount, int64_t freeOnFirstSheet,
+                       int32_t positions) {
+    if (designCount <= 0) return 0;
+    if (!options.CountBySheets) return int64_t{std::max(options.LabelsPerDesign, 0)} * designCount;
+    const int64_t available = freeOnFirstSheet + int64_t{std::max(options.SheetCount, 1) - 1} * positions;
+    return options.KeepTogether ? available / designCount * designCount : available;
+}
+
 }  // namespace
 
 // Every design of the list gets its counters back ("lfdNr" 1, "GesNr" "##")
@@ -113,16 +123,10 @@ void TEtikettPrinter::PrintSheets() {
     mask_ = options.Mask;
 
     const int64_t designCount = static_cast<int64_t>(designs_.size());
-    int64_t total = 0;
-    if (options.CountBySheets) {
-        const int32_t positions = LabelPositionsOf(sheet_);
-        const int64_t available =
-            CountMarkedPositions(mask_, positions) + int64_t{std::max(options.SheetCount, 1) - 1} * positions;
-        total = options.KeepTogether ? available / std::max<int64_t>(designCount, 1) * designCount : available;
-    } else {
-        total = int64_t{std::max(options.LabelsPerDesign, 0)} * designCount;
-    }
-    total = std::min<int64_t>(total, std::numeric_limits<int32_t>::max());
+    const int32_t positions = LabelPositionsOf(sheet_);
+    const int64_t total = std::min<int64_t>(
+        SheetJobLabels(options, designCount, CountMarkedPositions(mask_, positions), positions),
+        std::numeric_limits<int32_t>::max());
     if (total <= 0) {
         ShowNoLabels();
         return;

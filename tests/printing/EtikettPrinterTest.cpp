@@ -131,6 +131,18 @@ TEST_F(EnginePrinting, DesignsLeftOutOfTheDialogAreNotPrinted) {
 
 TEST_F(EnginePrinting, NothingToPrintIsSaidAndNoJobBegins) {
     printtest::NumberedRecords records(5);
+    // Every way of counting prints nothing when no design is chosen.
+    auto noDesign = [&](bool bySheets, bool together) {
+        return [&, bySheets, together] {
+            TwoByTwoWithCutMarks(doc.sheet);
+            ui.sheet = [=](TSheetPrintOptions& o) {
+                o.Designs.clear();
+                o.CountBySheets = bySheets;
+                o.KeepTogether = together;
+                return true;
+            };
+        };
+    };
     const struct {
         const char* what;
         std::function<void()> arrange;
@@ -157,14 +169,10 @@ TEST_F(EnginePrinting, NothingToPrintIsSaidAndNoJobBegins) {
              };
          },
          "7"},
-        {"no design chosen",
-         [&] {
-             ui.sheet = [](TSheetPrintOptions& o) {
-                 o.Designs.clear();
-                 return true;
-             };
-         },
-         "7"},
+        {"no design chosen, labels counted", noDesign(false, true), "7"},
+        {"no design chosen, labels in turn", noDesign(false, false), "7"},
+        {"no design chosen, sheets counted", noDesign(true, true), "7"},
+        {"no design chosen, sheets in turn", noDesign(true, false), "7"},
         {"a record range without records",
          [&] {
              TwoByFour(doc.sheet);
