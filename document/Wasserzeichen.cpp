@@ -671,6 +671,12 @@ void TWasserzeichen::DrawGuideInstructions(gdi::Canvas& canvas) {
 
 // ---- region
 
+float TWasserzeichen::RingHoleDiameter(float width, float height) const {
+    if (Drawing != Instructions::LabelRing || ringHole_ <= 0 || !HasFrame()) return 0;
+    const float stretch = std::min(width * 10 / FrameWidth, height * 10 / FrameHeight);
+    return stretch > 0 ? ringHole_ / 10.0f * stretch : 0;
+}
+
 std::optional<gdi::Region> TWasserzeichen::CreateRegion(const gdi::Rect& rect) {
     if (!HasFrame() || PolygonCount <= 0) return std::nullopt;
     BuildMatrix(rect);

@@ -56,6 +56,10 @@ public:
     // The device region of the outline polygons (alternate rule); nothing for
     // shapes without polygons (round labels, plain rounded labels).
     std::optional<gdi::Region> CreateRegion(const gdi::Rect& rect);
+    // The diameter in mm of the centre hole of a label that is a ring, on a
+    // label of width x height mm (the hole stays round: it follows the smaller
+    // stretch); 0 for every other shape.
+    float RingHoleDiameter(float width, float height) const;
 
     // ---- building blocks: frame coordinates in, device drawing out
     void BuildMatrix(const gdi::Rect& rect);

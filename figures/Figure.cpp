@@ -342,9 +342,9 @@ void TFigure::SelectClipRing() {
     if (!ClipRingApplies()) return;
     const TPoint c = DeviceCenter(WindowCanvas());
     const gdi::Region* found = nullptr;
-    for (const gdi::Region& region : Owner->ClipRingRegions())
-        if (region.Contains(c.x, c.y)) {
-            found = &region;
+    for (const TClipZone& zone : Owner->ClipRingRegions())
+        if (zone.Area.Contains(c.x, c.y)) {
+            found = &zone.Clip;
             break;
         }
     WindowCanvas().Canvas().SelectClipRgn(found);
@@ -354,8 +354,8 @@ bool TFigure::InClipRing(TScaleCanvas& canvas) const {
     auto* region = dynamic_cast<TRegionScaleCanvas*>(&canvas);
     if (!region || !ClipRingApplies()) return true;
     const TPoint c = DeviceCenter(canvas);
-    for (const gdi::Region& r : region->Regions)
-        if (canvas.PtInRegionLP(r, c.x, c.y)) return true;
+    for (const TClipZone& zone : region->Regions)
+        if (canvas.PtInRegionLP(zone.Area, c.x, c.y)) return true;
     return false;
 }
 
@@ -363,9 +363,9 @@ void TFigure::SelectClipRingOn(TScaleCanvas& canvas) const {
     auto* region = dynamic_cast<TRegionScaleCanvas*>(&canvas);
     if (!region || !ClipRingApplies()) return;
     const TPoint c = DeviceCenter(canvas);
-    for (const gdi::Region& r : region->Regions)
-        if (canvas.PtInRegionLP(r, c.x, c.y)) {
-            canvas.Canvas().SelectClipRgn(&r);
+    for (const TClipZone& zone : region->Regions)
+        if (canvas.PtInRegionLP(zone.Area, c.x, c.y)) {
+            canvas.Canvas().SelectClipRgn(&zone.Clip);
             return;
         }
     canvas.Canvas().SelectClipRgn(nullptr);

@@ -245,8 +245,8 @@ void TEtikettPrinter::PrintClipRegions() {
         if (!region.IsClipRegion()) continue;
         if (Aborted()) return;
         canvas.ClearRegions();
-        canvas.Regions.push_back(region.CreateGdiRegion(canvas));
-        canvas.Canvas().SelectClipRgn(&canvas.Regions.back());
+        canvas.Regions.push_back(region.CreateZone(canvas));
+        canvas.Canvas().SelectClipRgn(&canvas.Regions.back().Clip);
         PrintDesign(0);
     }
 }
@@ -291,7 +291,7 @@ void TEtikettPrinter::PrintClipRegionBitmap(const TMMRgn& region) {
     const double right = region.Right + grow + 1, bottom = region.Bottom + grow + 1;
     const double tile = (TMemMapDIBSection::kWidth - 1) / static_cast<double>(std::max(bitmap.ScaleX, bitmap.ScaleY));
 
-    const gdi::Region onPrinter = region.CreateGdiRegion(*printerCanvas_);
+    const gdi::Region onPrinter = region.CreateZone(*printerCanvas_).Clip;
     printer.SelectClipRgn(&onPrinter);
     Entry& entry = designs_.front();
     entry.design->Placeholders().SetValue("GesNr", Decimal(entry.labelCount));
@@ -304,8 +304,8 @@ void TEtikettPrinter::PrintClipRegionBitmap(const TMMRgn& region) {
             bitmap.SetWorldOffsetX(static_cast<float>(-x));
             bitmap.SetWorldOffsetY(static_cast<float>(-y));
             bitmap.ClearRegions();
-            bitmap.Regions.push_back(region.CreateGdiRegion(bitmap));
-            dib.Canvas().SelectClipRgn(&bitmap.Regions.back());
+            bitmap.Regions.push_back(region.CreateZone(bitmap));
+            dib.Canvas().SelectClipRgn(&bitmap.Regions.back().Clip);
             PrintDesignLabel(0, false);
             dib.Canvas().SelectClipRgn(nullptr);
             const gdi::Rect source{0, 0, std::min(bitmap.MMToPixel(static_cast<float>(x2 - x)), TMemMapDIBSection::kWidth),
@@ -481,17 +481,25 @@ void TEtikettPrinter::SetLabelPosition(int32_t position) {
     // The clip region is in device pixels: the corners go through the
     // canvas's mapping (which is more than the identity when the printer's
     // two resolutions differ); the right and bottom pixel rows belong to it.
-    gdi::Canvas& device = printerCanvas_->Canvas();
-    const gdi::Point a = device.LPtoDP({MMToDeviceX(place.ClipLeft), MMToDeviceY(place.ClipTop)});
-    const gdi::Point b = device.LPtoDP({MMToDeviceX(place.ClipRight), MMToDeviceY(place.ClipBottom)});
-    const gdi::Region clip = gdi::Region::FromRect({a.x, a.y, gdi::Saturated(int64_t{b.x} + 1),
-                                                    gdi::Saturated(int64_t{b.y} + 1)});
-    device.SelectClipRgn(&clip);
+    gdi::Region clip = gdi::Region::FromRect(DeviceBox(place.ClipLeft, place.ClipTop, place.ClipRight, place.ClipBottom));
+    // A label that is a ring leaves out its centre hole.
+    if (const double hole = sheet_.LabelHoleDiameter(); hole > 0) {
+        const double cx = sheet_.LabelWidth / 2.0, cy = sheet_.LabelHeight / 2.0, r = hole / 2;
+        clip.Combine(clip, gdi::Region::FromEllipse(DeviceBox(cx - r, cy - r, cx + r, cy + r)), gdi::RegionCombine::Diff);
+    }
+    printerCanvas_->Canvas().SelectClipRgn(&clip);
     if (sheet_.Orientation != 0) {
         // Designs of a landscape sheet are drawn turned from the label's bottom-left corner.
         originY_ += sheet_.LabelHeight;
         ApplyLabelOrigin();
     }
+}
+
+gdi::Rect TEtikettPrinter::DeviceBox(double left, double top, double right, double bottom) const {
+    const gdi::Canvas& device = printerCanvas_->Canvas();
+    const gdi::Point a = device.LPtoDP({MMToDeviceX(left), MMToDeviceY(top)});
+    const gdi::Point b = device.LPtoDP({MMToDeviceX(right), MMToDeviceY(bottom)});
+    return {a.x, a.y, gdi::Saturated(int64_t{b.x} + 1), gdi::Saturated(int64_t{b.y} + 1)};
 }
 
 bool TEtikettPrinter::AdvanceLabel(int32_t lastSheet) {

@@ -33,6 +33,7 @@ struct PrintedLabel {
     int page = 0;  // from PrintLog::page, 0 without one
     float worldX = 0, worldY = 0;  // the canvas's world offsets: user offset + label origin
     std::optional<gdi::Rect> clip;  // the device clip box
+    std::optional<gdi::Region> clipRegion;  // the device clip itself
     bool rotated = false;
     bool selectedOnly = false;
     bool printingRecord = false;
@@ -128,7 +129,10 @@ private:
         label.page = log_.page ? log_.page() : 0;
         label.worldX = canvas.WorldOffsetX;
         label.worldY = canvas.WorldOffsetY;
-        if (const std::optional<gdi::Region> clip = canvas.Canvas().GetClipRgn()) label.clip = clip->Box();
+        if (const std::optional<gdi::Region> clip = canvas.Canvas().GetClipRgn()) {
+            label.clip = clip->Box();
+            label.clipRegion = clip;
+        }
         label.rotated = canvas.RotatedSheet;
         label.selectedOnly = selectedOnly;
         label.printingRecord = log_.printingRecord;

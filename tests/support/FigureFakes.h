@@ -78,7 +78,7 @@ public:
     TDesignBase* GetCurrentDesign() override { return currentDesign ? currentDesign : &design; }
     gdi::Rect GetUpdateRect() const override { return updateRect; }
     bool ClipRingActive() const override { return clipRing; }
-    const std::vector<gdi::Region>& ClipRingRegions() const override { return regions; }
+    const std::vector<TClipZone>& ClipRingRegions() const override { return regions; }
     void SetModified(bool m) override { modified = m; }
     void SetPrintingRecord(bool p) override { printingRecord = p; }
     bool IsPrintingRecord() const override { return printingRecord; }
@@ -111,7 +111,7 @@ public:
     bool busyCursor = false;
     gdi::Rect updateRect{-100000, -100000, 100000, 100000};
     bool clipRing = false;
-    std::vector<gdi::Region> regions;
+    std::vector<TClipZone> regions;
     bool modified = false;
     bool printingRecord = false;
     TDataSet* dataSet = nullptr;
