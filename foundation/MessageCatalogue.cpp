@@ -284,6 +284,7 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_PRINTJOBFAILED", "Der Druckauftrag konnte nicht an den Drucker übergeben werden."},
     {"Default", "IDS_PRINTPDFFILE", "PDF-Datei speichern"},
     {"Default", "IDS_PRINTPDFFILTER", "PDF-Dateien (*.pdf)"},
+    {"Default", "IDS_PRINTPDFREPLACE", "Die Datei %s gibt es schon. Soll sie ersetzt werden?"},
     // Label types: the descriptions of the built-in label types by article number.
     {"TemplateKroxa", "ID_L7160", "Adressetiketten 64 x 38,1 mm, 21 je A4-Blatt"},
     {"TemplateKroxa", "ID_L7163", "Adressetiketten 99,1 x 38,1 mm, 14 je A4-Blatt"},

@@ -407,15 +407,29 @@ bool TEtikettPrinter::RunJob(const QString& firstText, bool readUserOffsets, con
 
 bool TEtikettPrinter::PrepareOutput(gdi::Printer& printer) {
     if (printer.Name() != gdi::PdfPrinterName()) return true;
-    QString path = QString::fromStdString(printer.Identity().port);
-    if (path.isEmpty()) {
-        QString name = QFileInfo(source_.DocumentName()).completeBaseName();
-        if (name.isEmpty()) name = LocalizedText("IDS_DATEINAME");
-        path = GetPersonalFolder() + name + QStringLiteral(".pdf");
-    }
-    if (!ui_.AskPdfFile(path) || path.isEmpty()) return false;
+    QString path = SuggestedPdfFile();
+    if (!ChoosePdfFile(ui_, path)) return false;
     printer.SetOutputFile(path.toStdString());
     return true;
+}
+
+// The document's name with ".pdf" in the document's folder (the personal
+// folder for a document without one), whatever the last job wrote.
+QString TEtikettPrinter::SuggestedPdfFile() const {
+    const QFileInfo document(source_.DocumentPath());
+    QString name = document.completeBaseName();
+    if (name.isEmpty()) name = QFileInfo(source_.DocumentName()).completeBaseName();
+    if (name.isEmpty()) name = LocalizedText("IDS_DATEINAME");
+    const QString folder = source_.DocumentPath().isEmpty() ? GetPersonalFolder()
+                                                             : document.absolutePath() + QLatin1Char('/');
+    return folder + name + QStringLiteral(".pdf");
+}
+
+bool ChoosePdfFile(TPrintUi& ui, QString& path) {
+    for (;;) {
+        if (!ui.AskPdfFile(path) || path.isEmpty()) return false;
+        if (!QFileInfo::exists(path) || ui.AskReplaceFile(path)) return true;
+    }
 }
 
 QString TEtikettPrinter::JobTitle() const {

@@ -80,6 +80,7 @@ private:
     // PDF printer got no file).
     bool RunJob(const QString& firstText, bool readUserOffsets, const std::function<void()>& labels);
     bool PrepareOutput(gdi::Printer& printer);
+    QString SuggestedPdfFile() const;
     QString JobTitle() const;
     void StartPrintJob(int32_t flag);
     void EndPrintJob(int32_t flag);

@@ -6,6 +6,7 @@
 #include "foundation/Localizer.h"
 #include "printing/LabelPlacement.h"
 
+#include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtGui/QGuiApplication>
 
@@ -340,12 +341,38 @@ TEST_F(EnginePrinting, ThePdfPrinterWritesTheFileTheUserChose) {
         return true;
     };
     Print();  // no file chosen: no job
-    EXPECT_TRUE(ui.suggestedPdf.endsWith(QStringLiteral("/Adressen.pdf")));
+    ASSERT_EQ(ui.suggestedPdfs.size(), 1u);
+    EXPECT_TRUE(ui.suggestedPdfs[0].endsWith(QStringLiteral("/Adressen.pdf")));
     EXPECT_EQ(ui.jobsBegun, 0);
 
-    ui.pdfFile = TempPath(QStringLiteral("labels.pdf"));
+    const QString labels = TempPath(QStringLiteral("labels.pdf"));
+    ui.pdfFile = labels;
     Print();
     EXPECT_EQ(ui.jobsBegun, 1);
     EXPECT_EQ(doc.log.labels.size(), 2u);
-    EXPECT_GT(QFileInfo(ui.pdfFile).size(), 0);
+    const qint64 written = QFileInfo(labels).size();
+    EXPECT_GT(written, 0);
+    EXPECT_TRUE(ui.replaceQuestions.empty());  // a new file needs no question
+
+    // Another document starts from its own name in its own folder, not from
+    // the last PDF; an existing file is kept when the user says No.
+    doc.name = QStringLiteral("CD-Huelle.qem");
+    doc.path = TempPath(QStringLiteral("CD-Huelle.qem"));
+    ui.replaceFiles = false;
+    ui.suggestedPdfs.clear();
+    QFile::resize(labels, 7);
+    Print();
+    // No goes back to the file choice, which the user leaves.
+    EXPECT_EQ(ui.suggestedPdfs, (std::vector<QString>{TempPath(QStringLiteral("CD-Huelle.pdf")), labels}));
+    EXPECT_EQ(ui.replaceQuestions, std::vector<QString>{labels});
+    EXPECT_EQ(ui.jobsBegun, 1);
+    EXPECT_EQ(QFileInfo(labels).size(), 7);
+
+    // Yes replaces it.
+    ui.replaceFiles = true;
+    ui.pdfFile = labels;
+    Print();
+    EXPECT_EQ(ui.jobsBegun, 2);
+    EXPECT_EQ(ui.replaceQuestions.size(), 2u);
+    EXPECT_GT(QFileInfo(labels).size(), written / 2);
 }

@@ -240,13 +240,15 @@ TEST_F(PrintDialogs, CancellingPutsThePrinterBackWithItsSettings) {
 
 TEST_F(PrintDialogs, DiscDialogAsksForThePrintStyleOnlyOnce) {
     int asked = 0;
-    TCILDruckDlg::SetInkjetQuestion([&](QWidget*, const QString& driver) {
+    QWidget mainWindow;
+    TCILDruckDlg::SetInkjetQuestion([&](QWidget* parent, const QString& question) {
         ++asked;
-        EXPECT_EQ(driver, QStringLiteral("Fake Driver"));
+        EXPECT_EQ(parent, &mainWindow);  // centred on the main window, not on the hidden dialog
+        EXPECT_EQ(question, QStringLiteral("Ist der Drucker Fake Driver ein Tintenstrahldrucker?"));
         return false;  // not an ink-jet printer: each region as a bitmap
     });
     {
-        TCILDruckDlg dialog;
+        TCILDruckDlg dialog(&mainWindow);
         EXPECT_EQ(asked, 1);
         EXPECT_EQ(dialog.PrintStyle(), kPrintStyleBitmap);
         EXPECT_EQ(ReadPrintStyle(), kPrintStyleBitmap);
