@@ -285,6 +285,13 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_PRINTPDFFILE", "PDF-Datei speichern"},
     {"Default", "IDS_PRINTPDFFILTER", "PDF-Dateien (*.pdf)"},
     {"Default", "IDS_PRINTPDFREPLACE", "Die Datei %s gibt es schon. Soll sie ersetzt werden?"},
+    // The printer properties: resolution, colour and two-sided printing.
+    {"Default", "IDS_PRINTPROPDPI", "%d dpi"},
+    {"Default", "IDS_PRINTPROPCOLOR", "Farbe"},
+    {"Default", "IDS_PRINTPROPGREY", "Graustufen"},
+    {"Default", "IDS_PRINTPROPSIMPLEX", "einseitig"},
+    {"Default", "IDS_PRINTPROPLONGSIDE", "beidseitig, an der langen Kante wenden"},
+    {"Default", "IDS_PRINTPROPSHORTSIDE", "beidseitig, an der kurzen Kante wenden"},
     // Label types: the descriptions of the built-in label types by article number.
     {"TemplateKroxa", "ID_L7160", "Adressetiketten 64 x 38,1 mm, 21 je A4-Blatt"},
     {"TemplateKroxa", "ID_L7163", "Adressetiketten 99,1 x 38,1 mm, 14 je A4-Blatt"},
