@@ -280,13 +280,14 @@ bool TMaster::PrinterMarginsShown() const { return Button("cmdDruckerrand")->Dow
 
 // ---- layout
 
-void TMaster::ArrangeToolbar(const QList<QWidget*>& controls, int left) {
+int TMaster::ArrangeToolbar(const QList<QWidget*>& controls, int left) {
     int x = left;
     for (QWidget* control : controls) {
         if (!control || control->isHidden()) continue;
         control->move(x, control->y());
         x += control->width();
     }
+    return x;
 }
 
 void TMaster::ArrangeToolPalette() {
@@ -299,19 +300,16 @@ void TMaster::ArrangeToolPalette() {
 }
 
 void TMaster::panToolbarResize() {
+    // The buttons a document shows or hides (the clip ring, the field list)
+    // take their place in the row, and the help button follows them.
+    const int rowEnd = ArrangeToolbar(ControlList(kFirstRow), 4);
+    if (QWidget* help = Control("BtnHTMLHelp"); help->isHidden()) help->move(rowEnd, help->y());
     QWidget* between = Control("bvToolbar2");
-    QWidget* help = Control("BtnHTMLHelp");
     QWidget* brand = Control("cmdKroxaHomepage");
     QWidget* lastOfSecondRow = Control("ZRMenuSpacer12");
-    QWidget* lastOfFirstRow = Control("ZRMenuSpacer7");
-    QWidget* clipRing = Control("cmdClipRing");
     const int width = panToolbar_->width();
-    between->resize(width, between->height());
-    help->move(width - help->width() - 2, help->y());
     brand->move(std::max(width - brand->width() - 4, lastOfSecondRow->x() + lastOfSecondRow->width()), brand->y());
-    help->move(lastOfFirstRow->x() + lastOfFirstRow->width(), help->y());
     between->resize(brand->x() - 4, between->height());
-    if (!clipRing->isHidden()) help->move(help->x() + clipRing->width(), help->y());
     UpdateToolbarOverflow();
 }
 

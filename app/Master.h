@@ -142,8 +142,8 @@ public:
 
     // Layout.
     // Places the visible controls side by side from x = left; hidden ones
-    // take no room.
-    void ArrangeToolbar(const QList<QWidget*>& controls, int left);
+    // take no room. Returns where the row ends.
+    int ArrangeToolbar(const QList<QWidget*>& controls, int left);
     void ArrangeToolPalette();
     void panToolbarResize();
     // The button at the right end of a tool-bar row (0 or 1) whose menu holds

@@ -8,6 +8,7 @@
 #include "app/ZRStatusBar.h"
 #include "app/controls/ZRRastenButton2.h"
 
+#include "document/Stationery.h"
 #include "document/widgets/DlgSelEtikett.h"
 #include "figures/Rasten.h"
 #include "foundation/Exceptions.h"
@@ -20,6 +21,7 @@
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QDropEvent>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QFrame>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
@@ -205,6 +207,31 @@ TEST_F(MasterTest, ToolbarRowsLeaveNoGapsForHiddenControls) {
     m.Control("cmdWordart")->show();
     m.ArrangeToolPalette();
     EXPECT_EQ(m.Control("cmdWordart")->y(), m.Control("cmdRTF")->y() + m.Control("cmdRTF")->height());
+}
+
+TEST_F(MasterTest, NoTwoVisibleToolbarControlsOverlapOnAnAddressOrACdSheet) {
+    for (const char* part : {"L7160", "L7676"}) {
+        SCOPED_TRACE(part);
+        const TStationeryProduct* product = FindStationeryProduct("Avery", part);
+        ASSERT_NE(product, nullptr);
+        TEtikett sheet;
+        AssignStationeryProduct(sheet, *product);
+        OpenShownDocument(&sheet);
+        master->resize(1400, 800);
+        ReturnToLoop();
+        const bool cd = sheet.ZoomRegions.HasClipRegion();
+        QWidget* panel = master->ToolbarPanel();
+        EXPECT_EQ(master->Control("cmdClipRing")->isVisibleTo(panel), cd);
+        QList<QWidget*> controls;
+        for (QWidget* w : panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->isVisibleTo(panel) && !qobject_cast<QFrame*>(w)) controls << w;
+        ASSERT_GT(controls.size(), 40);
+        for (int i = 0; i < controls.size(); ++i)
+            for (int j = i + 1; j < controls.size(); ++j)
+                EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                    << controls[i]->objectName().toStdString() << " over " << controls[j]->objectName().toStdString();
+        master.reset();
+    }
 }
 
 TEST_F(MasterTest, ANarrowWindowKeepsEveryToolbarButtonReachable) {
