@@ -506,6 +506,10 @@ QList<TMasterChild*> TMaster::Documents() const {
 QMdiSubWindow* TMaster::AddDocumentWindow(QWidget* window) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The menus own the keys: the window menu's close would take Ctrl+W
+    // ("Neu zeichnen") and Ctrl+F4 ("Schließen") from them.
+    if (QMenu* systemMenu = sub->systemMenu())
+        for (QAction* action : systemMenu->actions()) action->setShortcuts({});
     if (DocumentCount() == 1) {
         sub->showMaximized();
     } else {

@@ -14,18 +14,22 @@
 #include "foundation/Exceptions.h"
 
 #include <QtCore/QElapsedTimer>
+#include <QtTest/QTest>
 #include <QtCore/QMimeData>
 #include <QtCore/QUrl>
 #include <QtGui/QAction>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QDropEvent>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QToolButton>
+
+#include <map>
 
 namespace {
 
@@ -232,6 +236,40 @@ TEST_F(MasterTest, NoTwoVisibleToolbarControlsOverlapOnAnAddressOrACdSheet) {
                     << controls[i]->objectName().toStdString() << " over " << controls[j]->objectName().toStdString();
         master.reset();
     }
+}
+
+TEST_F(MasterTest, EveryMenuShortcutBelongsToOneCommandAndWorksOnce) {
+    TChild& c = OpenShownDocument();
+    OpenShownDocument();  // a second document window brings its own window actions
+    // Every shortcut of the window, the document windows' own included, has
+    // one owner, also after a language switch.
+    for (const int language : {1, 0}) {
+        std::map<QString, QStringList> owners;
+        for (const QAction* action : master->findChildren<QAction*>())
+            for (const QKeySequence& key : action->shortcuts())
+                if (action->shortcutContext() != Qt::WidgetShortcut)
+                    owners[key.toString(QKeySequence::PortableText)] << action->objectName() + u' ' + action->text();
+        ASSERT_GT(owners.size(), 20u);
+        for (const auto& [key, names] : owners)
+            EXPECT_EQ(names.size(), 1) << key.toStdString() << ": " << names.join(", ").toStdString();
+        Localizer().SetLanguage(language);
+    }
+
+    // Ctrl+W redraws, Ctrl+F4 closes the document, each once.
+    QMdiSubWindow* sub = master->MdiArea()->subWindowList().front();
+    ASSERT_EQ(sub->widget(), &c);
+    master->MdiArea()->setActiveSubWindow(sub);
+    master->ApplicationIdle();  // the document menus are shown when the loop rests
+    QApplication::setActiveWindow(master.get());
+    c.setFocus();
+    int redraws = 0;
+    QObject::connect(master->MenuItem("mnuNeuZeichnen"), &QAction::triggered, [&] { ++redraws; });
+    QTest::keyClick(&c, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(redraws, 1);
+    const int documents = master->DocumentCount();
+    QTest::keyClick(&c, Qt::Key_F4, Qt::ControlModifier);
+    ReturnToLoop();
+    EXPECT_EQ(master->DocumentCount(), documents - 1);
 }
 
 TEST_F(MasterTest, ANarrowWindowKeepsEveryToolbarButtonReachable) {
