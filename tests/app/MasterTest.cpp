@@ -4,8 +4,10 @@
 #include "app/FileInfo.h"
 #include "app/SpeedButton.h"
 #include "app/ToolState.h"
+#include "app/ToolbarDefaults.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
+#include "app/controls/ZRPenWidthButton.h"
 #include "app/controls/ZRRastenButton2.h"
 
 #include "document/Stationery.h"
@@ -270,6 +272,12 @@ TEST_F(MasterTest, EveryMenuShortcutBelongsToOneCommandAndWorksOnce) {
     QTest::keyClick(&c, Qt::Key_F4, Qt::ControlModifier);
     ReturnToLoop();
     EXPECT_EQ(master->DocumentCount(), documents - 1);
+}
+
+TEST_F(MasterTest, NewFiguresStartWithAPenOfATenthMillimetre) {
+    TMaster& m = CreateMaster();
+    EXPECT_DOUBLE_EQ(m.findChild<TZRPenWidthButton*>(QStringLiteral("ZRPenWidthButton1"))->PenWidth(), 0.1);
+    EXPECT_FLOAT_EQ(ReadToolbarDefaults(&m).PenWidth, 0.1f);
 }
 
 TEST_F(MasterTest, ANarrowWindowKeepsEveryToolbarButtonReachable) {
