@@ -198,7 +198,6 @@ void TMaster::FormCreate() {
     MenuItem("mnuOffscreenBMP")->setChecked(Settings().ReadBool("Allgemein", "OffscreenBMP", true));
     fillData_ = std::make_unique<TFillData>();
     Settings().WriteString("", "Version", FileInfo().ShortVersionText().toStdString());
-    QGuiApplication::setApplicationDisplayName(windowTitle());
     ArrangeToolPalette();
     RegisterFileAssociation(DefaultExt);
     for (const char* name : kDocumentMenus) documentActions_ << findChild<QMenu*>(QString::fromLatin1(name))->menuAction();
@@ -455,7 +454,12 @@ void TMaster::AfterLocalize() {
     const QList<QAction*> languages = languageGroup_->actions();
     if (language < languages.size()) languages[language]->setChecked(true);
     statusBar_->SetSimpleText(QString());
-    if (created_) QGuiApplication::setApplicationDisplayName(windowTitle());
+}
+
+void TMaster::SetCaption(const QString& caption) {
+    caption_ = caption;
+    SetApplicationTitle(caption);
+    setWindowTitle(caption);  // a maximized document window adds itself
 }
 
 void TMaster::ShowGridStep() { findChild<TZRRastenButton2*>(QStringLiteral("RastenBtn"))->SetGitterWeite(gitterWeite_); }

@@ -47,6 +47,9 @@ class TZRStatusBar;
 
 class TMaster : public TLocalizerMainWindow {
     Q_OBJECT
+    // The caption the language gives the window: the program's title. While a
+    // document window is maximized the frame shows "caption - [document]".
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 public:
     // The refresh request: one posted event per call.
     static const QEvent::Type RefreshToolStateEvent;
@@ -139,6 +142,9 @@ public:
     bool InSizeMove() const { return inSizeMove_; }
     void FocusActiveDocument();
     bool Closing() const { return closing_; }
+    // The window's own caption (the program's title), without a document.
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
 
     // Layout.
     // Places the visible controls side by side from x = left; hidden ones
@@ -317,6 +323,7 @@ private:
     QWidget* panToolbar_ = nullptr;
     QWidget* panWerkzeug_ = nullptr;
     QWidget* panRight_ = nullptr;
+    QString caption_;
     QMdiArea* mdiArea_ = nullptr;
     TZRStatusBar* statusBar_ = nullptr;
     QMenu* mnuSprache_ = nullptr;

@@ -117,7 +117,7 @@ QList<QWidget*> TMaster::ControlList(std::initializer_list<const char*> names) c
 }
 
 void TMaster::BuildWindow() {
-    setWindowTitle(QStringLiteral("Kroxa Zorbit-Software"));
+    SetCaption(QStringLiteral("Kroxa Zorbit-Software"));
     setWindowIcon(Icon("zorbit.svg"));
     resize(857, 596);
     auto* central = new QWidget(this);

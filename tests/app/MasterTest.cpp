@@ -14,6 +14,7 @@
 #include "document/widgets/DlgSelEtikett.h"
 #include "figures/Rasten.h"
 #include "foundation/Exceptions.h"
+#include "foundation/GeneralHelpers.h"
 
 #include <QtCore/QElapsedTimer>
 #include <QtTest/QTest>
@@ -272,6 +273,29 @@ TEST_F(MasterTest, EveryMenuShortcutBelongsToOneCommandAndWorksOnce) {
     QTest::keyClick(&c, Qt::Key_F4, Qt::ControlModifier);
     ReturnToLoop();
     EXPECT_EQ(master->DocumentCount(), documents - 1);
+}
+
+TEST_F(MasterTest, TheFrameShowsTheProgramAndTheMaximizedDocumentAndNothingElse) {
+    TChild& first = OpenShownDocument();
+    TChild& second = OpenShownDocument();
+    const auto title = [&] { return master->windowTitle(); };
+    QMdiArea* area = master->MdiArea();
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit-Software - [Datei2.qem]"));
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first.parentWidget()));
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit-Software - [Datei1.qem]"));
+    Localizer().SetLanguage(1);
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit Software - [Datei1.qem]"));
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(second.parentWidget()));
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit Software - [Datei2.qem]"));
+    // The program's title names no document, and Qt adds nothing to the
+    // captions of the windows (its display name would follow every caption).
+    EXPECT_EQ(ApplicationTitle(), QStringLiteral("Kroxa Zorbit Software"));
+    EXPECT_FALSE(QGuiApplication::applicationDisplayName().contains(QStringLiteral("Zorbit")));
+    Localizer().SetLanguage(0);
+    EXPECT_EQ(ApplicationTitle(), QStringLiteral("Kroxa Zorbit-Software"));
+    EXPECT_EQ(master->Caption(), QStringLiteral("Kroxa Zorbit-Software"));
+    area->currentSubWindow()->showNormal();
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit-Software"));
 }
 
 TEST_F(MasterTest, NewFiguresStartWithAPenOfATenthMillimetre) {

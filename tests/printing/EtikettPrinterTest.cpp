@@ -3,12 +3,12 @@
 // failures, and what the designs hear of the job.
 #include "EnginePrintingTesting.h"
 
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "printing/LabelPlacement.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtGui/QGuiApplication>
 
 #include <algorithm>
 #include <tuple>
@@ -102,7 +102,7 @@ TEST_F(EnginePrinting, FourWaysOfFillingSheetsPlaceTheDesignsInTurnOrTogether) {
         EXPECT_EQ(fake().Pages(), 2);
         EXPECT_FALSE(fake().Printing());
         EXPECT_FALSE(fake().Aborted());
-        EXPECT_EQ(fake().Title(), (QGuiApplication::applicationDisplayName() + " - Adressen.qem").toStdString());
+        EXPECT_EQ(fake().Title(), (ApplicationTitle() + " - Adressen.qem").toStdString());
         // The designs hear of the job first and last; the counters are back afterwards.
         EXPECT_EQ(document.log.events.front(), "JobStart 0 0");
         EXPECT_EQ(document.log.events.back(), "JobEnd 1 0");
