@@ -158,7 +158,7 @@ void TFigure::BeginTrack() {
     const bool rotating = Tracker && Tracker->Mode == kTrackRotate;
     if (Owner)
         if (TDesignBase* design = Owner->GetCurrentDesign())
-            design->BeginPropertyUndo(LocalizedText(rotating ? "IDS_UNDOANGLE" : "IDS_UNDOSIZE"));
+            design->BeginPropertyUndo(rotating ? "IDS_UNDOANGLE" : "IDS_UNDOSIZE");
     OldBounds = GetBoundsRect();
 }
 

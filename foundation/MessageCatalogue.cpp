@@ -279,6 +279,9 @@ const CatalogueText kTexts[] = {
     // Colour and tool-bar controls: the hint of the colour strip, the last item of the grid-step menu.
     {"Default", "IDS_COLORTOOLBARHINT", "Linke Maustaste - Füllung#10#Rechte Maustaste - Umriß#10#Strg + linke Maustaste - Text"},
     {"Default", "IDS_RASTERWEITERE", "weitere..."},
+    // Undo steps whose names the catalogue above lacks: a filtered picture, a changed field text.
+    {"Default", "IDS_UNDOPICTURE", "Bildänderung"},
+    {"Default", "IDS_UNDOFIELDTEXT", "Feldtext ändern"},
     // Print jobs: nothing to print, a job the printer did not take, the PDF printer's file.
     {"Default", "IDS_PRINTNOLABELS", "Mit diesen Angaben wird kein Etikett gedruckt."},
     {"Default", "IDS_PRINTJOBFAILED", "Der Druckauftrag konnte nicht an den Drucker übergeben werden."},

@@ -9,6 +9,7 @@
 #include "document/Etikett.h"
 #include "document/MMWindowBase.h"
 #include "foundation/FillData.h"
+#include "foundation/Localizer.h"
 #include "foundation/ScaleCanvas.h"
 #include "platform/gdi/BitmapCanvas.h"
 
@@ -64,7 +65,7 @@ public:
 
 class FakeDesign : public TDesignBase {
 public:
-    void BeginPropertyUndo(const QString& caption) override { captions << caption; }
+    void BeginPropertyUndo(const char* captionKey) override { captions << LocalizedText(captionKey); }
     QStringList captions;
 };
 
