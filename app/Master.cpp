@@ -454,6 +454,23 @@ void TMaster::AfterLocalize() {
     const QList<QAction*> languages = languageGroup_->actions();
     if (language < languages.size()) languages[language]->setChecked(true);
     statusBar_->SetSimpleText(QString());
+    RetextDocumentWindowMenus();
+}
+
+// Qt names the items of a document window's own window menu once, when it
+// makes the window; a language switch names them again in Qt's words.
+void TMaster::RetextDocumentWindowMenus() {
+    static const char* const kItems[] = {"&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "Stay on &Top", "&Close"};
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+        QMenu* menu = sub->systemMenu();
+        if (!menu) continue;
+        size_t item = 0;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            if (item == std::size(kItems)) break;
+            action->setText(QCoreApplication::translate("QMdiSubWindow", kItems[item++]));
+        }
+    }
 }
 
 void TMaster::SetCaption(const QString& caption) {

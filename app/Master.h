@@ -241,7 +241,6 @@ public:
 protected:
     void BeforeLocalize() override;
     void AfterLocalize() override;
-
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -251,6 +250,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void RetextDocumentWindowMenus();
     // Building (MasterBuild.cpp).
     void BuildWindow();
     void BuildMenus();

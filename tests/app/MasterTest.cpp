@@ -291,6 +291,9 @@ TEST_F(MasterTest, TheFrameShowsTheProgramAndTheMaximizedDocumentAndNothingElse)
     // captions of the windows (its display name would follow every caption).
     EXPECT_EQ(ApplicationTitle(), QStringLiteral("Kroxa Zorbit Software"));
     EXPECT_FALSE(QGuiApplication::applicationDisplayName().contains(QStringLiteral("Zorbit")));
+    // The document windows' own window menus follow the language too.
+    for (QMdiSubWindow* sub : area->subWindowList())
+        EXPECT_EQ(sub->systemMenu()->actions().last()->text(), QStringLiteral("&Close"));
     Localizer().SetLanguage(0);
     EXPECT_EQ(ApplicationTitle(), QStringLiteral("Kroxa Zorbit-Software"));
     EXPECT_EQ(master->Caption(), QStringLiteral("Kroxa Zorbit-Software"));
