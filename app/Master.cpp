@@ -13,6 +13,7 @@
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
 #include "app/controls/QDXTBComboBox.h"
+#include "app/controls/ZRPenWidthButton.h"
 #include "app/controls/ZRRastenButton2.h"
 
 #include "figures/Rasten.h"
@@ -447,8 +448,10 @@ void TMaster::AfterLocalize() {
     Control("cbFontName")->setProperty("PreviewText", language == 0 ? QStringLiteral("Franz jagt im komplett ...")
                                                                       : QStringLiteral("AaBbYyZz 123"));
     SetLanguageDependentItems();
-    // The grid step's separator follows the language; other numbers keep the user's format.
+    // The numbers of the grid step and pen width lists follow the language;
+    // other numbers keep the user's format.
     findChild<TZRRastenButton2*>(QStringLiteral("RastenBtn"))->SetLocale(Localizer().LanguageLocale());
+    findChild<TZRPenWidthButton*>(QStringLiteral("ZRPenWidthButton1"))->SetLocale(Localizer().LanguageLocale());
     // The language's texts of the recent-file items are only their numbers.
     if (recentFiles_) recentFiles_->UpdateMenu();
     const QList<QAction*> languages = languageGroup_->actions();

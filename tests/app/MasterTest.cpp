@@ -618,6 +618,23 @@ TEST_F(MasterTest, ALanguageSwitchLeavesTheUsersNumberFormatAlone) {
     QLocale::setDefault(saved);
 }
 
+TEST_F(MasterTest, TheNumberListsOfTheToolBarShowTheLanguagesSeparator) {
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // the user's own format
+    TMaster& m = CreateMaster();
+    auto* pen = m.findChild<TZRPenWidthButton*>(QStringLiteral("ZRPenWidthButton1"));
+    pen->SetPenWidth(0.18);
+    Localizer().SetLanguage(1);
+    EXPECT_EQ(GridStepCaption(m), QStringLiteral("1.0 mm"));
+    EXPECT_EQ(pen->ValueText(), QStringLiteral("0.18"));
+    EXPECT_EQ(pen->ItemCaption(1), QStringLiteral("0.18 mm"));
+    Localizer().SetLanguage(0);
+    EXPECT_EQ(GridStepCaption(m), QStringLiteral("1,0 mm"));
+    EXPECT_EQ(pen->ValueText(), QStringLiteral("0,18"));
+    EXPECT_EQ(pen->ItemCaption(3), QStringLiteral("0,35 mm"));
+    QLocale::setDefault(saved);
+}
+
 TEST(MasterWindow, FitsAndCentresOnTheScreen) {
     struct Case {
         QSize window;
