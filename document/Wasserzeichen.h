@@ -140,6 +140,12 @@ private:
     void DrawGuideInstructions(gdi::Canvas& canvas);
     void DrawFoldBands(gdi::Canvas& canvas, std::span<const std::array<int32_t, 4>> bands);
     void DrawLabelRing(gdi::Canvas& canvas);
+    // A printable disc in frame units: centre, diameter and hole.
+    struct Disc {
+        int32_t cx, cy, outer, hole;
+    };
+    std::vector<Disc> Discs() const;
+    void FillDiscSurfaces(gdi::Canvas& canvas);
     void DrawSheetParts(gdi::Canvas& canvas);
     void DrawStickerStars(gdi::Canvas& canvas);
     gdi::Color GuideColor(const gdi::Canvas& canvas) const;
