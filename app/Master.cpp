@@ -12,9 +12,9 @@
 #include "app/ToolState.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
-#include "app/controls/QDXTBComboBox.h"
-#include "app/controls/ZRPenWidthButton.h"
-#include "app/controls/ZRRastenButton2.h"
+#include "controls/QDXTBComboBox.h"
+#include "controls/ZRPenWidthButton.h"
+#include "controls/ZRRastenButton2.h"
 
 #include "figures/Rasten.h"
 #include "foundation/Debug.h"
@@ -22,8 +22,8 @@
 #include "foundation/FillData.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
-#include "foundation/ZRRegIniFile.h"
 #include "foundation/widgets/FormPlacement.h"
+#include "foundation/ZRRegIniFile.h"
 #include "platform/printer/Printer.h"
 
 #include <QtCore/QAbstractEventDispatcher>

@@ -1,9 +1,8 @@
 #include "printing/widgets/PrinterPropertiesDlg.h"
 
-#include "app/controls/StatusFont.h"
+#include "controls/StatusFont.h"
 #include "foundation/Localizer.h"
 #include "platform/printer/Printer.h"
-#include "printing/widgets/PrintDialogParts.h"
 
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFormLayout>

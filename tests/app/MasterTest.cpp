@@ -7,8 +7,8 @@
 #include "app/ToolbarDefaults.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
-#include "app/controls/ZRPenWidthButton.h"
-#include "app/controls/ZRRastenButton2.h"
+#include "controls/ZRPenWidthButton.h"
+#include "controls/ZRRastenButton2.h"
 
 #include "document/Stationery.h"
 #include "document/widgets/DlgSelEtikett.h"
@@ -17,13 +17,13 @@
 #include "foundation/GeneralHelpers.h"
 
 #include <QtCore/QElapsedTimer>
-#include <QtTest/QTest>
 #include <QtCore/QMimeData>
 #include <QtCore/QUrl>
 #include <QtGui/QAction>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QDropEvent>
+#include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
