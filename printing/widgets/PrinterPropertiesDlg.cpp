@@ -1,12 +1,12 @@
 #include "printing/widgets/PrinterPropertiesDlg.h"
 
+#include "controls/DialogButtons.h"
 #include "controls/StatusFont.h"
 #include "foundation/Localizer.h"
 #include "platform/printer/Printer.h"
 
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFormLayout>
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
@@ -43,24 +43,13 @@ TPrinterPropertiesDlg::TPrinterPropertiesDlg(gdi::Printer& printer, QWidget* par
     form->addRow(Named(new QLabel(QStringLiteral("Druckfarbe:"), this), "lblFarbe"), cbFarbe_);
     form->addRow(Named(new QLabel(QStringLiteral("Beidseitig drucken:"), this), "lblBeidseitig"), cbBeidseitig_);
 
-    auto* ok = Named(new QPushButton(QStringLiteral("OK"), this), "BtnOK");
-    auto* cancel = Named(new QPushButton(QStringLiteral("Abbrechen"), this), "BtnAbbrechen");
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Named(new QLabel(QString::fromStdString(printer.Name()), this), "lblDruckername"));
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    AddOkCancel(this, layout, ok, cancel);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(ok, &QPushButton::clicked, this, [this] {
-        ApplyChoices();
-        accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     Localize();
 }
 
@@ -71,6 +60,11 @@ bool TPrinterPropertiesDlg::HasChoices(const gdi::Printer& printer) {
 }
 
 void TPrinterPropertiesDlg::AfterLocalize() { FillBoxes(); }
+
+void TPrinterPropertiesDlg::accept() {
+    ApplyChoices();
+    TLocalizerDialog::accept();
+}
 
 // The entries in the language of the moment, each box at the printer's value;
 // a box without a choice shows that value greyed.

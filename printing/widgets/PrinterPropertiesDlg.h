@@ -25,6 +25,9 @@ public:
     QComboBox* ColorBox() const { return cbFarbe_; }
     QComboBox* DuplexBox() const { return cbBeidseitig_; }
 
+    // OK: the chosen values go onto the printer.
+    void accept() override;
+
 protected:
     void AfterLocalize() override;
 
