@@ -8,6 +8,8 @@
 #include "treectl/support/McTimer.h"
 #include "treectl/tree/McTree.h"
 
+#include "platform/gdi/BitmapCanvas.h"
+
 #include <QtGui/QKeyEvent>
 
 #include <string>
@@ -83,6 +85,7 @@ struct TreeWindow {
             parents.push_back(item);
         }
         tree->SetUpdating(false);
+        Paint();
     }
     TMcTreeItem* Find(const std::string& text) {
         for (TMcTreeItem* item : tree->AllItems()) {
@@ -111,8 +114,10 @@ struct TreeWindow {
         const int32_t row = View().Rows().IndexOf(item);
         return {x >= 0 ? x : item->TextLeft - tree->LeftPosition() + 6, row * tree->LineHeight() + tree->LineHeight() / 2};
     }
+    // Paints the view once (on a bitmap of its own), which places the texts.
     void Paint() {
-        View().repaint();
+        gdi::BitmapCanvas canvas(std::max(View().width(), 1), std::max(View().height(), 1));
+        View().Paint(canvas);
     }
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = QString()) {
         QKeyEvent press(QEvent::KeyPress, key, modifiers, text);

@@ -315,9 +315,10 @@ void TCustomMcTree::ClosingWork() {
     changed_ = false;
 }
 
+// A change of the shown items (a recount) also changes the rows on screen.
 void TCustomMcTree::MarkView(uint32_t marks) {
     if (marks & vmRecount) view_->countStale = true;
-    if (marks & vmRowList) view_->rowsDirty = true;
+    if (marks & (vmRowList | vmRecount)) view_->rowsDirty = true;
     if (marks & (vmRowList | vmScrollRange)) view_->rowsRepaint = true;
     changed_ = true;
 }
