@@ -296,9 +296,9 @@ void TCustomMcTree::ClosingWork() {
     sortPending_ = false;
     // Work done here can ask for more (a column sized, a bar shown that
     // narrows the view); a few rounds settle it.
+    if (changed_) ++recalculations_;
     for (int round = 0; round < 4 && changed_; ++round) {
         changed_ = false;
-        ++recalculations_;
         if (view_->countStale) {
             CountVisibleItems();
             view_->countStale = false;
