@@ -104,6 +104,8 @@ TEST(McTreeKeys, SpaceChecksTheFocusedCheckBox) {
     EXPECT_TRUE(w.Find("a")->GetChecked());
     EXPECT_EQ(checked, 1);
     EXPECT_EQ(w.Selected(), "a") << "the selection stays";
+    EXPECT_EQ(w.View().accessibleName(), "a") << "screen readers hear the focused row";
+    EXPECT_EQ(w.View().accessibleDescription(), QString::fromUtf8("Ebene 1, angekreuzt, ausgewählt"));
     w.Key(Qt::Key_Down);
     w.Key(Qt::Key_Space, Qt::ControlModifier, " ");
     EXPECT_EQ(w.Selected(), "") << "without a check box (Ctrl+)Space toggles the selection";

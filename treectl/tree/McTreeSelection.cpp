@@ -51,6 +51,7 @@ bool TCustomMcTree::ChangeFocus(TMcTreeItem* item, bool force, bool delayed) {
         DoItemFocused();
     }
     changed_ = true;
+    view_->AnnounceFocusedItem();
     return true;
 }
 

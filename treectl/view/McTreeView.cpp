@@ -9,6 +9,7 @@
 #include "treectl/view/McTreeDragObject.h"
 
 #include "foundation/Codepage1252.h"
+#include "foundation/Localizer.h"
 #include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/DrawText.h"
 #include "platform/gdi/ImageList.h"
@@ -362,4 +363,29 @@ bool TMcTreeView::eventFilter(QObject* watched, QEvent* event) {
     if (editor_ && watched == editor_) return EditorEvent(event);
     InputSeenByApplication(watched, event);
     return false;
+}
+
+// ---- assistive technology
+
+// The focused row as the view's accessible name (its text) and description
+// (level, expansion, check box, selection); setting them tells screen readers.
+void TMcTreeView::AnnounceFocusedItem() {
+    if (!focused_) {
+        setAccessibleName(QString());
+        setAccessibleDescription(QString());
+        return;
+    }
+    QStringList parts{LocalizedFormat("IDS_MCTREELEVEL", {focused_->GetLevel() + 1})};
+    if (focused_->HasVisibleChildren() || focused_->ForceButtons()) {
+        parts << LocalizedText(focused_->Expanded() ? "IDS_MCTREEEXPANDED" : "IDS_MCTREECOLLAPSED");
+    }
+    if (tree_.ShowCheckboxes() && focused_->ShowCheckBox()) {
+        const TCheckBoxState state = focused_->CheckBoxState();
+        parts << LocalizedText(state == TCheckBoxState::cbChecked  ? "IDS_MCTREECHECKED"
+                               : state == TCheckBoxState::cbGrayed ? "IDS_MCTREEGRAYED"
+                                                                   : "IDS_MCTREEUNCHECKED");
+    }
+    if (focused_->GetSelected()) parts << LocalizedText("IDS_MCTREESELECTED");
+    setAccessibleName(AnsiToUnicode(focused_->Text()));
+    setAccessibleDescription(parts.join(QStringLiteral(", ")));
 }

@@ -95,6 +95,8 @@ public:
     void RevealChildren(TMcTreeItem* item);
     // Whether the view is the focus widget of its window.
     bool IsActiveControl() const;
+    // Tells assistive technology about the focused row.
+    void AnnounceFocusedItem();
 
     // ---- painting
     bool IsPainting() const { return painting_; }

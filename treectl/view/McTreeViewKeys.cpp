@@ -200,6 +200,7 @@ void TMcTreeView::KeyDown(int& key, Qt::KeyboardModifiers shift) {
         tree_.DoAfterSelectionChange();
         tree_.ClearSelectionChanged();
     }
+    AnnounceFocusedItem();
 }
 
 void TMcTreeView::ExpandFocused(bool all) {

@@ -216,6 +216,7 @@ void TMcTreeView::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, i
         CheckBoxClicked(item);
     }
     if (pendingSelection_) ApplyDeferredSelection();
+    AnnounceFocusedItem();
 }
 
 void TMcTreeView::CheckBoxClicked(TMcTreeItem* item) {
