@@ -28,6 +28,7 @@ TMcTreeView::TMcTreeView(TCustomMcTree& tree) : QWidget(&tree), tree_(tree) {
 
 TMcTreeView::~TMcTreeView() {
     destroying_ = true;
+    if (dragObject_) DragSessionEnd(false);
     StopSearch();
     dragExpandTimer_.reset();
     HideLineHint();
