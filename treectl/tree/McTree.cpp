@@ -4,6 +4,7 @@
 #include "treectl/tree/McTree.h"
 
 #include "treectl/items/McUpdateBracket.h"
+#include "treectl/support/McTools.h"
 #include "treectl/support/McTimer.h"
 #include "treectl/tree/McStandardScrollBar.h"
 
@@ -197,11 +198,7 @@ QRect TCustomMcTree::ClientArea() const {
 
 void TCustomMcTree::ArrangeChildren() {
     if (!view_) return;
-    struct Arranging {
-        bool& flag;
-        explicit Arranging(bool& f) : flag(f) { flag = true; }
-        ~Arranging() { flag = false; }
-    } arranging(arranging_);
+    const TMcFlagScope arranging(arranging_);
     const QRect area = ClientArea();
     gdi::Rect c{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
     gdi::Rect headerRect, horzRect, vertRect, corner;
@@ -271,11 +268,7 @@ void TCustomMcTree::SetUpdating(bool open) {
         header_->EndUpdate();
     }
     if (updateCount_ > 0 || destroying_ || loading_) return;
-    struct Closing {
-        bool& flag;
-        explicit Closing(bool& f) : flag(f) { flag = true; }
-        ~Closing() { flag = false; }
-    } closing(closing_);
+    const TMcFlagScope closing(closing_);
     ClosingWork();
 }
 
@@ -438,17 +431,19 @@ void TCustomMcTree::SetLeftPosition(int32_t value) { view_->ApplyLeftPosition(va
 
 void TCustomMcTree::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    TMcUpdateBracket bracket(*this);
-    ArrangeChildren();
-    view_->countStale = view_->fullRepaint = view_->rowsDirty = true;
-    changed_ = true;
+    Rearranged();
 }
 
 void TCustomMcTree::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    Rearranged();
+}
+
+// A new size or the first show: lay the children out, count and rebuild the rows.
+void TCustomMcTree::Rearranged() {
     TMcUpdateBracket bracket(*this);
     ArrangeChildren();
-    view_->countStale = view_->rowsDirty = view_->fullRepaint = true;
+    view_->countStale = view_->fullRepaint = view_->rowsDirty = true;
     changed_ = true;
 }
 

@@ -503,9 +503,11 @@ private:
     void Set(T& field, const T& value, uint32_t reactions);
     void React(uint32_t reactions);
     void NewLineHeight();
+    void ButtonPictureChanged();
 
     // ---- construction and layout (McTree.cpp)
     void BuildScrollBars();
+    void Rearranged();
     void PlaceStandardBars(const QRect& area);
     void BindHeader();
     void BarMouseDown();
@@ -535,7 +537,8 @@ private:
     void MeasureColumnCell(TMcTreeItem* item, int32_t column, gdi::Point& size);
     int32_t CaptionWidth(TMcHeaderSection* section);
 
-    // ---- selection walks (McTreeSelection.cpp)
+    // ---- selection walks and scrolling (McTreeSelection.cpp)
+    void BringIntoView(TMcTreeItem* item, const std::function<int32_t(TMcTreeView&, int32_t)>& topFor);
     void SelectWalk(bool toggle, bool everyItem, bool skipCollapsed);
     void UnselectList(bool keepHidden);
 

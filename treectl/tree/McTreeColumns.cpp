@@ -5,6 +5,7 @@
 #include "treectl/tree/McTree.h"
 
 #include "treectl/items/McUpdateBracket.h"
+#include "treectl/support/McTools.h"
 
 #include "foundation/Codepage1252.h"
 #include "platform/gdi/BitmapCanvas.h"
@@ -194,11 +195,7 @@ void TCustomMcTree::AutoSizeColumn(int32_t column) {
 
 void TCustomMcTree::AutoSizeAllColumns() {
     if (columnSizing_ || updateCount_ > 0) return;
-    columnSizing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{columnSizing_};
+    const TMcFlagScope sizing(columnSizing_);
     for (int32_t i = 0; i < header_->Sections().Count(); ++i) AutoSizeColumn(i);
 }
 

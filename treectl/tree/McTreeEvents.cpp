@@ -3,6 +3,7 @@
 // the tree with tree coordinates and the tree as drag source and target.
 #include "treectl/tree/McTree.h"
 
+#include "treectl/support/McTools.h"
 #include "treectl/view/McTreeDragObject.h"
 
 // ---- the view's events
@@ -128,23 +129,14 @@ void TCustomMcTree::DoComboEditShow(TMcTreeItem* item, TMcHeaderSection* section
     if (OnComboEditShow) OnComboEditShow(*this, item, section, combo);
 }
 
-namespace {
-// Marks the tree as validating for the handler's duration, also when it raises.
-struct Validating {
-    bool& flag;
-    explicit Validating(bool& f) : flag(f) { flag = true; }
-    ~Validating() { flag = false; }
-};
-}  // namespace
-
 void TCustomMcTree::DoValidateInplaceEdit(TMcTreeItem* item, TMcHeaderSection* section, std::string& text,
                                           bool& accept) {
-    Validating validating(validating_);
+    const TMcFlagScope validating(validating_);
     if (OnValidateInplaceEdit) OnValidateInplaceEdit(*this, item, section, text, accept);
 }
 
 void TCustomMcTree::DoValidateCombo(TMcTreeItem* item, TMcHeaderSection* section, QComboBox& combo, bool& accept) {
-    Validating validating(validating_);
+    const TMcFlagScope validating(validating_);
     if (OnValidateCombo) OnValidateCombo(*this, item, section, combo, accept);
 }
 

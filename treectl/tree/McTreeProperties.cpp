@@ -127,20 +127,19 @@ void TCustomMcTree::SetCustomPlusMinus(bool value) { Set(settings_.CustomPlusMin
 
 void TCustomMcTree::SetPlusPicture(const gdi::Bitmap& picture) {
     plusPicture_ = picture;
-    if (!settings_.CustomPlusMinus) return;
-    TMcUpdateBracket bracket(*this);
-    NewLineHeight();
-    React(kRowsRepaint);
-    view_->countStale = true;
+    ButtonPictureChanged();
 }
 
 void TCustomMcTree::SetMinusPicture(const gdi::Bitmap& picture) {
     minusPicture_ = picture;
+    ButtonPictureChanged();
+}
+
+void TCustomMcTree::ButtonPictureChanged() {
     if (!settings_.CustomPlusMinus) return;
     TMcUpdateBracket bracket(*this);
-    NewLineHeight();
-    React(kRowsRepaint);
     view_->countStale = true;
+    React(kLineHeight | kRowsRepaint);
 }
 
 void TCustomMcTree::SetPlusMinusTransparent(bool value) {

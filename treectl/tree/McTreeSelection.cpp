@@ -217,19 +217,15 @@ void TCustomMcTree::CollapseAll() {
 
 void TCustomMcTree::MakeItemVisible(TMcTreeItem* item) {
     view_->FillRows(topIndex_);
-    if (!item || view_->Rows().IndexOf(item) >= 0) return;
-    if (!item->GetFullyExpanded()) item->SetFullyExpanded(true);
-    TMcUpdateBracket bracket(*this);
-    if (view_->countStale) {
-        CountVisibleItems();
-        view_->countStale = false;
-    }
-    SetTopIndex(item->GetVisIndex());
-    view_->rowsRepaint = view_->fullRepaint = true;
-    changed_ = true;
+    BringIntoView(item, [](TMcTreeView&, int32_t index) { return index; });
 }
 
 void TCustomMcTree::MakeItemVisibleAtBottom(TMcTreeItem* item) {
+    BringIntoView(item, [](TMcTreeView& view, int32_t index) { return 1 + view.RowsAbove(index); });
+}
+
+// An item not on screen: its ancestors opened, the top index from its shown index.
+void TCustomMcTree::BringIntoView(TMcTreeItem* item, const std::function<int32_t(TMcTreeView&, int32_t)>& topFor) {
     if (!item || view_->Rows().IndexOf(item) >= 0) return;
     if (!item->GetFullyExpanded()) item->SetFullyExpanded(true);
     TMcUpdateBracket bracket(*this);
@@ -237,7 +233,7 @@ void TCustomMcTree::MakeItemVisibleAtBottom(TMcTreeItem* item) {
         CountVisibleItems();
         view_->countStale = false;
     }
-    SetTopIndex(1 + view_->RowsAbove(item->GetVisIndex()));
+    SetTopIndex(topFor(*view_, item->GetVisIndex()));
     view_->rowsRepaint = view_->fullRepaint = true;
     changed_ = true;
 }

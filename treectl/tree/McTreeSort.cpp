@@ -103,11 +103,7 @@ void TCustomMcTree::SectionClicked(TMcHeaderSection* section) {
         section->SetSortMode(section->SortMode() == TMcSSortMode::hsmAscend ? TMcSSortMode::hsmDescend
                                                                             : TMcSSortMode::hsmAscend);
         options_.SortType = SortTypeOfField(section->FieldType());
-        DoSortBegin();
-        ++sortingCount_;
-        RootItem()->Sort(true);
-        --sortingCount_;
-        DoSortEnd();
+        SortItems(true);
         changed_ = true;
         view_->rowsRepaint = view_->countStale = true;
     }

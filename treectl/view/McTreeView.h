@@ -226,6 +226,7 @@ private:
     void LeftSelection(TMcTreeItem* item, TMcTreeHitPart part, Qt::KeyboardModifiers shift);
     void RightSelection(TMcTreeItem* item, TMcTreeHitPart part, Qt::KeyboardModifiers shift);
     void ClickSelect(TMcTreeItem* item, Qt::KeyboardModifiers shift, bool rightButton);
+    void SelectFromAnchor(TMcTreeItem* item);
     void CheckBoxClicked(TMcTreeItem* item);
     void TrackHot(int32_t y);
     void RepaintHotRow(TMcTreeItem* item);

@@ -6,6 +6,7 @@
 
 #include "treectl/items/McUpdateBracket.h"
 #include "treectl/support/McHintWindow.h"
+#include "treectl/support/McTools.h"
 #include "treectl/tree/McTree.h"
 
 #include "platform/gdi/ImageList.h"
@@ -248,11 +249,7 @@ void TMcTreeView::ClickSelect(TMcTreeItem* item, Qt::KeyboardModifiers shift, bo
         if (!Ctrl(shift) && !Shift(shift)) {
             tree_.UnselectShownItems();
         } else if (Shift(shift)) {
-            TMcTreeItem* anchor = anchor_;
-            tree_.UnselectShownItems();
-            anchor_ = anchor;
-            if (anchor) anchor->SetSelected(true);
-            tree_.SelectItemRange(item, anchor, false);
+            SelectFromAnchor(item);
             if (item != focused_) item->SetSelected(false);
         }
     }
@@ -309,6 +306,16 @@ void TMcTreeView::RightSelection(TMcTreeItem* item, TMcTreeHitPart part, Qt::Key
     }
 }
 
+// Shift with the mouse: the anchor stays and the range from it to the item
+// (its enabled items) becomes the selection.
+void TMcTreeView::SelectFromAnchor(TMcTreeItem* item) {
+    TMcTreeItem* anchor = anchor_;
+    tree_.UnselectShownItems();
+    anchor_ = anchor;
+    if (anchor) anchor->SetSelected(true);
+    tree_.SelectItemRange(item, anchor, false);
+}
+
 void TMcTreeView::ApplyDeferredSelection() {
     pendingSelection_ = false;
     TMcTreeItem* item = std::exchange(pendingItem_, nullptr);
@@ -324,11 +331,7 @@ void TMcTreeView::ApplyDeferredSelection() {
             focusedSelected = focused_ && focused_->GetSelected();
             tree_.UnselectShownItems();
         } else if (Shift(shift)) {
-            TMcTreeItem* anchor = anchor_;
-            tree_.UnselectShownItems();
-            anchor_ = anchor;
-            if (anchor) anchor->SetSelected(true);
-            tree_.SelectItemRange(item, anchor, false);
+            SelectFromAnchor(item);
         }
     }
     if (item != focused_) tree_.ChangeFocus(item, false, false);
@@ -387,11 +390,7 @@ void TMcTreeView::LeftDoubleClick(QMouseEvent* event) {
     DisarmClickToEdit();
     doubleClickHappened_ = true;
     if (part == TMcTreeHitPart::tpButton) return;
-    inDoubleClick_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{inDoubleClick_};
+    const TMcFlagScope inDoubleClick(inDoubleClick_);
     MouseDown(Qt::LeftButton, event->modifiers(), p.x(), p.y());
     tree_.DoDblClick();
 }

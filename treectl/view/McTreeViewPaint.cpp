@@ -4,6 +4,7 @@
 // is in McTreeViewCells.cpp.
 #include "treectl/view/McTreeView.h"
 
+#include "treectl/support/McTools.h"
 #include "treectl/tree/McTree.h"
 #include "treectl/view/McTreeCellPaint.h"
 
@@ -21,12 +22,6 @@ namespace {
 
 constexpr const char* kPasswordText = "******";
 
-struct PaintingFlag {
-    bool& flag;
-    explicit PaintingFlag(bool& f) : flag(f) { flag = true; }
-    ~PaintingFlag() { flag = false; }
-};
-
 }  // namespace
 
 void TMcTreeView::paintEvent(QPaintEvent* event) {
@@ -34,7 +29,7 @@ void TMcTreeView::paintEvent(QPaintEvent* event) {
 }
 
 void TMcTreeView::Paint(gdi::Canvas& canvas) {
-    PaintingFlag painting(painting_);
+    const TMcFlagScope painting(painting_);
     canvas.FillRect(canvas.GetClipBox(), gdi::SolidBrush(tree_.Settings().BkColor));
     PaintRows(canvas);
 }
