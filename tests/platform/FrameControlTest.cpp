@@ -42,7 +42,9 @@ TEST(FrameControl, CheckBoxStates) {
         EXPECT_EQ(b.Pixel(3, 3), Sys(COLOR_3DDKSHADOW)) << c.state;
         EXPECT_EQ(b.Pixel(14, 14), Sys(COLOR_BTNHIGHLIGHT)) << c.state;
         EXPECT_EQ(b.Pixel(1, 1), Rgb(1, 2, 3)) << "nothing outside the box";
-        if (c.mark != c.face) EXPECT_EQ(Count(b, inside, c.mark), c.markPixels) << c.state << ": the 7 x 7 check mark";
+        if (c.mark != c.face) {
+            EXPECT_EQ(Count(b, inside, c.mark), c.markPixels) << c.state << ": the 7 x 7 check mark";
+        }
         EXPECT_EQ(Count(b, inside, c.face), 81 - c.markPixels) << c.state;
     }
     BitmapCanvas canvas(4, 4);

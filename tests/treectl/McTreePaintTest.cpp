@@ -180,5 +180,7 @@ TEST(McTreePaint, SelectionColoursFollowTheFocus) {
     EXPECT_EQ(focused.Pixel(150, 25), active ? gdi::Rgb(200, 0, 0) : gdi::Rgb(0, 200, 0));
     w.View().clearFocus();
     w.window.setFocus();
-    if (active) EXPECT_EQ(PaintOnBitmap(w).Pixel(150, 25), gdi::Rgb(0, 200, 0)) << "hidden selection colour";
+    if (active) {
+        EXPECT_EQ(PaintOnBitmap(w).Pixel(150, 25), gdi::Rgb(0, 200, 0)) << "hidden selection colour";
+    }
 }

@@ -46,8 +46,7 @@ TEST(McTreeView, RowsOnScreen) {
         EXPECT_EQ(w.View().Rows().Count(), std::min(c.rows, c.count - c.top)) << name;
         EXPECT_EQ(w.View().PageRowCount(), c.pageRows) << name;
         EXPECT_EQ(w.View().RowFit(), std::make_pair(c.wholeRows, c.rest)) << name;
-        if (c.count > 0) EXPECT_EQ(w.tree->BottomIndex(), std::min(c.bottom, c.count - 1)) << name;
-        else EXPECT_EQ(w.tree->BottomIndex(), 0);
+        EXPECT_EQ(w.tree->BottomIndex(), c.count > 0 ? std::min(c.bottom, c.count - 1) : 0) << name;
     }
 }
 
