@@ -179,3 +179,16 @@ TEST(McTreeEdit, ScrollsAColumnIntoViewAndLeavingCommits) {
     EXPECT_FALSE(w.View().EditorVisible()) << "losing the focus commits";
     EXPECT_EQ(w.Find("alpha")->ColumnText().back(), "left");
 }
+
+TEST(McTreeEdit, F2EditsTheFocusedItem) {
+    EditWindow w;
+    w.tree->SetFocusedItem(w.Find("beta"));
+    w.Key(Qt::Key_F2);
+    ASSERT_NE(w.Edit(), nullptr);
+    EXPECT_EQ(w.View().EditedItem(), w.Find("beta"));
+    EXPECT_EQ(w.View().EditedColumn(), 0) << "the main column";
+    w.tree->SetDoInplaceEdit(false);
+    w.EditorKey(Qt::Key_Escape);
+    w.Key(Qt::Key_F2);
+    EXPECT_FALSE(w.View().EditorVisible()) << "not without DoInplaceEdit";
+}
