@@ -325,6 +325,14 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_TEMPLATENEWDEFAULT", "Neu"},
     {"Default", "IDS_TEMPLATENONAME", "Vorlage ohne Namen kann nicht gespeichert werden"},
     {"Default", "IDS_TEMPLATESAVED", "Vorlage wurde gespeichert"},
+    // The tree control's description of the focused row for assistive technology.
+    {"Default", "IDS_MCTREELEVEL", "Ebene %d"},
+    {"Default", "IDS_MCTREEEXPANDED", "ausgeklappt"},
+    {"Default", "IDS_MCTREECOLLAPSED", "eingeklappt"},
+    {"Default", "IDS_MCTREECHECKED", "angekreuzt"},
+    {"Default", "IDS_MCTREEUNCHECKED", "nicht angekreuzt"},
+    {"Default", "IDS_MCTREEGRAYED", "teilweise angekreuzt"},
+    {"Default", "IDS_MCTREESELECTED", "ausgewählt"},
 };
 
 // Design-time texts that are not worth translating (separators, number
