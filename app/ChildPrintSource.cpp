@@ -3,8 +3,8 @@
 #include "app/Child.h"
 
 #include "content/RecordSet.h"
+#include "design/EinzelEtikett.h"
 #include "document/DataBaseConnector.h"
-#include "document/design/EinzelEtikett.h"
 #include "foundation/Codepage1252.h"
 
 // ---- one design
@@ -77,3 +77,5 @@ TPrintRecordSet* TChildPrintSource::RecordSet() { return records_.get(); }
 void TChildPrintSource::SetPrintingRecord(bool printing) { child_.SetPrintingRecord(printing); }
 
 QString TChildPrintSource::DocumentName() const { return child_.DocumentName(); }
+
+QString TChildPrintSource::DocumentPath() const { return child_.FileName(); }

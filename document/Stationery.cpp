@@ -1,9 +1,5 @@
 #include "document/Stationery.h"
 
-#include "document/Etikett.h"
-
-#include <algorithm>
-
 namespace {
 
 using K = TSheetPartKind;
@@ -25,8 +21,18 @@ const TSpecialSheet kOwnBrandSheets[] = {
     {"ZOZODADEVUZOZAZAZI", 210, 297, false, kWideRingParts, 2},
 };
 
-// The star stickers' shapes are label frames of their own (see the guide outlines).
+// The star stickers' shapes are label frames of their own (see the guide
+// outlines). The coloured ring sheets come before the white one whose search
+// text they contain.
 const TSpecialSheetRow kOwnBrandRows[] = {
+    {"KROXARING GELB", "KROXARING", 0x00FFFF},
+    {"KROXARING BLAU", "KROXARING", 0xFF0000},
+    {"KROXARING ROT", "KROXARING", 0x0000FF},
+    {"KROXARING GRUEN", "KROXARING", 0x008000},
+    {"VEROZEVUZEZOVED GOLD", "VEROZEVUZEZOVED", 0x80D2F7},
+    {"VEROZEVUZEZOVED SILBER", "VEROZEVUZEZOVED", 0xC0C0C0},
+    {"ZOZODADEVUZOZAZAZI GOLD", "ZOZODADEVUZOZAZAZI", 0x80D2F7},
+    {"ZOZODADEVUZOZAZAZI SILBER", "ZOZODADEVUZOZAZAZI", 0xC0C0C0},
     {"ZOZODADEVUZOZAZAZI", "ZOZODADEVUZOZAZAZI"},
     {"VEROZEVUZEZOVED", "VEROZEVUZEZOVED"},
     {"DIREZIREZAZ1", "DIREZIREZAZ1"},
@@ -60,38 +66,4 @@ const TStationeryProduct* FindStationeryProduct(std::string_view brand, std::str
     for (const TStationeryProduct& product : StationeryProducts())
         if (brand == product.Brand && part == product.Part) return &product;
     return nullptr;
-}
-
-void AssignStationeryProduct(TEtikett& sheet, const TStationeryProduct& product) {
-    const std::string key = StationeryArticleKey(product);
-    sheet.SetName(key);
-    sheet.SetArtikel(key);
-    sheet.SetOrientation(0);
-    sheet.SetPageWidth(product.PageWidth);
-    sheet.SetPageHeight(product.PageHeight);
-    const TSpecialSheet* special = FindSpecialSheet(sheet.GetShapeKey());
-    if (special && !special->PerLabel) {
-        // The discs, inlays and covers lie as guides on one label of the page.
-        sheet.SetLabelWidth(product.PageWidth);
-        sheet.SetLabelHeight(product.PageHeight);
-        sheet.SetMarginLeft(0);
-        sheet.SetMarginTop(0);
-        sheet.SetGapX(0);
-        sheet.SetGapY(0);
-        sheet.SetColumns(1);
-        sheet.SetRows(1);
-        sheet.CornerRadius = 0;
-        return;
-    }
-    sheet.SetLabelWidth(product.LabelWidth);
-    sheet.SetLabelHeight(product.LabelHeight);
-    sheet.SetMarginLeft(product.Left);
-    sheet.SetMarginTop(product.Top);
-    sheet.SetGapX(product.GapX);
-    sheet.SetGapY(product.GapY);
-    sheet.SetColumns(product.Columns);
-    sheet.SetRows(product.Rows);
-    sheet.CornerRadius = product.Shape == TStationeryShape::Rectangle
-                             ? product.Radius
-                             : std::min(product.LabelWidth, product.LabelHeight) / 2;
 }

@@ -16,8 +16,6 @@
 #include <string>
 #include <string_view>
 
-class TEtikett;
-
 enum class TStationeryShape : uint8_t { Rectangle, Round, Ellipse, Disc };
 
 struct TStationeryProduct {
@@ -66,10 +64,13 @@ struct TSpecialSheet {
 };
 
 // A row of the shape-key lookup: the text searched for in the sheet's name and
-// article, and the shape key it gives.
+// article, the shape key it gives and, for coloured discs, the colour of their
+// printable surface ($BBGGRR).
 struct TSpecialSheetRow {
+    static constexpr uint32_t kWhiteSurface = 0xFFFFFF;
     const char* SearchText;
     const char* ShapeKey;
+    uint32_t SurfaceColor = kWhiteSurface;
 };
 
 // The catalogue, in the order of the stationery data.
@@ -88,8 +89,3 @@ const TSpecialSheet* FindSpecialSheet(std::string_view shapeKey);
 std::string StationeryArticleKey(const TStationeryProduct& product);
 // The catalogue product of a brand and part; nullptr when there is none.
 const TStationeryProduct* FindStationeryProduct(std::string_view brand, std::string_view part);
-// Makes the sheet definition that of a catalogue product: name and article
-// "<brand> <part>", page, grid and corner radius (round labels get half their
-// diameter). Products of a special sheet that is designed as one page become
-// one label the size of the page.
-void AssignStationeryProduct(TEtikett& sheet, const TStationeryProduct& product);

@@ -7,6 +7,7 @@
 #include "figures/FigureDialogs.h"
 #include "figures/FigureStream.h"
 #include "figures/Tracker.h"
+#include "foundation/ExportCanvas.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/MMCalcScaleCanvas.h"
@@ -158,7 +159,7 @@ void TFigure::BeginTrack() {
     const bool rotating = Tracker && Tracker->Mode == kTrackRotate;
     if (Owner)
         if (TDesignBase* design = Owner->GetCurrentDesign())
-            design->BeginPropertyUndo(LocalizedText(rotating ? "IDS_UNDOANGLE" : "IDS_UNDOSIZE"));
+            design->BeginPropertyUndo(rotating ? "IDS_UNDOANGLE" : "IDS_UNDOSIZE");
     OldBounds = GetBoundsRect();
 }
 
@@ -223,6 +224,30 @@ void TFigure::Refresh() {
 TRect TFigure::OwnerUpdateRect() const {
     if (!Owner) return {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
     return Owner->GetUpdateRect();
+}
+
+// ---- drawing
+
+void TFigure::Paint() {
+    TScaleCanvas& canvas = WindowCanvas();
+    if (!Meets(GetExtent(canvas), OwnerUpdateRect())) return;
+    SelectClipRing();
+    DrawOn(canvas);
+}
+
+void TFigure::ExportTo(TExportCanvas& target) {
+    TScaleCanvas& canvas = target.ScaleCanvas();
+    if (Meets(GetExtent(canvas), canvas.GetClipRect())) DrawOn(canvas);
+}
+
+void TFigure::DrawTo(TScaleCanvas& canvas) {
+    if (InClipRing(canvas)) DrawOn(canvas);
+}
+
+void TFigure::DrawClippedTo(TScaleCanvas& canvas) {
+    if (!Meets(GetExtent(canvas), canvas.GetClipRect())) return;
+    SelectClipRingOn(canvas);
+    DrawOn(canvas);
 }
 
 // ---- records
@@ -342,9 +367,9 @@ void TFigure::SelectClipRing() {
     if (!ClipRingApplies()) return;
     const TPoint c = DeviceCenter(WindowCanvas());
     const gdi::Region* found = nullptr;
-    for (const gdi::Region& region : Owner->ClipRingRegions())
-        if (region.Contains(c.x, c.y)) {
-            found = &region;
+    for (const TClipZone& zone : Owner->ClipRingRegions())
+        if (zone.Area.Contains(c.x, c.y)) {
+            found = &zone.Clip;
             break;
         }
     WindowCanvas().Canvas().SelectClipRgn(found);
@@ -354,8 +379,8 @@ bool TFigure::InClipRing(TScaleCanvas& canvas) const {
     auto* region = dynamic_cast<TRegionScaleCanvas*>(&canvas);
     if (!region || !ClipRingApplies()) return true;
     const TPoint c = DeviceCenter(canvas);
-    for (const gdi::Region& r : region->Regions)
-        if (canvas.PtInRegionLP(r, c.x, c.y)) return true;
+    for (const TClipZone& zone : region->Regions)
+        if (canvas.PtInRegionLP(zone.Area, c.x, c.y)) return true;
     return false;
 }
 
@@ -363,9 +388,9 @@ void TFigure::SelectClipRingOn(TScaleCanvas& canvas) const {
     auto* region = dynamic_cast<TRegionScaleCanvas*>(&canvas);
     if (!region || !ClipRingApplies()) return;
     const TPoint c = DeviceCenter(canvas);
-    for (const gdi::Region& r : region->Regions)
-        if (canvas.PtInRegionLP(r, c.x, c.y)) {
-            canvas.Canvas().SelectClipRgn(&r);
+    for (const TClipZone& zone : region->Regions)
+        if (canvas.PtInRegionLP(zone.Area, c.x, c.y)) {
+            canvas.Canvas().SelectClipRgn(&zone.Clip);
             return;
         }
     canvas.Canvas().SelectClipRgn(nullptr);

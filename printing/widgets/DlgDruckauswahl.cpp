@@ -1,11 +1,11 @@
 #include "printing/widgets/DlgDruckauswahl.h"
 
-#include "app/controls/CtrlFocus.h"
-#include "app/controls/StatusFont.h"
-#include "app/controls/ValidateEdit.h"
+#include "controls/CtrlFocus.h"
+#include "controls/StatusFont.h"
+#include "controls/ValidateEdit.h"
 #include "document/Etikett.h"
 #include "foundation/Codepage1252.h"
-#include "printing/widgets/PrintDialogParts.h"
+#include "printing/widgets/PageHeading.h"
 #include "printing/widgets/PrinterChoicePanel.h"
 #include "printing/widgets/SheetMaskBox.h"
 
@@ -213,11 +213,13 @@ void TDlgDruckauswahl::cmdZurueckClick() {
 
 void TDlgDruckauswahl::cmdAlleClick() { lbEtikett_->selectAll(); }
 
-// The note of the chosen count is shown enabled; both numbers stay open, and
-// typing into one chooses it.
+// Only the chosen count's number and note are open.
 void TDlgDruckauswahl::OptionClick() {
-    lLabel_->setEnabled(rbNrLabels_->isChecked());
-    lBoegen_->setEnabled(rbNrBoegen_->isChecked());
+    const bool byLabels = rbNrLabels_->isChecked();
+    edNrLabel_->setEnabled(byLabels);
+    lLabel_->setEnabled(byLabels);
+    edNrBoegen_->setEnabled(!byLabels);
+    lBoegen_->setEnabled(!byLabels);
 }
 
 void TDlgDruckauswahl::cmdKeinsFehltClick() { pbPreview_->FillMask('1'); }

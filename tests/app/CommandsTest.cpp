@@ -11,25 +11,25 @@
 #include "app/MMWindow.h"
 #include "app/SpeedButton.h"
 #include "app/ToolbarDefaults.h"
-#include "app/controls/ColorToolbar.h"
-#include "app/controls/ZRColorPopupButton.h"
+#include "controls/ColorToolbar.h"
+#include "controls/ZRColorPopupButton.h"
 
 #include "../support/DialogsScope.h"
 #include "../support/Screenshot.h"
-#include "printing/PrintDocumentFakes.h"
 #include "../support/SheetGrid.h"
+#include "design/DesignDialogs.h"
+#include "design/EinzelEtikett.h"
 #include "document/Etikett.h"
-#include "document/design/DesignDialogs.h"
-#include "document/design/EinzelEtikett.h"
 #include "figures/Bild32.h"
 #include "figures/Figure.h"
 #include "figures/Rasten.h"
 #include "figures/Rechteck.h"
 #include "foundation/FillData.h"
+#include "platform/imaging/Dib.h"
 #include "printing/EtikettPrinter.h"
+#include "printing/PrintDocumentFakes.h"
 #include "printing/PrintSource.h"
 #include "printing/PrintUi.h"
-#include "platform/imaging/Dib.h"
 
 #include <QtCore/QAbstractEventDispatcher>
 #include <QtCore/QDir>
@@ -514,6 +514,13 @@ TEST_F(CommandsTest, APictureIsInsertedCentredAndFilteredFromTheContextMenu) {
     EXPECT_EQ(filtered, 1);
     EXPECT_EQ(d.UndoCount(), undoSteps + 1);
     EXPECT_EQ(d.GetUndoCaption(), QStringLiteral("Bildänderung"));
+    // The Undo entry names the step in the language of the moment.
+    master->mnuBearbeitenClick();
+    EXPECT_EQ(master->MenuItem("mnuRueckgaengig")->text(), QStringLiteral("Rückgängig - Bildänderung"));
+    Localizer().SetLanguage(1);
+    master->mnuBearbeitenClick();
+    EXPECT_EQ(master->MenuItem("mnuRueckgaengig")->text(), QStringLiteral("Undo - Picture change"));
+    Localizer().SetLanguage(0);
 }
 
 TEST_F(CommandsTest, PrintingADocumentRunsThePrintEngineOnIt) {

@@ -7,6 +7,7 @@
 #include "figures/FigureList.h"
 #include "figures/Linie.h"
 #include "figures/Rechteck.h"
+#include "figures/Tracker.h"
 #include "foundation/FillData.h"
 #include "foundation/MyMemIniFile.h"
 
@@ -244,7 +245,7 @@ TEST(FigureBase, ClipRingDecisionTable) {
     regionCanvas.SetResolutionY(4);
     TScaleCanvas plainCanvas(&bitmap);
     const gdi::Region ring = gdi::Region::FromRect({0, 0, 100, 100});
-    regionCanvas.Regions = {gdi::Region::FromRect({300, 0, 400, 100}), ring};
+    regionCanvas.Regions = {WholeZone(gdi::Region::FromRect({300, 0, 400, 100})), WholeZone(ring)};
     child.regions = regionCanvas.Regions;
 
     struct Case {
