@@ -28,6 +28,15 @@ if(ZORBIT_SANITIZE OR ZORBIT_FUZZ)
   # fuzz targets' 30 seconds and the pixel tests need. Test code stays
   # unoptimised; it is cheaper to compile so and its speed matters little.
   set(ZORBIT_LIBRARY_OPTIONS $<$<CONFIG:Debug>:-O1>)
+  # The instrumented build links some thirty large programs, and CI machines
+  # have little disk: the libraries are thin archives (they name their object
+  # files instead of holding a copy), and the programs' line tables are
+  # compressed.
+  foreach(lang C CXX)
+    set(CMAKE_${lang}_ARCHIVE_CREATE "<CMAKE_AR> qcT <TARGET> <LINK_FLAGS> <OBJECTS>")
+    set(CMAKE_${lang}_ARCHIVE_APPEND "<CMAKE_AR> qT <TARGET> <LINK_FLAGS> <OBJECTS>")
+  endforeach()
+  add_link_options(-Wl,--compress-debug-sections=zlib)
 endif()
 
 # lld links the large sanitized programs in a third of the time of ld.bfd.
