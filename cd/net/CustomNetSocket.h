@@ -206,6 +206,8 @@ protected:
     // Marks the remote port and address resolved (the SOCKS layer resolves them itself).
     void SetRemoteResolved() { portResolved_ = addrResolved_ = true; }
     bool Destroying() const { return destroying_; }
+    // Bytes a layer holds back for the next receives, besides the transport's.
+    virtual int32_t BufferedBytes() const { return 0; }
     void SetLastError(int code) { lastError_ = code; }
     bool PortAssigned() const { return portAssigned_; }
 
@@ -257,7 +259,6 @@ private:
     bool closeInvoked_ = false;
     bool destroying_ = false;
     net::SocketHandle acceptedHandle_ = net::INVALID_SOCKET;
-    int64_t receiveCalls_ = 0;
 
     int32_t readCount_ = 0;
     int lastError_ = 0;

@@ -103,14 +103,12 @@ int TCustomNetSocket::SendRaw(const void* data, int length) {
 
 int TCustomNetSocket::RecvRaw(void* buffer, int length, int flags) {
     const int received = net::RecvSocket(handle_, buffer, length, flags);
-    ++receiveCalls_;
     notifier_->ReadDone();
     return received;
 }
 
 int TCustomNetSocket::RecvFromRaw(void* buffer, int length, int flags, net::SocketAddress& from) {
     const int received = net::RecvFromSocket(handle_, buffer, length, flags, &from);
-    ++receiveCalls_;
     notifier_->ReadDone();
     return received;
 }
@@ -146,14 +144,14 @@ int32_t TCustomNetSocket::ReceiveFrom(void* buffer, int32_t length, net::SocketA
     return received;
 }
 
-// Offers the data to the handler until nothing waits. A handler that takes
+// Offers the data to the handler until nothing waits. A pass that takes
 // nothing ends the loop: the data stays for the next read event instead of
 // the loop spinning on it.
 void TCustomNetSocket::ReceiveLoop(uint16_t error, TNetSocketOptions options) {
     try {
+        int32_t before = INT32_MAX;
         for (;;) {
             lastError_ = 0;
-            const int64_t receivesBefore = receiveCalls_;
             if (!FireDataAvailable(error)) DropWaitingData();
             if ((options & wsoNoReceiveLoop) || lastError_ != 0 || handle_ == net::INVALID_SOCKET) return;
             int waiting = 0;
@@ -161,7 +159,9 @@ void TCustomNetSocket::ReceiveLoop(uint16_t error, TNetSocketOptions options) {
                 lastError_ = net::LastSocketError();
                 return;
             }
-            if (waiting == 0 || receiveCalls_ == receivesBefore) return;
+            const int32_t left = waiting + BufferedBytes();
+            if (left == 0 || left >= before) return;
+            before = left;
         }
     } catch (const std::exception&) {
         // The design drops what a data handler raises: it ends this event only.

@@ -13,34 +13,6 @@
 
 namespace {
 
-// A listening socket on a free loopback port that takes one connection into
-// a socket of its own, which collects what arrives.
-class Listener {
-public:
-    Listener() {
-        server.SetAddr("127.0.0.1");
-        server.SetPort("0");
-        server.OnSessionAvailable = [this](TCustomNetSocket&, uint16_t) { peer.Dup(server.Accept()); };
-        peer.OnDataAvailable = [this](TCustomNetSocket& s, uint16_t) {
-            char buffer[65536];
-            const int32_t n = s.Receive(buffer, sizeof buffer);
-            if (n > 0) received.append(buffer, static_cast<size_t>(n));
-        };
-        server.Listen();
-    }
-    std::string Port() { return server.SocketLocalPort(); }
-
-    TCustomNetSocket server;
-    TCustomNetSocket peer;
-    std::string received;
-};
-
-void ConnectTo(TCustomNetSocket& client, Listener& listener) {
-    client.SetAddr("127.0.0.1");
-    client.SetPort(listener.Port());
-    client.Connect();
-}
-
 TEST(CustomNetSocket, ConnectsSendsAndReportsOneDataSentFromTheEventLoop) {
     Listener listener;
     TCustomNetSocket client;
