@@ -47,6 +47,7 @@ void TCustomNetSocket::Connect() {
     try {
         ResolveForConnect();
     } catch (const ESocketException& e) {
+        lastError_ = net::WSAEINVAL;
         return RaiseError(std::string("connect: ") + e.Message());
     }
     FreeSendBuffers();
@@ -147,6 +148,7 @@ void TCustomNetSocket::Listen() {
             addrResolved_ = true;
         }
     } catch (const ESocketException& e) {
+        lastError_ = net::WSAEINVAL;
         return RaiseError(std::string("listen: ") + e.Message());
     }
     FreeSendBuffers();

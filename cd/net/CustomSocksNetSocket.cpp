@@ -4,6 +4,7 @@
 #include "cd/net/NetText.h"
 
 #include "platform/net/SocketApi.h"
+#include "platform/net/SocketErrors.h"
 
 #include <algorithm>
 #include <cstring>
@@ -93,6 +94,7 @@ void TCustomSocksNetSocket::Connect() {
         SetRemoteResolved();
         targetPort_ = PortAssigned() ? NetSocketResolvePort(Port(), Proto()) : 0;
     } catch (const ESocketException& e) {
+        SetLastError(net::WSAEINVAL);
         return RaiseError(std::string("connect: ") + e.Message());
     }
     phase_ = TSocksPhase::spMethods;

@@ -194,6 +194,7 @@ void LoopbackHttpServer::Serve(int connection) {
     const std::string method = header.substr(0, header.find(' '));
     std::string path = header.substr(method.size() + 1, header.find(' ', method.size() + 1) - method.size() - 1);
     if (StartsWith(path, "http://")) path = path.substr(std::min(path.size(), path.find('/', 7)));
+    if (!StartsWith(path, "/redirect?")) path = path.substr(0, path.find('?'));
     Answer(connection, method, path, request.substr(headerEnd + 4));
 }
 
@@ -229,13 +230,13 @@ void LoopbackHttpServer::Answer(int fd, const std::string& method, const std::st
         SendAll(fd, "HTTP/1.0 " + code + " Status " + code + "\r\nContent-Length: 4\r\n\r\nbody");
     } else if (path == "/silent") {
         threads_.WaitReadable(-1);
-    } else if (path == "/raw") {
+    } else if (path == "/raw" || path == "/hold") {
         std::string raw;
         {
             const std::lock_guard<std::mutex> lock(mutex_);
             raw = rawResponse_;
         }
-        SendAll(fd, raw);
+        if (SendAll(fd, raw) && path == "/hold") threads_.WaitReadable(-1);
     } else {
         SendAll(fd, "HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
     }

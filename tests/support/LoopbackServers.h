@@ -14,7 +14,9 @@
 //   /status/<code>     that status with a short body
 //   /silent            reads the request and never answers
 //   /raw               the bytes given to SetRawResponse, then the close
-// A request line with an absolute URL (as to a proxy) is served by its path.
+//   /hold              the bytes given to SetRawResponse, and the connection kept open
+// A request line with an absolute URL (as to a proxy) is served by its path;
+// a query does not change the answer.
 // Body byte i is BodyByte(i).
 //
 // LoopbackSocksProxy speaks SOCKS 4, 4A and 5 (optionally with user and
