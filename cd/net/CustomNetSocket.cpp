@@ -146,11 +146,11 @@ void TCustomNetSocket::ChangeState(TSocketState newState) {
 
 void TCustomNetSocket::ResetToDefaults() {
     sin_ = net::SocketAddress{};
-    portResolved_ = addrResolved_ = protoResolved_ = localPortResolved_ = false;
-    portAssigned_ = addrAssigned_ = false;
-    protoStr_ = "tcp";
-    proto_ = net::kProtocolTcp;
-    protoAssigned_ = true;
+    port_.resolved = addr_.resolved = proto_.resolved = localPortResolved_ = false;
+    port_.assigned = addr_.assigned = false;
+    proto_.text = "tcp";
+    protocol_ = net::kProtocolTcp;
+    proto_.assigned = true;
     socketType_ = net::kSocketStream;
     localPortStr_ = "0";
     localPortNum_ = 0;
@@ -234,41 +234,22 @@ void TCustomNetSocket::HandleSelectEvent(net::SocketHandle handle, int event, in
 
 // ---- properties
 
-void TCustomNetSocket::SetAddr(const std::string& value) {
+// Addr, Port and Proto: the same value again changes nothing; another one
+// only while closed, trimmed, to be resolved anew.
+void TCustomNetSocket::SetRemoteText(TRemoteText& field, const std::string& value, const char* name) {
     const std::string text = nettext::Trim(value);
-    if (addrAssigned_ && text == addrStr_) return;
-    if (state_ != TSocketState::wsClosed) {
-        RaiseError("Cannot change Addr if not closed");
-        return;
-    }
-    addrStr_ = text;
-    addrResolved_ = false;
-    if (!text.empty()) addrAssigned_ = true;
+    if (field.assigned && text == field.text) return;
+    if (state_ != TSocketState::wsClosed) return RaiseError(std::string("Cannot change ") + name + " if not closed");
+    field.text = text;
+    field.resolved = false;
+    if (!text.empty()) field.assigned = true;
 }
 
-void TCustomNetSocket::SetPort(const std::string& value) {
-    const std::string text = nettext::Trim(value);
-    if (portAssigned_ && text == portStr_) return;
-    if (state_ != TSocketState::wsClosed) {
-        RaiseError("Cannot change Port if not closed");
-        return;
-    }
-    portStr_ = text;
-    portResolved_ = false;
-    if (!text.empty()) portAssigned_ = true;
-}
+void TCustomNetSocket::SetAddr(const std::string& value) { SetRemoteText(addr_, value, "Addr"); }
 
-void TCustomNetSocket::SetProto(const std::string& value) {
-    const std::string text = nettext::Trim(value);
-    if (protoAssigned_ && text == protoStr_) return;
-    if (state_ != TSocketState::wsClosed) {
-        RaiseError("Cannot change Proto if not closed");
-        return;
-    }
-    protoStr_ = text;
-    protoResolved_ = false;
-    if (!text.empty()) protoAssigned_ = true;
-}
+void TCustomNetSocket::SetPort(const std::string& value) { SetRemoteText(port_, value, "Port"); }
+
+void TCustomNetSocket::SetProto(const std::string& value) { SetRemoteText(proto_, value, "Proto"); }
 
 void TCustomNetSocket::SetLocalAddr(const std::string& value) {
     if (state_ != TSocketState::wsClosed) {
@@ -387,7 +368,7 @@ void TCustomNetSocket::ReleaseDelayed() { PostMessage(kReleaseDelayedMessage); }
 void TCustomNetSocket::Abort() {
     CancelDnsLookup();
     FreeSendBuffers();
-    if (state_ == TSocketState::wsConnected && proto_ == net::kProtocolTcp) {
+    if (state_ == TSocketState::wsConnected && protocol_ == net::kProtocolTcp) {
         lingerOnOff_ = TSocketLingerOnOff::wsLingerOff;
         ApplyLinger();
     }

@@ -126,11 +126,11 @@ public:
     std::string SocketLocalAddr();
 
     // ---- properties
-    const std::string& Addr() const { return addrStr_; }
+    const std::string& Addr() const { return addr_.text; }
     void SetAddr(const std::string& value);
-    const std::string& Port() const { return portStr_; }
+    const std::string& Port() const { return port_.text; }
     virtual void SetPort(const std::string& value);
-    const std::string& Proto() const { return protoStr_; }
+    const std::string& Proto() const { return proto_.text; }
     virtual void SetProto(const std::string& value);
     const std::string& LocalAddr() const { return localAddr_; }
     void SetLocalAddr(const std::string& value);
@@ -204,14 +204,21 @@ protected:
     // The socket's remote address record, as Connect resolves it.
     net::SocketAddress& RemoteAddress() { return sin_; }
     // Marks the remote port and address resolved (the SOCKS layer resolves them itself).
-    void SetRemoteResolved() { portResolved_ = addrResolved_ = true; }
+    void SetRemoteResolved() { port_.resolved = addr_.resolved = true; }
     bool Destroying() const { return destroying_; }
     // Bytes a layer holds back for the next receives, besides the transport's.
     virtual int32_t BufferedBytes() const { return 0; }
     void SetLastError(int code) { lastError_ = code; }
-    bool PortAssigned() const { return portAssigned_; }
+    bool PortAssigned() const { return port_.assigned; }
 
 private:
+    // A remote value as set, whether it was set, and whether it is resolved.
+    struct TRemoteText {
+        std::string text;
+        bool assigned = false;
+        bool resolved = false;
+    };
+
     void HandleSelectEvent(net::SocketHandle handle, int event, int error);
     void HandleLookupDone(int error, const std::vector<std::string>& results);
     void ReceiveLoop(uint16_t error, TNetSocketOptions options);
@@ -221,7 +228,8 @@ private:
     void FreeSendBuffers();
     void ApplyLinger();
     bool SelectEvents(int mask);
-    void ResolveForConnect();
+    void ResolveRemote(bool forListen);
+    void SetRemoteText(TRemoteText& field, const std::string& value, const char* name);
     bool ApplyConnectOptions();
     bool ApplyDatagramOptions();
     void CloseAfterError(int code);
@@ -235,19 +243,13 @@ private:
     std::deque<std::unique_ptr<TBuffer>> bufferList_;
     bool allSent_ = true;
 
-    std::string addrStr_;
-    std::string portStr_;
-    std::string protoStr_ = "tcp";
+    TRemoteText addr_;
+    TRemoteText port_;
+    TRemoteText proto_{"tcp", true, false};
     std::string localAddr_ = "0.0.0.0";
     std::string localPortStr_ = "0";
-    bool addrAssigned_ = false;
-    bool portAssigned_ = false;
-    bool protoAssigned_ = true;
-    bool addrResolved_ = false;
-    bool portResolved_ = false;
-    bool protoResolved_ = false;
     bool localPortResolved_ = false;
-    int32_t proto_ = net::kProtocolTcp;
+    int32_t protocol_ = net::kProtocolTcp;
     int32_t socketType_ = net::kSocketStream;
     net::SocketAddress sin_;
     uint16_t localPortNum_ = 0;

@@ -19,39 +19,41 @@ int SocketTypeOfProtocol(int32_t protocol) {
 
 }  // namespace
 
-void TCustomNetSocket::ResolveForConnect() {
-    if (!protoResolved_) {
-        proto_ = NetSocketResolveProto(protoStr_);
-        socketType_ = SocketTypeOfProtocol(proto_);
-        protoResolved_ = true;
+// Resolves what is not resolved yet. A listening socket is a stream one
+// unless it is UDP, and binds to the remote address record itself.
+void TCustomNetSocket::ResolveRemote(bool forListen) {
+    if (!proto_.resolved) {
+        protocol_ = NetSocketResolveProto(proto_.text);
+        socketType_ = forListen && protocol_ != net::kProtocolUdp ? net::kSocketStream : SocketTypeOfProtocol(protocol_);
+        proto_.resolved = true;
     }
-    if (!portResolved_) {
-        sin_.port = net::HostToNetwork16(NetSocketResolvePort(portStr_, protoStr_));
-        portResolved_ = true;
+    if (!port_.resolved) {
+        sin_.port = net::HostToNetwork16(NetSocketResolvePort(port_.text, proto_.text));
+        port_.resolved = true;
     }
-    if (!localPortResolved_) {
-        localPortNum_ = NetSocketResolvePort(localPortStr_, protoStr_);
+    if (!forListen && !localPortResolved_) {
+        localPortNum_ = NetSocketResolvePort(localPortStr_, proto_.text);
         localPortResolved_ = true;
     }
-    if (!addrResolved_) {
-        sin_.address = NetSocketResolveHost(addrStr_);
-        addrResolved_ = true;
+    if (!addr_.resolved) {
+        sin_.address = NetSocketResolveHost(addr_.text);
+        addr_.resolved = true;
     }
 }
 
 void TCustomNetSocket::Connect() {
     if (handle_ != net::INVALID_SOCKET && state_ != TSocketState::wsClosed) return RaiseError("Connect: Socket already in use");
-    if (!portAssigned_) return RaiseError("Connect: No Port Specified");
-    if (!addrAssigned_) return RaiseError("Connect: No IP Address Specified");
-    if (!protoAssigned_) return RaiseError("Connect: No Protocol Specified");
+    if (!port_.assigned) return RaiseError("Connect: No Port Specified");
+    if (!addr_.assigned) return RaiseError("Connect: No IP Address Specified");
+    if (!proto_.assigned) return RaiseError("Connect: No Protocol Specified");
     try {
-        ResolveForConnect();
+        ResolveRemote(false);
     } catch (const ESocketException& e) {
         lastError_ = net::WSAEINVAL;
         return RaiseError(std::string("connect: ") + e.Message());
     }
     FreeSendBuffers();
-    handle_ = net::OpenSocket(net::kAddressFamilyInet, socketType_, proto_);
+    handle_ = net::OpenSocket(net::kAddressFamilyInet, socketType_, protocol_);
     if (handle_ == net::INVALID_SOCKET) return ReportSocketError("Connect (socket)");
     ChangeState(TSocketState::wsOpened);
     if (state_ != TSocketState::wsOpened) {
@@ -127,32 +129,20 @@ bool TCustomNetSocket::BindLocal() {
 }
 
 void TCustomNetSocket::Listen() {
-    if (!portAssigned_ || !protoAssigned_ || !addrAssigned_) {
+    if (!port_.assigned || !proto_.assigned || !addr_.assigned) {
         lastError_ = net::WSAEINVAL;
-        if (!portAssigned_) return RaiseError("listen: port not assigned");
-        if (!protoAssigned_) return RaiseError("listen: protocol not assigned");
+        if (!port_.assigned) return RaiseError("listen: port not assigned");
+        if (!proto_.assigned) return RaiseError("listen: protocol not assigned");
         return RaiseError("listen: address not assigned");
     }
     try {
-        if (!protoResolved_) {
-            proto_ = NetSocketResolveProto(protoStr_);
-            socketType_ = proto_ == net::kProtocolUdp ? net::kSocketDatagram : net::kSocketStream;
-            protoResolved_ = true;
-        }
-        if (!portResolved_) {
-            sin_.port = net::HostToNetwork16(NetSocketResolvePort(portStr_, protoStr_));
-            portResolved_ = true;
-        }
-        if (!addrResolved_) {
-            sin_.address = NetSocketResolveHost(addrStr_);
-            addrResolved_ = true;
-        }
+        ResolveRemote(true);
     } catch (const ESocketException& e) {
         lastError_ = net::WSAEINVAL;
         return RaiseError(std::string("listen: ") + e.Message());
     }
     FreeSendBuffers();
-    handle_ = net::OpenSocket(net::kAddressFamilyInet, socketType_, proto_);
+    handle_ = net::OpenSocket(net::kAddressFamilyInet, socketType_, protocol_);
     if (handle_ == net::INVALID_SOCKET) return ReportSocketError("socket");
     if (socketType_ == net::kSocketDatagram && reuseAddr_ && net::SetReuseAddress(handle_, true) != 0) {
         return ReportSocketError("setsockopt(SO_REUSEADDR)");
@@ -167,7 +157,7 @@ void TCustomNetSocket::Listen() {
     }
     ChangeState(TSocketState::wsBound);
     if (socketType_ == net::kSocketDatagram && multiCast_ &&
-        net::JoinMulticastGroup(handle_, net::InetAddr(multiCastAddrStr_), NetSocketResolveHost(addrStr_)) != 0) {
+        net::JoinMulticastGroup(handle_, net::InetAddr(multiCastAddrStr_), NetSocketResolveHost(addr_.text)) != 0) {
         return ReportSocketError("setsockopt(IP MULTICAST)");
     }
     if (socketType_ == net::kSocketStream) {

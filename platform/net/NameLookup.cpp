@@ -21,17 +21,27 @@ namespace {
 // connections are "tcp" connections to "http" ports.
 struct KnownProtocol {
     const char* name;
-    int number;
+    int value;
 };
 constexpr std::array<KnownProtocol, 2> kKnownProtocols{{{"tcp", 6}, {"udp", 17}}};
 
 struct KnownService {
     const char* name;
-    uint16_t port;
+    uint16_t value;
 };
 constexpr std::array<KnownService, 1> kKnownServices{{{"http", 80}}};
 
-bool SameName(const char* known, const std::string& name) { return ::strcasecmp(known, name.c_str()) == 0; }
+// The built-in value of a name, when the table has it.
+template <typename Table, typename Value>
+bool FindKnown(const Table& table, const std::string& name, Value& value) {
+    for (const auto& known : table) {
+        if (::strcasecmp(known.name, name.c_str()) == 0) {
+            value = known.value;
+            return true;
+        }
+    }
+    return false;
+}
 
 int Fail(int code) {
     SetLastSocketError(code);
@@ -78,17 +88,8 @@ int LookupServicePort(const std::string& service, const std::string& protocol, u
     std::array<char, 1024> buffer{};
     ::getservbyname_r(service.c_str(), protocol.empty() ? nullptr : protocol.c_str(), &entry, buffer.data(),
                       buffer.size(), &found);
-    if (found) {
-        port = ntohs(static_cast<uint16_t>(found->s_port));
-        return 0;
-    }
-    for (const KnownService& known : kKnownServices) {
-        if (SameName(known.name, service)) {
-            port = known.port;
-            return 0;
-        }
-    }
-    return Fail(WSANO_DATA);
+    if (found) port = ntohs(static_cast<uint16_t>(found->s_port));
+    return found || FindKnown(kKnownServices, service, port) ? 0 : Fail(WSANO_DATA);
 }
 
 int LookupProtocolNumber(const std::string& name, int& number) {
@@ -97,17 +98,8 @@ int LookupProtocolNumber(const std::string& name, int& number) {
     protoent* found = nullptr;
     std::array<char, 1024> buffer{};
     ::getprotobyname_r(name.c_str(), &entry, buffer.data(), buffer.size(), &found);
-    if (found) {
-        number = found->p_proto;
-        return 0;
-    }
-    for (const KnownProtocol& known : kKnownProtocols) {
-        if (SameName(known.name, name)) {
-            number = known.number;
-            return 0;
-        }
-    }
-    return Fail(WSANO_DATA);
+    if (found) number = found->p_proto;
+    return found || FindKnown(kKnownProtocols, name, number) ? 0 : Fail(WSANO_DATA);
 }
 
 }  // namespace net

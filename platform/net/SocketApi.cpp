@@ -52,6 +52,15 @@ int SetFlag(SocketHandle handle, int level, int name, bool on) {
     return Retrying([&] { return ::setsockopt(handle, level, name, &value, sizeof value); });
 }
 
+// getsockname or getpeername into an address record.
+int NameOf(int (*call)(int, sockaddr*, socklen_t*), SocketHandle handle, SocketAddress* address) {
+    sockaddr_in system{};
+    socklen_t length = sizeof system;
+    const int result = Retrying([&] { return call(handle, reinterpret_cast<sockaddr*>(&system), &length); });
+    if (result == 0) *address = FromSystem(system);
+    return result;
+}
+
 int SystemSendFlags(int flags) { return ((flags & kSendOutOfBand) ? MSG_OOB : 0) | MSG_NOSIGNAL; }
 
 }  // namespace
@@ -132,21 +141,9 @@ int BytesWaiting(SocketHandle handle, int* count) {
     return Retrying([&] { return ::ioctl(handle, FIONREAD, count); });
 }
 
-int SocketName(SocketHandle handle, SocketAddress* address) {
-    sockaddr_in system{};
-    socklen_t length = sizeof system;
-    const int result = Retrying([&] { return ::getsockname(handle, reinterpret_cast<sockaddr*>(&system), &length); });
-    if (result == 0) *address = FromSystem(system);
-    return result;
-}
+int SocketName(SocketHandle handle, SocketAddress* address) { return NameOf(::getsockname, handle, address); }
 
-int PeerName(SocketHandle handle, SocketAddress* address) {
-    sockaddr_in system{};
-    socklen_t length = sizeof system;
-    const int result = Retrying([&] { return ::getpeername(handle, reinterpret_cast<sockaddr*>(&system), &length); });
-    if (result == 0) *address = FromSystem(system);
-    return result;
-}
+int PeerName(SocketHandle handle, SocketAddress* address) { return NameOf(::getpeername, handle, address); }
 
 int PendingSocketError(SocketHandle handle, int* code) {
     int value = 0;

@@ -1,7 +1,7 @@
 #include "cd/net/NetSocket.h"
 
 #include "NetTestSupport.h"
-#include "support/LoopbackServers.h"
+#include "support/loopback/LoopbackServers.h"
 
 #include <gtest/gtest.h>
 
