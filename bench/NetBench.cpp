@@ -3,7 +3,7 @@
 // download.
 #include "cd/net/HttpClient.h"
 
-#include "support/LoopbackServers.h"
+#include "support/loopback/LoopbackServers.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "support/LoopbackServers.h"
+#include "support/loopback/LoopbackServers.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>
