@@ -86,7 +86,8 @@ ServerThreads::~ServerThreads() {
     ::close(stopEvent_);
 }
 
-uint16_t ServerThreads::Start(std::function<void(int)> serve) {
+uint16_t ServerThreads::Start(Serving serving, Serve serve) {
+    serving_ = serving;
     serve_ = std::move(serve);
     listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
@@ -121,16 +122,26 @@ void ServerThreads::AcceptLoop() {
     while (WaitReadable(listener_)) {
         const int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
         if (connection < 0) continue;
-        auto done = std::make_shared<std::atomic<bool>>(false);
-        std::thread worker([this, connection, done] {
-            serve_(connection);
+        if (serving_ == Serving::EachOnItsOwnThread) {
+            StartWorker([this, connection] { serve_(connection); }, connection);
+        } else if (serve_(connection)) {
+            StartWorker([this] { WaitReadable(-1); }, connection);
+        } else {
             ::close(connection);
-            *done = true;
-        });
-        const std::lock_guard<std::mutex> lock(mutex_);
-        workers_.push_back({std::move(worker), done});
-        Reap(false);
+        }
     }
+}
+
+void ServerThreads::StartWorker(std::function<void()> task, int connection) {
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread worker([task = std::move(task), connection, done] {
+        task();
+        ::close(connection);
+        *done = true;
+    });
+    const std::lock_guard<std::mutex> lock(mutex_);
+    workers_.push_back({std::move(worker), done});
+    Reap(false);
 }
 
 void ServerThreads::Reap(bool all) {
@@ -147,7 +158,9 @@ void ServerThreads::Reap(bool all) {
 
 // ---- LoopbackHttpServer
 
-LoopbackHttpServer::LoopbackHttpServer() { port_ = threads_.Start([this](int connection) { Serve(connection); }); }
+LoopbackHttpServer::LoopbackHttpServer() {
+    port_ = threads_.Start(ServerThreads::Serving::OneAfterAnother, [this](int connection) { return Serve(connection); });
+}
 
 LoopbackHttpServer::~LoopbackHttpServer() { threads_.Stop(); }
 
@@ -165,14 +178,14 @@ std::string LoopbackHttpServer::LastRequest() const {
     return lastRequest_;
 }
 
-void LoopbackHttpServer::Serve(int connection) {
+bool LoopbackHttpServer::Serve(int connection) {
     std::string request;
     size_t headerEnd = std::string::npos;
     char buffer[65536];
     while (headerEnd == std::string::npos) {
-        if (!threads_.WaitReadable(connection)) return;
+        if (!threads_.WaitReadable(connection)) return false;
         const ssize_t received = ::recv(connection, buffer, sizeof buffer, 0);
-        if (received <= 0) return;
+        if (received <= 0) return false;
         request.append(buffer, static_cast<size_t>(received));
         headerEnd = request.find("\r\n\r\n");
     }
@@ -181,9 +194,9 @@ void LoopbackHttpServer::Serve(int connection) {
     const size_t field = header.find("\r\nContent-Length: ");
     if (field != std::string::npos) contentLength = std::strtoull(header.c_str() + field + 18, nullptr, 10);
     while (request.size() < headerEnd + 4 + contentLength) {
-        if (!threads_.WaitReadable(connection)) return;
+        if (!threads_.WaitReadable(connection)) return false;
         const ssize_t received = ::recv(connection, buffer, sizeof buffer, 0);
-        if (received <= 0) return;
+        if (received <= 0) return false;
         request.append(buffer, static_cast<size_t>(received));
     }
     {
@@ -195,10 +208,10 @@ void LoopbackHttpServer::Serve(int connection) {
     std::string path = header.substr(method.size() + 1, header.find(' ', method.size() + 1) - method.size() - 1);
     if (StartsWith(path, "http://")) path = path.substr(std::min(path.size(), path.find('/', 7)));
     if (!StartsWith(path, "/redirect?")) path = path.substr(0, path.find('?'));
-    Answer(connection, method, path, request.substr(headerEnd + 4));
+    return Answer(connection, method, path, request.substr(headerEnd + 4));
 }
 
-void LoopbackHttpServer::Answer(int fd, const std::string& method, const std::string& path, const std::string& body) {
+bool LoopbackHttpServer::Answer(int fd, const std::string& method, const std::string& path, const std::string& body) {
     const std::string ok = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n";
     if (StartsWith(path, "/length/")) {
         const size_t n = NumberAfter(path, "/length/");
@@ -229,17 +242,18 @@ void LoopbackHttpServer::Answer(int fd, const std::string& method, const std::st
         const std::string code = path.substr(8);
         SendAll(fd, "HTTP/1.0 " + code + " Status " + code + "\r\nContent-Length: 4\r\n\r\nbody");
     } else if (path == "/silent") {
-        threads_.WaitReadable(-1);
+        return true;
     } else if (path == "/raw" || path == "/hold") {
         std::string raw;
         {
             const std::lock_guard<std::mutex> lock(mutex_);
             raw = rawResponse_;
         }
-        if (SendAll(fd, raw) && path == "/hold") threads_.WaitReadable(-1);
+        return SendAll(fd, raw) && path == "/hold";
     } else {
         SendAll(fd, "HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
     }
+    return false;
 }
 
 // ---- LoopbackSocksProxy
@@ -269,7 +283,7 @@ bool ReadUntilZero(const ServerThreads& threads, int fd, std::string& into) {
 }  // namespace
 
 LoopbackSocksProxy::LoopbackSocksProxy(SocksOptions options) : options_(std::move(options)) {
-    port_ = threads_.Start([this](int connection) { Serve(connection); });
+    port_ = threads_.Start(ServerThreads::Serving::EachOnItsOwnThread, [this](int connection) { return Serve(connection); });
 }
 
 LoopbackSocksProxy::~LoopbackSocksProxy() { threads_.Stop(); }
@@ -289,14 +303,15 @@ void LoopbackSocksProxy::Note(std::string& field, const std::string& bytes) {
     field = bytes;
 }
 
-void LoopbackSocksProxy::Serve(int connection) {
+bool LoopbackSocksProxy::Serve(int connection) {
     ++connections_;
     std::string version;
-    if (!ReadExactly(threads_, connection, version, 1)) return;
+    if (!ReadExactly(threads_, connection, version, 1)) return false;
     int target = -1;
     const bool granted = version[0] == 4 ? Socks4(connection, target) : version[0] == 5 && Socks5(connection, target);
     if (granted) Relay(connection, target);
     if (target >= 0) ::close(target);
+    return false;
 }
 
 bool LoopbackSocksProxy::Socks4(int connection, int& target) {

@@ -39,10 +39,17 @@ std::string Body(size_t length);
 // What the server threads share: the stop signal and the running threads.
 class ServerThreads {
 public:
+    // Serves a connection; true keeps it open until the server stops.
+    using Serve = std::function<bool(int connection)>;
+    enum class Serving {
+        OneAfterAnother,   // on the accepting thread, as quick as a server gets
+        EachOnItsOwnThread,
+    };
+
     ServerThreads();
     ~ServerThreads();
-    // Listens on a free port of 127.0.0.1 and hands each connection to serve on a thread of its own.
-    uint16_t Start(std::function<void(int connection)> serve);
+    // Listens on a free port of 127.0.0.1 and serves each connection.
+    uint16_t Start(Serving serving, Serve serve);
     void Stop();
     // Waits until the descriptor is readable or the server stops; false when it stops.
     bool WaitReadable(int fd) const;
@@ -50,13 +57,16 @@ public:
 
 private:
     void AcceptLoop();
+    // Runs the task on a thread of its own, which closes the connection at its end.
+    void StartWorker(std::function<void()> task, int connection);
     void Reap(bool all);
 
     struct Worker {
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> done;
     };
-    std::function<void(int)> serve_;
+    Serve serve_;
+    Serving serving_ = Serving::EachOnItsOwnThread;
     int listener_ = -1;
     int stopEvent_ = -1;
     std::atomic<bool> stopping_ = false;
@@ -78,8 +88,9 @@ public:
     int Requests() const { return requests_; }
 
 private:
-    void Serve(int connection);
-    void Answer(int connection, const std::string& method, const std::string& path, const std::string& body);
+    bool Serve(int connection);
+    // True when the connection stays open.
+    bool Answer(int connection, const std::string& method, const std::string& path, const std::string& body);
 
     ServerThreads threads_;
     uint16_t port_ = 0;
@@ -109,7 +120,7 @@ public:
     int Connections() const { return connections_; }
 
 private:
-    void Serve(int connection);
+    bool Serve(int connection);
     bool Socks4(int connection, int& target);
     bool Socks5(int connection, int& target);
     void Relay(int client, int target);
