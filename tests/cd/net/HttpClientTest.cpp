@@ -313,9 +313,14 @@ TEST_F(HttpClientTest, AGetAndAPostGoThroughEveryKindOfProxy) {
         response.Clear();
         TMemoryStream posted(std::vector<uint8_t>{'q', '=', '1'});
         client.PostDataStream = &posted;
+        EXPECT_EQ(Request(THttpRequest::hrPost, "/echo"), "") << route.name;
+        EXPECT_EQ(Body(), "q=1") << route.name;
+
+        response.Clear();
+        posted.SetPosition(0);
         EXPECT_EQ(Request(THttpRequest::hrPost, "/redirect?/echo"), "") << route.name;  // the redirect goes the same way
         EXPECT_EQ(Body(), "") << route.name;  // the POST became a GET without a body
-        EXPECT_EQ(socks.Connections() - proxiedBefore, route.socksLevel.empty() ? 0 : 3) << route.name;
+        EXPECT_EQ(socks.Connections() - proxiedBefore, route.socksLevel.empty() ? 0 : 4) << route.name;
     }
 }
 
