@@ -286,24 +286,23 @@ int32_t TCustomNetSocket::RcvdCount() {
     return count;
 }
 
+// The peer of a connected socket; false (a failure reported under the
+// function's name) otherwise.
+bool TCustomNetSocket::ConnectedPeer(net::SocketAddress& peer, const char* functionName) {
+    if (state_ != TSocketState::wsConnected) return false;
+    if (net::PeerName(handle_, &peer) == 0) return true;
+    ReportSocketError(functionName);
+    return false;
+}
+
 std::string TCustomNetSocket::PeerAddr() {
-    if (state_ != TSocketState::wsConnected) return "error";
     net::SocketAddress peer;
-    if (net::PeerName(handle_, &peer) != 0) {
-        ReportSocketError("GetPeerName");
-        return "error";
-    }
-    return net::DottedAddress(peer.address);
+    return ConnectedPeer(peer, "GetPeerName") ? net::DottedAddress(peer.address) : "error";
 }
 
 std::string TCustomNetSocket::PeerPort() {
-    if (state_ != TSocketState::wsConnected) return "error";
     net::SocketAddress peer;
-    if (net::PeerName(handle_, &peer) != 0) {
-        ReportSocketError("GetPeerPort");
-        return "error";
-    }
-    return std::to_string(net::NetworkToHost16(peer.port));
+    return ConnectedPeer(peer, "GetPeerPort") ? std::to_string(net::NetworkToHost16(peer.port)) : "error";
 }
 
 int TCustomNetSocket::PeerSockAddr(net::SocketAddress& address) {

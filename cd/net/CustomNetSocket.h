@@ -229,6 +229,8 @@ private:
     void ApplyLinger();
     bool SelectEvents(int mask);
     void ResolveRemote(bool forListen);
+    bool ConnectedPeer(net::SocketAddress& peer, const char* functionName);
+    bool ResolveAndOpen(bool forListen, const std::string& operation, const char* socketFunction);
     void SetRemoteText(TRemoteText& field, const std::string& value, const char* name);
     bool ApplyConnectOptions();
     bool ApplyDatagramOptions();

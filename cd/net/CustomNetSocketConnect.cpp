@@ -41,20 +41,29 @@ void TCustomNetSocket::ResolveRemote(bool forListen) {
     }
 }
 
+// Resolves, drops what waits to be sent and creates the handle; false when
+// either step failed and was reported.
+bool TCustomNetSocket::ResolveAndOpen(bool forListen, const std::string& operation, const char* socketFunction) {
+    try {
+        ResolveRemote(forListen);
+    } catch (const ESocketException& e) {
+        lastError_ = net::WSAEINVAL;
+        RaiseError(operation + e.Message());
+        return false;
+    }
+    FreeSendBuffers();
+    handle_ = net::OpenSocket(net::kAddressFamilyInet, socketType_, protocol_);
+    if (handle_ != net::INVALID_SOCKET) return true;
+    ReportSocketError(socketFunction);
+    return false;
+}
+
 void TCustomNetSocket::Connect() {
     if (handle_ != net::INVALID_SOCKET && state_ != TSocketState::wsClosed) return RaiseError("Connect: Socket already in use");
     if (!port_.assigned) return RaiseError("Connect: No Port Specified");
     if (!addr_.assigned) return RaiseError("Connect: No IP Address Specified");
     if (!proto_.assigned) return RaiseError("Connect: No Protocol Specified");
-    try {
-        ResolveRemote(false);
-    } catch (const ESocketException& e) {
-        lastError_ = net::WSAEINVAL;
-        return RaiseError(std::string("connect: ") + e.Message());
-    }
-    FreeSendBuffers();
-    handle_ = net::OpenSocket(net::kAddressFamilyInet, socketType_, protocol_);
-    if (handle_ == net::INVALID_SOCKET) return ReportSocketError("Connect (socket)");
+    if (!ResolveAndOpen(false, "connect: ", "Connect (socket)")) return;
     ChangeState(TSocketState::wsOpened);
     if (state_ != TSocketState::wsOpened) {
         net::SetLastSocketError(net::WSAEINVAL);
@@ -135,15 +144,7 @@ void TCustomNetSocket::Listen() {
         if (!proto_.assigned) return RaiseError("listen: protocol not assigned");
         return RaiseError("listen: address not assigned");
     }
-    try {
-        ResolveRemote(true);
-    } catch (const ESocketException& e) {
-        lastError_ = net::WSAEINVAL;
-        return RaiseError(std::string("listen: ") + e.Message());
-    }
-    FreeSendBuffers();
-    handle_ = net::OpenSocket(net::kAddressFamilyInet, socketType_, protocol_);
-    if (handle_ == net::INVALID_SOCKET) return ReportSocketError("socket");
+    if (!ResolveAndOpen(true, "listen: ", "socket")) return;
     if (socketType_ == net::kSocketDatagram && reuseAddr_ && net::SetReuseAddress(handle_, true) != 0) {
         return ReportSocketError("setsockopt(SO_REUSEADDR)");
     }
