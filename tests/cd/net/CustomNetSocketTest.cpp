@@ -158,7 +158,7 @@ TEST(CustomNetSocket, LookupsReportThroughTheirEvent) {
     EXPECT_EQ(socket.DnsResult(), "127.0.0.1");
 
     done.clear();
-    socket.DnsLookup("no-such-host.invalid");
+    socket.DnsLookup(kUnknownHost);
     ASSERT_TRUE(WaitFor([&] { return !done.empty(); }));
     EXPECT_EQ(done.front() / 10, 1100);  // host not found, or not known here
 

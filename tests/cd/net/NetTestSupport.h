@@ -11,6 +11,10 @@
 #include <functional>
 #include <string>
 
+// A host name no look-up finds, refused on this machine before any query
+// could leave it: its first label is longer than the 63 bytes a name allows.
+inline const std::string kUnknownHost = std::string(64, 'x') + ".invalid";
+
 inline bool WaitFor(const std::function<bool()>& done, int limitMs = 10000) {
     return net::WaitForCondition(done, limitMs) == net::WaitEnd::Done;
 }
