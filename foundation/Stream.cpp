@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 namespace {
-const char* const kReadError = "Stream read error";
 const char* const kWriteError = "Stream write error";
 }  // namespace
 
@@ -25,10 +24,12 @@ int64_t TStream::Remaining() {
     return std::max<int64_t>(0, Size() - Position());
 }
 
+void ThrowStreamReadError() { throw EReadError(kStreamReadError); }
+
 void TStream::ReadBuffer(void* buffer, int64_t count) {
     if (count == 0) return;
     RequireAvailable(count);
-    if (Read(buffer, count) != count) throw EReadError(kReadError);
+    if (Read(buffer, count) != count) ThrowStreamReadError();
 }
 
 void TStream::WriteBuffer(const void* buffer, int64_t count) {
@@ -37,7 +38,7 @@ void TStream::WriteBuffer(const void* buffer, int64_t count) {
 }
 
 void TStream::RequireAvailable(int64_t count) {
-    if (count < 0 || count > Remaining()) throw EReadError(kReadError);
+    if (count < 0 || count > Remaining()) ThrowStreamReadError();
 }
 
 int64_t TStream::CopyFrom(TStream& source, int64_t count) {

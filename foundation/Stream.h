@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+// The message of a read past the end of a stream.
+inline constexpr const char* kStreamReadError = "Stream read error";
+// Raises EReadError with that message: the input is damaged or cut short.
+[[noreturn]] void ThrowStreamReadError();
+
 enum class SeekOrigin { Begin, Current, End };
 
 class TStream {

@@ -11,10 +11,9 @@ constexpr size_t kChunkLineLimit = 1024;
 
 [[noreturn]] void ChunkFault() { throw EHttpException("HTTP chunked body invalid", 5); }
 
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 int HexValue(char ch) {
-    if (IsDigit(ch)) return ch - '0';
+    if (nettext::IsDigit(ch)) return ch - '0';
     if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
     if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
     return -1;
@@ -25,7 +24,7 @@ int HexValue(char ch) {
 bool ParseHttpStatusLine(std::string_view line, int32_t& code, std::string& reason) {
     if (line.substr(0, 8) != "HTTP/1.0" && line.substr(0, 8) != "HTTP/1.1") return false;
     const std::string number = nettext::Trim(line.substr(std::min<size_t>(9, line.size()), 3));
-    if (number.empty() || !std::all_of(number.begin(), number.end(), IsDigit)) {
+    if (number.empty() || !std::all_of(number.begin(), number.end(), nettext::IsDigit)) {
         throw EHttpException("HTTP status line invalid: " + std::string(line.substr(0, 64)), 0);
     }
     code = std::stoi(number);
@@ -45,7 +44,9 @@ bool ParseHttpHeaderField(std::string_view line, std::string& name, std::string&
 
 bool ParseContentLength(std::string_view value, int64_t& length) {
     const std::string digits = nettext::Trim(value);
-    if (digits.empty() || digits.size() > 18 || !std::all_of(digits.begin(), digits.end(), IsDigit)) return false;
+    if (digits.empty() || digits.size() > 18 || !std::all_of(digits.begin(), digits.end(), nettext::IsDigit)) {
+        return false;
+    }
     length = std::stoll(digits);
     return true;
 }

@@ -12,7 +12,6 @@
 
 namespace {
 
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 }  // namespace
 
@@ -24,11 +23,11 @@ bool IsDottedIPv4(const std::string& text) {
     int group = 0;
     for (; i < text.size(); ++i) {
         const char ch = text[i];
-        if (IsDigit(ch)) {
+        if (nettext::IsDigit(ch)) {
             group = std::min(group * 10 + (ch - '0'), 256);  // 256 is as bad as any larger group
         } else if (ch == '.') {
             ++dots;
-            if (dots > 3 || group > 255 || i + 1 == text.size() || !IsDigit(text[i + 1])) return false;
+            if (dots > 3 || group > 255 || i + 1 == text.size() || !nettext::IsDigit(text[i + 1])) return false;
             group = 0;
         } else if (ch == ' ') {
             break;
@@ -43,7 +42,9 @@ int32_t LeadingNumber(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     int64_t number = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) number = std::min<int64_t>(number * 10 + (text[i] - '0'), INT32_MAX);
+    for (; i < text.size() && nettext::IsDigit(text[i]); ++i) {
+        number = std::min<int64_t>(number * 10 + (text[i] - '0'), INT32_MAX);
+    }
     return static_cast<int32_t>(number);
 }
 
@@ -69,7 +70,7 @@ uint32_t NetSocketResolveHost(const std::string& host) {
 uint16_t NetSocketResolvePort(const std::string& port, const std::string& proto) {
     if (port.empty() || port.size() >= 32) throw ESocketException("NetSocketResolvePort: Invalid Port.");
     if (proto.empty() || proto.size() >= 32) throw ESocketException("NetSocketResolvePort: Invalid Proto.");
-    if (IsDigit(port[0])) {
+    if (nettext::IsDigit(port[0])) {
         // A number past the last port would reach some other port.
         const int32_t number = LeadingNumber(port);
         if (number > 65535) throw ESocketException("NetSocketResolvePort: Invalid Port.");
@@ -86,7 +87,7 @@ uint16_t NetSocketResolvePort(const std::string& port, const std::string& proto)
 int32_t NetSocketResolveProto(const std::string& proto) {
     if (proto.empty() || proto.size() >= 32) throw ESocketException("NetSocketResolveProto: Invalid Protocol.");
     const std::string name = nettext::Trim(proto);
-    if (!name.empty() && IsDigit(name[0])) return LeadingNumber(name);
+    if (!name.empty() && nettext::IsDigit(name[0])) return LeadingNumber(name);
     int number = 0;
     const int error = net::LookupProtocolNumber(name, number);
     if (error != 0) {

@@ -12,5 +12,6 @@ std::string Trim(std::string_view text);
 std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
 bool StartsWith(std::string_view text, std::string_view prefix);
+inline bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 }  // namespace nettext

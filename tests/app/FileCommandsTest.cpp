@@ -23,14 +23,16 @@
 #include "foundation/MyMemIniFile.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QEventLoop>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QLocale>
 #include <QtCore/QMimeData>
-#include <QtCore/QThread>
+#include <QtCore/QTimer>
 #include <QtCore/QUrl>
 #include <QtGui/QAction>
 #include <QtGui/QDropEvent>
+#include <QtGui/QFileSystemModel>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMdiArea>
@@ -153,6 +155,17 @@ protected:
     QStringList questions;
     int questionAnswer = kAnswerCancel;
 };
+
+// Waits until a file dialog has read its folder (the list is read on a thread
+// of its own), five seconds at most.
+void AwaitFolderListed(QFileDialog& dialog) {
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (!model || model->rowCount(model->index(dialog.directory().absolutePath())) > 0) return;
+    QEventLoop loop;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 }  // namespace
 
@@ -439,18 +452,19 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
     TChild::Templates = [this]() -> TTemplateIndex& { return *templates; };
     SetMessageBoxHook({});
     SetQuestionHook({});
+    // The windows lay out and paint what the last step changed.
     auto settle = [] {
-        for (int i = 0; i < 10; ++i) {
-            QCoreApplication::processEvents();
-            QThread::msleep(40);
-        }
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
     };
 
-    // A file picked in the open dialog as by a click: its name in the field, its preview.
+    // A file picked in the open dialog as by a click, once the dialog lists its
+    // folder: its name in the field, its preview without the delay.
     auto choose = [&](TZROpenPictureDialog* dialog, const QString& file) {
-        settle();
+        AwaitFolderListed(*dialog);
         dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
         dialog->SelectionChanged(file);
+        dialog->PreviewTimerFired();
         settle();
     };
 
@@ -471,7 +485,7 @@ TEST_F(FileCommandsTest, UserRoadThroughTheRealDialogs) {
 
     const QString path = FilePath("Visitenkarte.qem");
     WhenShown<QFileDialog>([&](QFileDialog& dialog) {
-        settle();
+        AwaitFolderListed(dialog);
         SaveScreenshot(dialog, "files-3-saveas", true);
         dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
         static_cast<QDialog&>(dialog).accept();

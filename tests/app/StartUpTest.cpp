@@ -8,6 +8,8 @@
 #include "document/EtikettFiler.h"
 #include "document/FeldListe.h"
 #include "document/widgets/DlgVideoFelder.h"
+#include "figures/FigureDialogs.h"
+#include "figures/FigureFactory.h"
 #include "foundation/Localizer.h"
 #include "printing/widgets/DlgDruckPosition2.h"
 
@@ -204,10 +206,16 @@ TEST(StartUp, TheLowerLayersShowTheirDialogs) {
     EXPECT_TRUE(dialogs.PickColor && dialogs.EditFill && dialogs.PenWidth && dialogs.AlignElements && dialogs.FilterBrightness);
     EXPECT_TRUE(DruckPositionHooks().ActiveSheet);
 
+    // Every hook start-up installed goes again, so that no later test meets a real dialog.
     SetWrongTagHandler({});
     SetFieldListEditor({});
+    SetInvalidElementHandler({});
+    SetPositionDialog({});
+    SetBarcodeDialog({});
+    SetFigureWarning({});
     DesignDialogs() = TDesignDialogs{};
     DruckPositionHooks().ActiveSheet = {};
+    DruckPositionHooks().TestPrint = {};
     Localizer().SetMessageHandler({});
 }
 

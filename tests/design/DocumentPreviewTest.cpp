@@ -5,6 +5,7 @@
 #include "pictures/ThumbManager.h"
 #include "platform/gdi/Bitmap.h"
 #include "tests/design/PreviewTesting.h"
+#include "support/Colors.h"
 
 #include <QtCore/QDateTime>
 #include <QtCore/QFile>
@@ -20,10 +21,8 @@ using namespace preview_testing;
 
 namespace {
 
-constexpr gdi::Color kRed = gdi::Rgb(255, 0, 0);
 constexpr gdi::Color kBlue = gdi::Rgb(0, 0, 255);
 constexpr gdi::Color kGreen = gdi::Rgb(0, 255, 0);
-constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 
 struct Rendered {
     bool ok = false;
