@@ -2,13 +2,22 @@
 // filled rectangles and ellipses, and groups of three): to memory, and
 // through the disk with the backup, the sync and the rename of a real save.
 // Target: under 20 ms each way.
+//
+// Loading 100,000 lines: by the reader alone (into a document without a
+// window), and into a shown document window, whose load caption is
+// repainted as the load goes on. Target: the window's load within 10 % of
+// the reader's.
+#include "app/Child.h"
+#include "app/MMWindow.h"
 #include "document/design/DocumentFile.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureGroup.h"
+#include "foundation/ZRRegIniFile.h"
 #include "tests/support/FakeDocument.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QTemporaryDir>
 
 #include <memory>
@@ -94,3 +103,56 @@ static void BM_LoadDocumentFromFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadDocumentFromFile)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+constexpr int kManyFigures = 100000;
+
+// A document of many small lines saved in the folder; its path.
+QString SaveManyLines(const QTemporaryDir& dir) {
+    const QString fileName = dir.filePath(QStringLiteral("many.qem"));
+    FakeDocument document;
+    for (int i = 0; i < kManyFigures; ++i)
+        document.Design(0).AddFigure(Placed(std::make_unique<TLinie>(&document.child), i), false);
+    TDocumentFile(document).SaveToFile(fileName);
+    return fileName;
+}
+
+}  // namespace
+
+static void BM_Load100000FiguresByTheReader(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString fileName = SaveManyLines(dir);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto document = std::make_unique<FakeDocument>();
+        state.ResumeTiming();
+        TDocumentFile(*document).LoadFromFile(fileName);
+        state.PauseTiming();
+        if (document->Design(0).FigureCount() != kManyFigures) state.SkipWithError("not read");
+        document.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Load100000FiguresByTheReader)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_Load100000FiguresIntoTheWindow(benchmark::State& state) {
+    QTemporaryDir dir;
+    UseSettingsFile(dir.filePath(QStringLiteral("registry.dat")));
+    const QString fileName = SaveManyLines(dir);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto child = std::make_unique<TChild>();
+        child->resize(800, 600);
+        child->show();
+        child->MMWin().hide();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        TDocumentFile(*child).LoadFromFile(fileName);
+        state.PauseTiming();
+        if (child->CurrentDesign()->FigureCount() != kManyFigures) state.SkipWithError("not read");
+        child.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Load100000FiguresIntoTheWindow)->Unit(benchmark::kMillisecond)->Iterations(3);

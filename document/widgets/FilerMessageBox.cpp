@@ -6,9 +6,9 @@
 #include <QtWidgets/QMessageBox>
 
 void InstallFilerMessageBox() {
-    SetWrongTagHandler([](const char* message) {
-        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), QString::fromLatin1(message),
-                        QMessageBox::Ok, QApplication::activeWindow());
+    SetSkippedPlacesHandler([](const QString& message) {
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message, QMessageBox::Ok,
+                        QApplication::activeWindow());
         box.exec();
     });
 }

@@ -230,7 +230,9 @@ TEST_F(FileCommandsTest, SaveWritesOnlyWhenItCanAndKeepsTheStateOfAFailure) {
             c.mnuSpeichernClick();
         } catch (const Exception& e) {
             raised = true;
-            EXPECT_EQ(QString::fromUtf8(e.Message()), LocalizedFormat("IDS_CANNOTSAVEFILE", {target}));
+            // The folder is gone, and the message says so.
+            EXPECT_EQ(QString::fromUtf8(e.Message()),
+                      LocalizedFormat("IDS_CANNOTSAVEFILE", {target}) + u' ' + LocalizedText("IDS_FILEERROR_NOFOLDER"));
         }
         EXPECT_EQ(saveRequests.size(), k.dialogShown ? 1u : 0u);
         if (k.dialogShown) {

@@ -53,7 +53,7 @@ void CheckWrittenAgain(const TEtikett& sheet) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication app(*argc, *argv);
-    SetWrongTagHandler([](const char*) {});
+    SetSkippedPlacesHandler([](const QString&) {});
     return 0;
 }
 

@@ -142,7 +142,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication app(*argc, *argv);
     imaging::SetPixelLimit(1 << 20);  // pictures in records stay small
-    SetWrongTagHandler([](const char*) {});
+    SetSkippedPlacesHandler([](const QString&) {});
     return 0;
 }
 
