@@ -9,7 +9,7 @@
 // the reader's.
 #include "app/Child.h"
 #include "app/MMWindow.h"
-#include "document/design/DocumentFile.h"
+#include "design/DocumentFile.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureGroup.h"
 #include "foundation/ZRRegIniFile.h"
