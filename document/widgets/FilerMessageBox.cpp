@@ -1,14 +1,14 @@
 #include "document/widgets/FilerMessageBox.h"
 
 #include "document/EtikettFiler.h"
+#include "foundation/GeneralHelpers.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 
 void InstallFilerMessageBox() {
     SetSkippedPlacesHandler([](const QString& message) {
-        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message, QMessageBox::Ok,
-                        QApplication::activeWindow());
+        QMessageBox box(QMessageBox::Warning, ApplicationTitle(), message, QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
     });
 }
