@@ -104,6 +104,12 @@ TEST(RenderDocumentPreview, RichTextAndTextOnACircleAreDrawn) {
         doc.Box(ecRotateRTFText, unframed(50, 70, 50, 50));
         round.Write(doc.filer);
         TCircleTextRecord{0, 1.0}.Write(doc.filer);
+        // Far beyond the label, two sizes on one line: nothing is drawn,
+        // and no pixel position runs out of range.
+        TRTFTextRecord far;
+        far.RTF = "{\\rtf1\\fs96 M\\fs20 m}";
+        doc.Box(ecRTFText, unframed(50, 1e9, 80, 30));
+        far.Write(doc.filer);
     }));
     ASSERT_TRUE(r.ok);
     // Dark pixels: the text's black, nothing of the label face.
