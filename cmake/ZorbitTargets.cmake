@@ -75,6 +75,9 @@ function(zorbit_test name)
     endif()
     add_test(NAME ${test} COMMAND ${name})
     set(home ${CMAKE_BINARY_DIR}/test-home/${test})
+    # A temporary folder of its own, so that binaries running side by side (or
+    # another checkout's tests) never meet in the names they make there.
+    file(MAKE_DIRECTORY ${home}/tmp)
     set_tests_properties(${test} PROPERTIES ENVIRONMENT
       "${sharding}QT_QPA_PLATFORM=offscreen;HOME=${home};TMPDIR=${home}/tmp;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;ASAN_OPTIONS=halt_on_error=1:detect_leaks=1;UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
   endforeach()

@@ -128,10 +128,11 @@ TFileStream::TFileStream(const std::string& fileName, FileMode mode) : fileName_
     }
     fd_ = ::open(fileName.c_str(), flags, 0644);
     if (fd_ < 0) {
-        const std::string reason = std::strerror(errno);
+        const int error = errno;
+        const std::string reason = std::strerror(error);
         if (mode == FileMode::Create)
-            throw EFCreateError("Cannot create file \"" + fileName + "\": " + reason);
-        throw EFOpenError("Cannot open file \"" + fileName + "\": " + reason);
+            throw EFCreateError("Cannot create file \"" + fileName + "\": " + reason, error);
+        throw EFOpenError("Cannot open file \"" + fileName + "\": " + reason, error);
     }
 }
 
@@ -157,6 +158,7 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
     while (done < count) {
         const ssize_t n = ::write(fd_, bytes + done, static_cast<size_t>(count - done));
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0) lastError_ = errno;
         if (n <= 0) break;
         done += n;
     }
@@ -172,11 +174,11 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 void TFileStream::SetSize(int64_t size) {
-    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) throw EWriteError(kWriteError);
+    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) throw EWriteError(kWriteError, lastError_ = errno);
     if (Position() > size) SetPosition(size);
 }
 
 void TFileStream::Flush() {
     // Devices and pipes cannot be synced and need not be.
-    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) throw EWriteError(kWriteError);
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) throw EWriteError(kWriteError, lastError_ = errno);
 }

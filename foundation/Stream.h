@@ -95,8 +95,12 @@ public:
     void Flush();
 
     const std::string& FileName() const { return fileName_; }
+    // The system's error number of the last write, flush or resize that
+    // failed; 0 while none has.
+    int LastError() const { return lastError_; }
 
 private:
     std::string fileName_;
     int fd_ = -1;
+    int lastError_ = 0;
 };

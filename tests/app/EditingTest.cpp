@@ -790,13 +790,15 @@ TEST_F(EditingTest, ViewSwitchesToggleTheSheetAndTheirMenuItems) {
     EXPECT_NE(master->MenuItem("mnuVerwendungshinweis")->isChecked(), hint);
 }
 
-// With ZORBIT_SCREENSHOTS set to a folder: a line, a rectangle and an
-// ellipse drawn with the mouse, the rectangle selected, moved and turned.
-TEST_F(EditingTest, Screenshots) {
-    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
+// A line, a rectangle and an ellipse drawn with the mouse on the 5 mm grid,
+// the rectangle selected, moved and turned as a user does it. With
+// ZORBIT_SCREENSHOTS set to a folder, each step is saved there.
+TEST_F(EditingTest, DrawSelectMoveAndTurnWithTheMouseAndKeys) {
     TChild& c = OpenDocument();
+    TEinzelEtikett& d = *c.CurrentDesign();
     SetGridX(5);
-    StyleButton<TZRColorPopupButton>("colpopBrush")->SetColor(gdi::Rgb(0xFF, 0xE0, 0x80));
+    const gdi::Color brush = gdi::Rgb(0xFF, 0xE0, 0x80);
+    StyleButton<TZRColorPopupButton>("colpopBrush")->SetColor(brush);
     auto shot = [&](const char* name) {
         ReturnToLoop();
         SaveScreenshot(*master, name, true);
@@ -804,34 +806,59 @@ TEST_F(EditingTest, Screenshots) {
     const struct {
         uint8_t mode;
         QPoint from, to;
-    } strokes[] = {{kModeLine, At(c, 10, 10), At(c, 90, 15)},
-                   {kModeRectangle, At(c, 10, 20), At(c, 45, 50)},
-                   {kModeEllipse, At(c, 55, 20), At(c, 90, 50)}};
+        TFigureKind kind;
+    } strokes[] = {{kModeLine, At(c, 10, 10), At(c, 90, 15), TFigureKind::Linie},
+                   {kModeRectangle, At(c, 10, 20), At(c, 45, 50), TFigureKind::Rechteck},
+                   {kModeEllipse, At(c, 55, 20), At(c, 90, 50), TFigureKind::Ellipse}};
     for (const auto& s : strokes) {
         c.SetDrawMode(s.mode);
         ReturnToLoop();
         Mouse(c, QEvent::MouseButtonPress, s.from);
         Mouse(c, QEvent::MouseMove, (s.from + s.to) / 2);
         Mouse(c, QEvent::MouseMove, s.to);
+        const int32_t before = d.FigureCount();
         if (s.mode == kModeEllipse) SaveScreenshot(*master, "edit-rubber", true);
         Mouse(c, QEvent::MouseButtonRelease, s.to);
+        ASSERT_EQ(d.FigureCount(), before + 1);  // made on the release, not while dragging
+        EXPECT_EQ(d.GetFigure(before)->Kind, s.kind);
     }
+    auto& rect = static_cast<TRechteck&>(*d.GetFigure(1));
+    EXPECT_NEAR(rect.CenterX, 27.5, 1e-6);
+    EXPECT_NEAR(rect.CenterY, 35, 1e-6);
+    EXPECT_NEAR(rect.Width, 35, 1e-6);
+    EXPECT_NEAR(rect.Height, 30, 1e-6);
+    EXPECT_EQ(rect.Fill->Color(), brush);
     shot("edit-drawn");
+
     Mouse(c, QEvent::MouseButtonPress, At(c, 5, 55));
     Mouse(c, QEvent::MouseButtonRelease, At(c, 5, 55));
+    EXPECT_EQ(d.SelectedCount(), 0);
     Mouse(c, QEvent::MouseButtonPress, At(c, 30, 35));
     Mouse(c, QEvent::MouseButtonRelease, At(c, 30, 35));
+    ASSERT_EQ(d.SelectedCount(), 1);
+    EXPECT_EQ(d.GetSelected(0), &rect);
     shot("edit-selected");
-    ReturnToLoop();
+
     Mouse(c, QEvent::MouseButtonPress, At(c, 30, 35));
     Mouse(c, QEvent::MouseMove, At(c, 35, 37));
     Mouse(c, QEvent::MouseMove, At(c, 40, 40));
+    EXPECT_NEAR(rect.CenterX, 27.5, 1e-6);  // only its outline moves until the release
     SaveScreenshot(*master, "edit-moving", true);
     Mouse(c, QEvent::MouseButtonRelease, At(c, 40, 40));
+    // Moved by the mouse's way, to the pixel.
+    const double pixel = 1.0 / View(c).ScaleX;
+    EXPECT_NEAR(rect.CenterX, 37.5, pixel);
+    EXPECT_NEAR(rect.CenterY, 40, pixel);
+    const double movedX = rect.CenterX;
     shot("edit-moved");
+
     FocusView(c);
     Key(&c.MMWin(), Qt::Key_Right, Qt::ControlModifier);
+    const double step = rect.Angle;
+    EXPECT_NE(step, 0);
     Key(&c.MMWin(), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_NEAR(std::remainder(rect.Angle - 2 * step, 360), 0, 1e-6);
+    EXPECT_DOUBLE_EQ(rect.CenterX, movedX);  // turned about its centre
     shot("edit-turned");
 }
 
