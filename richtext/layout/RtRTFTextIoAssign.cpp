@@ -118,7 +118,10 @@ TParagraph* TRtRTFTextIo::CopyParagraph(TRtRTFTextIo& source, const TParagraph& 
             attrs.push_back(l->HasAttrs() ? MapAttr(source, a, maps) : CurrentAttr);
         }
     }
-    auto* par = new TParagraph(from);
+    TParagraph* par = NewParagraph();
+    const int32_t id = par->uniqueId;
+    *par = from;
+    par->uniqueId = id;
     par->next = par->prev = nullptr;
     par->firstLine = nullptr;
     par->objects = nullptr;
