@@ -68,8 +68,9 @@ public:
     // ================= virtual operations, in slot order
     virtual void ReadDataProperty(TStream& stream);
     virtual void WriteDataProperty(TStream& stream);
-    // The width of a paragraph's number label; the painting layer supplies it.
-    virtual int32_t GetNumberLabelWidth(const TParagraph* par) { return 0; }
+    // The room of a paragraph's number label before a line's text; the
+    // painting layer supplies it (0 here).
+    virtual int32_t GetNumberLabelWidth(const TParagraph* par, const TLine* line) { return 0; }
     virtual void ResetView() {}
     // Selects an attribute's font for measuring (the current attribute for
     // null); the painting layer supplies it.

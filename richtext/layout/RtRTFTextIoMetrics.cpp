@@ -239,7 +239,7 @@ void TRtRTFTextIo::ComputeTabsAndJustify(TParagraph* par) {
     const int32_t rightIndent = GetRightIndentPixels(par);
     const bool keepsTabs = par->align == paralCenter || par->align == paralRight;
     for (TLine* line = par->firstLine; line; line = line->next) {
-        const int32_t origin = GetNumberLabelWidth(par) + GetIndentPixels(par, line);
+        const int32_t origin = GetNumberLabelWidth(par, line) + GetIndentPixels(par, line);
         const int32_t wrap = GetWrapIndent(par, line);
         const int32_t room = right - rightIndent - origin - left - wrap;
         int32_t x = 0;

@@ -152,7 +152,7 @@ void TRtWrapper::ComputeEdges(bool firstLine, int32_t y, int32_t height) {
     t_.LastBorderSpacing = 0;
     left_ = t_.GetParLeft(par_);
     const int32_t spacing = t_.LastBorderSpacing;
-    origin_ = t_.GetNumberLabelWidth(par_) + t_.GetIndentPixels(par_, &probe) + left_;
+    origin_ = t_.GetNumberLabelWidth(par_, firstLine ? nullptr : &probe) + t_.GetIndentPixels(par_, &probe) + left_;
     const int64_t right = int64_t(t_.GetParRight(par_)) - t_.GetRightIndentPixels(par_);
     available_ = right - origin_ - 2 * int64_t(spacing);
     if (par_->IsCell()) available_ -= 2 * t_.OnePixel;
