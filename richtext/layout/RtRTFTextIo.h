@@ -234,7 +234,7 @@ private:
     void FirstPass(TParagraph* start, TPageState& s);
     void LayOutLines(TParagraph* par, TPageState& s);
     void CloseCell(TParagraph* par, TPageState& s);
-    void BreakPageAt(TLine* line, TPageState& s);
+    void BreakPageAt(TParagraph* par, TLine* line, TPageState& s);
     void SecondPass();
     void AlignCellsVertically();
     int32_t LineExcessOfSpacing(TParagraph* par, TLine* line);

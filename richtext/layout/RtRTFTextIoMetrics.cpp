@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -334,7 +335,9 @@ bool TRtRTFTextIo::MeasureLineHeight(TParagraph* par, TLine* line) {
     } else if (IsAttrMode() && line->HasAttrs()) {
         if (line->Length() > 0) {
             int32_t descent = 0;
-            for (uint32_t i = 0; i < line->Length(); ++i) {
+            // A line of one attribute has its measures once, unless it is all blanks.
+            const uint32_t count = line->IsUniform() && std::strchr(line->Text(), ' ') != line->Text() ? 1 : line->Length();
+            for (uint32_t i = 0; i < count; ++i) {
                 if (line->CharAt(i) == ' ') continue;
                 const TAttr& a = Attrs().Format(line->FormatAt(i));
                 if (a.style & HiddenStyleMask) continue;

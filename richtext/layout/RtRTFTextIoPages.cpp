@@ -19,6 +19,10 @@ struct TRtRTFTextIo::TPageState {
     TParagraph* keepChain = nullptr;
     TParagraph* rowStart = nullptr;
     int32_t rowHeight = 0;
+    bool numberPages = false;  // page numbers are given on the way (a plain full layout)
+    bool anyCell = false;
+    TLine* lastLine = nullptr;
+    int32_t index = 0;
 };
 
 namespace {
@@ -117,11 +121,20 @@ void TRtRTFTextIo::BuildHeaderFooterSets(bool empty) {
 
 // ---- first pass
 
-void TRtRTFTextIo::BreakPageAt(TLine* line, TPageState& s) {
+void TRtRTFTextIo::BreakPageAt(TParagraph* par, TLine* line, TPageState& s) {
     if (!PageMarksFrozen) line->flags |= lfPageStart;
     s.pageTop = line->yPos;
     ++s.page;
     s.available = PageTextHeight(s.page);
+    if (!s.numberPages) return;
+    // A break before lines already passed (a kept paragraph or row): they move to the new page.
+    const uint16_t page = uint16_t(std::min(s.page, 65535));
+    for (TParagraph* p = par; p; p = p->next) {
+        for (TLine* l = p == par ? line : p->firstLine; l; l = l->next) {
+            l->pageNumber = page;
+            if (l == s.lastLine) return;
+        }
+    }
 }
 
 int32_t TRtRTFTextIo::LineExcessOfSpacing(TParagraph* par, TLine* line) {
@@ -143,6 +156,8 @@ void TRtRTFTextIo::LayOutLines(TParagraph* p, TPageState& s) {
         line->yPos = s.y + above;
         line->spaceAbove = line->spaceBelow = 0;
         if (!PageMarksFrozen) line->flags &= ~lfPageStart;
+        if (s.numberPages) line->pageNumber = uint16_t(std::min(s.page, 65535));
+        s.lastLine = line;
         const int32_t limit = s.pageTop + s.available;
         if (hidden) {
             line->height = line->baseLine = 0;
@@ -151,17 +166,17 @@ void TRtRTFTextIo::LayOutLines(TParagraph* p, TPageState& s) {
             if (!line->next) MeasureLineHeight(p, line);
             const bool alone = !p->Has(pfPrevCell) && !p->Has(pfNextCell);
             if (Paginate && alone && line->yPos + line->height > limit && p->firstLine->yPos > s.pageTop) {
-                BreakPageAt(p->firstLine, s);
+                BreakPageAt(p, p->firstLine, s);
             }
         } else if (Paginate && line->yPos + line->height > limit &&
                    line->yPos + line->height - LineExcessOfSpacing(p, line) > limit) {
             if (p->prev && p->prev->Has(pfKeepWithNext) && s.keepChain && s.keepChain->firstLine->yPos > s.pageTop) {
-                BreakPageAt(s.keepChain->firstLine, s);
+                BreakPageAt(s.keepChain, s.keepChain->firstLine, s);
             } else if (!p->Has(pfKeepTogether | pfKeepWithNext) || (p->firstLine->flags & lfPageStart) ||
                        s.pageTop >= p->firstLine->yPos) {
-                if (line->yPos > s.pageTop) BreakPageAt(line, s);
+                if (line->yPos > s.pageTop) BreakPageAt(p, line, s);
             } else {
-                BreakPageAt(p->firstLine, s);
+                BreakPageAt(p, p->firstLine, s);
             }
             s.keepChain = nullptr;
         }
@@ -185,7 +200,7 @@ void TRtRTFTextIo::CloseCell(TParagraph* p, TPageState& s) {
     const int32_t rowTop = row->firstLine->yPos;
     s.y += s.rowHeight;
     if (Paginate && rowTop + s.rowHeight > s.pageTop + s.available && rowTop > s.pageTop) {
-        BreakPageAt(s.keepChain ? s.keepChain->firstLine : row->firstLine, s);
+        BreakPageAt(s.keepChain ? s.keepChain : row, s.keepChain ? s.keepChain->firstLine : row->firstLine, s);
     }
     const int32_t r = Header().LayoutResY == 0 ? 96 : Header().LayoutResY;
     for (TParagraph* c = row; c; c = c->next) {
@@ -228,6 +243,8 @@ void TRtRTFTextIo::FirstPass(TParagraph* start, TPageState& s) {
             s.keepChain = nullptr;
         }
         RepairCellFlags(p);
+        s.anyCell = s.anyCell || p->IsCell();
+        if (s.numberPages) p->index = s.index++;
         if (p->IsCell()) {
             if (!p->Has(pfPrevCell)) {
                 s.rowStart = p;
@@ -382,20 +399,30 @@ int32_t TRtRTFTextIo::UpdatePageLayout(TParagraph* start) {
         layoutRunning_ = false;
         if (OnFormatting) OnFormatting(0);
     };
+    int32_t height = 0;
     try {
         PageGapHalf = (LayoutFlags & (lyPageView | lyPageFill)) ? PixelsY(Header().PageGap / 2) : 0;
         BuildHeaderFooterSets(start != nullptr);
         TPageState state;
+        // In the plain layout the first pass numbers the pages; the page view needs the second.
+        const bool plain = !(LayoutFlags & (lyPageView | lyPageFill | lyFixedGap)) && !PageMarksFrozen;
+        state.numberPages = !start && !FirstPassOnly && plain;
         FirstPass(start, state);
-        if (!start && !FirstPassOnly) SecondPass();
-        if (!start) AlignCellsVertically();
+        if (state.numberPages) {
+            PageCount = state.page + 1;
+        } else if (!start && !FirstPassOnly) {
+            SecondPass();
+        }
+        if (!start && state.anyCell) AlignCellsVertically();
+        const TLine* last = state.lastLine;
+        height = last ? last->yPos + last->height + last->spaceBelow + TextBottomSpacing : GetTextHeight();
     } catch (...) {
         finish();
         throw;
     }
     finish();
     InvalidatePageCount();
-    return GetTextHeight();
+    return height;
 }
 
 // ---- pages

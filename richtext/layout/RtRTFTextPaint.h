@@ -198,7 +198,7 @@ private:
     void FillMeasureTable(TRtMeasureTable& table, const TAttr& attr);
     void MeasureRun(TLine* line, uint32_t from, uint32_t to, TAttr attr, int32_t& bookmarkDepth, TParagraph* par);
     void MeasureObjectChar(TParagraph* par, TLine* line, uint32_t index, TAttr attr, int32_t& bookmarkDepth);
-    void ReformatPass(bool measure, bool restarted);
+    void ReformatPass(bool measure, bool restarted, bool progress);
     void RestoreFromOverflow();
     bool FlowTextIn();
     void FlowTextOut();

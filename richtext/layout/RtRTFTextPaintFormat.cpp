@@ -88,9 +88,8 @@ void TRtRTFTextPaint::Reformat() {
     HostOrNone().PostChangeNotification(1);
 }
 
-void TRtRTFTextPaint::ReformatPass(bool measure, bool restarted) {
-    const bool wrapY = WordWrap;
-    int32_t y = 0;
+void TRtRTFTextPaint::ReformatPass(bool measure, bool restarted, bool progress) {
+    // The lines get their places from the pagination that follows the pass.
     int32_t counted = 0;
     for (TParagraph* p = FirstPar(); p; p = p->next, ++counted) {
         if (p->Has(pfChanged) || restarted) {
@@ -98,24 +97,14 @@ void TRtRTFTextPaint::ReformatPass(bool measure, bool restarted) {
             uint8_t change = 0;
             WrapParagraph(p, false, change);
         }
-        if (wrapY && p->firstLine) {
-            const int32_t shift = y - p->firstLine->yPos;
-            for (TLine* l = p->firstLine; l && shift != 0; l = l->next) l->yPos += shift;
-            const bool sharesRow = p->IsCell() && p->Has(pfNextCell);
-            if (!sharesRow) {
-                int32_t h = 0;
-                for (TLine* l = p->firstLine; l; l = l->next) h += l->height;
-                y += h;
-            }
-        }
-        StepProgress(counted);
+        if (progress) StepProgress(counted);
     }
 }
 
 void TRtRTFTextPaint::ReformatAll(bool measure) {
     if (incremental_ || NoCanvas() || loading_ || PaintLocked) return;
     UpdateHiddenMask();
-    const int32_t count = CountParagraphs() + 1;
+    const int32_t count = OnSetGaugeValue ? CountParagraphs() + 1 : 0;
     const bool progress = count > kProgressThreshold;
     if (progress) BeginProgress(count);
     int32_t unused = 0;
@@ -124,12 +113,13 @@ void TRtRTFTextPaint::ReformatAll(bool measure) {
     {
         TFlagScope scope(incremental_);
         try {
-            ReformatPass(measure, false);
-            if (WordWrap && Host && Host->VertExtentChanged()) ReformatPass(false, true);
+            ReformatPass(measure, false, progress);
+            if (WordWrap && Host && Host->VertExtentChanged()) ReformatPass(false, true, progress);
             if (measure && wrapping) {
-                UpdatePageLayout(nullptr);
+                // Text flows around the objects at their final places: paginate, then wrap again.
+                TRtRTFTextIo::UpdatePageLayout(nullptr);
                 for (TParagraph* p = FirstPar(); p; p = p->next) p->MarkChanged();
-                ReformatPass(false, false);
+                ReformatPass(false, false, progress);
             }
         } catch (...) {
             if (progress) EndProgress();
