@@ -6,17 +6,18 @@
 #include "app/Startbild.h"
 
 #include "app/Child.h"
-#include "document/design/DesignDialogs.h"
-#include "document/design/widgets/DesignDialogs.h"
+#include "design/DesignDialogs.h"
+#include "design/widgets/DesignDialogs.h"
 #include "document/widgets/DlgVideoFelder.h"
 #include "document/widgets/FilerMessageBox.h"
 #include "figures/widgets/ElementMessageBox.h"
-#include "foundation/Debug.h"
-#include "foundation/Localizer.h"
-#include "foundation/ZRRegIniFile.h"
 #include "figures/widgets/FigureDialogs.h"
 #include "figures/widgets/PropertyPageContainer.h"
+#include "foundation/Debug.h"
+#include "foundation/Localizer.h"
 #include "foundation/widgets/LocalizerForm.h"
+#include "foundation/ZRRegIniFile.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 #include "printing/PrintSheetPicture.h"
 #include "printing/widgets/DlgDruckPosition2.h"
 #include "printing/widgets/PrintDialogsUi.h"
@@ -100,6 +101,7 @@ void InstallColorDialogs() {
 }  // namespace
 
 void InitializeServices() {
+    gdi::InstallQtPrinters();
     Settings();
     Debug();
     Localizer();

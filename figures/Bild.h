@@ -23,10 +23,9 @@ public:
     // Corner and edge handles, no rotation handle.
     void CreateTracker() override;
     void SyncTracker() override;
+    // Without clip ring; a picture that cannot be drawn shows its frame
+    // with both diagonals.
     void Paint() override;
-    void ExportTo(TExportCanvas& canvas) override;
-    void DrawTo(TScaleCanvas& canvas) override;
-    void DrawClippedTo(TScaleCanvas& canvas) override;
     // The unturned frame.
     bool HitTest(TPoint p) override;
     void WriteData(TEtikettFiler& filer) override;
@@ -46,7 +45,10 @@ public:
     std::unique_ptr<TZRMetaFile> MetaFile;
     uint8_t PictureKind = kPictureBitmap;
 
+protected:
+    // The picture stretched over the frame, unturned.
+    void DrawOn(TScaleCanvas& canvas) override;
+
 private:
     TRect FrameRect(const TCustomScaler& scaler) const;
-    void DrawPicture(TScaleCanvas& canvas);
 };

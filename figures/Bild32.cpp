@@ -4,7 +4,6 @@
 #include "figures/FigureDialogs.h"
 #include "figures/Tracker.h"
 #include "foundation/Debug.h"
-#include "foundation/ExportCanvas.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/Rounding.h"
@@ -123,7 +122,7 @@ void TBild32::SyncTracker() {
 
 // ---- drawing
 
-void TBild32::DrawPicture(TScaleCanvas& canvas) {
+void TBild32::DrawOn(TScaleCanvas& canvas) {
     canvas.Brush().style = gdi::BrushStyle::Null;
     if (PictureKind == kPictureRaster) {
         DIB->DrawTo(canvas, Round(Angle), SingleOf(CenterX), SingleOf(CenterY), SingleOf(Width), SingleOf(Height));
@@ -131,27 +130,6 @@ void TBild32::DrawPicture(TScaleCanvas& canvas) {
     }
     MetaFile->Draw(canvas.Canvas(), DevX(canvas, CenterX), DevY(canvas, CenterY), canvas.MMToPixelW(SingleOf(Width)),
                    canvas.MMToPixelH(SingleOf(Height)), SingleOf(Angle));
-}
-
-void TBild32::Paint() {
-    TScaleCanvas& canvas = WindowCanvas();
-    SelectClipRing();
-    if (Meets(GetPixelExtent(), OwnerUpdateRect())) DrawPicture(canvas);
-}
-
-void TBild32::ExportTo(TExportCanvas& target) {
-    TScaleCanvas& canvas = target.ScaleCanvas();
-    if (Meets(GetExtent(canvas), canvas.GetClipRect())) DrawPicture(canvas);
-}
-
-void TBild32::DrawTo(TScaleCanvas& canvas) {
-    if (InClipRing(canvas)) DrawPicture(canvas);
-}
-
-void TBild32::DrawClippedTo(TScaleCanvas& canvas) {
-    if (!Meets(GetExtent(canvas), canvas.GetClipRect())) return;
-    SelectClipRingOn(canvas);
-    DrawPicture(canvas);
 }
 
 // ---- hit test

@@ -29,10 +29,6 @@ public:
     ~TBild32() override;
 
     void SyncTracker() override;
-    void Paint() override;
-    void ExportTo(TExportCanvas& canvas) override;
-    void DrawTo(TScaleCanvas& canvas) override;
-    void DrawClippedTo(TScaleCanvas& canvas) override;
     // Inside the frame; a raster picture's transparent pixels are no hit.
     bool HitTest(TPoint p) override;
     void WriteData(TEtikettFiler& filer) override;
@@ -67,8 +63,9 @@ public:
     std::unique_ptr<TQDXRotate90DIB> DIB;
     uint8_t PictureKind = kPictureRaster;
 
-private:
-    void DrawPicture(TScaleCanvas& canvas);
+protected:
+    // A raster picture turned by whole degrees, a metafile by the angle.
+    void DrawOn(TScaleCanvas& canvas) override;
 };
 
 // A new picture figure of the owner holding the file's picture, or none when
