@@ -113,30 +113,33 @@ void TypeInTheMiddle(TRtRTFTextPaint& text, TParagraph* middle, int32_t n) {
     }
 }
 
-void BM_IncrementalLayoutAfterOneKeyInTheMiddle(benchmark::State& state) {
-    TLaidOut laidOut;
-    TRtRTFTextPaint& text = laidOut.text;
-    text.Reformat();
-    TParagraph* middle = text.ParagraphByIndex(text.CountParagraphs() / 2);
-    int32_t n = 0;
-    for (auto _ : state) {
-        TypeInTheMiddle(text, middle, n++);
-        text.ReformatAll(true);
+// The laid-out text and its middle paragraph, where the keys go.
+struct TTypedText : TLaidOut {
+    TParagraph* middle = nullptr;
+    int32_t keys = 0;
+    TTypedText() {
+        text.Reformat();
+        middle = text.ParagraphByIndex(text.CountParagraphs() / 2);
     }
-    state.counters["pages"] = text.PageCount;
+    void Key() { TypeInTheMiddle(text, middle, keys++); }
+};
+
+void BM_IncrementalLayoutAfterOneKeyInTheMiddle(benchmark::State& state) {
+    TTypedText typed;
+    for (auto _ : state) {
+        typed.Key();
+        typed.text.ReformatAll(true);
+    }
+    state.counters["pages"] = typed.text.PageCount;
 }
 BENCHMARK(BM_IncrementalLayoutAfterOneKeyInTheMiddle)->Unit(benchmark::kMicrosecond);
 
 void BM_RewrapOfTheTypedParagraph(benchmark::State& state) {
-    TLaidOut laidOut;
-    TRtRTFTextPaint& text = laidOut.text;
-    text.Reformat();
-    TParagraph* middle = text.ParagraphByIndex(text.CountParagraphs() / 2);
-    int32_t n = 0;
+    TTypedText typed;
     for (auto _ : state) {
-        TypeInTheMiddle(text, middle, n++);
-        text.MeasurePar(middle);
-        text.RewrapPar(middle);
+        typed.Key();
+        typed.text.MeasurePar(typed.middle);
+        typed.text.RewrapPar(typed.middle);
     }
 }
 BENCHMARK(BM_RewrapOfTheTypedParagraph)->Unit(benchmark::kMicrosecond);

@@ -127,6 +127,7 @@ public:
     bool MeasureLineHeight(TParagraph* par, TLine* line);
     uint32_t GetShadedColor(int32_t colorIndex, int32_t percent) const;
     void ModifyCharAttr(TLine* line, TAttr& attr, uint16_t mask, const TAttr& source, const char* ch);
+    void MeasureModifiedChar(TLine* line, TAttr& attr, char ch);
 
     int32_t CellMargin = 25;          // twips, subtracted from a cell's right edge
     int32_t LastBorderSpacing = 0;    // pixels, as the last GetParLeft or GetParRight found
@@ -221,6 +222,8 @@ protected:
     bool lastPageRule_ = false;
     bool layoutRunning_ = false;
 
+    // The border spacing of a paragraph (kept in LastBorderSpacing) and what of it an edge adds.
+    int32_t BorderSpacing(const TParagraph* par, bool withoutBorder);
     int32_t PixelsX(int32_t twips) const;
     int32_t PixelsY(int32_t twips) const;
     int32_t TwipsY(int32_t pixels) const;

@@ -24,6 +24,13 @@ uint16_t Clamp16(int32_t v) { return static_cast<uint16_t>(std::clamp(v, 0, 6553
 
 // ---- edges and indents
 
+int32_t TRtRTFTextIo::BorderSpacing(const TParagraph* par, bool withoutBorder) {
+    LastBorderSpacing = 0;
+    if (par && par->border.spacing) LastBorderSpacing = MulDiv(par->border.spacing * 72, Header().LayoutResX, 1440);
+    const bool counts = par && !withoutBorder && ((par->border.flags & bfOn) || par->IsCell());
+    return counts ? LastBorderSpacing : 0;
+}
+
 int32_t TRtRTFTextIo::GetParLeft(const TParagraph* par, bool withoutBorder) {
     int32_t x = LeftOffset + HorzScroll;
     if (par && par->IsCell() && par->extra) {
@@ -33,10 +40,7 @@ int32_t TRtRTFTextIo::GetParLeft(const TParagraph* par, bool withoutBorder) {
         const int64_t twips = int64_t(TextWidthTwips() - a - b) * par->extra->start / kRowWidth + a;
         x = std::max(0, PixelsX(int32_t(twips)) + LeftOffset + (Printing ? 0 : HorzScroll));
     }
-    LastBorderSpacing = 0;
-    if (par && par->border.spacing) LastBorderSpacing = MulDiv(par->border.spacing * 72, Header().LayoutResX, 1440);
-    if (par && !withoutBorder && ((par->border.flags & bfOn) || par->IsCell())) x += LastBorderSpacing;
-    return x;
+    return x + BorderSpacing(par, withoutBorder);
 }
 
 int32_t TRtRTFTextIo::GetParRight(const TParagraph* par, bool withoutBorder) {
@@ -49,10 +53,7 @@ int32_t TRtRTFTextIo::GetParRight(const TParagraph* par, bool withoutBorder) {
         if (!withoutBorder) twips -= CellMargin;
         x = std::max(0, PixelsX(int32_t(twips)) + LeftOffset + (Printing ? 0 : HorzScroll));
     }
-    LastBorderSpacing = 0;
-    if (par && par->border.spacing) LastBorderSpacing = MulDiv(par->border.spacing * 72, Header().LayoutResX, 1440);
-    if (par && !withoutBorder && ((par->border.flags & bfOn) || par->IsCell())) x += LastBorderSpacing;
-    return x;
+    return x + BorderSpacing(par, withoutBorder);
 }
 
 int32_t TRtRTFTextIo::GetIndentPixels(const TParagraph* par, const TLine* line) const {
@@ -405,22 +406,25 @@ uint32_t TRtRTFTextIo::GetShadedColor(int32_t colorIndex, int32_t percent) const
     return shade(c.red) | shade(c.green) << 8 | shade(c.blue) << 16;
 }
 
-void TRtRTFTextIo::ModifyCharAttr(TLine* line, TAttr& attr, uint16_t mask, const TAttr& source, const char* ch) {
+namespace {
+
+void ModifyFontAndSize(TAttr& attr, uint16_t mask, const TAttr& source) {
     if (mask & 0x0001) {
         attr.font = source.font;
         attr.style |= afsParStyleFont;
     }
     if (mask & 0x0002) {
         attr.size = source.size;
-        attr.style |= afsParStyleSize;
     } else if (mask & 0x0004) {
         attr.size = uint8_t(std::min(255, attr.size + source.size));  // never wraps past the byte
-        attr.style |= afsParStyleSize;
     } else if (mask & 0x0008) {
         attr.size = source.size < attr.size ? uint8_t(attr.size - source.size) : 1;
-        attr.style |= afsParStyleSize;
     }
-    if (ExtendedColors) {
+    if (mask & 0x000E) attr.style |= afsParStyleSize;
+}
+
+void ModifyColors(TAttr& attr, uint16_t mask, const TAttr& source, bool extended) {
+    if (extended) {
         if (mask & 0x0010) {
             attr.textColor = source.textColor;
             attr.style |= afsParStyleColor;
@@ -429,10 +433,14 @@ void TRtRTFTextIo::ModifyCharAttr(TLine* line, TAttr& attr, uint16_t mask, const
             attr.backColor = source.backColor;
             attr.style |= afsParStyleBGColor;
         }
-    } else {
-        if (mask & 0x0010) attr.textColor = uint8_t((attr.textColor & 0xF0) | (source.textColor & 0x0F));
-        if (mask & 0x0020) attr.textColor = uint8_t((attr.textColor & 0x0F) | (source.textColor & 0xF0));
+        return;
     }
+    // Sixteen colours: text in the low four bits of the byte, background in the high ones.
+    if (mask & 0x0010) attr.textColor = uint8_t((attr.textColor & 0xF0) | (source.textColor & 0x0F));
+    if (mask & 0x0020) attr.textColor = uint8_t((attr.textColor & 0x0F) | (source.textColor & 0xF0));
+}
+
+void ModifyStyles(TAttr& attr, uint16_t mask, const TAttr& source) {
     if (mask & (0x0040 | 0x0400)) {
         if (mask & 0x0040) attr.style |= source.style;
         if (mask & 0x0400) attr.style &= ~source.style;
@@ -449,19 +457,16 @@ void TRtRTFTextIo::ModifyCharAttr(TLine* line, TAttr& attr, uint16_t mask, const
     }
     if (attr.style & (afsSuper | afsIsFootnote)) attr.style &= ~afsSub;
     if (attr.style & afsSub) attr.style &= ~afsSuper;
+}
+
+}  // namespace
+
+void TRtRTFTextIo::ModifyCharAttr(TLine* line, TAttr& attr, uint16_t mask, const TAttr& source, const char* ch) {
+    ModifyFontAndSize(attr, mask, source);
+    ModifyColors(attr, mask, source, ExtendedColors);
+    ModifyStyles(attr, mask, source);
     if (!ch) return;
-    if (!(attr.style & afsIsObject)) {
-        SelectCharFont(&attr);
-        const TRtMeasureTable& table = MeasureTable();
-        if (line) {
-            line->baseLine = std::max(line->baseLine, Clamp16(table[kMeasureBaseLine]));
-            line->height = std::max(line->height, Clamp16(table[kMeasureLineHeight]));
-        }
-        attr.baseLine = Clamp16(table[kMeasureBaseLine]);
-        attr.height = Clamp16(table[kMeasureLineHeight]);
-        const bool hidden = (attr.style & afsHidden) && *ch != kTabChar && !ShowHiddenText;
-        attr.width = hidden ? 0 : Clamp16(table[uint8_t(*ch)]);
-    }
+    if (!(attr.style & afsIsObject)) MeasureModifiedChar(line, attr, *ch);
     if (source.reference != 0 && !(attr.style & (afsIsObject | afsIsFootnote | afsIsInsertpoint | afsAutomatic))) {
         attr.reference = source.reference;
     }
@@ -473,4 +478,17 @@ void TRtRTFTextIo::ModifyCharAttr(TLine* line, TAttr& attr, uint16_t mask, const
             attr.height = attr.baseLine = CurrentAttr.height;
         }
     }
+}
+
+void TRtRTFTextIo::MeasureModifiedChar(TLine* line, TAttr& attr, char ch) {
+    SelectCharFont(&attr);
+    const TRtMeasureTable& table = MeasureTable();
+    if (line) {
+        line->baseLine = std::max(line->baseLine, Clamp16(table[kMeasureBaseLine]));
+        line->height = std::max(line->height, Clamp16(table[kMeasureLineHeight]));
+    }
+    attr.baseLine = Clamp16(table[kMeasureBaseLine]);
+    attr.height = Clamp16(table[kMeasureLineHeight]);
+    const bool hidden = (attr.style & afsHidden) && ch != kTabChar && !ShowHiddenText;
+    attr.width = hidden ? 0 : Clamp16(table[uint8_t(ch)]);
 }

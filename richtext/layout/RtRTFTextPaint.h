@@ -203,5 +203,4 @@ private:
     bool FlowTextIn();
     void FlowTextOut();
     int32_t ScreenTextHeight();
-    friend class TRtWrapper;
 };

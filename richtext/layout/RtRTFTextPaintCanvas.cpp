@@ -13,7 +13,11 @@
 TRtRTFTextPaint::TRtRTFTextPaint() : measurer_(&ReferenceCharMeasurer()) {
     PrintMode = !RtEngine().WysiwygOff;
     PaintModes = pmNoCanvas;
-    Header().OnChange = [this](int) { Refresh(true); };
+    // A new page size or margin changes every paragraph's width.
+    Header().OnChange = [this](int) {
+        for (TParagraph* p = FirstPar(); p; p = p->next) p->MarkChanged();
+        Refresh(true);
+    };
 }
 
 TRtRTFTextPaint::~TRtRTFTextPaint() = default;

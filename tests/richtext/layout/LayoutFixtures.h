@@ -8,6 +8,7 @@
 #include "richtext/layout/RtCharMeasurer.h"
 #include "richtext/layout/RtRTFTextPaint.h"
 #include "richtext/model/TextHeader.h"
+#include "richtext/model/ModelFixtures.h"
 
 #include <string>
 #include <vector>
@@ -53,16 +54,7 @@ struct TLaidOutText {
         h.UpdateTabPixels();
     }
     // Paragraphs of plain text at 10 points.
-    void Fill(const std::vector<std::string>& paragraphs) {
-        for (size_t i = 0; i < paragraphs.size(); ++i) {
-            const std::string& p = paragraphs[i];
-            if (i == 0) {
-                text.SetParagraphText(0, p.c_str(), nullptr, int32_t(p.size()));
-            } else {
-                text.InsertParagraphText(int32_t(i), p.c_str(), nullptr, int32_t(p.size()));
-            }
-        }
-    }
+    void Fill(const std::vector<std::string>& paragraphs) { ::Fill(text, paragraphs); }
     void Layout() { text.Reformat(); }
     TParagraph* Par(int32_t index) const { return text.ParagraphByIndex(index); }
 };
@@ -100,4 +92,26 @@ void ChangeAttrs(TRtRTFText& text, TParagraph* par, int32_t from, int32_t to, F&
 
 inline void SetStyle(TRtRTFText& text, TParagraph* par, int32_t from, int32_t to, uint32_t style) {
     ChangeAttrs(text, par, from, to, [style](TAttr& a) { a.style |= style; });
+}
+
+// A chain of paragraphs of one attribute, not linked to the text (for
+// header and footer texts and for readers).
+inline TParagraph* MakeChain(TRtRTFText& text, const std::vector<std::string>& paragraphs, const TAttr& attr = {}) {
+    TParagraph* first = nullptr;
+    TParagraph* last = nullptr;
+    for (const std::string& s : paragraphs) {
+        TParagraph* p = text.NewParagraph();
+        p->firstLine = text.NewLine(int32_t(s.size()) + 2);
+        for (size_t i = 0; i < s.size(); ++i) p->firstLine->SetCharAt(uint32_t(i), s[i]);
+        p->firstLine->SetLength(uint32_t(s.size()));
+        for (size_t i = 0; i <= s.size(); ++i) text.PutAttr(p->firstLine, int32_t(i), attr);
+        p->prev = last;
+        if (last) {
+            last->next = p;
+        } else {
+            first = p;
+        }
+        last = p;
+    }
+    return first;
 }

@@ -3,6 +3,8 @@
 // header and footer, each line's box and base line, and the characters at
 // their measured places. With ZORBIT_SCREENSHOTS set the picture is saved
 // there as richtext-layout-sample.png.
+#include "LayoutFixtures.h"
+
 #include "foundation/CharsetText.h"
 #include "foundation/Rounding.h"
 #include "platform/gdi/BitmapCanvas.h"
@@ -51,17 +53,14 @@ void AddParagraph(TRtRTFTextPaint& text, const std::vector<TRun>& runs) {
     text.InsertParagraphText(index, chars.c_str(), attrs.data(), int32_t(chars.size()));
 }
 
+// A centred line of 9-point italics.
 TParagraph* Chain(TRtRTFTextPaint& text, const std::string& s, uint8_t font) {
-    TParagraph* p = text.NewParagraph();
-    p->align = paralCenter;
-    p->firstLine = text.NewLine(int32_t(s.size()) + 2);
-    for (size_t i = 0; i < s.size(); ++i) p->firstLine->SetCharAt(uint32_t(i), s[i]);
-    p->firstLine->SetLength(uint32_t(s.size()));
     TAttr a;
     a.font = font;
     a.size = 9;
     a.style = afsItalic;
-    for (size_t i = 0; i <= s.size(); ++i) text.PutAttr(p->firstLine, int32_t(i), a);
+    TParagraph* p = MakeChain(text, {s}, a);
+    p->align = paralCenter;
     return p;
 }
 
@@ -158,7 +157,10 @@ private:
     gdi::Canvas& canvas_;
 
     void Frame(int32_t l, int32_t t, int32_t r, int32_t b, gdi::Color color, gdi::PenStyle style) {
-        canvas_.SetPen({style, 1, color});
+        gdi::Pen pen;
+        pen.style = style;
+        pen.color = color;
+        canvas_.SetPen(pen);
         canvas_.SetBrush(gdi::NullBrush());
         canvas_.Rectangle(l, t, r, b);
     }
@@ -196,7 +198,9 @@ private:
         const int32_t y = top + line->yPos;
         const int32_t base = y + line->baseLine;
         Frame(x, y, x + std::max(width, 2), y + line->height, gdi::Rgb(120, 160, 230), gdi::PenStyle::Solid);
-        canvas_.SetPen({gdi::PenStyle::Solid, 1, gdi::Rgb(230, 140, 60)});
+        gdi::Pen baseLinePen;
+        baseLinePen.color = gdi::Rgb(230, 140, 60);
+        canvas_.SetPen(baseLinePen);
         canvas_.MoveTo(x, base);
         canvas_.LineTo(x + width, base);
         if (!line->prev && p->numberStyle) {

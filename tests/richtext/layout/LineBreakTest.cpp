@@ -105,9 +105,10 @@ TEST(LineBreak, StoredLengthModeReproducesTheOldLines) {
     t.Fill({"aaa bbb ccc ddd eee"});
     t.Layout();
     const Lines before = LinesOf(t.Par(0));
-    t.SetWidthInChars(40);
-    t.Par(0)->firstLine->next->flags |= lfPageStart;
     t.text.KeepScreenLineBreaks = true;
+    t.SetWidthInChars(40);
+    EXPECT_EQ(LinesOf(t.Par(0)), before);
+    t.Par(0)->firstLine->next->flags |= lfPageStart;
     t.text.RewrapPar(t.Par(0));
     EXPECT_EQ(LinesOf(t.Par(0)), before);
     EXPECT_TRUE(t.Par(0)->firstLine->next->flags & lfPageStart);

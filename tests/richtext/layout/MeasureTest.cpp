@@ -136,3 +136,19 @@ TEST(Measure, LinesBreakAtTheSameCharactersAtEveryZoomAndResolution) {
     ASSERT_GT(results[0].size(), 3u);
     for (size_t i = 1; i < results.size(); ++i) EXPECT_EQ(results[i], results[0]) << i;
 }
+
+TEST(Measure, WithoutCanvasNothingIsMeasuredOrBroken) {
+    TLaidOutText t;
+    t.SetWidthInChars(8);
+    t.Fill({"aaaa bbbb cccc"});
+    t.Layout();
+    const size_t lines = LinesOf(t.Par(0)).size();
+    t.text.SetCanvas(nullptr);
+    EXPECT_TRUE(t.text.NoCanvas());
+    t.SetWidthInChars(40);
+    t.Layout();
+    EXPECT_EQ(LinesOf(t.Par(0)).size(), lines);
+    t.text.SetCanvas(&t.canvas);
+    t.Layout();
+    EXPECT_EQ(LinesOf(t.Par(0)).size(), 1u);
+}

@@ -138,12 +138,7 @@ TEST(Pagination, AHiddenCellIsSkippedAndTheNextStillAligns) {
 TEST(Pagination, HeaderSpaceOnlyOnTheFirstPage) {
     TPagedText t;
     t.Fill({"text"});
-    TRtSpecialTextProperty* header = t.text.GetOrAddHeaderFooter(rtraOnAllPages, rtIsHeader);
-    TParagraph* par = t.text.NewParagraph();
-    par->firstLine = t.text.NewLine(10);
-    par->firstLine->SetCharAt(0, 'H');
-    par->firstLine->SetLength(1);
-    header->SetParagraphs(par);
+    t.text.GetOrAddHeaderFooter(rtraOnAllPages, rtIsHeader)->SetParagraphs(MakeChain(t.text, {"H"}));
     t.text.Header().PrintHeaderFooterInPageMargins = false;
     t.text.PrintHeaderFooter = rtrOnlyOnFirstPage;
     t.Layout();

@@ -45,12 +45,6 @@ class TBackupProbeWriter : public TRtCustomTextWriter {
     }
 };
 
-std::string TextOf(const TRtRTFText& text) {
-    std::string s;
-    for (const TParagraph* p = text.FirstPar(); p; p = p->next) s += (p == text.FirstPar() ? "" : "|") + TRtRTFText::ParagraphString(p);
-    return s;
-}
-
 }  // namespace
 
 TEST(ReadWrite, WriterChoice) {
@@ -79,6 +73,20 @@ TEST(ReadWrite, WriterChoice) {
     TMemoryStream plain;
     t.text.SaveToStream(plain);
     EXPECT_EQ(Bytes(plain), "one\r\ntwo");
+}
+
+TEST(ReadWrite, TheSelectionIsWrittenFromItsStart) {
+    TLaidOutText t;
+    t.Fill({"abcd", "efgh"});
+    t.text.TextSaveFormat = "ANSI";
+    TMemoryStream nothing;
+    EXPECT_TRUE(t.text.SaveSelectionToStream(nothing));
+    EXPECT_EQ(Bytes(nothing), "") << "no selection, nothing written";
+    t.text.SelStart = {t.Par(1), t.Par(1)->firstLine, 2};
+    t.text.SelEnd = {t.Par(0), t.Par(0)->firstLine, 1};
+    TMemoryStream out;
+    EXPECT_TRUE(t.text.SaveSelectionToStream(out));
+    EXPECT_EQ(Bytes(out), "bcd\r\nef");
 }
 
 TEST(ReadWrite, ReaderChoiceByLookingAtTheData) {
@@ -286,12 +294,7 @@ TEST(ReadWrite, AssignCopiesTextFontsAndHeaders) {
     source.Fill({"one", "two"});
     const int32_t courier = source.text.Header().GetFontIndex("Courier New");
     ChangeAttrs(source.text, source.Par(1), 0, 3, [courier](TAttr& a) { a.font = uint8_t(courier); });
-    TRtSpecialTextProperty* header = source.text.GetOrAddHeaderFooter(rtraOnAllPages, rtIsHeader);
-    TParagraph* h = source.text.NewParagraph();
-    h->firstLine = source.text.NewLine(4);
-    h->firstLine->SetCharAt(0, 'H');
-    h->firstLine->SetLength(1);
-    header->SetParagraphs(h);
+    source.text.GetOrAddHeaderFooter(rtraOnAllPages, rtIsHeader)->SetParagraphs(MakeChain(source.text, {"H"}));
     TLaidOutText target;
     target.text.Header().GetFontIndex("Liberation Serif");
     target.text.Assign(source.text);

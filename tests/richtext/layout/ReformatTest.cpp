@@ -8,12 +8,6 @@
 
 namespace {
 
-std::string TextOf(const TRtRTFText& text) {
-    std::string s;
-    for (const TParagraph* p = text.FirstPar(); p; p = p->next) s += (p == text.FirstPar() ? "" : "|") + TRtRTFText::ParagraphString(p);
-    return s;
-}
-
 // A box of a fixed client size; lines are 16 screen pixels high (120 layout pixels at 720 per inch).
 struct TBoxHost : TRtLayoutHost {
     int32_t width = 300;
@@ -131,19 +125,36 @@ TEST(Reformat, TextThatNoBoxTakesStays) {
     EXPECT_EQ(TextOf(box.text), "one|two|three|four|five");
 }
 
-TEST(Reformat, TextFlowsBackFromTheNextBox) {
+namespace {
+
+// A box that takes text back from the next box ("later") when its text shrank.
+struct TFlowBack {
     TBox first;
     TBox next;
-    next.Fill({"later"});
-    first.text.EditBoxModes = rtemCheckTextFlow;
-    first.text.OnEditBoxTextFlowsIn = [&next](TRtCustomRtfEditClass*& source) { source = &next.editor; };
-    first.text.OnEditBoxTextFlowsOut = [](TStream&) { return false; };
-    first.Fill({"one", ""});  // the text comes in at the end, as pasted there
-    first.text.InitEditBoxMode();
-    first.text.TextRemoved = true;
-    first.text.Refresh(true);
-    EXPECT_EQ(TextOf(first.text), "one|later");
-    EXPECT_TRUE(next.text.IsEmpty()) << "the source is cleared after this box read its text";
+    TFlowBack() {
+        next.Fill({"later"});
+        first.text.EditBoxModes = rtemCheckTextFlow;
+        first.text.OnEditBoxTextFlowsIn = [this](TRtCustomRtfEditClass*& source) { source = &next.editor; };
+        first.text.OnEditBoxTextFlowsOut = [](TStream&) { return false; };
+        first.Fill({"one", ""});  // the text comes in at the end, as pasted there
+        first.text.TextRemoved = true;
+    }
+};
+
+}  // namespace
+
+TEST(Reformat, TextFlowsBackFromTheNextBox) {
+    TFlowBack boxes;
+    boxes.first.text.InitEditBoxMode();
+    EXPECT_EQ(TextOf(boxes.first.text), "one|later");
+    EXPECT_TRUE(boxes.next.text.IsEmpty()) << "the source is cleared after this box read its text";
+}
+
+TEST(Reformat, ASourceBoxKeepsItsTextWhenThisBoxCannotReadIt) {
+    TFlowBack boxes;
+    boxes.first.text.TextLoadFormat = "TNoSuchReader";
+    EXPECT_ANY_THROW(boxes.first.text.InitEditBoxMode());
+    EXPECT_EQ(TextOf(boxes.next.text), "later");
 }
 
 TEST(Reformat, LengthLimits) {
@@ -168,17 +179,4 @@ TEST(Reformat, PrintedWidthOfALine) {
     t.Layout();
     EXPECT_EQ(t.text.GetLineTextWidth(t.Par(0)->firstLine), 60) << "trailing blanks do not count";
     EXPECT_EQ(t.text.GetLineTextWidth(t.Par(1)->firstLine), 40) << "a line of blanks counts them";
-}
-
-TEST(Reformat, ASourceBoxKeepsItsTextWhenThisBoxCannotReadIt) {
-    TBox first;
-    TBox next;
-    next.Fill({"later"});
-    first.text.EditBoxModes = rtemCheckTextFlow;
-    first.text.OnEditBoxTextFlowsIn = [&next](TRtCustomRtfEditClass*& source) { source = &next.editor; };
-    first.text.TextLoadFormat = "TNoSuchReader";
-    first.Fill({"one", ""});
-    first.text.TextRemoved = true;
-    EXPECT_ANY_THROW(first.text.InitEditBoxMode());
-    EXPECT_EQ(TextOf(next.text), "later");
 }

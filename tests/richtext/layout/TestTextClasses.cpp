@@ -1,5 +1,7 @@
 #include "TestTextClasses.h"
 
+#include "LayoutFixtures.h"
+
 #include "foundation/Exceptions.h"
 #include "foundation/Stream.h"
 #include "richtext/model/RtRTFText.h"
@@ -12,26 +14,6 @@ std::string ReadAll(TStream& stream) {
     std::string bytes(size_t(stream.Remaining()), '\0');
     if (!bytes.empty()) stream.ReadBuffer(bytes.data(), int64_t(bytes.size()));
     return bytes;
-}
-
-TParagraph* MakeChain(TRtRTFText& text, const std::vector<std::string>& paragraphs, const TAttr& attr) {
-    TParagraph* first = nullptr;
-    TParagraph* last = nullptr;
-    for (const std::string& s : paragraphs) {
-        TParagraph* p = text.NewParagraph();
-        p->firstLine = text.NewLine(int32_t(s.size()) + 2);
-        for (size_t i = 0; i < s.size(); ++i) p->firstLine->SetCharAt(uint32_t(i), s[i]);
-        p->firstLine->SetLength(uint32_t(s.size()));
-        for (size_t i = 0; i <= s.size(); ++i) text.PutAttr(p->firstLine, int32_t(i), attr);
-        p->prev = last;
-        if (last) {
-            last->next = p;
-        } else {
-            first = p;
-        }
-        last = p;
-    }
-    return first;
 }
 
 std::vector<std::string> Split(const std::string& s, const std::string& separator) {
