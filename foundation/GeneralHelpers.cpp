@@ -14,7 +14,6 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtGui/QGuiApplication>
 
 #include <algorithm>
 #include <cerrno>
@@ -86,10 +85,21 @@ QString UniqueTempFileName(const QString& extension, const QString& folder) {
     throw EFCreateError(LocalizedFormat("IDS_CANNOTSAVEFILE", {JoinPath(folder, QStringLiteral("~QN*") + ext)}));
 }
 
+namespace {
+
+QString& StoredApplicationTitle() {
+    static QString title;
+    return title;
+}
+
+}  // namespace
+
 QString ApplicationTitle() {
-    const QString title = QGuiApplication::applicationDisplayName();
+    const QString& title = StoredApplicationTitle();
     return title.isEmpty() ? QStringLiteral("Zorbit") : title;
 }
+
+void SetApplicationTitle(const QString& title) { StoredApplicationTitle() = title; }
 
 bool RegisterFileAssociation(const QString& extension) {
     try {
