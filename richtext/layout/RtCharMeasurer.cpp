@@ -17,6 +17,11 @@ public:
         for (size_t i = 0; i < 256; ++i) widths[i] = i < advances.size() ? advances[i] : 0;
         metrics = fonts::FontMetricsOf(request);
     }
+    int32_t TextWidth(const fonts::FontRequest& request, std::string_view bytes) override {
+        int32_t width = 0;
+        for (int32_t advance : fonts::FontAdvances(request, CharsetToWide(bytes, request.charSet))) width += advance;
+        return width;
+    }
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 class TRtCharMeasurer {
 public:
@@ -16,6 +17,9 @@ public:
     // Advances of the codes 0 to 255 in the request's character set, and the font's metrics.
     virtual void Measure(const fonts::FontRequest& request, std::array<int32_t, 256>& widths,
                          fonts::FontTableMetrics& metrics) = 0;
+    // The advance of a run of bytes in the request's character set, measured
+    // as one string (a double-byte character is one glyph, not two bytes).
+    virtual int32_t TextWidth(const fonts::FontRequest& request, std::string_view bytes) = 0;
 };
 
 // The reference device at 720 pixels per inch.

@@ -26,6 +26,9 @@
 namespace gdi {
 class Canvas;
 }
+namespace fonts {
+struct FontRequest;
+}
 class TRtCharMeasurer;
 class TCharacterAttr;
 
@@ -112,6 +115,8 @@ public:
     void ApplyAttrToCanvas(const TAttr* attr);
     int32_t FontSizePercent = 100;
     uint8_t DoubleByteOptions = 0;
+    // Whether a byte of a character with this attribute starts a double-byte character.
+    bool IsLeadByte(char ch, const TAttr& attr, char lookAhead) const;
     bool SubstituteDisplay = false;
     // The measure-character hook: ignore (preset true), width and height factors.
     std::function<void(bool& ignore, double& widthFactor, double& heightFactor, const TAttr& attr)> OnMeasureChar;
@@ -196,6 +201,9 @@ private:
 
     int32_t LayoutResolutionForDevice() const;
     void FillMeasureTable(TRtMeasureTable& table, const TAttr& attr);
+    fonts::FontRequest FontRequestOf(const TAttr& attr) const;
+    void MarkDoubleBytes(TLine* line, uint32_t from, uint32_t to, TAttr attr);
+    bool SameRun(uint32_t format, uint32_t other);
     void MeasureRun(TLine* line, uint32_t from, uint32_t to, TAttr attr, int32_t& bookmarkDepth, TParagraph* par);
     void MeasureObjectChar(TParagraph* par, TLine* line, uint32_t index, TAttr attr, int32_t& bookmarkDepth);
     void ReformatPass(bool measure, bool restarted, bool progress);

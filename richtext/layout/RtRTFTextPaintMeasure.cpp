@@ -4,6 +4,7 @@
 // and codes are measured by their kind; hidden characters take no room.
 #include "richtext/layout/RtRTFTextPaint.h"
 
+#include "foundation/CharsetText.h"
 #include "foundation/Rounding.h"
 #include "platform/gdi/Canvas.h"
 #include "richtext/layout/RtCharMeasurer.h"
@@ -36,20 +37,25 @@ bool IsObjectCode(char ch) { return ch >= kObjectChar && ch <= kCodeCloseChar; }
 
 // ---- tables
 
-void TRtRTFTextPaint::FillMeasureTable(TRtMeasureTable& table, const TAttr& attr) {
-    const TTextHeader& header = Header();
-    const TRtFontEntry& font = header.Fonts[attr.font];
+fonts::FontRequest TRtRTFTextPaint::FontRequestOf(const TAttr& attr) const {
+    const TRtFontEntry& font = Header().Fonts[attr.font];
     fonts::FontRequest request;
     request.face = font.name.empty() ? std::string("Arial") : font.name;
     request.charSet = uint8_t(font.charset < 2 ? 1 : font.charset);
     request.bold = (attr.style & afsBold) != 0;
     request.italic = (attr.style & afsItalic) != 0;
-    const int32_t reference = measurer_->ReferenceDpi();
-    request.dpi = reference;
+    request.dpi = measurer_->ReferenceDpi();
     const int32_t size = attr.size == 0 ? RtEngine().DefaultFontSize : attr.size;
-    int64_t pixels = int64_t(size) * reference * FontSizePercent / (72 * 100);
+    int64_t pixels = int64_t(size) * request.dpi * FontSizePercent / (72 * 100);
     if (attr.style & (afsSuper | afsSub | afsIsFootnote)) pixels = pixels * 2 / 3;
     request.pixelHeight = int32_t(std::clamp<int64_t>(pixels, 1, 1 << 20));
+    return request;
+}
+
+void TRtRTFTextPaint::FillMeasureTable(TRtMeasureTable& table, const TAttr& attr) {
+    const fonts::FontRequest request = FontRequestOf(attr);
+    const int32_t reference = request.dpi;
+    const int32_t size = attr.size == 0 ? RtEngine().DefaultFontSize : attr.size;
     std::array<int32_t, 256> widths{};
     fonts::FontTableMetrics metrics;
     measurer_->Measure(request, widths, metrics);
@@ -286,9 +292,51 @@ void TRtRTFTextPaint::MeasureRun(TLine* line, uint32_t from, uint32_t to, TAttr 
         const int32_t w = table[uint8_t(text[i])];
         line->SetWidthAt(i, w == 0 ? 1 : Clamp16(w));
     }
+    if (DoubleByteOptions & rtdb_Enabled) MarkDoubleBytes(line, from, to, attr);
     line->height = std::max(line->height, attr.height);
     line->baseLine = std::max(line->baseLine, attr.baseLine);
     (void)par;
+}
+
+// The two bytes of a double-byte character differ only in their pair marks:
+// they are measured in one run, so that the pair is found again.
+bool TRtRTFTextPaint::SameRun(uint32_t format, uint32_t other) {
+    if (format == other) return true;
+    TAttr a = Attrs().Format(format);
+    TAttr b = Attrs().Format(other);
+    a.style &= ~(afsDBCSOne | afsDBCSTwo);
+    b.style &= ~(afsDBCSOne | afsDBCSTwo);
+    return a == b;
+}
+
+bool TRtRTFTextPaint::IsLeadByte(char ch, const TAttr& attr, char lookAhead) const {
+    if ((DoubleByteOptions & rtdb_OnlyNotANSIChar) && lookAhead == 0) return false;
+    return IsCharsetLeadByte(uint8_t(ch), Header().Fonts[attr.font].charset);
+}
+
+// Marks the pairs of a run that form one double-byte character: the lead
+// byte and its trail byte. Measured as pairs, the lead byte takes the pair's
+// width less 1 and the trail byte 1, so a pair broken apart is still drawn whole.
+void TRtRTFTextPaint::MarkDoubleBytes(TLine* line, uint32_t from, uint32_t to, TAttr attr) {
+    attr.style |= afsDBCSOne;
+    const uint32_t lead = Attrs().Intern(attr);
+    attr.style = (attr.style & ~afsDBCSOne) | afsDBCSTwo;
+    const uint32_t trail = Attrs().Intern(attr);
+    const bool measurePairs = (DoubleByteOptions & rtdb_CalcCharWidth) != 0;
+    const fonts::FontRequest request = measurePairs ? FontRequestOf(attr) : fonts::FontRequest{};
+    const int32_t layout = std::max(1, Header().LayoutResX);
+    for (uint32_t i = from; i + 1 < to; ++i) {
+        const char pair[2] = {line->CharAt(i), line->CharAt(i + 1)};
+        if (!IsLeadByte(pair[0], attr, pair[1])) continue;
+        line->SetFormatAt(i, lead);
+        line->SetFormatAt(i + 1, trail);
+        if (measurePairs) {
+            const int64_t width = int64_t(measurer_->TextWidth(request, {pair, 2})) * layout / request.dpi;
+            line->SetWidthAt(i, Clamp16(width - 1));
+            line->SetWidthAt(i + 1, 1);
+        }
+        ++i;
+    }
 }
 
 void TRtRTFTextPaint::MeasurePar(TParagraph* par) {
@@ -330,7 +378,7 @@ void TRtRTFTextPaint::MeasurePar(TParagraph* par) {
             if (line->IsUniform()) {
                 end = length;
             } else {
-                while (end < length && line->FormatAt(end) == format &&
+                while (end < length && SameRun(format, line->FormatAt(end)) &&
                        !((attr.style & afsIsObject) && IsObjectCode(line->CharAt(end)))) {
                     ++end;
                 }

@@ -90,6 +90,7 @@ private:
     TScan ScanLine(TSource source, int32_t lineIndex, bool firstLine);
     void Hyphenate(TScan& scan, const TSource& lineStart);
     int32_t DecideCount(TScan& scan) const;
+    int32_t KeepPairs(TSource lineStart, int32_t count) const;
     void Justify(TLine& line, TSource source, int32_t count, bool lastLine, bool firstLine);
     TLine* CopyLine(TSource& source, int32_t count, bool hyphenEnd);
     uint32_t StyleAt(const TLine* line, uint32_t i) const {
@@ -188,13 +189,14 @@ TScan TRtWrapper::ScanLine(TSource source, int32_t lineIndex, bool firstLine) {
         }
         TLine* line = source.line;
         const uint32_t i = source.index;
-        const char ch = line->CharAt(i);
+        const uint32_t style = StyleAt(line, i);
+        // A byte of a double-byte character counts as a letter, whatever its code.
+        const char ch = (style & (afsDBCSOne | afsDBCSTwo)) ? 'x' : line->CharAt(i);
         // Past the width only blanks go on: they hang past the limit.
         if (!storedLength_ && s.x > limit && !(ch == ' ' && !noWrapAtSpace)) {
             s.atLimit = true;
             break;
         }
-        const uint32_t style = StyleAt(line, i);
         if (style & hiddenMask) {
             ++s.count;
             source.Advance();
@@ -296,6 +298,16 @@ int32_t TRtWrapper::DecideCount(TScan& s) const {
         }
     }
     return std::max(count, 1);
+}
+
+// A double-byte character is never split: a line that would end on a lead
+// byte leaves it to the next line, or takes its trail byte too when the lead
+// byte is all the line has.
+int32_t TRtWrapper::KeepPairs(TSource at, int32_t count) const {
+    if (!(t_.DoubleByteOptions & rtdb_Enabled) || count <= 0) return count;
+    for (int32_t n = 0; n + 1 < count && at.Settle(); ++n) at.Advance();
+    if (!at.Settle() || !(StyleAt(at.line, at.index) & afsDBCSOne)) return count;
+    return count == 1 ? 2 : count - 1;
 }
 
 void TRtWrapper::Justify(TLine& line, TSource source, int32_t count, bool lastLine, bool firstLine) {
@@ -416,8 +428,9 @@ void TRtWrapper::Run(bool compare, uint8_t& change) {
         const TSource lineStart = source;
         TScan scan = ScanLine(source, lineIndex, firstLine);
         Hyphenate(scan, lineStart);
-        const int32_t count = scan.endOfPar || scan.lineFeedEnd || storedLength_ ? std::max(scan.count, 0)
-                                                                                  : DecideCount(scan);
+        const int32_t count = KeepPairs(lineStart, scan.endOfPar || scan.lineFeedEnd || storedLength_
+                                                       ? std::max(scan.count, 0)
+                                                       : DecideCount(scan));
         TSource copyFrom = lineStart;
         TLine* line = CopyLine(copyFrom, count == 0 && !scan.endOfPar ? 1 : count, scan.hyphenEnd);
         source = copyFrom;

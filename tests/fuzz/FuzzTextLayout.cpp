@@ -28,6 +28,9 @@ public:
         for (int i = 0; i < 256; ++i) widths[size_t(i)] = std::max(1, request.pixelHeight * (1 + i % 3) / 20);
         metrics = {request.pixelHeight * 6 / 5, request.pixelHeight, 0, request.charSet};
     }
+    int32_t TextWidth(const fonts::FontRequest& request, std::string_view bytes) override {
+        return std::max(1, request.pixelHeight / 20) * int32_t(bytes.size() + 1);
+    }
 };
 
 constexpr uint32_t kStyles[] = {0, afsBold, afsItalic, afsHidden, afsDelete, afsHyphen, afsSuper, afsSub};
@@ -55,6 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     text.Header().SetPageWidth(1440 + 20 * (2 + data[0] % 60));
     text.Header().SetPageHeight(2880 + 240 * (1 + data[1] % 8));
     text.LayoutFlags = (data[1] & 0x80) ? rtlayLayout : rtlayNormal;
+    if (data[0] & 0x40) {
+        // Shift-JIS text: pairs of bytes are one character.
+        text.Header().Fonts[0].charset = 128;
+        text.DoubleByteOptions = uint8_t(rtdb_Enabled | (data[1] & 0x0E));
+    }
     // Pairs of bytes: a character and its attribute; a byte 13 ends a paragraph.
     std::vector<std::string> paragraphs(1);
     std::vector<std::vector<TAttr>> attrs(1);
@@ -88,7 +96,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (!(attrs[p][i].style & afsDelete)) kept += paragraphs[p][i];
         }
         std::string laidOut;
-        for (const TLine* l = par->firstLine; l; l = l->next) laidOut.append(l->Text(), l->Length());
+        for (const TLine* l = par->firstLine; l; l = l->next) {
+            laidOut.append(l->Text(), l->Length());
+            // A double-byte character is never split between lines.
+            Check(!l->HasAttrs() || l->Length() == 0 || !(text.GetAttr(l, int32_t(l->Length()) - 1).style & afsDBCSOne));
+        }
         Check(laidOut == kept);
     }
     Check(text.PageCount >= 1);

@@ -1,7 +1,8 @@
 #pragma once
 // Texts laid out for the layout's tests: a measurer whose characters all
 // have one width (a tenth of the font's pixel height at 720 pixels per inch,
-// so 10 layout pixels at 10 points), a canvas to lay out for, and helpers
+// so 10 layout pixels at 10 points; a double-byte pair measured as one
+// string takes 30), a canvas to lay out for, and helpers
 // that build texts and read lines back as strings.
 
 #include "platform/gdi/RecordingCanvas.h"
@@ -24,6 +25,11 @@ public:
         metrics.externalLeading = 0;
         metrics.charSet = request.charSet;
         ++Fills;
+    }
+    // A double-byte character is as wide as three single bytes.
+    int32_t TextWidth(const fonts::FontRequest& request, std::string_view bytes) override {
+        const int32_t single = std::max(1, request.pixelHeight / 10);
+        return bytes.size() == 2 ? 3 * single : int32_t(bytes.size()) * single;
     }
     int32_t Fills = 0;
 };

@@ -35,6 +35,52 @@ TEST(LineBreak, GoldenLineLists) {
     }
 }
 
+// Shift-JIS text: "\x82\xA0" is one character of two bytes.
+TEST(LineBreak, DoubleByteCharactersAreNeverSplit) {
+    struct Case {
+        const char* name;
+        uint8_t options;
+        std::string text;
+        int32_t width;
+        Lines lines;
+    };
+    const std::string ka = "\x82\xA0";
+    const Case cases[] = {
+        {"bytes alone without double-byte mode", 0, "a" + ka + ka, 5, {"a\x82\xA0\x82", "\xA0"}},
+        {"a lead byte at the limit goes to the next line", rtdb_Enabled, "a" + ka + ka, 5, {"a" + ka, ka}},
+        {"a line of one lead byte takes its trail byte", rtdb_Enabled, ka + ka, 1, {ka, ka}},
+        {"pairs measured as one string", rtdb_Enabled | rtdb_CalcCharWidth, ka + ka + ka, 7, {ka + ka, ka}},
+        {"the same bytes measured alone", rtdb_Enabled, ka + ka + ka, 7, {ka + ka + ka}},
+    };
+    for (const Case& c : cases) {
+        TLaidOutText t;
+        t.SetWidthInChars(c.width);
+        t.text.Header().Fonts[0].charset = 128;
+        t.text.DoubleByteOptions = c.options;
+        t.Fill({c.text});
+        t.Layout();
+        EXPECT_EQ(LinesOf(t.Par(0)), c.lines) << c.name;
+        EXPECT_EQ(t.text.CheckInvariants(), "") << c.name;
+    }
+}
+
+TEST(LineBreak, DoubleByteMarksAndPairWidths) {
+    TLaidOutText t;
+    t.SetWidthInChars(20);
+    t.text.Header().Fonts[0].charset = 128;
+    t.text.DoubleByteOptions = rtdb_Enabled | rtdb_CalcCharWidth;
+    t.Fill({"a\x82\xA0\xB1"});  // 0xB1 is a single-byte katakana, no lead byte
+    t.Layout();
+    TLine* line = t.Par(0)->firstLine;
+    const uint32_t pairStyles = afsDBCSOne | afsDBCSTwo;
+    const uint32_t styles[] = {0, afsDBCSOne, afsDBCSTwo, 0};
+    const int32_t widths[] = {10, 29, 1, 10};
+    for (int32_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(t.text.GetAttr(line, i).style & pairStyles, styles[i]) << i;
+        EXPECT_EQ(line->WidthAt(uint32_t(i)), widths[i]) << i;
+    }
+}
+
 TEST(LineBreak, DeletedCharactersDisappear) {
     TLaidOutText t;
     t.SetWidthInChars(20);
