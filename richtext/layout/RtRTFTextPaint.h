@@ -117,6 +117,7 @@ public:
     uint8_t DoubleByteOptions = 0;
     // Whether a byte of a character with this attribute starts a double-byte character.
     bool IsLeadByte(char ch, const TAttr& attr, char lookAhead) const;
+    // Characters above 64 of colour 0 are measured as "*".
     bool SubstituteDisplay = false;
     // The measure-character hook: ignore (preset true), width and height factors.
     std::function<void(bool& ignore, double& widthFactor, double& heightFactor, const TAttr& attr)> OnMeasureChar;

@@ -288,8 +288,11 @@ void TRtRTFTextPaint::MeasureRun(TLine* line, uint32_t from, uint32_t to, TAttr 
         for (uint32_t i = from; i < to; ++i) line->SetFormatAt(i, format);
     }
     const char* text = line->Text();
+    // In substitute display, letters of the first colour show as "*".
+    const bool substitute = SubstituteDisplay && attr.textColor == 0;
     for (uint32_t i = from; i < to; ++i) {
-        const int32_t w = table[uint8_t(text[i])];
+        const uint8_t ch = uint8_t(text[i]);
+        const int32_t w = table[substitute && ch > 64 ? uint8_t('*') : ch];
         line->SetWidthAt(i, w == 0 ? 1 : Clamp16(w));
     }
     if (DoubleByteOptions & rtdb_Enabled) MarkDoubleBytes(line, from, to, attr);

@@ -36,6 +36,25 @@ TEST(Measure, SizesAndStyles) {
     EXPECT_EQ(t.Par(0)->firstLine->height, 240) << "the tallest character is the 30-point one";
 }
 
+TEST(Measure, SubstituteDisplayMeasuresLettersOfTheFirstColourAsStars) {
+    // Stars are twice as wide as every other character.
+    class TWideStars : public TFixedWidthMeasurer {
+        void Measure(const fonts::FontRequest& request, std::array<int32_t, 256>& widths,
+                     fonts::FontTableMetrics& metrics) override {
+            TFixedWidthMeasurer::Measure(request, widths, metrics);
+            widths['*'] = 2 * widths['a'];
+        }
+    } measurer;
+    TLaidOutText t;
+    t.text.SetMeasurer(&measurer);
+    t.text.SubstituteDisplay = true;
+    t.Fill({"A1a@b"});
+    ChangeAttrs(t.text, t.Par(0), 4, 5, [](TAttr& a) { a.textColor = 3; });
+    t.Layout();
+    const uint16_t widths[] = {20, 10, 20, 10, 10};  // "A" and "a" above 64; "@" is 64; "b" has its own colour
+    for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(WidthOf(t.text, t.Par(0), i), widths[i]) << i;
+}
+
 TEST(Measure, HiddenCharactersTakeNoRoom) {
     TLaidOutText t;
     t.Fill({"ab"});
