@@ -29,7 +29,6 @@ constexpr int kInvalidEntry = 264;
 // The style bits that do not change a font's measures.
 constexpr uint32_t kMeasuredStyleMask = 0xCFF081FFu;
 
-uint16_t Clamp16(int64_t v) { return static_cast<uint16_t>(std::clamp<int64_t>(v, 0, 65535)); }
 
 bool IsObjectCode(char ch) { return ch >= kObjectChar && ch <= kCodeCloseChar; }
 
@@ -197,8 +196,8 @@ void TRtRTFTextPaint::MeasureObjectChar(TParagraph* par, TLine* line, uint32_t i
                                         int32_t& bookmarkDepth) {
     SelectCharFont(&attr);
     const TRtMeasureTable& table = MeasureTable();
-    attr.height = Clamp16(table[kMeasureLineHeight]);
-    attr.baseLine = Clamp16(table[kMeasureBaseLine]);
+    attr.height = ClampToUint16(table[kMeasureLineHeight]);
+    attr.baseLine = ClampToUint16(table[kMeasureBaseLine]);
     attr.width = 0;
     const char code = line->CharAt(index);
     TTextObj* ref = ObjRefs().GetItem(attr.reference);
@@ -209,47 +208,47 @@ void TRtRTFTextPaint::MeasureObjectChar(TParagraph* par, TLine* line, uint32_t i
     const int32_t resX = Header().LayoutResX;
     const int32_t resY = Header().LayoutResY;
     if (ref->kind == tokParRelative || ref->kind == tokPageRelative) {
-        attr.width = (ViewOptions & rtShowObjectAnchors) ? Clamp16(MulDiv(10, resX, 96)) : 1;
+        attr.width = (ViewOptions & rtShowObjectAnchors) ? ClampToUint16(MulDiv(10, resX, 96)) : 1;
         par->flags |= pfHasObjects;
     } else if (ref->kind == tokTextCode) {
         if (ref->subKind == tosPageRef) {
             std::string text;
             GetReferenceText(ref, par, text, code, int32_t(index), line);
-            attr.width = Clamp16(std::max<int32_t>(1, TextWidthFromTable(attr, text)));
+            attr.width = ClampToUint16(std::max<int32_t>(1, TextWidthFromTable(attr, text)));
             SelectCharFont(&attr);
         } else if (ref->subKind == tosBookmark) {
             if (code == kCodeOpenChar) ++bookmarkDepth;
             if (code == kCodeCloseChar) bookmarkDepth = std::max(0, bookmarkDepth - 1);
             if (code == kCodeOpenChar) par->flags |= pfBookmarkStart;
             if (ViewOptions & rtShowBookmarkCodes) {
-                attr.width = Clamp16(TextWidthFromTable(attr, ref->name) + MulDiv(14, resX, 96));
+                attr.width = ClampToUint16(TextWidthFromTable(attr, ref->name) + MulDiv(14, resX, 96));
             }
         } else if (ViewOptions & rtShowEmbeddedCodes) {
-            attr.width = Clamp16(TextWidthFromTable(attr, ref->name) + MulDiv(14, resX, 96));
+            attr.width = ClampToUint16(TextWidthFromTable(attr, ref->name) + MulDiv(14, resX, 96));
         }
     } else if (ref->object) {
         auto* object = ref->object;
         auto* field = dynamic_cast<TRtObjectField*>(object);
         auto* rtObject = dynamic_cast<TRtObject*>(object);
         if (rtObject && rtObject->UsePageWidth()) {
-            attr.width = Clamp16(Header().TextAreaWidthPx);
+            attr.width = ClampToUint16(Header().TextAreaWidthPx);
         } else {
-            attr.width = Clamp16(MulDiv(ref->width, resX, 1440));
+            attr.width = ClampToUint16(MulDiv(ref->width, resX, 1440));
         }
-        attr.height = attr.baseLine = Clamp16(MulDiv(ref->height, resY, 1440));
+        attr.height = attr.baseLine = ClampToUint16(MulDiv(ref->height, resY, 1440));
         if (field) {
             std::string text;
             field->GetFieldText(true, text);
             const int32_t own = field->BoundsWidth;
-            attr.width = Clamp16(own > 0 ? MulDiv(own, resX, 1440) : TextWidthFromTable(attr, text));
+            attr.width = ClampToUint16(own > 0 ? MulDiv(own, resX, 1440) : TextWidthFromTable(attr, text));
             if (field->BoundsHeight > 0) {
-                attr.height = Clamp16(MulDiv(field->BoundsHeight, resY, 1440));
+                attr.height = ClampToUint16(MulDiv(field->BoundsHeight, resY, 1440));
                 const int32_t base = field->BoundsBaseLine > 0 ? field->BoundsBaseLine : field->BoundsHeight;
-                attr.baseLine = Clamp16(MulDiv(base, resY, 1440));
+                attr.baseLine = ClampToUint16(MulDiv(base, resY, 1440));
             } else {
                 SelectCharFont(&attr);
-                attr.height = Clamp16(MeasureTable()[kMeasureLineHeight]);
-                attr.baseLine = Clamp16(MeasureTable()[kMeasureBaseLine]);
+                attr.height = ClampToUint16(MeasureTable()[kMeasureLineHeight]);
+                attr.baseLine = ClampToUint16(MeasureTable()[kMeasureBaseLine]);
             }
             par->flags |= pfHasFieldObjects;
         }
@@ -275,8 +274,8 @@ void TRtRTFTextPaint::MeasureRun(TLine* line, uint32_t from, uint32_t to, TAttr 
     }
     SelectCharFont(&attr);
     const TRtMeasureTable& table = MeasureTable();
-    attr.height = Clamp16(table[kMeasureLineHeight]);
-    attr.baseLine = Clamp16(table[kMeasureBaseLine]);
+    attr.height = ClampToUint16(table[kMeasureLineHeight]);
+    attr.baseLine = ClampToUint16(table[kMeasureBaseLine]);
     const uint32_t format = Attrs().Intern(attr);
     if (from == 0 && to >= line->Length()) {
         if (line->IsUniform()) {
@@ -293,7 +292,7 @@ void TRtRTFTextPaint::MeasureRun(TLine* line, uint32_t from, uint32_t to, TAttr 
     for (uint32_t i = from; i < to; ++i) {
         const uint8_t ch = uint8_t(text[i]);
         const int32_t w = table[substitute && ch > 64 ? uint8_t('*') : ch];
-        line->SetWidthAt(i, w == 0 ? 1 : Clamp16(w));
+        line->SetWidthAt(i, w == 0 ? 1 : ClampToUint16(w));
     }
     if (DoubleByteOptions & rtdb_Enabled) MarkDoubleBytes(line, from, to, attr);
     line->height = std::max(line->height, attr.height);
@@ -335,7 +334,7 @@ void TRtRTFTextPaint::MarkDoubleBytes(TLine* line, uint32_t from, uint32_t to, T
         line->SetFormatAt(i + 1, trail);
         if (measurePairs) {
             const int64_t width = int64_t(measurer_->TextWidth(request, {pair, 2})) * layout / request.dpi;
-            line->SetWidthAt(i, Clamp16(width - 1));
+            line->SetWidthAt(i, ClampToUint16(width - 1));
             line->SetWidthAt(i + 1, 1);
         }
         ++i;
@@ -359,8 +358,8 @@ void TRtRTFTextPaint::MeasurePar(TParagraph* par) {
     for (TLine* line = par->firstLine; line; line = line->next) {
         line->height = line->baseLine = 0;
         if (!line->HasAttrs()) {
-            line->height = Clamp16(MeasureTable()[kMeasureLineHeight]);
-            line->baseLine = Clamp16(MeasureTable()[kMeasureBaseLine]);
+            line->height = ClampToUint16(MeasureTable()[kMeasureLineHeight]);
+            line->baseLine = ClampToUint16(MeasureTable()[kMeasureBaseLine]);
             continue;
         }
         if (oneAttr && par->firstLine->Length() > 0) line->FillFormat(oneFormat);
@@ -392,11 +391,11 @@ void TRtRTFTextPaint::MeasurePar(TParagraph* par) {
         const TRtMeasureTable& table = MeasureTable();
         if (length == 0 && par->prev && !line->prev && !line->next) {
             SelectCharFont(&par->markAttr);
-            line->height = Clamp16(MeasureTable()[kMeasureLineHeight]);
-            line->baseLine = Clamp16(MeasureTable()[kMeasureBaseLine]);
+            line->height = ClampToUint16(MeasureTable()[kMeasureLineHeight]);
+            line->baseLine = ClampToUint16(MeasureTable()[kMeasureBaseLine]);
         } else {
-            line->height = std::max(line->height, Clamp16(table[kMeasureLineHeight]));
-            line->baseLine = std::max(line->baseLine, Clamp16(table[kMeasureBaseLine]));
+            line->height = std::max(line->height, ClampToUint16(table[kMeasureLineHeight]));
+            line->baseLine = std::max(line->baseLine, ClampToUint16(table[kMeasureBaseLine]));
         }
     }
     for (TLine* line = par->firstLine; line; line = line->next) MeasureLineHeight(par, line);

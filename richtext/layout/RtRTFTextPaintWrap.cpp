@@ -20,7 +20,6 @@ namespace {
 constexpr char kNoBreakSpace = char(160);
 constexpr int kMaxStoredPageStarts = 10;
 
-uint16_t Clamp16(int64_t v) { return static_cast<uint16_t>(std::clamp<int64_t>(v, 0, 65535)); }
 
 // A place in the stream of the old lines.
 struct TSource {
@@ -210,7 +209,7 @@ TScan TRtWrapper::ScanLine(TSource source, int32_t lineIndex, bool firstLine) {
             const int32_t stop = t_.NextTabStopAt(par_, firstLine, s.afterTab > 0, line, relative, int32_t(i));
             s.inCentringTab = t_.CentringTab;
             tabAdvance = std::max<int64_t>(0, int64_t(stop) - relative);  // never negative
-            if (line->HasAttrs()) line->SetWidthAt(i, Clamp16(tabAdvance));
+            if (line->HasAttrs()) line->SetWidthAt(i, ClampToUint16(tabAdvance));
             w = tabAdvance;
         } else if ((ch == ' ' || ch == kNoBreakSpace) && !line->HasAttrs()) {
             w = table[' '];
@@ -238,7 +237,7 @@ TScan TRtWrapper::ScanLine(TSource source, int32_t lineIndex, bool firstLine) {
             s.x += w;
             s.lastBreak = s.count;
         } else if (ch == kNoBreakSpace) {
-            if (line->HasAttrs()) line->SetWidthAt(i, Clamp16(table[' ']));
+            if (line->HasAttrs()) line->SetWidthAt(i, ClampToUint16(table[' ']));
             s.x += table[' '];
         } else if (ch == kLineBreakChar) {
             ++s.count;
@@ -344,9 +343,9 @@ void TRtWrapper::Justify(TLine& line, TSource source, int32_t count, bool lastLi
     if (stretched <= 0) return;
     (void)firstLine;
     const int64_t extra = std::max<int64_t>(0, blankWidth + available_ - wrapSpace_ - x);
-    line.justFirst = Clamp16(afterTab);
-    line.justAdd = Clamp16(extra / stretched);
-    line.justRest = Clamp16(extra % stretched);
+    line.justFirst = ClampToUint16(afterTab);
+    line.justAdd = ClampToUint16(extra / stretched);
+    line.justRest = ClampToUint16(extra % stretched);
 }
 
 TLine* TRtWrapper::CopyLine(TSource& source, int32_t count, bool hyphenEnd) {
