@@ -58,8 +58,24 @@ void TAbstractAutoShape::SetWidth(int32_t v) { Change(Width, v); }
 void TAbstractAutoShape::SetHeight(int32_t v) { Change(Height, v); }
 void TAbstractAutoShape::SetAngle(float v) { Change(Angle, v); }
 
+namespace {
+
+// Handle values come from documents too: anything not finite counts as 0 and
+// the rest is kept within ten thousand box sizes, so outlines stay finite.
+float SaneHandleValue(float v) {
+    return std::isfinite(v) ? std::clamp(v, -10000.0f, 10000.0f) : 0.0f;
+}
+
+THotTrackEntry SaneEntry(THotTrackEntry e) {
+    for (float* v : {&e.Value1, &e.Min1, &e.Max1, &e.Value2, &e.Min2, &e.Max2}) *v = SaneHandleValue(*v);
+    return e;
+}
+
+}  // namespace
+
 void TAbstractAutoShape::SetHotTrackData(const THotTrackData& data) {
     HotTrackData = data;
+    for (THotTrackEntry& e : HotTrackData.Entries) e = SaneEntry(e);
     Dirty = true;
 }
 
@@ -69,7 +85,7 @@ TRect TAbstractAutoShape::GetBounds() {
 
 void TAbstractAutoShape::SetAdjustHandle(int32_t index, const THotTrackEntry& entry) {
     Dirty = true;
-    if (index >= 0 && index < kHotTrackEntries) HotTrackData.Entries[static_cast<size_t>(index)] = entry;
+    if (index >= 0 && index < kHotTrackEntries) HotTrackData.Entries[static_cast<size_t>(index)] = SaneEntry(entry);
 }
 
 void TAbstractAutoShape::AddCartesianHandle(float x, float xMin, float xMax, float y, float yMin, float yMax) {
@@ -152,7 +168,9 @@ void TAbstractPolygonShape::BuildIntegerPoints(std::span<const TFloatPoint> vert
     Dirty = false;
     Points.resize(vertices.size() + 1);
     for (size_t i = 0; i < vertices.size(); ++i) {
-        const double dx = static_cast<double>(vertices[i].X) * Width, dy = static_cast<double>(vertices[i].Y) * Height;
+        // Far outside any canvas already; the clamp keeps the sums in range.
+        const double dx = std::clamp(static_cast<double>(vertices[i].X) * Width, -1e12, 1e12);
+        const double dy = std::clamp(static_cast<double>(vertices[i].Y) * Height, -1e12, 1e12);
         const TPoint p = roundWhole ? TPoint{gdi::Saturated(Round64(CenterX + dx)), gdi::Saturated(Round64(CenterY + dy))}
                                     : TPoint{gdi::Saturated(CenterX + Round64(dx)), gdi::Saturated(CenterY + Round64(dy))};
         Points[i] = RotatePoint(p, Angle);
