@@ -680,27 +680,19 @@ protected:
     }
 };
 
-class TLegendeWolkeShape : public TAbstractPathShape {
+class TLegendeWolkeShape : public TPolyPathShape {
 public:
     enum : size_t { Cloud, Bubble1, Bubble2, Bubble3 };
-    TLegendeWolkeShape() : TAbstractPathShape(4) { AddCartesianHandle(-0.3f, -100, 100, 0.8f, -100, 100); }
+    TLegendeWolkeShape() : TPolyPathShape(4) { AddCartesianHandle(-0.3f, -100, 100, 0.8f, -100, 100); }
     TRect GetBounds() override {
         RebuildIfDirty();
         return BoundsOf({Bubble1, Cloud, Bubble2, Bubble3});
-    }
-    void DrawOutline(gdi::Canvas& canvas) override {
-        RebuildIfDirty();
-        polygons_.DrawPolylines(canvas);
     }
     void DrawFilled(gdi::Canvas& canvas, TFillData& fill) override {
         RebuildIfDirty();
         if (const std::optional<gdi::Region> region = polygons_.CreateUnionRegion())
             fill.FillRegionMetafile(canvas, *region);
         DrawOutline(canvas);
-    }
-    bool HitTest(int32_t x, int32_t y, bool onOutline, int32_t tolerance) override {
-        RebuildIfDirty();
-        return polygons_.HitTest(x, y, tolerance, onOutline);
     }
 
 protected:
@@ -740,14 +732,6 @@ protected:
             EmitPolygon(k, Bubble1 + i);
         }
     }
-
-private:
-    void EmitPolygon(TFloatKontur& k, size_t index) {
-        Emit(k, index);
-        for (const TPoint& p : A(index)) polygons_.AddPoint(p.x, p.y);
-        polygons_.ClosePolygon();
-    }
-    TPolyPolygonData polygons_;
 };
 
 // ---- curved arrows to the left, upwards and downwards
