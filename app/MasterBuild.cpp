@@ -14,6 +14,7 @@
 #include "controls/ZRColorPopupButton.h"
 #include "controls/ZRPenWidthButton.h"
 #include "controls/ZRRastenButton2.h"
+#include "controls/ZRThemeManager.h"
 
 #include <QtGui/QAction>
 #include <QtGui/QActionGroup>
@@ -153,6 +154,10 @@ void TMaster::BuildWindow() {
     BuildToolPalette();
     BuildRightPanel();
     BuildStatusBar();
+    // Themes every window and control; every control may be themed.
+    auto* themeManager = new TZRThemeManager(this);
+    themeManager->setObjectName(QStringLiteral("ThemeManager1"));
+    themeManager->OnAllowSubclassing = [](TZRThemeManager*, QWidget*, bool&) {};
     ConnectDocumentCommands();
     ConnectCommands();
 }
