@@ -450,6 +450,7 @@ void TMaster::AfterLocalize() {
     Control("cbFontName")->setProperty("PreviewText", language == 0 ? QStringLiteral("Franz jagt im komplett ...")
                                                                       : QStringLiteral("AaBbYyZz 123"));
     SetLanguageDependentItems();
+    ShowHelpPageInLanguage();
     // The numbers of the grid step and pen width lists follow the language;
     // other numbers keep the user's format.
     findChild<TZRRastenButton2*>(QStringLiteral("RastenBtn"))->SetLocale(Localizer().LanguageLocale());

@@ -363,6 +363,9 @@ private:
     // so, when the page is missing.
     bool ShowHelpPage(const QString& path);
     QString HelpPage(const QString& page) const;
+    // After a change of language the open panel shows its page in the new
+    // language (the start page when that language lacks it).
+    void ShowHelpPageInLanguage();
     // The desktop opens the file; false when it could not.
     bool OpenWithDesktop(const QString& path);
 

@@ -37,6 +37,15 @@ constexpr std::pair<const char*, const char*> kCatalogueItems[] = {
     {"mnuKroxaWeihnachtsartikel", "WeihnachtenPDF"},
 };
 
+// The address of a clicked link as the page wrote it: the panel hands links
+// to pages beside the shown one over as full file addresses.
+QString HotSpotAddress(const QUrl& link) {
+    if (!link.isLocalFile()) return link.toString();
+    QString address = QFileInfo(link.toLocalFile()).fileName();
+    if (link.hasQuery()) address += QLatin1Char('?') + link.query(QUrl::FullyEncoded);
+    return address;
+}
+
 }  // namespace
 
 void TMaster::BuildHelpPanel() {
@@ -81,7 +90,7 @@ void TMaster::ConnectHelpCommands() {
             [this] { mnuKroxaNewsUpdatesClick(); });
     connect(helpViewer_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
         bool handled = false;
-        HTMLViewerHotSpotClick(link.toString(), handled);
+        HTMLViewerHotSpotClick(HotSpotAddress(link), handled);
         if (!handled) helpViewer_->setSource(helpViewer_->source().resolved(link));
     });
 }
@@ -151,6 +160,16 @@ void TMaster::ToggleHelpPanel() {
 void TMaster::ImgSchliessenClick() {
     ShowHelpPanel(false);
     Settings().WriteBool("", "HelpVisible", helpVisible_);
+}
+
+void TMaster::ShowHelpPageInLanguage() {
+    if (!helpVisible_ || !helpViewer_) return;
+    const QString page = HelpPage(QFileInfo(helpViewer_->source().toLocalFile()).fileName());
+    if (QFileInfo(page).isFile()) {
+        helpViewer_->setSource(QUrl::fromLocalFile(page));
+    } else {
+        ShowHelpPanel(true);
+    }
 }
 
 bool TMaster::ShowHelpPage(const QString& path) {

@@ -136,6 +136,11 @@ TEST_F(MasterTest, TheHelpPanelShowsTheStartPageAndKeepsItsState) {
     EXPECT_TRUE(m.HelpViewer()->source().toLocalFile().endsWith(QStringLiteral("/HTMLHelp/deu/index.htm")));
     EXPECT_TRUE(m.HelpViewer()->toPlainText().contains(QStringLiteral("Erste Schritte")));
     EXPECT_TRUE(Settings().ReadBool("", "HelpVisible", false));
+    // The page follows the language.
+    emit m.HelpViewer()->anchorClicked(QUrl(QStringLiteral("cdetikett.htm")));
+    m.mnuSpracheClick(m.MenuItem("mnuSpracheEnglisch"));
+    EXPECT_TRUE(m.HelpViewer()->source().toLocalFile().endsWith(QStringLiteral("/HTMLHelp/eng/cdetikett.htm")));
+    EXPECT_TRUE(m.HelpViewer()->toPlainText().contains(QStringLiteral("Designing a CD label")));
 
     m.findChild<QToolButton*>(QStringLiteral("ImgSchliessen"))->click();
     EXPECT_FALSE(m.HelpVisible());
@@ -180,9 +185,13 @@ TEST_F(MasterTest, HelpLinksOpenTheManualTheBrowserOrATipPage) {
     EXPECT_TRUE(m.HelpVisible());  // a tip page opens the panel
     EXPECT_EQ(m.GetTipPageCount(), 4);
 
-    // A link the panel follows itself, clicked as a user would.
+    // Links clicked as a user would: one the panel follows itself, one of
+    // the tip pages.
     emit m.HelpViewer()->anchorClicked(QUrl(QStringLiteral("index.htm")));
     EXPECT_TRUE(m.HelpViewer()->source().toLocalFile().endsWith(QStringLiteral("/eng/index.htm")));
+    emit m.HelpViewer()->anchorClicked(m.HelpViewer()->source().resolved(QUrl(QStringLiteral("redir.htm?dir=prev&n=1"))));
+    EXPECT_TRUE(m.HelpViewer()->source().toLocalFile().endsWith(QStringLiteral("/eng/w4.htm")));
+    EXPECT_TRUE(m.HelpViewer()->toPlainText().contains(QStringLiteral("Tip 4/4")));
     // "intern" opens the manual, which the test program does not have.
     bool handled = false;
     m.HTMLViewerHotSpotClick(QStringLiteral("intern:anleitung"), handled);
