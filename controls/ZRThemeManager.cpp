@@ -182,6 +182,13 @@ void TZRThemeManager::SubclassControl(QWidget* control, bool subclass) {
     }
 }
 
+QWidget* TZRThemeManager::WatchedWidget(const QObject* object) const {
+    for (const auto& [kind, list] : lists_)
+        for (QWidget* control : list)
+            if (static_cast<const QObject*>(control) == object) return control;
+    return nullptr;
+}
+
 bool TZRThemeManager::IsSubclassed(const QWidget* control) const {
     return std::any_of(lists_.begin(), lists_.end(),
                        [control](const auto& entry) { return entry.second.count(const_cast<QWidget*>(control)) > 0; });
@@ -259,9 +266,12 @@ bool TZRThemeManager::eventFilter(QObject* watched, QEvent* event) {
     auto* control = static_cast<QWidget*>(watched);
     if (DispatchToHooks(control, event)) return true;
     // A window watches the controls put into it and lets go of removed ones.
-    if (control->isWindow() && (event->type() == QEvent::ChildPolished || event->type() == QEvent::ChildRemoved)) {
+    if (control->isWindow() && event->type() == QEvent::ChildPolished) {
         QObject* child = static_cast<QChildEvent*>(event)->child();
-        if (child->isWidgetType()) SubclassControl(static_cast<QWidget*>(child), event->type() == QEvent::ChildPolished);
+        if (child->isWidgetType()) SubclassControl(static_cast<QWidget*>(child), true);
     }
+    // A child being deleted has left the lists already (destroyed comes first).
+    if (control->isWindow() && event->type() == QEvent::ChildRemoved)
+        if (QWidget* child = WatchedWidget(static_cast<QChildEvent*>(event)->child())) SubclassControl(child, false);
     return false;
 }

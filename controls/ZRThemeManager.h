@@ -102,6 +102,8 @@ private:
     void ApplyTransparency(QWidget* window);
     bool MayBeSubclassed(QWidget* control);
     bool DispatchToHooks(QWidget* control, QEvent* event);
+    // The watched widget at that address; null when none is.
+    QWidget* WatchedWidget(const QObject* object) const;
 
     TThemeOptions options_ = TThemeOptions::fromInt(kDefaultOptions);
     std::map<TControlKind, std::set<QWidget*>> lists_;

@@ -190,14 +190,27 @@ TEST_F(ThemeTest, WatchedControlsAreSeenFirstUntilRestored) {
     window.show();
     EXPECT_TRUE(manager.IsSubclassed(later));
 
+    // Deleted or moved out, a control is let go.
+    delete later;
+    auto* moved = new QPushButton(QStringLiteral("Moved"), &window);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(manager.IsSubclassed(moved));
+    {
+        QWidget elsewhere;
+        moved->setParent(&elsewhere);
+        EXPECT_FALSE(manager.IsSubclassed(moved));
+    }
+
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(button, &press);
     EXPECT_EQ(seen, 1);
     EXPECT_FALSE(button->isDown());
 
     manager.UpdateThemedControls();  // restores all, then takes every window again
-    manager.SubclassControl(&window, false);
-    EXPECT_EQ(manager.SubclassedCount(), 0);
+    EXPECT_TRUE(manager.IsSubclassed(button));
+    manager.SubclassControl(&window, false);  // the window and all its controls
+    for (const QWidget* control : {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(button)})
+        EXPECT_FALSE(manager.IsSubclassed(control));
     QApplication::sendEvent(button, &press);
     EXPECT_EQ(seen, 1);
     EXPECT_TRUE(button->isDown());
