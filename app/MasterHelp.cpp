@@ -118,13 +118,21 @@ bool TMaster::OpenPdfFile(const QString& path) {
     return true;
 }
 
+// What the language names under the key of its "KroxaKatalog" section;
+// empty when it names nothing there.
+static QString CatalogueText(const char* key) {
+    QString text;
+    Localizer().FindLanguageText(QStringLiteral("KroxaKatalog"), QString::fromUtf8(key), text);
+    return text;
+}
+
 void TMaster::OpenCatalogue(const char* key) {
-    const QString name = LocalizedSectionText("KroxaKatalog", key);
+    const QString name = CatalogueText(key);
     if (!name.isEmpty()) OpenPdfFile(helpFolder_ + name);
 }
 
 void TMaster::mnuKroxaNewsUpdatesClick() {
-    const QString address = LocalizedSectionText("KroxaKatalog", "AktuelleNewsUndUpdatesLink");
+    const QString address = CatalogueText("AktuelleNewsUndUpdatesLink");
     if (!address.isEmpty()) urlOpener_(QUrl(address));  // a browser that does not start is not reported
 }
 
