@@ -23,6 +23,8 @@
 #include "figures/Linie.h"
 #include "figures/Rasten.h"
 #include "figures/Rechteck.h"
+#include "figures/Tracktabelle.h"
+#include "cd/lookup/TrackTabelleData.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"
 #include "foundation/Scaler.h"
@@ -203,6 +205,7 @@ protected:
         SetGridX(oldGrid_);
         SetPictureChooser(nullptr);
         SetBarcodeDialog({});
+        SetTrackTableDialog({});
         SetFieldTextMaker({});
         SetIndexPrintWindow({});
         MasterPrintTest::TearDown();
@@ -383,8 +386,9 @@ TEST_F(EditingTest, ToolsWhoseDialogIsCancelledOrThatHaveNoFigureCreateNothing) 
     TEinzelEtikett& d = *c.CurrentDesign();
     SetPictureChooser([](QString&, QWidget*) { return false; });
     SetBarcodeDialog([](TZRBarcode&, TDataSet*) { return false; });
+    SetTrackTableDialog([](TZRTrackTabelleData&) { return false; });
     SetIndexPrintWindow([](QWidget*) { return std::optional<TIndexPrintResult>(); });
-    for (const uint8_t mode : std::initializer_list<uint8_t>{kModePicture, kModeClipart, kModeBarcode, kModeIndexPrint, kModeText, uint8_t{5},
+    for (const uint8_t mode : std::initializer_list<uint8_t>{kModePicture, kModeClipart, kModeBarcode, kModeTrackTable, kModeIndexPrint, kModeText, uint8_t{5},
                                kModeRotatedText, kModeFieldText, kModeAutoShape}) {
         c.SetModified(false);
         c.SetDrawMode(mode);
@@ -395,6 +399,28 @@ TEST_F(EditingTest, ToolsWhoseDialogIsCancelledOrThatHaveNoFigureCreateNothing) 
     }
     EXPECT_FALSE(DrawModeAvailable(kModeText));
     EXPECT_TRUE(DrawModeAvailable(kModeBarcode));
+}
+
+TEST_F(EditingTest, TheTrackTableToolPlacesItsTableVisibleInTheToolBarsFont) {
+    TChild& c = OpenDocument();
+    TEinzelEtikett& d = *c.CurrentDesign();
+    SetTrackTableDialog([](TZRTrackTabelleData& tracks) {
+        tracks.AddTrack("Erster", "3:08");
+        return true;
+    });
+    StyleButton<TZRColorPopupButton>("colpopPen")->SetColor(kNoColor);
+    EXPECT_TRUE(DrawModeAvailable(kModeTrackTable));
+    c.SetDrawMode(kModeTrackTable);
+    Drag(c, At(c, 10, 10), At(c, 60, 40));
+    ASSERT_EQ(d.FigureCount(), 1);
+    auto* table = dynamic_cast<TTracktabelle*>(d.GetFigure(0));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->TrackData->GetTitle(0), "Erster");
+    // Neither fill nor pen from the tool bar: a black pen, so that it shows.
+    EXPECT_EQ(table->PenStyle, kPenSolid);
+    EXPECT_EQ(table->PenColor, 0u);
+    EXPECT_EQ(table->Font.Name(), ReadToolbarDefaults(master.get()).FontName);
+    EXPECT_TRUE(c.IsModified());
 }
 
 TEST_F(EditingTest, ACreatorThatThrowsStillEndsTheToolAndTheGesture) {
