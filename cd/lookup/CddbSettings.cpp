@@ -1,6 +1,7 @@
 #include "cd/lookup/CddbSettings.h"
 
 #include "cd/lookup/CDDBConnect.h"
+#include "foundation/Codepage1252.h"
 #include "foundation/Scramble.h"
 #include "foundation/ZRRegIniFile.h"
 
@@ -28,12 +29,6 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-bool SameTextIgnoringCase(const std::string& a, const char* b) {
-    const std::string other = b;
-    return a.size() == other.size() &&
-           std::equal(a.begin(), a.end(), other.begin(), [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 }  // namespace
@@ -103,7 +98,7 @@ std::vector<std::string> HttpServerLines(const std::vector<std::string>& answer)
     std::vector<std::string> lines;
     for (size_t i = 1; i + 1 < answer.size(); ++i) {
         const std::vector<std::string> fields = Fields(answer[i]);
-        if (fields.size() > 1 && SameTextIgnoringCase(fields[1], "http")) lines.push_back(answer[i]);
+        if (fields.size() > 1 && SameTextAscii(fields[1], "http")) lines.push_back(answer[i]);
     }
     return lines;
 }
