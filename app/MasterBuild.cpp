@@ -33,7 +33,6 @@ namespace {
 
 constexpr int kToolbarHeight = 57;
 constexpr int kPaletteWidth = 29;
-constexpr int kColorStripWidth = 16;
 constexpr QSize kToolbarButton(24, 22);
 constexpr QSize kPaletteButton(24, 24);
 constexpr QSize kGridStepButton(60, 22);
