@@ -1,7 +1,10 @@
 #include "controls/DriveLines.h"
 
+#include <QtCore/QEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
+
+#include <algorithm>
 
 TVolumeSource SystemVolumeSource() { return shell::CurrentVolumes; }
 
@@ -108,4 +111,45 @@ void TDriveLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 QSize TDriveLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const QSize base = QStyledItemDelegate::sizeHint(option, index);
     return {base.width() + textLeft_, lineHeight_};
+}
+
+TDriveListBase::TDriveListBase(QWidget* parent, TVolumeSource source, LineLayout layout)
+    : QListWidget(parent),
+      source_(std::move(source)),
+      layout_(layout),
+      delegate_(new TDriveLineDelegate(layout.textLeft, this)) {
+    setItemDelegate(delegate_);
+    setUniformItemSizes(true);
+    UpdateLineHeight();
+}
+
+std::vector<shell::Volume> TDriveListBase::Volumes() const {
+    return source_ ? source_() : std::vector<shell::Volume>{};
+}
+
+void TDriveListBase::AddVolumeLine(const QString& text, const shell::Volume& volume) {
+    auto* line = new QListWidgetItem(text, this);
+    line->setData(Qt::DecorationRole, DriveTypePicture(volume.type));
+    line->setData(Qt::UserRole, volume.rootPath);
+}
+
+QString TDriveListBase::RootOfRow(int row) const {
+    const QListWidgetItem* line = item(row);
+    return line ? line->data(Qt::UserRole).toString() : QString();
+}
+
+int TDriveListBase::RowOfRoot(const QString& rootPath) const {
+    for (int row = 0; row < count(); ++row)
+        if (RootOfRow(row) == rootPath) return row;
+    return -1;
+}
+
+void TDriveListBase::UpdateLineHeight() {
+    delegate_->SetLineHeight(std::max(fontMetrics().height() + layout_.extraHeight, layout_.minimumHeight));
+    doItemsLayout();
+}
+
+void TDriveListBase::changeEvent(QEvent* event) {
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) UpdateLineHeight();
 }

@@ -6,6 +6,7 @@
 #include "platform/shell/Volumes.h"
 
 #include <QtGui/QPixmap>
+#include <QtWidgets/QListWidget>
 #include <QtWidgets/QStyledItemDelegate>
 
 #include <functional>
@@ -38,4 +39,32 @@ public:
 private:
     int textLeft_;
     int lineHeight_ = 17;
+};
+
+// The base of the drive lists: the volume source, the line drawing and the
+// line height, which follows the font (font height + extra, at least the
+// minimum). Each line keeps its volume's root path.
+class TDriveListBase : public QListWidget {
+protected:
+    struct LineLayout {
+        int textLeft;
+        int extraHeight;
+        int minimumHeight;
+    };
+    TDriveListBase(QWidget* parent, TVolumeSource source, LineLayout layout);
+
+    std::vector<shell::Volume> Volumes() const;
+    void AddVolumeLine(const QString& text, const shell::Volume& volume);
+    QString RootOfRow(int row) const;
+    // The row of the root path, -1 when it is not listed.
+    int RowOfRoot(const QString& rootPath) const;
+
+    void changeEvent(QEvent* event) override;
+
+private:
+    void UpdateLineHeight();
+
+    TVolumeSource source_;
+    LineLayout layout_;
+    TDriveLineDelegate* delegate_;
 };

@@ -5,11 +5,9 @@
 
 #include "controls/DriveLines.h"
 
-#include <QtWidgets/QListWidget>
-
 #include <functional>
 
-class TZRDriveListBox : public QListWidget {
+class TZRDriveListBox : public TDriveListBase {
 public:
     explicit TZRDriveListBox(QWidget* parent = nullptr, TVolumeSource source = SystemVolumeSource());
 
@@ -26,14 +24,6 @@ public:
 
     std::function<void(TZRDriveListBox&)> OnChange;
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
-    void UpdateLineHeight();
-    void SelectedRowChanged(int row);
-
-    TVolumeSource source_;
-    TDriveLineDelegate* delegate_;
     QString drive_;
 };

@@ -1,24 +1,20 @@
 #include "controls/ZRDrivesList.h"
 
-#include <QtCore/QEvent>
-
 #include <algorithm>
 
 namespace {
 
+// The text starts after the picture; the picture keeps a pixel above and
+// below it even with a small font.
 constexpr int kDrivesListTextLeft = 22;
+constexpr int kDrivesListMinimumHeight = 18;
 
 }  // namespace
 
 TZRDrivesList::TZRDrivesList(QWidget* parent, TVolumeSource source)
-    : QListWidget(parent),
-      source_(std::move(source)),
-      delegate_(new TDriveLineDelegate(kDrivesListTextLeft, this)) {
-    setItemDelegate(delegate_);
-    setUniformItemSizes(true);
-    UpdateLineHeight();
+    : TDriveListBase(parent, std::move(source), {kDrivesListTextLeft, 1, kDrivesListMinimumHeight}) {
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* line) {
-        drive_ = line->data(Qt::UserRole).toString();
+        drive_ = RootOfRow(row(line));
         if (OnClick) OnClick(*this);
     });
     UpdateDrives();
@@ -31,48 +27,28 @@ QString TZRDrivesList::DisplayName(const shell::Volume& volume) {
 
 void TZRDrivesList::Rebuild() {
     clear();
-    if (!source_) return;
-    for (const shell::Volume& volume : source_()) {
-        if (!drivesType_.Contains(volume.type)) continue;
-        auto* line = new QListWidgetItem(DisplayName(volume), this);
-        line->setData(Qt::DecorationRole, DriveTypePicture(volume.type));
-        line->setData(Qt::UserRole, volume.rootPath);
-    }
+    for (const shell::Volume& volume : Volumes())
+        if (drivesType_.Contains(volume.type)) AddVolumeLine(DisplayName(volume), volume);
 }
 
 void TZRDrivesList::UpdateDrives() {
-    const QString remembered = currentItem() ? currentItem()->data(Qt::UserRole).toString() : drive_;
+    const QString remembered = currentRow() >= 0 ? RootOfRow(currentRow()) : drive_;
     Rebuild();
     if (count() == 0) return;
-    int row = 0;
-    for (int i = 0; i < count(); ++i)
-        if (item(i)->data(Qt::UserRole).toString() == remembered) row = i;
+    const int row = std::max(RowOfRoot(remembered), 0);
     setCurrentRow(row);
-    drive_ = item(row)->data(Qt::UserRole).toString();
+    drive_ = RootOfRow(row);
 }
 
 void TZRDrivesList::SetDrive(const QString& rootPath) {
-    for (int row = 0; row < count(); ++row) {
-        if (item(row)->data(Qt::UserRole).toString() != rootPath) continue;
-        setCurrentRow(row);
-        drive_ = rootPath;
-        if (OnClick) OnClick(*this);
-        return;
-    }
+    const int row = RowOfRoot(rootPath);
+    if (row < 0) return;
+    setCurrentRow(row);
+    drive_ = rootPath;
+    if (OnClick) OnClick(*this);
 }
 
 void TZRDrivesList::SetDrivesType(TDrivesType types) {
     drivesType_ = types;
     UpdateDrives();
-}
-
-void TZRDrivesList::UpdateLineHeight() {
-    // The picture keeps a pixel above and below it even with a small font.
-    delegate_->SetLineHeight(std::max(fontMetrics().height() + 1, 18));
-    doItemsLayout();
-}
-
-void TZRDrivesList::changeEvent(QEvent* event) {
-    QListWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange) UpdateLineHeight();
 }

@@ -5,8 +5,6 @@
 
 #include "controls/DriveLines.h"
 
-#include <QtWidgets/QListWidget>
-
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -26,7 +24,7 @@ private:
     uint8_t bits_ = 0;
 };
 
-class TZRDrivesList : public QListWidget {
+class TZRDrivesList : public TDriveListBase {
 public:
     static constexpr TDrivesType kDefaultDrivesType{shell::VolumeType::Removable, shell::VolumeType::Fixed,
                                                     shell::VolumeType::Remote, shell::VolumeType::CdRom,
@@ -47,15 +45,9 @@ public:
 
     std::function<void(TZRDrivesList&)> OnClick;
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     void Rebuild();
-    void UpdateLineHeight();
 
-    TVolumeSource source_;
-    TDriveLineDelegate* delegate_;
     TDrivesType drivesType_ = kDefaultDrivesType;
     QString drive_;
 };

@@ -6,6 +6,7 @@
 #include "platform/shell/Volumes.h"
 
 #include <QtCore/QFile>
+#include <QtCore/QScopedValueRollback>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -78,17 +79,6 @@ void OutlFlatten(std::vector<OutlWalkNode>& nodes, std::vector<std::unique_ptr<T
     }
 }
 
-class OutlReadingGuard {
-public:
-    explicit OutlReadingGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~OutlReadingGuard() { flag_ = false; }
-    OutlReadingGuard(const OutlReadingGuard&) = delete;
-    OutlReadingGuard& operator=(const OutlReadingGuard&) = delete;
-
-private:
-    bool& flag_;
-};
-
 }  // namespace
 
 void TZROutlData::SaveToStream(TStream& s) const {
@@ -150,7 +140,7 @@ void TZROutlDataList::CountFound() {
 
 bool TZROutlDataList::ReadTree(const QString& rootPath) {
     if (reading_) return false;
-    OutlReadingGuard guard(reading_);
+    const QScopedValueRollback<bool> guard(reading_, true);
     treeRead_ = true;
     truncated_ = false;
     Clear();
