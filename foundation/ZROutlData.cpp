@@ -133,6 +133,51 @@ int32_t TZROutlDataList::ParentIndex(int32_t index) const {
     return -1;
 }
 
+void TZROutlDataList::ExpandEntry(int32_t index) {
+    TZROutlData& e = GetItem(index);
+    e.Expanded = 1;
+    for (int32_t i = index + 1; i < Count() && GetItem(i).Level > e.Level; ++i)
+        if (GetItem(i).Level == e.Level + 1) GetItem(i).Visible = 1;
+}
+
+void TZROutlDataList::CollapseEntry(int32_t index) {
+    TZROutlData& e = GetItem(index);
+    e.Expanded = 0;
+    for (int32_t i = index + 1; i < Count() && GetItem(i).Level > e.Level; ++i) {
+        GetItem(i).Visible = 0;
+        GetItem(i).Expanded = 0;
+    }
+}
+
+void TZROutlDataList::CheckEntry(int32_t index) {
+    for (int32_t i = index; i >= 0; i = ParentIndex(i)) GetItem(i).CheckState = 2;
+}
+
+void TZROutlDataList::UncheckEntry(int32_t index) {
+    const int32_t level = GetItem(index).Level;
+    GetItem(index).CheckState = 0;
+    for (int32_t i = index + 1; i < Count() && GetItem(i).Level > level; ++i) GetItem(i).CheckState = 0;
+}
+
+void TZROutlDataList::MarkLastShown(const std::vector<int32_t>& shownLines) {
+    // The latest shown entry of each level whose later siblings are not yet known.
+    std::vector<TZROutlData*> open;
+    for (const int32_t index : shownLines) {
+        TZROutlData& e = GetItem(index);
+        e.IsLastShown = 0;
+        const size_t level = static_cast<size_t>(std::max(e.Level, 0));
+        // Going up closes the deeper levels: their latest entries were last.
+        while (open.size() > level + 1) {
+            if (open.back()) open.back()->IsLastShown = 1;
+            open.pop_back();
+        }
+        if (open.size() <= level) open.resize(level + 1, nullptr);
+        open[level] = &e;
+    }
+    for (TZROutlData* e : open)
+        if (e) e->IsLastShown = 1;
+}
+
 void TZROutlDataList::CountFound() {
     ++foundCount_;
     if (OnProgress) OnProgress(*this, foundCount_);

@@ -66,6 +66,19 @@ public:
     // level 0 or when there is none.
     int32_t ParentIndex(int32_t index) const;
 
+    // The outlines' edits of one entry. Expanding shows its direct
+    // subfolders; collapsing hides and collapses all its descendants.
+    // Checking checks the entry and its ancestors; unchecking unchecks the
+    // entry and its descendants.
+    void ExpandEntry(int32_t index);
+    void CollapseEntry(int32_t index);
+    void CheckEntry(int32_t index);
+    void UncheckEntry(int32_t index);
+    // Sets IsLastShown on the shown lines (entry indices in list order): an
+    // entry is the last shown of its siblings when no later shown line
+    // before its parent's next sibling has its level.
+    void MarkLastShown(const std::vector<int32_t>& shownLines);
+
     // Reads the folder tree below a root path: the top-level folders, then
     // depth-first the subfolders of every folder above kMaxReadLevel, each
     // level sorted by name; hidden folders (names beginning with ".") and

@@ -256,3 +256,78 @@ TEST(ZROutlDataList, ADamagedStreamIsRefusedAndChangesNothing) {
     EXPECT_NO_THROW(LoadBytes(deepest, withLevels(staircase)));
     EXPECT_EQ(deepest.Count(), 12);
 }
+
+namespace {
+
+// A0 (B1 (C2, D2), E1), F0 (G1): levels, all visible at the top only.
+TZROutlDataList EditFixture() {
+    TZROutlDataList list;
+    const struct {
+        const char* path;
+        int32_t level;
+    } entries[] = {{"/m/A", 0}, {"/m/A/B", 1}, {"/m/A/B/C", 2}, {"/m/A/B/D", 2},
+                   {"/m/A/E", 1}, {"/m/F", 0}, {"/m/F/G", 1}};
+    for (const auto& e : entries) {
+        auto entry = std::make_unique<TZROutlData>(TZROutlData{.Path = e.path, .Level = e.level});
+        entry->Visible = e.level == 0;
+        list.Add(std::move(entry));
+    }
+    return list;
+}
+
+std::string Column(const TZROutlDataList& list, uint8_t TZROutlData::*field) {
+    std::string text;
+    for (int32_t i = 0; i < list.Count(); ++i) text += static_cast<char>('0' + list.GetItem(i).*field);
+    return text;
+}
+
+}  // namespace
+
+TEST(ZROutlDataList, ExpandingShowsDirectChildrenAndCollapsingHidesAndClosesTheSubtree) {
+    TZROutlDataList list = EditFixture();
+    list.ExpandEntry(0);
+    EXPECT_EQ(Column(list, &TZROutlData::Visible), "1100110");
+    list.ExpandEntry(1);
+    EXPECT_EQ(Column(list, &TZROutlData::Visible), "1111110");
+    EXPECT_EQ(Column(list, &TZROutlData::Expanded), "1100000");
+    list.CollapseEntry(0);
+    EXPECT_EQ(Column(list, &TZROutlData::Visible), "1000010");
+    EXPECT_EQ(Column(list, &TZROutlData::Expanded), "0000000");
+}
+
+TEST(ZROutlDataList, CheckingReachesTheAncestorsAndUncheckingTheDescendants) {
+    TZROutlDataList list = EditFixture();
+    list.UncheckEntry(0);
+    EXPECT_EQ(Column(list, &TZROutlData::CheckState), "0000022");
+    list.CheckEntry(3);
+    EXPECT_EQ(Column(list, &TZROutlData::CheckState), "2202022");
+    list.UncheckEntry(6);
+    list.CheckEntry(5);
+    EXPECT_EQ(Column(list, &TZROutlData::CheckState), "2202020");
+}
+
+TEST(ZROutlDataList, TheLastShownSiblingIsMarkedAmongTheShownLinesOnly) {
+    const struct {
+        const char* name;
+        std::vector<int32_t> shown;
+        const char* lastShown;
+    } cases[] = {
+        {"all shown", {0, 1, 2, 3, 4, 5, 6}, "0001111"},
+        // E unchecked: B is the last shown child of A
+        {"later sibling hidden", {0, 1, 2, 3, 5, 6}, "0101011"},
+        // D unchecked: C is the last shown child of B
+        {"deep sibling hidden", {0, 1, 2, 4, 5, 6}, "0010111"},
+        {"only the top", {0, 5}, "0000010"},
+    };
+    for (const auto& c : cases) {
+        TZROutlDataList list = EditFixture();
+        for (int32_t i = 0; i < list.Count(); ++i) list.GetItem(i).IsLastShown = 1;
+        list.MarkLastShown(c.shown);
+        std::string marks;
+        for (int32_t i = 0; i < list.Count(); ++i) {
+            const bool shown = std::find(c.shown.begin(), c.shown.end(), i) != c.shown.end();
+            marks += shown ? static_cast<char>('0' + list.GetItem(i).IsLastShown) : '0';
+        }
+        EXPECT_EQ(marks, c.lastShown) << c.name;
+    }
+}
