@@ -145,7 +145,7 @@ QWidget* TDlgOutline::LookPage() {
     auto* columns = new QVBoxLayout(rg);
     const char* names[] = {"rbColumns1", "rbColumns2", "rbColumns3"};
     for (int i = 0; i < 3; ++i) {
-        rbColumns[i] = Named(new QRadioButton(QStringLiteral("   %1 - spaltig").arg(i + 1), rg), names[i]);
+        rbColumns[i] = Named(new QRadioButton(QStringLiteral("%1 - spaltig").arg(i + 1), rg), names[i]);
         columns->addWidget(rbColumns[i]);
     }
     rbColumns[0]->setChecked(true);
