@@ -60,7 +60,7 @@ uint32_t TRtTextReader::FormatFor(const TAttr& attr) {
 void TRtTextReader::StoreChar(char ch) {
     if (LineChars > int32_t(Line->Capacity()) - 4) {
         try {
-            Text->InsertLine(Line, kFollowLineCapacity);
+            Text->InsertLine(Line, FollowLineCapacity);
         } catch (...) {
             Result = 5;
             throw;
@@ -138,6 +138,14 @@ bool TRtTextReader::NextByte(uint8_t& byte) {
     }
     byte = uint8_t(buffer_[size_t(bufferIndex_++)]);
     return true;
+}
+
+void TRtTextReader::UnreadByte() {
+    if (bufferIndex_ > 0) --bufferIndex_;
+}
+
+int64_t TRtTextReader::BytesLeft() {
+    return std::max<int64_t>(0, Input->Size() - (bufferOrigin_ + bufferIndex_));
 }
 
 void TRtTextReader::GiveBackReadAhead() {

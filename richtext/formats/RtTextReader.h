@@ -20,7 +20,6 @@ class TRtTextReader : public TRtCustomTextReader {
 public:
     static constexpr int32_t kReadBufferSize = 8192;
     static constexpr int32_t kWorkBufferSize = 1024;
-    static constexpr int32_t kFollowLineCapacity = 200;
 
     // Passes the character to OutputChar.
     void PutSpecialChar(char ch) override;
@@ -33,6 +32,7 @@ public:
     void Read(TStream& stream, TParagraph*& first) override;
 
     int32_t LineCapacity = 60;    // 0 or less means 6
+    int32_t FollowLineCapacity = 200;
     bool SoftHyphenMark = false;  // the next stored character gets afsHyphen
     bool TextSeen = false;        // any character was stored
 
@@ -54,6 +54,10 @@ protected:
     void ShrinkLines(TParagraph* par);
     // The next input byte; false at the end of the stream.
     bool NextByte(uint8_t& byte);
+    // Makes the byte NextByte gave last the next one again.
+    void UnreadByte();
+    // The bytes after the last one consumed.
+    int64_t BytesLeft();
 
 private:
     std::array<char, kReadBufferSize> buffer_{};

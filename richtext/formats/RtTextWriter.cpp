@@ -111,7 +111,7 @@ int32_t TRtTextWriter::WriteLinePiece(int32_t start, int32_t end) {
     if (result != 0) return result;
     CharIndex = start;
     if (!Line->HasAttrs() || !Text->IsAttrMode()) return WriteChars(end - start);
-    if (Line == Par->firstLine && Line->Length() == 0 && !(Par->markAttr == TAttr{})) {
+    if (Line == Par->firstLine && Line->Length() == 0) {
         TAttr own = Par->markAttr;
         own.style &= ~(afsIsInsertpoint | afsIsObject | afsHyperLink);
         if ((result = WriteRunStart(own)) != 0) return result;

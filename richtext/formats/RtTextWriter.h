@@ -23,7 +23,8 @@ public:
     int32_t EndWrite() override;
 
     // Called before every step of a line piece with the attribute of the run
-    // that starts there (PrevAttr holds the one before).
+    // that starts there (PrevAttr holds the one before), and once for an
+    // empty paragraph with the paragraph's own attribute.
     virtual int32_t WriteRunStart(const TAttr& attr);
     // `count` characters from the current place in the current line.
     virtual int32_t WriteChars(int32_t count);

@@ -1,6 +1,6 @@
 // Takes any bytes as plain text to load into a rich text, with and without
 // form feeds as page breaks, then checks:
-// - the paragraphs hold the bytes before the first NUL, less CR and LF, in
+// - the paragraphs hold the bytes before the first NUL, less CR, LF and FF, in
 //   order, and there is one more paragraph than CRs (and form feeds that
 //   start a new one);
 // - writing the text and reading the written bytes gives the same paragraphs.
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::vector<std::string> paragraphs = LoadPlain(bytes, formFeeds, &written);
         std::string kept;
         for (const char c : text) {
-            if (c != '\r' && c != '\n' && !(formFeeds && c == '\f')) kept += c;
+            if (c != '\r' && c != '\n' && c != '\f') kept += c;
         }
         std::string joined;
         for (const std::string& p : paragraphs) joined += p;
