@@ -14,7 +14,9 @@
 // print layout mode with the reference resolution as its unit, and the zoom
 // and the device's resolution only map layout units to device pixels.
 
+#include "platform/gdi/GdiTypes.h"
 #include "richtext/layout/RtLayoutHost.h"
+#include "richtext/layout/RtLinePaint.h"
 #include "richtext/layout/RtRTFTextIo.h"
 
 #include <array>
@@ -33,11 +35,25 @@ class TRtCharMeasurer;
 class TCharacterAttr;
 
 // Paint modes (bits of the mode set).
+constexpr uint32_t pmPrinter = 1u << 1;
+constexpr uint32_t pmKeepScroll = 1u << 2;
 constexpr uint32_t pmDeviceResolutionAsIs = 1u << 3;
+constexpr uint32_t pmKeepCursor = 1u << 4;
+constexpr uint32_t pmNoNotify = 1u << 5;
 constexpr uint32_t pmShowHiddenText = 1u << 9;
 constexpr uint32_t pmNoCanvas = 1u << 10;
-constexpr uint32_t pmKeepScroll = 1u << 11;
-constexpr uint32_t pmNoNotify = 1u << 12;
+constexpr uint32_t pmNoHorzOffset = 1u << 11;
+constexpr uint32_t pmNoSelection = 1u << 12;
+constexpr uint32_t pmOffWindowLines = 1u << 14;
+constexpr uint32_t pmWhitePaper = 1u << 15;
+constexpr uint32_t pmNoPaper = 1u << 16;
+constexpr uint32_t pmTransparent = 1u << 24;
+
+// Print options (TRtPrintOption), as bit masks.
+constexpr uint8_t rtIgnoreBorders = 0x01;
+constexpr uint8_t rtIgnoreShading = 0x02;
+constexpr uint8_t rtIgnoreText = 0x04;
+constexpr uint8_t rtIgnoreGraphics = 0x08;
 
 // Edit-box modes (TRtEditBoxMode), as bit masks of the text's EditBoxModes.
 constexpr uint8_t rtemLimitTextHeight = 0x01;
@@ -177,6 +193,42 @@ public:
     std::function<void(TRtCustomRtfEditClass*& source)> OnEditBoxTextFlowsIn;
     std::function<void(bool up, TRtCustomRtfEditClass*& next, char ch)> OnEditBoxCursorLeaves;
 
+    // ================= painting the window and its lines (RtRTFTextPaintLines.cpp)
+    // Painting works in layout pixels relative to the window; the zoom
+    // mapping of the canvas takes them to device pixels.
+    virtual void PaintWindow();
+    // An area of the window in screen pixels, or in layout pixels.
+    void PaintScreenRect(int32_t x, int32_t y, int32_t height, int32_t width);
+    void PaintArea(int32_t x, int32_t y, int32_t height, int32_t width);
+    void PaintLine(TParagraph* par, TLine* line);
+    void ComputeLineRects(TRtLinePaint& rec, int32_t horzOffset, TLine* line, TParagraph* par, int32_t y);
+    // White while printing, else the text's colour.
+    gdi::Color GetBackgroundColor() const;
+    // A 2-pixel mark at a character (while text is dragged); a null paragraph removes it.
+    void SetDropMark(TParagraph* par, TLine* line, gdi::Color color, int32_t index);
+    // Flags the lines between the selection's ends as lying in the selection.
+    void MarkSelectedLines();
+    // The selection's ends in text order.
+    void SelectionBounds(TRtPosition& first, TRtPosition& last) const;
+    gdi::Color Color = gdi::Rgb(255, 255, 255);  // the paper
+    gdi::Color PageGapColor = gdi::SysColor(gdi::COLOR_BTNSHADOW);
+    gdi::Color SelectionColor = gdi::SysColor(gdi::COLOR_HIGHLIGHT);
+    gdi::Color SelectionTextColor = gdi::SysColor(gdi::COLOR_HIGHLIGHTTEXT);
+    int32_t TopInset = 0;   // layout pixels
+    int32_t LeftInset = 0;
+    int32_t EditorPageGap = 0;  // layout pixels left of the page in the page view
+    bool CellsMarked = false;  // whole cells are selected (pfMarked)
+    bool HideSelection = false;
+    uint8_t PrintOptions = 0;  // while printing
+
+    // ================= painting the runs of a line (RtRTFTextPaintRuns.cpp)
+    void PaintLineRuns(TParagraph* par, TLine* line, TRtLinePaint& rec);
+    // Sets brush and text colour for a run; returns the text output options.
+    uint32_t SetRunBrush(const TAttr& attr, bool selected, const TRtLinePaint& rec, bool force);
+    void FillRunRect(const gdi::Rect& rect, const TAttr& attr, bool selected, const TRtLinePaint& rec, bool force);
+    // One border side (0 left, 1 top, 2 right, 3 bottom) of a rectangle.
+    void DrawBorderSide(int32_t side, bool dotted, gdi::Color color, int32_t width, const gdi::Rect& rect);
+
 protected:
     void AfterRead(bool intoEmptyText) override;
     TRtLayoutHost& HostOrNone();
@@ -212,4 +264,28 @@ private:
     bool FlowTextIn();
     void FlowTextOut();
     int32_t ScreenTextHeight();
+
+    // painting
+    int32_t maxPaintedBottom_ = 0;
+    bool clipActive_ = false;
+    gdi::Rect clipRect_;
+    struct TDropMark {
+        TParagraph* par = nullptr;
+        TLine* line = nullptr;
+        gdi::Color color = 0;
+        int32_t index = 0;
+    } dropMark_;
+    bool OnPrinter() const;
+    void ComputeRowPosition(TRtLinePaint& rec, TParagraph* par);
+    void ComputeBands(TRtLinePaint& rec, TParagraph* par, TLine* line);
+    void ComputeLineSelection(TRtLinePaint& rec, TParagraph* par, TLine* line);
+    void PaintDropMark();
+    void FillBands(const TRtLinePaint& rec, TParagraph* par);
+    void PaintGapMark(const TRtLinePaint& rec, TParagraph* par);
+    void PaintPageFrame(const TRtLinePaint& rec, TParagraph* par);
+    int32_t PaintNumbering(TParagraph* par, TLine* line, const TRtLinePaint& rec, int32_t x);
+    int32_t PaintRuns(TParagraph* par, TLine* line, TRtLinePaint& rec, int32_t x);
+    void PaintRunMarks(const TAttr& attr, int32_t x, int32_t width, int32_t baseline, const TRtLinePaint& rec);
+    void PaintEndMark(TParagraph* par, TLine* line, const TRtLinePaint& rec, int32_t x);
+    void PaintBorders(TParagraph* par, TLine* line, const TRtLinePaint& rec);
 };
