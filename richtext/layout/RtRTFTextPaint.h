@@ -225,6 +225,7 @@ public:
     void PaintLineRuns(TParagraph* par, TLine* line, TRtLinePaint& rec);
     // Sets brush and text colour for a run; returns the text output options.
     uint32_t SetRunBrush(const TAttr& attr, bool selected, const TRtLinePaint& rec, bool force);
+    void PaintPageHeaderFooter(bool header, const TRtLinePaint& body, TLine* line, TParagraph* par);
     void FillRunRect(const gdi::Rect& rect, const TAttr& attr, bool selected, const TRtLinePaint& rec, bool force);
     // One border side (0 left, 1 top, 2 right, 3 bottom) of a rectangle.
     void DrawBorderSide(int32_t side, bool dotted, gdi::Color color, int32_t width, const gdi::Rect& rect);

@@ -8,6 +8,7 @@
 #include "foundation/CharsetText.h"
 #include "platform/gdi/Canvas.h"
 #include "richtext/model/EngineSettings.h"
+#include "richtext/model/RtSpecialTextProperty.h"
 #include "richtext/model/TextHeader.h"
 #include "richtext/model/TextOptions.h"
 
@@ -20,6 +21,8 @@ constexpr size_t kMaxRunChars = 300;
 constexpr uint32_t kRunOpaque = gdi::ETO_OPAQUE | gdi::ETO_CLIPPED;
 constexpr uint32_t kRunClear = gdi::ETO_CLIPPED;
 constexpr gdi::Color kBandGrey = gdi::Rgb(128, 128, 128);
+constexpr uint16_t kLayoutHeaders = 0x10;
+constexpr uint16_t kLayoutFooters = 0x20;
 
 // Styles that never end a run, on the screen and on the printer.
 constexpr uint32_t kScreenRunNeutral = afsDBCSOne | afsDBCSTwo | afsHyphen;
@@ -90,6 +93,10 @@ void TRtRTFTextPaint::PaintLineRuns(TParagraph* par, TLine* line, TRtLinePaint& 
     if (!OnPrinter() && !rec.band) FillBands(rec, par);
     PaintPageFrame(rec, par);
     if (rec.gapMark != gmNone && !PrevCellInRow(par)) PaintGapMark(rec, par);
+    if (!OnPrinter() && !WordWrap && !rec.band && EditedKind == 0 && !PrevCellInRow(par)) {
+        if (line->spaceAbove && (LayoutFlags & kLayoutHeaders)) PaintPageHeaderFooter(true, rec, line, par);
+        if (line->spaceBelow && (LayoutFlags & kLayoutFooters)) PaintPageHeaderFooter(false, rec, line, par);
+    }
     int32_t x = rec.textStart + rec.alignOffset;
     if (!line->prev && par->numberStyle) x = PaintNumbering(par, line, rec, x);
     x = PaintRuns(par, line, rec, x);
@@ -100,6 +107,39 @@ void TRtRTFTextPaint::PaintLineRuns(TParagraph* par, TLine* line, TRtLinePaint& 
     }
     PaintEndMark(par, line, rec, x);
     PaintBorders(par, line, rec);
+}
+
+// The page's header into the space above its first line, or its footer into
+// the space below its last one.
+void TRtRTFTextPaint::PaintPageHeaderFooter(bool header, const TRtLinePaint& body, TLine* line, TParagraph* par) {
+    const int32_t page = line->pageNumber;
+    switch (PrintHeaderFooter) {
+        case rtrNever: return;
+        case rtrNotOnFirstPage: if (page == 0) return; break;
+        case rtrOnlyOnFirstPage: if (page != 0) return; break;
+        default: break;
+    }
+    TRtSpecialTextProperty* item =
+        GetHeaderFooterForPage(page, header ? rtIsHeader : rtIsFooter, page + 1 >= PageCount);
+    if (!item || !item->Paragraphs()) return;
+    const TTextHeader& h = Header();
+    const int32_t y = header ? line->yPos + TopInset - VertScroll - item->Height()
+                             : TopInset + line->yPos + line->height + line->spaceBelow - h.BottomMarginPx -
+                                   std::max(h.MarginFooterPx - h.BottomMarginPx, item->Height()) - VertScroll;
+    const int32_t horzOffset = (PaintModes & pmNoHorzOffset) ? 0 : HorzScroll;
+    (void)body;
+    (void)par;
+    for (TParagraph* p = item->Paragraphs(); p; p = p->next) {
+        for (TLine* l = p->firstLine; l; l = l->next) {
+            l->pageNumber = line->pageNumber;
+            l->spaceAbove = l->spaceBelow = 0;
+            TRtLinePaint rec;
+            rec.band = true;
+            ComputeLineRects(rec, horzOffset, l, p, y + l->yPos);
+            rec.line.right += 2 * OnePixel;
+            PaintLineRuns(p, l, rec);
+        }
+    }
 }
 
 void TRtRTFTextPaint::FillBands(const TRtLinePaint& rec, TParagraph* par) {

@@ -19,7 +19,8 @@ namespace {
 QImage PaintSample(int32_t zoom, int32_t& selectedPixels) {
     gdi::BitmapCanvas canvas(0, 0, 96);
     TSampleText text;
-    text.LayoutFlags = rtlayLayout;
+    text.LayoutFlags = rtlayFullLayout;
+    text.WordWrap = false;
     text.Zoom = zoom;
     text.SetCanvas(&canvas);
     BuildSample(text);
