@@ -76,6 +76,25 @@ constexpr uint8_t wcHyphenation = 0x04;
 constexpr int kHyphenPoints = 8;
 using THyphenPoints = std::array<uint8_t, kHyphenPoints>;
 
+class TRtRTFTextPaint;
+
+// The advances of a line's characters as the painter places them, taken in
+// order: each character's width, the stretched width for the blanks of a
+// justified line (the first ones a pixel more).
+class TRtLineAdvances {
+public:
+    TRtLineAdvances(TRtRTFTextPaint& text, const TLine* line);
+    int32_t Next(uint32_t i);
+    TAttr AttrAt(uint32_t i) const;
+
+private:
+    TRtRTFTextPaint& text_;
+    const TLine* line_;
+    uint32_t trailing_;  // blanks from here on keep their width
+    bool stretch_;
+    int32_t stretched_ = 0;
+};
+
 class TRtRTFTextPaint : public TRtRTFTextIo {
 public:
     TRtRTFTextPaint();
@@ -220,6 +239,24 @@ public:
     bool CellsMarked = false;  // whole cells are selected (pfMarked)
     bool HideSelection = false;
     uint8_t PrintOptions = 0;  // while printing
+
+    // ================= hit-testing and selection by index (RtRTFTextPaintHit.cpp)
+    // x values are layout pixels in the text's coordinates (the horizontal
+    // scroll position included, the window's inset not).
+    int32_t CharIndexToX(TParagraph* par, TLine* line, int32_t index);
+    int32_t CharIndexToScreenX(TParagraph* par, TLine* line, int32_t index);
+    int32_t CharIndexAtX(TParagraph* par, TLine* line, int32_t x);
+    int32_t GetLineFreeSpace(TParagraph* par, TLine* line);
+    virtual int32_t GetNumberingIndent(TParagraph* par, TLine* line);
+    // The x where a line's text starts (alignment included).
+    int32_t LineStartX(TParagraph* par, TLine* line);
+    // False when the point lies below the text (the last line is given then).
+    bool FindLineAtPos(TParagraph*& par, TLine*& line, int32_t x, int32_t y);
+    // A point of the window (layout pixels).
+    virtual bool SetCursorFromPoint(int32_t x, int32_t y, bool scroll, bool clearSelection);
+    void SetSelection(int32_t start, int32_t length);
+    bool GetSelPosLen(int32_t& start, int32_t& length) const;
+    bool HiddenParagraph(const TParagraph* par) const;
 
     // ================= painting the runs of a line (RtRTFTextPaintRuns.cpp)
     void PaintLineRuns(TParagraph* par, TLine* line, TRtLinePaint& rec);

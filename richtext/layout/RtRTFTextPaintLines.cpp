@@ -133,13 +133,8 @@ void TRtRTFTextPaint::ComputeLineRects(TRtLinePaint& rec, int32_t horzOffset, TL
     rec.textEnd = GetParRight(par) + shift - (par->IsCell() ? 0 : GetRightIndentPixels(par));
     rec.line = {rec.textStart, y, rec.textEnd, y + line->height};
     rec.baseline = y + line->baseLine;
-    rec.alignOffset = 0;
-    if (par->align == paralCenter || par->align == paralRight) {
-        const int32_t used = GetNumberLabelWidth(par, line) + GetLineTextWidth(line);
-        const int32_t free = std::max(0, rec.textEnd - rec.textStart - used);
-        rec.alignOffset = par->align == paralCenter ? free / 2 : free;
-    }
-    if (par->IsCell()) rec.alignOffset += OnePixel;
+    // The same start as hit-testing finds, so that the caret meets the glyphs.
+    rec.alignOffset = LineStartX(par, line) + shift - rec.textStart;
 }
 
 void TRtRTFTextPaint::ComputeRowPosition(TRtLinePaint& rec, TParagraph* par) {

@@ -223,25 +223,11 @@ int32_t TRtRTFTextPaint::PaintRuns(TParagraph* par, TLine* line, TRtLinePaint& r
     const bool printer = OnPrinter();
     const uint32_t neutral = printer ? kPrinterRunNeutral : kScreenRunNeutral;
     const bool showTabs = (ViewOptions & rtShowTAB) || printer;
+    const bool justified = line->justAdd || line->justRest;
     const uint32_t n = line->Length();
-    const bool stretch = line->justAdd || line->justRest;
-    uint32_t trailing = n;  // blanks from here to the end keep their width
-    while (stretch && trailing > 0 && line->CharAt(trailing - 1) == ' ') --trailing;
-    int32_t stretched = 0;
+    TRtLineAdvances advances(*this, line);
     int32_t normalAscent = -1;  // of the last run neither raised nor lowered
-    auto attrAt = [&](uint32_t i) {
-        if (line->HasAttrs()) return GetAttr(line, int32_t(i));
-        TAttr a = CurrentAttr;
-        a.width = uint16_t(std::clamp(TextWidthFromTable(a, std::string(1, line->CharAt(i))), 0, 0xFFFF));
-        return a;
-    };
-    auto advance = [&](uint32_t i, const TAttr& a) {
-        // A stretched blank takes the whole stretched width; the first ones one pixel more.
-        if (stretch && line->CharAt(i) == ' ' && int32_t(i) >= line->justFirst && i < trailing) {
-            return int32_t(line->justAdd) + (stretched++ < line->justRest ? 1 : 0);
-        }
-        return int32_t(a.width);
-    };
+    auto attrAt = [&](uint32_t i) { return advances.AttrAt(i); };
     std::string bytes;
     std::vector<int32_t> dx;
     uint32_t i = 0;
@@ -259,10 +245,10 @@ int32_t TRtRTFTextPaint::PaintRuns(TParagraph* par, TLine* line, TRtLinePaint& r
             if (j > i) {
                 if (!SameRunAttr(attr, a, neutral) || rec.InSelection(int32_t(j)) != selected) break;
                 if (ch == kCodeCloseChar || (a.style & afsIsObject) || (attr.style & afsIsObject)) break;
-                if (stretch && ch == ' ' && !bytes.empty() && bytes.back() != ' ') break;
+                if (justified && ch == ' ' && !bytes.empty() && bytes.back() != ' ') break;
                 if (showTabs && (ch == kTabChar || line->CharAt(j - 1) == kTabChar)) break;
             }
-            const int32_t w = advance(j, a);
+            const int32_t w = advances.Next(j);
             x += w;
             if (a.width == 0) continue;
             char shown = uint8_t(ch) < 32 ? ' ' : ch;
