@@ -6,7 +6,8 @@
 //    under 0.5 ms), and the re-wrap of that paragraph alone; keys alternate
 //    between a character and a backspace, so the text keeps its size;
 //  - a full repaint of a 1600 x 1000 view in the middle of the text on a
-//    bitmap (target: under 4 ms).
+//    bitmap (target: under 4 ms);
+//  - hit-testing a point in the middle of the text (target: under 10 us).
 #include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
 #include "richtext/layout/RtRTFTextPaint.h"
@@ -162,5 +163,19 @@ void BM_FullRepaintOfAView(benchmark::State& state) {
     state.counters["pages"] = text.PageCount;
 }
 BENCHMARK(BM_FullRepaintOfAView)->Unit(benchmark::kMillisecond);
+
+void BM_HitTestAPoint(benchmark::State& state) {
+    TLaidOut laidOut;
+    TRtRTFTextPaint& text = laidOut.text;
+    text.Reformat();
+    text.VertScroll = text.GetTextHeight() / 2;
+    int32_t n = 0;
+    for (auto _ : state) {
+        text.SetCursorFromPoint(200 + (n * 37) % 3000, 100 + (n * 53) % 5000, false, false);
+        benchmark::DoNotOptimize(text.Cursor.offset);
+        ++n;
+    }
+}
+BENCHMARK(BM_HitTestAPoint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -104,6 +104,12 @@ bool TRtRTFTextPaint::FindLineAtPos(TParagraph*& par, TLine*& line, int32_t x, i
     TParagraph* found = nullptr;
     for (TParagraph* p = FirstPar(); p && !found; p = p->next) {
         if (!p->firstLine || (p->IsCell() && p->Has(pfPrevCell))) continue;
+        // Paragraphs that end above the point are passed without walking their lines.
+        const TParagraph* after = p->next;
+        if (!p->IsCell() && after && after->firstLine && !after->IsCell() &&
+            after->firstLine->yPos - after->firstLine->spaceAbove <= y) {
+            continue;
+        }
         int32_t span = 0;
         for (const TLine* l = p->firstLine; l; l = l->next) span += l->height + l->spaceAbove + l->spaceBelow;
         const int32_t top = p->firstLine->yPos - p->firstLine->spaceAbove;
