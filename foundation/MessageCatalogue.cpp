@@ -25,7 +25,7 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_ERROR", "Ein Problem ist aufgetreten:"},
     {"Default", "IDS_EXCEPTIONCLASS", "Fehlerklasse: %s"},
     {"Default", "IDS_UNKNOWNEXCEPTION", "Unbekannter Fehler"},
-    {"Default", "IDS_NOACROBAT", "Der PDF-Betrachter konnte nicht gestartet werden. Bitte installieren Sie einen PDF-Betrachter."},
+    {"Default", "IDS_NOACROBAT", "Das Programm zum Anzeigen der Anleitung konnte nicht gestartet werden."},
     {"Default", "IDS_NOPDFFILE", "Die Anleitungsdatei wurde nicht gefunden. Bitte installieren Sie das Programm neu."},
     {"Default", "IDS_NOPRINTER", "Das Programm benötigt mindestens einen installierten Drucker."},
     {"Default", "IDS_CHILDMSG1", "Design"},
@@ -272,6 +272,7 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_CFCLOSED", "Die Verbunddatei ist geschlossen."},
     {"Default", "IDS_CFFAILED", "Die Verbunddatei ist nach einem Fehler nicht mehr benutzbar."},
     {"Default", "IDS_CFNOTSAVED", "Die Änderungen an der Verbunddatei wurden nach einem Fehler nicht gespeichert."},
+    {"Default", "IDS_HELPFILEMISSING", "Die Datei \"%s\" konnte nicht gefunden werden. Bitte installieren Sie das Programm neu."},
     {"Default", "IDS_NOBROWSER", "Der Internet-Browser konnte nicht gestartet werden. Die Seite %s wurde nicht geöffnet."},
     // Pictures: why a picture could not be read or written.
     {"Default", "IDS_PICTUNKNOWNTYPE", "Dateien dieser Art kann das Programm nicht als Bild lesen."},
