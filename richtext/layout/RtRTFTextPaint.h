@@ -326,4 +326,5 @@ private:
     void PaintRunMarks(const TAttr& attr, int32_t x, int32_t width, int32_t baseline, const TRtLinePaint& rec);
     void PaintEndMark(TParagraph* par, TLine* line, const TRtLinePaint& rec, int32_t x);
     void PaintBorders(TParagraph* par, TLine* line, const TRtLinePaint& rec);
+    bool SharesTopWithCellAbove(TParagraph* par);
 };

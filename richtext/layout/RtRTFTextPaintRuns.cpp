@@ -8,6 +8,7 @@
 #include "foundation/CharsetText.h"
 #include "platform/gdi/Canvas.h"
 #include "richtext/model/EngineSettings.h"
+#include "richtext/model/ParExtra.h"
 #include "richtext/model/RtSpecialTextProperty.h"
 #include "richtext/model/TextHeader.h"
 #include "richtext/model/TextOptions.h"
@@ -364,6 +365,15 @@ void TRtRTFTextPaint::DrawBorderSide(int32_t side, bool dotted, gdi::Color color
     canvas_->LineTo(vertical ? cx : r.right, vertical ? r.bottom : cy);
 }
 
+// A cell of the same column in the row above, with a border, draws the line between the two.
+bool TRtRTFTextPaint::SharesTopWithCellAbove(TParagraph* par) {
+    if (!par->IsCell() || !par->extra) return false;
+    TParagraph* above = GetRowStartAbove(par);
+    TParagraph* cell = above ? GetCellOfRow(above, GetCellIndex(par)) : nullptr;
+    if (!cell || !cell->extra || !(cell->border.flags & bfOn)) return false;
+    return std::abs(cell->extra->start - par->extra->start) <= 5 && std::abs(cell->extra->width - par->extra->width) <= 5;
+}
+
 void TRtRTFTextPaint::PaintBorders(TParagraph* par, TLine* line, const TRtLinePaint& rec) {
     if (rec.band || (OnPrinter() && (PrintOptions & rtIgnoreBorders))) return;
     const TBorderBlock& border = par->border;
@@ -385,7 +395,7 @@ void TRtRTFTextPaint::PaintBorders(TParagraph* par, TLine* line, const TRtLinePa
     // Sides shared with a neighbour cell are drawn by one of the two: the
     // left neighbour's right side and the upper cell's bottom side.
     const bool sharedLeft = par->IsCell() && par->Has(pfPrevCell) && par->prev && (par->prev->border.flags & bfOn);
-    const bool shows[4] = {!sharedLeft, !line->prev, true, !line->next};
+    const bool shows[4] = {!sharedLeft, !line->prev && !SharesTopWithCellAbove(par), true, !line->next};
     for (int32_t side = 0; side < 4; ++side) {
         if (!shows[side]) continue;
         if (sides[side]) {

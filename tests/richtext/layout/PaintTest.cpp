@@ -252,3 +252,38 @@ TEST(Paint, BordersDrawEachSideOnce) {
         EXPECT_EQ(n, 1);
     }
 }
+
+TEST(Paint, CellsShareTheLineBetweenThem) {
+    TPainted t({"above"});
+    for (int r = 0; r < 2; ++r) {
+        std::vector<TRtRowCell> cells(2);
+        for (TRtRowCell& c : cells) {
+            c.text = "cell";
+            c.border.flags = bfOn | bfBox;
+        }
+        TParagraph* last = t.text.GetLastParagraph();
+        t.text.ApplyRowRecord(last, 2, cells.data());
+    }
+    t.Layout();
+    t.Paint();
+    // Horizontal border pieces by their device top: the line between the rows is drawn once per column.
+    TParagraph* lower = nullptr;
+    for (TParagraph* p = t.text.FirstPar(); p; p = p->next) {
+        if (p->IsCell() && TRtRTFTextIo::GetRowStartAbove(p)) {
+            lower = p;
+            break;
+        }
+    }
+    ASSERT_NE(lower, nullptr);
+    const int32_t w = MulDiv(15, t.text.Header().LayoutResX, 1440);
+    const int32_t between = lower->firstLine->yPos - lower->firstLine->spaceAbove;
+    int32_t pieces = 0;
+    for (const RecordedCall& c : t.canvas.Calls()) {
+        if (c.op != RecordedCall::Op::FillRegion) continue;
+        const gdi::Rect box = c.region.Box();
+        const gdi::Rect thin = t.Device({0, between - w, 0, between + w});
+        const bool horizontal = box.right - box.left > 4 * (box.bottom - box.top) && c.fillBrush.color == 0;
+        if (horizontal && box.top >= thin.top && box.bottom <= thin.bottom) ++pieces;
+    }
+    EXPECT_EQ(pieces, 2);
+}
