@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 namespace gdi {
 class Canvas;
@@ -33,6 +34,7 @@ struct FontRequest;
 }
 class TRtCharMeasurer;
 class TCharacterAttr;
+class TRtObjectBase;
 
 // Paint modes (bits of the mode set).
 constexpr uint32_t pmPrinter = 1u << 1;
@@ -327,4 +329,6 @@ private:
     void PaintEndMark(TParagraph* par, TLine* line, const TRtLinePaint& rec, int32_t x);
     void PaintBorders(TParagraph* par, TLine* line, const TRtLinePaint& rec);
     bool SharesTopWithCellAbove(TParagraph* par);
+    void PaintObjectChar(const TAttr& attr, int32_t left, int32_t right, const TRtLinePaint& rec);
+    std::unordered_set<const TRtObjectBase*> unpaintable_;
 };

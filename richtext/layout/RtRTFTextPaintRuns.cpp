@@ -6,15 +6,19 @@
 #include "richtext/layout/RtRTFTextPaint.h"
 
 #include "foundation/CharsetText.h"
+#include "foundation/Debug.h"
 #include "platform/gdi/Canvas.h"
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/ParExtra.h"
+#include "richtext/model/RtObjReferenceList.h"
+#include "richtext/model/RtObject.h"
 #include "richtext/model/RtSpecialTextProperty.h"
 #include "richtext/model/TextHeader.h"
 #include "richtext/model/TextOptions.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
 
 namespace {
 
@@ -273,8 +277,8 @@ int32_t TRtRTFTextPaint::PaintRuns(TParagraph* par, TLine* line, TRtLinePaint& r
         }
         const gdi::Rect box{runX, rec.line.top, x, rec.line.bottom};
         if (attr.style & afsIsObject) {
-            // Embedded objects paint themselves; here their place gets its background.
             if (options == kRunOpaque) canvas_->FillRect(box);
+            if (!(printer && (PrintOptions & rtIgnoreGraphics))) PaintObjectChar(attr, runX, x, rec);
             continue;
         }
         if (printer && (PrintOptions & rtIgnoreText)) continue;
@@ -285,6 +289,37 @@ int32_t TRtRTFTextPaint::PaintRuns(TParagraph* par, TLine* line, TRtLinePaint& r
         PaintRunMarks(attr, runX, x - runX, baseline, rec);
     }
     return x;
+}
+
+// An embedded object in the text flow paints itself into its place on the
+// line. One that fails is shown as a crossed box for the rest of the session
+// and stays in the text, so that saving keeps it.
+void TRtRTFTextPaint::PaintObjectChar(const TAttr& attr, int32_t left, int32_t right, const TRtLinePaint& rec) {
+    TTextObj* ref = ObjRefs().GetItem(attr.reference);
+    if (!ref || ref->kind != tokInFlow || right <= left) return;
+    const int32_t height = ref->height > 0 ? PixelsY(ref->height) : rec.line.bottom - rec.line.top;
+    const gdi::Rect box{left, rec.baseline - height, right, rec.baseline};
+    auto* object = dynamic_cast<TRtObject*>(ref->object);
+    if (object && !unpaintable_.contains(object)) {
+        try {
+            object->PaintTo(*canvas_, box);
+            return;
+        } catch (const std::exception& e) {
+            unpaintable_.insert(object);
+            Debug().Log((std::string("rich text: an embedded object could not be painted: ") + e.what()).c_str());
+        } catch (...) {
+            unpaintable_.insert(object);
+            Debug().Log("rich text: an embedded object could not be painted");
+        }
+    }
+    PrepareCanvasMapping(true);
+    canvas_->SetPen(LinePen(gdi::Rgb(0, 0, 0), OnePixel));
+    canvas_->SetBrush(gdi::NullBrush());
+    canvas_->Rectangle(box.left, box.top, box.right, box.bottom);
+    canvas_->MoveTo(box.left, box.top);
+    canvas_->LineTo(box.right, box.bottom);
+    canvas_->MoveTo(box.left, box.bottom);
+    canvas_->LineTo(box.right, box.top);
 }
 
 void TRtRTFTextPaint::PaintRunMarks(const TAttr& attr, int32_t x, int32_t width, int32_t baseline,

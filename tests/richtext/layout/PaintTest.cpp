@@ -4,7 +4,11 @@
 #include "LayoutFixtures.h"
 
 #include "foundation/Rounding.h"
+#include "richtext/model/RtObjReferenceList.h"
+#include "richtext/model/RtObject.h"
 #include "richtext/model/TextOptions.h"
+
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -286,4 +290,41 @@ TEST(Paint, CellsShareTheLineBetweenThem) {
         if (horizontal && box.top >= thin.top && box.bottom <= thin.bottom) ++pieces;
     }
     EXPECT_EQ(pieces, 2);
+}
+
+namespace {
+
+class TFailingObject : public TRtObject {
+public:
+    void Paint() override {
+        ++paints;
+        throw std::runtime_error("broken picture");
+    }
+    int32_t paints = 0;
+};
+
+}  // namespace
+
+TEST(Paint, AnObjectThatFailsToPaintIsCrossedOutAndStays) {
+    TPainted t({"a\x01" "b"});
+    auto* object = new TFailingObject();
+    TTextObj* ref = t.text.ObjRefs().AddObject(object);
+    ref->width = ref->height = 200;
+    const int32_t id = t.text.ObjRefs().FindObjectId(ref);
+    ChangeAttrs(t.text, t.Par(0), 1, 2, [id](TAttr& a) {
+        a.style |= afsIsObject;
+        a.reference = id;
+    });
+    t.Layout();
+    for (int pass = 0; pass < 2; ++pass) {
+        t.Paint();
+        // The text around the object is painted, and the object's place shows a crossed box.
+        EXPECT_EQ(t.AllText(), u"ab");
+        int32_t diagonals = 0;
+        for (const RecordedCall& c : t.canvas.Calls()) diagonals += c.op == RecordedCall::Op::Line ? 1 : 0;
+        EXPECT_EQ(diagonals, 2);
+    }
+    EXPECT_EQ(object->paints, 1);  // not tried again in this session
+    EXPECT_EQ(t.text.ObjRefs().GetItem(id)->object, object);
+    EXPECT_EQ(t.Par(0)->firstLine->Length(), 3u);
 }
