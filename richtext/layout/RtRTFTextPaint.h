@@ -260,6 +260,33 @@ public:
     bool GetSelPosLen(int32_t& start, int32_t& length) const;
     bool HiddenParagraph(const TParagraph* par) const;
 
+    // ================= scrolling and the caret (RtRTFTextPaintScroll.cpp)
+    // Amounts in screen pixels: down and right bring later or further-right text into view.
+    void ScrollDown(int32_t dy);
+    void ScrollUp(int32_t dy);
+    void ScrollRight(int32_t dx);
+    void ScrollLeft(int32_t dx);
+    // Scroll-bar requests: 0 line up/left, 1 line down/right, 2 page up/left,
+    // 3 page down/right, 4 and 5 to a position (layout pixels), 6 to the start, 7 to the end.
+    void VertScrollRequest(int32_t code, int32_t position);
+    void HorzScrollRequest(int32_t code, int32_t position);
+    void ScrollToCursor() override;
+    void ShowCursor();
+    void UpdateCaretPos();
+    int32_t GetLineTop(const TLine* line) const;
+    void SkipZeroWidthAtCursor();
+    // Moves the frame of a selected object with the text; the editing layer draws it.
+    virtual void ScrollObjectFrame(int32_t dx, int32_t dy) {}
+    int32_t CaretX = 0;  // layout pixels in text coordinates (the caret's top)
+    int32_t CaretY = 0;
+    int32_t CaretWidth = 0;
+    int32_t CaretHeight = 0;
+    bool ScrollLocked = false;    // while a table column is resized
+    bool PutCursorAtTop = false;  // the next ScrollToCursor puts the cursor line at the top
+    bool PartialScrollDone = false;
+    std::function<void(int32_t y)> OnYPosChanged;
+    std::function<void(int32_t x)> OnXPosChanged;
+
     // ================= painting the runs of a line (RtRTFTextPaintRuns.cpp)
     void PaintLineRuns(TParagraph* par, TLine* line, TRtLinePaint& rec);
     // Sets brush and text colour for a run; returns the text output options.
@@ -304,6 +331,17 @@ private:
     bool FlowTextIn();
     void FlowTextOut();
     int32_t ScreenTextHeight();
+
+    // scrolling
+    bool scrolling_ = false;
+    int32_t lastCaretX_ = -1;
+    int32_t lastCaretY_ = -1;
+    bool ScrollingBlocked() const;
+    bool FixedBackground() const;
+    void ScrollView(int32_t dx, int32_t dy);
+    void FinishVerticalScroll(int32_t before);
+    void FinishHorizontalScroll(int32_t offset);
+    int32_t TextRightEnd() const;
 
     // painting
     int32_t maxPaintedBottom_ = 0;
