@@ -169,7 +169,7 @@ void TMaster::FormCreate() {
     DefaultExt = QStringLiteral("qem");
     mnuSprache_->menuAction()->setVisible(true);
     MenuItem("mnuAnleitung")->setVisible(true);
-    for (const char* name : {"cmdFieldText", "cmdDirOutline", "cmdRotateText", "cmdTrackTabelle", "cmdAutoForm", "cmdWordart", "cmdSymbol"})
+    for (const char* name : {"cmdFieldText", "cmdDirOutline", "cmdRotateText", "cmdAutoForm", "cmdWordart", "cmdSymbol"})
         Control(name)->hide();
     FitAndCentre();
     LoadFormPlacement(this, "MDIFrame");

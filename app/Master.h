@@ -46,6 +46,9 @@ class TZRColorPopupButton;
 class TZRMenuSpacer;
 class TZRStatusBar;
 
+// Width of the colour strip along the main window's right edge.
+inline constexpr int kColorStripWidth = 16;
+
 class TMaster : public TLocalizerMainWindow {
     Q_OBJECT
     // The caption the language gives the window: the program's title. While a

@@ -33,7 +33,6 @@ namespace {
 
 constexpr int kToolbarHeight = 57;
 constexpr int kPaletteWidth = 29;
-constexpr int kColorStripWidth = 16;
 constexpr QSize kToolbarButton(24, 22);
 constexpr QSize kPaletteButton(24, 24);
 constexpr QSize kGridStepButton(60, 22);
@@ -488,7 +487,7 @@ void TMaster::BuildToolPalette() {
         {"cmdRaruvir", 18, "raruvir.svg", "Bild einfügen", true},
         {"cmdBarcode", 17, "barcode.svg", "Barcode", true},
         {"cmdDirOutline", 10, "diroutline.svg", "Verzeichnisstruktur|Verzeichnisstruktur einfügen", false},
-        {"cmdTrackTabelle", 20, "tracktabelle.svg", "Titeltabelle", false},
+        {"cmdTrackTabelle", 20, "tracktabelle.svg", "Titeltabelle", true},
         {"cmdClipart", 21, "clipart.svg", "Clipart", false},
         {"cmdClipartTavolux", 21, "cliparttavolux.svg", "Vudoredudad einfügen", false},
         {"cmdIndexPrint", 24, "indexprint.svg", "Indexprint", false},

@@ -25,7 +25,6 @@ namespace {
 
 constexpr int kHelpPanelWidth = 400;
 constexpr int kHelpTitleHeight = 22;
-constexpr int kColorStripWidth = 16;
 
 // The catalogue items and the keys of their file names, in menu order.
 constexpr std::pair<const char*, const char*> kCatalogueItems[] = {

@@ -146,6 +146,7 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_CDINFO2", "Es befindet sich keine Audio-CD im Laufwerk."},
     {"Default", "IDS_CDINFO3", "Die CD wurde nicht in der Datenbank gefunden."},
     {"Default", "IDS_CDINFO4", "Unerwartete Antwort - "},
+    {"Default", "IDS_CDINFO5", "Der Internet-Browser konnte nicht geöffnet werden."},
     {"Default", "IDS_INTERNET2", "Die Verbindung zum Server konnte nicht hergestellt werden."},
     {"Default", "IDS_TRACKTABELLE1", "Nr."},
     {"Default", "IDS_TRACKTABELLE2", "Titel/Interpret"},

@@ -23,6 +23,24 @@
 #include "figures/Linie.h"
 #include "figures/Rasten.h"
 #include "figures/Rechteck.h"
+#include "figures/Tracktabelle.h"
+#include "cd/lookup/CDDBConnect.h"
+#include "cd/lookup/CddbSettings.h"
+#include "cd/lookup/FreeDBCache.h"
+#include "cd/widgets/DlgFreeDBMultiMatch.h"
+#include "cd/widgets/DlgTrackEinlesen.h"
+#include "cd/widgets/DlgTrackTabelle.h"
+#include "figures/widgets/FigureDialogs.h"
+#include "foundation/ZRRegIniFile.h"
+#include "platform/cdaudio/CdDrive.h"
+#include "platform/printer/Printer.h"
+#include "support/loopback/LoopbackServers.h"
+#include "../support/PdfPage.h"
+#include <QtCore/QTimer>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTableWidget>
+#include "cd/lookup/TrackTabelleData.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"
 #include "foundation/Scaler.h"
@@ -203,6 +221,7 @@ protected:
         SetGridX(oldGrid_);
         SetPictureChooser(nullptr);
         SetBarcodeDialog({});
+        SetTrackTableDialog({});
         SetFieldTextMaker({});
         SetIndexPrintWindow({});
         MasterPrintTest::TearDown();
@@ -383,8 +402,9 @@ TEST_F(EditingTest, ToolsWhoseDialogIsCancelledOrThatHaveNoFigureCreateNothing) 
     TEinzelEtikett& d = *c.CurrentDesign();
     SetPictureChooser([](QString&, QWidget*) { return false; });
     SetBarcodeDialog([](TZRBarcode&, TDataSet*) { return false; });
+    SetTrackTableDialog([](TZRTrackTabelleData&) { return false; });
     SetIndexPrintWindow([](QWidget*) { return std::optional<TIndexPrintResult>(); });
-    for (const uint8_t mode : std::initializer_list<uint8_t>{kModePicture, kModeClipart, kModeBarcode, kModeIndexPrint, kModeText, uint8_t{5},
+    for (const uint8_t mode : std::initializer_list<uint8_t>{kModePicture, kModeClipart, kModeBarcode, kModeTrackTable, kModeIndexPrint, kModeText, uint8_t{5},
                                kModeRotatedText, kModeFieldText, kModeAutoShape}) {
         c.SetModified(false);
         c.SetDrawMode(mode);
@@ -395,6 +415,28 @@ TEST_F(EditingTest, ToolsWhoseDialogIsCancelledOrThatHaveNoFigureCreateNothing) 
     }
     EXPECT_FALSE(DrawModeAvailable(kModeText));
     EXPECT_TRUE(DrawModeAvailable(kModeBarcode));
+}
+
+TEST_F(EditingTest, TheTrackTableToolPlacesItsTableVisibleInTheToolBarsFont) {
+    TChild& c = OpenDocument();
+    TEinzelEtikett& d = *c.CurrentDesign();
+    SetTrackTableDialog([](TZRTrackTabelleData& tracks) {
+        tracks.AddTrack("Erster", "3:08");
+        return true;
+    });
+    StyleButton<TZRColorPopupButton>("colpopPen")->SetColor(kNoColor);
+    EXPECT_TRUE(DrawModeAvailable(kModeTrackTable));
+    c.SetDrawMode(kModeTrackTable);
+    Drag(c, At(c, 10, 10), At(c, 60, 40));
+    ASSERT_EQ(d.FigureCount(), 1);
+    auto* table = dynamic_cast<TTracktabelle*>(d.GetFigure(0));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->TrackData->GetTitle(0), "Erster");
+    // Neither fill nor pen from the tool bar: a black pen, so that it shows.
+    EXPECT_EQ(table->PenStyle, kPenSolid);
+    EXPECT_EQ(table->PenColor, 0u);
+    EXPECT_EQ(table->Font.Name(), ReadToolbarDefaults(master.get()).FontName);
+    EXPECT_TRUE(c.IsModified());
 }
 
 TEST_F(EditingTest, ACreatorThatThrowsStillEndsTheToolAndTheGesture) {
@@ -863,3 +905,88 @@ TEST_F(EditingTest, DrawSelectMoveAndTurnWithTheMouseAndKeys) {
 }
 
 }  // namespace
+
+// A person's road through the track list, for the eye: a fake drive with a
+// disc, a CDDB server on the loopback address that offers two matches, the
+// real dialogs driven as a user would, the table on the label and printed
+// into a PDF file.
+TEST_F(EditingTest, TrackTableScreenshots) {
+    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
+    loopback::LoopbackHttpServer server;
+    cdaudio::InstallDriveSystem(cdaudio::MakeFakeDriveSystem(
+        {{"/dev/sr0", cdaudio::TocFromFrames({150, 14290, 35635, 52000, 70100, 91375}, 110150)}}));
+    Settings().WriteString(kCddbSection, "Server", "127.0.0.1 http " + std::to_string(server.Port()) + " /~cddb/cddb.cgi N0 W0 Test");
+    const auto http = [](const std::string& body) {
+        return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+    };
+    server.QueueAnswers({http("211 close matches found\r\nrock 4a05ba06 Die Kroxa Band / Nachtfahrt\r\n"
+                              "misc 4a05ba06 Die Kroxa Band / Nachtfahrt (Live)\r\n.\r\n"),
+                         http("210 rock 4a05ba06 CD database entry follows\r\n# xmcd\r\n"
+                              "DTITLE=Die Kroxa Band / Nachtfahrt\r\nTTITLE0=Aufbruch\r\nTTITLE1=Stadt im Regen\r\n"
+                              "TTITLE2=\xDC" "ber die Br\xFC" "cke\r\nTTITLE3=Ein sehr langer Titel, der nicht in seine \r\n"
+                              "TTITLE3=Spalte passt\r\nTTITLE4=\r\nTTITLE5=Heimkehr\r\n.\r\n")});
+    InstallFigureDialogs();
+    TChild& c = OpenDocument();
+    int step = 0;
+    QTimer driver;
+    driver.setInterval(100);
+    const auto later = [](QPushButton* b) { QTimer::singleShot(0, b, &QPushButton::click); };
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* table = qobject_cast<TDlgTrackTabelle*>(modal)) {
+            if (step == 0) {
+                SaveScreenshot(*table, "track-table-empty", true);
+                step = 1;
+                later(table->BtnAudioCD);
+            } else if (step == 4) {
+                SaveScreenshot(*table, "track-table-filled", true);
+                step = 5;
+                later(table->BtnOK);
+            }
+        } else if (auto* import = qobject_cast<TDlgTrackEinlesen*>(modal)) {
+            if (step == 1) {
+                SaveScreenshot(*import, "track-import-tracks", true);
+                step = 2;
+                later(import->BtnEinlesen);
+            } else if (step == 3 && import->BtnOK->isEnabled()) {
+                SaveScreenshot(*import, "track-import-filled", true);
+                step = 4;
+                later(import->BtnOK);
+            }
+        } else if (auto* match = qobject_cast<TDlgFreeDBMultiMatch*>(modal)) {
+            if (step == 2) {
+                SaveScreenshot(*match, "track-match", true);
+                step = 3;
+                match->lbTreffer->setCurrentRow(0);
+                later(match->BtnOK);
+            }
+        }
+    });
+    driver.start();
+    c.SetDrawMode(kModeTrackTable);
+    Drag(c, At(c, 5, 5), At(c, 95, 55));
+    driver.stop();
+    ASSERT_EQ(c.CurrentDesign()->FigureCount(), 1);
+    auto* table = dynamic_cast<TTracktabelle*>(c.CurrentDesign()->GetFigure(0));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->TrackData->GetTitle(2), "\xDC" "ber die Br\xFC" "cke");
+    ReturnToLoop();
+    SaveScreenshot(*master, "track-table-on-label", true);
+
+    ASSERT_TRUE(gdi::SelectPrinter(gdi::PdfPrinterName()));
+    gdi::Printer& pdf = gdi::CurrentPrinter();
+    const QString file = QDir(QString::fromLocal8Bit(std::getenv("ZORBIT_SCREENSHOTS"))).filePath("track-table.pdf");
+    pdf.SetOutputFile(file.toStdString());
+    ASSERT_TRUE(pdf.BeginDoc("Titeltabelle"));
+    {
+        TRegionScaleCanvas canvas(&pdf.GetCanvas());
+        canvas.Reset(kResetPrinter);
+        table->DrawToSheetCanvas(canvas);
+    }
+    ASSERT_TRUE(pdf.EndDoc());
+    if (test::HavePdfRenderer()) test::RenderPdfColour(file, 150).save(QString(file).replace(".pdf", "-pdf.png"));
+    cdaudio::InstallDriveSystem(nullptr);
+    SetCddbMatchChooser(nullptr);
+    Settings().EraseSection(kCddbSection);
+    QFile::remove(FreeDBCache().FileName());
+}

@@ -17,7 +17,7 @@ namespace {
 
 const QString kShippedHelp = QStringLiteral(ZORBIT_FIXTURES_DIR "/../../resources/help/");
 
-void WriteFile(const QString& path, const QByteArray& contents = "<p>page</p>") {
+void WritePage(const QString& path, const QByteArray& contents = "<p>page</p>") {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -103,7 +103,7 @@ TEST_F(MasterTest, TheManualOfTheLanguageThenGermanThenTheProgramsOwn) {
     };
     const Step steps[] = {{plain, plain}, {german, german}, {english, english}};
     for (const Step& step : steps) {
-        WriteFile(step.create);
+        WritePage(step.create);
         EXPECT_EQ(m.FindManualFile(), step.expected);
     }
     m.MenuItem("mnuAnleitung")->trigger();
@@ -218,7 +218,7 @@ TEST_F(MasterTest, MissingHelpFilesAreReportedAndEmptyCataloguesDoNothing) {
     // A document beside the program that is missing.
     EXPECT_FALSE(m.OpenPdfFile(TempPath(QStringLiteral("Katalog.pdf"))));
     EXPECT_EQ(messages.size(), 2u);
-    WriteFile(TempPath(QStringLiteral("Katalog.pdf")));
+    WritePage(TempPath(QStringLiteral("Katalog.pdf")));
     EXPECT_TRUE(m.OpenPdfFile(TempPath(QStringLiteral("Katalog.pdf"))));
     EXPECT_EQ(opened, 1);
 }

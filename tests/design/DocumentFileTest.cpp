@@ -4,6 +4,8 @@
 #include "figures/Ellipse.h"
 #include "figures/FigureFactory.h"
 #include "figures/FigureGroup.h"
+#include "figures/Tracktabelle.h"
+#include "cd/lookup/TrackTabelleData.h"
 #include "foundation/Localizer.h"
 #include "tests/design/PreviewTesting.h"
 #include "tests/support/DocumentBuilder.h"
@@ -269,6 +271,25 @@ TEST_F(DocumentFileTest, FiguresWithContentReadBackAsTheyWereWritten) {
     FakeDocument again;
     ASSERT_EQ(Load(again, first), QString());
     EXPECT_EQ(Saved(again), first);
+}
+
+TEST_F(DocumentFileTest, ATrackTableIsSavedAndReopenedAsItWas) {
+    FakeDocument original;
+    auto* table = new TTracktabelle(&original.child);
+    table->SetFontName("Liberation Sans");
+    table->SetFontSize(8);
+    for (int i = 1; i <= 14; ++i) table->TrackData->AddTrack("Titel Nr. " + std::to_string(i) + " \xE4\xF6\xFC", std::to_string(i) + ":0" + std::to_string(i % 10));
+    table->TrackData->SetShowDurations(false);
+    original.Design(0).AddFigure(Box(table, 60, 60, 110, 100, 90), false);
+    const Bytes first = Saved(original);
+
+    FakeDocument loaded;
+    ASSERT_EQ(Load(loaded, first), QString());
+    auto* read = dynamic_cast<TTracktabelle*>(loaded.Design(0).GetFigure(0));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(*read->TrackData, *table->TrackData);
+    EXPECT_EQ(read->Font.Name(), "Liberation Sans");
+    EXPECT_EQ(Saved(loaded), first);
 }
 
 TEST_F(DocumentFileTest, DatabaseBlockIsWrittenBackOnlyWhenItHasBytes) {

@@ -173,6 +173,16 @@ void LoopbackHttpServer::SetRawResponse(std::string bytes) {
     rawResponse_ = std::move(bytes);
 }
 
+void LoopbackHttpServer::QueueAnswers(std::vector<std::string> answers) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    queuedAnswers_ = std::move(answers);
+}
+
+std::vector<std::string> LoopbackHttpServer::RequestBodies() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return requestBodies_;
+}
+
 std::string LoopbackHttpServer::LastRequest() const {
     const std::lock_guard<std::mutex> lock(mutex_);
     return lastRequest_;
@@ -199,11 +209,23 @@ bool LoopbackHttpServer::Serve(int connection) {
         if (received <= 0) return false;
         request.append(buffer, static_cast<size_t>(received));
     }
+    std::string queued;
+    bool answerQueued = false;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         lastRequest_ = request;
+        requestBodies_.push_back(request.substr(headerEnd + 4));
+        if (!queuedAnswers_.empty()) {
+            queued = std::move(queuedAnswers_.front());
+            queuedAnswers_.erase(queuedAnswers_.begin());
+            answerQueued = true;
+        }
     }
     ++requests_;
+    if (answerQueued) {
+        SendAll(connection, queued);
+        return false;
+    }
     const std::string method = header.substr(0, header.find(' '));
     std::string path = header.substr(method.size() + 1, header.find(' ', method.size() + 1) - method.size() - 1);
     if (StartsWith(path, "http://")) path = path.substr(std::min(path.size(), path.find('/', 7)));

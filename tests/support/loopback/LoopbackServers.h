@@ -16,7 +16,9 @@
 //   /raw               the bytes given to SetRawResponse, then the close
 //   /hold              the bytes given to SetRawResponse, and the connection kept open
 // A request line with an absolute URL (as to a proxy) is served by its path;
-// a query does not change the answer.
+// a query does not change the answer. While answers are queued (QueueAnswers),
+// every request on any path takes the next one, sent raw and followed by the
+// close: a server of a protocol over HTTP, such as CDDB, in a test.
 // Body byte i is BodyByte(i).
 //
 // LoopbackSocksProxy speaks SOCKS 4, 4A and 5 (optionally with user and
@@ -83,8 +85,12 @@ public:
     uint16_t Port() const { return port_; }
     std::string Url(const std::string& path) const;
     void SetRawResponse(std::string bytes);
+    // Raw answers for the next requests, one each, in order.
+    void QueueAnswers(std::vector<std::string> answers);
     // The header and body of the last request the server read.
     std::string LastRequest() const;
+    // The bodies of every request the server read, in order.
+    std::vector<std::string> RequestBodies() const;
     int Requests() const { return requests_; }
 
 private:
@@ -97,6 +103,8 @@ private:
     mutable std::mutex mutex_;
     std::string rawResponse_;
     std::string lastRequest_;
+    std::vector<std::string> queuedAnswers_;
+    std::vector<std::string> requestBodies_;
     std::atomic<int> requests_ = 0;
 };
 
