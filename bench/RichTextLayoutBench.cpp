@@ -151,16 +151,21 @@ void BM_RewrapOfTheTypedParagraph(benchmark::State& state) {
 }
 BENCHMARK(BM_RewrapOfTheTypedParagraph)->Unit(benchmark::kMicrosecond);
 
+// A window of 1600 x 1000 screen pixels onto the text.
+void ShowView(TRtRTFTextPaint& text) {
+    text.VisibleWidth = 1600;
+    text.VisibleHeight = 1000;
+    text.VisibleLayoutWidth = text.UnscaleByZoom(1600);
+    text.VisibleLayoutHeight = text.UnscaleByZoom(1000);
+}
+
 void BM_FullRepaintOfAView(benchmark::State& state) {
     TLaidOut laidOut;
     gdi::BitmapCanvas bitmap(1600, 1000, 96);
     TRtRTFTextPaint& text = laidOut.text;
     text.SetCanvas(&bitmap);
     text.Reformat();
-    text.VisibleWidth = 1600;
-    text.VisibleHeight = 1000;
-    text.VisibleLayoutWidth = text.UnscaleByZoom(1600);
-    text.VisibleLayoutHeight = text.UnscaleByZoom(1000);
+    ShowView(text);
     text.VertScroll = text.GetTextHeight() / 2;
     for (auto _ : state) text.PaintWindow();
     state.counters["pages"] = text.PageCount;
@@ -188,10 +193,7 @@ void BM_KeystrokeThroughTheEditingLayer(benchmark::State& state) {
     text.SetCanvas(&bitmap);
     text.Reformat();
     TParagraph* middle = text.ParagraphByIndex(text.CountParagraphs() / 2);
-    text.VisibleWidth = 1600;
-    text.VisibleHeight = 1000;
-    text.VisibleLayoutWidth = text.UnscaleByZoom(1600);
-    text.VisibleLayoutHeight = text.UnscaleByZoom(1000);
+    ShowView(text);
     text.VertScroll = middle->firstLine->yPos;
     TLine* line = middle->firstLine->next ? middle->firstLine->next : middle->firstLine;
     text.Cursor = {middle, line, 3};
