@@ -41,8 +41,25 @@ public:
     bool DeleteSelection() override { return DeleteSelectionFor(false); }
     bool DeleteSelectionFor(bool keyPressed);
 
+    // ================= cursor movement (RtRTFTextInputCursor.cpp)
+    void CursorLeft(int32_t count, bool extend, bool scroll);
+    void CursorRight(int32_t count, bool extend, bool scroll);
+    void CursorUp(int32_t count, bool extend, bool rowWise, bool scroll);
+    void CursorDown(int32_t count, bool extend, bool rowWise, bool scroll);
+    void WordLeft(int32_t count, bool extend, bool scroll);
+    void WordRight(int32_t count, bool extend, bool scroll);
+    // Codes: 0 line start, 1 line end, 2 page up, 3 page down, 4 text start,
+    // 5 text end, 6/7 character left/right, 8/9 line up/down, 10/11 word
+    // left/right, 12/13 window top/bottom line, 14/15 selection end/start.
+    void MoveCursor(int32_t code, bool extend);
+    void StartSelectionAtCursor(bool extend);
+    // Mode 0 drops the selection and sets the anchor at the place; mode 1 moves the end there.
+    void UpdateSelection(TParagraph* par, TLine* line, bool repaint, int32_t mode, int32_t offset);
+    int32_t GoalColumn = 0;  // layout x that vertical moves keep to
+
 private:
     bool inputRunning_ = false;
+    bool extending_ = false;
     bool numberingDirty_ = false;
     bool pagesDirty_ = false;
     bool deletingSelection_ = false;
@@ -53,8 +70,17 @@ private:
     void DeleteAtCursor();
     void NewParagraph(bool pageBreak);
     void PageBreak();
-    void Relayout(TParagraph* par);
+    void RelayoutPar(TParagraph* par);
     void RepaintAfterTyping(uint8_t level);
     void ResetEmptyLastParagraph(TParagraph* par);
     void RecoverFromFailure(const char* what);
+    template <typename Move>
+    void CursorMove(bool extend, bool scroll, Move&& move);
+    bool SkipsLanding() const;
+    TParagraph* NextVisiblePar(TParagraph* par) const;
+    TParagraph* PrevVisiblePar(TParagraph* par) const;
+    bool LineUp();
+    bool LineDown();
+    int32_t OffsetAtGoal();
+    void PageMove(bool down);
 };

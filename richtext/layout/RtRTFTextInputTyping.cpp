@@ -100,7 +100,7 @@ void TRtRTFTextInput::RecoverFromFailure(const char* what) {
     level_ = rlWindow;
 }
 
-void TRtRTFTextInput::Relayout(TParagraph* par) {
+void TRtRTFTextInput::RelayoutPar(TParagraph* par) {
     if (par) par->MarkChanged();
     if (!NoCanvas()) ReformatAll(false);
 }
@@ -119,7 +119,7 @@ void TRtRTFTextInput::TypeChar(char ch, bool lastOfRun) {
     const bool inserted = InsertChar(par, line, &CurrentAttr, ch, Cursor.offset);
     ++Cursor.offset;
     if (!inserted || !lastOfRun) return;
-    Relayout(par);
+    RelayoutPar(par);
     int32_t after = 0;
     for (const TLine* l = Cursor.par->firstLine; l; l = l->next) after += l->height;
     if (after != height || ch == kLineBreakChar) {
@@ -159,7 +159,7 @@ void TRtRTFTextInput::Backspace() {
             par->firstIndent = 0;
         }
         numberingDirty_ = true;
-        Relayout(par);
+        RelayoutPar(par);
         level_ = rlWindow;
         return;
     }
@@ -223,7 +223,7 @@ void TRtRTFTextInput::DeleteAtCursor() {
     TLine* cursorLine = LocateInParagraph(cursorPar, at);
     Cursor = {cursorPar, cursorLine, at};
     if (cursorLine->Length() == 0 && cursorPar->firstLine == cursorLine) cursorPar->markAttr = CurrentAttr;
-    Relayout(cursorPar);
+    RelayoutPar(cursorPar);
     level_ = atParEnd ? rlWindow : std::max(level_, rlFlaggedLines);
 }
 
@@ -249,7 +249,7 @@ void TRtRTFTextInput::ResetEmptyLastParagraph(TParagraph* par) {
     par->numberStart = 0;
     par->numberLevel = 0;
     par->tabs = 0;
-    Relayout(par);
+    RelayoutPar(par);
     level_ = rlWindow;
 }
 
@@ -273,8 +273,8 @@ void TRtRTFTextInput::NewParagraph(bool pageBreak) {
         if (pageBreak) par->next->flags |= pfPageBreak;
         Cursor = {par->next, par->next->firstLine, 0};
         if (Cursor.line->Length() == 0 && Cursor.line->HasAttrs()) PutAttr(Cursor.line, 0, CurrentAttr);
-        Relayout(par);
-        Relayout(par->next);
+        RelayoutPar(par);
+        RelayoutPar(par->next);
     }
     pagesDirty_ = true;
     level_ = rlWindow;
