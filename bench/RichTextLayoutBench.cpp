@@ -151,21 +151,24 @@ void BM_RewrapOfTheTypedParagraph(benchmark::State& state) {
 }
 BENCHMARK(BM_RewrapOfTheTypedParagraph)->Unit(benchmark::kMicrosecond);
 
-// A window of 1600 x 1000 screen pixels onto the text.
-void ShowView(TRtRTFTextPaint& text) {
-    text.VisibleWidth = 1600;
-    text.VisibleHeight = 1000;
-    text.VisibleLayoutWidth = text.UnscaleByZoom(1600);
-    text.VisibleLayoutHeight = text.UnscaleByZoom(1000);
-}
+// The text laid out for a bitmap window of 1600 x 1000 screen pixels.
+struct TViewedText {
+    TLaidOut laidOut;
+    gdi::BitmapCanvas bitmap{1600, 1000, 96};
+    TRtRTFTextInput& text = laidOut.text;
+    TViewedText() {
+        text.SetCanvas(&bitmap);
+        text.Reformat();
+        text.VisibleWidth = 1600;
+        text.VisibleHeight = 1000;
+        text.VisibleLayoutWidth = text.UnscaleByZoom(1600);
+        text.VisibleLayoutHeight = text.UnscaleByZoom(1000);
+    }
+};
 
 void BM_FullRepaintOfAView(benchmark::State& state) {
-    TLaidOut laidOut;
-    gdi::BitmapCanvas bitmap(1600, 1000, 96);
-    TRtRTFTextPaint& text = laidOut.text;
-    text.SetCanvas(&bitmap);
-    text.Reformat();
-    ShowView(text);
+    TViewedText viewed;
+    TRtRTFTextPaint& text = viewed.text;
     text.VertScroll = text.GetTextHeight() / 2;
     for (auto _ : state) text.PaintWindow();
     state.counters["pages"] = text.PageCount;
@@ -187,13 +190,9 @@ void BM_HitTestAPoint(benchmark::State& state) {
 BENCHMARK(BM_HitTestAPoint)->Unit(benchmark::kMicrosecond);
 
 void BM_KeystrokeThroughTheEditingLayer(benchmark::State& state) {
-    TLaidOut laidOut;
-    gdi::BitmapCanvas bitmap(1600, 1000, 96);
-    TRtRTFTextInput& text = laidOut.text;
-    text.SetCanvas(&bitmap);
-    text.Reformat();
+    TViewedText viewed;
+    TRtRTFTextInput& text = viewed.text;
     TParagraph* middle = text.ParagraphByIndex(text.CountParagraphs() / 2);
-    ShowView(text);
     text.VertScroll = middle->firstLine->yPos;
     TLine* line = middle->firstLine->next ? middle->firstLine->next : middle->firstLine;
     text.Cursor = {middle, line, 3};

@@ -8,23 +8,12 @@
 
 namespace {
 
-struct TCursorText {
-    TFixedWidthMeasurer measurer;
-    gdi::RecordingCanvas canvas{CapsAt(96), gdi::DeviceKind::Screen};
-    TRtRTFTextInput text;
-
+struct TCursorText : TLaidOutAs<TRtRTFTextInput> {
     explicit TCursorText(const std::vector<std::string>& pars) {
-        text.SetMeasurer(&measurer);
-        text.SetCanvas(&canvas);
-        TTextHeader& h = text.Header();
-        h.SetLeftMargin(720);
-        h.SetRightMargin(720);
-        h.SetPageWidth(1440 + 11 * 20);
-        h.UpdatePixelMetrics();
-        Fill(text, pars);
-        text.Reformat();
+        SetWidthInChars(11);
+        Fill(pars);
+        Layout();
     }
-    TParagraph* Par(int32_t i) const { return text.ParagraphByIndex(i); }
     void At(int32_t par, int32_t offset) {
         TLine* line = TRtRTFText::LocateInParagraph(Par(par), offset);
         if (offset == int32_t(line->Length()) && line->next) {

@@ -25,27 +25,17 @@ public:
     bool failNext = false;
 };
 
-struct TTyping {
-    TFixedWidthMeasurer measurer;
-    gdi::RecordingCanvas canvas{CapsAt(96), gdi::DeviceKind::Screen};
-    TTypedText text;
+struct TTyping : TLaidOutAs<TTypedText> {
     std::string original;
 
     explicit TTyping(const std::vector<std::string>& pars) {
-        text.SetMeasurer(&measurer);
-        text.SetCanvas(&canvas);
-        TTextHeader& h = text.Header();
-        h.SetLeftMargin(720);
-        h.SetRightMargin(720);
-        h.SetPageWidth(1440 + 40 * 20);
-        h.UpdatePixelMetrics();
         text.EditOptions |= rtActivateUndo;
-        Fill(text, pars);
-        text.Reformat();
+        SetWidthInChars(40);
+        Fill(pars);
+        Layout();
         text.ClearUndo();
         original = TextOf(text);
     }
-    TParagraph* Par(int32_t i) const { return text.ParagraphByIndex(i); }
     void At(int32_t par, int32_t offset) {
         TLine* line = TRtRTFText::LocateInParagraph(Par(par), offset);
         text.Cursor = {Par(par), line, offset};
