@@ -40,6 +40,8 @@ public:
     // True when a selection was deleted.
     bool DeleteSelection() override { return DeleteSelectionFor(false); }
     bool DeleteSelectionFor(bool keyPressed);
+    // Clears the marked cells (the editor's cell clearing).
+    std::function<void()> OnClearSelectedCells;
 
     // ================= cursor movement (RtRTFTextInputCursor.cpp)
     void CursorLeft(int32_t count, bool extend, bool scroll);
@@ -74,6 +76,7 @@ private:
     void RepaintAfterTyping(uint8_t level);
     void ResetEmptyLastParagraph(TParagraph* par);
     void RecoverFromFailure(const char* what);
+    void EmptyCoveredParagraphs(const TRtPosition& first, const TRtPosition& last);
     template <typename Move>
     void CursorMove(bool extend, bool scroll, Move&& move);
     bool SkipsLanding() const;

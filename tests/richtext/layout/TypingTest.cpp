@@ -163,3 +163,37 @@ TEST(Typing, HiddenTextEmptyLastParagraphsAndFailures) {
     t.text.InputString("ok");
     EXPECT_EQ(TRtRTFText::ParagraphString(t.Par(0)).substr(0, 2), "ok");
 }
+
+TEST(Typing, DeletingSelectionsAcrossLinesParagraphsAndTables) {
+    struct Case {
+        const char* name;
+        int32_t start, length;
+        const char* keys;
+        const char* expected;
+    };
+    // "alpha beta gamma" | "c1" "c2" (one row) | "after"
+    const Case cases[] = {
+        {"a word with the delete key takes one blank along", 6, 4, "\x7f", "alpha gamma|c1|c2|after"},
+        {"typed over, the blank stays", 6, 4, "X", "alpha X gamma|c1|c2|after"},
+        {"into a cell: the row stays, its covered text goes", 11, 8, "\x7f", "alpha beta ||c2|after"},
+        {"out of a cell into the next paragraph", 21, 3, "\x7f", "alpha beta gamma|c1|c|fter"},
+        {"over the whole table: it goes", 16, 7, "\x7f", "alpha beta gammaafter"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTyping t({"alpha beta gamma"});
+        t.AddRow();
+        TParagraph* last = t.text.GetLastParagraph();
+        t.text.InsertParagraphAfter(last, 8);
+        t.text.InsertLineText(t.text.GetLastParagraph(), 0, nullptr, "after");
+        t.text.Reformat();
+        t.text.ClearUndo();
+        t.original = TextOf(t.text);
+        ASSERT_EQ(t.original, "alpha beta gamma|c1|c2|after");
+        t.text.SetSelection(c.start, c.length);
+        t.text.InputString(c.keys);
+        EXPECT_EQ(TextOf(t.text), c.expected);
+        EXPECT_FALSE(t.text.HasSelection());
+        t.UndoAll();
+    }
+}
