@@ -26,7 +26,9 @@ bool EndsTable(const TRtPosition& at) {
 bool TRtRTFTextInput::DeleteSelectionFor(bool keyPressed) {
     if (deletingSelection_) return false;
     if (CellsMarked) {
-        if (OnClearSelectedCells) OnClearSelectedCells();
+        // Without the editor's cell clearing nothing was deleted, and the caller hears so.
+        if (!OnClearSelectedCells) return false;
+        OnClearSelectedCells();
         return true;
     }
     if (!SelStart.IsSet() || !SelEnd.IsSet() || SelStart == SelEnd) return false;

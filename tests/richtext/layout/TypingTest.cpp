@@ -197,3 +197,15 @@ TEST(Typing, DeletingSelectionsAcrossLinesParagraphsAndTables) {
         t.UndoAll();
     }
 }
+
+TEST(Typing, MarkedCellsGoToTheEditorsCellClearing) {
+    TTyping t({"text"});
+    t.AddRow();
+    t.text.CellsMarked = true;
+    EXPECT_FALSE(t.text.DeleteSelection());  // no one to clear them: nothing was deleted
+    int32_t cleared = 0;
+    t.text.OnClearSelectedCells = [&cleared] { ++cleared; };
+    EXPECT_TRUE(t.text.DeleteSelection());
+    EXPECT_EQ(cleared, 1);
+    EXPECT_EQ(TextOf(t.text), t.original);
+}
