@@ -64,6 +64,7 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_DIROUTLINEBTNWEITER", "Weiter"},
     {"Default", "IDS_DIROUTLINENUMREAD", "%d Verzeichnisse geladen"},
     {"Default", "IDS_DIROUTLINEANZAHLDIR", "%d von %d Verzeichnissen dargestellt"},
+    {"Default", "IDS_DIROUTLINECUT", "Nur %d von %d Verzeichnissen passen in die Liste; die übrigen werden nicht gezeigt."},
     {"Default", "IDS_DLGSELGRAFIK26", "Drucke Grafik %d von %d"},
     {"Default", "IDS_DLGSELGRAFIK27", "Drucke Seite %d von %d"},
     {"Default", "IDS_DLGSELGRAFIK28", "Die Dateien werden aufgelistet"},

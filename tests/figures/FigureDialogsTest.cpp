@@ -1,6 +1,6 @@
 // The small figure dialogs: the position dialog with its proportional sizes
-// and checks, the circular-text, field and text-entry dialogs, and their
-// texts in both languages.
+// and checks, the circular-text, field and text-entry dialogs, the
+// directory-tree wizard, and their texts in both languages.
 #include "controls/ControlsTesting.h"
 
 #include "controls/CloseQueryDialog.h"
@@ -8,6 +8,7 @@
 #include "document/FeldListe.h"
 #include "figures/FigureDialogs.h"
 #include "figures/Rechteck.h"
+#include "figures/widgets/DlgOutline.h"
 #include "figures/widgets/DlgPosition.h"
 #include "figures/widgets/DlgRotText.h"
 #include "figures/widgets/DlgTextField.h"
@@ -192,10 +193,12 @@ TEST(FigureDialogs, TextsInBothLanguages) {
     TDlgRotText rotText;
     TDlgTextField field;
     TDlgTextNeu text;
+    TDlgOutline outline(nullptr, {});
     const std::pair<QWidget*, QString> dialogs[] = {{&position, "TDlgPosition"},
                                                     {&rotText, "TDlgRotText"},
                                                     {&field, "TDlgTextField"},
-                                                    {&text, "TDlgTextNeu"}};
+                                                    {&text, "TDlgTextNeu"},
+                                                    {&outline, "TDlgOutline"}};
     for (const auto& [dialog, section] : dialogs) LocalizeFormTexts(dialog, section, exporter);
     exporter.WriteExportFile();
     TMyMemIniFile exported;
