@@ -4,8 +4,15 @@
 //    in the same run (target: ours at most half of Qt's, and under 150 ms);
 //  - the incremental layout after one key in the middle of the text (target:
 //    under 0.5 ms), and the re-wrap of that paragraph alone; keys alternate
-//    between a character and a backspace, so the text keeps its size.
+//    between a character and a backspace, so the text keeps its size;
+//  - a full repaint of a 1600 x 1000 view in the middle of the text on a
+//    bitmap (target: under 4 ms);
+//  - hit-testing a point in the middle of the text (target: under 10 us);
+//  - one keystroke through the editing layer in the middle of the text:
+//    insert, re-wrap and repaint of what changed on a bitmap (target: under 1 ms).
+#include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
+#include "richtext/layout/RtRTFTextInput.h"
 #include "richtext/layout/RtRTFTextPaint.h"
 #include "richtext/model/TextHeader.h"
 
@@ -50,7 +57,7 @@ const std::vector<std::string>& Sample() {
 
 struct TLaidOut {
     gdi::RecordingCanvas canvas{gdi::ScreenCaps(), gdi::DeviceKind::Screen};
-    TRtRTFTextPaint text;
+    TRtRTFTextInput text;
     TLaidOut() {
         // Filled without a canvas, so that no paragraph is laid out on the way.
         TAttr plain;
@@ -143,5 +150,59 @@ void BM_RewrapOfTheTypedParagraph(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RewrapOfTheTypedParagraph)->Unit(benchmark::kMicrosecond);
+
+// The text laid out for a bitmap window of 1600 x 1000 screen pixels.
+struct TViewedText {
+    TLaidOut laidOut;
+    gdi::BitmapCanvas bitmap{1600, 1000, 96};
+    TRtRTFTextInput& text = laidOut.text;
+    TViewedText() {
+        text.SetCanvas(&bitmap);
+        text.Reformat();
+        text.VisibleWidth = 1600;
+        text.VisibleHeight = 1000;
+        text.VisibleLayoutWidth = text.UnscaleByZoom(1600);
+        text.VisibleLayoutHeight = text.UnscaleByZoom(1000);
+    }
+};
+
+void BM_FullRepaintOfAView(benchmark::State& state) {
+    TViewedText viewed;
+    TRtRTFTextPaint& text = viewed.text;
+    text.VertScroll = text.GetTextHeight() / 2;
+    for (auto _ : state) text.PaintWindow();
+    state.counters["pages"] = text.PageCount;
+}
+BENCHMARK(BM_FullRepaintOfAView)->Unit(benchmark::kMillisecond);
+
+void BM_HitTestAPoint(benchmark::State& state) {
+    TLaidOut laidOut;
+    TRtRTFTextPaint& text = laidOut.text;
+    text.Reformat();
+    text.VertScroll = text.GetTextHeight() / 2;
+    int32_t n = 0;
+    for (auto _ : state) {
+        text.SetCursorFromPoint(200 + (n * 37) % 3000, 100 + (n * 53) % 5000, false, false);
+        benchmark::DoNotOptimize(text.Cursor.offset);
+        ++n;
+    }
+}
+BENCHMARK(BM_HitTestAPoint)->Unit(benchmark::kMicrosecond);
+
+void BM_KeystrokeThroughTheEditingLayer(benchmark::State& state) {
+    TViewedText viewed;
+    TRtRTFTextInput& text = viewed.text;
+    TParagraph* middle = text.ParagraphByIndex(text.CountParagraphs() / 2);
+    text.VertScroll = middle->firstLine->yPos;
+    TLine* line = middle->firstLine->next ? middle->firstLine->next : middle->firstLine;
+    text.Cursor = {middle, line, 3};
+    int32_t n = 0;
+    for (auto _ : state) {
+        text.InsertChars(n % 2 == 0 ? "a" : "\b", true);
+        ++n;
+    }
+    state.counters["pages"] = text.PageCount;
+}
+BENCHMARK(BM_KeystrokeThroughTheEditingLayer)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

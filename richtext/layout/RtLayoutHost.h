@@ -17,6 +17,9 @@ public:
     // True when the visible width changed (a scroll bar appeared or went).
     virtual bool VertExtentChanged() { return false; }
     virtual void Invalidate() {}
+    // Moves the window's pixels by (dx, dy) screen pixels; false when it
+    // cannot, and the whole window is repainted instead.
+    virtual bool ScrollWindow(int32_t dx, int32_t dy) { return false; }
     // Kinds collect until the window handles them: 1 layout, 4 selection, 8 horizontal view.
     virtual void PostChangeNotification(int32_t kind) {}
     virtual int32_t ClientWidth() const { return 0; }

@@ -14,7 +14,9 @@
 // print layout mode with the reference resolution as its unit, and the zoom
 // and the device's resolution only map layout units to device pixels.
 
+#include "platform/gdi/GdiTypes.h"
 #include "richtext/layout/RtLayoutHost.h"
+#include "richtext/layout/RtLinePaint.h"
 #include "richtext/layout/RtRTFTextIo.h"
 
 #include <array>
@@ -22,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 namespace gdi {
 class Canvas;
@@ -31,13 +34,28 @@ struct FontRequest;
 }
 class TRtCharMeasurer;
 class TCharacterAttr;
+class TRtObjectBase;
 
 // Paint modes (bits of the mode set).
+constexpr uint32_t pmPrinter = 1u << 1;
+constexpr uint32_t pmKeepScroll = 1u << 2;
 constexpr uint32_t pmDeviceResolutionAsIs = 1u << 3;
+constexpr uint32_t pmKeepCursor = 1u << 4;
+constexpr uint32_t pmNoNotify = 1u << 5;
 constexpr uint32_t pmShowHiddenText = 1u << 9;
 constexpr uint32_t pmNoCanvas = 1u << 10;
-constexpr uint32_t pmKeepScroll = 1u << 11;
-constexpr uint32_t pmNoNotify = 1u << 12;
+constexpr uint32_t pmNoHorzOffset = 1u << 11;
+constexpr uint32_t pmNoSelection = 1u << 12;
+constexpr uint32_t pmOffWindowLines = 1u << 14;
+constexpr uint32_t pmWhitePaper = 1u << 15;
+constexpr uint32_t pmNoPaper = 1u << 16;
+constexpr uint32_t pmTransparent = 1u << 24;
+
+// Print options (TRtPrintOption), as bit masks.
+constexpr uint8_t rtIgnoreBorders = 0x01;
+constexpr uint8_t rtIgnoreShading = 0x02;
+constexpr uint8_t rtIgnoreText = 0x04;
+constexpr uint8_t rtIgnoreGraphics = 0x08;
 
 // Edit-box modes (TRtEditBoxMode), as bit masks of the text's EditBoxModes.
 constexpr uint8_t rtemLimitTextHeight = 0x01;
@@ -59,6 +77,25 @@ constexpr uint8_t wcMisspelled = 0x02;
 constexpr uint8_t wcHyphenation = 0x04;
 constexpr int kHyphenPoints = 8;
 using THyphenPoints = std::array<uint8_t, kHyphenPoints>;
+
+class TRtRTFTextPaint;
+
+// The advances of a line's characters as the painter places them, taken in
+// order: each character's width, the stretched width for the blanks of a
+// justified line (the first ones a pixel more).
+class TRtLineAdvances {
+public:
+    TRtLineAdvances(TRtRTFTextPaint& text, const TLine* line);
+    int32_t Next(uint32_t i);
+    TAttr AttrAt(uint32_t i) const;
+
+private:
+    TRtRTFTextPaint& text_;
+    const TLine* line_;
+    uint32_t trailing_;  // blanks from here on keep their width
+    bool stretch_;
+    int32_t stretched_ = 0;
+};
 
 class TRtRTFTextPaint : public TRtRTFTextIo {
 public:
@@ -177,6 +214,88 @@ public:
     std::function<void(TRtCustomRtfEditClass*& source)> OnEditBoxTextFlowsIn;
     std::function<void(bool up, TRtCustomRtfEditClass*& next, char ch)> OnEditBoxCursorLeaves;
 
+    // ================= painting the window and its lines (RtRTFTextPaintLines.cpp)
+    // Painting works in layout pixels relative to the window; the zoom
+    // mapping of the canvas takes them to device pixels.
+    virtual void PaintWindow();
+    // An area of the window in screen pixels, or in layout pixels.
+    void PaintScreenRect(int32_t x, int32_t y, int32_t height, int32_t width);
+    void PaintArea(int32_t x, int32_t y, int32_t height, int32_t width);
+    void PaintLine(TParagraph* par, TLine* line);
+    void ComputeLineRects(TRtLinePaint& rec, int32_t horzOffset, TLine* line, TParagraph* par, int32_t y);
+    // White while printing, else the text's colour.
+    gdi::Color GetBackgroundColor() const;
+    // A 2-pixel mark at a character (while text is dragged); a null paragraph removes it.
+    void SetDropMark(TParagraph* par, TLine* line, gdi::Color color, int32_t index);
+    // Flags the lines between the selection's ends as lying in the selection.
+    void MarkSelectedLines();
+    // The selection's ends in text order.
+    void SelectionBounds(TRtPosition& first, TRtPosition& last) const;
+    gdi::Color Color = gdi::Rgb(255, 255, 255);  // the paper
+    gdi::Color PageGapColor = gdi::SysColor(gdi::COLOR_BTNSHADOW);
+    gdi::Color SelectionColor = gdi::SysColor(gdi::COLOR_HIGHLIGHT);
+    gdi::Color SelectionTextColor = gdi::SysColor(gdi::COLOR_HIGHLIGHTTEXT);
+    int32_t TopInset = 0;   // layout pixels
+    int32_t LeftInset = 0;
+    int32_t EditorPageGap = 0;  // layout pixels left of the page in the page view
+    bool CellsMarked = false;  // whole cells are selected (pfMarked)
+    bool HideSelection = false;
+    uint8_t PrintOptions = 0;  // while printing
+
+    // ================= hit-testing and selection by index (RtRTFTextPaintHit.cpp)
+    // x values are layout pixels in the text's coordinates (the horizontal
+    // scroll position included, the window's inset not).
+    int32_t CharIndexToX(TParagraph* par, TLine* line, int32_t index);
+    int32_t CharIndexToScreenX(TParagraph* par, TLine* line, int32_t index);
+    int32_t CharIndexAtX(TParagraph* par, TLine* line, int32_t x);
+    int32_t GetLineFreeSpace(TParagraph* par, TLine* line);
+    virtual int32_t GetNumberingIndent(TParagraph* par, TLine* line);
+    // The x where a line's text starts (alignment included).
+    int32_t LineStartX(TParagraph* par, TLine* line);
+    // False when the point lies below the text (the last line is given then).
+    bool FindLineAtPos(TParagraph*& par, TLine*& line, int32_t x, int32_t y);
+    // A point of the window (layout pixels).
+    virtual bool SetCursorFromPoint(int32_t x, int32_t y, bool scroll, bool clearSelection);
+    void SetSelection(int32_t start, int32_t length);
+    bool GetSelPosLen(int32_t& start, int32_t& length) const;
+    bool HiddenParagraph(const TParagraph* par) const;
+
+    // ================= scrolling and the caret (RtRTFTextPaintScroll.cpp)
+    // Amounts in screen pixels: down and right bring later or further-right text into view.
+    void ScrollDown(int32_t dy);
+    void ScrollUp(int32_t dy);
+    void ScrollRight(int32_t dx);
+    void ScrollLeft(int32_t dx);
+    // Scroll-bar requests: 0 line up/left, 1 line down/right, 2 page up/left,
+    // 3 page down/right, 4 and 5 to a position (layout pixels), 6 to the start, 7 to the end.
+    void VertScrollRequest(int32_t code, int32_t position);
+    void HorzScrollRequest(int32_t code, int32_t position);
+    void ScrollToCursor() override;
+    void ShowCursor();
+    void UpdateCaretPos();
+    int32_t GetLineTop(const TLine* line) const;
+    void SkipZeroWidthAtCursor();
+    // Moves the frame of a selected object with the text; the editing layer draws it.
+    virtual void ScrollObjectFrame(int32_t dx, int32_t dy) {}
+    int32_t CaretX = 0;  // layout pixels in text coordinates (the caret's top)
+    int32_t CaretY = 0;
+    int32_t CaretWidth = 0;
+    int32_t CaretHeight = 0;
+    bool ScrollLocked = false;    // while a table column is resized
+    bool PutCursorAtTop = false;  // the next ScrollToCursor puts the cursor line at the top
+    bool PartialScrollDone = false;
+    std::function<void(int32_t y)> OnYPosChanged;
+    std::function<void(int32_t x)> OnXPosChanged;
+
+    // ================= painting the runs of a line (RtRTFTextPaintRuns.cpp)
+    void PaintLineRuns(TParagraph* par, TLine* line, TRtLinePaint& rec);
+    // Sets brush and text colour for a run; returns the text output options.
+    uint32_t SetRunBrush(const TAttr& attr, bool selected, const TRtLinePaint& rec, bool force);
+    void PaintPageHeaderFooter(bool header, const TRtLinePaint& body, TLine* line, TParagraph* par);
+    void FillRunRect(const gdi::Rect& rect, const TAttr& attr, bool selected, const TRtLinePaint& rec, bool force);
+    // One border side (0 left, 1 top, 2 right, 3 bottom) of a rectangle.
+    void DrawBorderSide(int32_t side, bool dotted, gdi::Color color, int32_t width, const gdi::Rect& rect);
+
 protected:
     void AfterRead(bool intoEmptyText) override;
     TRtLayoutHost& HostOrNone();
@@ -212,4 +331,42 @@ private:
     bool FlowTextIn();
     void FlowTextOut();
     int32_t ScreenTextHeight();
+
+    // scrolling
+    bool scrolling_ = false;
+    int32_t lastCaretX_ = -1;
+    int32_t lastCaretY_ = -1;
+    bool ScrollingBlocked() const;
+    bool FixedBackground() const;
+    void ScrollView(int32_t dx, int32_t dy);
+    void FinishVerticalScroll(int32_t before);
+    void FinishHorizontalScroll(int32_t offset);
+    int32_t TextRightEnd() const;
+
+    // painting
+    int32_t maxPaintedBottom_ = 0;
+    bool clipActive_ = false;
+    gdi::Rect clipRect_;
+    struct TDropMark {
+        TParagraph* par = nullptr;
+        TLine* line = nullptr;
+        gdi::Color color = 0;
+        int32_t index = 0;
+    } dropMark_;
+    bool OnPrinter() const;
+    void ComputeRowPosition(TRtLinePaint& rec, TParagraph* par);
+    void ComputeBands(TRtLinePaint& rec, TParagraph* par, TLine* line);
+    void ComputeLineSelection(TRtLinePaint& rec, TParagraph* par, TLine* line);
+    void PaintDropMark();
+    void FillBands(const TRtLinePaint& rec, TParagraph* par);
+    void PaintGapMark(const TRtLinePaint& rec, TParagraph* par);
+    void PaintPageFrame(const TRtLinePaint& rec, TParagraph* par);
+    int32_t PaintNumbering(TParagraph* par, TLine* line, const TRtLinePaint& rec, int32_t x);
+    int32_t PaintRuns(TParagraph* par, TLine* line, TRtLinePaint& rec, int32_t x);
+    void PaintRunMarks(const TAttr& attr, int32_t x, int32_t width, int32_t baseline, const TRtLinePaint& rec);
+    void PaintEndMark(TParagraph* par, TLine* line, const TRtLinePaint& rec, int32_t x);
+    void PaintBorders(TParagraph* par, TLine* line, const TRtLinePaint& rec);
+    bool SharesTopWithCellAbove(TParagraph* par);
+    void PaintObjectChar(const TAttr& attr, int32_t left, int32_t right, const TRtLinePaint& rec);
+    std::unordered_set<const TRtObjectBase*> unpaintable_;
 };

@@ -4,24 +4,14 @@
 // hook, and the printed width of a line.
 #include "richtext/layout/RtRTFTextPaint.h"
 
+#include "richtext/layout/FlagScope.h"
+
 #include "richtext/model/RtSpecialTextProperty.h"
 #include "richtext/model/TextHeader.h"
 
 #include <algorithm>
 
 namespace {
-
-// Sets a flag for the length of a scope, also when it ends by an exception.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TFlagScope() { flag_ = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 constexpr int32_t kProgressThreshold = 100;
 

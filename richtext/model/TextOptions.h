@@ -55,6 +55,7 @@ enum TRtViewOption : uint32_t {
     rtDontIgnoreTabsInRightMargin = 1u << 17,
     rtCenterLinesVertically = 1u << 18,
     rtUseAbsoluteFontHeight = 1u << 19,
+    rtDontGrayHeaderFooterInLayout = 1u << 20,
 };
 
 // The protection set ProtectedProp (TProtectProps), as bit masks.

@@ -41,12 +41,13 @@ inline gdi::DeviceCaps CapsAt(int32_t dpi) {
 }
 
 // A text on a recording canvas of 96 pixels per inch with fixed-width characters.
-struct TLaidOutText {
+template <typename TText>
+struct TLaidOutAs {
     TFixedWidthMeasurer measurer;
     gdi::RecordingCanvas canvas{CapsAt(96), gdi::DeviceKind::Screen};
-    TRtRTFTextPaint text;
+    TText text;
 
-    TLaidOutText() {
+    TLaidOutAs() {
         text.SetMeasurer(&measurer);
         text.SetCanvas(&canvas);
     }
@@ -64,6 +65,7 @@ struct TLaidOutText {
     void Layout() { text.Reformat(); }
     TParagraph* Par(int32_t index) const { return text.ParagraphByIndex(index); }
 };
+using TLaidOutText = TLaidOutAs<TRtRTFTextPaint>;
 
 inline std::vector<std::string> LinesOf(const TParagraph* par) {
     std::vector<std::string> lines;
