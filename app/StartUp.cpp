@@ -13,6 +13,7 @@
 #include "figures/widgets/ElementMessageBox.h"
 #include "foundation/Debug.h"
 #include "foundation/Localizer.h"
+#include "foundation/PrivateTempFolder.h"
 #include "foundation/ZRRegIniFile.h"
 #include "figures/widgets/FigureDialogs.h"
 #include "figures/widgets/PropertyPageContainer.h"
@@ -103,6 +104,12 @@ void InitializeServices() {
     Settings();
     Debug();
     Localizer();
+    try {
+        // Made at the start, so that the folders of killed earlier runs go now.
+        ProcessTempFolder();
+    } catch (const EFCreateError&) {
+        // The first file that needs it says so.
+    }
     InstallLocalizerMessageBox();
     InstallFilerMessageBox();
     InstallElementMessageBox();
