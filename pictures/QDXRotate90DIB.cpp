@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 
 using imaging::Dib;
 using imaging::DibHandle;
@@ -139,13 +140,58 @@ struct TQDXRotate90DIB::Geometry {
     TRect bounds;
     int32_t width = 0, height = 0;
 
-    // The source pixel of device pixel (x, y), or false.
-    bool Source(int64_t x, int64_t y, int32_t& i, int32_t& j) const {
-        i = static_cast<int32_t>((x * a + y * c + e + 2047) >> 12);
-        j = static_cast<int32_t>((x * b + y * d + f + 2047) >> 12);
-        return i >= 0 && i < width && j >= 0 && j < height;
+    // Walks device row y from left to right - 1: pixel(x, i, j) for each
+    // device pixel whose source pixel (i, j) exists, none(x) for the others.
+    // The source of (x, y) is ((x a + y c + e + 2047) >> 12, (x b + y d + f + 2047) >> 12),
+    // stepped along the row by a and b.
+    template <class Pixel, class None>
+    void WalkRow(int32_t y, int32_t left, int32_t right, Pixel pixel, None none) const {
+        int64_t ti = int64_t{left} * a + int64_t{y} * c + e + 2047;
+        int64_t tj = int64_t{left} * b + int64_t{y} * d + f + 2047;
+        for (int32_t x = left; x < right; ++x, ti += a, tj += b) {
+            const int64_t i = ti >> 12, j = tj >> 12;
+            if (i >= 0 && i < width && j >= 0 && j < height)
+                pixel(x, static_cast<int32_t>(i), static_cast<int32_t>(j));
+            else
+                none(x);
+        }
     }
 };
+
+namespace {
+
+// The pixels of a 24-bit or 32-bit DIB as 32-bit values (24-bit ones opaque),
+// read straight from its rows.
+template <int BytesPerPixel>
+class PixelSource {
+public:
+    explicit PixelSource(const Dib& dib) : bits_(dib.Bits()), stride_(dib.RowBytes()) {}
+    uint32_t At(int32_t i, int32_t j) const {
+        const uint8_t* p = bits_ + size_t(j) * stride_ + size_t(i) * BytesPerPixel;
+        if constexpr (BytesPerPixel == 4) {
+            uint32_t v;
+            std::memcpy(&v, p, 4);
+            return v;
+        } else {
+            return 0xFF000000u | p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
+        }
+    }
+
+private:
+    const uint8_t* bits_;
+    size_t stride_;
+};
+
+// Calls work(source) with the pixel source of the DIB's depth (24 or 32 bits).
+template <class Work>
+void WithPixelSource(const Dib& dib, Work work) {
+    if (dib.BitCount() == 24)
+        work(PixelSource<3>(dib));
+    else
+        work(PixelSource<4>(dib));
+}
+
+}  // namespace
 
 TQDXRotate90DIB::TQDXRotate90DIB() = default;
 
@@ -340,7 +386,8 @@ bool TQDXRotate90DIB::MakeTransformation(TScaleCanvas& canvas, Geometry& g, int3
 
 void TQDXRotate90DIB::DrawTo(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h) {
     if (!dib_ || w == 0 || h == 0) return;
-    if (dib_->BitCount() < 32) imaging::ConvertDIB(dib_, 32);
+    // 24-bit pictures are drawn from their own rows; fewer bits become 32.
+    if (dib_->BitCount() < 24) imaging::ConvertDIB(dib_, 32);
     RefreshHeader();
     if (auto* bitmapCanvas = dynamic_cast<TBmpScaleCanvas*>(&canvas)) {
         Geometry g;
@@ -359,18 +406,21 @@ void TQDXRotate90DIB::DrawToBitmap(TBmpScaleCanvas& canvas, const Geometry& g, b
     if (const std::optional<gdi::Region> clip = canvas.Canvas().GetClipRgn()) {
         if (region.Combine(region, *clip, gdi::RegionCombine::And) == gdi::RegionKind::Null) return;
     }
-    for (const TRect& r : region.Rects()) {
-        for (int32_t y = r.top; y < r.bottom; ++y) {
-            uint32_t* line = canvas.ScanLine(y);
-            for (int32_t x = r.left; x < r.right; ++x) {
-                int32_t i = 0, j = 0;
-                if (!g.Source(x, y, i, j)) continue;
-                const uint32_t pixel = dib_->Row32(j)[i];
-                if (masked && pixel >> 24 != 255) continue;
-                line[x] = pixel | 0xFF000000u;  // the bitmap is opaque
+    WithPixelSource(*dib_, [&](const auto& source) {
+        for (const TRect& r : region.Rects()) {
+            for (int32_t y = r.top; y < r.bottom; ++y) {
+                uint32_t* line = canvas.ScanLine(y);
+                g.WalkRow(
+                    y, r.left, r.right,
+                    [&](int32_t x, int32_t i, int32_t j) {
+                        const uint32_t pixel = source.At(i, j);
+                        if (masked && pixel >> 24 != 255) return;
+                        line[x] = pixel | 0xFF000000u;  // the bitmap is opaque
+                    },
+                    [](int32_t) {});
             }
         }
-    }
+    });
 }
 
 void TQDXRotate90DIB::DrawToDevice(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h) {
@@ -410,30 +460,35 @@ void TQDXRotate90DIB::DrawRowsToDevice(TScaleCanvas& canvas, int32_t angle, floa
     gdi::Canvas& device = canvas.Canvas();
     std::vector<uint32_t> run;
     run.reserve(static_cast<size_t>(bounds.Width()) + 1);
-    for (int32_t y = bounds.top; y < bounds.bottom; ++y) {
-        const int32_t deviceY = k * (y + dy) - dy;
-        int32_t first = -2000000;
-        auto flush = [&] {
-            if (run.empty()) return;
-            const int32_t deviceX = k * (first + dx) - dx;
-            StretchRowToDevice(device, deviceX, deviceY, static_cast<int32_t>(run.size()) * k, k, run, gray);
-            run.clear();
-        };
-        for (int32_t x = bounds.left; x < bounds.right; ++x) {
-            int32_t i = 0, j = 0;
-            const bool inside = g.Source(x, y, i, j);
-            const uint32_t pixel = inside ? dib_->Row32(j)[i] : 0;
-            if (!inside || (masked && pixel >> 24 != 255)) {
-                // An opaque picture's pixels form one run per row; a mask's
-                // runs end at every pixel that is not drawn.
-                if (masked) flush();
-                continue;
-            }
-            if (run.empty()) first = x;
-            run.push_back(pixel);
+    WithPixelSource(*dib_, [&](const auto& source) {
+        for (int32_t y = bounds.top; y < bounds.bottom; ++y) {
+            const int32_t deviceY = k * (y + dy) - dy;
+            int32_t first = -2000000;
+            auto flush = [&] {
+                if (run.empty()) return;
+                const int32_t deviceX = k * (first + dx) - dx;
+                StretchRowToDevice(device, deviceX, deviceY, static_cast<int32_t>(run.size()) * k, k, run, gray);
+                run.clear();
+            };
+            // An opaque picture's pixels form one run per row; a mask's runs
+            // end at every pixel that is not drawn.
+            g.WalkRow(
+                y, bounds.left, bounds.right,
+                [&](int32_t x, int32_t i, int32_t j) {
+                    const uint32_t pixel = source.At(i, j);
+                    if (masked && pixel >> 24 != 255) {
+                        flush();
+                        return;
+                    }
+                    if (run.empty()) first = x;
+                    run.push_back(pixel);
+                },
+                [&](int32_t) {
+                    if (masked) flush();
+                });
+            flush();
         }
-        flush();
-    }
+    });
 }
 
 void TQDXRotate90DIB::DrawQuarterTurn(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h,

@@ -7,7 +7,8 @@
 // metafile) row by row at no more than 360 dpi, or with one blit of a
 // pre-turned picture at quarter turns. A picture whose alpha channel is not
 // uniform is a mask: only fully opaque pixels are painted and hit. On a
-// printer without colour it is painted grey.
+// printer without colour it is painted grey. A 24-bit picture (every JPEG)
+// is read from its own rows and stays 24-bit; fewer bits are made 32-bit.
 //
 // Stream form: a signed 32-bit length n, the extension (n 8-bit characters
 // with its dot, ".jpg"), then the bytes of the picture file up to the end of

@@ -17,7 +17,7 @@ DibHandle DecodePng(std::span<const uint8_t> bytes, ImageError* error) {
     if (bytes.empty() || !png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
         return fail(ImageError::Damaged);
     image.format = PNG_FORMAT_BGRA;
-    DibHandle dib = CreateDIB(static_cast<int32_t>(image.width), static_cast<int32_t>(image.height), 32);
+    DibHandle dib = CreateDIBForWriting(static_cast<int32_t>(image.width), static_cast<int32_t>(image.height), 32);
     if (!dib) {
         png_image_free(&image);
         return fail(ImageError::TooLarge);

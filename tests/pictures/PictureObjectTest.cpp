@@ -284,6 +284,47 @@ TEST(PictureObject, GoldenPictureAtQuarterTurns) {
     }
 }
 
+// A 24-bit picture (every JPEG) is drawn from its own rows: the same
+// pixels as its 32-bit form, on the screen and on a device, and the picture
+// stays as small as it was.
+TEST(PictureObject, TwentyFourBitPicturesDrawAsTheir32BitForm) {
+    QTemporaryDir dir;
+    std::vector<uint8_t> bmp;
+    ASSERT_TRUE(imaging::EncodePicture(*SixColours(), imaging::PictureFormat::Bmp, bmp));
+    const QString bmpName = dir.filePath(QStringLiteral("six.bmp"));
+    ASSERT_TRUE(imaging::WriteFileBytes(bmpName.toStdString(), bmp));
+    TQDXRotate90DIB own;
+    own.LoadFromFile(bmpName);
+    ASSERT_EQ(own.DIB()->BitCount(), 24);
+    TQDXRotate90DIB converted;
+    converted.SetDIB(SixColours());
+    ASSERT_EQ(converted.DIB()->BitCount(), 32);
+    for (int32_t angle : {0, 33, 90, 180, 251}) {
+        BitmapCanvas a, b;
+        own.DrawTo(a.canvas, angle, 10, 10, 9, 6);
+        converted.DrawTo(b.canvas, angle, 10, 10, 9, 6);
+        EXPECT_EQ(Ink(a.Bitmap())->Packed(), Ink(b.Bitmap())->Packed()) << angle;
+    }
+    for (int32_t angle : {45, 90}) {
+        std::vector<std::vector<gdi::Color>> rows[2];
+        for (int which = 0; which < 2; ++which) {
+            FakePrinterScope fake(600);
+            TScaleCanvas canvas(&fake.printer->GetCanvas());
+            canvas.Reset(kResetPrinter);
+            (which == 0 ? own : converted).DrawTo(canvas, angle, 50, 50, 9, 6);
+            for (const auto& blit : fake.Blits()) {
+                std::vector<gdi::Color> row;
+                for (int32_t y = 0; y < blit.bitmap->Height(); ++y)
+                    for (int32_t x = 0; x < blit.bitmap->Width(); ++x) row.push_back(blit.bitmap->Pixel(x, y));
+                rows[which].push_back(row);
+            }
+        }
+        EXPECT_FALSE(rows[0].empty()) << angle;
+        EXPECT_EQ(rows[0], rows[1]) << angle;
+    }
+    EXPECT_EQ(own.DIB()->BitCount(), 24);
+}
+
 TEST(PictureObject, BitmapPathCornerCases) {
     // One pixel fills the whole rectangle.
     BitmapCanvas target;
