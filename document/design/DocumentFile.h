@@ -21,6 +21,9 @@
 // that ends early, a marker out of place or an element code that names no
 // figure class (which shows "IDS_INVALIDELEMENT" first) end the load with
 // "IDS_CANNOTREADFILE"; a file that is no document gives "IDS_INVALIDFILE".
+// A picture whose bytes do not decode does not end it: the picture figure
+// keeps the bytes as they are (a marked empty box), and the load lists it
+// in Filer.UnreadablePictures with its design's caption.
 // The figures read until then stay in their designs.
 
 #include "document/EtikettFiler.h"
