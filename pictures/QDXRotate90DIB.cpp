@@ -35,6 +35,15 @@ std::atomic<TPrinterColorQuery> printerColorQuery{nullptr};
 
 void SetPrinterColorQuery(TPrinterColorQuery query) { printerColorQuery.store(query); }
 
+namespace {
+
+std::atomic<int64_t> workingPixelLimit{int64_t{4096} * 4096};
+
+}  // namespace
+
+int64_t TQDXRotate90DIB::WorkingPixelLimit() { return workingPixelLimit.load(); }
+void TQDXRotate90DIB::SetWorkingPixelLimit(int64_t pixels) { workingPixelLimit.store(std::max<int64_t>(1, pixels)); }
+
 bool PrinterPrintsColor() {
     if (const TPrinterColorQuery query = printerColorQuery.load()) return query();
     return gdi::CurrentPrinter().Caps().bitsPerPixel > 8;
@@ -199,6 +208,9 @@ TQDXRotate90DIB::~TQDXRotate90DIB() { Clear(); }
 
 void TQDXRotate90DIB::Clear() {
     dib_.reset();
+    deviceDib_.reset();
+    keptBytes_.clear();
+    fullWidth_ = fullHeight_ = 0;
     header_ = {};
     keptFile_.reset();
     if (!tempName_.isEmpty()) QFile::remove(tempName_);
@@ -207,10 +219,17 @@ void TQDXRotate90DIB::Clear() {
     mode_ = kModeOpaque;
 }
 
-int32_t TQDXRotate90DIB::Width() const { return dib_ ? header_.width : 0; }
-int32_t TQDXRotate90DIB::Height() const { return dib_ ? header_.height : 0; }
+int32_t TQDXRotate90DIB::Width() const { return dib_ ? fullWidth_ : 0; }
+int32_t TQDXRotate90DIB::Height() const { return dib_ ? fullHeight_ : 0; }
+
+bool TQDXRotate90DIB::IsReduced() const { return dib_ && (dib_->Width() < fullWidth_ || dib_->Height() < fullHeight_); }
 
 void TQDXRotate90DIB::RefreshHeader() { imaging::DIBInfo(dib_.get(), header_); }
+
+void TQDXRotate90DIB::TakeWholeSize() {
+    fullWidth_ = dib_ ? dib_->Width() : 0;
+    fullHeight_ = dib_ ? dib_->Height() : 0;
+}
 
 void TQDXRotate90DIB::Assign(const TQDXRotate90DIB& source) {
     if (&source == this) return;
@@ -219,6 +238,15 @@ void TQDXRotate90DIB::Assign(const TQDXRotate90DIB& source) {
     dib_ = imaging::CopyHandle(*source.dib_);
     mode_ = source.mode_;
     RefreshHeader();
+    TakeWholeSize();
+    // A picture read smaller than it is keeps its file in the copy too: the
+    // copy would otherwise be saved at the smaller size.
+    if (source.IsReduced()) {
+        fullWidth_ = source.fullWidth_;
+        fullHeight_ = source.fullHeight_;
+        extension_ = source.extension_;
+        KeepCopy(source.SourceBytes());
+    }
 }
 
 void TQDXRotate90DIB::SetDIB(DibHandle handle) {
@@ -226,6 +254,7 @@ void TQDXRotate90DIB::SetDIB(DibHandle handle) {
     dib_ = std::move(handle);
     if (!dib_) return;
     RefreshHeader();
+    TakeWholeSize();
     DetectAlphaMode();
 }
 
@@ -267,23 +296,50 @@ void TQDXRotate90DIB::LoadFromFile(const QString& fileName) {
     LoadFromBytes(bytes, extension);
 }
 
-void TQDXRotate90DIB::LoadFromBytes(const std::vector<uint8_t>& bytes, const QString& extension) {
+void TQDXRotate90DIB::LoadFromBytes(std::span<const uint8_t> bytes, const QString& extension) {
     Clear();
     extension_ = extension;
+    const std::string ext = UnicodeToAnsi(extension);
+    // A picture of more pixels than the screen can show is read smaller; a
+    // device that needs more reads it again (DeviceSource).
+    imaging::PictureFormat format = imaging::PictureFormat::Unknown;
+    imaging::PictureSize whole;
+    int32_t factor = 1;
+    if (imaging::ReadPictureSize(bytes, ext, format, whole) && whole.Pixels() <= imaging::PixelLimit())
+        factor = imaging::ReductionWithin(format, whole, WorkingPixelLimit());
     imaging::ImageError error = imaging::ImageError::None;
-    DibHandle dib = imaging::DecodePicture(bytes, UnicodeToAnsi(extension), &error);
+    bool alphaVaries = false;
+    DibHandle dib = imaging::DecodePictureReduced(bytes, ext, factor, &error, &alphaVaries);
     if (dib && IsPng(extension) && !imaging::ConvertDIB(dib, 32)) dib.reset();
     if (!dib) RaisePictureError(error == imaging::ImageError::None ? imaging::ImageError::Damaged : error);
     dib_ = std::move(dib);
     mode_ = kModeOpaque;
-    if (IsPng(extension)) DetectAlphaMode();
     RefreshHeader();
+    TakeWholeSize();
+    if (factor > 1) {
+        fullWidth_ = whole.width;
+        fullHeight_ = whole.height;
+        // The whole picture's alpha, as the reader saw it.
+        if (IsPng(extension) && alphaVaries) mode_ = kModeAlphaMask;
+    } else if (IsPng(extension)) {
+        DetectAlphaMode();
+    }
     KeepCopy(bytes);
+    // Without its file a smaller reading would be saved smaller: the bytes stay in memory then.
+    if (factor > 1 && !keptFile_) keptBytes_.assign(bytes.begin(), bytes.end());
+}
+
+std::vector<uint8_t> TQDXRotate90DIB::SourceBytes() const {
+    if (!keptFile_) return keptBytes_;
+    std::vector<uint8_t> bytes(static_cast<size_t>(keptFile_->Size()));
+    keptFile_->SetPosition(0);
+    keptFile_->ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    return bytes;
 }
 
 // The copy is made under a name that is created exclusively, so two pictures
 // (or two programs) never share one.
-void TQDXRotate90DIB::KeepCopy(const std::vector<uint8_t>& bytes) {
+void TQDXRotate90DIB::KeepCopy(std::span<const uint8_t> bytes) {
     try {
         const QString name = UniqueTempFileName(extension_);
         tempName_ = name;
@@ -308,6 +364,13 @@ void TQDXRotate90DIB::LoadFromStream(TStream& stream) {
     const QString extension = ReadLengthPrefixedString(stream);
     const int64_t size = stream.Remaining();
     if (size > kMaxStreamPicture) RaisePictureError(imaging::ImageError::TooLarge);
+    // The bytes of a memory stream are read where they are.
+    if (auto* memory = dynamic_cast<TMemoryStream*>(&stream)) {
+        const int64_t at = memory->Position();
+        memory->SetPosition(at + size);
+        LoadFromBytes(std::span<const uint8_t>(memory->Memory() + at, static_cast<size_t>(size)), extension);
+        return;
+    }
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     stream.ReadBuffer(bytes.data(), size);
     LoadFromBytes(bytes, extension);
@@ -320,6 +383,11 @@ void TQDXRotate90DIB::SaveToStream(TStream& stream) {
         keptFile_->SetPosition(0);
         const int64_t size = keptFile_->Size();
         if (size > 0) stream.CopyFrom(*keptFile_, size);
+        return;
+    }
+    if (!keptBytes_.empty()) {
+        WriteLengthPrefixedString(stream, extension_);
+        stream.WriteBuffer(keptBytes_.data(), static_cast<int64_t>(keptBytes_.size()));
         return;
     }
     std::vector<uint8_t> png;
@@ -336,14 +404,17 @@ bool TQDXRotate90DIB::HitTestPixel(TPoint p) {
         imaging::ConvertDIB(dib_, 32);
         RefreshHeader();
     }
-    return dib_->Row32(Height() - 1 - p.y)[p.x] >> 24 == 255;
+    // A picture read smaller: the pixel that stands for this one.
+    const auto x = static_cast<int32_t>(int64_t{p.x} * dib_->Width() / fullWidth_);
+    const auto y = static_cast<int32_t>(int64_t{p.y} * dib_->Height() / fullHeight_);
+    return dib_->Row32(dib_->Height() - 1 - y)[x] >> 24 == 255;
 }
 
 // ---- drawing
 
-bool TQDXRotate90DIB::MakeTransformation(TScaleCanvas& canvas, Geometry& g, int32_t angle, float cx, float cy,
-                                         float w, float h) const {
-    const int32_t wp = dib_->Width(), hp = dib_->Height();
+bool TQDXRotate90DIB::MakeTransformation(const Dib& source, TScaleCanvas& canvas, Geometry& g, int32_t angle,
+                                         float cx, float cy, float w, float h) {
+    const int32_t wp = source.Width(), hp = source.Height();
     const int32_t targetW = canvas.MMToPixel(w), targetH = canvas.MMToPixel(h);
     if (targetW == 0 || targetH == 0) return false;
     TTransformation t;
@@ -391,7 +462,10 @@ void TQDXRotate90DIB::DrawTo(TScaleCanvas& canvas, int32_t angle, float cx, floa
     RefreshHeader();
     if (auto* bitmapCanvas = dynamic_cast<TBmpScaleCanvas*>(&canvas)) {
         Geometry g;
-        if (MakeTransformation(canvas, g, angle, cx, cy, w, h)) DrawToBitmap(*bitmapCanvas, g, mode_ == kModeAlphaMask);
+        // The screen shows the picture as it was read; a device's larger reading goes.
+        deviceDib_.reset();
+        if (MakeTransformation(*dib_, canvas, g, angle, cx, cy, w, h))
+            DrawToBitmap(*bitmapCanvas, g, mode_ == kModeAlphaMask);
         return;
     }
     DrawToDevice(canvas, angle, cx, cy, w, h);
@@ -428,22 +502,52 @@ void TQDXRotate90DIB::DrawToDevice(TScaleCanvas& canvas, int32_t angle, float cx
     // Devices are drawn at no more than 360 dpi: 600 dpi at k = 2, 1200 at 4.
     const int32_t dpi = std::max(1, canvas.Canvas().Caps().logPixelsY);
     const int32_t k = (dpi + 359) / 360;
+    int32_t needWidth = 0, needHeight = 0;
+    {
+        ZoomScope reduced(canvas, canvas.Zoom / static_cast<float>(k));
+        needWidth = std::abs(canvas.MMToPixel(w));
+        needHeight = std::abs(canvas.MMToPixel(h));
+    }
+    const Dib& source = DeviceSource(needWidth, needHeight);
     const int32_t quarter = NormalizedAngle(angle);
     if (mode_ == kModeOpaque && quarter % 90 == 0) {
-        DrawQuarterTurn(canvas, quarter, cx, cy, w, h, gray, k);
+        DrawQuarterTurn(source, canvas, quarter, cx, cy, w, h, gray, k);
         return;
     }
-    DrawRowsToDevice(canvas, angle, cx, cy, w, h, mode_ == kModeAlphaMask, gray, k);
+    DrawRowsToDevice(source, canvas, angle, cx, cy, w, h, mode_ == kModeAlphaMask, gray, k);
 }
 
-void TQDXRotate90DIB::DrawRowsToDevice(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h,
-                                       bool masked, bool gray, int32_t k) {
+// A picture read smaller than it is is read again for a device that needs
+// more of its pixels: as few as give the device one for each of its (at
+// most 360 dpi) pixels, kept for the labels that follow.
+const Dib& TQDXRotate90DIB::DeviceSource(int32_t needWidth, int32_t needHeight) {
+    const auto enough = [&](const Dib& dib) {
+        return dib.Width() >= std::min(needWidth, fullWidth_) && dib.Height() >= std::min(needHeight, fullHeight_);
+    };
+    if (!IsReduced() || enough(*dib_)) return *dib_;
+    if (deviceDib_ && enough(*deviceDib_)) return *deviceDib_;
+    deviceDib_.reset();
+    const std::vector<uint8_t> bytes = SourceBytes();
+    const std::string ext = UnicodeToAnsi(extension_);
+    imaging::PictureFormat format = imaging::PictureFormat::Unknown;
+    imaging::PictureSize whole;
+    if (!imaging::ReadPictureSize(bytes, ext, format, whole)) return *dib_;
+    const int32_t factor = imaging::ReductionKeeping(format, whole, needWidth, needHeight);
+    DibHandle larger = imaging::DecodePictureReduced(bytes, ext, factor);
+    if (larger && dib_->BitCount() == 32 && !imaging::ConvertDIB(larger, 32)) larger.reset();
+    if (!larger || larger->Width() <= dib_->Width()) return *dib_;
+    deviceDib_ = std::move(larger);
+    return *deviceDib_;
+}
+
+void TQDXRotate90DIB::DrawRowsToDevice(const Dib& source, TScaleCanvas& canvas, int32_t angle, float cx, float cy,
+                                       float w, float h, bool masked, bool gray, int32_t k) {
     const int32_t dx = canvas.PixelOffsetX, dy = canvas.PixelOffsetY;
     auto toReduced = [k](int32_t p, int32_t offset) { return (p + offset) / k - offset; };
     Geometry g;
     {
         ZoomScope reduced(canvas, canvas.Zoom / static_cast<float>(k));
-        if (!MakeTransformation(canvas, g, angle, cx, cy, w, h)) return;
+        if (!MakeTransformation(source, canvas, g, angle, cx, cy, w, h)) return;
     }
     TRect bounds = g.bounds;
     const gdi::DeviceCaps& caps = canvas.Canvas().Caps();
@@ -460,7 +564,7 @@ void TQDXRotate90DIB::DrawRowsToDevice(TScaleCanvas& canvas, int32_t angle, floa
     gdi::Canvas& device = canvas.Canvas();
     std::vector<uint32_t> run;
     run.reserve(static_cast<size_t>(bounds.Width()) + 1);
-    WithPixelSource(*dib_, [&](const auto& source) {
+    WithPixelSource(source, [&](const auto& pixels) {
         for (int32_t y = bounds.top; y < bounds.bottom; ++y) {
             const int32_t deviceY = k * (y + dy) - dy;
             int32_t first = -2000000;
@@ -475,7 +579,7 @@ void TQDXRotate90DIB::DrawRowsToDevice(TScaleCanvas& canvas, int32_t angle, floa
             g.WalkRow(
                 y, bounds.left, bounds.right,
                 [&](int32_t x, int32_t i, int32_t j) {
-                    const uint32_t pixel = source.At(i, j);
+                    const uint32_t pixel = pixels.At(i, j);
                     if (masked && pixel >> 24 != 255) {
                         flush();
                         return;
@@ -491,9 +595,9 @@ void TQDXRotate90DIB::DrawRowsToDevice(TScaleCanvas& canvas, int32_t angle, floa
     });
 }
 
-void TQDXRotate90DIB::DrawQuarterTurn(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h,
-                                      bool gray, int32_t k) {
-    DibHandle turned = imaging::RotateDIB(*dib_, -10 * angle, gdi::Rgb(255, 0, 255));
+void TQDXRotate90DIB::DrawQuarterTurn(const Dib& source, TScaleCanvas& canvas, int32_t angle, float cx, float cy,
+                                      float w, float h, bool gray, int32_t k) {
+    DibHandle turned = imaging::RotateDIB(source, -10 * angle, gdi::Rgb(255, 0, 255));
     if (!turned) return;
     if (gray) turned = imaging::GrayDIB(*turned);
     if (!turned) return;
