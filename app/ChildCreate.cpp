@@ -7,12 +7,12 @@
 
 #include "app/DrawModes.h"
 #include "app/FigureMakers.h"
-#include "app/MMWindow.h"
 #include "app/Master.h"
+#include "app/MMWindow.h"
 #include "app/PictureChoice.h"
 #include "app/ToolbarDefaults.h"
 
-#include "document/design/EinzelEtikett.h"
+#include "design/EinzelEtikett.h"
 #include "figures/Barcode.h"
 #include "figures/Bild32.h"
 #include "figures/Ellipse.h"

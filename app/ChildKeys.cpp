@@ -5,12 +5,12 @@
 #include "app/Child.h"
 
 #include "app/DrawModes.h"
-#include "app/MMWindow.h"
 #include "app/Master.h"
+#include "app/MMWindow.h"
 #include "app/SpeedButton.h"
 
+#include "design/EinzelEtikett.h"
 #include "document/Etikett.h"
-#include "document/design/EinzelEtikett.h"
 #include "figures/Rasten.h"
 #include "figures/Tracker.h"
 #include "figures/widgets/TrackerDragLoop.h"

@@ -6,10 +6,10 @@
 
 #include "app/DottedLine.h"
 #include "app/DrawModes.h"
-#include "app/MMWindow.h"
 #include "app/Master.h"
+#include "app/MMWindow.h"
 
-#include "document/design/EinzelEtikett.h"
+#include "design/EinzelEtikett.h"
 #include "figures/Rasten.h"
 #include "figures/Tracker.h"
 #include "foundation/Localizer.h"

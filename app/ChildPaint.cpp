@@ -3,14 +3,14 @@
 
 #include "app/Child.h"
 
-#include "app/MMWindow.h"
 #include "app/Master.h"
+#include "app/MMWindow.h"
 #include "app/SaveCanvas.h"
 #include "app/SpeedButton.h"
 
+#include "design/EinzelEtikett.h"
+#include "design/RingLabels.h"
 #include "document/Etikett.h"
-#include "document/design/EinzelEtikett.h"
-#include "document/design/RingLabels.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Debug.h"
 #include "foundation/ExportCanvas.h"

@@ -3,8 +3,8 @@
 #include "app/Child.h"
 
 #include "content/RecordSet.h"
+#include "design/EinzelEtikett.h"
 #include "document/DataBaseConnector.h"
-#include "document/design/EinzelEtikett.h"
 #include "foundation/Codepage1252.h"
 
 // ---- one design

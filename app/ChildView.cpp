@@ -7,8 +7,8 @@
 #include "app/QNLineal.h"
 #include "app/SpeedButton.h"
 
+#include "design/EinzelEtikett.h"
 #include "document/Etikett.h"
-#include "document/design/EinzelEtikett.h"
 #include "foundation/Localizer.h"
 
 #include <QtWidgets/QLabel>

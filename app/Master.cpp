@@ -12,8 +12,8 @@
 #include "app/ToolState.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
-#include "app/controls/QDXTBComboBox.h"
-#include "app/controls/ZRRastenButton2.h"
+#include "controls/QDXTBComboBox.h"
+#include "controls/ZRRastenButton2.h"
 
 #include "figures/Rasten.h"
 #include "foundation/Debug.h"
@@ -21,8 +21,8 @@
 #include "foundation/FillData.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
-#include "foundation/ZRRegIniFile.h"
 #include "foundation/widgets/FormPlacement.h"
+#include "foundation/ZRRegIniFile.h"
 #include "platform/printer/Printer.h"
 
 #include <QtCore/QAbstractEventDispatcher>

@@ -10,7 +10,7 @@
 // Controls whose commands are not available yet are present with their texts
 // and stay disabled ("pending"); the refresh never enables them.
 
-#include "app/controls/ZRColorPopupButton.h"
+#include "controls/ZRColorPopupButton.h"
 #include "foundation/widgets/LocalizerForm.h"
 
 #include <QtCore/QEvent>

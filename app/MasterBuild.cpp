@@ -9,11 +9,11 @@
 #include "app/ToolState.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
-#include "app/controls/ColorToolbar.h"
-#include "app/controls/QDXTBComboBox.h"
-#include "app/controls/ZRColorPopupButton.h"
-#include "app/controls/ZRPenWidthButton.h"
-#include "app/controls/ZRRastenButton2.h"
+#include "controls/ColorToolbar.h"
+#include "controls/QDXTBComboBox.h"
+#include "controls/ZRColorPopupButton.h"
+#include "controls/ZRPenWidthButton.h"
+#include "controls/ZRRastenButton2.h"
 
 #include <QtGui/QAction>
 #include <QtGui/QActionGroup>

@@ -10,9 +10,9 @@
 #include "app/ExceptionHandler.h"
 #include "app/MessageBoxes.h"
 
+#include "design/DocumentFile.h"
+#include "design/widgets/OpenDocumentDialog.h"
 #include "document/Etikett.h"
-#include "document/design/DocumentFile.h"
-#include "document/design/widgets/OpenDocumentDialog.h"
 #include "document/widgets/DlgSelEtikett.h"
 #include "figures/Bild32.h"
 #include "foundation/Exceptions.h"

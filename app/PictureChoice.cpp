@@ -1,7 +1,7 @@
 #include "app/PictureChoice.h"
 
-#include "document/design/widgets/OpenDocumentDialog.h"
-#include "document/design/widgets/ZROpenPictureDialog.h"
+#include "design/widgets/OpenDocumentDialog.h"
+#include "design/widgets/ZROpenPictureDialog.h"
 #include "foundation/Debug.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"

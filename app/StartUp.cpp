@@ -6,18 +6,19 @@
 #include "app/Startbild.h"
 
 #include "app/Child.h"
-#include "document/design/DesignDialogs.h"
-#include "document/design/widgets/DesignDialogs.h"
+#include "design/DesignDialogs.h"
+#include "design/widgets/DesignDialogs.h"
 #include "document/widgets/DlgVideoFelder.h"
 #include "document/widgets/FilerMessageBox.h"
 #include "figures/widgets/ElementMessageBox.h"
+#include "figures/widgets/FigureDialogs.h"
+#include "figures/widgets/PropertyPageContainer.h"
 #include "foundation/Debug.h"
 #include "foundation/Localizer.h"
 #include "foundation/PrivateTempFolder.h"
-#include "foundation/ZRRegIniFile.h"
-#include "figures/widgets/FigureDialogs.h"
-#include "figures/widgets/PropertyPageContainer.h"
 #include "foundation/widgets/LocalizerForm.h"
+#include "foundation/ZRRegIniFile.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 #include "printing/PrintSheetPicture.h"
 #include "printing/widgets/DlgDruckPosition2.h"
 #include "printing/widgets/PrintDialogsUi.h"
@@ -101,6 +102,7 @@ void InstallColorDialogs() {
 }  // namespace
 
 void InitializeServices() {
+    gdi::InstallQtPrinters();
     Settings();
     Debug();
     Localizer();

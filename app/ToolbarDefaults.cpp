@@ -2,8 +2,8 @@
 
 #include "app/FontSizeText.h"
 #include "app/SpeedButton.h"
-#include "app/controls/ZRColorPopupButton.h"
-#include "app/controls/ZRPenWidthButton.h"
+#include "controls/ZRColorPopupButton.h"
+#include "controls/ZRPenWidthButton.h"
 
 #include "foundation/Codepage1252.h"
 #include "foundation/FillData.h"

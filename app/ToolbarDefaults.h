@@ -3,7 +3,7 @@
 // and width, fill, font and text alignment, as the tools show them at the
 // moment the figure is created. The tools set the style of the next figure.
 
-#include "app/controls/ZRColorPopupButton.h"
+#include "controls/ZRColorPopupButton.h"
 #include "foundation/Font.h"
 #include "platform/gdi/GdiTypes.h"
 

@@ -1,4 +1,7 @@
-// Entry point of every benchmark: an offscreen Qt application, then the benchmarks.
+// Entry point of every benchmark: an offscreen Qt application and the Qt
+// printers, then the benchmarks.
+#include "platform/qtprinter/QtPrinterBackend.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QtWidgets/QApplication>
@@ -8,6 +11,7 @@
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    gdi::InstallQtPrinters();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

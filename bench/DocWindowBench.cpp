@@ -14,8 +14,8 @@
 #include "app/DottedLine.h"
 #include "app/MMWindow.h"
 
+#include "design/EinzelEtikett.h"
 #include "document/Etikett.h"
-#include "document/design/EinzelEtikett.h"
 #include "figures/Ellipse.h"
 #include "figures/Linie.h"
 #include "figures/Rechteck.h"

@@ -2,7 +2,7 @@
 // filled rectangles and ellipses, and groups of three): to memory, and
 // through the disk with the backup, the sync and the rename of a real save.
 // Target: under 20 ms each way.
-#include "document/design/DocumentFile.h"
+#include "design/DocumentFile.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureGroup.h"
 #include "tests/support/FakeDocument.h"

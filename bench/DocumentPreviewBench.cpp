@@ -2,7 +2,7 @@
 // over 4 designs (lines, rectangles, ellipses, plain and framed rich texts),
 // drawn at twice the size, halved and stored in a fresh thumbnail cache; and
 // the same thumbnail taken from the cache.
-#include "document/design/DocumentPreview.h"
+#include "design/DocumentPreview.h"
 #include "figures/Ellipse.h"
 #include "pictures/ThumbManager.h"
 #include "platform/gdi/Bitmap.h"

@@ -10,8 +10,8 @@
 //   window's view of 1600 x 1000 pixels (the label fitted). Target: 60 ms.
 #include "app/Child.h"
 #include "app/MMWindow.h"
-#include "document/design/DocumentFile.h"
-#include "document/design/EinzelEtikett.h"
+#include "design/DocumentFile.h"
+#include "design/EinzelEtikett.h"
 #include "figures/Bild32.h"
 #include "foundation/BmpScaleCanvas.h"
 #include "foundation/ZRRegIniFile.h"

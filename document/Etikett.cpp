@@ -14,6 +14,7 @@
 
 #include <QtCore/QLocale>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -605,4 +606,38 @@ void TEtikett::BuildClipRegions(const TScaleCanvas& canvas, std::vector<gdi::Reg
 
 void TEtikett::DrawCutMarks(TScaleCanvas& canvas) const {
     DrawCutMarkScheme(canvas, CutMarkScheme);
+}
+
+void AssignStationeryProduct(TEtikett& sheet, const TStationeryProduct& product) {
+    const std::string key = StationeryArticleKey(product);
+    sheet.SetName(key);
+    sheet.SetArtikel(key);
+    sheet.SetOrientation(0);
+    sheet.SetPageWidth(product.PageWidth);
+    sheet.SetPageHeight(product.PageHeight);
+    const TSpecialSheet* special = FindSpecialSheet(sheet.GetShapeKey());
+    if (special && !special->PerLabel) {
+        // The discs, inlays and covers lie as guides on one label of the page.
+        sheet.SetLabelWidth(product.PageWidth);
+        sheet.SetLabelHeight(product.PageHeight);
+        sheet.SetMarginLeft(0);
+        sheet.SetMarginTop(0);
+        sheet.SetGapX(0);
+        sheet.SetGapY(0);
+        sheet.SetColumns(1);
+        sheet.SetRows(1);
+        sheet.CornerRadius = 0;
+        return;
+    }
+    sheet.SetLabelWidth(product.LabelWidth);
+    sheet.SetLabelHeight(product.LabelHeight);
+    sheet.SetMarginLeft(product.Left);
+    sheet.SetMarginTop(product.Top);
+    sheet.SetGapX(product.GapX);
+    sheet.SetGapY(product.GapY);
+    sheet.SetColumns(product.Columns);
+    sheet.SetRows(product.Rows);
+    sheet.CornerRadius = product.Shape == TStationeryShape::Rectangle
+                             ? product.Radius
+                             : std::min(product.LabelWidth, product.LabelHeight) / 2;
 }

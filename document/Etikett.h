@@ -29,6 +29,7 @@
 #include <vector>
 
 class TEtikettFiler;
+struct TStationeryProduct;
 
 // A sheet block whose grid or sizes no sheet can have (the "IDS_INVALIDSHEET" text).
 ZORBIT_DECLARE_EXCEPTION(EInvalidSheet, EReadError);
@@ -178,3 +179,9 @@ private:
 
 // The capability flags of a shape key.
 uint8_t ShapeKeyCapabilities(const std::string& shapeKey);
+
+// Makes the sheet definition that of a catalogue product: name and article
+// "<brand> <part>", page, grid and corner radius (round labels get half their
+// diameter). Products of a special sheet that is designed as one page become
+// one label the size of the page.
+void AssignStationeryProduct(TEtikett& sheet, const TStationeryProduct& product);

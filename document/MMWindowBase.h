@@ -6,7 +6,7 @@
 // view to repaint rectangles of it. The application's view widget implements
 // this; tests use small fakes.
 
-#include "figures/Tracker.h"
+#include "foundation/TrackerSurface.h"
 
 #include <cstdint>
 

@@ -1,9 +1,5 @@
 #include "document/Stationery.h"
 
-#include "document/Etikett.h"
-
-#include <algorithm>
-
 namespace {
 
 using K = TSheetPartKind;
@@ -60,38 +56,4 @@ const TStationeryProduct* FindStationeryProduct(std::string_view brand, std::str
     for (const TStationeryProduct& product : StationeryProducts())
         if (brand == product.Brand && part == product.Part) return &product;
     return nullptr;
-}
-
-void AssignStationeryProduct(TEtikett& sheet, const TStationeryProduct& product) {
-    const std::string key = StationeryArticleKey(product);
-    sheet.SetName(key);
-    sheet.SetArtikel(key);
-    sheet.SetOrientation(0);
-    sheet.SetPageWidth(product.PageWidth);
-    sheet.SetPageHeight(product.PageHeight);
-    const TSpecialSheet* special = FindSpecialSheet(sheet.GetShapeKey());
-    if (special && !special->PerLabel) {
-        // The discs, inlays and covers lie as guides on one label of the page.
-        sheet.SetLabelWidth(product.PageWidth);
-        sheet.SetLabelHeight(product.PageHeight);
-        sheet.SetMarginLeft(0);
-        sheet.SetMarginTop(0);
-        sheet.SetGapX(0);
-        sheet.SetGapY(0);
-        sheet.SetColumns(1);
-        sheet.SetRows(1);
-        sheet.CornerRadius = 0;
-        return;
-    }
-    sheet.SetLabelWidth(product.LabelWidth);
-    sheet.SetLabelHeight(product.LabelHeight);
-    sheet.SetMarginLeft(product.Left);
-    sheet.SetMarginTop(product.Top);
-    sheet.SetGapX(product.GapX);
-    sheet.SetGapY(product.GapY);
-    sheet.SetColumns(product.Columns);
-    sheet.SetRows(product.Rows);
-    sheet.CornerRadius = product.Shape == TStationeryShape::Rectangle
-                             ? product.Radius
-                             : std::min(product.LabelWidth, product.LabelHeight) / 2;
 }

@@ -16,8 +16,6 @@
 #include <string>
 #include <string_view>
 
-class TEtikett;
-
 enum class TStationeryShape : uint8_t { Rectangle, Round, Ellipse, Disc };
 
 struct TStationeryProduct {
@@ -88,8 +86,3 @@ const TSpecialSheet* FindSpecialSheet(std::string_view shapeKey);
 std::string StationeryArticleKey(const TStationeryProduct& product);
 // The catalogue product of a brand and part; nullptr when there is none.
 const TStationeryProduct* FindStationeryProduct(std::string_view brand, std::string_view part);
-// Makes the sheet definition that of a catalogue product: name and article
-// "<brand> <part>", page, grid and corner radius (round labels get half their
-// diameter). Products of a special sheet that is designed as one page become
-// one label the size of the page.
-void AssignStationeryProduct(TEtikett& sheet, const TStationeryProduct& product);

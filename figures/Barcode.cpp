@@ -82,23 +82,23 @@ void TBarcode::Invalidate() {
 
 // ---- drawing
 
-void TBarcode::DrawBarcode(TScaleCanvas& canvas) {
+void TBarcode::DrawOn(TScaleCanvas& canvas) {
     SyncBarcode();
     Barcode->Draw(canvas);
 }
 
 void TBarcode::Paint() {
     SelectClipRing();
-    DrawBarcode(WindowCanvas());
+    DrawOn(WindowCanvas());
 }
 
 void TBarcode::ExportTo(TExportCanvas& target) {
-    DrawBarcode(target.ScaleCanvas());
+    DrawOn(target.ScaleCanvas());
 }
 
 void TBarcode::DrawClippedTo(TScaleCanvas& canvas) {
     SelectClipRingOn(canvas);
-    DrawBarcode(canvas);
+    DrawOn(canvas);
 }
 
 void TBarcode::DrawTo(TScaleCanvas& canvas) {
@@ -106,14 +106,14 @@ void TBarcode::DrawTo(TScaleCanvas& canvas) {
     if (Owner && Owner->IsPrintingRecord() && !Barcode->DataField().empty())
         DrawRecordValue(canvas);
     else
-        DrawBarcode(canvas);
+        DrawOn(canvas);
 }
 
 void TBarcode::DrawRecordValue(TScaleCanvas& canvas) {
     const std::string stored = Barcode->Text();
     try {
         Barcode->SetText(DataSetValue);
-        if (Barcode->IsTextValid()) DrawBarcode(canvas);
+        if (Barcode->IsTextValid()) DrawOn(canvas);
     } catch (const std::exception&) {
         // A label whose value cannot be drawn shows no barcode; the print goes on.
     }

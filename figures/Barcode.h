@@ -30,7 +30,10 @@ public:
     // The box's transform, then the barcode object takes centre, size and angle.
     void UpdateTransform() override;
     void Invalidate() override;
+    // With the clip ring selected, never culled: the symbol may reach beyond
+    // the frame.
     void Paint() override;
+    // Drawn whole, without culling.
     void ExportTo(TExportCanvas& canvas) override;
     // In a serial print with a data field: the record's value, drawn only
     // when the symbology accepts it; the stored text is kept.
@@ -45,6 +48,7 @@ public:
     void Assign(const TFigure& source) override;
     void SaveToStream(TStream& stream) const override;
     void LoadFromStream(TStream& stream) override;
+    // With the clip ring selected, without culling.
     void DrawClippedTo(TScaleCanvas& canvas) override;
     // The frame united with the drawn symbol (which may be larger).
     TRect GetExtent(const TCustomScaler& scaler) const override;
@@ -63,10 +67,13 @@ public:
     std::string DataSetValue;
     std::unique_ptr<TZRBarcode> Barcode;
 
+protected:
+    // The barcode object with the stored text, at the figure's place.
+    void DrawOn(TScaleCanvas& canvas) override;
+
 private:
     // Centre, size and angle of the figure into the barcode object.
     void SyncBarcode() const;
-    void DrawBarcode(TScaleCanvas& canvas);
     void DrawRecordValue(TScaleCanvas& canvas);
 };
 

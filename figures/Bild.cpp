@@ -4,7 +4,6 @@
 #include "figures/Bild32.h"
 #include "figures/FigureDialogs.h"
 #include "figures/Tracker.h"
-#include "foundation/ExportCanvas.h"
 #include "foundation/ScaleCanvas.h"
 #include "pictures/PictureErrors.h"
 #include "pictures/QDXRotate90DIB.h"
@@ -36,7 +35,7 @@ TRect TBild::FrameRect(const TCustomScaler& scaler) const {
     return {DevX(scaler, GetLeft()), DevY(scaler, GetTop()), DevX(scaler, GetRight()), DevY(scaler, GetBottom())};
 }
 
-void TBild::DrawPicture(TScaleCanvas& canvas) {
+void TBild::DrawOn(TScaleCanvas& canvas) {
     canvas.Brush().style = gdi::BrushStyle::Null;
     const TRect frame = FrameRect(canvas);
     if (PictureKind == kPictureBitmap) {
@@ -54,7 +53,7 @@ void TBild::Paint() {
     TScaleCanvas& canvas = WindowCanvas();
     if (!Meets(GetPixelExtent(), OwnerUpdateRect())) return;
     try {
-        DrawPicture(canvas);
+        DrawOn(canvas);
     } catch (const std::exception&) {
         // The frame with both diagonals stands in for a picture that cannot be drawn.
         const TRect r = FrameRect(canvas);
@@ -65,21 +64,6 @@ void TBild::Paint() {
         canvas.Canvas().MoveTo(r.right, r.top);
         canvas.Canvas().LineTo(r.left, r.bottom);
     }
-}
-
-void TBild::ExportTo(TExportCanvas& target) {
-    TScaleCanvas& canvas = target.ScaleCanvas();
-    if (Meets(GetExtent(canvas), canvas.GetClipRect())) DrawPicture(canvas);
-}
-
-void TBild::DrawTo(TScaleCanvas& canvas) {
-    if (InClipRing(canvas)) DrawPicture(canvas);
-}
-
-void TBild::DrawClippedTo(TScaleCanvas& canvas) {
-    if (!Meets(GetExtent(canvas), canvas.GetClipRect())) return;
-    SelectClipRingOn(canvas);
-    DrawPicture(canvas);
 }
 
 bool TBild::HitTest(TPoint p) {

@@ -24,10 +24,9 @@ public:
     // Corner and edge handles, no rotation handle.
     void CreateTracker() override;
     void SyncTracker() override;
+    // Without clip ring; a picture that cannot be drawn shows its frame
+    // with both diagonals.
     void Paint() override;
-    void ExportTo(TExportCanvas& canvas) override;
-    void DrawTo(TScaleCanvas& canvas) override;
-    void DrawClippedTo(TScaleCanvas& canvas) override;
     // The unturned frame.
     bool HitTest(TPoint p) override;
     void WriteData(TEtikettFiler& filer) override;
@@ -50,10 +49,13 @@ public:
     std::unique_ptr<TZRMetaFile> MetaFile;
     uint8_t PictureKind = kPictureBitmap;
 
+protected:
+    // The picture stretched over the frame, unturned.
+    void DrawOn(TScaleCanvas& canvas) override;
+
 private:
     TRect FrameRect(const TCustomScaler& scaler) const;
     // The bytes of a picture that did not read, and why.
     std::vector<uint8_t> unreadBytes_;
     QString unreadReason_;
-    void DrawPicture(TScaleCanvas& canvas);
 };

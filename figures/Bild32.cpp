@@ -4,7 +4,6 @@
 #include "figures/FigureDialogs.h"
 #include "figures/Tracker.h"
 #include "foundation/Debug.h"
-#include "foundation/ExportCanvas.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/Rounding.h"
@@ -149,7 +148,7 @@ void TBild32::SyncTracker() {
 
 // ---- drawing
 
-void TBild32::DrawPicture(TScaleCanvas& canvas) {
+void TBild32::DrawOn(TScaleCanvas& canvas) {
     if (unreadable_) return;  // nothing to print or export
     canvas.Brush().style = gdi::BrushStyle::Null;
     if (PictureKind == kPictureRaster) {
@@ -176,28 +175,14 @@ void TBild32::DrawUnreadableMark(TScaleCanvas& canvas) {
 }
 
 void TBild32::Paint() {
+    if (!unreadable_) {
+        TRechteck::Paint();
+        return;
+    }
     TScaleCanvas& canvas = WindowCanvas();
+    if (!Meets(GetExtent(canvas), OwnerUpdateRect())) return;
     SelectClipRing();
-    if (!Meets(GetPixelExtent(), OwnerUpdateRect())) return;
-    if (unreadable_)
-        DrawUnreadableMark(canvas);
-    else
-        DrawPicture(canvas);
-}
-
-void TBild32::ExportTo(TExportCanvas& target) {
-    TScaleCanvas& canvas = target.ScaleCanvas();
-    if (Meets(GetExtent(canvas), canvas.GetClipRect())) DrawPicture(canvas);
-}
-
-void TBild32::DrawTo(TScaleCanvas& canvas) {
-    if (InClipRing(canvas)) DrawPicture(canvas);
-}
-
-void TBild32::DrawClippedTo(TScaleCanvas& canvas) {
-    if (!Meets(GetExtent(canvas), canvas.GetClipRect())) return;
-    SelectClipRingOn(canvas);
-    DrawPicture(canvas);
+    DrawUnreadableMark(canvas);
 }
 
 // ---- hit test

@@ -32,10 +32,9 @@ public:
     ~TBild32() override;
 
     void SyncTracker() override;
+    // A picture that did not read shows as its marked frame (on the view
+    // only); every other picture paints as every figure does.
     void Paint() override;
-    void ExportTo(TExportCanvas& canvas) override;
-    void DrawTo(TScaleCanvas& canvas) override;
-    void DrawClippedTo(TScaleCanvas& canvas) override;
     // Inside the frame; a raster picture's transparent pixels are no hit.
     bool HitTest(TPoint p) override;
     void WriteData(TEtikettFiler& filer) override;
@@ -81,9 +80,13 @@ public:
     std::unique_ptr<TQDXRotate90DIB> DIB;
     uint8_t PictureKind = kPictureRaster;
 
+protected:
+    // A raster picture turned by whole degrees, a metafile by the angle;
+    // nothing for a picture that did not read.
+    void DrawOn(TScaleCanvas& canvas) override;
+
 private:
     struct TUnreadable;
-    void DrawPicture(TScaleCanvas& canvas);
     void DrawUnreadableMark(TScaleCanvas& canvas);
 
     std::shared_ptr<const TUnreadable> unreadable_;  // the stored bytes, shared by copies

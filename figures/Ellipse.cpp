@@ -22,7 +22,7 @@ void TEllipse::SyncShape(const TCustomScaler& scaler) {
     Shape->SetAngle(SingleOf(Angle));
 }
 
-void TEllipse::DrawShape(TScaleCanvas& canvas) {
+void TEllipse::DrawOn(TScaleCanvas& canvas) {
     SyncShape(canvas);
     ApplyPen(canvas);
     Shape->DrawFilled(canvas.Canvas(), *Fill);
@@ -33,24 +33,18 @@ void TEllipse::DrawShape(TScaleCanvas& canvas) {
 void TEllipse::Paint() {
     TScaleCanvas& canvas = WindowCanvas();
     SyncShape(canvas);
-    if (gdi::IntersectRect(Shape->GetUpdateRect(), OwnerUpdateRect()).IsEmpty()) return;
+    if (!Meets(Shape->GetUpdateRect(), OwnerUpdateRect())) return;
     SelectClipRing();
-    ApplyPen(canvas);
-    Shape->DrawFilled(canvas.Canvas(), *Fill);
-    ResetPenWidth(canvas);
+    DrawOn(canvas);
 }
 
 void TEllipse::ExportTo(TExportCanvas& target) {
-    DrawShape(target.ScaleCanvas());
-}
-
-void TEllipse::DrawTo(TScaleCanvas& canvas) {
-    if (InClipRing(canvas)) DrawShape(canvas);
+    DrawOn(target.ScaleCanvas());
 }
 
 void TEllipse::DrawClippedTo(TScaleCanvas& canvas) {
     SelectClipRingOn(canvas);
-    DrawShape(canvas);
+    DrawOn(canvas);
 }
 
 void TEllipse::DrawMask(TScaleCanvas& canvas) {

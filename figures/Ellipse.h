@@ -12,13 +12,15 @@ public:
     explicit TEllipse(TChildBase* owner);
     ~TEllipse() override;
 
+    // Culled by the shape's update rectangle, which holds the pen.
     void Paint() override;
+    // Drawn whole, without culling.
     void ExportTo(TExportCanvas& canvas) override;
-    void DrawTo(TScaleCanvas& canvas) override;
     bool HitTest(TPoint p) override;
     std::unique_ptr<TFigure> Clone() const override;
     void Assign(const TFigure& source) override;
     void DrawMask(TScaleCanvas& canvas) override;
+    // With the clip ring selected, without culling.
     void DrawClippedTo(TScaleCanvas& canvas) override;
     const char* ClassName() const override { return "TEllipse"; }
     // Applies the proposal at once and draws the outline inverted, so the
@@ -30,7 +32,7 @@ public:
 
     std::unique_ptr<TAbstractAutoShape> Shape;
 
-private:
+protected:
     // Pen and shape on the canvas, then the shape back in window units.
-    void DrawShape(TScaleCanvas& canvas);
+    void DrawOn(TScaleCanvas& canvas) override;
 };

@@ -7,6 +7,7 @@
 #include "figures/FigureDialogs.h"
 #include "figures/FigureStream.h"
 #include "figures/Tracker.h"
+#include "foundation/ExportCanvas.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/MMCalcScaleCanvas.h"
@@ -223,6 +224,30 @@ void TFigure::Refresh() {
 TRect TFigure::OwnerUpdateRect() const {
     if (!Owner) return {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
     return Owner->GetUpdateRect();
+}
+
+// ---- drawing
+
+void TFigure::Paint() {
+    TScaleCanvas& canvas = WindowCanvas();
+    if (!Meets(GetExtent(canvas), OwnerUpdateRect())) return;
+    SelectClipRing();
+    DrawOn(canvas);
+}
+
+void TFigure::ExportTo(TExportCanvas& target) {
+    TScaleCanvas& canvas = target.ScaleCanvas();
+    if (Meets(GetExtent(canvas), canvas.GetClipRect())) DrawOn(canvas);
+}
+
+void TFigure::DrawTo(TScaleCanvas& canvas) {
+    if (InClipRing(canvas)) DrawOn(canvas);
+}
+
+void TFigure::DrawClippedTo(TScaleCanvas& canvas) {
+    if (!Meets(GetExtent(canvas), canvas.GetClipRect())) return;
+    SelectClipRingOn(canvas);
+    DrawOn(canvas);
 }
 
 // ---- records

@@ -105,11 +105,18 @@ public:
     virtual void MoveByPixels(TPoint p, TPoint q) = 0;
     // Repaints the figure's surroundings on the view.
     virtual void Invalidate();
-    // Draws on the window canvas, within the owner's update rectangle.
-    virtual void Paint() = 0;
-    virtual void ExportTo(TExportCanvas& canvas) = 0;
-    // Printing and export; draws nothing outside the clip ring.
-    virtual void DrawTo(TScaleCanvas& canvas) = 0;
+    // The four drawing entries all draw through DrawOn, each with its own
+    // culling and clip-ring rule; a class replaces an entry only where it
+    // draws by other rules.
+    // On the window canvas: nothing when the extent misses the owner's update
+    // rectangle, else with the clip-ring region of the centre selected.
+    virtual void Paint();
+    // Picture export and copy as picture: when the extent meets the export
+    // canvas's clip rectangle; no clip ring.
+    virtual void ExportTo(TExportCanvas& canvas);
+    // Printing and export: nothing when the centre lies outside every clip
+    // ring of the canvas's label.
+    virtual void DrawTo(TScaleCanvas& canvas);
     // A device point of the window canvas.
     virtual bool HitTest(TPoint p) = 0;
     virtual void SetSelected(bool selected);
@@ -151,8 +158,9 @@ public:
     virtual void LoadFromStream(TStream& stream);
     // The outline without fill, with the canvas's current pen.
     virtual void DrawMask(TScaleCanvas& canvas) {}
-    // Draws with the clip-ring region of the centre selected.
-    virtual void DrawClippedTo(TScaleCanvas& canvas) {}
+    // When the extent meets the canvas's clip rectangle, with the clip-ring
+    // region of the centre selected.
+    virtual void DrawClippedTo(TScaleCanvas& canvas);
     // The device bounding rectangle on the scaler; empty in the base.
     virtual TRect GetExtent(const TCustomScaler& scaler) const { return {}; }
     virtual void FillFromDataSet(TDataSet* dataSet) {}
@@ -230,6 +238,11 @@ public:
     bool Selected = false;
 
 protected:
+    // Draws the figure itself on the canvas, in the canvas's device units:
+    // what every drawing entry draws once its rules let it.
+    virtual void DrawOn(TScaleCanvas& canvas) = 0;
+    // Whether the two device rectangles overlap (what drawing checks first).
+    static bool Meets(const TRect& a, const TRect& b) { return !gdi::IntersectRect(a, b).IsEmpty(); }
     // The position dialog with the flags; the four values are clamped to
     // [-limit, limit] and go through the setters.
     bool EditPositionWith(uint8_t flags, double limit);

@@ -176,13 +176,12 @@ void TFigureGroup::Paint() {
     std::array<TPoint, 5> points;
     TRect bounds;
     GetCornerPoints(WindowCanvas(), points, bounds);
-    if (gdi::IntersectRect(bounds, OwnerUpdateRect()).IsEmpty()) return;
+    if (!Meets(bounds, OwnerUpdateRect())) return;
     const GroupDrawingScope scope;
     for (TFigure* member : Members) member->Paint();
 }
 
-void TFigureGroup::DrawTo(TScaleCanvas& canvas) {
-    if (!InClipRing(canvas)) return;
+void TFigureGroup::DrawOn(TScaleCanvas& canvas) {
     const GroupDrawingScope scope;
     for (TFigure* member : Members) member->DrawTo(canvas);
 }
@@ -192,7 +191,7 @@ void TFigureGroup::ExportTo(TExportCanvas& canvas) {
 }
 
 void TFigureGroup::DrawClippedTo(TScaleCanvas& canvas) {
-    if (gdi::IntersectRect(GetExtent(canvas), canvas.GetClipRect()).IsEmpty()) return;
+    if (!Meets(GetExtent(canvas), canvas.GetClipRect())) return;
     SelectClipRingOn(canvas);
     for (TFigure* member : Members) member->DrawClippedTo(canvas);
 }

@@ -29,9 +29,12 @@ public:
     void BeginTrack() override;
     TRect GetBoundsRect() override;
     void Invalidate() override;
+    // The group's clip ring is selected; when its corners meet the update
+    // rectangle, the members paint themselves, each culled on its own and
+    // none selecting a clip ring of its own.
     void Paint() override;
+    // Every member exports itself.
     void ExportTo(TExportCanvas& canvas) override;
-    void DrawTo(TScaleCanvas& canvas) override;
     // True when a member is hit; the frame itself never is.
     bool HitTest(TPoint p) override;
     void WriteData(TEtikettFiler& filer) override;
@@ -55,6 +58,8 @@ public:
     // Hands the stream to the existing members; only for the group that wrote it.
     void LoadFromStream(TStream& stream) override;
     void DrawMask(TScaleCanvas& canvas) override;
+    // When the extent meets the clip rectangle, the group's clip ring is
+    // selected and every member draws itself clipped.
     void DrawClippedTo(TScaleCanvas& canvas) override;
     const char* ClassName() const override { return "TFigureGroup"; }
     void ApplyTrackResult(TRectTracker& tracker, const TTrackGeometry& g) override;
@@ -70,6 +75,10 @@ public:
     bool FreeRotation = true;
     bool Reserved = false;
     TFigureList Members;
+
+protected:
+    // The members drawn for printing (DrawTo), none selecting a clip ring.
+    void DrawOn(TScaleCanvas& canvas) override;
 
 private:
     template <class Setter>

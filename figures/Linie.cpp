@@ -5,7 +5,6 @@
 #include "figures/FigureStream.h"
 #include "figures/Rasten.h"
 #include "figures/Tracker.h"
-#include "foundation/ExportCanvas.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/ScaleCanvas.h"
 
@@ -135,27 +134,15 @@ void TLinie::DrawLine(TScaleCanvas& canvas) {
     canvas.Canvas().LineTo(DevX(canvas, b.X), DevY(canvas, b.Y));
 }
 
+void TLinie::DrawOn(TScaleCanvas& canvas) {
+    ApplyPen(canvas);
+    DrawLine(canvas);
+    ResetPenWidth(canvas);
+}
+
 void TLinie::Paint() {
-    TScaleCanvas& canvas = WindowCanvas();
     SelectClipRing();
-    ApplyPen(canvas);
-    DrawLine(canvas);
-    ResetPenWidth(canvas);
-}
-
-void TLinie::ExportTo(TExportCanvas& target) {
-    TScaleCanvas& canvas = target.ScaleCanvas();
-    if (gdi::IntersectRect(GetExtent(canvas), canvas.GetClipRect()).IsEmpty()) return;
-    ApplyPen(canvas);
-    DrawLine(canvas);
-    ResetPenWidth(canvas);
-}
-
-void TLinie::DrawTo(TScaleCanvas& canvas) {
-    if (!InClipRing(canvas)) return;
-    ApplyPen(canvas);
-    DrawLine(canvas);
-    ResetPenWidth(canvas);
+    DrawOn(WindowCanvas());
 }
 
 void TLinie::DrawMask(TScaleCanvas& canvas) {
@@ -171,7 +158,7 @@ void TLinie::DrawClippedTo(TScaleCanvas& canvas) {
     TRect ends = NormalizeRect({DevX(canvas, x1), DevY(canvas, y1), DevX(canvas, x2), DevY(canvas, y2)});
     ends.right = gdi::Saturated(int64_t{ends.right} + 1);
     ends.bottom = gdi::Saturated(int64_t{ends.bottom} + 1);
-    if (gdi::IntersectRect(ends, canvas.GetClipRect()).IsEmpty()) return;
+    if (!Meets(ends, canvas.GetClipRect())) return;
     canvas.Pen().style = PenStyleOf(PenStyle);
     canvas.Pen().color = PenColor;
     canvas.Pen().width = std::max(1, PenPixels(canvas));

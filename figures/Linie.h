@@ -26,9 +26,8 @@ public:
     void SetFromPixelRect(TPoint p1, TPoint p2) override;
     void MoveByPixels(TPoint p, TPoint q) override;
     void Invalidate() override;
+    // Not culled: the line is drawn with the clip ring selected.
     void Paint() override;
-    void ExportTo(TExportCanvas& canvas) override;
-    void DrawTo(TScaleCanvas& canvas) override;
     bool HitTest(TPoint p) override;
     void WriteData(TEtikettFiler& filer) override;
     void ReadData(TEtikettFiler& filer) override;
@@ -42,6 +41,9 @@ public:
     void SaveToStream(TStream& stream) const override;
     void LoadFromStream(TStream& stream) override;
     void DrawMask(TScaleCanvas& canvas) override;
+    // The clip ring is selected first; the line is drawn when the rectangle of
+    // its end points meets the clip rectangle, its pen in whole pixels (at
+    // least one).
     void DrawClippedTo(TScaleCanvas& canvas) override;
     TRect GetExtent(const TCustomScaler& scaler) const override;
     const char* ClassName() const override { return "TLinie"; }
@@ -61,6 +63,7 @@ public:
     bool MainDiagonal = false;
 
 protected:
+    void DrawOn(TScaleCanvas& canvas) override;
     // Class records and snapshots without their base part, for the classes below.
     TLinieRecord LinieRecord() const;
     void TakeLinieRecord(const TLinieRecord& r);

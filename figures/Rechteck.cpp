@@ -5,7 +5,6 @@
 #include "figures/FigureDialogs.h"
 #include "figures/FigureStream.h"
 #include "figures/Tracker.h"
-#include "foundation/ExportCanvas.h"
 #include "foundation/FillData.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/ScaleCanvas.h"
@@ -78,7 +77,7 @@ void TRechteck::Invalidate() {
 
 // ---- drawing
 
-void TRechteck::DrawBox(TScaleCanvas& canvas) {
+void TRechteck::DrawOn(TScaleCanvas& canvas) {
     std::array<TPoint, 5> points;
     TRect bounds;
     GetCornerPoints(canvas, points, bounds);
@@ -86,28 +85,6 @@ void TRechteck::DrawBox(TScaleCanvas& canvas) {
     ApplyPen(canvas);
     canvas.Canvas().Polyline(points);
     ResetPenWidth(canvas);
-}
-
-void TRechteck::Paint() {
-    TScaleCanvas& canvas = WindowCanvas();
-    if (!Meets(GetExtent(canvas), OwnerUpdateRect())) return;
-    SelectClipRing();
-    DrawBox(canvas);
-}
-
-void TRechteck::ExportTo(TExportCanvas& target) {
-    TScaleCanvas& canvas = target.ScaleCanvas();
-    if (Meets(GetExtent(canvas), canvas.GetClipRect())) DrawBox(canvas);
-}
-
-void TRechteck::DrawTo(TScaleCanvas& canvas) {
-    if (InClipRing(canvas)) DrawBox(canvas);
-}
-
-void TRechteck::DrawClippedTo(TScaleCanvas& canvas) {
-    if (!Meets(GetExtent(canvas), canvas.GetClipRect())) return;
-    SelectClipRingOn(canvas);
-    DrawBox(canvas);
 }
 
 void TRechteck::DrawMask(TScaleCanvas& canvas) {

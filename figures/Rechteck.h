@@ -24,9 +24,6 @@ public:
     TRect GetBoundsRect() override;
     void SetFromPixelRect(TPoint p1, TPoint p2) override;
     void Invalidate() override;
-    void Paint() override;
-    void ExportTo(TExportCanvas& canvas) override;
-    void DrawTo(TScaleCanvas& canvas) override;
     bool HitTest(TPoint p) override;
     void WriteData(TEtikettFiler& filer) override;
     // Reads the current record (marker -100, fill, margins) and the older one
@@ -42,7 +39,6 @@ public:
     void SaveToStream(TStream& stream) const override;
     void LoadFromStream(TStream& stream) override;
     void DrawMask(TScaleCanvas& canvas) override;
-    void DrawClippedTo(TScaleCanvas& canvas) override;
     TRect GetExtent(const TCustomScaler& scaler) const override;
     const char* ClassName() const override { return "TRechteck"; }
 
@@ -58,6 +54,8 @@ public:
     double MarginLeft = 1.0, MarginTop = 1.0, MarginRight = 1.0, MarginBottom = 1.0;
 
 protected:
+    // Fill and outline through the corner points.
+    void DrawOn(TScaleCanvas& canvas) override;
     TInnerMargins Margins() const;
     void TakeMargins(const TInnerMargins& m);
     void ReadRechteckPart(TEtikettFiler& filer);
@@ -68,10 +66,6 @@ protected:
     // the window canvas, and the unturned box there (left - 1, top - 1,
     // right, bottom): what the hit tests of box figures look at.
     void UnturnedHitBox(TPoint p, TPoint& q, TRect& box) const;
-    // Whether the two device rectangles overlap (what drawing checks first).
-    static bool Meets(const TRect& a, const TRect& b) { return !gdi::IntersectRect(a, b).IsEmpty(); }
-    // Fill and outline through the corner points on the canvas.
-    void DrawBox(TScaleCanvas& canvas);
     // The hit test of the box: inside it when filled, else near its edges.
     bool HitTestBox(TPoint p, bool filled) const;
     TRectTracker& RectTracker() const;

@@ -9,14 +9,15 @@
 // design is drawn figure by figure as printing draws it. The picture fits
 // into width x height pixels (400 x 400 unless given). The tool runs on Qt's
 // offscreen platform unless QT_QPA_PLATFORM names another.
-#include "document/design/DocumentFile.h"
-#include "document/design/DocumentPreview.h"
+#include "design/DocumentFile.h"
+#include "design/DocumentPreview.h"
 #include "figures/Figure.h"
 #include "foundation/BmpScaleCanvas.h"
 #include "pictures/LoadPNG.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/imaging/Dib.h"
-#include "tests/support/FakeDocument.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
+#include "tools/WindowlessDocument.h"
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
@@ -36,7 +37,7 @@ int Usage() {
 // The first label of the first design through the full reader; false with
 // the reader's message when the document cannot be loaded.
 bool RenderFirstDesign(gdi::Bitmap& bitmap, const QString& fileName) {
-    FakeDocument document;
+    TWindowlessDocument document;
     try {
         TDocumentFile(document).LoadFromFile(fileName);
     } catch (const std::exception& e) {
@@ -63,6 +64,7 @@ bool RenderFirstDesign(gdi::Bitmap& bitmap, const QString& fileName) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    gdi::InstallQtPrinters();
     const bool full = argc > 1 && std::strcmp(argv[1], "--full") == 0;
     if (full) {
         --argc;

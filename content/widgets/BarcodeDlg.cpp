@@ -1,12 +1,12 @@
 #include "content/widgets/BarcodeDlg.h"
 
-#include "app/controls/CtrlFocus.h"
-#include "app/controls/EnterAsTab.h"
-#include "foundation/widgets/DialogStyle.h"
 #include "content/DataSet.h"
+#include "controls/CtrlFocus.h"
+#include "controls/EnterAsTab.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Localizer.h"
 #include "foundation/ScaleCanvas.h"
+#include "foundation/widgets/DialogStyle.h"
 #include "platform/gdi/PainterCanvas.h"
 
 #include <QtCore/QSignalBlocker>

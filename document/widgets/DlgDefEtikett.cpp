@@ -1,8 +1,8 @@
 #include "document/widgets/DlgDefEtikett.h"
 
-#include "app/controls/DialogButtons.h"
-#include "app/controls/EnterAsTab.h"
-#include "app/controls/ValidateEdit.h"
+#include "controls/DialogButtons.h"
+#include "controls/EnterAsTab.h"
+#include "controls/ValidateEdit.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Localizer.h"
 #include "foundation/widgets/DialogStyle.h"

@@ -6,7 +6,7 @@
 // failing check's message one after the other; the dialog closes only when
 // all pass and its fields hold values within their limits.
 
-#include "app/controls/CloseQueryDialog.h"
+#include "controls/CloseQueryDialog.h"
 #include "document/LabelTypes.h"
 
 #include <functional>

@@ -1,12 +1,13 @@
 #include "figures/widgets/DlgPosition.h"
 
-#include "app/controls/CtrlFocus.h"
-#include "app/controls/EnterAsTab.h"
-#include "foundation/widgets/DialogStyle.h"
-#include "app/controls/ValidateEdit.h"
+#include "controls/CtrlFocus.h"
+#include "controls/DialogButtons.h"
+#include "controls/EnterAsTab.h"
+#include "controls/ValidateEdit.h"
 #include "figures/FigureDialogs.h"
-#include "figures/widgets/DialogParts.h"
 #include "foundation/GeneralHelpers.h"
+#include "foundation/widgets/DialogStyle.h"
+#include "foundation/widgets/LocalizerForm.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QGridLayout>

@@ -5,7 +5,7 @@
 // figure had when the dialog was shown, and the other way round. Enter moves
 // to the next field; OK checks every field first.
 
-#include "app/controls/CloseQueryDialog.h"
+#include "controls/CloseQueryDialog.h"
 
 #include <cstdint>
 

@@ -1,7 +1,8 @@
 #include "figures/widgets/DlgRotText.h"
 
+#include "controls/DialogButtons.h"
 #include "foundation/widgets/DialogStyle.h"
-#include "figures/widgets/DialogParts.h"
+#include "foundation/widgets/LocalizerForm.h"
 
 #include <QtCore/QLocale>
 #include <QtWidgets/QButtonGroup>
@@ -9,6 +10,7 @@
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>

@@ -1,14 +1,16 @@
 #include "figures/widgets/DlgTextField.h"
 
+#include "controls/DialogButtons.h"
 #include "document/FeldListe.h"
-#include "foundation/widgets/DialogStyle.h"
-#include "figures/widgets/DialogParts.h"
 #include "foundation/Codepage1252.h"
+#include "foundation/widgets/DialogStyle.h"
+#include "foundation/widgets/LocalizerForm.h"
 
 #include <QtCore/QEvent>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 
 TDlgTextField::TDlgTextField(QWidget* parent) : TLocalizerDialog(parent) {

@@ -1,11 +1,13 @@
 #include "figures/widgets/DlgTextNeu.h"
 
+#include "controls/DialogButtons.h"
 #include "foundation/widgets/DialogStyle.h"
-#include "figures/widgets/DialogParts.h"
 #include "foundation/widgets/FormPlacement.h"
+#include "foundation/widgets/LocalizerForm.h"
 
 #include <QtGui/QTextCursor>
 #include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 
 TDlgTextNeu::TDlgTextNeu(QWidget* parent, const QWidget* mainWindow) : TLocalizerDialog(parent) {

@@ -1,7 +1,7 @@
 #include "figures/widgets/FigureDialogs.h"
 
-#include "app/controls/ValidateEdit.h"
 #include "content/widgets/BarcodeDlg.h"
+#include "controls/ValidateEdit.h"
 #include "figures/FigureDialogs.h"
 #include "figures/widgets/DlgPosition.h"
 

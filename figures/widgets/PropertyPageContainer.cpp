@@ -1,12 +1,12 @@
 #include "figures/widgets/PropertyPageContainer.h"
 
-#include "app/controls/ColorList.h"
-#include "app/controls/TabFrameColor.h"
-#include "figures/widgets/DialogParts.h"
+#include "controls/ColorList.h"
+#include "controls/TabFrameColor.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"
 #include "foundation/Localizer.h"
 #include "foundation/widgets/DialogStyle.h"
+#include "foundation/widgets/LocalizerForm.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QBoxLayout>

@@ -1,7 +1,7 @@
 #include "pictures/widgets/FilterSlider.h"
 
-#include "app/controls/ControlPainting.h"
-#include "app/controls/NumberText.h"
+#include "controls/ControlPainting.h"
+#include "controls/NumberText.h"
 #include "foundation/FormatText.h"
 #include "foundation/Rounding.h"
 #include "foundation/ViewTimer.h"

@@ -51,7 +51,7 @@ Color DefaultSystemColor(uint32_t index) {
     switch (index) {
     case COLOR_WINDOW: case COLOR_BTNHIGHLIGHT: case COLOR_HIGHLIGHTTEXT: case COLOR_MENU:
         return Rgb(255, 255, 255);
-    case COLOR_BTNFACE: case COLOR_3DLIGHT: case COLOR_ACTIVEBORDER: case COLOR_INACTIVEBORDER:
+    case COLOR_BTNFACE: case COLOR_3DLIGHT: case COLOR_ACTIVEBORDER: case COLOR_INACTIVEBORDER: case COLOR_SCROLLBAR:
         return Rgb(240, 240, 240);
     case COLOR_BTNSHADOW: case COLOR_GRAYTEXT: return Rgb(160, 160, 160);
     case COLOR_3DDKSHADOW: return Rgb(105, 105, 105);
@@ -72,7 +72,7 @@ Color ResolveColor(Color c) {
     switch (index) {
     case COLOR_WINDOW: return FromQColor(palette.color(QPalette::Base));
     case COLOR_WINDOWTEXT: case COLOR_MENUTEXT: return FromQColor(palette.color(QPalette::Text));
-    case COLOR_BTNFACE: case COLOR_MENU: case COLOR_3DLIGHT:
+    case COLOR_BTNFACE: case COLOR_MENU: case COLOR_3DLIGHT: case COLOR_SCROLLBAR:
         return FromQColor(palette.color(index == COLOR_3DLIGHT ? QPalette::Midlight : QPalette::Button));
     case COLOR_BTNTEXT: return FromQColor(palette.color(QPalette::ButtonText));
     case COLOR_BTNSHADOW: return FromQColor(palette.color(QPalette::Mid));

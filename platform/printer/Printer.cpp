@@ -1,8 +1,6 @@
 #include "platform/printer/Printer.h"
 
-#include "platform/printer/QtPrinter.h"
-
-#include <QtPrintSupport/QPrinterInfo>
+#include <stdexcept>
 
 namespace gdi {
 
@@ -13,22 +11,29 @@ std::unique_ptr<Printer>& Current() {
     return current;
 }
 
-std::unique_ptr<Printer> Create(const std::string& name) {
-    if (name == PdfPrinterName()) return QtPrinter::CreatePdf();
-    return QtPrinter::CreateSystem(name);
+std::unique_ptr<PrinterBackend>& Backend() {
+    static std::unique_ptr<PrinterBackend> backend;
+    return backend;
 }
 
+const PrinterBackend& InstalledBackend() {
+    if (!Backend()) throw std::logic_error("No printer backend is installed");
+    return *Backend();
+}
+
+std::unique_ptr<Printer> Create(const std::string& name) { return InstalledBackend().Create(name); }
+
 }  // namespace
+
+void SetPrinterBackend(std::unique_ptr<PrinterBackend> backend) { Backend() = std::move(backend); }
 
 std::string PdfPrinterName() { return "PDF"; }
 
 std::vector<PrinterInfo> AvailablePrinters() {
     std::vector<PrinterInfo> printers;
-    const QString defaultName = QPrinterInfo::defaultPrinterName();
-    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
-        const std::string name = info.printerName().toStdString();
-        if (name == PdfPrinterName()) continue;  // the name belongs to our own PDF printer
-        printers.push_back({name, false, info.printerName() == defaultName});
+    for (PrinterInfo& info : InstalledBackend().SystemPrinters()) {
+        if (info.name == PdfPrinterName()) continue;  // the name belongs to our own PDF printer
+        printers.push_back({std::move(info.name), false, info.isDefault});
     }
     bool anyDefault = false;
     for (const PrinterInfo& p : printers) anyDefault = anyDefault || p.isDefault;
@@ -43,7 +48,7 @@ Printer& CurrentPrinter() {
             if (info.isDefault) current = Create(info.name);
             if (current) break;
         }
-        if (!current) current = QtPrinter::CreatePdf();
+        if (!current) current = Create(PdfPrinterName());
     }
     return *current;
 }

@@ -118,6 +118,23 @@ public:
     virtual Canvas& GetCanvas() = 0;
 };
 
+// Where printers come from: the printers of the system and how one is made
+// by its name. The program installs its backend at start-up (the Qt printers,
+// InstallQtPrinters in platform/qtprinter/); without one there is no printer,
+// and asking for one is an error (std::logic_error).
+class PrinterBackend {
+public:
+    virtual ~PrinterBackend() = default;
+    // The printers of the system in the system's order, without the PDF printer.
+    virtual std::vector<PrinterInfo> SystemPrinters() const = 0;
+    // The printer of the name, the PDF printer for PdfPrinterName(); none
+    // when the system has no such printer.
+    virtual std::unique_ptr<Printer> Create(const std::string& name) const = 0;
+};
+
+// Replaces the backend; the current printer stays until another is chosen.
+void SetPrinterBackend(std::unique_ptr<PrinterBackend> backend);
+
 // All printers: the system's, then the PDF printer.
 std::vector<PrinterInfo> AvailablePrinters();
 // The name of the always-present PDF printer.

@@ -1,16 +1,16 @@
 #include "printing/widgets/DatasetDruckDlg.h"
 
-#include "app/controls/StatusFont.h"
-#include "app/controls/ValidateEdit.h"
+#include "controls/StatusFont.h"
+#include "controls/ValidateEdit.h"
 #include "document/Etikett.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Localizer.h"
 #include "printing/DatasetPreview.h"
 #include "printing/LabelPlacement.h"
+#include "printing/widgets/PageHeading.h"
 #include "printing/widgets/PreviewProgressDlg.h"
-#include "printing/widgets/PrintDialogParts.h"
-#include "printing/widgets/PrintPreviewDlg.h"
 #include "printing/widgets/PrinterChoicePanel.h"
+#include "printing/widgets/PrintPreviewDlg.h"
 #include "printing/widgets/SheetMaskBox.h"
 
 #include <QtCore/QCoreApplication>

@@ -1,6 +1,6 @@
 #include "printing/widgets/DlgDruckAbbrechen.h"
 
-#include "app/controls/StatusFont.h"
+#include "controls/StatusFont.h"
 #include "platform/printer/Printer.h"
 
 #include <QtWidgets/QLabel>

@@ -1,6 +1,6 @@
 #include "printing/widgets/DlgDruckPosition2.h"
 
-#include "app/controls/StatusFont.h"
+#include "controls/StatusFont.h"
 #include "foundation/ScaleCanvas.h"
 #include "platform/gdi/BitmapCanvas.h"
 

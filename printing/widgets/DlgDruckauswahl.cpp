@@ -1,11 +1,11 @@
 #include "printing/widgets/DlgDruckauswahl.h"
 
-#include "app/controls/CtrlFocus.h"
-#include "app/controls/StatusFont.h"
-#include "app/controls/ValidateEdit.h"
+#include "controls/CtrlFocus.h"
+#include "controls/StatusFont.h"
+#include "controls/ValidateEdit.h"
 #include "document/Etikett.h"
 #include "foundation/Codepage1252.h"
-#include "printing/widgets/PrintDialogParts.h"
+#include "printing/widgets/PageHeading.h"
 #include "printing/widgets/PrinterChoicePanel.h"
 #include "printing/widgets/SheetMaskBox.h"
 

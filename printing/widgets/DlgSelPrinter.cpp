@@ -1,6 +1,6 @@
 #include "printing/widgets/DlgSelPrinter.h"
 
-#include "app/controls/StatusFont.h"
+#include "controls/StatusFont.h"
 #include "platform/printer/Printer.h"
 #include "printing/PrinterSupport.h"
 

@@ -1,6 +1,6 @@
 #include "printing/widgets/PreviewProgressDlg.h"
 
-#include "app/controls/StatusFont.h"
+#include "controls/StatusFont.h"
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QLabel>

@@ -1,6 +1,6 @@
 #include "printing/widgets/PrintPreviewDlg.h"
 
-#include "app/controls/StatusFont.h"
+#include "controls/StatusFont.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Rounding.h"
 #include "pictures/ZRMetaFile.h"

@@ -2,12 +2,12 @@
 
 #include "foundation/FillData.h"
 #include "foundation/Localizer.h"
+#include "foundation/widgets/LocalizerForm.h"
 #include "platform/printer/Printer.h"
 #include "printing/DruckPositionData.h"
 #include "printing/PrinterOptions.h"
 #include "printing/PrinterSupport.h"
 #include "printing/widgets/DlgDruckPosition2.h"
-#include "printing/widgets/PrintDialogParts.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>

@@ -1,11 +1,11 @@
 #include "printing/widgets/SingleLabelDruckDlg.h"
 
-#include "app/controls/SpinEdit.h"
-#include "app/controls/StatusFont.h"
+#include "controls/SpinEdit.h"
+#include "controls/StatusFont.h"
 #include "foundation/FillData.h"
+#include "foundation/widgets/LocalizerForm.h"
 #include "printing/PrinterOptions.h"
 #include "printing/PrinterSupport.h"
-#include "printing/widgets/PrintDialogParts.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>

@@ -1,6 +1,6 @@
 #include "printing/widgets/ZRDruckDlg.h"
 
-#include "app/controls/ValidateEdit.h"
+#include "controls/ValidateEdit.h"
 
 #include <QtGui/QFocusEvent>
 #include <QtWidgets/QGroupBox>

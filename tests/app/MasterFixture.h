@@ -7,8 +7,8 @@
 #include "app/MasterChild.h"
 #include "app/MessageBoxes.h"
 
+#include "design/EinzelEtikett.h"
 #include "document/Etikett.h"
-#include "document/design/EinzelEtikett.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
 #include "printing/PrinterSupport.h"

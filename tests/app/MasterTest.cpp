@@ -6,7 +6,7 @@
 #include "app/ToolState.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
-#include "app/controls/ZRRastenButton2.h"
+#include "controls/ZRRastenButton2.h"
 
 #include "document/widgets/DlgSelEtikett.h"
 #include "figures/Rasten.h"

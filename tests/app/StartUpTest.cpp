@@ -4,9 +4,9 @@
 #include "app/FileInfo.h"
 #include "app/Startbild.h"
 
+#include "design/DesignDialogs.h"
 #include "document/EtikettFiler.h"
 #include "document/FeldListe.h"
-#include "document/design/DesignDialogs.h"
 #include "document/widgets/DlgVideoFelder.h"
 #include "foundation/Localizer.h"
 #include "printing/widgets/DlgDruckPosition2.h"

@@ -3,9 +3,9 @@
 #include "support/BarcodeDlgDriver.h"
 #include "support/BarcodeSupport.h"
 
-#include "app/controls/CtrlFocus.h"
 #include "content/DataSet.h"
 #include "content/widgets/BarcodeDlg.h"
+#include "controls/CtrlFocus.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Localizer.h"
 

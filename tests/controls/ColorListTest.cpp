@@ -1,6 +1,6 @@
 #include "ControlsTesting.h"
 
-#include "app/controls/ColorList.h"
+#include "controls/ColorList.h"
 
 #include "foundation/Exceptions.h"
 #include "foundation/WideStrings.h"

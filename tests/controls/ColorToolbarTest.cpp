@@ -1,6 +1,6 @@
 #include "PopupTesting.h"
 
-#include "app/controls/ColorToolbar.h"
+#include "controls/ColorToolbar.h"
 
 #include "foundation/RGBHSL.h"
 

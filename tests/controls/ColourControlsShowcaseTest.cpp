@@ -7,16 +7,16 @@
 // {"screens":[{"name":"big","x":0,"y":0,"width":1600,"height":1200,"logicalDpi":96}]}).
 #include "PopupTesting.h"
 
-#include "app/controls/ColorList.h"
-#include "app/controls/ColorToolbar.h"
-#include "app/controls/DefGradientPanel.h"
-#include "app/controls/DropMenu.h"
-#include "app/controls/GradientPreview.h"
-#include "app/controls/QDXTBComboBox.h"
-#include "app/controls/ZRPenWidthButton.h"
-#include "app/controls/ZRRastenButton2.h"
-#include "app/controls/TabFrameColor.h"
-#include "app/controls/ZRColorPopupButton.h"
+#include "controls/ColorList.h"
+#include "controls/ColorToolbar.h"
+#include "controls/DefGradientPanel.h"
+#include "controls/DropMenu.h"
+#include "controls/GradientPreview.h"
+#include "controls/QDXTBComboBox.h"
+#include "controls/TabFrameColor.h"
+#include "controls/ZRColorPopupButton.h"
+#include "controls/ZRPenWidthButton.h"
+#include "controls/ZRRastenButton2.h"
 
 #include <QtCore/QDir>
 #include <QtWidgets/QAbstractItemView>

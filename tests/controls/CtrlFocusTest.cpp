@@ -1,6 +1,6 @@
 #include "ControlsTesting.h"
 
-#include "app/controls/CtrlFocus.h"
+#include "controls/CtrlFocus.h"
 
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>

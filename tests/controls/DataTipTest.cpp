@@ -1,6 +1,6 @@
 #include "ControlsTesting.h"
 
-#include "app/controls/DataTip.h"
+#include "controls/DataTip.h"
 
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>

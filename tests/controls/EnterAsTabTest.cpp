@@ -1,6 +1,6 @@
 #include "ControlsTesting.h"
 
-#include "app/controls/EnterAsTab.h"
+#include "controls/EnterAsTab.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialog>

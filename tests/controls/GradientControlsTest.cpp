@@ -1,8 +1,8 @@
 #include "ControlsTesting.h"
 
-#include "app/controls/DataTip.h"
-#include "app/controls/DefGradientPanel.h"
-#include "app/controls/GradientPreview.h"
+#include "controls/DataTip.h"
+#include "controls/DefGradientPanel.h"
+#include "controls/GradientPreview.h"
 
 #include "foundation/Rounding.h"
 

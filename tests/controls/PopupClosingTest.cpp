@@ -4,11 +4,11 @@
 // while, and a button whose drop-down closed draws itself closed again.
 #include "PopupTesting.h"
 
-#include "app/controls/ColorToolbar.h"
-#include "app/controls/DropMenu.h"
-#include "app/controls/ZRColorPopupButton.h"
-#include "app/controls/ZRPenWidthButton.h"
-#include "app/controls/ZRRastenButton2.h"
+#include "controls/ColorToolbar.h"
+#include "controls/DropMenu.h"
+#include "controls/ZRColorPopupButton.h"
+#include "controls/ZRPenWidthButton.h"
+#include "controls/ZRRastenButton2.h"
 
 #include <QtCore/QObject>
 

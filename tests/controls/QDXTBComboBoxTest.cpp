@@ -1,6 +1,6 @@
 #include "PopupTesting.h"
 
-#include "app/controls/QDXTBComboBox.h"
+#include "controls/QDXTBComboBox.h"
 
 #include <QtWidgets/QAbstractItemView>
 

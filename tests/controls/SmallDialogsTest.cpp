@@ -1,10 +1,10 @@
 #include "ControlsTesting.h"
 
-#include "app/controls/DlgAusrichtung.h"
-#include "app/controls/DlgInputQuery.h"
-#include "app/controls/DlgStift.h"
-#include "app/controls/ElementAusrichtenDlg.h"
-#include "app/controls/ValidateEdit.h"
+#include "controls/DlgAusrichtung.h"
+#include "controls/DlgInputQuery.h"
+#include "controls/DlgStift.h"
+#include "controls/ElementAusrichtenDlg.h"
+#include "controls/ValidateEdit.h"
 
 #include "foundation/Localizer.h"
 #include "foundation/MyMemIniFile.h"

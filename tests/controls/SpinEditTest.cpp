@@ -1,6 +1,6 @@
 #include "ControlsTesting.h"
 
-#include "app/controls/SpinEdit.h"
+#include "controls/SpinEdit.h"
 
 #include <QtCore/QTimer>
 #include <QtGui/QMouseEvent>

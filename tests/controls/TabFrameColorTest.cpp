@@ -1,9 +1,9 @@
 #include "ControlsTesting.h"
 
-#include "app/controls/ControlPainting.h"
-#include "app/controls/SpinEdit.h"
-#include "app/controls/TabFrameColor.h"
-#include "app/controls/ZRColorPopupButton.h"
+#include "controls/ControlPainting.h"
+#include "controls/SpinEdit.h"
+#include "controls/TabFrameColor.h"
+#include "controls/ZRColorPopupButton.h"
 
 #include "foundation/Localizer.h"
 #include "foundation/MyMemIniFile.h"

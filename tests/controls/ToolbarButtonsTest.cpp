@@ -1,8 +1,8 @@
 #include "PopupTesting.h"
 
-#include "app/controls/DropMenu.h"
-#include "app/controls/ZRPenWidthButton.h"
-#include "app/controls/ZRRastenButton2.h"
+#include "controls/DropMenu.h"
+#include "controls/ZRPenWidthButton.h"
+#include "controls/ZRRastenButton2.h"
 
 #include <vector>
 

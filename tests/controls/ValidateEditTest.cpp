@@ -1,8 +1,8 @@
 #include "ControlsTesting.h"
 
-#include "app/controls/CloseQueryDialog.h"
-#include "app/controls/NumberText.h"
-#include "app/controls/ValidateEdit.h"
+#include "controls/CloseQueryDialog.h"
+#include "controls/NumberText.h"
+#include "controls/ValidateEdit.h"
 
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>

@@ -1,7 +1,7 @@
 #include "PopupTesting.h"
 
-#include "app/controls/ColorList.h"
-#include "app/controls/ZRColorPopupButton.h"
+#include "controls/ColorList.h"
+#include "controls/ZRColorPopupButton.h"
 
 #include <vector>
 

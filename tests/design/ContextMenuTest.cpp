@@ -1,7 +1,7 @@
 // The right click on a design and what its context menu offers.
 #include "design/DesignTesting.h"
 
-#include "document/design/ContextMenuModel.h"
+#include "design/ContextMenuModel.h"
 
 #include <set>
 

@@ -2,7 +2,7 @@
 #include "design/DesignTesting.h"
 
 #include "content/barcode/ZRBarcode.h"
-#include "document/design/DesignDialogs.h"
+#include "design/DesignDialogs.h"
 #include "figures/Barcode.h"
 #include "figures/FigureDialogs.h"
 #include "figures/FigureGroup.h"

@@ -1,7 +1,7 @@
 // The font dialog's font and the design's font description, both ways.
-#include "document/design/widgets/DesignDialogs.h"
+#include "design/widgets/DesignDialogs.h"
 
-#include "document/design/DesignDialogs.h"
+#include "design/DesignDialogs.h"
 #include "foundation/Font.h"
 
 #include <QtGui/QFont>

@@ -3,8 +3,8 @@
 // stand-in figure of any kind that says which values it takes and counts
 // what the design asks of it.
 
-#include "document/design/DesignDialogs.h"
-#include "document/design/EinzelEtikett.h"
+#include "design/DesignDialogs.h"
+#include "design/EinzelEtikett.h"
 #include "figures/Rechteck.h"
 #include "support/DialogsScope.h"
 #include "support/FigureFakes.h"

@@ -1,6 +1,6 @@
-#include "document/design/DocumentFile.h"
+#include "design/DocumentFile.h"
 
-#include "document/design/DocumentFileOps.h"
+#include "design/DocumentFileOps.h"
 #include "figures/Bild.h"
 #include "figures/Bild32.h"
 #include "figures/Ellipse.h"

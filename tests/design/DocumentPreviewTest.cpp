@@ -1,4 +1,4 @@
-#include "document/design/DocumentPreview.h"
+#include "design/DocumentPreview.h"
 
 #include "document/DataBaseConnector.h"
 #include "foundation/GeneralHelpers.h"

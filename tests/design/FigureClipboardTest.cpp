@@ -2,7 +2,7 @@
 // the selection, pictures of other programs and damaged clipboard bytes.
 #include "design/DesignTesting.h"
 
-#include "document/design/FigureClipboard.h"
+#include "design/FigureClipboard.h"
 #include "figures/Bild32.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureFactory.h"

@@ -1,14 +1,14 @@
-#include "document/design/widgets/CanvasPanel.h"
-#include "document/design/widgets/OpenDocumentDialog.h"
-#include "document/design/widgets/ZROpenPictureDialog.h"
+#include "design/widgets/CanvasPanel.h"
+#include "design/widgets/OpenDocumentDialog.h"
+#include "design/widgets/ZROpenPictureDialog.h"
 
+#include "controls/ControlsTesting.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "foundation/ViewTimer.h"
 #include "foundation/ZRRegIniFile.h"
-#include "tests/design/PreviewTesting.h"
-#include "controls/ControlsTesting.h"
 #include "support/Screenshot.h"
+#include "tests/design/PreviewTesting.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>

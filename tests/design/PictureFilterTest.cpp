@@ -9,8 +9,8 @@
 #include "figures/PictureFixtures.h"
 #include "support/Screenshot.h"
 
-#include "document/design/DesignDialogs.h"
-#include "document/design/widgets/DesignDialogs.h"
+#include "design/DesignDialogs.h"
+#include "design/widgets/DesignDialogs.h"
 #include "figures/Bild32.h"
 #include "pictures/QDXRotate90DIB.h"
 #include "pictures/widgets/DlgFilterHKIG.h"

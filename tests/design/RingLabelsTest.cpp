@@ -1,7 +1,7 @@
 // Moving and copying the selection between the rings of CD ring labels.
 #include "design/DesignTesting.h"
 
-#include "document/design/RingLabels.h"
+#include "design/RingLabels.h"
 
 #include <array>
 #include <optional>

@@ -1,5 +1,5 @@
 // The template folder, the index "styles.ini" and the template files.
-#include "document/design/TemplateIndex.h"
+#include "design/TemplateIndex.h"
 
 #include "foundation/Exceptions.h"
 #include "foundation/MyMemIniFile.h"

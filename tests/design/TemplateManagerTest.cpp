@@ -1,6 +1,6 @@
 // The template manager: the list of descriptions, renaming and deleting.
-#include "document/design/TemplateIndex.h"
-#include "document/design/widgets/DlgVorlagenVerwalten.h"
+#include "design/TemplateIndex.h"
+#include "design/widgets/DlgVorlagenVerwalten.h"
 
 #include "../support/FormTexts.h"
 #include "foundation/ZRRegIniFile.h"

@@ -3,11 +3,11 @@
 #include "document/widgets/DlgDefEtikett.h"
 #include "document/widgets/DlgSelEtikett.h"
 
-#include "app/controls/ValidateEdit.h"
-#include "SheetTesting.h"
+#include "controls/ControlsTesting.h"
+#include "controls/ValidateEdit.h"
 #include "foundation/Localizer.h"
 #include "foundation/ZRRegIniFile.h"
-#include "controls/ControlsTesting.h"
+#include "SheetTesting.h"
 #include "support/FormTexts.h"
 #include "support/Screenshot.h"
 

@@ -7,6 +7,7 @@
 #include "figures/FigureList.h"
 #include "figures/Linie.h"
 #include "figures/Rechteck.h"
+#include "figures/Tracker.h"
 #include "foundation/FillData.h"
 #include "foundation/MyMemIniFile.h"
 

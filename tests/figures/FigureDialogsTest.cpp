@@ -3,8 +3,8 @@
 // texts in both languages.
 #include "controls/ControlsTesting.h"
 
-#include "app/controls/CloseQueryDialog.h"
-#include "app/controls/ValidateEdit.h"
+#include "controls/CloseQueryDialog.h"
+#include "controls/ValidateEdit.h"
 #include "document/FeldListe.h"
 #include "figures/FigureDialogs.h"
 #include "figures/Rechteck.h"

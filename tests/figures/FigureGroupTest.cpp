@@ -6,6 +6,7 @@
 #include "figures/Ellipse.h"
 #include "figures/FigureDialogs.h"
 #include "figures/FigureGroup.h"
+#include "figures/Tracker.h"
 #include "foundation/FillData.h"
 
 #include <gtest/gtest.h>

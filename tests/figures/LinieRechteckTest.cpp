@@ -6,6 +6,7 @@
 #include "figures/Ellipse.h"
 #include "figures/FigureGroup.h"
 #include "figures/Rasten.h"
+#include "figures/Tracker.h"
 #include "foundation/FillData.h"
 #include "foundation/StreamHelp.h"
 

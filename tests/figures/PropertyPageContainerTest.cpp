@@ -3,8 +3,8 @@
 #include "controls/ControlsTesting.h"
 
 #include "../support/FormTexts.h"
-#include "app/controls/ColorList.h"
-#include "app/controls/TabFrameColor.h"
+#include "controls/ColorList.h"
+#include "controls/TabFrameColor.h"
 #include "figures/widgets/PropertyPageContainer.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"

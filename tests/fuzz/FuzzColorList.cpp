@@ -2,7 +2,7 @@
 // count comes from the first byte; every colour read must be one the text
 // could hold (not negative) and the list keeps its slot count.
 // fuzz-max-len: 4096
-#include "app/controls/ColorList.h"
+#include "controls/ColorList.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,10 +4,11 @@
 // again: both saves must give the same bytes, so that whatever a file holds
 // reads back as it was written.
 // fuzz-max-len: 16384
-#include "document/design/DocumentFile.h"
+#include "design/DocumentFile.h"
 #include "figures/FigureFactory.h"
 #include "foundation/Stream.h"
 #include "platform/imaging/Dib.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 #include "tests/fuzz/SystemLeaks.h"
 #include "tests/support/FakeDocument.h"
 
@@ -40,6 +41,7 @@ bool Load(FakeDocument& document, const std::vector<uint8_t>& bytes) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication app(*argc, *argv);
+    gdi::InstallQtPrinters();
     imaging::SetPixelLimit(1 << 20);
     SetWrongTagHandler([](const char*) {});
     SetInvalidElementHandler([](const QString&) {});

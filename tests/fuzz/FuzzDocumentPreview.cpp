@@ -2,10 +2,11 @@
 // and draws its first label on a small bitmap. The preview must end quietly
 // whatever the bytes are; without a preview the bitmap stays as it was.
 // fuzz-max-len: 16384
-#include "document/design/DocumentPreview.h"
+#include "design/DocumentPreview.h"
 #include "foundation/Stream.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/imaging/Dib.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 #include "shapes/AutoShape.h"
 #include "tests/fuzz/SystemLeaks.h"
 
@@ -18,6 +19,7 @@
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication app(*argc, *argv);
+    gdi::InstallQtPrinters();
     imaging::SetPixelLimit(1 << 20);
     SetShapeNoticeHandler([](const std::string&) {});
     return 0;

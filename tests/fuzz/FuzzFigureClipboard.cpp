@@ -4,10 +4,11 @@
 // copy pastes into a second design with the same bytes; undoing every step
 // empties the design again.
 // fuzz-max-len: 8192
+#include "design/EinzelEtikett.h"
+#include "design/FigureClipboard.h"
 #include "document/EtikettFiler.h"
-#include "document/design/EinzelEtikett.h"
-#include "document/design/FigureClipboard.h"
 #include "figures/FigureFactory.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 #include "tests/support/FigureFakes.h"
 
 #include <QtGui/QGuiApplication>
@@ -18,6 +19,7 @@
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication app(*argc, *argv);
+    gdi::InstallQtPrinters();
     SetWrongTagHandler([](const char*) {});
     SetInvalidElementHandler([](const QString&) {});
     return 0;

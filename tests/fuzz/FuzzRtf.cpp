@@ -11,6 +11,7 @@
 #include "foundation/ScaleCanvas.h"
 #include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 
 #include <QtGui/QGuiApplication>
 
@@ -22,6 +23,7 @@
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QGuiApplication app(*argc, *argv);
+    gdi::InstallQtPrinters();
     return 0;
 }
 

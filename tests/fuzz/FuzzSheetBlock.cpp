@@ -9,6 +9,7 @@
 #include "document/Etikett.h"
 #include "document/EtikettFiler.h"
 #include "platform/gdi/BitmapCanvas.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 
 #include <QtGui/QGuiApplication>
 
@@ -53,6 +54,7 @@ void CheckWrittenAgain(const TEtikett& sheet) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication app(*argc, *argv);
+    gdi::InstallQtPrinters();
     SetWrongTagHandler([](const char*) {});
     return 0;
 }

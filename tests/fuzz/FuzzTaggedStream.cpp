@@ -15,6 +15,7 @@
 #include "figures/Figure.h"
 #include "figures/FigureFactory.h"
 #include "platform/imaging/Dib.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 
 #include <QtGui/QGuiApplication>
 
@@ -141,6 +142,7 @@ bool ReadSheet(TEtikettFiler& reader) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication app(*argc, *argv);
+    gdi::InstallQtPrinters();
     imaging::SetPixelLimit(1 << 20);  // pictures in records stay small
     SetWrongTagHandler([](const char*) {});
     return 0;

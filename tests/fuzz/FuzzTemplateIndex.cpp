@@ -2,7 +2,7 @@
 // takes a new template number. The new file must be one that neither exists
 // nor is registered, and "Max" must then name its number.
 // fuzz-max-len: 8192
-#include "document/design/TemplateIndex.h"
+#include "design/TemplateIndex.h"
 #include "foundation/MyMemIniFile.h"
 
 #include <QtCore/QCoreApplication>

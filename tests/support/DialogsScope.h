@@ -1,7 +1,7 @@
 #pragma once
 // The design dialogs emptied for a test and restored after it.
 
-#include "document/design/DesignDialogs.h"
+#include "design/DesignDialogs.h"
 
 class DialogsScope {
 public:

@@ -5,9 +5,9 @@
 // window, with one empty design on the tab "Etikett 1", and keeps every
 // load caption it is shown.
 
+#include "design/DocumentBase.h"
+#include "design/EinzelEtikett.h"
 #include "document/DataBaseConnector.h"
-#include "document/design/DocumentBase.h"
-#include "document/design/EinzelEtikett.h"
 #include "tests/support/FigureFakes.h"
 
 #include <QtCore/QString>

@@ -1,6 +1,9 @@
 // Entry point of every test binary: an application object on Qt's offscreen
 // platform (widgets where the binary has them; the program's own application
-// object for the frame's tests), then the tests.
+// object for the frame's tests) and the Qt printers, as the program starts,
+// then the tests.
+#include "platform/qtprinter/QtPrinterBackend.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,6 +22,7 @@ using TestApplication = QGuiApplication;
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TestApplication app(argc, argv);
+    gdi::InstallQtPrinters();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,6 @@
+#include "design/DesignDialogs.h"
+
+TDesignDialogs& DesignDialogs() {
+    static TDesignDialogs dialogs;
+    return dialogs;
+}

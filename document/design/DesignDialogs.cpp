@@ -1,6 +1,0 @@
-#include "document/design/DesignDialogs.h"
-
-TDesignDialogs& DesignDialogs() {
-    static TDesignDialogs dialogs;
-    return dialogs;
-}
