@@ -5,6 +5,7 @@
 #include "foundation/Exceptions.h"
 #include "foundation/Rounding.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -116,12 +117,35 @@ bool TFloatKontur::AddBezier(std::span<const TFloatPoint> controls) {
     return true;
 }
 
+void TFloatKontur::SetVisibleArea(float left, float top, float right, float bottom) {
+    limited_ = true;
+    visibleLeft_ = left;
+    visibleTop_ = top;
+    visibleRight_ = right;
+    visibleBottom_ = bottom;
+}
+
+// A piece of a quarter of a curve or less stays near its chord: within the
+// box of its ends and middle grown by half the chord and twice the middle's
+// distance from the chord's middle (an elliptic arc of up to a quarter turn
+// lies between its chord and its tangents, which meet within that).
+bool TFloatKontur::OutsideVisibleArea(const TCurvePoint& a, const TCurvePoint& b, const TCurvePoint& m) const {
+    constexpr int32_t kQuarterDepth = 3;
+    if (!limited_ || Depth < kQuarterDepth) return false;
+    const double chord = std::hypot(double{b.X} - a.X, double{b.Y} - a.Y);
+    const double bow = std::hypot(double{m.X} - (double{a.X} + b.X) / 2, double{m.Y} - (double{a.Y} + b.Y) / 2);
+    const double grow = chord / 2 + 2 * bow + 1;
+    const double left = std::min({a.X, b.X, m.X}) - grow, right = std::max({a.X, b.X, m.X}) + grow;
+    const double top = std::min({a.Y, b.Y, m.Y}) - grow, bottom = std::max({a.Y, b.Y, m.Y}) + grow;
+    return right < visibleLeft_ || left > visibleRight_ || bottom < visibleTop_ || top > visibleBottom_;
+}
+
 template <class Evaluate>
 void TFloatKontur::Subdivide(const TCurvePoint& a, const TCurvePoint& b, const Evaluate& evaluate) {
     ++Depth;
     TCurvePoint m{0, 0, a.T + (b.T - a.T) * 0.5f};
     evaluate(m);
-    if (Depth > kMaxDepth || FlatEnough(a, b, m)) {
+    if (Depth > kMaxDepth || FlatEnough(a, b, m) || OutsideVisibleArea(a, b, m)) {
         AddPoint(b.X, b.Y);
     } else {
         Subdivide(a, m, evaluate);

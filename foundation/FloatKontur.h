@@ -64,6 +64,10 @@ public:
     void EllipsePoint(TCurvePoint& p) const;
 
     void Clear() { Count = 0; }
+    // Only this rectangle will be looked at: a curve piece that stays
+    // outside it (a quarter of a curve or less) becomes its chord, so that a
+    // huge curve costs the points of the part that shows.
+    void SetVisibleArea(float left, float top, float right, float bottom);
     // Every point turned about the origin by angle and rounded. The array
     // must have exactly Count entries (Exception otherwise); with Count 0
     // nothing happens.
@@ -86,5 +90,8 @@ public:
 private:
     template <class Evaluate>
     void Subdivide(const TCurvePoint& a, const TCurvePoint& b, const Evaluate& evaluate);
+    bool OutsideVisibleArea(const TCurvePoint& a, const TCurvePoint& b, const TCurvePoint& m) const;
+    bool limited_ = false;
+    float visibleLeft_ = 0, visibleTop_ = 0, visibleRight_ = 0, visibleBottom_ = 0;
     void StartCurve();
 };

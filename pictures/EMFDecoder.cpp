@@ -179,10 +179,11 @@ void TZREMF::Draw(gdi::Canvas& canvas, int32_t cx, int32_t cy, int32_t w, int32_
     Handles.resize(header.U16(56));
     ComputeBox();
     BuildMatrices();
+    ClipToFrame();
     try {
         const size_t total = std::min<size_t>(header.U32(48), data_.size());
         size_t offset = 0;
-        while (offset + kRecordHeader <= total) {
+        while (offset + kRecordHeader <= total && !Stopped()) {
             const TMetaRecord head({data_.data() + offset, total - offset});
             const uint32_t size = head.U32(4);
             // A record too short for its own header, or reaching past the data, ends playback.
@@ -238,7 +239,21 @@ bool TZREMF::PlayState(const TMetaRecord& r, uint32_t type) {
     const bool one = r.Has(8, 4), two = r.Has(8, 8);
     const uint32_t v = one ? r.U32(8) : 0;
     switch (type) {
-    case 1: case 14: case 16: case 28: case 48: case 50: case 51: case 52: case 70: return true;
+    case 1: case 14: case 70: return true;
+    case 52: return true;  // realizing a palette: the device has true colours
+    case 16:
+        if (one) dc.SetMapperFlags(v);
+        return true;
+    case 28: SetMetaRegion(); return true;
+    case 48:
+        if (one) SelectPalette(v);
+        return true;
+    case 50:  // palette, first entry, count, entries
+        if (r.Has(8, 12)) SetPaletteEntries(v, r.U32(12), r.From(20), r.U32(16));
+        return true;
+    case 51:
+        if (two) ResizePalette(v, r.U32(12));
+        return true;
     case 18:
         if (one && (v == 1 || v == 2)) dc.SetBkMode(static_cast<gdi::BkMode>(v));
         return true;
@@ -334,7 +349,9 @@ bool TZREMF::PlayObject(const TMetaRecord& r, uint32_t type) {
     case 39:
         if (r.Has(12, 12)) PutHandle(index, MakeBrush(r.U32(12), r.U32(16), r.U32(20)));
         return true;
-    case 49: PutHandle(index, TMetaObject(TMetaObject::Kind::Palette)); return true;
+    case 49:  // LOGPALETTE: version, count, entries
+        if (r.Has(12, 4)) PutHandle(index, MakePalette(r.From(16), r.U16(14)));
+        return true;
     case 93:
     case 94:
         if (r.Has(12, 20)) {
@@ -396,11 +413,9 @@ bool TZREMF::PlayPath(const TMetaRecord& r, uint32_t type) {
     case 63: dc.StrokeAndFillPath(); return true;
     case 64: dc.StrokePath(); return true;
     case 65: dc.FlattenPath(); return true;
-    case 66: return true;
+    case 66: dc.WidenPath(); return true;
     case 67:
-        if (r.Has(8, 4) && r.U32(8) >= 1 && r.U32(8) <= 5 && !Turned())
-            dc.SelectClipPath(static_cast<gdi::RegionCombine>(r.U32(8)));
-        if (!Turned()) ConfineClip();
+        if (r.Has(8, 4) && r.U32(8) >= 1 && r.U32(8) <= 5) SelectClipPath(static_cast<gdi::RegionCombine>(r.U32(8)));
         return true;
     case 68:
         dc.AbortPath();
@@ -522,28 +537,23 @@ bool TZREMF::PlayPoints(const TMetaRecord& r, uint32_t type) {
     return true;
 }
 
-// Regions and clipping, only while the picture is not turned.
+// Regions and clipping. The offset of the clip turns with the picture (as
+// does a clip path); rectangles and regions play while it is not turned.
 bool TZREMF::PlayRegionOrClip(const TMetaRecord& r, uint32_t type) {
     if (type != 26 && type != 29 && type != 30 && (type < 71 || type > 75)) return false;
+    if (type == 26) {
+        if (r.Has(8, 8)) OffsetClip(r.I32(8), r.I32(12));
+        return true;
+    }
     if (Turned()) return true;
     gdi::Canvas& dc = DC();
     std::vector<gdi::Rect> rects;
     switch (type) {
-    case 26:
-        if (r.Has(8, 8)) {
-            const TPoint offset = MapLength(r.I32(8), r.I32(12));
-            dc.OffsetClipRgn(offset.x, offset.y);
-            ConfineClip();
-        }
-        return true;
     case 29:
     case 30:
         if (r.Has(8, 16)) {
-            const gdi::Rect b = RectAt(r, 8);
-            const TPoint a = MapPoint(b.left, b.top), c = MapPoint(b.right, b.bottom);
-            const gdi::Rect box = gdi::Rect{a.x, a.y, c.x, c.y}.Normalized();
-            if (type == 30) dc.IntersectClipRect(box.left, box.top, box.right, box.bottom);
-            else dc.ExcludeClipRect(box.left, box.top, box.right, box.bottom);
+            const gdi::Region area = DeviceArea(RectAt(r, 8).Normalized());
+            SelectClip(&area, type == 30 ? gdi::RegionCombine::And : gdi::RegionCombine::Diff);
         }
         return true;
     case 71:
@@ -551,21 +561,23 @@ bool TZREMF::PlayRegionOrClip(const TMetaRecord& r, uint32_t type) {
         if (!r.Has(24, 8)) return true;
         if (const TMetaObject* brush = Handle(r.U32(28));
             brush && brush->kind == TMetaObject::Kind::Brush && RegionRects(r, type == 71 ? 32 : 40, r.U32(24), rects)) {
-            const gdi::Region region = DeviceRegion(rects);
+            const std::optional<gdi::Region> region = DeviceRegion(rects);
+            if (!region) return true;
             if (type == 71) {
-                dc.FillRgn(region, brush->brush);
+                dc.FillRgn(*region, brush->brush);
             } else if (r.Has(32, 8)) {
                 const TPoint stroke = MapLength(r.I32(32), r.I32(36));
-                dc.FrameRgn(region, brush->brush, std::max(1, std::abs(stroke.x)), std::max(1, std::abs(stroke.y)));
+                dc.FrameRgn(*region, brush->brush, std::max(1, std::abs(stroke.x)), std::max(1, std::abs(stroke.y)));
             }
         }
         return true;
     case 73:
     case 74:
         if (r.Has(24, 4) && RegionRects(r, 28, r.U32(24), rects)) {
-            const gdi::Region region = DeviceRegion(rects);
-            if (type == 73) dc.InvertRgn(region);
-            else dc.PaintRgn(region);
+            const std::optional<gdi::Region> region = DeviceRegion(rects);
+            if (!region) return true;
+            if (type == 73) dc.InvertRgn(*region);
+            else dc.PaintRgn(*region);
         }
         return true;
     case 75: {
@@ -576,8 +588,7 @@ bool TZREMF::PlayRegionOrClip(const TMetaRecord& r, uint32_t type) {
         if (r.U32(8) == 0) {
             SelectClip(nullptr, combine);
         } else if (RegionRects(r, 16, r.U32(8), rects)) {
-            const gdi::Region region = DeviceRegion(rects);
-            SelectClip(&region, combine);
+            if (const std::optional<gdi::Region> region = DeviceRegion(rects)) SelectClip(&*region, combine);
         }
         return true;
     }
@@ -620,7 +631,7 @@ bool TZREMF::PlayBitmap(const TMetaRecord& r, uint32_t type) {
         const imaging::DibHandle dib = RecordDib(r, 84);
         if (!dib) return true;
         const int32_t sw = type == 76 ? cx : r.I32(100), sh = type == 76 ? cy : r.I32(104);
-        DrawDib(*dib, dest, Span(r.I32(44), r.I32(48), sw, sh), rop, false);
+        DrawDib(*dib, dest, Span(r.I32(44), r.I32(48), sw, sh), rop, BitmapTurns::UprightOnly);
         return true;
     }
     case 80: {
@@ -641,7 +652,8 @@ bool TZREMF::PlayBitmap(const TMetaRecord& r, uint32_t type) {
         if (!dib) return true;
         const int32_t cys = r.I32(44);
         DrawDib(*dib, Span(r.I32(24), r.I32(28), r.I32(72), r.I32(76)),
-                Span(r.I32(32), SourceTop(rawHeight, *dib, r.I32(36), cys), r.I32(40), cys), r.U32(68), true);
+                Span(r.I32(32), SourceTop(rawHeight, *dib, r.I32(36), cys), r.I32(40), cys), r.U32(68),
+                BitmapTurns::QuarterTurns);
         return true;
     }
     default: return false;

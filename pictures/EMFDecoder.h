@@ -3,9 +3,10 @@
 // itself). Records are played onto a canvas through the mapping of
 // TCustomZRMetaFile: shapes become polygons and Bezier paths that turn with
 // the picture, text turns through the font's escapement, bitmaps are drawn
-// unturned (stretched DIBs also at quarter turns) and clipping is applied
-// only while the picture is not turned. The metafile never draws outside
-// the clip region the canvas had when the drawing began.
+// unturned (stretched DIBs also at quarter turns), clip rectangles and
+// regions apply only while the picture is not turned (a clip path and the
+// clip's offset turn with it). The metafile never draws outside its frame
+// nor outside the clip region the canvas had when the drawing began.
 
 #include "pictures/ZRMetaFile.h"
 

@@ -3,6 +3,7 @@
 #include "foundation/Codepage1252.h"
 #include "foundation/Debug.h"
 #include "foundation/Exceptions.h"
+#include "foundation/PointHelpers.h"
 #include "pictures/MetaRecord.h"
 #include "platform/gdi/Canvas.h"
 #include "platform/imaging/Dib.h"
@@ -84,12 +85,13 @@ void TZRWMF::Draw(gdi::Canvas& canvas, int32_t cx, int32_t cy, int32_t w, int32_
     ViewportOrg = {-header_.left, -header_.top};
     ViewportExt = {header_.right - header_.left, header_.bottom - header_.top};
     BuildMatrices();
+    ClipToFrame();
     const uint16_t objects = static_cast<uint16_t>(data_.size() >= 12 ? data_[10] | data_[11] << 8 : 0);
     Handles.clear();
     Handles.resize(size_t{objects} + 10);
     try {
         size_t offset = kStandardHeaderSize;
-        while (offset + 6 <= data_.size()) {
+        while (offset + 6 <= data_.size() && !Stopped()) {
             const TMetaRecord head({data_.data() + offset, data_.size() - offset});
             const uint64_t bytes = uint64_t{head.U32(0)} * 2;
             // A record too short for its own size and function, or reaching past the data, ends playback.
@@ -121,7 +123,20 @@ bool TZRWMF::PlayState(const TMetaRecord& r, uint16_t function, size_t params) {
     switch (function) {
     case 0x001E: SaveState(); return true;
     case 0x0127: RestoreState(-1); return true;
-    case 0x0035: case 0x0108: case 0x020A: case 0x0231: case 0x0234: return true;  // palettes and text extras
+    case 0x0035: return true;  // realizing a palette: the device has true colours
+    case 0x0234:
+        if (needs(1)) SelectPalette(UP(r, 0));
+        return true;
+    case 0x0231:
+        if (needs(2)) dc.SetMapperFlags(P32(r, 0));
+        return true;
+    // Extra space in logical units of the picture, mapped as lengths.
+    case 0x0108:
+        if (needs(1)) dc.SetTextCharacterExtra(MapLength(P(r, 0), 0).x);
+        return true;
+    case 0x020A:  // break count, break extra
+        if (needs(2)) dc.SetTextJustification(MapLength(P(r, 1), 0).x, std::max<int16_t>(0, P(r, 0)));
+        return true;
     case 0x0102:
         if (needs(1) && (UP(r, 0) == 1 || UP(r, 0) == 2)) dc.SetBkMode(static_cast<gdi::BkMode>(UP(r, 0)));
         return true;
@@ -189,7 +204,10 @@ bool TZRWMF::PlayObject(const TMetaRecord& r, uint16_t function, size_t params) 
     case 0x01F0:
         if (needs(1)) DeleteHandle(UP(r, 0));
         return true;
-    case 0x00F7: AddHandle(TMetaObject(TMetaObject::Kind::Palette)); return true;
+    case 0x00F7:  // LOGPALETTE: version, count, entries
+        AddHandle(MakePalette(r.Has(kParams + 4, 0) ? r.From(kParams + 4) : std::span<const uint8_t>{},
+                              needs(2) ? UP(r, 1) : 0));
+        return true;
     case 0x00F8: AddHandle(MakeBrush(0, needs(2) ? P32(r, 0) : 0, 0)); return true;
     case 0x02FA:
         AddHandle(needs(5) ? MakePen(UP(r, 0), P(r, 1), P32(r, 3)) : MakePen(0, 0, 0));
@@ -361,8 +379,9 @@ void TZRWMF::PlayExtTextOut(const TMetaRecord& r, size_t params) {
     DrawText({P(r, 1), P(r, 0)}, options, hasRect ? &rect : nullptr, AnsiText(r.Bytes(stringAt, count)), dx);
 }
 
+// Bitmaps, clipping and pixels, which the program's own metafiles and many
+// others hold, at every angle the picture takes.
 bool TZRWMF::PlayBitmapOrClip(const TMetaRecord& r, uint16_t function, size_t params) {
-    gdi::Canvas& dc = DC();
     auto needs = [params](size_t n) { return params >= n; };
     switch (function) {
     case 0x041F:
@@ -370,27 +389,21 @@ bool TZRWMF::PlayBitmapOrClip(const TMetaRecord& r, uint16_t function, size_t pa
         return true;
     case 0x0415:
     case 0x0416:
-        if (needs(4) && !Turned()) {
-            const TPoint a = MapPoint(P(r, 3), P(r, 2)), b = MapPoint(P(r, 1), P(r, 0));
-            const gdi::Rect box = gdi::Rect{a.x, a.y, b.x, b.y}.Normalized();
-            if (function == 0x0416) dc.IntersectClipRect(box.left, box.top, box.right, box.bottom);
-            else dc.ExcludeClipRect(box.left, box.top, box.right, box.bottom);
+        if (needs(4)) {
+            const gdi::Region area = DeviceArea(gdi::Rect{P(r, 3), P(r, 2), P(r, 1), P(r, 0)}.Normalized());
+            SelectClip(&area, function == 0x0416 ? gdi::RegionCombine::And : gdi::RegionCombine::Diff);
         }
         return true;
     case 0x012C:
-        if (needs(1) && !Turned()) {
+        if (needs(1)) {
             if (const TMetaObject* object = Handle(UP(r, 0)); object && object->kind == TMetaObject::Kind::Region) {
-                const gdi::Region region = DeviceRegion(object->rects);
-                SelectClip(&region, gdi::RegionCombine::Copy);
+                if (const std::optional<gdi::Region> region = DeviceRegion(object->rects))
+                    SelectClip(&*region, gdi::RegionCombine::Copy);
             }
         }
         return true;
     case 0x061D:
-        if (needs(6) && !Turned()) {
-            const TPoint a = MapPoint(P(r, 5), P(r, 4));
-            const TPoint b = MapPoint(P(r, 5) + P(r, 3), P(r, 4) + P(r, 2));
-            dc.PatBlt(gdi::Rect{a.x, a.y, b.x, b.y}.Normalized(), P32(r, 0));
-        }
+        if (needs(6)) PatBltRecord({P(r, 5), P(r, 4), P(r, 5) + P(r, 3), P(r, 4) + P(r, 2)}, P32(r, 0));
         return true;
     case 0x0F43:
         if (needs(11)) StretchDibRecord(r, P32(r, 0), P(r, 3), P(r, 4), P(r, 5), P(r, 6), P(r, 7), P(r, 8), P(r, 9), P(r, 10), kParams + 22);
@@ -405,6 +418,18 @@ bool TZRWMF::PlayBitmapOrClip(const TMetaRecord& r, uint16_t function, size_t pa
     }
 }
 
+// The brush over a logical rectangle with a raster operation; turned, over
+// the turned rectangle only.
+void TZRWMF::PatBltRecord(const gdi::Rect& logical, uint32_t rop) {
+    gdi::Canvas& dc = DC();
+    const gdi::Rect box = BoundsOfPoints(MappedCorners(logical));
+    if (!Turned()) {
+        dc.PatBlt(box, rop);
+        return;
+    }
+    ClippedTo(DeviceArea(logical), [&] { dc.PatBlt(box, rop); });
+}
+
 // A DIB drawn from its source rectangle (y counted from the bottom row, as
 // for bottom-up DIBs) into the logical destination.
 void TZRWMF::StretchDibRecord(const TMetaRecord& r, uint32_t rop, int32_t srcH, int32_t srcW, int32_t ySrc,
@@ -413,5 +438,5 @@ void TZRWMF::StretchDibRecord(const TMetaRecord& r, uint32_t rop, int32_t srcH, 
     const imaging::DibHandle dib = imaging::DibFromPacked(r.From(dibOffset));
     if (!dib) return;
     const gdi::Rect source{xSrc, dib->Height() - ySrc - srcH, xSrc + srcW, dib->Height() - ySrc};
-    DrawDib(*dib, {xDest, yDest, xDest + destW, yDest + destH}, source, rop, true);
+    DrawDib(*dib, {xDest, yDest, xDest + destW, yDest + destH}, source, rop, BitmapTurns::AnyAngle);
 }

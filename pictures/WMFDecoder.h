@@ -6,8 +6,7 @@
 // in the target rectangle; shapes become polygons and Bezier paths that turn
 // with it, text turns through the font's escapement. Bitmaps, clipping and
 // pixel records (as the program's own metafile writer makes them) are played
-// where no turn is needed: clipping unturned, bitmaps unturned or at quarter
-// turns.
+// too, turned with the picture at every angle.
 
 #include "pictures/ZRMetaFile.h"
 
@@ -50,6 +49,7 @@ private:
     bool PlayObject(const TMetaRecord& r, uint16_t function, size_t params);
     bool PlayDrawing(const TMetaRecord& r, uint16_t function, size_t params);
     bool PlayBitmapOrClip(const TMetaRecord& r, uint16_t function, size_t params);
+    void PatBltRecord(const gdi::Rect& logical, uint32_t rop);
     void PlayPoints(const TMetaRecord& r, uint16_t function, size_t params);
     void PlayPolyPolygon(const TMetaRecord& r, size_t params);
     void PlayExtTextOut(const TMetaRecord& r, size_t params);

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -138,10 +139,10 @@ void TCustomZRMetaFile::BeginPlayback(gdi::Canvas& canvas, int32_t cx, int32_t c
     Target = {Clamp32(int64_t{cx} - w / 2), Clamp32(int64_t{cy} - h / 2), Clamp32(int64_t{cx} + w / 2),
               Clamp32(int64_t{cy} + h / 2)};
     Angle = std::isfinite(angle) ? angle : 0.0f;
-    startClip_ = canvas.GetClipRgn();
     baseLevel_ = canvas.SaveDC();
     metaSaves_ = 0;
     inPath_ = false;
+    stopped_ = false;
 }
 
 void TCustomZRMetaFile::EndPlayback() {
@@ -152,7 +153,11 @@ void TCustomZRMetaFile::EndPlayback() {
     dc_ = nullptr;
     Handles.clear();
     firstFree_ = 0;
-    startClip_.reset();
+    baseClip_ = {};
+    savedLevels_.clear();
+    savedClipRects_ = 0;
+    palette_.reset();
+    paletteEntries_ = 0;
     inPath_ = false;
 }
 
@@ -191,26 +196,21 @@ void TCustomZRMetaFile::SelectHandle(uint32_t index) {
 }
 
 void TCustomZRMetaFile::SelectObject(const TMetaObject& object) {
+    // A colour given as a palette index takes the entry of the palette selected now.
+    const bool paletteColor = object.colorRef >> 24 == 1;
     switch (object.kind) {
-    case TMetaObject::Kind::Pen: dc_->SetPen(object.pen); break;
-    case TMetaObject::Kind::Brush: dc_->SetBrush(object.brush); break;
+    case TMetaObject::Kind::Pen:
+        dc_->SetPen(object.pen);
+        if (paletteColor) dc_->pen().color = ColorRef(object.colorRef);
+        break;
+    case TMetaObject::Kind::Brush:
+        dc_->SetBrush(object.brush);
+        if (paletteColor) dc_->brush().color = ColorRef(object.colorRef);
+        break;
     case TMetaObject::Kind::Font: dc_->SetFont(object.font); break;
     case TMetaObject::Kind::Palette:
     case TMetaObject::Kind::Region: break;
     }
-}
-
-bool TCustomZRMetaFile::SaveState() {
-    if (metaSaves_ >= kMaxSavedStates) return false;
-    dc_->SaveDC();
-    ++metaSaves_;
-    return true;
-}
-
-void TCustomZRMetaFile::RestoreState(int32_t relative) {
-    // Only states the metafile saved itself; the caller's stay untouched.
-    if (relative >= 0 || -int64_t{relative} > metaSaves_) return;
-    if (dc_->RestoreDC(relative)) metaSaves_ += relative;
 }
 
 std::vector<gdi::Point> TCustomZRMetaFile::MapPoints(std::span<const gdi::Point> logical) const {
@@ -218,6 +218,10 @@ std::vector<gdi::Point> TCustomZRMetaFile::MapPoints(std::span<const gdi::Point>
     out.reserve(logical.size());
     for (const gdi::Point& p : logical) out.push_back(MapPoint(p.x, p.y));
     return out;
+}
+
+std::array<gdi::Point, 4> TCustomZRMetaFile::MappedCorners(const gdi::Rect& r) const {
+    return {MapPoint(r.left, r.top), MapPoint(r.right, r.top), MapPoint(r.right, r.bottom), MapPoint(r.left, r.bottom)};
 }
 
 void TCustomZRMetaFile::DrawEllipseRecord(int32_t left, int32_t top, int32_t right, int32_t bottom) {
@@ -256,6 +260,7 @@ void TCustomZRMetaFile::DrawRoundRectRecord(int32_t left, int32_t top, int32_t r
     const float l = static_cast<float>(c.x) - w / 2, r = static_cast<float>(c.x) + w / 2;
     const float t = static_cast<float>(c.y) - h / 2, b = static_cast<float>(c.y) + h / 2;
     TFloatKontur contour(static_cast<float>(c.x), static_cast<float>(c.y), 1, 1);
+    LimitToVisible(contour);
     contour.MoveTo(l + rx, t);
     contour.LineTo(r - rx, t);
     contour.CornerArcTo(r, t, r, t + ry);
@@ -281,6 +286,7 @@ void TCustomZRMetaFile::DrawArcRecord(ArcKind kind, gdi::Rect box, gdi::Point st
     const float w = static_cast<float>(size.x), h = static_cast<float>(size.y);
     const float ox = static_cast<float>(c.x), oy = static_cast<float>(c.y);
     TFloatKontur contour(ox, oy, w, h);
+    LimitToVisible(contour);
     TFloatPoint first;
     contour.LineToPolar(first, 0.5f, endAngle);
     contour.AddArc(ox - w / 2, oy - h / 2, ox + w / 2, oy + h / 2, endAngle, startAngle);
@@ -296,8 +302,13 @@ TMetaObject TCustomZRMetaFile::MakePen(uint32_t style, int32_t width, uint32_t c
     object.pen.style = kind <= 7 ? static_cast<gdi::PenStyle>(kind) : gdi::PenStyle::Solid;
     if (object.pen.style == gdi::PenStyle::UserStyle) object.pen.style = gdi::PenStyle::Solid;
     const TPoint w = MapLength(width, width);
-    object.pen.width = std::max(0, Clamp32((int64_t{w.x} + w.y) / 2));
-    object.pen.color = ColorRef(colour);
+    // A pen many times wider than the frame covers it all wherever it passes
+    // near; wider ones only cost more.
+    const double diagonal = std::hypot(static_cast<double>(Target.right) - Target.left, static_cast<double>(Target.bottom) - Target.top);
+    const auto widest = static_cast<int64_t>(std::min(4 * diagonal + 64, double{INT32_MAX}));
+    object.pen.width = static_cast<int32_t>(std::clamp<int64_t>((int64_t{w.x} + w.y) / 2, 0, widest));
+    object.pen.color = colour & 0x00FFFFFF;
+    object.colorRef = colour;
     object.pen.geometric = (style & 0x00010000) != 0;
     const uint32_t cap = style & 0x0F00, join = style & 0xF000;
     object.pen.cap = cap == 0x100 ? gdi::PenEndCap::Square : cap == 0x200 ? gdi::PenEndCap::Flat : gdi::PenEndCap::Round;
@@ -308,9 +319,11 @@ TMetaObject TCustomZRMetaFile::MakePen(uint32_t style, int32_t width, uint32_t c
 TMetaObject TCustomZRMetaFile::MakeBrush(uint32_t style, uint32_t colour, uint32_t hatch) {
     TMetaObject object;
     object.kind = TMetaObject::Kind::Brush;
-    object.brush = gdi::SolidBrush(ColorRef(colour));
+    object.colorRef = colour;
+    const gdi::Color rgb = colour & 0x00FFFFFF;
+    object.brush = gdi::SolidBrush(rgb);
     if (style == 1) object.brush = gdi::NullBrush();
-    else if (style == 2 && hatch <= 5) object.brush = gdi::HatchBrush(static_cast<gdi::HatchStyle>(hatch), ColorRef(colour));
+    else if (style == 2 && hatch <= 5) object.brush = gdi::HatchBrush(static_cast<gdi::HatchStyle>(hatch), rgb);
     return object;
 }
 
@@ -341,17 +354,6 @@ TMetaObject TCustomZRMetaFile::MakeFont(gdi::LogFont font, bool orientationFromE
     return object;
 }
 
-void TCustomZRMetaFile::DrawPixelRecord(int32_t x, int32_t y, uint32_t colour) {
-    const TPoint p = MapPoint(x, y);
-    const TPoint unit = MapLength(1, 1);
-    const int32_t s = std::max(1, Clamp32((int64_t{unit.x} + unit.y) / 2));
-    if (s < 2) {
-        dc_->SetPixel(p.x, p.y, ColorRef(colour));
-        return;
-    }
-    dc_->FillRect(gdi::Rect{p.x, p.y, p.x, p.y}.Inflated(s / 2, s / 2), gdi::SolidBrush(ColorRef(colour)));
-}
-
 std::u16string TCustomZRMetaFile::AnsiText(std::span<const uint8_t> bytes) const {
     std::u16string text;
     text.reserve(bytes.size());
@@ -371,72 +373,24 @@ int32_t TCustomZRMetaFile::AverageCharWidth(const gdi::LogFont& font) const {
 void TCustomZRMetaFile::DrawText(gdi::Point at, uint32_t options, const gdi::Rect* rect, std::u16string_view text,
                                  std::span<const int32_t> deviceDx) {
     const TPoint p = MapPoint(at.x, at.y);
-    std::optional<gdi::Rect> mapped;
-    // A rectangle cannot turn: turned text keeps neither its background box nor its clip.
-    if (rect && !Turned()) {
-        const TPoint a = MapPoint(rect->left, rect->top), b = MapPoint(rect->right, rect->bottom);
-        mapped = gdi::Rect{a.x, a.y, b.x, b.y}.Normalized();
-    }
-    if (!mapped) options &= ~(gdi::ETO_OPAQUE | gdi::ETO_CLIPPED);
-    dc_->ExtTextOut(p.x, p.y, options & (gdi::ETO_OPAQUE | gdi::ETO_CLIPPED), mapped ? &*mapped : nullptr, text,
-                    deviceDx);
-}
-
-void TCustomZRMetaFile::DrawDib(const imaging::Dib& dib, gdi::Rect logicalDest, gdi::Rect source, uint32_t rop,
-                                bool allowTurns) {
-    const float turn = std::fmod(std::fmod(Angle, 360.0f) + 360.0f, 360.0f);
-    if (std::fmod(turn, 90.0f) != 0 || (turn != 0 && !allowTurns)) return;
-    source = gdi::IntersectRect(source.Normalized(), {0, 0, dib.Width(), dib.Height()});
-    if (source.IsEmpty()) return;
-    const gdi::Bitmap bitmap = imaging::BitmapFromDIB(dib, false);
-    if (bitmap.IsEmpty()) return;
-    const TPoint a = MapPoint(logicalDest.left, logicalDest.top);
-    const TPoint b = MapPoint(logicalDest.right, logicalDest.bottom);
-    if (turn == 0 || turn == 180) {
-        dc_->StretchBlt({a.x, a.y, b.x, b.y}, bitmap, source, rop);
+    options &= gdi::ETO_OPAQUE | gdi::ETO_CLIPPED;
+    if (!rect) options = 0;
+    if (!Turned() || options == 0) {
+        std::optional<gdi::Rect> mapped;
+        if (options != 0) {
+            const TPoint a = MapPoint(rect->left, rect->top), b = MapPoint(rect->right, rect->bottom);
+            mapped = gdi::Rect{a.x, a.y, b.x, b.y}.Normalized();
+        }
+        dc_->ExtTextOut(p.x, p.y, options, mapped ? &*mapped : nullptr, text, deviceDx);
         return;
     }
-    // A quarter turn: the part turned with the picture, mirrored as the
-    // unturned picture would show it, into the turned rectangle's box.
-    const std::array<gdi::Point, 4> corners{{{logicalDest.left, logicalDest.top}, {logicalDest.right, logicalDest.top},
-                                            {logicalDest.right, logicalDest.bottom}, {logicalDest.left, logicalDest.bottom}}};
-    const std::vector<gdi::Point> mapped = MapPoints(corners);
-    const TRect box = BoundsOfPoints(mapped);
-    float ux0, uy0, ux1, uy1;
-    MatrixTransformPoint(PointMatrixUnrotated, static_cast<float>(logicalDest.left), static_cast<float>(logicalDest.top), ux0, uy0);
-    MatrixTransformPoint(PointMatrixUnrotated, static_cast<float>(logicalDest.right), static_cast<float>(logicalDest.bottom), ux1, uy1);
-    QImage part = bitmap.image().copy(source.left, source.top, source.Width(), source.Height());
-    part = part.mirrored(ux1 < ux0, uy1 < uy0);
-    imaging::DibHandle turned;
-    if (imaging::DibHandle partDib = imaging::DIBFromBitmap(gdi::Bitmap(std::move(part)), 24))
-        turned = imaging::RotateDIB(*partDib, turn == 90 ? -900 : 900, gdi::Rgb(255, 255, 255));
-    if (!turned) return;
-    imaging::StretchDIBBlt(*dc_, box.left, box.top, box.Width(), box.Height(), *turned, 0, 0, turned->Width(),
-                           turned->Height(), rop);
-}
-
-gdi::Region TCustomZRMetaFile::DeviceRegion(std::span<const gdi::Rect> logicalRects) const {
-    std::vector<gdi::Rect> device;
-    device.reserve(logicalRects.size());
-    for (const gdi::Rect& r : logicalRects) {
-        const gdi::Point a = dc_->LPtoDP(MapPoint(r.left, r.top));
-        const gdi::Point b = dc_->LPtoDP(MapPoint(r.right, r.bottom));
-        device.push_back(gdi::Rect{a.x, a.y, b.x, b.y}.Normalized());
-    }
-    return gdi::Region::FromRects(device);
-}
-
-void TCustomZRMetaFile::SelectClip(const gdi::Region* deviceRegion, gdi::RegionCombine mode) {
-    if (!deviceRegion && mode == gdi::RegionCombine::Copy) {
-        dc_->SelectClipRgn(startClip_ ? &*startClip_ : nullptr);
-        return;
-    }
-    dc_->ExtSelectClipRgn(deviceRegion, mode);
-    if (mode != gdi::RegionCombine::And && mode != gdi::RegionCombine::Diff) ConfineClip();
-}
-
-void TCustomZRMetaFile::ConfineClip() {
-    if (startClip_) dc_->ExtSelectClipRgn(&*startClip_, gdi::RegionCombine::And);
+    // The rectangle turns with the picture: its background filled, the text
+    // clipped to it, as the device would do upright.
+    const gdi::Region area = DeviceArea(*rect);
+    if (options & gdi::ETO_OPAQUE) dc_->FillRgn(area, gdi::SolidBrush(dc_->BkColor()));
+    auto draw = [&] { dc_->ExtTextOut(p.x, p.y, 0, nullptr, text, deviceDx); };
+    if (options & gdi::ETO_CLIPPED) ClippedTo(area, draw);
+    else draw();
 }
 
 // ---- the ellipse

@@ -28,7 +28,9 @@
 
 #include <QtCore/QString>
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -36,12 +38,14 @@
 #include <vector>
 
 namespace gdi {
+class Bitmap;
 class Canvas;
 class Metafile;
 }  // namespace gdi
 namespace imaging {
 class Dib;
 }
+class TFloatKontur;
 
 // A GDI object of a metafile's object table.
 struct TMetaObject {
@@ -50,8 +54,11 @@ struct TMetaObject {
     Kind kind;
     gdi::Pen pen;
     gdi::Brush brush;
+    uint32_t colorRef = 0;  // a pen's or brush's colour as the record gives it
     gdi::LogFont font;
     std::vector<gdi::Rect> rects;  // a region's rectangles, logical units
+    // A palette's entries, shared with the drawing while it is selected.
+    std::shared_ptr<std::vector<gdi::Color>> palette;
 };
 
 class TCustomZRMetaFile {
@@ -100,9 +107,17 @@ public:
 protected:
     // ---- what both players share during a drawing
     void BeginPlayback(gdi::Canvas& canvas, int32_t cx, int32_t cy, int32_t w, int32_t h, float angle);
+    // Once the box and the matrices stand: nothing is drawn outside the
+    // frame (the target turned with the picture) nor outside the clip region
+    // the canvas had.
+    void ClipToFrame();
     void EndPlayback();
     gdi::Canvas& DC() const { return *dc_; }
     bool Turned() const { return Angle != 0; }
+    // A drawing that would grow beyond the limits below stops cleanly: what
+    // was drawn stays, the rest of the records is not played.
+    void Stop() { stopped_ = true; }
+    bool Stopped() const { return stopped_; }
 
     // Object table: a new object goes into the first free slot; the table
     // never grows past the 16-bit indices records can name.
@@ -115,15 +130,20 @@ protected:
     // Slots hold pointers, so that a table of 65535 slots costs little.
     std::vector<std::unique_ptr<TMetaObject>> Handles;
 
-    // The metafile's own saved states never reach below the caller's; at
-    // most kMaxSavedStates are kept (false for a save beyond them).
+    // The metafile's own saved states never reach below the caller's. At
+    // most kMaxSavedStates are kept, holding clip regions of at most
+    // kMaxSavedClipRects rectangles together; a save beyond either stops
+    // the drawing (false).
     static constexpr int32_t kMaxSavedStates = 1024;
+    static constexpr size_t kMaxSavedClipRects = size_t{1} << 21;
     bool SaveState();
     void RestoreState(int32_t relative);
     int32_t SavedStates() const { return metaSaves_; }
 
     // Drawing in logical units through the mapping.
     std::vector<gdi::Point> MapPoints(std::span<const gdi::Point> logical) const;
+    // The corners of a logical rectangle mapped, from its top-left clockwise.
+    std::array<gdi::Point, 4> MappedCorners(const gdi::Rect& logical) const;
     void DrawEllipseRecord(int32_t left, int32_t top, int32_t right, int32_t bottom);
     void DrawRectangleRecord(int32_t left, int32_t top, int32_t right, int32_t bottom);
     void DrawRoundRectRecord(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t cornerW,
@@ -133,14 +153,31 @@ protected:
     // Text at the mapped point; rect (logical) is used only unturned.
     void DrawText(gdi::Point at, uint32_t options, const gdi::Rect* rect, std::u16string_view text,
                   std::span<const int32_t> deviceDx);
-    // A bitmap into the logical rectangle; at quarter turns only when
-    // allowTurns, else unturned only. Source in picture pixels from the top.
-    void DrawDib(const imaging::Dib& dib, gdi::Rect logicalDest, gdi::Rect source, uint32_t rop, bool allowTurns);
-    // Device region of logical rectangles (unturned pictures only).
-    gdi::Region DeviceRegion(std::span<const gdi::Rect> logicalRects) const;
+    // At which angles a bitmap record draws.
+    enum class BitmapTurns { UprightOnly, QuarterTurns, AnyAngle };
+    // A bitmap into the logical rectangle. Source in picture pixels from the top.
+    void DrawDib(const imaging::Dib& dib, gdi::Rect logicalDest, gdi::Rect source, uint32_t rop, BitmapTurns turns);
+
+    // ---- clipping, in device units of the canvas. A clip region holds at
+    // most kMaxClipRects rectangles; one beyond stops the drawing.
+    static constexpr size_t kMaxClipRects = size_t{1} << 18;
+    // The area of logical rectangles, turned with the picture; nothing (and
+    // the drawing stopped) for one beyond the limit.
+    std::optional<gdi::Region> DeviceRegion(std::span<const gdi::Rect> logicalRects);
+    // The device area of one logical rectangle, turned with the picture.
+    gdi::Region DeviceArea(const gdi::Rect& logical) const;
+    // The region combined into the clip (no region with the copy mode: the
+    // clip the drawing began with).
     void SelectClip(const gdi::Region* deviceRegion, gdi::RegionCombine mode);
-    // Keeps the clip within the one the canvas had when the drawing began.
-    void ConfineClip();
+    // The clip moved by a logical offset, turned with the picture.
+    void OffsetClip(int32_t dx, int32_t dy);
+    // The current path as the clip, combined by the mode.
+    void SelectClipPath(gdi::RegionCombine mode);
+    // The current clip becomes what later clips cannot widen.
+    void SetMetaRegion();
+    // Draws with the clip narrowed to the device area for the while.
+    void ClippedTo(const gdi::Region& area, const std::function<void()>& draw);
+
     // Objects as the records describe them (logical sizes mapped to the device).
     TMetaObject MakePen(uint32_t style, int32_t width, uint32_t colour) const;
     static TMetaObject MakeBrush(uint32_t style, uint32_t colour, uint32_t hatch);
@@ -149,9 +186,22 @@ protected:
     // the picture is turned, turned with it; orientationFromEscapement takes
     // both angles from the escapement.
     TMetaObject MakeFont(gdi::LogFont font, bool orientationFromEscapement) const;
-    // A pixel as big as one logical unit on the device.
+    // A pixel as big as one logical unit on the device, turned with the picture.
     void DrawPixelRecord(int32_t x, int32_t y, uint32_t colour);
-    static gdi::Color ColorRef(uint32_t value) { return value & 0x00FFFFFF; }
+    // A colour of a record: an RGB value, or an entry of the selected palette
+    // (PALETTEINDEX); the device has true colours, so realizing the palette
+    // changes nothing.
+    gdi::Color ColorRef(uint32_t value) const;
+
+    // ---- palettes: at most kMaxPaletteEntries entries in all, beyond
+    // which the drawing stops.
+    static constexpr size_t kMaxPaletteEntries = size_t{1} << 20;
+    // A palette of count entries (red, green, blue, flags) from the bytes.
+    TMetaObject MakePalette(std::span<const uint8_t> entries, size_t count);
+    // The table's palette, or the default palette for the stock object.
+    void SelectPalette(uint32_t index);
+    void SetPaletteEntries(uint32_t index, uint32_t start, std::span<const uint8_t> entries, size_t count);
+    void ResizePalette(uint32_t index, uint32_t count);
     int32_t AverageCharWidth(const gdi::LogFont& font) const;
     // The selected font's characters: 8-bit text in the Windows code page,
     // symbol fonts by their private-use codes.
@@ -159,12 +209,35 @@ protected:
     bool inPath_ = false;
 
 private:
+    // The part of the canvas a contour about its origin can show, in the
+    // contour's unturned units: curves elsewhere need not be followed.
+    void LimitToVisible(TFloatKontur& contour) const;
+    // The device rectangle the clip cannot leave.
+    gdi::Rect BaseBox() const;
+    // The mapping keeps upright rectangles upright.
+    bool Rectilinear() const;
+    void DrawTurnedBitmap(const gdi::Bitmap& bitmap, const gdi::Rect& logicalDest, const gdi::Rect& source, uint32_t rop);
+    void CheckClipSize();
+
     gdi::Canvas* dc_ = nullptr;
     size_t firstFree_ = 0;
     int32_t baseLevel_ = 0;
     int32_t metaSaves_ = 0;
-    std::optional<gdi::Region> startClip_;
+    // What the metafile's clip cannot widen: the canvas's clip and the frame,
+    // then the meta region; with the clip's size at each saved state.
+    gdi::Region baseClip_;
+    // The selected palette (none: the default one).
+    std::shared_ptr<std::vector<gdi::Color>> palette_;
+    size_t paletteEntries_ = 0;
+    struct SavedLevel {
+        gdi::Region base;
+        size_t clipRects;
+        std::shared_ptr<std::vector<gdi::Color>> palette;
+    };
+    std::vector<SavedLevel> savedLevels_;
+    size_t savedClipRects_ = 0;
     bool mappingValid_ = false;
+    bool stopped_ = false;
 };
 
 // The ellipse as one closed cubic Bezier of 13 points, turned about its

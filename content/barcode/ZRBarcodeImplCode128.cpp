@@ -83,6 +83,48 @@ std::string StripParentheses(std::string_view text) {
     return stripped;
 }
 
+namespace {
+
+// The first two digits of the application identifiers whose fields have a
+// length the GS1 standard fixes: they never need a separator.
+constexpr std::array<std::string_view, 22> kPredefinedLengthAIs = {
+    "00", "01", "02", "03", "04", "11", "12", "13", "14", "15", "16",
+    "17", "18", "19", "20", "31", "32", "33", "34", "35", "36", "41"};
+
+// The identifier in parentheses at position i ("(" at i): its digits, or
+// nothing when the parentheses hold no identifier of two to four digits.
+std::string_view IdentifierAt(std::string_view text, size_t i) {
+    const size_t close = text.find(')', i);
+    if (close == std::string_view::npos) return {};
+    const std::string_view ai = text.substr(i + 1, close - i - 1);
+    if (ai.size() < 2 || ai.size() > 4 || !IsAllDigits(ai)) return {};
+    return ai;
+}
+
+bool HasPredefinedLength(std::string_view ai) {
+    return std::find(kPredefinedLengthAIs.begin(), kPredefinedLengthAIs.end(), ai.substr(0, 2)) !=
+           kPredefinedLengthAIs.end();
+}
+
+}  // namespace
+
+std::string GS1ElementString(std::string_view text) {
+    std::string out;
+    bool variableField = false;  // the field being written needs a separator before the next identifier
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ')') continue;
+        if (text[i] != '(') {
+            out += text[i];
+            continue;
+        }
+        const std::string_view ai = IdentifierAt(text, i);
+        if (ai.empty()) continue;
+        if (variableField) out += kFnc1Separator;
+        variableField = !HasPredefinedLength(ai);
+    }
+    return out;
+}
+
 TCode128Encoding EncodeCode128(std::string_view text, bool fnc1) {
     TSymbolWriter writer;
     if (IsAllDigits(text)) {
@@ -112,6 +154,10 @@ TCode128Encoding EncodeCode128(std::string_view text, bool fnc1) {
             i += static_cast<size_t>(run) - 1;
             continue;
         }
+        if (text[i] == kFnc1Separator) {
+            writer.Add(kFnc1);  // the same value in both code sets
+            continue;
+        }
         if (inSetC) writer.Add(kCodeB);
         inSetC = false;
         writer.Add(Code128ValueB(text[i]));
@@ -139,5 +185,5 @@ std::string TZRBarcodeImplCode128::BuildPattern(const std::string& fullText) {
 // ---- EAN-128
 
 std::string TZRBarcodeImplEAN128::BuildPattern(const std::string& fullText) {
-    return EncodeCode128(StripParentheses(fullText), true).pattern;
+    return EncodeCode128(GS1ElementString(fullText), true).pattern;
 }

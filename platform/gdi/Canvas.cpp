@@ -1,8 +1,11 @@
 #include "platform/gdi/Canvas.h"
 
 #include "platform/gdi/CanvasGeometry.h"
+#include "platform/gdi/DevicePen.h"
 #include "platform/gdi/GlyphOutline.h"
 #include "platform/gdi/QtConvert.h"
+#include "platform/gdi/StrokeClip.h"
+
 
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
@@ -99,6 +102,15 @@ Rop2 Canvas::SetROP2(Rop2 r) {
 PolyFillMode Canvas::SetPolyFillMode(PolyFillMode m) { return std::exchange(state_.polyFillMode, m); }
 StretchMode Canvas::SetStretchBltMode(StretchMode m) { return std::exchange(state_.stretchMode, m); }
 uint32_t Canvas::SetTextAlign(uint32_t flags) { return std::exchange(state_.textAlign, flags); }
+int32_t Canvas::SetTextCharacterExtra(int32_t extra) { return std::exchange(state_.charExtra, extra); }
+uint32_t Canvas::SetMapperFlags(uint32_t flags) { return std::exchange(state_.mapperFlags, flags); }
+
+bool Canvas::SetTextJustification(int32_t breakExtra, int32_t breakCount) {
+    if (breakCount < 0) return false;
+    state_.breakExtra = breakCount == 0 ? 0 : breakExtra;
+    state_.breakCount = breakCount;
+    return true;
+}
 float Canvas::SetMiterLimit(float limit) { return std::exchange(state_.miterLimit, limit); }
 Point Canvas::SetBrushOrg(Point origin) { return std::exchange(state_.brushOrg, origin); }
 uint32_t Canvas::SetCopyMode(uint32_t rop) { return std::exchange(state_.copyMode, rop); }
@@ -449,10 +461,42 @@ Bitmap Canvas::CopyPixels(const Rect&) { return {}; }
 
 void Canvas::TextOut(int32_t x, int32_t y, std::u16string_view text) { ExtTextOut(x, y, 0, nullptr, text); }
 
+// The advances with the character extra after every character and the
+// justification's extra after every break character.
+std::vector<int32_t> Canvas::SpacedAdvances(std::u16string_view text, std::span<const int32_t> dx) {
+    std::vector<int32_t> spaced(text.size());
+    if (dx.empty()) {
+        const std::vector<int32_t> extents = DoPartialExtents(text);
+        for (size_t i = 0; i < text.size() && i < extents.size(); ++i) spaced[i] = extents[i] - (i > 0 ? extents[i - 1] : 0);
+    } else {
+        std::copy_n(dx.begin(), text.size(), spaced.begin());
+    }
+    const int32_t count = state_.breakCount;
+    const int32_t each = count > 0 ? state_.breakExtra / count : 0;
+    int32_t remainder = count > 0 ? state_.breakExtra % count : 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        int64_t advance = int64_t{spaced[i]} + state_.charExtra;
+        if (count > 0 && text[i] == u' ') {
+            advance += each;
+            if (remainder != 0) {
+                advance += remainder > 0 ? 1 : -1;
+                remainder += remainder > 0 ? -1 : 1;
+            }
+        }
+        spaced[i] = Saturated(advance);
+    }
+    return spaced;
+}
+
 void Canvas::ExtTextOut(int32_t x, int32_t y, uint32_t options, const Rect* rect, std::u16string_view text,
                         std::span<const int32_t> dx) {
     // Advances that do not cover the text are not used.
     if (dx.size() < text.size()) dx = {};
+    std::vector<int32_t> spaced;
+    if (state_.charExtra != 0 || state_.breakExtra != 0) {
+        spaced = SpacedAdvances(text, dx);
+        dx = spaced;
+    }
     const bool updateCp = state_.textAlign & TA_UPDATECP;
     if (updateCp) {
         x = state_.position.x;
@@ -537,6 +581,19 @@ void Canvas::StrokeAndFillPath() {
 }
 
 void Canvas::FlattenPath() { path_ = Flattened(path_); }
+
+bool Canvas::WidenPath() {
+    if (pathOpen_ || state_.pen.style == PenStyle::Null) return false;
+    DevicePen pen = MakeDevicePen(state_, LogicalToDevice(), false, QColor(Qt::black));
+    pen.pen.setWidthF(std::max(1.0, pen.pen.widthF()));
+    const Rect bounds = DeviceBounds();
+    const QPainterPath outline = StrokeWithin(pen.pen, ToPainterPath(path_, state_.polyFillMode),
+                                              QRectF(QPointF(bounds.left, bounds.top), QPointF(bounds.right, bounds.bottom)));
+    path_ = {};
+    AppendPainterPath(path_, outline, true);
+    figureOpen_ = false;
+    return true;
+}
 
 bool Canvas::SelectClipPath(RegionCombine mode) {
     if (pathOpen_) return false;

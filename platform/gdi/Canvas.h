@@ -85,6 +85,10 @@ public:
         PolyFillMode polyFillMode = PolyFillMode::Alternate;
         StretchMode stretchMode = StretchMode::BlackOnWhite;
         uint32_t textAlign = TA_LEFT | TA_TOP;
+        int32_t charExtra = 0;     // logical units after every character
+        int32_t breakExtra = 0;    // logical units spread over the break characters of a text
+        int32_t breakCount = 0;
+        uint32_t mapperFlags = 0;
         float miterLimit = 10.0f;
         Point brushOrg;
         uint32_t copyMode = SRCCOPY;
@@ -135,6 +139,17 @@ public:
     StretchMode GetStretchBltMode() const { return state_.stretchMode; }
     uint32_t SetTextAlign(uint32_t flags);
     uint32_t GetTextAlign() const { return state_.textAlign; }
+    // Space added after every character of later texts, in logical units.
+    int32_t SetTextCharacterExtra(int32_t extra);
+    int32_t GetTextCharacterExtra() const { return state_.charExtra; }
+    // breakExtra logical units spread over the break characters (spaces) of
+    // each later text, breakCount of them; the first ones take what does
+    // not divide evenly. A count of 0 ends it.
+    bool SetTextJustification(int32_t breakExtra, int32_t breakCount);
+    // Whether the font mapper keeps to fonts of the device's aspect ratio
+    // (ASPECT_FILTERING). The scalable fonts of this system fit every
+    // aspect, so the choice never changes.
+    uint32_t SetMapperFlags(uint32_t flags);
     float SetMiterLimit(float limit);
     Point SetBrushOrg(Point origin);
     // The raster operation of StretchBlt/BitBlt when the caller passes none
@@ -244,6 +259,10 @@ public:
     void StrokePath();
     void StrokeAndFillPath();
     void FlattenPath();
+    // The path becomes the outline of what stroking it with the current pen
+    // would paint (as far as the device's surface reaches); false while the
+    // path is open or without a pen.
+    bool WidenPath();
     bool SelectClipPath(RegionCombine mode);
     PathData GetPath() const;  // device points
     Region PathToRegion();
@@ -304,6 +323,7 @@ private:
     void AddToPath(std::span<const Point> devicePoints, uint8_t firstType, uint8_t restType);
     void StartFigureAtPosition();
     void AddShapeToPath(const QPainterPath& devicePath);
+    std::vector<int32_t> SpacedAdvances(std::u16string_view text, std::span<const int32_t> dx);
     void FixIsotropicExtents();
     void DiscardPath();
     RegionKind SetClip(std::optional<Region> clip);

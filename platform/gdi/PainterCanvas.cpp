@@ -131,6 +131,13 @@ QRect PainterCanvas::Reachable() const {
     return r.adjusted(-1, -1, 1, 1);
 }
 
+QRect PainterCanvas::VisibleArea() const {
+    QRect area = Reachable();
+    if (const QImage* image = TargetImage()) area = image->rect().translated(-ImageOffset());
+    if (state().clip) area &= state().clip->qt().boundingRect();
+    return area;
+}
+
 QPoint PainterCanvas::ImageOffset() const { return {RoundCoord(base_.dx()), RoundCoord(base_.dy())}; }
 
 bool PainterCanvas::IsRaster() const {

@@ -79,6 +79,8 @@ private:
     QPoint ImageOffset() const;
     // The device pixels the painter can reach, with one to spare all round.
     QRect Reachable() const;
+    // The device pixels an output can change: the target within the clip region.
+    QRect VisibleArea() const;
     // Sets the composition for a mix mode; false when nothing is to be drawn.
     bool ApplyMix(Rop2 rop, QColor& color);
     QBrush MakeBrush(const Brush& b) const;
@@ -95,6 +97,9 @@ private:
     bool MakeTarget(std::optional<SpanTarget>& target, const QBrush& brush, Rop2 mix);
     RasterOutline OutlineOf(const DevicePen& pen, std::vector<std::vector<QPoint>> polylines);
     RasterOutline OutlineOf(const DevicePen& pen, const QPainterPath& devicePath);
+    // The outline of a wide pen's stroke along the path, built from the parts
+    // of the path that can show.
+    void AddStroke(RasterOutline& outline, const QPen& pen, const QPainterPath& devicePath) const;
     // Fills the area with the current brush and draws the outline with the
     // pen, never touching a pixel twice under a mix other than copying.
     void PaintArea(const AreaScan& area, const RasterOutline& outline);

@@ -10,6 +10,7 @@
 #include "platform/gdi/QtConvert.h"
 #include "platform/gdi/RoundStroke.h"
 #include "platform/gdi/ShapeSpans.h"
+#include "platform/gdi/StrokeClip.h"
 #include "platform/gdi/ThinLines.h"
 
 #include <QtGui/QImage>
@@ -63,9 +64,13 @@ AreaScan ConvertedArea(const ScanConverter& scan) {
     return [&scan](const QRect& window, const ScanConverter::RowSink& sink) { scan.Scan(window, sink); };
 }
 
+// The window grown by a margin, as a window of points.
+QRectF Grown(const QRect& window, double margin) { return QRectF(window).adjusted(-margin, -margin, margin, margin); }
+
 // A thin pen's polylines of a path: curves flattened, points on whole pixels.
-std::vector<std::vector<QPoint>> ThinPolylines(const QPainterPath& path) {
+std::vector<std::vector<QPoint>> ThinPolylines(const QPainterPath& path, const QRect& window) {
     std::vector<std::vector<QPoint>> polylines;
+    const QRectF near = Grown(window, 2);
     ForEachPathFigure(path, 0.25, [&polylines](std::span<const QPointF> figure) {
         std::vector<QPoint> points;
         for (const QPointF& p : figure) {
@@ -73,7 +78,7 @@ std::vector<std::vector<QPoint>> ThinPolylines(const QPainterPath& path) {
             if (points.empty() || points.back() != q) points.push_back(q);
         }
         if (points.size() > 1) polylines.push_back(std::move(points));
-    });
+    }, &near);
     return polylines;
 }
 
@@ -205,22 +210,32 @@ PainterCanvas::RasterOutline PainterCanvas::OutlineOf(const DevicePen& pen, std:
         path.moveTo(polyline.front());
         for (size_t i = 1; i < polyline.size(); ++i) path.lineTo(polyline[i]);
     }
-    // Wide pens are centred on the pixels they pass.
-    outline.stroke.AddPath(QPainterPathStroker(pen.pen).createStroke(path.translated(0.5, 0.5)));
+    AddStroke(outline, pen.pen, path);
     return outline;
 }
 
 PainterCanvas::RasterOutline PainterCanvas::OutlineOf(const DevicePen& pen, const QPainterPath& devicePath) {
-    if (pen.null || pen.cosmetic) return OutlineOf(pen, pen.null ? std::vector<std::vector<QPoint>>{} : ThinPolylines(devicePath));
+    if (pen.null || pen.cosmetic) {
+        return OutlineOf(pen, pen.null ? std::vector<std::vector<QPoint>>{} : ThinPolylines(devicePath, VisibleArea()));
+    }
     RasterOutline outline;
     outline.pen = pen;
     if (IsRoundSolid(pen.pen)) {
         outline.round.emplace(pen.pen.widthF());
-        ForEachPathFigure(devicePath, 1.0 / 32, [&](std::span<const QPointF> figure) { outline.round->AddPolyline(figure); });
+        const QRectF near = Grown(VisibleArea(), pen.pen.widthF() / 2 + 2);
+        ForEachPathFigure(devicePath, 1.0 / 32, [&](std::span<const QPointF> figure) { outline.round->AddPolyline(figure); },
+                          &near);
         return outline;
     }
-    outline.stroke.AddPath(QPainterPathStroker(pen.pen).createStroke(devicePath.translated(0.5, 0.5)));
+    AddStroke(outline, pen.pen, devicePath);
     return outline;
+}
+
+// Wide pens are centred on the pixels they pass; only what can show is stroked.
+void PainterCanvas::AddStroke(RasterOutline& outline, const QPen& pen, const QPainterPath& devicePath) const {
+    const QRect window = VisibleArea();
+    outline.stroke = ScanConverter(PolyFillMode::Winding, window);
+    outline.stroke.AddPath(StrokeWithin(pen, devicePath.translated(0.5, 0.5), QRectF(window)));
 }
 
 RegionRows PainterCanvas::OutlinePixels(const RasterOutline& outline, const QRect& window) {
@@ -306,7 +321,7 @@ void PainterCanvas::RasterShape(Shape shape, const Rect& box, Point a, Point b) 
     if (!geometry::IsRectilinear(m)) {
         // Turned or sheared: the shape's outline, mapped.
         const QPainterPath path = geometry::ShapePath(shape, m, box, a, b);
-        ScanConverter area;
+        ScanConverter area(PolyFillMode::Alternate, VisibleArea());
         area.AddPath(path);
         PaintArea(ConvertedArea(area), OutlineOf(pen, path));
         return;
@@ -404,7 +419,7 @@ void PainterCanvas::RasterPolygon(std::span<const Point> points, std::span<const
 
 void PainterCanvas::RasterPath(const PathData& devicePath, bool fill, bool stroke) {
     const QPainterPath path = ToPainterPath(devicePath, state().polyFillMode);
-    ScanConverter area(state().polyFillMode);
+    ScanConverter area(state().polyFillMode, VisibleArea());
     if (fill) area.AddPath(path);
     RasterOutline outline;
     if (stroke) outline = OutlineOf(RasterPen(LogicalToDevice()), path);

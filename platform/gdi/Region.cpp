@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace gdi {
 
@@ -61,6 +62,13 @@ Region Region::FromPolygon(std::span<const Point> points, PolyFillMode mode) {
 }
 
 Region Region::FromPolyPolygon(std::span<const Point> points, std::span<const int32_t> counts, PolyFillMode mode) {
+    return FromPolyPolygon(points, counts, mode, FromQRect(kWholePlane));
+}
+
+Region Region::FromPolyPolygon(std::span<const Point> points, std::span<const int32_t> counts, PolyFillMode mode,
+                               const Rect& window) {
+    const QRect limit = ToQRect(window.Normalized()) & kWholePlane;
+    if (limit.isEmpty()) return {};
     ScanConverter scan(mode);
     size_t next = 0;
     for (const int32_t count : counts) {
@@ -68,16 +76,30 @@ Region Region::FromPolyPolygon(std::span<const Point> points, std::span<const in
         if (count >= 3) scan.AddPolygon(points.subspan(next, static_cast<size_t>(count)));
         next += static_cast<size_t>(count);
     }
-    return FromScan(scan, kWholePlane);
+    return FromScan(scan, limit);
 }
 
-Region Region::FromRects(std::span<const Rect> rects) {
-    QRegion region;
+Region Region::FromRects(std::span<const Rect> rects) { return *FromRects(rects, SIZE_MAX); }
+
+std::optional<Region> Region::FromRects(std::span<const Rect> rects, size_t maxRects) {
+    std::vector<QRegion> parts;
+    parts.reserve(rects.size());
     for (const Rect& r : rects) {
         const Rect n = r.Normalized();
-        if (!n.IsEmpty()) region += ToQRect(n);
+        if (!n.IsEmpty()) parts.emplace_back(ToQRect(n));
     }
-    return Region(region);
+    if (parts.size() > maxRects) return std::nullopt;
+    // Neighbours joined level by level: each rectangle takes part in few joins.
+    while (parts.size() > 1) {
+        size_t kept = 0;
+        for (size_t i = 0; i < parts.size(); i += 2) {
+            parts[kept] = i + 1 < parts.size() ? parts[i].united(parts[i + 1]) : parts[i];
+            if (static_cast<size_t>(parts[kept].rectCount()) > maxRects) return std::nullopt;
+            ++kept;
+        }
+        parts.resize(kept);
+    }
+    return Region(parts.empty() ? QRegion() : parts.front());
 }
 
 Region Region::FromPath(const PathData& path, PolyFillMode mode) { return FromPath(path, mode, FromQRect(kWholePlane)); }

@@ -8,6 +8,7 @@
 #include <QtGui/QRegion>
 
 #include <memory>
+#include <optional>
 #include <span>
 
 namespace gdi {
@@ -25,7 +26,14 @@ public:
     static Region FromPolygon(std::span<const Point> points, PolyFillMode mode);
     static Region FromPolyPolygon(std::span<const Point> points, std::span<const int32_t> counts,
                                   PolyFillMode mode);
+    // Only the part inside the window (the work is that of the part).
+    static Region FromPolyPolygon(std::span<const Point> points, std::span<const int32_t> counts, PolyFillMode mode,
+                                  const Rect& window);
+    // The union of the rectangles, joined pairwise, so that the work is that
+    // of the rectangles made and not of the count squared.
     static Region FromRects(std::span<const Rect> rects);
+    // The same, or nothing once any part of it takes more than maxRects rectangles.
+    static std::optional<Region> FromRects(std::span<const Rect> rects, size_t maxRects);
     // The pixels inside a path of device points (figures closed), by the fill mode.
     static Region FromPath(const PathData& path, PolyFillMode mode);
     // Only the part inside the window (the work is that of the part).
@@ -38,6 +46,7 @@ public:
     bool Intersects(const Rect& r) const;
     Rect Box() const;  // (0, 0, 0, 0) when empty
     bool IsEmpty() const { return region_.isEmpty(); }
+    size_t RectCount() const { return static_cast<size_t>(region_.rectCount()); }
     RegionKind Kind() const;
     // The rectangles in y-x banded order, as region data lists them.
     std::vector<Rect> Rects() const;

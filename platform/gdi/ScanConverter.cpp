@@ -3,6 +3,7 @@
 #include <QtGui/QPainterPath>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <tuple>
@@ -103,7 +104,11 @@ void ScanConverter::AddPolygon(std::span<const QPointF> points) {
 
 void ScanConverter::AddPath(const QPainterPath& path) {
     edges_.reserve(edges_.size() + static_cast<size_t>(path.elementCount()));
-    ForEachPathFigure(path, 1.0 / 32, [this](std::span<const QPointF> figure) { AddPolygon(figure); });
+    // A pixel's centre lies half a pixel inside its square.
+    const std::optional<QRectF> near =
+        window_ ? std::optional<QRectF>(QRectF(*window_).adjusted(-1, -1, 1, 1)) : std::nullopt;
+    ForEachPathFigure(path, 1.0 / 32, [this](std::span<const QPointF> figure) { AddPolygon(figure); },
+                      near ? &*near : nullptr);
 }
 
 void ScanConverter::Scan(const QRect& window, const RowSink& sink) const {
@@ -201,7 +206,63 @@ void FlattenCubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double toleran
     }
 }
 
-void ForEachPathFigure(const QPainterPath& path, double tolerance, const std::function<void(std::span<const QPointF>)>& take) {
+QRectF BoxOf(std::span<const QPointF> points) {
+    double left = points[0].x(), right = left, top = points[0].y(), bottom = top;
+    for (const QPointF& p : points) {
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+bool Meets(const QRectF& a, const QRectF& b) {
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+
+std::pair<CubicPiece, CubicPiece> CubicHalves(const CubicPiece& c) {
+    const QPointF a = (c[0] + c[1]) / 2, b = (c[1] + c[2]) / 2, d = (c[2] + c[3]) / 2;
+    const QPointF ab = (a + b) / 2, bd = (b + d) / 2, middle = (ab + bd) / 2;
+    return {{c[0], a, ab, middle}, {middle, bd, d, c[3]}};
+}
+
+namespace {
+
+// A curve no more than a few times the window's size is flattened as a
+// whole, as without a window.
+bool SmallBeside(const QRectF& box, const QRectF& window) {
+    constexpr double kFactor = 4, kFloor = 64;
+    return box.width() <= kFactor * std::max(window.width(), kFloor) &&
+           box.height() <= kFactor * std::max(window.height(), kFloor);
+}
+
+void FlattenNear(const CubicPiece& c, double tolerance, const QRectF& window, int depth,
+                 std::vector<QPointF>& out) {
+    constexpr int kMaxDepth = 40;
+    const QRectF box = BoxOf(c);
+    if (!Meets(box, window)) {
+        out.push_back(c[3]);
+        return;
+    }
+    if (depth >= kMaxDepth || SmallBeside(box, window)) {
+        FlattenCubic(c[0], c[1], c[2], c[3], tolerance, out);
+        return;
+    }
+    const auto [first, second] = CubicHalves(c);
+    FlattenNear(first, tolerance, window, depth + 1, out);
+    FlattenNear(second, tolerance, window, depth + 1, out);
+}
+
+}  // namespace
+
+void FlattenCubicNear(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, const QRectF& window,
+                      std::vector<QPointF>& out) {
+    FlattenNear({p0, p1, p2, p3}, tolerance, window, 0, out);
+}
+
+void ForEachPathFigure(const QPainterPath& path, double tolerance, const std::function<void(std::span<const QPointF>)>& take,
+                       const QRectF* window) {
     std::vector<QPointF> figure;
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
@@ -212,7 +273,11 @@ void ForEachPathFigure(const QPainterPath& path, double tolerance, const std::fu
             if (e.type == QPainterPath::MoveToElement) continue;
         }
         if (e.type == QPainterPath::CurveToElement && i + 2 < path.elementCount()) {
-            FlattenCubic(figure.back(), e, path.elementAt(i + 1), path.elementAt(i + 2), tolerance, figure);
+            if (window) {
+                FlattenCubicNear(figure.back(), e, path.elementAt(i + 1), path.elementAt(i + 2), tolerance, *window, figure);
+            } else {
+                FlattenCubic(figure.back(), e, path.elementAt(i + 1), path.elementAt(i + 2), tolerance, figure);
+            }
             i += 2;
         } else {
             figure.push_back(e);

@@ -15,8 +15,11 @@
 #include <QtCore/QPointF>
 #include <QtCore/QRect>
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 class QPainterPath;
@@ -26,6 +29,9 @@ namespace gdi {
 class ScanConverter {
 public:
     explicit ScanConverter(PolyFillMode mode = PolyFillMode::Alternate) : mode_(mode) {}
+    // Only the pixels of the window will be scanned: curves of paths added
+    // later are flattened finely only where they come near it.
+    ScanConverter(PolyFillMode mode, const QRect& window) : mode_(mode), window_(window) {}
 
     // Closed polygons (the last point joins the first).
     void AddPolygon(std::span<const Point> points);
@@ -47,6 +53,7 @@ private:
     };
     void AddEdge(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
     PolyFillMode mode_;
+    std::optional<QRect> window_;
     std::vector<Edge> edges_;
 };
 
@@ -58,7 +65,23 @@ using AreaScan = std::function<void(const QRect& window, const ScanConverter::Ro
 // start point is not included.
 void FlattenCubic(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, std::vector<QPointF>& out);
 // The figures of a path as polylines of device points, curves flattened,
-// one figure after another through one buffer.
-void ForEachPathFigure(const QPainterPath& path, double tolerance, const std::function<void(std::span<const QPointF>)>& take);
+// one figure after another through one buffer. With a window, a curve far
+// larger than the window is flattened finely only where it may reach the
+// window; a piece whose control points all lie outside on one side becomes
+// its chord, which leaves what lies inside the window unchanged (for fills
+// as for outlines), so the points stay few however large the curve.
+void ForEachPathFigure(const QPainterPath& path, double tolerance, const std::function<void(std::span<const QPointF>)>& take,
+                       const QRectF* window = nullptr);
+// The piece from p0 to p3 with the control points p1 and p2 as above
+// (the start point not included).
+void FlattenCubicNear(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance, const QRectF& window,
+                      std::vector<QPointF>& out);
+// The smallest rectangle around the points.
+QRectF BoxOf(std::span<const QPointF> points);
+// The rectangles share a point (edges included).
+bool Meets(const QRectF& a, const QRectF& b);
+// A cubic piece (start, two controls, end) cut in halves at its middle.
+using CubicPiece = std::array<QPointF, 4>;
+std::pair<CubicPiece, CubicPiece> CubicHalves(const CubicPiece& c);
 
 }  // namespace gdi

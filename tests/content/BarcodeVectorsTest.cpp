@@ -143,6 +143,35 @@ TEST(Code128, EncodesTheSpecimenTextsWithTheirCheckValues) {
     EXPECT_FALSE(barcode.IsValid());
 }
 
+// A field whose length its application identifier does not fix ends with
+// FNC1 when another identifier follows; fixed-length fields and the last
+// field do not.
+TEST(Ean128, VariableLengthFieldsEndWithFnc1BeforeTheNextIdentifier) {
+    struct Case {
+        const char* text;
+        std::string elements;
+    };
+    const std::string fnc1(1, kFnc1Separator);
+    const Case cases[] = {
+        {"(10)ABC123(21)XYZ", "10ABC123" + fnc1 + "21XYZ"},
+        {"(01)12345678901231(10)ABC", "0112345678901231" "10ABC"},
+        {"(17)201231(10)ABC(21)XYZ", "17201231" "10ABC" + fnc1 + "21XYZ"},
+        {"(3103)000150(400)PO1(11)200101", "3103000150" "400PO1" + fnc1 + "11200101"},
+        {"(00)123456789012345675(01)12345678901231", "00123456789012345675" "0112345678901231"},
+        {"(21)XYZ", "21XYZ"},
+        {"10ABC1234", "10ABC1234"},       // without parentheses no identifier is known
+        {"(x)AB(21)C", "xAB21C"},          // nor in parentheses without two to four digits
+    };
+    for (const Case& c : cases) EXPECT_EQ(GS1ElementString(c.text), c.elements) << c.text;
+
+    // The separator is FNC1 in whichever code set is current.
+    const TCode128Encoding mixed = EncodeCode128(GS1ElementString("(10)ABC123(21)XYZ"), true);
+    EXPECT_EQ(mixed.values, (std::vector<int32_t>{104, 102, 17, 16, 33, 34, 35, 17, 18, 19, 102, 18, 17, 56, 57, 58,
+                                                  mixed.values.back()}));
+    const TCode128Encoding digits = EncodeCode128(GS1ElementString("(10)1234(21)5678"), true);
+    EXPECT_EQ(digits.values, (std::vector<int32_t>{105, 102, 10, 12, 34, 102, 21, 56, 78, digits.values.back()}));
+}
+
 TEST(Code128, DigitRunsTakeCodeSetCAtTheEndsFromFourAndInsideFromSix) {
     struct Case {
         const char* text;

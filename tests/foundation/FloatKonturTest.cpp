@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <array>
 #include <cmath>
 
@@ -60,6 +62,29 @@ TEST(FloatKontur, CornerArcStaysOnTheQuarterCircle) {
             }
         }
     }
+}
+
+// A curve far larger than the area that shows is followed only there:
+// elsewhere its pieces become chords, inside it the points stay as they were.
+TEST(FloatKontur, CurvesAreFollowedOnlyWhereTheyShow) {
+    auto circle = [](bool limited) {
+        TFloatKontur k(0, 0, 1, 1);
+        if (limited) k.SetVisibleArea(-20000, 9999000, 20000, 10001000);  // around the bottom of the circle
+        k.AddArc(-10000000, -10000000, 10000000, 10000000, 0, 359);
+        return k;
+    };
+    const TFloatKontur whole = circle(false), shown = circle(true);
+    EXPECT_GT(whole.Count, 5000);
+    EXPECT_LT(shown.Count, 200);
+    const std::vector<TFloatPoint> all = Used(whole);
+    int32_t inside = 0;
+    for (const TFloatPoint& p : Used(shown)) {
+        if (std::fabs(p.X) > 20000 || std::fabs(p.Y - 10000000) > 1000) continue;
+        ++inside;
+        EXPECT_NE(std::find_if(all.begin(), all.end(), [&p](const TFloatPoint& q) { return q.X == p.X && q.Y == p.Y; }),
+                  all.end());
+    }
+    EXPECT_GE(inside, 3);
 }
 
 TEST(FloatKontur, CurvesStartAtTheOriginOfAnEmptyContour) {

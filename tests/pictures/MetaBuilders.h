@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -89,5 +90,26 @@ private:
     Bytes records_;
     uint32_t count_ = 0;
 };
+
+// An EMF of 1000 x 1000 pixels whose every level saves the state, selects a
+// clip region of rectangles scattered over spread x spread units with the
+// combine mode (1 AND .. 5 COPY) and fills the whole picture: the region
+// work of saved states.
+inline std::vector<uint8_t> ClipLevelsEmf(int32_t levels, int32_t rectsPerLevel, uint32_t mode, int32_t spread = 1000) {
+    std::mt19937 random(1);
+    std::uniform_int_distribution<int32_t> at(0, spread), size(1, 50);
+    Emf emf;
+    for (int32_t level = 0; level < levels; ++level) {
+        Bytes clip;
+        clip.U32(32 + 16 * uint32_t(rectsPerLevel)).U32(mode);
+        clip.U32(32).U32(1).U32(uint32_t(rectsPerLevel)).U32(16 * uint32_t(rectsPerLevel)).I32(0).I32(0).I32(1000).I32(1000);
+        for (int32_t i = 0; i < rectsPerLevel; ++i) {
+            const int32_t x = at(random), y = at(random);
+            clip.I32(x).I32(y).I32(x + size(random)).I32(y + size(random));
+        }
+        emf.Rec(33, Bytes{}).Rec(75, clip).Rec(43, {0, 0, 1000, 1000});
+    }
+    return emf.File(1000, 1000);
+}
 
 }  // namespace metatest

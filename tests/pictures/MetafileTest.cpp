@@ -5,8 +5,10 @@
 #include "pictures/MetaBuilders.h"
 #include "pictures/WMFDecoder.h"
 #include "pictures/ZRMetaFile.h"
+#include "support/Files.h"
 
 #include "foundation/Exceptions.h"
+#include "foundation/PointHelpers.h"
 #include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/Metafile.h"
 #include "platform/gdi/RecordingCanvas.h"
@@ -212,7 +214,7 @@ TEST(Metafile, WmfRecordGroupsAtZeroAndNinety) {
 
 // Without a mapping record the window (0, 0)-(1, 1) covers the bounding box;
 // a map mode other than the anisotropic one makes the ratio 1 at once; region
-// and bitmap objects keep their slots; bitmap records draw at no angle.
+// and bitmap objects keep their slots; bitmap records draw at every angle.
 TEST(Metafile, WmfDefaultsAndSkippedRecords) {
     const std::vector<gdi::Point> unit = {{0, 0}, {200, 0}, {200, 200}, {0, 200}, {0, 0}};
     const auto bare = OfKind(Play(Wmf().Rec(0x041B, {0, 0, 0, 0}).File(10, 20, 110, 120), 0), Op::Polygon);
@@ -228,18 +230,101 @@ TEST(Metafile, WmfDefaultsAndSkippedRecords) {
     objects.Rec(0x06FF, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})  // a region: slot 0
         .Rec(0x02FC, {0, 0x00FF, 0, 0})                    // red brush: slot 1
         .Rec(0x012D, {1})
-        .Rec(0x0B41, {0x0020, 0x00CC, 1, 1, 0, 0, 50, 50, 0, 0, 40, 0, 1, 0, 1, 0, 1, 0, 24, 0, 0, 0, 0, 0})
+        // a 1 x 1 green DIB stretched over (0, 0)-(50, 50): header, then one padded row
+        .Rec(0x0B41, {0x0020, 0x00CC, 1, 1, 0, 0, 50, 50, 0, 0, 40, 0, 1, 0, 1, 0, 1, 24, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0,
+                      0, 0, 0xFF00, 0})
         .Rec(0x041B, {20, 30, 10, 10});
-    for (float angle : {0.0f, 90.0f}) {
+    for (float angle : {0.0f, 90.0f, 30.0f}) {
         const auto calls = Play(objects.File(0, 0, 100, 100), angle);
         const auto polygons = OfKind(calls, Op::Polygon);
         ASSERT_EQ(polygons.size(), 1u) << angle;
         EXPECT_EQ(polygons[0].state.brush.color, gdi::Rgb(255, 0, 0)) << angle;
-        EXPECT_TRUE(OfKind(calls, Op::StretchBlt).empty()) << angle;
+        const auto blits = OfKind(calls, Op::StretchBlt);
+        ASSERT_EQ(blits.size(), 1u) << angle;
+        EXPECT_EQ(blits[0].bitmap->Pixel(0, 0), gdi::Rgb(0, 255, 0)) << angle;
     }
 }
 
-// Advances are mapped along their running sum: at 1.5 device pixels per
+// A picture with a bitmap, a clip rectangle, a large pixel and a text on its
+// background rectangle looks the same at every angle: each sample point,
+// turned with the picture, keeps its colour.
+TEST(Metafile, WmfBitmapClipAndPixelRecordsTurnWithThePicture) {
+    Wmf wmf;
+    wmf.Rec(0x020C, {50, 50});  // 4 device pixels per unit
+    // A 2 x 2 DIB (bottom row blue, yellow; top row red, green) stretched over (5, 5)-(25, 25).
+    Bytes dib;
+    dib.U16(0x0020).U16(0x00CC).U16(0).I16(2).I16(2).I16(0).I16(0).I16(20).I16(20).I16(5).I16(5);
+    dib.U32(40).I32(2).I32(2).U16(1).U16(24).U32(0).U32(16).U32(0).U32(0).U32(0).U32(0);
+    dib.U8(255).U8(0).U8(0).U8(0).U8(255).U8(255).U16(0).U8(0).U8(0).U8(255).U8(0).U8(255).U8(0).U16(0);
+    wmf.Raw(0x0F43, dib.v)
+        .Rec(0x0416, {50, 40, 0, 0})                   // clip to (0, 0)-(40, 50)
+        .Rec(0x02FA, {5, 0, 0, 0, 0})                  // null pen
+        .Rec(0x02FC, {0, 0x00FF, 0x0080, 0})           // a red-violet brush
+        .Rec(0x012D, {0})
+        .Rec(0x012D, {1})
+        .Rec(0x041B, {48, 48, 30, 30})                 // rectangle (30, 30)-(49, 49), cut at 40
+        .Rec(0x041F, {0x00FF, 0x00FF, 15, 35})         // a magenta pixel at (35, 15)
+        .Rec(0x0201, {0xFF00, 0x0000});                // green background
+    Bytes opaque;                                      // a space on the background of (2, 32)-(18, 45)
+    opaque.I16(40).I16(5).U16(1).U16(2).I16(2).I16(32).I16(18).I16(45).Text(" ").U8(0);
+    wmf.Raw(0x0A32, opaque.v);
+    const auto picture = Load(wmf.File(0, 0, 50, 50));
+    struct Sample {
+        double x, y;  // logical units
+        gdi::Color color;
+    };
+    const gdi::Color white = gdi::Rgb(255, 255, 255);
+    const Sample samples[] = {
+        {10, 10, gdi::Rgb(255, 0, 0)}, {20, 10, gdi::Rgb(0, 255, 0)}, {10, 20, gdi::Rgb(0, 0, 255)},
+        {20, 20, gdi::Rgb(255, 255, 0)}, {35, 40, gdi::Rgb(255, 0, 128)}, {44, 40, white},
+        {35.1, 15.1, gdi::Rgb(255, 0, 255)}, {45, 10, white}, {14, 36, gdi::Rgb(0, 255, 0)}, {14, 47, white},
+    };
+    for (float angle : {0.0f, 30.0f, 90.0f, 135.0f, 200.0f}) {
+        gdi::BitmapCanvas canvas(300, 300);
+        picture->Draw(canvas, 150, 150, 200, 200, angle);
+        for (const Sample& s : samples) {
+            const double a = angle * M_PI / 180, dx = 50 + 4 * s.x - 150, dy = 50 + 4 * s.y - 150;
+            const auto x = int32_t(std::floor(150 + dx * std::cos(a) - dy * std::sin(a)));
+            const auto y = int32_t(std::floor(150 + dx * std::sin(a) + dy * std::cos(a)));
+            EXPECT_EQ(canvas.bitmap().Pixel(x, y), s.color) << angle << " degrees at (" << s.x << ", " << s.y << ")";
+        }
+    }
+}
+
+// Character extra and justification are lengths of the picture, mapped to
+// the device; palettes and the mapper flags reach the canvas as in EMF.
+TEST(Metafile, WmfTextExtrasPaletteAndMapperFlags) {
+    Bytes advances, palette;
+    advances.I16(10).I16(10).U16(5).U16(0).Text("a b c").U8(0).I16(10).I16(10).I16(10).I16(10).I16(10);
+    palette.U16(0x300).U16(2).U8(10).U8(20).U8(30).U8(0).U8(40).U8(50).U8(60).U8(0);
+    Wmf wmf;
+    wmf.Rec(0x020C, {50, 50})                  // 2 device pixels per unit
+        .Raw(0x0A32, advances.v)
+        .Rec(0x0108, {2})                      // 2 units after every character
+        .Raw(0x0A32, advances.v)
+        .Rec(0x0108, {0})
+        .Rec(0x020A, {2, 3})                   // 3 units over 2 spaces
+        .Raw(0x0A32, advances.v)
+        .Rec(0x0231, {1, 0})
+        .Raw(0x00F7, palette.v)                // slot 0
+        .Rec(0x0234, {0})
+        .Rec(0x0035, {})
+        .Rec(0x02FC, {0, 0x0001, 0x0100, 0})   // brush of palette entry 1
+        .Rec(0x012D, {1})
+        .Rec(0x041B, {20, 30, 10, 10});
+    const auto calls = Play(wmf.File(0, 0, 50, 50), 0, 50, 50, 100, 100);
+    const auto texts = OfKind(calls, Op::Text);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].dx, (std::vector<int32_t>{20, 20, 20, 20, 20}));
+    EXPECT_EQ(texts[1].dx, (std::vector<int32_t>{24, 24, 24, 24, 24}));
+    EXPECT_EQ(texts[2].dx, (std::vector<int32_t>{20, 23, 20, 23, 20}));
+    const auto polygons = OfKind(calls, Op::Polygon);
+    ASSERT_EQ(polygons.size(), 1u);
+    EXPECT_EQ(polygons[0].state.brush.color, gdi::Rgb(40, 50, 60));
+    EXPECT_EQ(polygons[0].state.mapperFlags, 1u);
+}
+
+
 // unit, three advances of 3 become 4, 5 and 5, not 4, 4 and 4.
 TEST(Metafile, WmfTextAdvancesAreCumulative) {
     Bytes ext;
@@ -427,25 +512,73 @@ TEST(Metafile, EmfRecordGroupsAtZeroAndNinety) {
         ASSERT_EQ(texts.size(), 1u);
         EXPECT_EQ(texts[0].dx, (std::vector<int32_t>{5, 5}));
         EXPECT_EQ(texts[0].state.font.escapement, 0);  // no font selected: the canvas's own
+        // Every output is clipped to the frame; the clip rectangle adds to it only unturned.
+        ASSERT_TRUE(polygons[5].state.clip.has_value());
+        ASSERT_TRUE(polygons[6].state.clip.has_value());
         if (angle == 0) {
             ASSERT_EQ(blits.size(), 1u);
             EXPECT_EQ(blits[0].rect, (gdi::Rect{50, 50, 70, 60}));
             EXPECT_EQ(blits[0].bitmap->Pixel(0, 0), gdi::Rgb(255, 0, 0));
             EXPECT_EQ(regions.size(), 1u);
-            EXPECT_TRUE(polygons[6].state.clip.has_value());
-            EXPECT_FALSE(polygons[5].state.clip.has_value());
+            EXPECT_EQ(polygons[5].state.clip->Box(), (gdi::Rect{0, 0, 100, 100}));
+            EXPECT_EQ(polygons[6].state.clip->Box(), (gdi::Rect{0, 0, 50, 50}));
         } else if (angle == 90) {
             ASSERT_EQ(blits.size(), 1u);
             EXPECT_EQ(blits[0].bitmap->Width(), 1);  // turned a quarter clockwise: red on top
             EXPECT_EQ(blits[0].bitmap->Pixel(0, 0), gdi::Rgb(255, 0, 0));
             EXPECT_EQ(blits[0].rect, (gdi::Rect{40, 50, 50, 70}));
             EXPECT_TRUE(regions.empty());
-            EXPECT_FALSE(polygons[6].state.clip.has_value());
+            EXPECT_EQ(polygons[6].state.clip, polygons[5].state.clip);
         } else {
+            EXPECT_EQ(polygons[6].state.clip, polygons[5].state.clip);
             EXPECT_TRUE(blits.empty());
             EXPECT_TRUE(regions.empty());
         }
     }
+}
+
+// Palettes give the colours of palette indices (the default palette before
+// one is selected); the mapper flags reach the canvas; a meta region is what
+// a reset clip returns to and no later clip widens; a widened path is the
+// outline of the pen's stroke.
+TEST(Metafile, EmfPaletteMapperFlagsMetaRegionAndWidenPath) {
+    auto brush = [](uint32_t colour) { return Bytes().U32(2).U32(0).U32(colour).U32(0); };
+    Bytes palette, entries, moreEntries, resetClip, wideClip;
+    palette.U32(3).U16(0x300).U16(2).U8(10).U8(20).U8(30).U8(0).U8(40).U8(50).U8(60).U8(0);
+    entries.U32(3).U32(1).U32(1).U8(70).U8(80).U8(90).U8(0);
+    moreEntries.U32(3).U32(4).U32(1).U8(1).U8(2).U8(3).U8(0);
+    resetClip.U32(0).U32(5);
+    wideClip.U32(48).U32(5).U32(32).U32(1).U32(1).U32(16).I32(0).I32(0).I32(100).I32(100);
+    wideClip.I32(0).I32(0).I32(100).I32(100);
+    Emf emf;
+    emf.Rec(16, {1})
+        .Rec(39, brush(0x0100000D)).Rec(37, {2}).Rec(43, {0, 0, 10, 10})   // default palette: red
+        .Rec(49, palette).Rec(48, {3})
+        .Rec(39, brush(0x01000001)).Rec(37, {2}).Rec(43, {0, 0, 10, 10})   // (40, 50, 60)
+        .Rec(50, entries).Rec(37, {2}).Rec(43, {0, 0, 10, 10})             // entry 1 changed
+        .Rec(51, {3, 5}).Rec(50, moreEntries)
+        .Rec(39, brush(0x01000004)).Rec(37, {2}).Rec(43, {0, 0, 10, 10})   // entry 4 after the resize
+        .Rec(52, {})
+        .Rec(30, {0, 0, 50, 50}).Rec(28, {})
+        .Rec(75, resetClip).Rec(43, {0, 0, 10, 10})
+        .Rec(75, wideClip).Rec(43, {0, 0, 10, 10})
+        .Rec(38, {1, 0x10200, 10, 0, 0}).Rec(37, {1})                     // a flat-ended pen 10 wide
+        .Rec(59, {}).Rec(27, {10, 70}).Rec(54, {90, 70}).Rec(60, {}).Rec(66, {}).Rec(62, {});
+    const auto calls = Play(emf.File(100, 100), 0, 50, 50, 100, 100);
+    const auto polygons = OfKind(calls, Op::Polygon);
+    ASSERT_EQ(polygons.size(), 6u);
+    EXPECT_EQ(polygons[0].state.brush.color, gdi::Rgb(255, 0, 0));
+    EXPECT_EQ(polygons[1].state.brush.color, gdi::Rgb(40, 50, 60));
+    EXPECT_EQ(polygons[2].state.brush.color, gdi::Rgb(70, 80, 90));
+    EXPECT_EQ(polygons[3].state.brush.color, gdi::Rgb(1, 2, 3));
+    EXPECT_EQ(polygons[0].state.mapperFlags, 1u);
+    for (size_t i : {4u, 5u}) {
+        ASSERT_TRUE(polygons[i].state.clip.has_value());
+        EXPECT_EQ(polygons[i].state.clip->Box(), (gdi::Rect{0, 0, 50, 50})) << i;
+    }
+    const auto paths = OfKind(calls, Op::Path);
+    ASSERT_EQ(paths.size(), 1u);
+    EXPECT_EQ(BoundsOfPoints(paths[0].path.points), (gdi::Rect{10, 65, 90, 75}));
 }
 
 TEST(Metafile, EmfSavedMatricesAndWorldTransform) {
@@ -499,6 +632,46 @@ TEST(Metafile, EmfClipStaysInsideTheCanvasClip) {
         EXPECT_EQ(gdi::UnionRect(p.state.clip->Box(), {0, 0, 40, 40}), (gdi::Rect{0, 0, 40, 40}));
     }
     EXPECT_EQ(canvas.GetClipRgn(), own);
+}
+
+// A wide dashed pen on a huge round rectangle (a file found by fuzzing) is
+// built from the part that shows and drawn within the picture's frame only.
+TEST(Metafile, HugeShapesCostWhatShowsAndStayInTheirFrame) {
+    const std::vector<uint8_t> bytes = FileBytes(FixturePath(QStringLiteral("metafiles/wide-dashed-round-rect.emf")));
+    ASSERT_FALSE(bytes.empty());
+    const auto picture = Load(bytes);
+    for (float angle : {0.0f, 30.0f}) {
+        gdi::BitmapCanvas canvas(300, 300);
+        picture->Draw(canvas, 150, 150, 100, 80, angle);
+        std::array<gdi::Point, 4> frame{{{100, 110}, {200, 110}, {200, 190}, {100, 190}}};
+        for (gdi::Point& p : frame) p = Turned(p, angle, 150, 150);
+        const gdi::Region inside = gdi::Region::FromPolygon(frame, gdi::PolyFillMode::Winding);
+        int32_t painted = 0;
+        for (int32_t y = 0; y < 300; ++y) {
+            for (int32_t x = 0; x < 300; ++x) {
+                if (canvas.bitmap().Pixel(x, y) == gdi::Rgb(255, 255, 255)) continue;
+                ++painted;
+                ASSERT_TRUE(inside.Contains(x, y)) << angle << " degrees: (" << x << ", " << y << ")";
+            }
+        }
+        EXPECT_GT(painted, 1000) << angle;
+        // The huge round rectangle's outline follows its curves only near the frame.
+        size_t points = 0;
+        for (const RecordedCall& call : Play(bytes, angle, 150, 150, 100, 80)) points += call.points.size();
+        EXPECT_LT(points, 2000u) << angle;
+    }
+}
+
+// Saved states beyond their limit stop the drawing cleanly: what came before
+// is drawn, the canvas gets its own state back.
+TEST(Metafile, SavedStatesBeyondTheLimitStopTheDrawing) {
+    const auto picture = Load(metatest::ClipLevelsEmf(1100, 20, 5));
+    gdi::RecordingCanvas canvas;
+    const int32_t depth = canvas.SaveDC();
+    picture->Draw(canvas, 500, 500, 1000, 1000, 0);
+    EXPECT_EQ(OfKind(canvas.Calls(), Op::Polygon).size(), 1024u);
+    EXPECT_FALSE(canvas.GetClipRgn().has_value());
+    EXPECT_EQ(canvas.SaveDC(), depth + 1);
 }
 
 namespace {

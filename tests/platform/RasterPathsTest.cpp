@@ -418,5 +418,27 @@ TEST(RasterPaths, ShapesAtTheLimitsOfThePlaneCostWhatTheyCover) {
     EXPECT_EQ(test::CountPixels(canvas.bitmap(), test::kBlack), 0);
 }
 
+// A wide dashed pen along a line millions of times longer than the surface
+// strokes only what shows, with its dashes where the whole line puts them:
+// a line that starts a whole number of dash periods earlier looks the same.
+TEST(RasterPaths, WideDashesOfAnEndlessLineStandWhereTheWholeLinePutsThem) {
+    Pen pen;
+    pen.style = PenStyle::Dash;  // 3 widths of dash, 1 of gap: 16 pixels at width 4
+    pen.width = 4;
+    pen.geometric = true;
+    pen.cap = PenEndCap::Flat;
+    pen.color = test::kBlack;
+    auto draw = [&pen](int32_t from, int32_t to) {
+        BitmapCanvas canvas(100, 20);
+        canvas.SetPen(pen);
+        canvas.MoveTo(from, 10);
+        canvas.LineTo(to, 10);
+        return canvas.bitmap();
+    };
+    const Bitmap endless = draw(-16 * 6'250'000, 100'000'000);
+    EXPECT_TRUE(test::SamePixels(endless, draw(-1600, 1600)));
+    EXPECT_EQ(test::CountPixels(endless, test::kBlack), 100 / 16 * 12 * 4 + 4 * 4);
+}
+
 }  // namespace
 }  // namespace gdi

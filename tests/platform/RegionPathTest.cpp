@@ -52,6 +52,23 @@ TEST(Region, RectsInBandedOrderAndHitTests) {
     EXPECT_EQ(Region::FromRect({9, 9, 5, 5}), Region::FromRect({5, 5, 9, 9}));
 }
 
+// Rectangles joined pairwise: many that overlap give their union, and a
+// union that needs more rectangles than allowed gives nothing.
+TEST(Region, ManyRectanglesJoinIntoTheirUnion) {
+    std::vector<Rect> columns, overlapping;
+    for (int32_t i = 0; i < 1000; ++i) {
+        columns.push_back({2 * i, 0, 2 * i + 1, 10});
+        overlapping.push_back({i, i, i + 100, i + 100});
+    }
+    EXPECT_EQ(Region::FromRects(columns).RectCount(), 1000u);
+    EXPECT_FALSE(Region::FromRects(columns, 999).has_value());
+    const Region stairs = Region::FromRects(overlapping);
+    EXPECT_EQ(stairs.Box(), (Rect{0, 0, 1099, 1099}));
+    EXPECT_TRUE(stairs.Contains(550, 500));
+    EXPECT_FALSE(stairs.Contains(900, 100));
+    EXPECT_EQ(*Region::FromRects(overlapping, 5000), stairs);
+}
+
 TEST(Region, PolygonFillModes) {
     // A five-pointed star: its middle is outside with the alternate rule.
     const Point star[] = {{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}};

@@ -85,6 +85,7 @@ inline std::vector<ReadableSymbol> ReadableSymbols() {
         {"Code128", set(btCode128, "Zorbit-128 AB12"), "CODE-128:Zorbit-128 AB12"},
         {"Code128Digits", set(btCode128, "A123456789"), "CODE-128:A123456789"},
         {"Ean128", set(btEAN128, "(01)12345678901231"), "CODE-128:0112345678901231"},
+        {"Ean128WithVariableField", set(btEAN128, "(10)ABC123(21)XYZ", 60), "CODE-128:10ABC123\x1D" "21XYZ"},
         {"Code39", set(btCode39, "CODE39"), "CODE-39:CODE39W"},
         {"Codabar", set(btCodabar, "40156"), "Codabar:A401560A"},
         {"CodabarWithStartAndStop", set(btCodabar, "A40156B"), "Codabar:A40156+B"},

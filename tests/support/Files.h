@@ -23,6 +23,11 @@ inline std::vector<uint8_t> FileBytes(const QString& path) {
     return std::vector<uint8_t>(all.begin(), all.end());
 }
 
+// A file of tests/fixtures (the folder the test run names in ZORBIT_FIXTURES).
+inline QString FixturePath(const QString& relative) {
+    return qEnvironmentVariable("ZORBIT_FIXTURES") + QLatin1Char('/') + relative;
+}
+
 // Writes the bytes as the whole file; a file that cannot be written fails the test.
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
