@@ -255,7 +255,7 @@ public:
     TDesignBase* GetCurrentDesign() override;
     gdi::Rect GetUpdateRect() const override { return updateRect_; }
     bool ClipRingActive() const override;
-    const std::vector<gdi::Region>& ClipRingRegions() const override { return clipRegions_; }
+    const std::vector<TClipZone>& ClipRingRegions() const override { return clipRegions_; }
     void SetPrintingRecord(bool printing) override { printingRecord_ = printing; }
     bool IsPrintingRecord() const override { return printingRecord_; }
     TEtikett& GetEtikett() override { return *etikett_; }
@@ -504,7 +504,7 @@ private:
     bool named_ = false;
     gdi::Rect updateRect_;
     TFloatRect paintArea_{-kIdlePaintArea, -kIdlePaintArea, kIdlePaintArea, kIdlePaintArea};
-    std::vector<gdi::Region> clipRegions_;
+    std::vector<TClipZone> clipRegions_;
     bool destroying_ = false;
     // The fill the fill dialog starts from when the main window has none to offer.
     TFillData fallbackFill_;

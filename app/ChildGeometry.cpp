@@ -48,13 +48,13 @@ std::vector<TMarginLine> PrinterMarginLines(const TPrinterMargins& margins, doub
     return lines;
 }
 
-std::vector<gdi::Region> BuildViewClipRegions(const TEtikett& sheet, const TScaleCanvas& canvas, int clientWidth,
-                                              int clientHeight) {
-    std::vector<gdi::Region> regions;
-    sheet.BuildClipRegions(canvas, regions);
+std::vector<TClipZone> BuildViewClipRegions(const TEtikett& sheet, const TScaleCanvas& canvas, int clientWidth,
+                                            int clientHeight) {
+    std::vector<TClipZone> zones;
+    sheet.BuildClipRegions(canvas, zones);
     gdi::Region outside = gdi::Region::FromRect(
         {-kOutsideReach, -kOutsideReach, clientWidth + kOutsideReach, clientHeight + kOutsideReach});
-    for (const gdi::Region& zone : regions) outside.Combine(outside, zone, gdi::RegionCombine::Diff);
-    regions.push_back(std::move(outside));
-    return regions;
+    for (const TClipZone& zone : zones) outside.Combine(outside, zone.Area, gdi::RegionCombine::Diff);
+    zones.push_back(WholeZone(outside));
+    return zones;
 }

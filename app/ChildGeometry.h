@@ -3,12 +3,12 @@
 // drawing: the fixed grid, the printer-margin lines and the clip regions of
 // the label's zones.
 
+#include "foundation/ScaleCanvas.h"
 #include "platform/gdi/Region.h"
 
 #include <vector>
 
 class TEtikett;
-class TScaleCanvas;
 
 // The grid of the view: a line every 5 mm from 0 across the label, whatever
 // the snapping step.
@@ -50,8 +50,8 @@ struct TMarginLine {
 // right and bottom, each only beyond the threshold.
 std::vector<TMarginLine> PrinterMarginLines(const TPrinterMargins& margins, double width, double height);
 
-// The label's clip zones as device regions of the canvas, followed by the
-// region of everything outside them: a rectangle reaching 5000 pixels beyond
-// the client area on every side, less every zone.
-std::vector<gdi::Region> BuildViewClipRegions(const TEtikett& sheet, const TScaleCanvas& canvas, int clientWidth,
+// The label's clip zones on the canvas, followed by the zone of everything
+// outside them: a rectangle reaching 5000 pixels beyond the client area on
+// every side, less every zone's area (holes included: they belong to their disc).
+std::vector<TClipZone> BuildViewClipRegions(const TEtikett& sheet, const TScaleCanvas& canvas, int clientWidth,
                                               int clientHeight);

@@ -77,3 +77,5 @@ TPrintRecordSet* TChildPrintSource::RecordSet() { return records_.get(); }
 void TChildPrintSource::SetPrintingRecord(bool printing) { child_.SetPrintingRecord(printing); }
 
 QString TChildPrintSource::DocumentName() const { return child_.DocumentName(); }
+
+QString TChildPrintSource::DocumentPath() const { return child_.FileName(); }

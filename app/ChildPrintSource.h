@@ -69,6 +69,7 @@ public:
     TPrintRecordSet* RecordSet() override;
     void SetPrintingRecord(bool printing) override;
     QString DocumentName() const override;
+    QString DocumentPath() const override;
 
 private:
     TChild& child_;

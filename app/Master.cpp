@@ -13,6 +13,7 @@
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
 #include "controls/QDXTBComboBox.h"
+#include "controls/ZRPenWidthButton.h"
 #include "controls/ZRRastenButton2.h"
 
 #include "figures/Rasten.h"
@@ -198,7 +199,6 @@ void TMaster::FormCreate() {
     MenuItem("mnuOffscreenBMP")->setChecked(Settings().ReadBool("Allgemein", "OffscreenBMP", true));
     fillData_ = std::make_unique<TFillData>();
     Settings().WriteString("", "Version", FileInfo().ShortVersionText().toStdString());
-    QGuiApplication::setApplicationDisplayName(windowTitle());
     ArrangeToolPalette();
     RegisterFileAssociation(DefaultExt);
     for (const char* name : kDocumentMenus) documentActions_ << findChild<QMenu*>(QString::fromLatin1(name))->menuAction();
@@ -280,13 +280,14 @@ bool TMaster::PrinterMarginsShown() const { return Button("cmdDruckerrand")->Dow
 
 // ---- layout
 
-void TMaster::ArrangeToolbar(const QList<QWidget*>& controls, int left) {
+int TMaster::ArrangeToolbar(const QList<QWidget*>& controls, int left) {
     int x = left;
     for (QWidget* control : controls) {
         if (!control || control->isHidden()) continue;
         control->move(x, control->y());
         x += control->width();
     }
+    return x;
 }
 
 void TMaster::ArrangeToolPalette() {
@@ -299,19 +300,16 @@ void TMaster::ArrangeToolPalette() {
 }
 
 void TMaster::panToolbarResize() {
+    // The buttons a document shows or hides (the clip ring, the field list)
+    // take their place in the row, and the help button follows them.
+    const int rowEnd = ArrangeToolbar(ControlList(kFirstRow), 4);
+    if (QWidget* help = Control("BtnHTMLHelp"); help->isHidden()) help->move(rowEnd, help->y());
     QWidget* between = Control("bvToolbar2");
-    QWidget* help = Control("BtnHTMLHelp");
     QWidget* brand = Control("cmdKroxaHomepage");
     QWidget* lastOfSecondRow = Control("ZRMenuSpacer12");
-    QWidget* lastOfFirstRow = Control("ZRMenuSpacer7");
-    QWidget* clipRing = Control("cmdClipRing");
     const int width = panToolbar_->width();
-    between->resize(width, between->height());
-    help->move(width - help->width() - 2, help->y());
     brand->move(std::max(width - brand->width() - 4, lastOfSecondRow->x() + lastOfSecondRow->width()), brand->y());
-    help->move(lastOfFirstRow->x() + lastOfFirstRow->width(), help->y());
     between->resize(brand->x() - 4, between->height());
-    if (!clipRing->isHidden()) help->move(help->x() + clipRing->width(), help->y());
     UpdateToolbarOverflow();
 }
 
@@ -450,14 +448,38 @@ void TMaster::AfterLocalize() {
     Control("cbFontName")->setProperty("PreviewText", language == 0 ? QStringLiteral("Franz jagt im komplett ...")
                                                                       : QStringLiteral("AaBbYyZz 123"));
     SetLanguageDependentItems();
-    // The grid step's separator follows the language; other numbers keep the user's format.
+    // The numbers of the grid step and pen width lists follow the language;
+    // other numbers keep the user's format.
     findChild<TZRRastenButton2*>(QStringLiteral("RastenBtn"))->SetLocale(Localizer().LanguageLocale());
+    findChild<TZRPenWidthButton*>(QStringLiteral("ZRPenWidthButton1"))->SetLocale(Localizer().LanguageLocale());
     // The language's texts of the recent-file items are only their numbers.
     if (recentFiles_) recentFiles_->UpdateMenu();
     const QList<QAction*> languages = languageGroup_->actions();
     if (language < languages.size()) languages[language]->setChecked(true);
     statusBar_->SetSimpleText(QString());
-    if (created_) QGuiApplication::setApplicationDisplayName(windowTitle());
+    RetextDocumentWindowMenus();
+}
+
+// Qt names the items of a document window's own window menu once, when it
+// makes the window; a language switch names them again in Qt's words.
+void TMaster::RetextDocumentWindowMenus() {
+    static const char* const kItems[] = {"&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "Stay on &Top", "&Close"};
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+        QMenu* menu = sub->systemMenu();
+        if (!menu) continue;
+        size_t item = 0;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            if (item == std::size(kItems)) break;
+            action->setText(QCoreApplication::translate("QMdiSubWindow", kItems[item++]));
+        }
+    }
+}
+
+void TMaster::SetCaption(const QString& caption) {
+    caption_ = caption;
+    SetApplicationTitle(caption);
+    setWindowTitle(caption);  // a maximized document window adds itself
 }
 
 void TMaster::ShowGridStep() { findChild<TZRRastenButton2*>(QStringLiteral("RastenBtn"))->SetGitterWeite(gitterWeite_); }
@@ -508,6 +530,10 @@ QList<TMasterChild*> TMaster::Documents() const {
 QMdiSubWindow* TMaster::AddDocumentWindow(QWidget* window) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The menus own the keys: the window menu's close would take Ctrl+W
+    // ("Neu zeichnen") and Ctrl+F4 ("Schließen") from them.
+    if (QMenu* systemMenu = sub->systemMenu())
+        for (QAction* action : systemMenu->actions()) action->setShortcuts({});
     if (DocumentCount() == 1) {
         sub->showMaximized();
     } else {

@@ -47,6 +47,9 @@ class TZRStatusBar;
 
 class TMaster : public TLocalizerMainWindow {
     Q_OBJECT
+    // The caption the language gives the window: the program's title. While a
+    // document window is maximized the frame shows "caption - [document]".
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 public:
     // The refresh request: one posted event per call.
     static const QEvent::Type RefreshToolStateEvent;
@@ -139,11 +142,14 @@ public:
     bool InSizeMove() const { return inSizeMove_; }
     void FocusActiveDocument();
     bool Closing() const { return closing_; }
+    // The window's own caption (the program's title), without a document.
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
 
     // Layout.
     // Places the visible controls side by side from x = left; hidden ones
-    // take no room.
-    void ArrangeToolbar(const QList<QWidget*>& controls, int left);
+    // take no room. Returns where the row ends.
+    int ArrangeToolbar(const QList<QWidget*>& controls, int left);
     void ArrangeToolPalette();
     void panToolbarResize();
     // The button at the right end of a tool-bar row (0 or 1) whose menu holds
@@ -235,7 +241,6 @@ public:
 protected:
     void BeforeLocalize() override;
     void AfterLocalize() override;
-
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -245,6 +250,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void RetextDocumentWindowMenus();
     // Building (MasterBuild.cpp).
     void BuildWindow();
     void BuildMenus();
@@ -317,6 +323,7 @@ private:
     QWidget* panToolbar_ = nullptr;
     QWidget* panWerkzeug_ = nullptr;
     QWidget* panRight_ = nullptr;
+    QString caption_;
     QMdiArea* mdiArea_ = nullptr;
     TZRStatusBar* statusBar_ = nullptr;
     QMenu* mnuSprache_ = nullptr;

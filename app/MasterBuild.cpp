@@ -38,6 +38,8 @@ constexpr QSize kPaletteButton(24, 24);
 constexpr QSize kGridStepButton(60, 22);
 constexpr QSize kSpacerVert(8, 22);
 constexpr QSize kSpacerHorz(24, 8);
+// The pen of new figures (the button itself starts at 0.18 mm).
+constexpr double kMainWindowPenWidth = 0.1;
 
 enum ItemFlags : unsigned {
     kBuilt = 1,       // the command works; otherwise the item stays disabled
@@ -115,7 +117,7 @@ QList<QWidget*> TMaster::ControlList(std::initializer_list<const char*> names) c
 }
 
 void TMaster::BuildWindow() {
-    setWindowTitle(QStringLiteral("Kroxa Zorbit-Software"));
+    SetCaption(QStringLiteral("Kroxa Zorbit-Software"));
     setWindowIcon(Icon("zorbit.svg"));
     resize(857, 596);
     auto* central = new QWidget(this);
@@ -382,6 +384,7 @@ void TMaster::BuildToolbar() {
     AddColorButton(bar, "colpopPen", cbsPen, kDefaultPenColor, QStringLiteral("Stiftfarbe|Die Stiftfarbe der markierten Elemente"));
     auto* penWidth = new TZRPenWidthButton(bar);
     penWidth->setObjectName(QStringLiteral("ZRPenWidthButton1"));
+    penWidth->SetPenWidth(kMainWindowPenWidth);
     penWidth->SetHint(QStringLiteral("Stiftdicke|Die Stiftdicke der markierten Elemente"));
     AddSpacer(bar, "ZRMenuSpacer6", false);
     AddColorButton(bar, "colpopBrush", cbsBrush, kDefaultFillColor, QStringLiteral("Füllung|Die Füllfarbe der markierten Elemente"));

@@ -1,5 +1,6 @@
 #include "app/MessageBoxes.h"
 
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 
 #include <QtWidgets/QApplication>
@@ -27,7 +28,7 @@ void ShowMessageBox(TMessageKind kind, const QString& text, QWidget* parent) {
         return;
     }
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title = QApplication::applicationDisplayName();
+    QString title = ApplicationTitle();
     switch (kind) {
     case TMessageKind::Plain: break;
     case TMessageKind::Information:

@@ -25,6 +25,7 @@ function(zorbit_test name)
   endif()
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/test_pch.h)
+  target_compile_definitions(${name} PRIVATE ZORBIT_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
   add_test(NAME ${name} COMMAND ${name})
   set(home ${CMAKE_BINARY_DIR}/test-home/${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT

@@ -37,13 +37,19 @@ void TZRPenWidthButton::SetShowInch(bool showInch) {
     update();
 }
 
+void TZRPenWidthButton::SetLocale(const QLocale& locale) {
+    locale_ = locale;
+    update();
+}
+
 QString TZRPenWidthButton::ValueText() const {
-    return showInch_ ? InchText(penWidth_ / kMMPerInch) : FloatToLocaleText(penWidth_);
+    return showInch_ ? InchText(penWidth_ / kMMPerInch) : FloatToLocaleText(penWidth_, locale_.value_or(QLocale()));
 }
 
 QString TZRPenWidthButton::ItemCaption(size_t index) const {
     const double width = kWidths.at(index);
-    return showInch_ ? InchText(InchValue(width)) : FloatToLocaleText(width) + QStringLiteral(" mm");
+    return showInch_ ? InchText(InchValue(width))
+                     : FloatToLocaleText(width, locale_.value_or(QLocale())) + QStringLiteral(" mm");
 }
 
 int TZRPenWidthButton::SampleLineWidth(double millimetres) { return Round(millimetres * 2.5); }

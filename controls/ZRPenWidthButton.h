@@ -7,6 +7,9 @@
 
 #include <array>
 #include <functional>
+#include <optional>
+
+#include <QtCore/QLocale>
 
 class TDropMenu;
 
@@ -25,6 +28,9 @@ public:
     // Shows and offers inches instead of millimetres.
     bool ShowInch() const { return showInch_; }
     void SetShowInch(bool showInch);
+    // The locale of the numbers on the button and in its menu; without one
+    // they follow the default locale.
+    void SetLocale(const QLocale& locale);
 
     // "0,18" (the shortest form, the locale's separator), or "0.007\"" in
     // inches.
@@ -52,5 +58,6 @@ protected:
 private:
     double penWidth_ = 0.18;
     bool showInch_ = false;
+    std::optional<QLocale> locale_;
     TDropMenu* menu_;
 };

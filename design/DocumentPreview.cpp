@@ -49,9 +49,9 @@ void SkipFieldList(TEtikettFiler& filer) {
         for (int k = 0; k < 3; ++k) filer.ReadTaggedString();
 }
 
-// The elements of the design, each drawn clipped to the first clip region
-// that holds its centre, until the end code or kMaxPreviewCodes codes.
-void DrawElements(TEtikettFiler& filer, TScaleCanvas& canvas, const std::vector<gdi::Region>& regions) {
+// The elements of the design, each drawn clipped to the first clip zone
+// whose area holds its centre, until the end code or kMaxPreviewCodes codes.
+void DrawElements(TEtikettFiler& filer, TScaleCanvas& canvas, const std::vector<TClipZone>& zones) {
     SkipFieldList(filer);
     for (int32_t codes = 0; codes < kMaxPreviewCodes; ++codes) {
         const uint8_t code = filer.ReadRawByte();
@@ -60,9 +60,9 @@ void DrawElements(TEtikettFiler& filer, TScaleCanvas& canvas, const std::vector<
         if (!figure) continue;
         figure->Read(filer, 0);
         const gdi::Point center = figure->DeviceCenter(canvas);
-        const auto region = std::find_if(regions.begin(), regions.end(),
-                                         [&](const gdi::Region& r) { return r.Contains(center.x, center.y); });
-        canvas.Canvas().SelectClipRgn(region != regions.end() ? &*region : nullptr);
+        const auto zone = std::find_if(zones.begin(), zones.end(),
+                                       [&](const TClipZone& z) { return z.Area.Contains(center.x, center.y); });
+        canvas.Canvas().SelectClipRgn(zone != zones.end() ? &zone->Clip : nullptr);
         figure->Draw(canvas);
         canvas.Canvas().SelectClipRgn(nullptr);
     }
@@ -110,10 +110,10 @@ bool RenderDocumentPreview(gdi::Bitmap& bitmap, TStream& stream) {
     } catch (const std::exception&) {
         return false;
     }
-    std::vector<gdi::Region> regions;
+    std::vector<TClipZone> zones;
     try {
-        sheet.BuildClipRegions(canvas, regions);
-        DrawElements(filer, canvas, regions);
+        sheet.BuildClipRegions(canvas, zones);
+        DrawElements(filer, canvas, zones);
     } catch (const std::exception&) {
         // What was drawn before the damage is the preview.
     }

@@ -48,7 +48,7 @@ TEinzelEtikett::~TEinzelEtikett() {
 
 TFigure* TEinzelEtikett::AddFigure(std::unique_ptr<TFigure> figure, bool select) {
     if (!figure) return nullptr;
-    PushCreateUndo(LocalizedText("IDS_UNDONEWELEMENT"));
+    PushCreateUndo("IDS_UNDONEWELEMENT");
     TFigure* added = figure.release();
     Figures.Add(added);
     if (select) {

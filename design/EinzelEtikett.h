@@ -184,15 +184,15 @@ public:
     // A step with a snapshot of every selected figure (also of none);
     // nothing while undo is suspended. Figures ask for it when a handle
     // drag starts.
-    void BeginPropertyUndo(const QString& caption) override;
+    void BeginPropertyUndo(const char* captionKey) override;
     // A step that removes every figure added after it; nothing while suspended.
-    void PushCreateUndo(const QString& caption);
+    void PushCreateUndo(const char* captionKey);
     // A step that restores the present z-order; nothing while suspended.
-    void PushLayerUndo(const QString& caption);
+    void PushLayerUndo(const char* captionKey);
     // A step that gives the selected picture figure its present picture
     // back (the picture filters); nothing while suspended or unless the
     // first selected figure holds a raster picture.
-    void SaveUndoBitmapEffekt(const QString& caption);
+    void SaveUndoBitmapEffekt(const char* captionKey);
     // Removes the last step, if there is one.
     void DiscardLastUndo();
     // Every step goes (after saving and loading).
@@ -356,7 +356,7 @@ private:
     // Runs a dialog command within an undo step (suspended while dialog runs
     // when suspend is set); the step goes again unless dialog returns true.
     template <class Dialog>
-    bool RunRecordedDialog(const QString& caption, bool suspend, Dialog dialog);
+    bool RunRecordedDialog(const char* captionKey, bool suspend, Dialog dialog);
     bool BeepUnless(bool condition);
     // The dialog on the picture of the one selected raster picture figure.
     void FilterPicture(const std::function<imaging::DibHandle(const imaging::Dib&)>& dialog);

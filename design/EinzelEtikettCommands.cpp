@@ -72,7 +72,7 @@ TFigure* TEinzelEtikett::FirstSelectedOfKind(TFigureKind kind) const {
 template <class Apply>
 void TEinzelEtikett::ApplyProperty(const char* captionKey, bool refreshAfter, Apply apply) {
     const TZRUndoItem* before = UndoList.empty() ? nullptr : UndoList.back().get();
-    if (SelectedFigures.Count() > 0) BeginPropertyUndo(LocalizedText(captionKey));
+    if (SelectedFigures.Count() > 0) BeginPropertyUndo(captionKey);
     const TZRUndoItem* recorded = !UndoList.empty() && UndoList.back().get() != before ? UndoList.back().get() : nullptr;
     bool taken = false;
     for (TFigure* figure : SelectedFigures)
@@ -87,9 +87,9 @@ void TEinzelEtikett::ApplyProperty(const char* captionKey, bool refreshAfter, Ap
 }
 
 template <class Dialog>
-bool TEinzelEtikett::RunRecordedDialog(const QString& caption, bool suspend, Dialog dialog) {
+bool TEinzelEtikett::RunRecordedDialog(const char* captionKey, bool suspend, Dialog dialog) {
     const TZRUndoItem* before = UndoList.empty() ? nullptr : UndoList.back().get();
-    BeginPropertyUndo(caption);
+    BeginPropertyUndo(captionKey);
     const TZRUndoItem* recorded = !UndoList.empty() && UndoList.back().get() != before ? UndoList.back().get() : nullptr;
     bool confirmed = false;
     if (suspend) {
@@ -106,7 +106,7 @@ bool TEinzelEtikett::RunRecordedDialog(const QString& caption, bool suspend, Dia
 void TEinzelEtikett::ChangeSelection(const char* captionKey, bool hideFirst, const std::function<void()>& change) {
     if (SelectedFigures.Count() == 0) return;
     if (hideFirst) SetHandlesVisible(0);
-    BeginPropertyUndo(LocalizedText(captionKey));
+    BeginPropertyUndo(captionKey);
     if (!hideFirst) SetHandlesVisible(0);
     change();
     SetModified(true);
@@ -169,7 +169,7 @@ void TEinzelEtikett::EditSelectedText() {
     if (SelectedFigures.Count() != 1 || !CanEditText()) return;
     TFigure* figure = SelectedFigures.Items(0);
     if (!IsOneOf(*figure, {K::Text, K::RotateText, K::RTFText, K::RotateRTFText})) return;
-    if (!RunRecordedDialog(LocalizedText("IDS_UNDOCHANGETEXT"), false, [&] { return figure->EditText(); })) return;
+    if (!RunRecordedDialog("IDS_UNDOCHANGETEXT", false, [&] { return figure->EditText(); })) return;
     SetModified(true);
     figure->Invalidate();
 }
@@ -177,7 +177,7 @@ void TEinzelEtikett::EditSelectedText() {
 void TEinzelEtikett::EditSelectedFieldText() {
     if (KindCount(TFigureKind::FieldText) != 1) return;
     TFigure* figure = FirstSelectedOfKind(TFigureKind::FieldText);
-    if (RunRecordedDialog(QStringLiteral("Feldtext ändern"), false, [&] { return figure->EditText(); })) {
+    if (RunRecordedDialog("IDS_UNDOFIELDTEXT", false, [&] { return figure->EditText(); })) {
         SetModified(true);
         figure->Invalidate();
     }
@@ -187,7 +187,7 @@ void TEinzelEtikett::EditSelectedFieldText() {
 void TEinzelEtikett::EditSelectedPosition() {
     if (SelectedFigures.Count() != 1) return;
     TFigure* figure = SelectedFigures.Items(0);
-    if (RunRecordedDialog(LocalizedText("IDS_UNDOPOSITION"), false, [&] { return figure->EditPosition(); }))
+    if (RunRecordedDialog("IDS_UNDOPOSITION", false, [&] { return figure->EditPosition(); }))
         SetModified(true);
     owner_.SwitchToSelectTool();
     SetHandlesVisible(1);
@@ -202,7 +202,7 @@ void TEinzelEtikett::EditFill() {
     if (SelectedFigures.Count() == 1)
         if (auto* box = dynamic_cast<TRechteck*>(SelectedFigures.Items(0)); box && box->Fill) fill.Assign(*box->Fill);
     const bool gradientFirst = fill.Kind() == 2;
-    if (RunRecordedDialog(LocalizedText("IDS_UNDOFILL"), true, [&] { return dialog(fill, gradientFirst); })) {
+    if (RunRecordedDialog("IDS_UNDOFILL", true, [&] { return dialog(fill, gradientFirst); })) {
         TUndoSuspension suspension(*this);
         SetFillData(fill);
     }
@@ -215,7 +215,7 @@ void TEinzelEtikett::EditPen() {
     float width = 0.25f;
     if (SelectedFigures.Count() == 1)
         if (auto* line = dynamic_cast<TLinie*>(SelectedFigures.Items(0))) width = line->PenWidth;
-    if (RunRecordedDialog(LocalizedText("IDS_UNDOPEN"), true, [&] { return dialog(width); })) {
+    if (RunRecordedDialog("IDS_UNDOPEN", true, [&] { return dialog(width); })) {
         TUndoSuspension suspension(*this);
         SetPenWidth(static_cast<float>(RoundToDecimals(width, 2)));
         SetModified(true);
@@ -229,7 +229,7 @@ void TEinzelEtikett::EditPenColor() {
     gdi::Color color = owner_.MainPenColor();
     if (SelectedFigures.Count() == 1)
         if (auto* line = dynamic_cast<TLinie*>(SelectedFigures.Items(0))) color = line->PenColor;
-    if (RunRecordedDialog(LocalizedText("IDS_UNDOPEN"), true, [&] { return dialog(color); })) {
+    if (RunRecordedDialog("IDS_UNDOPEN", true, [&] { return dialog(color); })) {
         TUndoSuspension suspension(*this);
         SetPenColor(color);
         SetModified(true);
@@ -247,7 +247,7 @@ void TEinzelEtikett::EditFont() {
         const TFigure* first = SelectedFigures.Items(0);
         if (IsOneOf(*first, {K::DirOutline2, K::Tracktabelle, K::RTFText})) first->GetFont(font);
     }
-    if (!RunRecordedDialog(LocalizedText("IDS_UNDOFONTNAME"), false, [&] { return dialog(font); })) return;
+    if (!RunRecordedDialog("IDS_UNDOFONTNAME", false, [&] { return dialog(font); })) return;
     for (TFigure* figure : SelectedFigures) {
         SetModified(true);
         figure->SetFontName(font.Name());
@@ -268,7 +268,7 @@ void TEinzelEtikett::EditTextAlignment() {
         const TFigure* figure = SelectedFigures.Items(0);
         if (IsOneOf(*figure, {K::Text, K::RTFText})) figure->GetAlignment(horizontal, vertical);
     }
-    if (!RunRecordedDialog(LocalizedText("IDS_UNDOTEXTALIGN"), false,
+    if (!RunRecordedDialog("IDS_UNDOTEXTALIGN", false,
                            [&] { return dialog(horizontal, vertical); }))
         return;
     SetModified(true);
@@ -282,7 +282,7 @@ void TEinzelEtikett::EditProperties() {
     if (IsOneOf(*figure, {K::Wordart, K::Barcode, K::DirOutline, K::DirOutline2, K::Tracktabelle, K::RTFTabelle,
                           K::Zaehlerfeld})) {
         if (figure->Kind == K::Tracktabelle) figure->Invalidate();
-        if (RunRecordedDialog(LocalizedText("IDS_UNDOPROPERTIES"), true, [&] { return figure->EditProperties(); })) {
+        if (RunRecordedDialog("IDS_UNDOPROPERTIES", true, [&] { return figure->EditProperties(); })) {
             SetModified(true);
             figure->Invalidate();
             // The handles take the figure's new geometry.
@@ -298,7 +298,7 @@ void TEinzelEtikett::EditProperties() {
 // ---- geometry commands
 
 void TEinzelEtikett::MoveSelectionByPixels(TPoint from, TPoint to) {
-    BeginPropertyUndo(LocalizedText("IDS_UNDOPOSITION"));
+    BeginPropertyUndo("IDS_UNDOPOSITION");
     for (TFigure* figure : SelectedFigures) figure->MoveByPixels(to, from);
     if (SelectedFigures.Count() > 0) SetModified(true);
 }
@@ -333,7 +333,7 @@ void TEinzelEtikett::MoveLayer(int32_t from, int32_t to) {
 }
 
 void TEinzelEtikett::BringForward() {
-    PushLayerUndo(LocalizedText("IDS_UNDOONEUP"));
+    PushLayerUndo("IDS_UNDOONEUP");
     if (SelectedFigures.Count() == 0) return;
     SetModified(true);
     int32_t limit = Figures.Count() - 1;
@@ -347,7 +347,7 @@ void TEinzelEtikett::BringForward() {
 }
 
 void TEinzelEtikett::SendBackward() {
-    PushLayerUndo(LocalizedText("IDS_UNDOONEDOWN"));
+    PushLayerUndo("IDS_UNDOONEDOWN");
     if (SelectedFigures.Count() == 0) return;
     SetModified(true);
     int32_t limit = 0;
@@ -361,7 +361,7 @@ void TEinzelEtikett::SendBackward() {
 }
 
 void TEinzelEtikett::BringToFront() {
-    PushLayerUndo(LocalizedText("IDS_UNDOTOFRONT"));
+    PushLayerUndo("IDS_UNDOTOFRONT");
     if (SelectedFigures.Count() == 0) return;
     SetModified(true);
     const int32_t count = Figures.Count();
@@ -371,7 +371,7 @@ void TEinzelEtikett::BringToFront() {
 }
 
 void TEinzelEtikett::SendToBack() {
-    PushLayerUndo(LocalizedText("IDS_UNDOTOBACK"));
+    PushLayerUndo("IDS_UNDOTOBACK");
     if (SelectedFigures.Count() == 0) return;
     SetModified(true);
     int32_t k = 0;
@@ -385,7 +385,7 @@ void TEinzelEtikett::DeleteSelection() {
     if (!BeepUnless(SelectedFigures.Count() > 0)) return;
     const std::vector<TFigure*> deleted(SelectedFigures.begin(), SelectedFigures.end());
     auto record = std::make_unique<TZRUndoDeleteItem>();
-    record->Caption = LocalizedText("IDS_UNDODELETE");
+    record->CaptionKey = "IDS_UNDODELETE";
     TZRUndoDeleteItem& item = *record;
     UndoList.push_back(std::move(record));
     SetModified(true);
@@ -402,7 +402,7 @@ void TEinzelEtikett::DeleteSelection() {
 
 void TEinzelEtikett::Duplicate() {
     if (SelectedFigures.Count() == 0) return;
-    PushCreateUndo(LocalizedText("IDS_UNDODUPLICATE"));
+    PushCreateUndo("IDS_UNDODUPLICATE");
     {
         TUndoSuspension suspension(*this);
         std::vector<TFigure*> copies;
@@ -422,7 +422,7 @@ void TEinzelEtikett::Duplicate() {
 void TEinzelEtikett::GroupSelection() {
     if (SelectedFigures.Count() < 2) return;
     auto record = std::make_unique<TZRUndoSelectionToGroupItem>();
-    record->Caption = LocalizedText("IDS_UNDOGROUP");
+    record->CaptionKey = "IDS_UNDOGROUP";
     auto group = std::make_unique<TFigureGroup>(&owner_);
     const TFloatRect e = GetSelectionExtent();
     group->SetCenterX((static_cast<double>(e.Left) + e.Right) / 2);
@@ -462,7 +462,7 @@ void TEinzelEtikett::UngroupSelection() {
     if (!group) return;
     const int32_t index = Figures.IndexOf(group);
     auto record = std::make_unique<TZRUndoGroupToSelectionItem>();
-    record->Caption = LocalizedText("IDS_UNDOUNGROUP");
+    record->CaptionKey = "IDS_UNDOUNGROUP";
     record->Index = index;
     ClearSelection();
     group->Invalidate();
@@ -500,7 +500,7 @@ void TEinzelEtikett::FilterPicture(const std::function<imaging::DibHandle(const 
     const imaging::DibHandle filtered = dialog(*figure->DIB->DIB());
     if (!filtered) return;  // cancelled
     const TZRUndoItem* before = UndoList.empty() ? nullptr : UndoList.back().get();
-    SaveUndoBitmapEffekt(QStringLiteral("Bildänderung"));
+    SaveUndoBitmapEffekt("IDS_UNDOPICTURE");
     try {
         ApplyFilteredPicture(*filtered, *figure);
     } catch (...) {
@@ -539,7 +539,7 @@ void TEinzelEtikett::CutSelection() {
 
 void TEinzelEtikett::Paste() {
     const int32_t before = Figures.Count();
-    PushCreateUndo(LocalizedText("IDS_UNDOPASTE"));
+    PushCreateUndo("IDS_UNDOPASTE");
     const TZRUndoItem* recorded = UndoSuspended ? nullptr : UndoList.back().get();
     {
         TUndoSuspension suspension(*this);

@@ -10,14 +10,15 @@
 #include "figures/FigureGroup.h"
 #include "figures/ZRUndo.h"
 #include "foundation/Debug.h"
+#include "foundation/Localizer.h"
 #include "pictures/QDXRotate90DIB.h"
 
 #include <algorithm>
 
-void TEinzelEtikett::BeginPropertyUndo(const QString& caption) {
+void TEinzelEtikett::BeginPropertyUndo(const char* captionKey) {
     if (UndoSuspended) return;
     auto item = std::make_unique<TZRUndoPropertyItem>();
-    item->Caption = caption;
+    item->CaptionKey = captionKey;
     for (TFigure* figure : SelectedFigures) {
         TZRUndoFigureData& entry = item->Figures.Add();
         entry.Figure = figure;
@@ -28,29 +29,29 @@ void TEinzelEtikett::BeginPropertyUndo(const QString& caption) {
     owner_.RequestToolStateRefresh();
 }
 
-void TEinzelEtikett::PushCreateUndo(const QString& caption) {
+void TEinzelEtikett::PushCreateUndo(const char* captionKey) {
     if (UndoSuspended) return;
     auto item = std::make_unique<TZRUndoCreateItem>();
-    item->Caption = caption;
+    item->CaptionKey = captionKey;
     item->FirstIndex = Figures.Count();
     UndoList.push_back(std::move(item));
 }
 
-void TEinzelEtikett::PushLayerUndo(const QString& caption) {
+void TEinzelEtikett::PushLayerUndo(const char* captionKey) {
     if (UndoSuspended) return;
     auto item = std::make_unique<TZRUndoSchichtenItem>();
-    item->Caption = caption;
+    item->CaptionKey = captionKey;
     item->Order.assign(Figures.begin(), Figures.end());
     UndoList.push_back(std::move(item));
 }
 
-void TEinzelEtikett::SaveUndoBitmapEffekt(const QString& caption) {
+void TEinzelEtikett::SaveUndoBitmapEffekt(const char* captionKey) {
     Debug().Log(QStringLiteral("TEinzelEtikett.SaveUndoBitmapEffekt"));
     if (UndoSuspended || SelectedFigures.Count() == 0) return;
     auto* figure = dynamic_cast<TBild32*>(SelectedFigures.Items(0));
     if (!figure || !figure->HasBitmapPicture()) return;
     auto item = std::make_unique<TZRUndoBitmapEffektItem>();
-    item->Caption = caption;
+    item->CaptionKey = captionKey;
     item->Figure = figure;
     figure->DIB->SaveToStream(item->Picture);
     item->Picture.SetPosition(0);
@@ -67,7 +68,7 @@ void TEinzelEtikett::ClearUndo() {
 }
 
 QString TEinzelEtikett::GetUndoCaption() const {
-    return UndoList.empty() ? QString() : UndoList.back()->Caption;
+    return UndoList.empty() ? QString() : LocalizedText(UndoList.back()->CaptionKey);
 }
 
 void TEinzelEtikett::Undo() {

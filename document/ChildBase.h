@@ -3,6 +3,7 @@
 // owner of every figure). The application's document window implements
 // this; tests use small fakes.
 
+#include "foundation/ScaleCanvas.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/Region.h"
 
@@ -38,7 +39,7 @@ public:
     virtual bool ClipRingActive() const = 0;
     // One region per round label position, in device units of the view,
     // searched from the first entry.
-    virtual const std::vector<gdi::Region>& ClipRingRegions() const = 0;
+    virtual const std::vector<TClipZone>& ClipRingRegions() const = 0;
 
     // Sets or clears the document's modified flag.
     virtual void SetModified(bool modified) = 0;

@@ -10,5 +10,5 @@ public:
     // Records an undo step with a snapshot of every selected figure, under
     // the caption (the text of the Undo menu entry). A figure calls it when
     // a handle drag starts.
-    virtual void BeginPropertyUndo(const QString& caption) = 0;
+    virtual void BeginPropertyUndo(const char* captionKey) = 0;
 };

@@ -597,11 +597,11 @@ void TEtikett::DrawSheet(TScaleCanvas& canvas) {
     }
 }
 
-void TEtikett::BuildClipRegions(const TScaleCanvas& canvas, std::vector<gdi::Region>& regions) const {
-    regions.clear();
+void TEtikett::BuildClipRegions(const TScaleCanvas& canvas, std::vector<TClipZone>& zones) const {
+    zones.clear();
     if (!ZoomRegions.HasClipRegion()) return;
     for (int32_t i = 0; i < ZoomRegions.Count(); ++i)
-        if (ZoomRegions.GetItem(i).IsClipRegion()) regions.push_back(ZoomRegions.GetItem(i).CreateGdiRegion(canvas));
+        if (ZoomRegions.GetItem(i).IsClipRegion()) zones.push_back(ZoomRegions.GetItem(i).CreateZone(canvas));
 }
 
 void TEtikett::DrawCutMarks(TScaleCanvas& canvas) const {

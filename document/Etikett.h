@@ -128,14 +128,17 @@ public:
     // The label at the origin with its guides, optionally on a drop shadow.
     void DrawLabelFace(TScaleCanvas& canvas, bool withShadow);
     void DrawLabelGuides(TScaleCanvas& canvas);
+    // The diameter in mm of the centre hole of a label that is a ring (the
+    // discs of a sheet of single discs), 0 for every other label.
+    float LabelHoleDiameter() const { return Guides.RingHoleDiameter(LabelWidth, LabelHeight); }
     // The device region of the label's outline at the origin, when it has one.
     std::optional<gdi::Region> CreateLabelClipRegion(TScaleCanvas& canvas);
     void DrawLabelCell(gdi::Canvas& canvas, const gdi::Rect& rect);
     // The page and every label of the grid (cells outside the canvas's clip
     // box are skipped); only the page when the geometry is not sound.
     void DrawSheet(TScaleCanvas& canvas);
-    // The device regions of every clip region, in list order.
-    void BuildClipRegions(const TScaleCanvas& canvas, std::vector<gdi::Region>& regions) const;
+    // The clip zones of every clip region, in list order (discs without their holes).
+    void BuildClipRegions(const TScaleCanvas& canvas, std::vector<TClipZone>& zones) const;
     void DrawCutMarks(TScaleCanvas& canvas) const;
 
     // ---- the definition

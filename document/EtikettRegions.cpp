@@ -21,6 +21,9 @@ struct Box {
     float l, t, r, b;
 };
 
+// The centre hole of the 113 mm rings below, as their guides draw it.
+constexpr float kHole2049 = 37;
+
 // Three 113 mm rings and three small labels on an A4 page.
 void AddRings2049(TMMRgnList& list, bool turned, float pageW, float pageH) {
     static const Box kRings[] = {{5.5f, 10.5f, 118.5f, 123.5f}, {89.5f, 92, 202.5f, 205}, {5.5f, 173.5f, 118.5f, 286.5f}};
@@ -33,7 +36,7 @@ void AddRings2049(TMMRgnList& list, bool turned, float pageW, float pageH) {
     };
     for (int32_t k = 1; k <= 3; ++k) {
         const Box b = place(kRings, k);
-        list.AddEllipse(Numbered(QStringLiteral("Ring"), k), kClipAndZoom, b.l, b.t, b.r, b.b, 2);
+        list.AddEllipse(Numbered(QStringLiteral("Ring"), k), kClipAndZoom, b.l, b.t, b.r, b.b, 2, kHole2049);
     }
     for (int32_t k = 1; k <= 3; ++k) {
         const Box b = place(kLabels, k);
@@ -106,7 +109,7 @@ void AddSheetParts(TMMRgnList& list, const TSpecialSheet& sheet) {
         const QString name = disc || total[base] > 1 ? Numbered(base, n) : base;
         const float r = part.Left + part.Width, b = part.Top + part.Height;
         if (disc)
-            list.AddEllipse(name, kClipAndZoom, part.Left, part.Top, r, b, IsMiniDisc(part) ? 1.0f : 2.0f);
+            list.AddEllipse(name, kClipAndZoom, part.Left, part.Top, r, b, IsMiniDisc(part) ? 1.0f : 2.0f, part.Hole);
         else
             list.AddRect(name, kRegionZoom, part.Left, part.Top, r, b, 1);
     }

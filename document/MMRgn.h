@@ -5,7 +5,8 @@
 // clip region (ring printing prints it on its own through a device region),
 // bit 1 a zoom target (a zoom button of the document window); other bits mean
 // nothing. Grow enlarges the box on every side whenever a device region or a
-// print area is made from it.
+// print area is made from it. A disc may have a centre hole, which its clip
+// zone leaves out.
 
 #include "foundation/ScaleCanvas.h"
 #include "platform/gdi/Region.h"
@@ -33,6 +34,10 @@ public:
     virtual gdi::Region CreateRegion(const TScaleCanvas& canvas, float grow) const = 0;
     // CreateRegion with the area's own Grow.
     gdi::Region CreateGdiRegion(const TScaleCanvas& canvas) const { return CreateRegion(canvas, Grow); }
+    // The clip zone of the area: CreateGdiRegion, and as its clip the same
+    // without the centre hole (the hole is never grown: nothing is printed
+    // where the stationery has no label).
+    TClipZone CreateZone(const TScaleCanvas& canvas) const;
 
     bool IsClipRegion() const { return (Flags & kRegionClip) != 0; }
     bool IsZoomRegion() const { return (Flags & kRegionZoom) != 0; }
@@ -45,6 +50,9 @@ public:
     uint8_t Kind = 0;
     uint8_t Flags = 0;
     float Grow = 0;
+    // The diameter of a round hole in the middle of the box (a disc's centre
+    // hole), mm; 0 for none.
+    float Hole = 0;
 
 protected:
     // The values are stored as given (no check of the corner order).
@@ -71,10 +79,12 @@ public:
     int32_t Add(std::unique_ptr<TMMRgn> region);
     // The corners may come in any order; they are sorted before the area is added.
     int32_t AddRect(const QString& name, uint8_t flags, float x1, float y1, float x2, float y2, float grow);
-    int32_t AddEllipse(const QString& name, uint8_t flags, float x1, float y1, float x2, float y2, float grow);
+    // Ellipses may have a centre hole of the given diameter.
+    int32_t AddEllipse(const QString& name, uint8_t flags, float x1, float y1, float x2, float y2, float grow,
+                       float hole = 0);
     // An ellipse of width x height around the centre (no sorting).
     int32_t AddCenteredEllipse(const QString& name, uint8_t flags, float centreX, float centreY, float width,
-                               float height, float grow);
+                               float height, float grow, float hole = 0);
 
     int32_t Count() const { return static_cast<int32_t>(regions_.size()); }
     const TMMRgn& GetItem(int32_t index) const { return *regions_.at(static_cast<size_t>(index)); }

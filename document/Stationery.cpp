@@ -21,8 +21,18 @@ const TSpecialSheet kOwnBrandSheets[] = {
     {"ZOZODADEVUZOZAZAZI", 210, 297, false, kWideRingParts, 2},
 };
 
-// The star stickers' shapes are label frames of their own (see the guide outlines).
+// The star stickers' shapes are label frames of their own (see the guide
+// outlines). The coloured ring sheets come before the white one whose search
+// text they contain.
 const TSpecialSheetRow kOwnBrandRows[] = {
+    {"KROXARING GELB", "KROXARING", 0x00FFFF},
+    {"KROXARING BLAU", "KROXARING", 0xFF0000},
+    {"KROXARING ROT", "KROXARING", 0x0000FF},
+    {"KROXARING GRUEN", "KROXARING", 0x008000},
+    {"VEROZEVUZEZOVED GOLD", "VEROZEVUZEZOVED", 0x80D2F7},
+    {"VEROZEVUZEZOVED SILBER", "VEROZEVUZEZOVED", 0xC0C0C0},
+    {"ZOZODADEVUZOZAZAZI GOLD", "ZOZODADEVUZOZAZAZI", 0x80D2F7},
+    {"ZOZODADEVUZOZAZAZI SILBER", "ZOZODADEVUZOZAZAZI", 0xC0C0C0},
     {"ZOZODADEVUZOZAZAZI", "ZOZODADEVUZOZAZAZI"},
     {"VEROZEVUZEZOVED", "VEROZEVUZEZOVED"},
     {"DIREZIREZAZ1", "DIREZIREZAZ1"},

@@ -64,10 +64,13 @@ struct TSpecialSheet {
 };
 
 // A row of the shape-key lookup: the text searched for in the sheet's name and
-// article, and the shape key it gives.
+// article, the shape key it gives and, for coloured discs, the colour of their
+// printable surface ($BBGGRR).
 struct TSpecialSheetRow {
+    static constexpr uint32_t kWhiteSurface = 0xFFFFFF;
     const char* SearchText;
     const char* ShapeKey;
+    uint32_t SurfaceColor = kWhiteSurface;
 };
 
 // The catalogue, in the order of the stationery data.

@@ -94,6 +94,11 @@ const ShapeRow kShapeRows[] = {
     {"KROXASTERNE3", 635, 381, ShapeRow::Outline::None, Instructions::StarSticker, 30},
 };
 
+// The centres of the three rings of "QN-2049", their diameter and hole.
+constexpr gdi::Point kRings2049[] = {{620, 670}, {1460, 1485}, {620, 2300}};
+constexpr int32_t kRing2049Diameter = 1130;
+constexpr int32_t kRing2049Hole = 370;
+
 // The six boxes of "QN-2050" (left, top, right, bottom).
 constexpr std::array<std::array<int32_t, 4>, 6> kBoxes2050{{
     {0, 0, 1840, 210}, {0, 230, 1480, 420}, {0, 440, 780, 900}, {800, 440, 1480, 640}, {800, 690, 1780, 900},
@@ -153,7 +158,10 @@ std::span<const TSpecialSheetRow> TWasserzeichen::ShapeKeyTable() {
 std::string TWasserzeichen::ResolveShapeKey(std::string_view lookupText) {
     SurfaceColor = kWhite;
     for (const TSpecialSheetRow& row : ShapeKeyTable())
-        if (lookupText.find(row.SearchText) != std::string_view::npos) return row.ShapeKey;
+        if (lookupText.find(row.SearchText) != std::string_view::npos) {
+            SurfaceColor = row.SurfaceColor;
+            return row.ShapeKey;
+        }
     return "none";
 }
 
@@ -486,6 +494,46 @@ void TWasserzeichen::DrawFace(gdi::Canvas& canvas, const gdi::Rect& rect) {
     SetBrushColor(canvas, kWhite);
     canvas.pen().color = kBlack;
     DrawLabelShape(canvas, true);
+    FillDiscSurfaces(canvas);
+}
+
+std::vector<TWasserzeichen::Disc> TWasserzeichen::Discs() const {
+    std::vector<Disc> discs;
+    switch (Drawing) {
+    case Instructions::LabelRing:
+        discs.push_back({FrameWidth / 2, FrameHeight / 2, FrameWidth, ringHole_});
+        break;
+    case Instructions::Rings2049:
+        for (const gdi::Point c : kRings2049) discs.push_back({c.x, c.y, kRing2049Diameter, kRing2049Hole});
+        break;
+    case Instructions::Parts:
+        if (!sheet_) break;
+        for (const TSheetPart& part : sheet_->PartList())
+            if (part.Kind == TSheetPartKind::Disc)
+                discs.push_back({Tenths(part.Left + part.Width / 2), Tenths(part.Top + part.Height / 2),
+                                 Tenths(part.Width), Tenths(part.Hole)});
+        break;
+    default:
+        break;
+    }
+    return discs;
+}
+
+// Coloured discs: their printable rings in the stationery's colour.
+void TWasserzeichen::FillDiscSurfaces(gdi::Canvas& canvas) {
+    if (SurfaceColor == kWhite) return;
+    const std::vector<Disc> discs = Discs();
+    if (discs.empty()) return;
+    const gdi::PenStyle pen = canvas.pen().style;
+    canvas.pen().style = gdi::PenStyle::Null;
+    SetBrushColor(canvas, SurfaceColor);
+    const gdi::PolyFillMode previous = canvas.SetPolyFillMode(gdi::PolyFillMode::Alternate);
+    canvas.BeginPath();
+    for (const Disc& d : discs) DrawRing(canvas, d.cx, d.cy, d.outer, d.hole);
+    canvas.EndPath();
+    canvas.FillPath();
+    canvas.SetPolyFillMode(previous);
+    canvas.pen().style = pen;
 }
 
 void TWasserzeichen::DrawGuides(gdi::Canvas& canvas, const gdi::Rect& rect) {
@@ -527,18 +575,16 @@ void TWasserzeichen::DrawSheetParts(gdi::Canvas& canvas) {
     if (!sheet_) return;
     const gdi::Color grey = GuideColor(canvas);
     canvas.pen().color = grey;
+    for (const Disc& d : Discs()) {
+        if (d.hole > 0)
+            DrawRing(canvas, d.cx, d.cy, d.outer, d.hole);
+        else
+            DrawCircle(canvas, d.cx, d.cy, d.outer);
+    }
     for (const TSheetPart& part : sheet_->PartList()) {
+        if (part.Kind == TSheetPartKind::Disc) continue;
         const int32_t x1 = Tenths(part.Left), y1 = Tenths(part.Top);
         const int32_t x2 = Tenths(part.Left + part.Width), y2 = Tenths(part.Top + part.Height);
-        if (part.Kind == TSheetPartKind::Disc) {
-            const int32_t cx = Tenths(part.Left + part.Width / 2), cy = Tenths(part.Top + part.Height / 2);
-            const int32_t inner = Tenths(part.Hole);
-            if (inner > 0)
-                DrawRing(canvas, cx, cy, Tenths(part.Width), inner);
-            else
-                DrawCircle(canvas, cx, cy, Tenths(part.Width));
-            continue;
-        }
         DrawRect(canvas, x1, y1, x2, y2);
         if (part.Kind == TSheetPartKind::Inlay) {
             const int32_t spine = Tenths(part.Spine);
@@ -579,8 +625,7 @@ void TWasserzeichen::DrawGuideInstructions(gdi::Canvas& canvas) {
         break;
     case Instructions::Rings2049:
         canvas.pen().color = GuideColor(canvas);
-        for (const gdi::Point c : {gdi::Point{620, 670}, gdi::Point{1460, 1485}, gdi::Point{620, 2300}})
-            DrawRing(canvas, c.x, c.y, 1130, 370);
+        for (const gdi::Point c : kRings2049) DrawRing(canvas, c.x, c.y, kRing2049Diameter, kRing2049Hole);
         DrawRect(canvas, 1325, 105, 2025, 625);
         DrawRect(canvas, 55, 1360, 755, 1610);
         DrawRect(canvas, 1325, 2345, 2025, 2865);
@@ -670,6 +715,12 @@ void TWasserzeichen::DrawGuideInstructions(gdi::Canvas& canvas) {
 }
 
 // ---- region
+
+float TWasserzeichen::RingHoleDiameter(float width, float height) const {
+    if (Drawing != Instructions::LabelRing || ringHole_ <= 0 || !HasFrame()) return 0;
+    const float stretch = std::min(width * 10 / FrameWidth, height * 10 / FrameHeight);
+    return stretch > 0 ? ringHole_ / 10.0f * stretch : 0;
+}
 
 std::optional<gdi::Region> TWasserzeichen::CreateRegion(const gdi::Rect& rect) {
     if (!HasFrame() || PolygonCount <= 0) return std::nullopt;

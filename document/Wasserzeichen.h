@@ -56,6 +56,10 @@ public:
     // The device region of the outline polygons (alternate rule); nothing for
     // shapes without polygons (round labels, plain rounded labels).
     std::optional<gdi::Region> CreateRegion(const gdi::Rect& rect);
+    // The diameter in mm of the centre hole of a label that is a ring, on a
+    // label of width x height mm (the hole stays round: it follows the smaller
+    // stretch); 0 for every other shape.
+    float RingHoleDiameter(float width, float height) const;
 
     // ---- building blocks: frame coordinates in, device drawing out
     void BuildMatrix(const gdi::Rect& rect);
@@ -136,6 +140,12 @@ private:
     void DrawGuideInstructions(gdi::Canvas& canvas);
     void DrawFoldBands(gdi::Canvas& canvas, std::span<const std::array<int32_t, 4>> bands);
     void DrawLabelRing(gdi::Canvas& canvas);
+    // A printable disc in frame units: centre, diameter and hole.
+    struct Disc {
+        int32_t cx, cy, outer, hole;
+    };
+    std::vector<Disc> Discs() const;
+    void FillDiscSurfaces(gdi::Canvas& canvas);
     void DrawSheetParts(gdi::Canvas& canvas);
     void DrawStickerStars(gdi::Canvas& canvas);
     gdi::Color GuideColor(const gdi::Canvas& canvas) const;

@@ -159,7 +159,7 @@ void TFigure::BeginTrack() {
     const bool rotating = Tracker && Tracker->Mode == kTrackRotate;
     if (Owner)
         if (TDesignBase* design = Owner->GetCurrentDesign())
-            design->BeginPropertyUndo(LocalizedText(rotating ? "IDS_UNDOANGLE" : "IDS_UNDOSIZE"));
+            design->BeginPropertyUndo(rotating ? "IDS_UNDOANGLE" : "IDS_UNDOSIZE");
     OldBounds = GetBoundsRect();
 }
 
@@ -367,9 +367,9 @@ void TFigure::SelectClipRing() {
     if (!ClipRingApplies()) return;
     const TPoint c = DeviceCenter(WindowCanvas());
     const gdi::Region* found = nullptr;
-    for (const gdi::Region& region : Owner->ClipRingRegions())
-        if (region.Contains(c.x, c.y)) {
-            found = &region;
+    for (const TClipZone& zone : Owner->ClipRingRegions())
+        if (zone.Area.Contains(c.x, c.y)) {
+            found = &zone.Clip;
             break;
         }
     WindowCanvas().Canvas().SelectClipRgn(found);
@@ -379,8 +379,8 @@ bool TFigure::InClipRing(TScaleCanvas& canvas) const {
     auto* region = dynamic_cast<TRegionScaleCanvas*>(&canvas);
     if (!region || !ClipRingApplies()) return true;
     const TPoint c = DeviceCenter(canvas);
-    for (const gdi::Region& r : region->Regions)
-        if (canvas.PtInRegionLP(r, c.x, c.y)) return true;
+    for (const TClipZone& zone : region->Regions)
+        if (canvas.PtInRegionLP(zone.Area, c.x, c.y)) return true;
     return false;
 }
 
@@ -388,9 +388,9 @@ void TFigure::SelectClipRingOn(TScaleCanvas& canvas) const {
     auto* region = dynamic_cast<TRegionScaleCanvas*>(&canvas);
     if (!region || !ClipRingApplies()) return;
     const TPoint c = DeviceCenter(canvas);
-    for (const gdi::Region& r : region->Regions)
-        if (canvas.PtInRegionLP(r, c.x, c.y)) {
-            canvas.Canvas().SelectClipRgn(&r);
+    for (const TClipZone& zone : region->Regions)
+        if (canvas.PtInRegionLP(zone.Area, c.x, c.y)) {
+            canvas.Canvas().SelectClipRgn(&zone.Clip);
             return;
         }
     canvas.Canvas().SelectClipRgn(nullptr);

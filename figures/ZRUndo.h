@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class TFigure;
@@ -57,8 +58,9 @@ public:
     TZRUndoItem(const TZRUndoItem&) = delete;
     TZRUndoItem& operator=(const TZRUndoItem&) = delete;
 
-    // The localized name of the step shown in the Undo menu entry.
-    QString Caption;
+    // The text key of the step's name in the Undo menu entry: the name is
+    // looked up when it is shown, so it follows the language.
+    std::string CaptionKey;
 };
 
 // One entry per selected figure with its snapshot.

@@ -13,8 +13,9 @@
 namespace {
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr float kFlatness = 0.7f;
-constexpr float kFlatnessSquared = 0.49f;
+// A quarter unit: at 0.7 a small circle on the screen shows its corners.
+constexpr float kFlatness = 0.25f;
+constexpr float kFlatnessSquared = kFlatness * kFlatness;
 constexpr int32_t kMaxDepth = 16;
 // The control-point distance of a quarter ellipse drawn as a cubic piece.
 constexpr float kCornerFactor = 0.552284f;

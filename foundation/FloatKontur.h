@@ -3,7 +3,7 @@
 // Bezier pieces, quarter-ellipse corners and elliptic arcs into one open or
 // closed polyline, and hands it out turned about its origin and rounded to
 // integer points. Coordinates are the caller's units, normally device
-// pixels: curves are flattened until no piece strays more than 0.7 units
+// pixels: curves are flattened until no piece strays more than 0.25 units
 // from its chord (at most 17 levels of subdivision). Angles are degrees,
 // clockwise on a y-down device.
 

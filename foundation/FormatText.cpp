@@ -186,10 +186,12 @@ std::string FormatAnsi(std::string_view format, std::initializer_list<FormatArg>
     return UnicodeToAnsi(FormatText(AnsiToUnicode(format), args));
 }
 
-QString FloatToLocaleText(double value) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'g', QLocale::FloatingPointShortest);
+QString FloatToLocaleText(double value) { return FloatToLocaleText(value, QLocale()); }
+
+QString FloatToLocaleText(double value, const QLocale& locale) {
+    QLocale ungrouped = locale;
+    ungrouped.setNumberOptions(QLocale::OmitGroupSeparator);
+    return ungrouped.toString(value, 'g', QLocale::FloatingPointShortest);
 }
 
 bool LocaleTextToFloat(QStringView text, double& value) {

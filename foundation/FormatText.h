@@ -13,6 +13,7 @@
 // A malformed format, a missing argument or an argument of the wrong kind
 // raises EConvertError; LocalizedFormat turns that into the raw text.
 
+#include <QtCore/QLocale>
 #include <QtCore/QString>
 #include <QtCore/QStringView>
 
@@ -65,6 +66,8 @@ std::string FormatAnsi(std::string_view format, std::initializer_list<FormatArg>
 // decimal separator of the current locale and no grouping ("0,5" under a
 // German locale): how settings and INI files store floats.
 QString FloatToLocaleText(double value);
+// The same in the given locale (numbers shown in the language of the program).
+QString FloatToLocaleText(double value, const QLocale& locale);
 // Reads such a text (blanks around it are ignored, grouping is refused);
 // false when the text is no finite number ("nan", "inf", "1e999").
 bool LocaleTextToFloat(QStringView text, double& value);

@@ -15,7 +15,6 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtGui/QGuiApplication>
 
 #include <algorithm>
 #include <charconv>
@@ -62,10 +61,21 @@ QString UniqueTempFileName(const QString& extension) {
     return ProcessTempFolder().NewFileName(extension);
 }
 
+namespace {
+
+QString& StoredApplicationTitle() {
+    static QString title;
+    return title;
+}
+
+}  // namespace
+
 QString ApplicationTitle() {
-    const QString title = QGuiApplication::applicationDisplayName();
+    const QString& title = StoredApplicationTitle();
     return title.isEmpty() ? QStringLiteral("Zorbit") : title;
 }
+
+void SetApplicationTitle(const QString& title) { StoredApplicationTitle() = title; }
 
 bool RegisterFileAssociation(const QString& extension) {
     try {

@@ -43,12 +43,17 @@ bool IsCDROMDrive(const QString& path);
 // exclusively. Raises EFCreateError when the folder does not take new files.
 QString UniqueTempFileName(const QString& extension);
 
+// The program's title: the main window's caption without a document (it
+// names print jobs, message boxes and the document type); "Zorbit" when none
+// is set. It is no display name of Qt's, which would stand in every window's
+// title beside its own caption.
+QString ApplicationTitle();
+void SetApplicationTitle(const QString& title);
+
 // Registers the documents with the extension with the desktop so that the
 // file manager opens them with this program, the document as its only
 // argument. Called by the main window at every start; files are written only
 // when missing or changed; errors are ignored. True when something changed.
-// The program's display name, "Zorbit" when none is set.
-QString ApplicationTitle();
 bool RegisterFileAssociation(const QString& extension);
 
 // The file-dialog filter of documents ("IDS_FILEFILTER" with DefaultExt), in

@@ -286,11 +286,22 @@ const CatalogueText kTexts[] = {
     // Colour and tool-bar controls: the hint of the colour strip, the last item of the grid-step menu.
     {"Default", "IDS_COLORTOOLBARHINT", "Linke Maustaste - Füllung#10#Rechte Maustaste - Umriß#10#Strg + linke Maustaste - Text"},
     {"Default", "IDS_RASTERWEITERE", "weitere..."},
+    // Undo steps whose names the catalogue above lacks: a filtered picture, a changed field text.
+    {"Default", "IDS_UNDOPICTURE", "Bildänderung"},
+    {"Default", "IDS_UNDOFIELDTEXT", "Feldtext ändern"},
     // Print jobs: nothing to print, a job the printer did not take, the PDF printer's file.
     {"Default", "IDS_PRINTNOLABELS", "Mit diesen Angaben wird kein Etikett gedruckt."},
     {"Default", "IDS_PRINTJOBFAILED", "Der Druckauftrag konnte nicht an den Drucker übergeben werden."},
     {"Default", "IDS_PRINTPDFFILE", "PDF-Datei speichern"},
     {"Default", "IDS_PRINTPDFFILTER", "PDF-Dateien (*.pdf)"},
+    {"Default", "IDS_PRINTPDFREPLACE", "Die Datei %s gibt es schon. Soll sie ersetzt werden?"},
+    // The printer properties: resolution, colour and two-sided printing.
+    {"Default", "IDS_PRINTPROPDPI", "%d dpi"},
+    {"Default", "IDS_PRINTPROPCOLOR", "Farbe"},
+    {"Default", "IDS_PRINTPROPGREY", "Graustufen"},
+    {"Default", "IDS_PRINTPROPSIMPLEX", "einseitig"},
+    {"Default", "IDS_PRINTPROPLONGSIDE", "beidseitig, an der langen Kante wenden"},
+    {"Default", "IDS_PRINTPROPSHORTSIDE", "beidseitig, an der kurzen Kante wenden"},
     // Label types: the descriptions of the built-in label types by article number.
     {"TemplateKroxa", "ID_L7160", "Adressetiketten 64 x 38,1 mm, 21 je A4-Blatt"},
     {"TemplateKroxa", "ID_L7163", "Adressetiketten 99,1 x 38,1 mm, 14 je A4-Blatt"},
@@ -321,6 +332,14 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_TEMPLATENEWDEFAULT", "Neu"},
     {"Default", "IDS_TEMPLATENONAME", "Vorlage ohne Namen kann nicht gespeichert werden"},
     {"Default", "IDS_TEMPLATESAVED", "Vorlage wurde gespeichert"},
+    // The tree control's description of the focused row for assistive technology.
+    {"Default", "IDS_MCTREELEVEL", "Ebene %d"},
+    {"Default", "IDS_MCTREEEXPANDED", "ausgeklappt"},
+    {"Default", "IDS_MCTREECOLLAPSED", "eingeklappt"},
+    {"Default", "IDS_MCTREECHECKED", "angekreuzt"},
+    {"Default", "IDS_MCTREEUNCHECKED", "nicht angekreuzt"},
+    {"Default", "IDS_MCTREEGRAYED", "teilweise angekreuzt"},
+    {"Default", "IDS_MCTREESELECTED", "ausgewählt"},
 };
 
 // Design-time texts that are not worth translating (separators, number

@@ -70,13 +70,26 @@ private:
     int32_t devicePixelsPerInch_ = 96;
 };
 
-// A scale canvas that owns the clip regions of the label cells it prints.
+// A zone of the sheet that figures are clipped to (device pixels): a figure
+// belongs to the first zone whose Area holds its centre and paints only into
+// that zone's Clip. The two differ where the zone has a hole: a picture
+// centred on a disc belongs to the disc, yet nothing of it lands in the
+// disc's centre hole.
+struct TClipZone {
+    gdi::Region Clip;
+    gdi::Region Area;
+};
+
+// A zone whose area is all of its clip.
+inline TClipZone WholeZone(const gdi::Region& region) { return {region, region}; }
+
+// A scale canvas that owns the clip zones of the labels it prints.
 class TRegionScaleCanvas : public TScaleCanvas {
 public:
     explicit TRegionScaleCanvas(gdi::Canvas* canvas) : TScaleCanvas(canvas) {}
     void ClearRegions() { Regions.clear(); }
 
-    std::vector<gdi::Region> Regions;
+    std::vector<TClipZone> Regions;
     bool RotatedSheet = false;
 };
 

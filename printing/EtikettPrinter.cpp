@@ -61,6 +61,16 @@ private:
     TPrintUi& ui_;
 };
 
+// The labels of a sheet job, all designs together: none without a design,
+// whatever is counted.
+int64_t SheetJobLabels(const TSheetPrintOptions& options, int64_t designCount, int64_t freeOnFirstSheet,
+                       int32_t positions) {
+    if (designCount <= 0) return 0;
+    if (!options.CountBySheets) return int64_t{std::max(options.LabelsPerDesign, 0)} * designCount;
+    const int64_t available = freeOnFirstSheet + int64_t{std::max(options.SheetCount, 1) - 1} * positions;
+    return options.KeepTogether ? available / designCount * designCount : available;
+}
+
 }  // namespace
 
 // Every design of the list gets its counters back ("lfdNr" 1, "GesNr" "##")
@@ -113,16 +123,10 @@ void TEtikettPrinter::PrintSheets() {
     mask_ = options.Mask;
 
     const int64_t designCount = static_cast<int64_t>(designs_.size());
-    int64_t total = 0;
-    if (options.CountBySheets) {
-        const int32_t positions = LabelPositionsOf(sheet_);
-        const int64_t available =
-            CountMarkedPositions(mask_, positions) + int64_t{std::max(options.SheetCount, 1) - 1} * positions;
-        total = options.KeepTogether ? available / std::max<int64_t>(designCount, 1) * designCount : available;
-    } else {
-        total = int64_t{std::max(options.LabelsPerDesign, 0)} * designCount;
-    }
-    total = std::min<int64_t>(total, std::numeric_limits<int32_t>::max());
+    const int32_t positions = LabelPositionsOf(sheet_);
+    const int64_t total = std::min<int64_t>(
+        SheetJobLabels(options, designCount, CountMarkedPositions(mask_, positions), positions),
+        std::numeric_limits<int32_t>::max());
     if (total <= 0) {
         ShowNoLabels();
         return;
@@ -241,8 +245,8 @@ void TEtikettPrinter::PrintClipRegions() {
         if (!region.IsClipRegion()) continue;
         if (Aborted()) return;
         canvas.ClearRegions();
-        canvas.Regions.push_back(region.CreateGdiRegion(canvas));
-        canvas.Canvas().SelectClipRgn(&canvas.Regions.back());
+        canvas.Regions.push_back(region.CreateZone(canvas));
+        canvas.Canvas().SelectClipRgn(&canvas.Regions.back().Clip);
         PrintDesign(0);
     }
 }
@@ -287,7 +291,7 @@ void TEtikettPrinter::PrintClipRegionBitmap(const TMMRgn& region) {
     const double right = region.Right + grow + 1, bottom = region.Bottom + grow + 1;
     const double tile = (TMemMapDIBSection::kWidth - 1) / static_cast<double>(std::max(bitmap.ScaleX, bitmap.ScaleY));
 
-    const gdi::Region onPrinter = region.CreateGdiRegion(*printerCanvas_);
+    const gdi::Region onPrinter = region.CreateZone(*printerCanvas_).Clip;
     printer.SelectClipRgn(&onPrinter);
     Entry& entry = designs_.front();
     entry.design->Placeholders().SetValue("GesNr", Decimal(entry.labelCount));
@@ -300,8 +304,8 @@ void TEtikettPrinter::PrintClipRegionBitmap(const TMMRgn& region) {
             bitmap.SetWorldOffsetX(static_cast<float>(-x));
             bitmap.SetWorldOffsetY(static_cast<float>(-y));
             bitmap.ClearRegions();
-            bitmap.Regions.push_back(region.CreateGdiRegion(bitmap));
-            dib.Canvas().SelectClipRgn(&bitmap.Regions.back());
+            bitmap.Regions.push_back(region.CreateZone(bitmap));
+            dib.Canvas().SelectClipRgn(&bitmap.Regions.back().Clip);
             PrintDesignLabel(0, false);
             dib.Canvas().SelectClipRgn(nullptr);
             const gdi::Rect source{0, 0, std::min(bitmap.MMToPixel(static_cast<float>(x2 - x)), TMemMapDIBSection::kWidth),
@@ -403,15 +407,29 @@ bool TEtikettPrinter::RunJob(const QString& firstText, bool readUserOffsets, con
 
 bool TEtikettPrinter::PrepareOutput(gdi::Printer& printer) {
     if (printer.Name() != gdi::PdfPrinterName()) return true;
-    QString path = QString::fromStdString(printer.Identity().port);
-    if (path.isEmpty()) {
-        QString name = QFileInfo(source_.DocumentName()).completeBaseName();
-        if (name.isEmpty()) name = LocalizedText("IDS_DATEINAME");
-        path = GetPersonalFolder() + name + QStringLiteral(".pdf");
-    }
-    if (!ui_.AskPdfFile(path) || path.isEmpty()) return false;
+    QString path = SuggestedPdfFile();
+    if (!ChoosePdfFile(ui_, path)) return false;
     printer.SetOutputFile(path.toStdString());
     return true;
+}
+
+// The document's name with ".pdf" in the document's folder (the personal
+// folder for a document without one), whatever the last job wrote.
+QString TEtikettPrinter::SuggestedPdfFile() const {
+    const QFileInfo document(source_.DocumentPath());
+    QString name = document.completeBaseName();
+    if (name.isEmpty()) name = QFileInfo(source_.DocumentName()).completeBaseName();
+    if (name.isEmpty()) name = LocalizedText("IDS_DATEINAME");
+    const QString folder = source_.DocumentPath().isEmpty() ? GetPersonalFolder()
+                                                             : document.absolutePath() + QLatin1Char('/');
+    return folder + name + QStringLiteral(".pdf");
+}
+
+bool ChoosePdfFile(TPrintUi& ui, QString& path) {
+    for (;;) {
+        if (!ui.AskPdfFile(path) || path.isEmpty()) return false;
+        if (!QFileInfo::exists(path) || ui.AskReplaceFile(path)) return true;
+    }
 }
 
 QString TEtikettPrinter::JobTitle() const {
@@ -477,17 +495,25 @@ void TEtikettPrinter::SetLabelPosition(int32_t position) {
     // The clip region is in device pixels: the corners go through the
     // canvas's mapping (which is more than the identity when the printer's
     // two resolutions differ); the right and bottom pixel rows belong to it.
-    gdi::Canvas& device = printerCanvas_->Canvas();
-    const gdi::Point a = device.LPtoDP({MMToDeviceX(place.ClipLeft), MMToDeviceY(place.ClipTop)});
-    const gdi::Point b = device.LPtoDP({MMToDeviceX(place.ClipRight), MMToDeviceY(place.ClipBottom)});
-    const gdi::Region clip = gdi::Region::FromRect({a.x, a.y, gdi::Saturated(int64_t{b.x} + 1),
-                                                    gdi::Saturated(int64_t{b.y} + 1)});
-    device.SelectClipRgn(&clip);
+    gdi::Region clip = gdi::Region::FromRect(DeviceBox(place.ClipLeft, place.ClipTop, place.ClipRight, place.ClipBottom));
+    // A label that is a ring leaves out its centre hole.
+    if (const double hole = sheet_.LabelHoleDiameter(); hole > 0) {
+        const double cx = sheet_.LabelWidth / 2.0, cy = sheet_.LabelHeight / 2.0, r = hole / 2;
+        clip.Combine(clip, gdi::Region::FromEllipse(DeviceBox(cx - r, cy - r, cx + r, cy + r)), gdi::RegionCombine::Diff);
+    }
+    printerCanvas_->Canvas().SelectClipRgn(&clip);
     if (sheet_.Orientation != 0) {
         // Designs of a landscape sheet are drawn turned from the label's bottom-left corner.
         originY_ += sheet_.LabelHeight;
         ApplyLabelOrigin();
     }
+}
+
+gdi::Rect TEtikettPrinter::DeviceBox(double left, double top, double right, double bottom) const {
+    const gdi::Canvas& device = printerCanvas_->Canvas();
+    const gdi::Point a = device.LPtoDP({MMToDeviceX(left), MMToDeviceY(top)});
+    const gdi::Point b = device.LPtoDP({MMToDeviceX(right), MMToDeviceY(bottom)});
+    return {a.x, a.y, gdi::Saturated(int64_t{b.x} + 1), gdi::Saturated(int64_t{b.y} + 1)};
 }
 
 bool TEtikettPrinter::AdvanceLabel(int32_t lastSheet) {

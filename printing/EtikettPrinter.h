@@ -20,6 +20,7 @@
 // top-left corner, and the printer's clip region is the label's cell (half
 // the gap around it, half the margin at the sheet's edges).
 
+#include "platform/gdi/GdiTypes.h"
 #include "printing/LabelWalk.h"
 #include "printing/PrintOptions.h"
 
@@ -79,6 +80,7 @@ private:
     // PDF printer got no file).
     bool RunJob(const QString& firstText, bool readUserOffsets, const std::function<void()>& labels);
     bool PrepareOutput(gdi::Printer& printer);
+    QString SuggestedPdfFile() const;
     QString JobTitle() const;
     void StartPrintJob(int32_t flag);
     void EndPrintJob(int32_t flag);
@@ -92,6 +94,8 @@ private:
     // ---- placement
     void ApplyLabelOrigin();
     void SetLabelPosition(int32_t position);
+    // The device pixels of a box in label mm, the right and bottom row included.
+    gdi::Rect DeviceBox(double left, double top, double right, double bottom) const;
     // The next position; a new sheet begins the next page. False when that
     // sheet would come after lastSheet (0: no limit).
     bool AdvanceLabel(int32_t lastSheet = 0);

@@ -75,8 +75,11 @@ public:
     // Set while one label of a serial print is drawn.
     virtual void SetPrintingRecord(bool printing) = 0;
     // The document's name (its file name without folder, or the caption of a
-    // new document): names the print job and the suggested PDF file.
+    // new document): names the print job.
     virtual QString DocumentName() const = 0;
+    // The document's path (its file, or the proposed path of a new document;
+    // empty when it has none): the PDF file is suggested beside it.
+    virtual QString DocumentPath() const = 0;
 };
 
 // The source's "printing a record" state for as long as it lives.

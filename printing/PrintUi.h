@@ -24,6 +24,8 @@ public:
     // The file the PDF printer writes, starting from the suggestion; false
     // when the user does not want one.
     virtual bool AskPdfFile(QString& path) = 0;
+    // Whether the existing file may be replaced.
+    virtual bool AskReplaceFile(const QString& path) = 0;
     virtual void ShowMessage(const QString& text) = 0;
 
     // The cancel window with its first text, shown at once; the main window
@@ -34,3 +36,8 @@ public:
     // Lets pending events run (the cancel window's button among them).
     virtual void ProcessEvents() = 0;
 };
+
+// The PDF printer's file, from the suggestion: asked again until the user
+// takes a file that is not there yet or agrees to replace it; false when he
+// takes none.
+bool ChoosePdfFile(TPrintUi& ui, QString& path);

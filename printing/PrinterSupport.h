@@ -73,8 +73,9 @@ public:
 
     // The driver's defaults, keeping orientation and paper.
     void ResetDeviceMode();
-    // Qt's page settings dialog for the current printer; true when the user
-    // confirmed. Raises EPrinter when the printer has no settings to show.
+    // The properties of the current printer (paper, resolution, colour,
+    // two-sided printing, as far as its driver offers them); true when the
+    // user confirmed. Raises EPrinter when the printer offers none of them.
     // (Defined in printing/widgets: it shows a window.)
     bool ShowPrinterProperties(QWidget* owner);
 

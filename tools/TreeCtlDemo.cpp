@@ -1,3 +1,7 @@
+// zorbit-treectl-demo --tree [folder] [--screenshot picture.png]: the tree
+// control filled with the folders below a folder of this machine (the home
+// folder unless named), see FolderTreeDemo.cpp.
+//
 // zorbit-treectl-demo [--pressed] [--zoom n] [--screenshot picture.png]: the tree
 // control's header and scroll bars in a small window, set up as the
 // directory listing's wizard uses them (five columns: name, size, type,
@@ -6,12 +10,15 @@
 // horizontal bar (moved a little) and over the vertical bar's arrow. With
 // --screenshot the window is saved as a picture once it has been painted
 // (n times larger with --zoom, pixel for pixel), and the program ends.
+#include "FolderTreeDemo.h"
+
 #include "treectl/header/McHeader.h"
 #include "treectl/header/McScrollBar.h"
 
 #include "foundation/Codepage1252.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
 #include <QtCore/QTimer>
 #include <QtGui/QEnterEvent>
 #include <QtGui/QMouseEvent>
@@ -82,13 +89,20 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QString screenshot;
     bool pressed = false;
+    bool folders = false;
+    QString root = QDir::homePath();
     int zoom = 1;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == "--tree") {
+            folders = true;
+            if (i + 1 < argc && argv[i + 1][0] != '-') root = QString::fromLocal8Bit(argv[++i]);
+        }
         if (arg == "--pressed") pressed = true;
         if (arg == "--zoom" && i + 1 < argc) zoom = std::max(1, QString::fromLocal8Bit(argv[++i]).toInt());
         if (arg == "--screenshot" && i + 1 < argc) screenshot = QString::fromLocal8Bit(argv[++i]);
     }
+    if (folders) return RunFolderTree(app, root, screenshot);
     QWidget window;
     window.setWindowTitle(QStringLiteral("Kopfzeile und Bildlaufleisten"));
     auto* grid = new QGridLayout(&window);

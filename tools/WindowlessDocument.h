@@ -26,7 +26,7 @@ public:
     TDesignBase* GetCurrentDesign() override { return currentDesign; }
     gdi::Rect GetUpdateRect() const override { return {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}; }
     bool ClipRingActive() const override { return false; }
-    const std::vector<gdi::Region>& ClipRingRegions() const override { return noRegions; }
+    const std::vector<TClipZone>& ClipRingRegions() const override { return noRegions; }
     void SetModified(bool) override {}
     void SetPrintingRecord(bool printing) override { printingRecord = printing; }
     bool IsPrintingRecord() const override { return printingRecord; }
@@ -47,7 +47,7 @@ public:
     TDesignBase* currentDesign = nullptr;
 
 private:
-    std::vector<gdi::Region> noRegions;
+    std::vector<TClipZone> noRegions;
     TFillData noFill;
     bool printingRecord = false;
 };

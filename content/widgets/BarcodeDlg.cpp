@@ -274,6 +274,11 @@ void TBarcodeDlg::FormShow() {
         SetTextEntryEnabled(cbDatenbankfelder->currentIndex() < 1);
     }
     UpdateTypeControls();
+    // The text is what the user came for: the first keys typed go there.
+    if (edText->isEnabled()) {
+        edText->setFocus(Qt::OtherFocusReason);
+        edText->selectAll();
+    }
 }
 
 void TBarcodeDlg::FillFieldList() {

@@ -143,7 +143,8 @@ void TDlgSelEtikett::BuildWindow() {
     layout->addLayout(body);
     layout->addLayout(buttons);
 
-    connect(lbEtikett, &QListWidget::currentRowChanged, this, [this] { lbEtikettClick(); });
+    // A click makes the row current before it selects it; the selection is what counts.
+    connect(lbEtikett, &QListWidget::itemSelectionChanged, this, [this] { lbEtikettClick(); });
     connect(lbEtikett, &QListWidget::itemDoubleClicked, this, [this] { BtnOKClick(); });
     connect(orientations, &QButtonGroup::idClicked, this, [this] { rgAusrichtungClick(); });
     connect(BtnOK, &QPushButton::clicked, this, [this] { BtnOKClick(); });

@@ -4,6 +4,7 @@
 #include "controls/ValidateEdit.h"
 #include "figures/FigureDialogs.h"
 #include "figures/widgets/DlgPosition.h"
+#include "foundation/GeneralHelpers.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
@@ -32,7 +33,7 @@ bool RunBarcodeDlg(TZRBarcode& barcode, TDataSet* dataSet) {
 }
 
 void ShowWarningBox(const QString& text) {
-    QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    QMessageBox::warning(QApplication::activeWindow(), ApplicationTitle(), text, QMessageBox::Ok);
 }
 
 }  // namespace

@@ -19,6 +19,9 @@ constexpr Color CLR_NONE = 0xFFFFFFFFu;
 class ImageList {
 public:
     enum class Event { Changed, Destroyed };
+    // How pictures are drawn: as they are, or blended with the highlight
+    // colour (a quarter for the focused look, half for the selected one).
+    enum class DrawingStyle { Normal, Focus, Selected };
     using Listener = std::function<void(Event)>;
 
     ImageList(int32_t width, int32_t height);
@@ -41,6 +44,9 @@ public:
     // greyed and lightened. An index outside the list draws nothing.
     void Draw(Canvas& canvas, int32_t index, int32_t x, int32_t y, bool enabled = true) const;
 
+    DrawingStyle Style() const { return style_; }
+    void SetDrawingStyle(DrawingStyle style) { style_ = style; }
+
     // Returns a number for Unsubscribe.
     int32_t Subscribe(Listener listener);
     void Unsubscribe(int32_t id);
@@ -48,12 +54,14 @@ public:
 private:
     struct Entry {
         Bitmap picture;
-        Bitmap mask;  // empty without a key colour
+        Bitmap mask;    // empty without a key colour
+        Bitmap opaque;  // the picture, black where the mask is white
     };
     Entry MakeEntry(const Bitmap& picture, Color key) const;
     void Notify(Event event);
 
     int32_t width_, height_;
+    DrawingStyle style_ = DrawingStyle::Normal;
     std::vector<Entry> images_;
     std::vector<std::pair<int32_t, Listener>> listeners_;
     int32_t nextId_ = 1;

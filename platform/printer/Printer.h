@@ -51,6 +51,16 @@ struct PrinterIdentity {
     static constexpr uint32_t kStatusError = 0x2;
 };
 
+enum class DuplexMode { None = 0, LongSide = 1, ShortSide = 2 };
+
+// What a driver lets the user choose besides the paper, as far as the system
+// tells it (trays are not told on this system).
+struct PrinterChoices {
+    std::vector<int32_t> resolutions;     // dots per inch; fewer than two: nothing to choose
+    bool colorOrGrey = false;             // it prints colour and may be set to grey
+    std::vector<DuplexMode> duplexModes;  // the two-sided modes it has
+};
+
 // Everything a driver's settings hold that the program changes or restores.
 struct PrinterSettings {
     PaperInfo paper;
@@ -58,6 +68,7 @@ struct PrinterSettings {
     int32_t copies = 1;
     bool color = true;
     int32_t resolution = 0;  // dots per inch
+    DuplexMode duplex = DuplexMode::None;
     friend bool operator==(const PrinterSettings&, const PrinterSettings&) = default;
 };
 
@@ -94,6 +105,12 @@ public:
     // False when the printer is set to print in grey.
     virtual bool Color() const = 0;
     virtual void SetColor(bool color) = 0;
+    virtual PrinterChoices Choices() const { return {}; }
+    // Dots per inch of the next job (a running job keeps its own).
+    virtual int32_t Resolution() const { return Caps().logPixelsX; }
+    virtual void SetResolution(int32_t dpi) { (void)dpi; }
+    virtual DuplexMode Duplex() const { return DuplexMode::None; }
+    virtual void SetDuplex(DuplexMode mode) { (void)mode; }
 
     virtual PrinterSettings Settings() const = 0;
     virtual void ApplySettings(const PrinterSettings& settings) = 0;

@@ -190,13 +190,55 @@ bool QtPrinter::Color() const { return printer_->colorMode() == QPrinter::Color;
 
 void QtPrinter::SetColor(bool color) { printer_->setColorMode(color ? QPrinter::Color : QPrinter::GrayScale); }
 
+PrinterChoices QtPrinter::Choices() const {
+    PrinterChoices choices;
+    if (isPdf_) {
+        choices.resolutions = {300, kPdfResolution, 1200};
+        choices.colorOrGrey = true;
+        return choices;
+    }
+    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name_));
+    for (const int dpi : info.supportedResolutions())
+        if (dpi > 0) choices.resolutions.push_back(dpi);
+    const QList<QPrinter::ColorMode> colors = info.supportedColorModes();
+    choices.colorOrGrey = colors.contains(QPrinter::Color) && colors.contains(QPrinter::GrayScale);
+    for (const QPrinter::DuplexMode mode : info.supportedDuplexModes()) {
+        if (mode == QPrinter::DuplexLongSide) choices.duplexModes.push_back(DuplexMode::LongSide);
+        if (mode == QPrinter::DuplexShortSide) choices.duplexModes.push_back(DuplexMode::ShortSide);
+    }
+    return choices;
+}
+
+int32_t QtPrinter::Resolution() const { return printer_->resolution(); }
+
+void QtPrinter::SetResolution(int32_t dpi) {
+    if (dpi > 0 && !Printing()) printer_->setResolution(dpi);
+}
+
+DuplexMode QtPrinter::Duplex() const {
+    switch (printer_->duplex()) {
+    case QPrinter::DuplexLongSide: return DuplexMode::LongSide;
+    case QPrinter::DuplexShortSide: return DuplexMode::ShortSide;
+    default: return DuplexMode::None;
+    }
+}
+
+void QtPrinter::SetDuplex(DuplexMode mode) {
+    switch (mode) {
+    case DuplexMode::None: printer_->setDuplex(QPrinter::DuplexNone); break;
+    case DuplexMode::LongSide: printer_->setDuplex(QPrinter::DuplexLongSide); break;
+    case DuplexMode::ShortSide: printer_->setDuplex(QPrinter::DuplexShortSide); break;
+    }
+}
+
 PrinterSettings QtPrinter::Settings() const {
     PrinterSettings settings;
     settings.paper = CurrentPaper();
     settings.orientation = Orientation();
     settings.copies = Copies();
     settings.color = Color();
-    settings.resolution = printer_->resolution();
+    settings.resolution = Resolution();
+    settings.duplex = Duplex();
     return settings;
 }
 
@@ -206,7 +248,8 @@ void QtPrinter::ApplySettings(const PrinterSettings& settings) {
     SetOrientation(settings.orientation);
     SetCopies(settings.copies);
     SetColor(settings.color);
-    if (settings.resolution > 0 && !Printing()) printer_->setResolution(settings.resolution);
+    SetResolution(settings.resolution);
+    SetDuplex(settings.duplex);
 }
 
 void QtPrinter::ResetToDefaults() {

@@ -45,6 +45,11 @@ public:
     int32_t LandscapeRotation() const override { return 90; }
     bool Color() const override;
     void SetColor(bool color) override;
+    PrinterChoices Choices() const override;
+    int32_t Resolution() const override;
+    void SetResolution(int32_t dpi) override;
+    DuplexMode Duplex() const override;
+    void SetDuplex(DuplexMode mode) override;
     PrinterSettings Settings() const override;
     void ApplySettings(const PrinterSettings& settings) override;
     void ResetToDefaults() override;

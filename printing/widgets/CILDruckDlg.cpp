@@ -11,10 +11,16 @@
 
 namespace {
 
-bool AskWithMessageBox(QWidget* parent, const QString& driver) {
-    return QMessageBox::question(parent, LocalizedText("IDS_DLGDRUCKENCAPTION"),
-                                 LocalizedFormat("IDS_DRUCKDLG1", {driver}),
+bool AskWithMessageBox(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, LocalizedText("IDS_DLGDRUCKENCAPTION"), question,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+// The stored text has no question mark of its own.
+QString InkjetQuestionText(const QString& driver) {
+    QString text = LocalizedFormat("IDS_DRUCKDLG1", {driver});
+    if (!text.endsWith(u'?')) text += u'?';
+    return text;
 }
 
 TCILDruckDlg::InkjetQuestion& Question() {
@@ -62,7 +68,9 @@ void TCILDruckDlg::ShowPrinterInfo() {
     TSingleLabelDruckDlg::ShowPrinterInfo();
     int32_t style = ReadPrintStyle();
     if (style == kPrintStyleNotAsked) {
-        style = Question()(this, lblTyp_->text()) ? kPrintStyleInkjet : kPrintStyleBitmap;
+        // The dialog is not shown yet: the question stands over its owner.
+        QWidget* over = parentWidget() ? parentWidget() : this;
+        style = Question()(over, InkjetQuestionText(lblTyp_->text())) ? kPrintStyleInkjet : kPrintStyleBitmap;
         WritePrintStyle(style);
     }
     SetPrintStyle(style);

@@ -14,8 +14,9 @@ class QRadioButton;
 class TCILDruckDlg : public TSingleLabelDruckDlg {
     Q_OBJECT
 public:
-    // Asks whether the printer (its driver's name) is an ink-jet printer.
-    using InkjetQuestion = std::function<bool(QWidget* parent, const QString& driver)>;
+    // Asks the question whether the printer is an ink-jet printer, over the
+    // window the dialog belongs to (the main window).
+    using InkjetQuestion = std::function<bool(QWidget* parent, const QString& question)>;
     static void SetInkjetQuestion(InkjetQuestion question);
 
     explicit TCILDruckDlg(QWidget* parent = nullptr);

@@ -213,11 +213,13 @@ void TDlgDruckauswahl::cmdZurueckClick() {
 
 void TDlgDruckauswahl::cmdAlleClick() { lbEtikett_->selectAll(); }
 
-// The note of the chosen count is shown enabled; both numbers stay open, and
-// typing into one chooses it.
+// Only the chosen count's number and note are open.
 void TDlgDruckauswahl::OptionClick() {
-    lLabel_->setEnabled(rbNrLabels_->isChecked());
-    lBoegen_->setEnabled(rbNrBoegen_->isChecked());
+    const bool byLabels = rbNrLabels_->isChecked();
+    edNrLabel_->setEnabled(byLabels);
+    lLabel_->setEnabled(byLabels);
+    edNrBoegen_->setEnabled(!byLabels);
+    lBoegen_->setEnabled(!byLabels);
 }
 
 void TDlgDruckauswahl::cmdKeinsFehltClick() { pbPreview_->FillMask('1'); }

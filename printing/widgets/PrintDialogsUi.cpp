@@ -18,6 +18,7 @@
 #include "printing/widgets/ZRDruckDlg.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
 
@@ -39,7 +40,7 @@ void PrintSheetOutlines(QWidget* owner, const TPrintSheetPicture& sheet, double 
     if (printer.Name() == gdi::PdfPrinterName()) {
         QString path = QString::fromStdString(printer.Identity().port);
         TPrintDialogsUi ui(owner);
-        if (!ui.AskPdfFile(path)) return;
+        if (!ChoosePdfFile(ui, path)) return;
         printer.SetOutputFile(path.toStdString());
     }
     printer.SetOrientation(gdi::PageOrientation::Portrait);
@@ -114,11 +115,19 @@ bool TPrintDialogsUi::AskDatasetOptions(TPrintSource& source, TPrintRecordSet& r
 }
 
 bool TPrintDialogsUi::AskPdfFile(QString& path) {
+    // The engine asks before it replaces a file, in the program's words.
     const QString chosen = QFileDialog::getSaveFileName(mainWindow_, LocalizedText("IDS_PRINTPDFFILE"), path,
-                                                        LocalizedText("IDS_PRINTPDFFILTER"));
+                                                        LocalizedText("IDS_PRINTPDFFILTER"), nullptr,
+                                                        QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty()) return false;
     path = chosen;
     return true;
+}
+
+bool TPrintDialogsUi::AskReplaceFile(const QString& path) {
+    return QMessageBox::question(mainWindow_, LocalizedText("IDS_PRINTPDFFILE"),
+                                 LocalizedFormat("IDS_PRINTPDFREPLACE", {QDir::toNativeSeparators(path)}),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TPrintDialogsUi::ShowMessage(const QString& text) {

@@ -27,6 +27,7 @@ public:
     bool AskClipRingOptions(TPrintSource& source, TClipRingPrintOptions& options) override;
     bool AskDatasetOptions(TPrintSource& source, TPrintRecordSet& records, TDatasetPrintOptions& options) override;
     bool AskPdfFile(QString& path) override;
+    bool AskReplaceFile(const QString& path) override;
     void ShowMessage(const QString& text) override;
     void BeginJob(const QString& text) override;
     void SetJobText(const QString& text) override;

@@ -1,15 +1,14 @@
-// The printer settings dialog of TPrinterSupport: Qt's page settings dialog
-// (paper, orientation, margins) on the current printer.
+// The printer settings dialog of TPrinterSupport: the properties of the
+// current printer in the program's own window.
 #include "printing/PrinterSupport.h"
 
 #include "foundation/Localizer.h"
 #include "platform/printer/Printer.h"
-
-#include <QtPrintSupport/QPageSetupDialog>
+#include "printing/widgets/PrinterPropertiesDlg.h"
 
 bool TPrinterSupport::ShowPrinterProperties(QWidget* owner) {
-    QPrinter* printer = gdi::CurrentPrinter().NativePrinter();
-    if (!printer) throw EPrinter(LocalizedText("IDS_PRINTSUPP1"));
-    QPageSetupDialog dialog(printer, owner);
+    gdi::Printer& printer = gdi::CurrentPrinter();
+    if (!TPrinterPropertiesDlg::HasChoices(printer)) throw EPrinter(LocalizedText("IDS_PRINTSUPP1"));
+    TPrinterPropertiesDlg dialog(printer, owner);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -457,15 +457,24 @@ TEST(ChildGeometry, NZonesGiveNPlusOneRegionsTheLastOutsideThemAll) {
     for (const int zones : {0, 1, 3}) {
         TEtikett sheet;
         sheet.ZoomRegions.Clear();
+        // Discs of 40 mm with a centre hole of 10 mm.
         for (int i = 0; i < zones; ++i)
-            sheet.ZoomRegions.AddEllipse(QStringLiteral("Ring"), kRegionClip | kRegionZoom, 10 + 50.0f * i, 10, 50 + 50.0f * i, 50, 0);
+            sheet.ZoomRegions.AddEllipse(QStringLiteral("Ring"), kRegionClip | kRegionZoom, 10 + 50.0f * i, 10, 50 + 50.0f * i, 50, 0, 10);
         sheet.ZoomRegions.AddRect(QStringLiteral("Zoom only"), kRegionZoom, 0, 100, 50, 150, 0);
-        const std::vector<gdi::Region> regions = BuildViewClipRegions(sheet, canvas, 400, 400);
+        const std::vector<TClipZone> regions = BuildViewClipRegions(sheet, canvas, 400, 400);
         ASSERT_EQ(regions.size(), static_cast<size_t>(zones + 1)) << zones;
-        const gdi::Region& outside = regions.back();
+        const gdi::Region& outside = regions.back().Clip;
+        EXPECT_EQ(regions.back().Area, outside);
         for (int i = 0; i < zones; ++i) {
-            EXPECT_TRUE(regions[static_cast<size_t>(i)].Contains(60 + 100 * i, 60)) << zones;
-            EXPECT_FALSE(outside.Contains(60 + 100 * i, 60)) << zones;
+            const TClipZone& disc = regions[static_cast<size_t>(i)];
+            // The centre belongs to the disc, yet nothing is painted into its hole.
+            const int centreX = 60 + 100 * i, ringX = centreX + 20;
+            EXPECT_TRUE(disc.Area.Contains(centreX, 60)) << zones;
+            EXPECT_FALSE(disc.Clip.Contains(centreX, 60)) << zones;
+            EXPECT_FALSE(disc.Clip.Contains(centreX + 8, 60)) << zones;
+            EXPECT_TRUE(disc.Clip.Contains(ringX, 60)) << zones;
+            EXPECT_FALSE(outside.Contains(centreX, 60)) << zones;
+            EXPECT_FALSE(outside.Contains(ringX, 60)) << zones;
         }
         EXPECT_TRUE(outside.Contains(-4999, -4999));
         EXPECT_TRUE(outside.Contains(5399, 5399));

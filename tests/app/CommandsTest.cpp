@@ -514,6 +514,13 @@ TEST_F(CommandsTest, APictureIsInsertedCentredAndFilteredFromTheContextMenu) {
     EXPECT_EQ(filtered, 1);
     EXPECT_EQ(d.UndoCount(), undoSteps + 1);
     EXPECT_EQ(d.GetUndoCaption(), QStringLiteral("Bildänderung"));
+    // The Undo entry names the step in the language of the moment.
+    master->mnuBearbeitenClick();
+    EXPECT_EQ(master->MenuItem("mnuRueckgaengig")->text(), QStringLiteral("Rückgängig - Bildänderung"));
+    Localizer().SetLanguage(1);
+    master->mnuBearbeitenClick();
+    EXPECT_EQ(master->MenuItem("mnuRueckgaengig")->text(), QStringLiteral("Undo - Picture change"));
+    Localizer().SetLanguage(0);
 }
 
 TEST_F(CommandsTest, PrintingADocumentRunsThePrintEngineOnIt) {

@@ -4,13 +4,17 @@
 #include "app/FileInfo.h"
 #include "app/SpeedButton.h"
 #include "app/ToolState.h"
+#include "app/ToolbarDefaults.h"
 #include "app/ZRMenuSpacer.h"
 #include "app/ZRStatusBar.h"
+#include "controls/ZRPenWidthButton.h"
 #include "controls/ZRRastenButton2.h"
 
+#include "document/Stationery.h"
 #include "document/widgets/DlgSelEtikett.h"
 #include "figures/Rasten.h"
 #include "foundation/Exceptions.h"
+#include "foundation/GeneralHelpers.h"
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QMimeData>
@@ -19,11 +23,16 @@
 #include <QtGui/QCloseEvent>
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QDropEvent>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QFrame>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QToolButton>
+
+#include <map>
 
 namespace {
 
@@ -205,6 +214,97 @@ TEST_F(MasterTest, ToolbarRowsLeaveNoGapsForHiddenControls) {
     m.Control("cmdWordart")->show();
     m.ArrangeToolPalette();
     EXPECT_EQ(m.Control("cmdWordart")->y(), m.Control("cmdRTF")->y() + m.Control("cmdRTF")->height());
+}
+
+TEST_F(MasterTest, NoTwoVisibleToolbarControlsOverlapOnAnAddressOrACdSheet) {
+    for (const char* part : {"L7160", "L7676"}) {
+        SCOPED_TRACE(part);
+        const TStationeryProduct* product = FindStationeryProduct("Avery", part);
+        ASSERT_NE(product, nullptr);
+        TEtikett sheet;
+        AssignStationeryProduct(sheet, *product);
+        OpenShownDocument(&sheet);
+        master->resize(1400, 800);
+        ReturnToLoop();
+        const bool cd = sheet.ZoomRegions.HasClipRegion();
+        QWidget* panel = master->ToolbarPanel();
+        EXPECT_EQ(master->Control("cmdClipRing")->isVisibleTo(panel), cd);
+        QList<QWidget*> controls;
+        for (QWidget* w : panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->isVisibleTo(panel) && !qobject_cast<QFrame*>(w)) controls << w;
+        ASSERT_GT(controls.size(), 40);
+        for (int i = 0; i < controls.size(); ++i)
+            for (int j = i + 1; j < controls.size(); ++j)
+                EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                    << controls[i]->objectName().toStdString() << " over " << controls[j]->objectName().toStdString();
+        master.reset();
+    }
+}
+
+TEST_F(MasterTest, EveryMenuShortcutBelongsToOneCommandAndWorksOnce) {
+    TChild& c = OpenShownDocument();
+    OpenShownDocument();  // a second document window brings its own window actions
+    // Every shortcut of the window, the document windows' own included, has
+    // one owner, also after a language switch.
+    for (const int language : {1, 0}) {
+        std::map<QString, QStringList> owners;
+        for (const QAction* action : master->findChildren<QAction*>())
+            for (const QKeySequence& key : action->shortcuts())
+                if (action->shortcutContext() != Qt::WidgetShortcut)
+                    owners[key.toString(QKeySequence::PortableText)] << action->objectName() + u' ' + action->text();
+        ASSERT_GT(owners.size(), 20u);
+        for (const auto& [key, names] : owners)
+            EXPECT_EQ(names.size(), 1) << key.toStdString() << ": " << names.join(", ").toStdString();
+        Localizer().SetLanguage(language);
+    }
+
+    // Ctrl+W redraws, Ctrl+F4 closes the document, each once.
+    QMdiSubWindow* sub = master->MdiArea()->subWindowList().front();
+    ASSERT_EQ(sub->widget(), &c);
+    master->MdiArea()->setActiveSubWindow(sub);
+    master->ApplicationIdle();  // the document menus are shown when the loop rests
+    QApplication::setActiveWindow(master.get());
+    c.setFocus();
+    int redraws = 0;
+    QObject::connect(master->MenuItem("mnuNeuZeichnen"), &QAction::triggered, [&] { ++redraws; });
+    QTest::keyClick(&c, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(redraws, 1);
+    const int documents = master->DocumentCount();
+    QTest::keyClick(&c, Qt::Key_F4, Qt::ControlModifier);
+    ReturnToLoop();
+    EXPECT_EQ(master->DocumentCount(), documents - 1);
+}
+
+TEST_F(MasterTest, TheFrameShowsTheProgramAndTheMaximizedDocumentAndNothingElse) {
+    TChild& first = OpenShownDocument();
+    TChild& second = OpenShownDocument();
+    const auto title = [&] { return master->windowTitle(); };
+    QMdiArea* area = master->MdiArea();
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit-Software - [Datei2.qem]"));
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first.parentWidget()));
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit-Software - [Datei1.qem]"));
+    Localizer().SetLanguage(1);
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit Software - [Datei1.qem]"));
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(second.parentWidget()));
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit Software - [Datei2.qem]"));
+    // The program's title names no document, and Qt adds nothing to the
+    // captions of the windows (its display name would follow every caption).
+    EXPECT_EQ(ApplicationTitle(), QStringLiteral("Kroxa Zorbit Software"));
+    EXPECT_FALSE(QGuiApplication::applicationDisplayName().contains(QStringLiteral("Zorbit")));
+    // The document windows' own window menus follow the language too.
+    for (QMdiSubWindow* sub : area->subWindowList())
+        EXPECT_EQ(sub->systemMenu()->actions().last()->text(), QStringLiteral("&Close"));
+    Localizer().SetLanguage(0);
+    EXPECT_EQ(ApplicationTitle(), QStringLiteral("Kroxa Zorbit-Software"));
+    EXPECT_EQ(master->Caption(), QStringLiteral("Kroxa Zorbit-Software"));
+    area->currentSubWindow()->showNormal();
+    EXPECT_EQ(title(), QStringLiteral("Kroxa Zorbit-Software"));
+}
+
+TEST_F(MasterTest, NewFiguresStartWithAPenOfATenthMillimetre) {
+    TMaster& m = CreateMaster();
+    EXPECT_DOUBLE_EQ(m.findChild<TZRPenWidthButton*>(QStringLiteral("ZRPenWidthButton1"))->PenWidth(), 0.1);
+    EXPECT_FLOAT_EQ(ReadToolbarDefaults(&m).PenWidth, 0.1f);
 }
 
 TEST_F(MasterTest, ANarrowWindowKeepsEveryToolbarButtonReachable) {
@@ -515,6 +615,23 @@ TEST_F(MasterTest, ALanguageSwitchLeavesTheUsersNumberFormatAlone) {
         EXPECT_EQ(QLocale(), users) << language;
     }
     EXPECT_EQ(GridStepCaption(m), QStringLiteral("1,0 mm"));
+    QLocale::setDefault(saved);
+}
+
+TEST_F(MasterTest, TheNumberListsOfTheToolBarShowTheLanguagesSeparator) {
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // the user's own format
+    TMaster& m = CreateMaster();
+    auto* pen = m.findChild<TZRPenWidthButton*>(QStringLiteral("ZRPenWidthButton1"));
+    pen->SetPenWidth(0.18);
+    Localizer().SetLanguage(1);
+    EXPECT_EQ(GridStepCaption(m), QStringLiteral("1.0 mm"));
+    EXPECT_EQ(pen->ValueText(), QStringLiteral("0.18"));
+    EXPECT_EQ(pen->ItemCaption(1), QStringLiteral("0.18 mm"));
+    Localizer().SetLanguage(0);
+    EXPECT_EQ(GridStepCaption(m), QStringLiteral("1,0 mm"));
+    EXPECT_EQ(pen->ValueText(), QStringLiteral("0,18"));
+    EXPECT_EQ(pen->ItemCaption(3), QStringLiteral("0,35 mm"));
     QLocale::setDefault(saved);
 }
 

@@ -56,7 +56,7 @@ TEST_F(DesignTest, PropertyCommandsTable) {
             if (selection == Box || selection == Both) d.SelectFigure(0);
             if (selection == Text || selection == Both) d.SelectFigure(1);
             d.ClearUndo();
-            d.PushLayerUndo("vorher");
+            d.PushLayerUndo("IDS_UNDOONEUP");
             const int beeps = child.beeps;
 
             command.run(d);
@@ -64,7 +64,7 @@ TEST_F(DesignTest, PropertyCommandsTable) {
                                (selection == Text && !command.forBoxes);
             SCOPED_TRACE(std::string(command.caption) + " with selection " + std::to_string(selection));
             EXPECT_EQ(d.UndoCount(), taken ? 2 : 1);
-            EXPECT_EQ(d.GetUndoCaption(), taken ? QString::fromUtf8(command.caption) : QString("vorher"));
+            EXPECT_EQ(d.GetUndoCaption(), taken ? QString::fromUtf8(command.caption) : QString("Eins nach vorne"));
             EXPECT_EQ(child.beeps - beeps, taken ? 0 : 1);
             EXPECT_EQ(d.IsModified(), taken);
             child.currentDesign = &design;
@@ -365,14 +365,14 @@ TEST_F(DesignTest, DialogCommandsRecordOnlyWhenConfirmed) {
         design.DeselectAll();
         design.SelectFigure(design.IndexOf(c.figure));
         design.ClearUndo();
-        design.PushLayerUndo("vorher");
+        design.PushLayerUndo("IDS_UNDOONEUP");
         design.SetModified(false);
         dialogs = {};
         c.run();  // no dialog: nothing
-        EXPECT_EQ(design.GetUndoCaption(), "vorher");
+        EXPECT_EQ(design.GetUndoCaption(), "Eins nach vorne");
         c.install(false);
         c.run();
-        EXPECT_EQ(design.GetUndoCaption(), "vorher");
+        EXPECT_EQ(design.GetUndoCaption(), "Eins nach vorne");
         EXPECT_FALSE(design.IsModified());
         EXPECT_FALSE(c.changed());
         EXPECT_FALSE(design.IsUndoSuspended());

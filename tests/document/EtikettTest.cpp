@@ -440,6 +440,8 @@ TEST(Etikett, RingSheetRegionsRunFromTheTopOfTheTurnedView) {
     EXPECT_EQ(ring1.Kind, TMMRgn::kKindEllipse);
     EXPECT_EQ(ring1.Flags, 3);
     EXPECT_EQ(ring1.Grow, 2);
+    EXPECT_EQ(ring1.Hole, 37);  // the hole its guides draw
+    EXPECT_EQ(sheet.ZoomRegions.GetItem(3).Hole, 0);
     EXPECT_EQ((std::array{ring1.Left, ring1.Top, ring1.Right, ring1.Bottom}), (std::array{5.5f, 10.5f, 118.5f, 123.5f}));
 
     sheet.SetSheetTurned(1);
@@ -478,6 +480,7 @@ TEST(Etikett, CatalogueProductsBecomeSheets) {
     EXPECT_EQ(ring2.Name, QStringLiteral("Ring 2"));
     EXPECT_TRUE(ring2.IsClipRegion() && ring2.IsZoomRegion());
     EXPECT_EQ((std::array{ring2.Left, ring2.Top, ring2.Right, ring2.Bottom}), (std::array{47.0f, 164.5f, 163.0f, 280.5f}));
+    EXPECT_EQ(ring2.Hole, 41);
     ASSERT_EQ(sheet.WizardData.Count(), 1);
     const TWizDlgData& ring = sheet.WizardData.GetItem(0);
     EXPECT_EQ(ring.Kind, TWizDlgData::kKindRing);

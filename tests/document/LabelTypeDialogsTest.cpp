@@ -16,6 +16,8 @@
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QListWidget>
@@ -360,6 +362,44 @@ TEST_F(LabelTypeTest, PreviewFitsThePageInEitherOrientation) {
     EXPECT_NEAR(landscape.top, 149 - landscape.bottom, 1);
     EXPECT_NEAR(landscape.bottom - landscape.top, 105, 2);
     EXPECT_EQ(dialog->GetSelectedEtikett()->Orientation, 1);
+}
+
+TEST_F(LabelTypeTest, AMouseClickShowsTheClickedTypeAsTheArrowKeysDo) {
+    StoreUserType("1000", "Eigene Etiketten");
+    auto dialog = Dialog();
+    dialog->show();
+    QApplication::processEvents();
+    auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lbEtikett"));
+    ASSERT_NE(list, nullptr);
+    auto* landscape = dialog->findChild<QRadioButton*>(QStringLiteral("rbQuerformat"));
+    auto* change = dialog->findChild<QPushButton*>(QStringLiteral("cmdAendern"));
+    const auto click = [&](int row) {
+        QListWidgetItem* item = list->item(row);
+        list->scrollToItem(item);
+        const QPoint at = list->visualItemRect(item).center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(list->viewport(), &event);
+        }
+    };
+    // The landscape type turns the orientation, the user's own type may be changed.
+    int landscapeRow = -1;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text().startsWith(QStringLiteral("4760 "))) landscapeRow = i;
+    ASSERT_GE(landscapeRow, 0);
+    click(landscapeRow);
+    EXPECT_EQ(dialog->SelectedIndex(), landscapeRow);
+    EXPECT_TRUE(landscape->isChecked());
+    EXPECT_FALSE(change->isEnabled());
+    click(list->count() - 1);
+    EXPECT_FALSE(landscape->isChecked());
+    EXPECT_TRUE(change->isEnabled());
+    // The arrow keys do the same.
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(list, &up);
+    EXPECT_EQ(dialog->SelectedIndex(), list->count() - 2);
+    EXPECT_FALSE(change->isEnabled());
 }
 
 TEST_F(LabelTypeTest, EntryFunctionCopiesTheChosenSheet) {

@@ -1,6 +1,7 @@
 #include "document/Wasserzeichen.h"
 
 #include "document/Stationery.h"
+#include "platform/gdi/BitmapCanvas.h"
 #include "SheetTesting.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +196,22 @@ TEST(Wasserzeichen, PlainLabelsAndEmptyFrames) {
         EXPECT_TRUE(rec.Calls().empty()) << bad;
         EXPECT_FALSE(guides.CreateRegion({0, 0, 70, 36}));
     }
+}
+
+TEST(Wasserzeichen, ColouredDiscsShowTheirColourOnTheFace) {
+    TWasserzeichen guides;
+    EXPECT_EQ(guides.ResolveShapeKey("Ringe KROXARING"), "KROXARING");
+    EXPECT_EQ(guides.SurfaceColor, TWasserzeichen::kWhite);
+    guides.SetShape("Ringe KROXARING GELB");
+    EXPECT_EQ(guides.ShapeKey, "KROXARING");
+    EXPECT_EQ(guides.SurfaceColor, gdi::Color(0x00FFFF));
+    // One pixel per millimetre: a disc of 116 mm around (105, 74.5) with a 41 mm hole.
+    gdi::BitmapCanvas canvas(210, 297);
+    guides.DrawFace(canvas, {0, 0, 210, 297});
+    EXPECT_EQ(canvas.bitmap().Pixel(145, 74), gdi::Color(0x00FFFF));  // the printable ring
+    EXPECT_EQ(canvas.bitmap().Pixel(105, 74), TWasserzeichen::kWhite);  // the hole
+    EXPECT_EQ(canvas.bitmap().Pixel(10, 150), TWasserzeichen::kWhite);  // beside the discs
+    EXPECT_EQ(canvas.bitmap().Pixel(65, 222), gdi::Color(0x00FFFF));  // the second disc's ring
 }
 
 TEST(Wasserzeichen, RingGuidesAreBlackOnThePrinter) {

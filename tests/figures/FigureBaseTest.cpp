@@ -245,7 +245,7 @@ TEST(FigureBase, ClipRingDecisionTable) {
     regionCanvas.SetResolutionY(4);
     TScaleCanvas plainCanvas(&bitmap);
     const gdi::Region ring = gdi::Region::FromRect({0, 0, 100, 100});
-    regionCanvas.Regions = {gdi::Region::FromRect({300, 0, 400, 100}), ring};
+    regionCanvas.Regions = {WholeZone(gdi::Region::FromRect({300, 0, 400, 100})), WholeZone(ring)};
     child.regions = regionCanvas.Regions;
 
     struct Case {

@@ -105,7 +105,7 @@ TEST(ZRUndo, RecordsFreeExactlyWhatTheyOwn) {
         std::vector<TFigure*> design;
         for (int i = 0; i < 3; ++i) design.push_back(new CountedFigure);
         std::unique_ptr<TZRUndoItem> record = c.make(design);
-        record->Caption = "Schritt";
+        record->CaptionKey = "IDS_UNDOPOSITION";
         const int before = alive;
         record.reset();
         EXPECT_EQ(before - alive, c.freedWithRecord) << c.what;

@@ -38,8 +38,9 @@ std::vector<gdi::Point> LinePoints(const gdi::RecordingCanvas& c) {
 }  // namespace
 
 TEST(FloatKontur, CornerArcStaysOnTheQuarterCircle) {
-    // Millimetres and pixels alike: radius 10 units, then 10 mm at 300 dpi.
-    for (const double scale : {1.0, 300 / 25.4}) {
+    // Millimetres and pixels alike: radius 10 units, then 10 mm at 300 dpi,
+    // then a 15 mm circle on a whole A4 page in the view (2 pixels per mm).
+    for (const double scale : {1.0, 300 / 25.4, 1.5}) {
         const float r = static_cast<float>(10 * scale);
         TFloatKontur k(0, 0, 1, 1);
         k.MoveTo(0, 0);
@@ -52,13 +53,14 @@ TEST(FloatKontur, CornerArcStaysOnTheQuarterCircle) {
             // Within 0.01 mm of the circle of radius 10 mm about (0, 10 mm).
             EXPECT_NEAR(std::hypot(p.X, p.Y - r), r, 0.01 * scale) << p.X << "," << p.Y;
         }
-        // No chord strays more than 0.7 units from the curve.
+        // No chord strays more than a quarter unit from the curve, so that a
+        // small circle shows no corners.
         for (size_t i = 1; i < points.size(); ++i) {
             for (int s = 1; s < 8; ++s) {
                 const double angle = std::atan2(points[i - 1].Y - r, points[i - 1].X) +
                                      (std::atan2(points[i].Y - r, points[i].X) - std::atan2(points[i - 1].Y - r, points[i - 1].X)) * s / 8;
                 const TFloatPoint onCircle{static_cast<float>(r * std::cos(angle)), static_cast<float>(r + r * std::sin(angle))};
-                EXPECT_LE(DistanceToSegment(onCircle, points[i - 1], points[i]), 0.7 + 0.003 * r);
+                EXPECT_LE(DistanceToSegment(onCircle, points[i - 1], points[i]), 0.25 + 0.003 * r);
             }
         }
     }

@@ -29,7 +29,7 @@ void DrawEverything(TEtikett& sheet) {
     sheet.DrawLabelFace(scale, true);
     sheet.DrawLabelGuides(scale);
     (void)sheet.CreateLabelClipRegion(scale);
-    std::vector<gdi::Region> regions;
+    std::vector<TClipZone> regions;
     sheet.BuildClipRegions(scale, regions);
     sheet.DrawCutMarks(scale);
 }

@@ -3,11 +3,12 @@
 // failures, and what the designs hear of the job.
 #include "EnginePrintingTesting.h"
 
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 #include "printing/LabelPlacement.h"
 
+#include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtGui/QGuiApplication>
 
 #include <algorithm>
 #include <tuple>
@@ -101,7 +102,7 @@ TEST_F(EnginePrinting, FourWaysOfFillingSheetsPlaceTheDesignsInTurnOrTogether) {
         EXPECT_EQ(fake().Pages(), 2);
         EXPECT_FALSE(fake().Printing());
         EXPECT_FALSE(fake().Aborted());
-        EXPECT_EQ(fake().Title(), (QGuiApplication::applicationDisplayName() + " - Adressen.qem").toStdString());
+        EXPECT_EQ(fake().Title(), (ApplicationTitle() + " - Adressen.qem").toStdString());
         // The designs hear of the job first and last; the counters are back afterwards.
         EXPECT_EQ(document.log.events.front(), "JobStart 0 0");
         EXPECT_EQ(document.log.events.back(), "JobEnd 1 0");
@@ -131,6 +132,18 @@ TEST_F(EnginePrinting, DesignsLeftOutOfTheDialogAreNotPrinted) {
 
 TEST_F(EnginePrinting, NothingToPrintIsSaidAndNoJobBegins) {
     printtest::NumberedRecords records(5);
+    // Every way of counting prints nothing when no design is chosen.
+    auto noDesign = [&](bool bySheets, bool together) {
+        return [&, bySheets, together] {
+            TwoByTwoWithCutMarks(doc.sheet);
+            ui.sheet = [=](TSheetPrintOptions& o) {
+                o.Designs.clear();
+                o.CountBySheets = bySheets;
+                o.KeepTogether = together;
+                return true;
+            };
+        };
+    };
     const struct {
         const char* what;
         std::function<void()> arrange;
@@ -157,14 +170,10 @@ TEST_F(EnginePrinting, NothingToPrintIsSaidAndNoJobBegins) {
              };
          },
          "7"},
-        {"no design chosen",
-         [&] {
-             ui.sheet = [](TSheetPrintOptions& o) {
-                 o.Designs.clear();
-                 return true;
-             };
-         },
-         "7"},
+        {"no design chosen, labels counted", noDesign(false, true), "7"},
+        {"no design chosen, labels in turn", noDesign(false, false), "7"},
+        {"no design chosen, sheets counted", noDesign(true, true), "7"},
+        {"no design chosen, sheets in turn", noDesign(true, false), "7"},
         {"a record range without records",
          [&] {
              TwoByFour(doc.sheet);
@@ -332,12 +341,38 @@ TEST_F(EnginePrinting, ThePdfPrinterWritesTheFileTheUserChose) {
         return true;
     };
     Print();  // no file chosen: no job
-    EXPECT_TRUE(ui.suggestedPdf.endsWith(QStringLiteral("/Adressen.pdf")));
+    ASSERT_EQ(ui.suggestedPdfs.size(), 1u);
+    EXPECT_TRUE(ui.suggestedPdfs[0].endsWith(QStringLiteral("/Adressen.pdf")));
     EXPECT_EQ(ui.jobsBegun, 0);
 
-    ui.pdfFile = TempPath(QStringLiteral("labels.pdf"));
+    const QString labels = TempPath(QStringLiteral("labels.pdf"));
+    ui.pdfFile = labels;
     Print();
     EXPECT_EQ(ui.jobsBegun, 1);
     EXPECT_EQ(doc.log.labels.size(), 2u);
-    EXPECT_GT(QFileInfo(ui.pdfFile).size(), 0);
+    const qint64 written = QFileInfo(labels).size();
+    EXPECT_GT(written, 0);
+    EXPECT_TRUE(ui.replaceQuestions.empty());  // a new file needs no question
+
+    // Another document starts from its own name in its own folder, not from
+    // the last PDF; an existing file is kept when the user says No.
+    doc.name = QStringLiteral("CD-Huelle.qem");
+    doc.path = TempPath(QStringLiteral("CD-Huelle.qem"));
+    ui.replaceFiles = false;
+    ui.suggestedPdfs.clear();
+    QFile::resize(labels, 7);
+    Print();
+    // No goes back to the file choice, which the user leaves.
+    EXPECT_EQ(ui.suggestedPdfs, (std::vector<QString>{TempPath(QStringLiteral("CD-Huelle.pdf")), labels}));
+    EXPECT_EQ(ui.replaceQuestions, std::vector<QString>{labels});
+    EXPECT_EQ(ui.jobsBegun, 1);
+    EXPECT_EQ(QFileInfo(labels).size(), 7);
+
+    // Yes replaces it.
+    ui.replaceFiles = true;
+    ui.pdfFile = labels;
+    Print();
+    EXPECT_EQ(ui.jobsBegun, 2);
+    EXPECT_EQ(ui.replaceQuestions.size(), 2u);
+    EXPECT_GT(QFileInfo(labels).size(), written / 2);
 }

@@ -7,6 +7,7 @@
 #include "printing/LabelPlacement.h"
 #include "printing/LabelWalk.h"
 #include "printing/MemMapDIBSection.h"
+#include "document/Stationery.h"
 
 using printtest::PrintedLabel;
 
@@ -153,6 +154,31 @@ TEST_F(EnginePrinting, LandscapeSheetsDrawFromTheLabelsBottomLeftCorner) {
     EXPECT_EQ(landscape.clip->Width(), portrait.clip->Width());
 }
 
+TEST_F(EnginePrinting, ARingLabelIsClippedWithoutItsCentreHole) {
+    // A sheet of single 39.88 mm discs with a 15.02 mm centre hole.
+    const TStationeryProduct* discs = FindStationeryProduct("Online Labels", "OL9990");
+    ASSERT_NE(discs, nullptr);
+    AssignStationeryProduct(doc.sheet, *discs);
+    ASSERT_NEAR(doc.sheet.LabelHoleDiameter(), 15.02, 0.05);
+    ui.sheet = [](TSheetPrintOptions& o) {
+        o.LabelsPerDesign = 1;
+        return true;
+    };
+    Print();
+    ASSERT_FALSE(doc.log.labels.empty());
+    const gdi::DeviceCaps caps = fake().Caps();
+    for (const PrintedLabel& label : doc.log.labels) {
+        ASSERT_TRUE(label.clipRegion);
+        const auto x = [&](double mm) { return static_cast<int>(Device(label.worldX + mm, caps.logPixelsX, caps.physicalOffsetX)); };
+        const auto y = [&](double mm) { return static_cast<int>(Device(label.worldY + mm, caps.logPixelsY, caps.physicalOffsetY)); };
+        const double middle = doc.sheet.LabelWidth / 2;
+        EXPECT_FALSE(label.clipRegion->Contains(x(middle), y(middle)));
+        EXPECT_FALSE(label.clipRegion->Contains(x(middle + 7), y(middle)));
+        EXPECT_TRUE(label.clipRegion->Contains(x(middle + 8), y(middle)));
+        EXPECT_TRUE(label.clipRegion->Contains(x(1), y(1)));  // the cell's corner stays
+    }
+}
+
 TEST_F(EnginePrinting, SpecialArticlesGetTheirWhiteMasksOnEveryLabel) {
     auto whitePolygons = [this] {
         int n = 0;
@@ -200,7 +226,7 @@ protected:
         doc.sheet.SetLabelWidth(210);
         doc.sheet.SetLabelHeight(297);
         doc.sheet.ZoomRegions.Clear();
-        doc.sheet.ZoomRegions.AddEllipse(QStringLiteral("Ring 1"), kRegionClip | kRegionZoom, 10, 10, 130, 130, 2);
+        doc.sheet.ZoomRegions.AddEllipse(QStringLiteral("Ring 1"), kRegionClip | kRegionZoom, 10, 10, 130, 130, 2, 40);
         doc.sheet.ZoomRegions.AddRect(QStringLiteral("Zoom only"), kRegionZoom, 0, 0, 100, 100, 0);
         doc.sheet.ZoomRegions.AddRect(QStringLiteral("Etikett 1"), kRegionClip, 140, 10, 200, 60, 1);
         doc.AddStandardFigures();
@@ -217,6 +243,18 @@ protected:
         for (const gdi::RecordedCall& c : printer().Recording().Calls())
             if (c.op == gdi::RecordedCall::Op::StretchBlt) found.push_back(&c);
         return found;
+    }
+
+    // The ring's clip leaves out its 40 mm centre hole and keeps the ring
+    // around it (dpi: the clip's pixels per inch).
+    static void ExpectRingWithoutHole(const gdi::Region& clip, int dpi) {
+        const gdi::Rect box = clip.Box();
+        const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+        const auto mm = [dpi](double v) { return static_cast<int>(v * dpi / 25.4); };
+        EXPECT_FALSE(clip.Contains(cx, cy));
+        EXPECT_FALSE(clip.Contains(cx + mm(19), cy));
+        EXPECT_TRUE(clip.Contains(cx + mm(21), cy));
+        EXPECT_TRUE(clip.Contains(cx, cy - mm(50)));
     }
 
 private:
@@ -247,11 +285,14 @@ TEST_F(ClipRingPrinting, EveryClipRegionIsOneLabelDrawnDirectlyOrThroughThePageB
             // The ring's clip is its ellipse grown by 2 mm: 124 mm across at 600 dpi.
             ASSERT_TRUE(doc.log.labels[0].clip);
             EXPECT_NEAR(doc.log.labels[0].clip->Width(), 124 * 600 / 25.4, 2);
+            ExpectRingWithoutHole(*doc.log.labels[0].clipRegion, 600);
             continue;
         }
         // At 300 dpi into the bitmap, each region sent clipped to itself.
         ASSERT_EQ(transfers.size(), 4u);
         EXPECT_NEAR(doc.log.labels[0].clip->Width(), 124 * 300 / 25.4, 2);
+        ExpectRingWithoutHole(*doc.log.labels[0].clipRegion, 300);
+        ExpectRingWithoutHole(*transfers[0]->state.clip, 600);
         for (const gdi::RecordedCall* t : transfers) {
             ASSERT_TRUE(t->state.clip);
             EXPECT_TRUE(t->rect.left <= t->state.clip->Box().left && t->state.clip->Box().right <= t->rect.right);

@@ -28,6 +28,8 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QRadioButton>
 
+#include <array>
+
 namespace {
 
 template <class W>
@@ -89,14 +91,25 @@ TEST_F(PrintDialogs, SheetWizardAnswersAndTheFirstSheetMask) {
     EXPECT_TRUE(options.KeepTogether);
     EXPECT_EQ(options.Mask, std::string(1024, '1'));
 
-    // Typing in the number of sheets chooses sheets; keys that type nothing do not.
+    // Each option opens its own number and note and closes the other's.
+    auto* labels = Child<TQDXIntegerEdit>(&dialog, "edNrLabel");
     auto* sheets = Child<TQDXIntegerEdit>(&dialog, "edNrBoegen");
+    auto* byLabels = Child<QRadioButton>(&dialog, "rbNrLabels");
+    auto* bySheets = Child<QRadioButton>(&dialog, "rbNrBoegen");
+    const auto open = [&] {
+        return std::array{labels->isEnabled(), Child<QLabel>(&dialog, "lLabel")->isEnabled(), sheets->isEnabled(),
+                          Child<QLabel>(&dialog, "lBoegen")->isEnabled()};
+    };
+    EXPECT_EQ(open(), (std::array{true, true, false, false}));
+    bySheets->click();
+    EXPECT_EQ(open(), (std::array{false, false, true, true}));
+    byLabels->click();
+    EXPECT_EQ(open(), (std::array{true, true, false, false}));
+    bySheets->click();
+    // Typing in the open number keeps its choice; keys that type nothing change nothing.
     Key(sheets, Qt::Key_Shift, Qt::ShiftModifier);
-    Key(sheets, Qt::Key_Tab);
-    EXPECT_FALSE(Child<QRadioButton>(&dialog, "rbNrBoegen")->isChecked());
     Key(sheets, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
-    EXPECT_TRUE(Child<QRadioButton>(&dialog, "rbNrBoegen")->isChecked());
-    EXPECT_FALSE(Child<QLabel>(&dialog, "lLabel")->isEnabled());
+    EXPECT_TRUE(bySheets->isChecked());
     Child<QListWidget>(&dialog, "lbEtikett")->item(0)->setSelected(false);
     sheets->setText(QStringLiteral("3"));
 
@@ -227,13 +240,15 @@ TEST_F(PrintDialogs, CancellingPutsThePrinterBackWithItsSettings) {
 
 TEST_F(PrintDialogs, DiscDialogAsksForThePrintStyleOnlyOnce) {
     int asked = 0;
-    TCILDruckDlg::SetInkjetQuestion([&](QWidget*, const QString& driver) {
+    QWidget mainWindow;
+    TCILDruckDlg::SetInkjetQuestion([&](QWidget* parent, const QString& question) {
         ++asked;
-        EXPECT_EQ(driver, QStringLiteral("Fake Driver"));
+        EXPECT_EQ(parent, &mainWindow);  // centred on the main window, not on the hidden dialog
+        EXPECT_EQ(question, QStringLiteral("Ist der Drucker Fake Driver ein Tintenstrahldrucker?"));
         return false;  // not an ink-jet printer: each region as a bitmap
     });
     {
-        TCILDruckDlg dialog;
+        TCILDruckDlg dialog(&mainWindow);
         EXPECT_EQ(asked, 1);
         EXPECT_EQ(dialog.PrintStyle(), kPrintStyleBitmap);
         EXPECT_EQ(ReadPrintStyle(), kPrintStyleBitmap);

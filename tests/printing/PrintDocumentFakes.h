@@ -33,6 +33,7 @@ struct PrintedLabel {
     int page = 0;  // from PrintLog::page, 0 without one
     float worldX = 0, worldY = 0;  // the canvas's world offsets: user offset + label origin
     std::optional<gdi::Rect> clip;  // the device clip box
+    std::optional<gdi::Region> clipRegion;  // the device clip itself
     bool rotated = false;
     bool selectedOnly = false;
     bool printingRecord = false;
@@ -128,7 +129,10 @@ private:
         label.page = log_.page ? log_.page() : 0;
         label.worldX = canvas.WorldOffsetX;
         label.worldY = canvas.WorldOffsetY;
-        if (const std::optional<gdi::Region> clip = canvas.Canvas().GetClipRgn()) label.clip = clip->Box();
+        if (const std::optional<gdi::Region> clip = canvas.Canvas().GetClipRgn()) {
+            label.clip = clip->Box();
+            label.clipRegion = clip;
+        }
         label.rotated = canvas.RotatedSheet;
         label.selectedOnly = selectedOnly;
         label.printingRecord = log_.printingRecord;
@@ -198,6 +202,7 @@ public:
         ++printingRecordChanges;
     }
     QString DocumentName() const override { return name; }
+    QString DocumentPath() const override { return path; }
 
     TEtikett sheet;
     PrintLog log;
@@ -206,6 +211,7 @@ public:
     TPrintRecordSet* records = nullptr;
     int printingRecordChanges = 0;
     QString name = QStringLiteral("Adressen.qem");
+    QString path;  // empty: a document without a folder
 
 private:
     std::vector<std::unique_ptr<TestDesign>> designs_;
@@ -220,6 +226,7 @@ public:
     std::function<bool(TClipRingPrintOptions&)> clipRing;
     std::function<bool(TDatasetPrintOptions&)> dataset;
     QString pdfFile;  // empty: no file for the PDF printer
+    bool replaceFiles = true;  // the answer to "replace the file?"; No also leaves the file choice
 
     bool AskSheetOptions(TPrintSource&, TSheetPrintOptions& o) override { return Answer(sheet, o); }
     bool AskSingleLabelOptions(TPrintSource&, TSingleLabelPrintOptions& o) override { return Answer(single, o); }
@@ -228,9 +235,14 @@ public:
         return Answer(dataset, o);
     }
     bool AskPdfFile(QString& path) override {
-        suggestedPdf = path;
+        suggestedPdfs.push_back(path);
         path = pdfFile;
         return !pdfFile.isEmpty();
+    }
+    bool AskReplaceFile(const QString& path) override {
+        replaceQuestions.push_back(path);
+        if (!replaceFiles) pdfFile.clear();
+        return replaceFiles;
     }
     void ShowMessage(const QString& text) override { messages.push_back(text); }
     void BeginJob(const QString& text) override {
@@ -243,7 +255,8 @@ public:
 
     std::vector<QString> messages;
     std::vector<QString> texts;
-    QString suggestedPdf;
+    std::vector<QString> suggestedPdfs;  // where each file choice started
+    std::vector<QString> replaceQuestions;
     int jobsBegun = 0, jobsEnded = 0, eventRuns = 0;
 
 private:

@@ -8,9 +8,10 @@
 #include "printing/widgets/DlgDruckPosition2.h"
 #include "printing/widgets/DlgSelPrinter.h"
 #include "printing/widgets/PreviewProgressDlg.h"
+#include "printing/widgets/PrinterPropertiesDlg.h"
 
 #include <QtCore/QEventLoop>
-#include <QtPrintSupport/QPageSetupDialog>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
@@ -91,7 +92,8 @@ TEST_F(PrintingTest, PrinterChoiceMakesTheClickedPrinterCurrentAtOnce) {
     EXPECT_EQ(list->currentItem(), nullptr);  // the fake printer is none of the system's
     SaveScreenshot(window, "printer-choice");
 
-    // Without settings of its own the printer has nothing to show.
+    // A printer that offers nothing to choose has nothing to show.
+    fake().SetPapers({});
     try {
         window.cmdEinstellungClick();
         ADD_FAILURE() << "no exception";
@@ -107,14 +109,52 @@ TEST_F(PrintingTest, PrinterChoiceMakesTheClickedPrinterCurrentAtOnce) {
     window.reject();  // the choice stays
     EXPECT_EQ(gdi::CurrentPrinter().Name(), gdi::PdfPrinterName());
 
-    // The settings of the PDF printer are Qt's page settings.
+    // The PDF printer's properties offer its resolutions and colour or grey.
     bool shown = false;
-    WhenShown<QPageSetupDialog>([&](QPageSetupDialog& d) {
+    WhenShown<TPrinterPropertiesDlg>([&](TPrinterPropertiesDlg& d) {
         shown = true;
+        EXPECT_EQ(d.ResolutionBox()->count(), 3);
+        EXPECT_TRUE(d.ColorBox()->isEnabled());
+        EXPECT_FALSE(d.DuplexBox()->isEnabled());
         d.reject();
     });
     EXPECT_FALSE(PrinterSupport().ShowPrinterProperties(&window));
     EXPECT_TRUE(shown);
+}
+
+TEST_F(PrintingTest, PrinterPropertiesOfferWhatTheDriverOffersAndOkPutsThemOnThePrinter) {
+    fake().SetChoices({{300, 600, 1200}, true, {gdi::DuplexMode::LongSide, gdi::DuplexMode::ShortSide}});
+    const gdi::PrinterSettings before = fake().Settings();
+    for (const bool ok : {false, true}) {
+        WhenShown<TPrinterPropertiesDlg>([&](TPrinterPropertiesDlg& d) {
+            EXPECT_EQ(d.PaperBox()->currentText(), QStringLiteral("A4"));
+            EXPECT_EQ(d.ResolutionBox()->currentText(), QStringLiteral("600 dpi"));
+            EXPECT_EQ(d.DuplexBox()->count(), 3);
+            d.PaperBox()->setCurrentIndex(d.PaperBox()->findText(QStringLiteral("Letter")));
+            d.ResolutionBox()->setCurrentIndex(d.ResolutionBox()->findText(QStringLiteral("300 dpi")));
+            d.ColorBox()->setCurrentIndex(d.ColorBox()->findText(QStringLiteral("Graustufen")));
+            d.DuplexBox()->setCurrentIndex(d.DuplexBox()->findText(QStringLiteral("beidseitig, an der langen Kante wenden")));
+            if (ok) SaveScreenshot(d, "printer-properties");
+            ClickButton(&d, ok ? "BtnOK" : "BtnAbbrechen");
+        });
+        EXPECT_EQ(PrinterSupport().ShowPrinterProperties(nullptr), ok);
+        if (!ok) EXPECT_EQ(fake().Settings(), before);
+    }
+    EXPECT_EQ(fake().CurrentPaper().key, "Letter");
+    EXPECT_EQ(fake().Resolution(), 300);
+    EXPECT_FALSE(fake().Color());
+    EXPECT_EQ(fake().Duplex(), gdi::DuplexMode::LongSide);
+
+    // A printer without a choice shows its value greyed.
+    fake().SetChoices({});
+    WhenShown<TPrinterPropertiesDlg>([&](TPrinterPropertiesDlg& d) {
+        EXPECT_FALSE(d.ResolutionBox()->isEnabled());
+        EXPECT_FALSE(d.ColorBox()->isEnabled());
+        EXPECT_EQ(d.ColorBox()->currentText(), QStringLiteral("Graustufen"));
+        EXPECT_FALSE(d.DuplexBox()->isEnabled());
+        d.reject();
+    });
+    EXPECT_FALSE(PrinterSupport().ShowPrinterProperties(nullptr));
 }
 
 TEST_F(PrintingTest, EveryTextOfThePrintWindowsIsInBothLanguages) {
@@ -122,13 +162,15 @@ TEST_F(PrintingTest, EveryTextOfThePrintWindowsIsInBothLanguages) {
     TDlgDruckAbbrechen cancel;
     TPreviewProgressDlg progress;
     TDlgSelPrinter choice;
+    TPrinterPropertiesDlg properties(gdi::CurrentPrinter());
     // Texts the windows set themselves: offsets in words, the job's progress, printer names.
     auto computed = [](const QString& key) {
-        for (const char* name : {"labHori.", "labVert.", "lText.", "lblSeiten.", "lbDrucker.Items"})
+        for (const char* name : {"labHori.", "labVert.", "lText.", "lblSeiten.", "lbDrucker.Items", "lblDruckername.",
+                                 "cbPapier.", "cbAufloesung.", "cbFarbe.", "cbBeidseitig."})
             if (key.startsWith(QLatin1String(name))) return true;
         return false;
     };
-    const int checked = ExpectFormTextsInBothLanguages({&position, &cancel, &progress, &choice}, computed);
+    const int checked = ExpectFormTextsInBothLanguages({&position, &cancel, &progress, &choice, &properties}, computed);
     EXPECT_GE(checked, 15);
 
     Localizer().SetLanguage(1);

@@ -90,20 +90,29 @@ public:
     int32_t LandscapeRotation() const override { return landscapeRotation_; }
     bool Color() const override { return color_; }
     void SetColor(bool color) override { color_ = color; }
+    PrinterChoices Choices() const override { return choices_; }
+    int32_t Resolution() const override { return resolution_ > 0 ? resolution_ : caps_.logPixelsX; }
+    void SetResolution(int32_t dpi) override { resolution_ = dpi; }
+    DuplexMode Duplex() const override { return duplex_; }
+    void SetDuplex(DuplexMode mode) override { duplex_ = mode; }
     PrinterSettings Settings() const override {
-        return {paper_, orientation_, copies_, color_, caps_.logPixelsX};
+        return {paper_, orientation_, copies_, color_, Resolution(), duplex_};
     }
     void ApplySettings(const PrinterSettings& s) override {
         if (!SelectPaper(s.paper)) SetCustomPaper(s.paper.name, s.paper.width / 10.0, s.paper.height / 10.0);
         SetOrientation(s.orientation);
         copies_ = s.copies;
         color_ = s.color;
+        resolution_ = s.resolution;
+        duplex_ = s.duplex;
     }
     void ResetToDefaults() override {
         SetOrientation(PageOrientation::Portrait);
         if (!papers_.empty()) SetPaper(papers_.front());
         copies_ = 1;
         color_ = true;
+        resolution_ = 0;
+        duplex_ = DuplexMode::None;
     }
 
     void SetOutputFile(const std::string& fileName) override { outputFile_ = fileName; }
@@ -134,6 +143,7 @@ public:
 
     // What the test sets.
     void SetPapers(std::vector<PaperInfo> papers) { papers_ = std::move(papers); }
+    void SetChoices(PrinterChoices choices) { choices_ = std::move(choices); }
     void SetTakesCustomSizes(bool takes) { takesCustomSizes_ = takes; }
     void SetMaxCopies(int32_t copies) { maxCopies_ = copies; }
     void SetLandscapeRotation(int32_t degrees) { landscapeRotation_ = degrees; }
@@ -180,6 +190,9 @@ private:
     int32_t landscapeRotation_ = 90;
     int32_t copies_ = 1;
     bool color_ = true;
+    PrinterChoices choices_;
+    int32_t resolution_ = 0;  // 0: that of the caps
+    DuplexMode duplex_ = DuplexMode::None;
     std::string outputFile_;
     std::string title_;
     bool printing_ = false;

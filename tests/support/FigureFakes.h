@@ -9,6 +9,7 @@
 #include "document/Etikett.h"
 #include "document/MMWindowBase.h"
 #include "foundation/FillData.h"
+#include "foundation/Localizer.h"
 #include "foundation/ScaleCanvas.h"
 #include "platform/gdi/BitmapCanvas.h"
 
@@ -64,7 +65,7 @@ public:
 
 class FakeDesign : public TDesignBase {
 public:
-    void BeginPropertyUndo(const QString& caption) override { captions << caption; }
+    void BeginPropertyUndo(const char* captionKey) override { captions << LocalizedText(captionKey); }
     QStringList captions;
 };
 
@@ -78,7 +79,7 @@ public:
     TDesignBase* GetCurrentDesign() override { return currentDesign ? currentDesign : &design; }
     gdi::Rect GetUpdateRect() const override { return updateRect; }
     bool ClipRingActive() const override { return clipRing; }
-    const std::vector<gdi::Region>& ClipRingRegions() const override { return regions; }
+    const std::vector<TClipZone>& ClipRingRegions() const override { return regions; }
     void SetModified(bool m) override { modified = m; }
     void SetPrintingRecord(bool p) override { printingRecord = p; }
     bool IsPrintingRecord() const override { return printingRecord; }
@@ -111,7 +112,7 @@ public:
     bool busyCursor = false;
     gdi::Rect updateRect{-100000, -100000, 100000, 100000};
     bool clipRing = false;
-    std::vector<gdi::Region> regions;
+    std::vector<TClipZone> regions;
     bool modified = false;
     bool printingRecord = false;
     TDataSet* dataSet = nullptr;

@@ -23,9 +23,9 @@ inline std::vector<uint8_t> FileBytes(const QString& path) {
     return std::vector<uint8_t>(all.begin(), all.end());
 }
 
-// A file of tests/fixtures (the folder the test run names in ZORBIT_FIXTURES).
+// A file of tests/fixtures.
 inline QString FixturePath(const QString& relative) {
-    return qEnvironmentVariable("ZORBIT_FIXTURES") + QLatin1Char('/') + relative;
+    return QStringLiteral(ZORBIT_FIXTURES_DIR "/") + relative;
 }
 
 // Writes the bytes as the whole file; a file that cannot be written fails the test.

@@ -285,6 +285,12 @@ void TMcTreeItem::SetStateBit(int32_t index, bool on) {
     else state_ &= static_cast<uint16_t>(~Bit(index));
 }
 
+void TMcTreeItem::SetSelectedMark(bool on) {
+    SetStateBit(kSelected, on);
+    if (on) selectionFlag_ |= 0x2;
+    else selectionFlag_ &= ~0x2u;
+}
+
 void TMcTreeItem::SetState(int32_t index, bool value) {
     const bool published = index == kFocused || index == kCut || index == kUnderlined || index == kBold ||
                            index == kItalic || index == kStrikeOut;
@@ -307,12 +313,10 @@ void TMcTreeItem::SetSelected(bool value) {
     if (tree_->Options().MultiSelect && value != GetSelected()) {
         tree_->MarkSelectionChanged();
         TMcItemList* selected = tree_->SelectedList();
-        SetStateBit(kSelected, value);
+        SetSelectedMark(value);
         if (value) {
-            selectionFlag_ |= 0x2;
             if (selected) selected->Add(this);
         } else {
-            selectionFlag_ &= ~0x2u;
             if (selected) selected->Remove(this);
             if (tree_->AnchorItem() == this) tree_->ClearAnchor();
         }

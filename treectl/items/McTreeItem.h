@@ -209,6 +209,9 @@ public:
     // Sets or clears a state bit without notifications: the tree's own
     // bookkeeping of the focused item.
     void SetStateBit(int32_t index, bool on);
+    // Marks the item selected or not without notifications: the tree's own
+    // bookkeeping of the one selected item of a single selection.
+    void SetSelectedMark(bool on);
 
 private:
     friend class TMcTreeItems;

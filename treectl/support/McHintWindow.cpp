@@ -47,13 +47,13 @@ void TMcHintWindow::paintEvent(QPaintEvent* event) {
 
 void TMcHintWindow::Paint(gdi::Canvas& canvas) {
     const gdi::Rect client{0, 0, width(), height()};
-    canvas.FillRect(client, gdi::SolidBrush(clInfoBk));
+    canvas.FillRect(client, gdi::SolidBrush(Color));
     canvas.FrameRect(client, gdi::SolidBrush(clWindowFrame));
     gdi::Rect r = client;
     r.left += 2;
     r.top += 2;
     canvas.SetFont(font_);
-    canvas.SetTextColor(clInfoText);
+    canvas.SetTextColor(FontColor);
     canvas.SetBkMode(gdi::BkMode::Transparent);
     gdi::DrawText(canvas, AnsiToWide(text_), r, kHintFormat);
 }

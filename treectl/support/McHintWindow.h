@@ -24,6 +24,9 @@ public:
     // Shows the text in the rectangle (screen coordinates).
     void ActivateHint(const gdi::Rect& rect, const std::string& text);
 
+    gdi::Color Color = gdi::SystemColor(gdi::COLOR_INFOBK);
+    gdi::Color FontColor = gdi::SystemColor(gdi::COLOR_INFOTEXT);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -14,6 +14,19 @@ inline int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
 inline int32_t Min(int32_t a, int32_t b) { return a < b ? a : b; }
 inline bool InRange(int32_t low, int32_t high, int32_t value) { return low <= value && value <= high; }
 
+// Sets a flag for a scope and clears it at the scope's end, also when an
+// exception passes.
+class TMcFlagScope {
+public:
+    explicit TMcFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TMcFlagScope() { flag_ = false; }
+    TMcFlagScope(const TMcFlagScope&) = delete;
+    TMcFlagScope& operator=(const TMcFlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
 // Centres a box of the inner size in one of the outer size: r.left and
 // r.top become the offsets (never negative), r.right and r.bottom the last
 // column and row inside both (inclusive, not one past).
