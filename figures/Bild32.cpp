@@ -14,6 +14,7 @@
 #include "platform/imaging/PictureFile.h"
 
 #include <QtCore/QFileInfo>
+#include <QtCore/QLocale>
 #include <QtCore/QStringList>
 
 #include <algorithm>
@@ -65,9 +66,13 @@ QString UnreadablePicturesMessage(const std::vector<TUnreadablePicture>& picture
     constexpr size_t kListed = 10;
     if (pictures.empty()) return {};
     QStringList lines{LocalizedFormat("IDS_UNREADPICTURES", {QFileInfo(fileName).fileName()})};
+    // The places are written with the decimal separator of the language.
+    QLocale language = Localizer().LanguageLocale();
+    language.setNumberOptions(QLocale::OmitGroupSeparator);
     for (size_t i = 0; i < std::min(kListed, pictures.size()); ++i) {
         const TUnreadablePicture& p = pictures[i];
-        lines << LocalizedFormat("IDS_UNREADPICTURE", {p.design, p.centerX, p.centerY, p.reason});
+        lines << LocalizedFormat("IDS_UNREADPICTURE", {p.design, language.toString(p.centerX, 'f', 1),
+                                                       language.toString(p.centerY, 'f', 1), p.reason});
     }
     if (pictures.size() > kListed)
         lines << LocalizedFormat("IDS_UNREADPICTURESMORE", {static_cast<int64_t>(pictures.size() - kListed)});

@@ -264,6 +264,11 @@ TEST_F(DocumentFileTest, PicturesThatDoNotReadAreListedAndSavedAsTheyWere) {
     const QString message = UnreadablePicturesMessage(listed, QStringLiteral("/home/a/Etiketten.qem"));
     EXPECT_TRUE(message.startsWith(LocalizedFormat("IDS_UNREADPICTURES", {QStringLiteral("Etiketten.qem")})));
     EXPECT_TRUE(message.contains(QStringLiteral("Back")));
+    EXPECT_TRUE(message.contains(QStringLiteral("20,0 / 30,0 mm"))) << message.toStdString();
+    Localizer().SetLanguage(1);
+    const QString english = UnreadablePicturesMessage(listed, QStringLiteral("x.qem"));
+    Localizer().SetLanguage(0);
+    EXPECT_TRUE(english.contains(QStringLiteral("20.0 / 30.0 mm"))) << english.toStdString();
     EXPECT_TRUE(message.endsWith(LocalizedText("IDS_UNREADPICTURESKEPT")));
     EXPECT_EQ(UnreadablePicturesMessage({}, QStringLiteral("x.qem")), QString());
     const std::vector<TUnreadablePicture> many(25, listed[0]);
