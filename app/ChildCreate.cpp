@@ -18,6 +18,7 @@
 #include "figures/Ellipse.h"
 #include "figures/Linie.h"
 #include "figures/Rechteck.h"
+#include "figures/Tracktabelle.h"
 #include "foundation/FillData.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Rounding.h"
@@ -105,6 +106,28 @@ bool CreateIndexPrint(TChild& window, TPoint p1, TPoint p2) {
     return true;
 }
 
+// The track list gets its place before its dialog, then the tool bar's pen,
+// fill and font; a list that would show neither fill nor pen gets a black
+// pen, so that it can be seen.
+bool CreateTrackTable(TChild& window, const TToolbarDefaults& style, TPoint p1, TPoint p2) {
+    auto table = std::make_unique<TTracktabelle>(&window);
+    table->SetFromPixelRect(p1, p2);
+    if (!table->EditTracks()) return false;
+    table->PenWidth = style.PenWidth;
+    table->SetPenColor(style.PenColor);
+    style.ApplyFill(*table->Fill);
+    if (table->Fill->Kind() == fkNone && table->PenStyle == kPenClear) {
+        table->PenStyle = kPenSolid;
+        table->PenColor = 0;
+    }
+    table->Font.SetName(style.FontName);
+    table->Font.SetSize(style.FontSize);
+    table->Font.SetColor(style.FontColor);
+    table->Font.SetStyle(style.FontStyle);
+    AddCreatedFigure(window, std::move(table), true);
+    return true;
+}
+
 template <class Box>
 std::unique_ptr<TFigure> MakeBox(TChild& window, const TToolbarDefaults& style) {
     auto figure = std::make_unique<Box>(&window);
@@ -129,6 +152,7 @@ bool DrawModeAvailable(uint8_t mode) {
     case kModePicture:
     case kModeBarcode:
     case kModeClipart:
+    case kModeTrackTable:
         return true;
     case kModeIndexPrint:
         return static_cast<bool>(IndexPrintWindow());
@@ -160,6 +184,8 @@ bool TChild::CreateFigure(uint8_t mode, TPoint p1, TPoint p2) {
         if (!figure) return false;
         AddCreatedFigure(*this, std::move(figure), true);
         return true;
+    case kModeTrackTable:
+        return CreateTrackTable(*this, style, p1, p2);
     case kModePicture:
     case kModeClipart:
         return CreatePicture(*this, mode == kModeClipart, p1, p2);

@@ -41,6 +41,10 @@ std::optional<double> TRecordSetPrintAdapter::FieldValueAsFloat(const std::strin
     return records_.FieldValueAsFloat(name);
 }
 
+std::optional<TDataSetField> TRecordSetPrintAdapter::FindField(const std::string& name) const {
+    return records_.FindField(name);
+}
+
 int32_t TRecordSetPrintAdapter::RecordCount() const { return records_.RecordCount(); }
 
 int32_t TRecordSetPrintAdapter::RecNo() const { return records_.RecNo(); }

@@ -44,6 +44,7 @@ public:
     std::string FieldValue(const std::string& name) const override;
     bool Active() const override;
     std::optional<double> FieldValueAsFloat(const std::string& name) const override;
+    std::optional<TDataSetField> FindField(const std::string& name) const override;
     int32_t RecordCount() const override;
     int32_t RecNo() const override;
     void MoveTo(int32_t n) override;

@@ -32,7 +32,7 @@ float SaneSize(float mm, float previous) {
     return std::clamp(mm, 0.0f, kMaxWorldMM);
 }
 
-QRect ToQRect(const TRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)).normalized(); }
+QRect NormalizedQRect(const TRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)).normalized(); }
 
 TRect ToTRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
@@ -396,7 +396,7 @@ void TMMWindow::ClientResized() {
 // ---- invalidation and the presented frame
 
 void TMMWindow::InvalidateRect(const TRect& r) {
-    const QRect area = ToQRect(r) & ClientRect();
+    const QRect area = NormalizedQRect(r) & ClientRect();
     if (area.isEmpty()) return;
     pending_ += area;
     viewport()->update(area);
@@ -407,7 +407,7 @@ void TMMWindow::InvalidateAll() {
     viewport()->update();
 }
 
-void TMMWindow::ShowFeedback(const TRect& r) { viewport()->update(ToQRect(r)); }
+void TMMWindow::ShowFeedback(const TRect& r) { viewport()->update(NormalizedQRect(r)); }
 
 void TMMWindow::UpdateNow() {
     RenderPending();

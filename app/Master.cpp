@@ -78,7 +78,7 @@ const std::initializer_list<const char*> kFirstRow = {
     "cmdAusschneiden", "cmdKopieren", "cmdEinfuegen", "ZRMenuSpacer3",  "cmdZurueck",       "ZRMenuSpacer13",
     "cmdZoomIn",  "cmdZoomOut",    "ZRMenuSpacer4",   "cmdDruckerrand", "cmdGitter",        "ZRMenuSpacer14",
     "RastenBtn",  "ZRMenuSpacer5", "colpopPen",       "ZRPenWidthButton1", "ZRMenuSpacer6", "colpopBrush",
-    "ZRMenuSpacer7", "cmdClipRing", "cmdFeldliste",   "cmdVorloHomepage", "BtnHTMLHelp",
+    "ZRMenuSpacer7", "cmdClipRing", "cmdFeldliste",   "BtnHTMLHelp",
 };
 const std::initializer_list<const char*> kSecondRow = {
     "cbFontName", "cbFontSize", "ZRMenuSpacer8", "colpopFont", "ZRMenuSpacer9", "cmdFett", "cmdKursiv", "cmdUnderline",
@@ -128,7 +128,8 @@ TMaster::TMaster(QWidget* parent) : TMaster([] { return gdi::AvailablePrinters()
 TMaster::TMaster(PrinterCounter printers, QWidget* parent)
     : TLocalizerMainWindow(parent),
       printers_(std::move(printers)),
-      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      helpFolder_(GetProgramFolder()) {
     Master = this;
     InitAppResources();
     sizeMoveTimer_ = new QTimer(this);
@@ -168,7 +169,7 @@ void TMaster::FormCreate() {
     DefaultExt = QStringLiteral("qem");
     mnuSprache_->menuAction()->setVisible(true);
     MenuItem("mnuAnleitung")->setVisible(true);
-    for (const char* name : {"cmdFieldText", "cmdDirOutline", "cmdRotateText", "cmdTrackTabelle", "cmdAutoForm", "cmdWordart", "cmdSymbol"})
+    for (const char* name : {"cmdFieldText", "cmdDirOutline", "cmdRotateText", "cmdAutoForm", "cmdWordart", "cmdSymbol"})
         Control(name)->hide();
     FitAndCentre();
     LoadFormPlacement(this, "MDIFrame");
@@ -192,6 +193,7 @@ void TMaster::FormCreate() {
     auto* fontSize = findChild<QComboBox*>(QStringLiteral("cbFontSize"));
     fontSize->setCurrentIndex(fontSize->findText(QStringLiteral("10")));
     LoadViewSettings();
+    InitHelpPanel();
     setAcceptDrops(true);
     closing_ = false;
     for (const char* name : {"mnuExport", "mnuExportTrenn", "mnuFormatFeld"}) MenuItem(name)->setVisible(false);
@@ -448,6 +450,7 @@ void TMaster::AfterLocalize() {
     Control("cbFontName")->setProperty("PreviewText", language == 0 ? QStringLiteral("Franz jagt im komplett ...")
                                                                       : QStringLiteral("AaBbYyZz 123"));
     SetLanguageDependentItems();
+    ShowHelpPageInLanguage();
     // The numbers of the grid step and pen width lists follow the language;
     // other numbers keep the user's format.
     findChild<TZRRastenButton2*>(QStringLiteral("RastenBtn"))->SetLocale(Localizer().LanguageLocale());
@@ -486,8 +489,6 @@ void TMaster::ShowGridStep() { findChild<TZRRastenButton2*>(QStringLiteral("Rast
 
 void TMaster::SetLanguageDependentItems() {
     const int language = Localizer().LanguageIndex();
-    MenuItem("mnuKroxaHaftmarker")->setVisible(language == 0);
-    MenuItem("mnuKroxaDUVavedozi")->setVisible(language == 0);
     MenuItem("mnuAnleitung")->setVisible(language <= 2);
     MenuItem("mnuUeberKroxa")->setVisible(language <= 3);
 }
@@ -612,6 +613,7 @@ void TMaster::WMRefreshToolState() {
         SetToolbarControlsEnabled(false);
         SetControlEnabled(Control("cmdNeu"), true);
         SetControlEnabled(Control("cmdOeffnen"), true);
+        SetControlEnabled(Control("BtnHTMLHelp"), true);
     } else if (TMasterChild* document = ActiveDocument()) {
         for (QWidget* control : panWerkzeug_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) SetControlEnabled(control, true);
         const uint8_t mode = document->DrawMode();
@@ -622,9 +624,6 @@ void TMaster::WMRefreshToolState() {
         }
         document->UpdateFrameControls();
     }
-    QWidget* otherBrand = Control("cmdVorloHomepage");
-    otherBrand->setEnabled(false);
-    otherBrand->hide();
     QWidget* brand = Control("cmdKroxaHomepage");
     SetControlEnabled(brand, true);
     brand->show();
@@ -699,6 +698,8 @@ bool TMaster::event(QEvent* event) {
 
 bool TMaster::eventFilter(QObject* watched, QEvent* event) {
     if (watched == panToolbar_ && event->type() == QEvent::Resize) panToolbarResize();
+    if (watched == panRight_ && event->type() == QEvent::Resize) panRightResize();
+    if (watched == helpTitle_ && event->type() == QEvent::Resize) panHTMLHelpTitleResize();
     // Shift + click on the free palette: the window in the size of a small screen.
     if (watched == panWerkzeug_ && event->type() == QEvent::MouseButtonPress &&
         (static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier))

@@ -29,6 +29,7 @@ class QActionGroup;
 class QComboBox;
 class QFrame;
 class QMdiArea;
+class QTextBrowser;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
@@ -44,6 +45,9 @@ class TSpeedButton;
 class TZRColorPopupButton;
 class TZRMenuSpacer;
 class TZRStatusBar;
+
+// Width of the colour strip along the main window's right edge.
+inline constexpr int kColorStripWidth = 16;
 
 class TMaster : public TLocalizerMainWindow {
     Q_OBJECT
@@ -128,6 +132,45 @@ public:
     void cmdKroxaHomepageClick();
     static QString BrandWebAddress(int language);
     void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
+
+    // ---- help, manuals and web links (MasterHelp.cpp)
+    // Where the manuals ("<program>_<language code>.htm") and the help pages
+    // ("HTMLHelp/<language code>/") are: the program folder, with a trailing
+    // "/"; tests use a folder of their own.
+    QString HelpFolder() const { return helpFolder_; }
+    void SetHelpFolder(const QString& folder) { helpFolder_ = folder; }
+    // The manual of the current language (FindManualFile) through the
+    // desktop; raises an Exception with "IDS_NOPDFFILE" when there is none.
+    void mnuAnleitungClick();
+    QString FindManualFile() const;
+    // A document beside the program through the desktop; false, and the
+    // user told so, when it is missing.
+    bool OpenPdfFile(const QString& path);
+    // The catalogue named under the key in the language's "KroxaKatalog"
+    // section; nothing when the language names none.
+    void OpenCatalogue(const char* key);
+    // The news page the language names ("AktuelleNewsUndUpdatesLink").
+    void mnuKroxaNewsUpdatesClick();
+    // The help panel at the right edge: 400 pixels wide with the start page,
+    // or only the colour strip.
+    void ShowHelpPanel(bool visible);
+    bool HelpVisible() const { return helpVisible_; }
+    // The menu item and the tool button: the panel on or off, kept in "HelpVisible".
+    void ToggleHelpPanel();
+    void ImgSchliessenClick();
+    void InitHelpPanel();
+    // A link clicked in the help panel: "intern" opens the manual, "http..."
+    // goes to the browser, "redir.htm?dir=next|prev&n=k" shows a tip page;
+    // anything else is left to the panel (handled stays false).
+    void HTMLViewerHotSpotClick(const QString& address, bool& handled);
+    // The first tip page (w0.htm) in the help panel.
+    void ShowTipPage();
+    // The tip pages w1.htm, w2.htm, ... of the language that are present (at least 1).
+    int GetTipPageCount() const;
+    void mnuKroxaKeineTippsAnzeigenClick();
+    void panRightResize();
+    void panHTMLHelpTitleResize();
+    QTextBrowser* HelpViewer() const { return helpViewer_; }
 
     // Tool state and application events.
     void RequestToolStateRefresh();
@@ -317,6 +360,18 @@ private:
     QList<QWidget*> OverflowingControls(int row) const;
     void UpdateToolbarOverflow();
 
+    void BuildHelpPanel();
+    void ConnectHelpCommands();
+    // Shows the help page in the panel, opening it; false, and the user told
+    // so, when the page is missing.
+    bool ShowHelpPage(const QString& path);
+    QString HelpPage(const QString& page) const;
+    // After a change of language the open panel shows its page in the new
+    // language (the start page when that language lacks it).
+    void ShowHelpPageInLanguage();
+    // The desktop opens the file; false when it could not.
+    bool OpenWithDesktop(const QString& path);
+
     PrinterCounter printers_;
     UrlOpener urlOpener_;
     QToolButton* overflow_[2] = {};
@@ -333,6 +388,11 @@ private:
     QList<QAction*> documentActions_;  // visible only while a document is open
     QAction* databaseMenu_ = nullptr;
     QTimer* sizeMoveTimer_ = nullptr;
+    QWidget* panHTMLView_ = nullptr;
+    QWidget* helpTitle_ = nullptr;
+    QTextBrowser* helpViewer_ = nullptr;
+    QString helpFolder_;
+    bool helpVisible_ = false;
 
     DocumentLoader documentLoader_;
     std::unique_ptr<TLast4Files> recentFiles_;

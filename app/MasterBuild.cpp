@@ -14,6 +14,7 @@
 #include "controls/ZRColorPopupButton.h"
 #include "controls/ZRPenWidthButton.h"
 #include "controls/ZRRastenButton2.h"
+#include "controls/ZRThemeManager.h"
 
 #include <QtGui/QAction>
 #include <QtGui/QActionGroup>
@@ -32,7 +33,6 @@ namespace {
 
 constexpr int kToolbarHeight = 57;
 constexpr int kPaletteWidth = 29;
-constexpr int kColorStripWidth = 16;
 constexpr QSize kToolbarButton(24, 22);
 constexpr QSize kPaletteButton(24, 24);
 constexpr QSize kGridStepButton(60, 22);
@@ -153,6 +153,10 @@ void TMaster::BuildWindow() {
     BuildToolPalette();
     BuildRightPanel();
     BuildStatusBar();
+    // Themes every window and control; every control may be themed.
+    auto* themeManager = new TZRThemeManager(this);
+    themeManager->setObjectName(QStringLiteral("ThemeManager1"));
+    themeManager->OnAllowSubclassing = [](TZRThemeManager*, QWidget*, bool&) {};
     ConnectDocumentCommands();
     ConnectCommands();
 }
@@ -300,37 +304,27 @@ void TMaster::BuildMenus() {
 
     AddMenu(this, bar, "mnuHilfe", "&Hilfe",
             {
-                {"mnuAnleitung", "&Anleitung", nullptr, "anleitung.svg", 0},
+                {"mnuAnleitung", "&Anleitung", nullptr, "anleitung.svg", kBuilt},
                 {"mnuHandbuch", "Handbuch", nullptr, "anleitung.svg", kHidden},
                 {"mnuAnleitungPDF", "Anleitung (PDF)", nullptr, "anleitung.svg", kHidden},
-                {"mnuAnleitungFlash", "&Anleitung (Flash)", nullptr, nullptr, kHidden},
-                {"mnuHilfeWizzard", "Interaktive Hilfe", nullptr, "htmlhelp.svg", kHidden | kCheckable},
-                {"mnuKroxaNuetzlicheTipps", "Nützliche Tipps", nullptr, nullptr, kHidden},
-                {"mnuKroxaKeineTippsAnzeigen", "Keine Tipps mehr anzeigen", nullptr, nullptr, kHidden | kCheckable},
+                {"mnuHilfeWizzard", "Interaktive Hilfe", nullptr, "htmlhelp.svg", kBuilt | kCheckable},
+                {"mnuKroxaNuetzlicheTipps", "Nützliche Tipps", nullptr, nullptr, kBuilt},
+                {"mnuKroxaKeineTippsAnzeigen", "Keine Tipps mehr anzeigen", nullptr, nullptr, kBuilt | kHidden | kCheckable},
                 Sep("mnuKatalogTrenn", kHidden),
-                {"mnuKroxaVisitenkartenKatalog", "Visitenkarten-Katalog", nullptr, nullptr, kHidden},
-                {"mnuKroxaVisitenkartenzubehoerKatalog", "Visitenkartenzubehör-Katalog", nullptr, nullptr, kHidden},
-                {"mnuKroxaVisitenkartenAccesoires", "Visitenkarten-Accessoires", nullptr, nullptr, kHidden},
-                {"mnuKroxaEtiketten", "Etiketten-Katalog", nullptr, nullptr, kHidden},
-                {"mnuKroxaProspekthalter", "Prospekthalter-Katalog", nullptr, nullptr, kHidden},
-                {"mnuKroxaWeihnachtsartikel", "Weihnachtsartikel-Katalog", nullptr, nullptr, kHidden},
-                {"mnuGastroKatalog", "Weitere Gastronomieprodukte", nullptr, nullptr, kHidden},
-                {"mnuBrimwellProduktuebersicht", "Brimwell Produktübersicht", nullptr, nullptr, kHidden},
-                {"mnuAECOC", "AECOC...", nullptr, nullptr, kHidden},
+                // The language names the catalogue files ("KroxaKatalog"); none does so far.
+                {"mnuKroxaVisitenkartenKatalog", "Visitenkarten-Katalog", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuKroxaVisitenkartenzubehoerKatalog", "Visitenkartenzubehör-Katalog", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuKroxaVisitenkartenAccesoires", "Visitenkarten-Accessoires", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuKroxaEtiketten", "Etiketten-Katalog", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuKroxaProspekthalter", "Prospekthalter-Katalog", nullptr, nullptr, kBuilt | kHidden},
+                {"mnuKroxaWeihnachtsartikel", "Weihnachtsartikel-Katalog", nullptr, nullptr, kBuilt | kHidden},
                 Sep(),
-                {"mnuKroxaHaftmarker", "Kroxa Haftmarker im Internet", nullptr, "weblink.svg", 0},
-                {"mnuKroxaDUVavedozi", "Kroxa DUVavedozi im Internet", nullptr, "weblink.svg", 0},
-                {"mnuKroxaGesamtsortimentEtiketten", "Gesamtsortiment Etiketten", nullptr, "weblink.svg", kHidden},
-                {"mnuKroxaGesamtsortimentEventbaender", "Gesamtsortiment Eventbänder", nullptr, "weblink.svg", kHidden},
-                {"mnuKroxaGastroSortiment", "Gastro-Sortiment", nullptr, nullptr, kHidden},
-                {"mnuKroxaPapiere", "Papiere", nullptr, nullptr, kHidden},
                 {"mnuUeberKroxa", "Über Kroxa", nullptr, "weblink.svg", kBuilt},
                 Sep(),
                 {"mnuUeber", "&Über", nullptr, "ueber.svg", kBuilt},
             });
     QMenu* news = AddMenu(this, bar, "mnuKroxaNewsUpdates", "Aktuelle News und Updates", {});
     news->menuAction()->setVisible(false);
-    MarkPending(news->menuAction());
 
     connect(MenuItem("mnuNeu"), &QAction::triggered, this, [this] { mnuNeuClick(); });
     connect(MenuItem("mnuOeffnen"), &QAction::triggered, this, [this] { mnuOeffnenClick(); });
@@ -397,18 +391,13 @@ void TMaster::BuildToolbar() {
     fieldList->SetGroupIndex(8);
     fieldList->SetAllowAllUp(true);
     fieldList->hide();
-    TSpeedButton* otherBrand = AddSpeedButton(bar, "cmdVorloHomepage", "weblink.svg", QStringLiteral("Vorlo im Internet|Die Internetseite von Vorlo öffnen"), kToolbarButton);
-    otherBrand->hide();
-    otherBrand->setEnabled(false);
     TSpeedButton* help = AddSpeedButton(bar, "BtnHTMLHelp", "htmlhelp.svg", QStringLiteral("Interaktive Hilfe|Die Hilfe am rechten Rand anzeigen"), kToolbarButton);
     help->SetGroupIndex(10);
     help->SetAllowAllUp(true);
-    help->hide();
     TSpeedButton* brand = AddSpeedButton(bar, "cmdKroxaHomepage", "kroxahomepage.svg", QStringLiteral("Kroxa im Internet|Die Internetseite von Kroxa öffnen"), QSize(64, 48));
     brand->setIconSize(QSize(64, 48));
     brand->setCursor(Qt::PointingHandCursor);
     brand->move(0, 4);
-    for (const char* name : {"cmdVorloHomepage", "BtnHTMLHelp"}) MarkPending(Control(name));
 
     // Second row.
     auto* fontName = new TQDXTBFontComboBox(bar);
@@ -498,7 +487,7 @@ void TMaster::BuildToolPalette() {
         {"cmdRaruvir", 18, "raruvir.svg", "Bild einfügen", true},
         {"cmdBarcode", 17, "barcode.svg", "Barcode", true},
         {"cmdDirOutline", 10, "diroutline.svg", "Verzeichnisstruktur|Verzeichnisstruktur einfügen", false},
-        {"cmdTrackTabelle", 20, "tracktabelle.svg", "Titeltabelle", false},
+        {"cmdTrackTabelle", 20, "tracktabelle.svg", "Titeltabelle", true},
         {"cmdClipart", 21, "clipart.svg", "Clipart", false},
         {"cmdClipartTavolux", 21, "cliparttavolux.svg", "Vudoredudad einfügen", false},
         {"cmdIndexPrint", 24, "indexprint.svg", "Indexprint", false},
@@ -529,15 +518,7 @@ void TMaster::BuildRightPanel() {
     strip->setObjectName(QStringLiteral("QDXColorToolbar1"));
     strip->setGeometry(0, 0, kColorStripWidth, TQDXColorToolbar::kCellCount * TQDXColorToolbar::kCellHeight + 1);
     strip->SetHint(QStringLiteral("Linke Maustaste - Füllung\nRechte Maustaste - Umriß\nStrg + linke Maustaste - Text"));
-    auto* helpPanel = new QFrame(panRight_);
-    helpPanel->setObjectName(QStringLiteral("panHTMLView"));
-    auto* title = new QLabel(QStringLiteral("Interaktive Hilfe"), helpPanel);
-    title->setObjectName(QStringLiteral("panHTMLHelpTitle"));
-    auto* close = new QToolButton(helpPanel);
-    close->setObjectName(QStringLiteral("ImgSchliessen"));
-    close->setIcon(Icon("imgschliessen.svg"));
-    close->setAutoRaise(true);
-    helpPanel->hide();
+    BuildHelpPanel();
     panRight_->setFixedWidth(kColorStripWidth + 2);
 }
 

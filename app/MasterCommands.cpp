@@ -141,6 +141,7 @@ void TMaster::ConnectCommands() {
     ConnectFormatCommands();
     ConnectPaletteCommands();
     ConnectWindowCommands();
+    ConnectHelpCommands();
 }
 
 void TMaster::DisconnectCommands() {

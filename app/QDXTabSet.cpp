@@ -2,6 +2,7 @@
 
 #include "figures/widgets/TrackerDragLoop.h"
 #include "foundation/Localizer.h"
+#include "platform/gdi/QtConvert.h"
 
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
@@ -18,14 +19,9 @@ namespace {
 constexpr int kScrollerRight = 2;
 constexpr int kScrollerTop = 3;
 constexpr int kScrollerOverlap = 4;
-constexpr int kCaptionTop = 2;
+constexpr int kTabCaptionTop = 2;
 
-QColor ToQColor(gdi::Color c) {
-    const gdi::Color rgb = gdi::ResolveColor(c);
-    return QColor(static_cast<int>(gdi::RedOf(rgb)), static_cast<int>(gdi::GreenOf(rgb)), static_cast<int>(gdi::BlueOf(rgb)));
-}
-
-QColor SysColor(gdi::SystemColorIndex index) { return ToQColor(gdi::SystemColor(index)); }
+QColor SysQColor(gdi::SystemColorIndex index) { return gdi::ToQColor(gdi::SystemColor(index)); }
 
 // The character after a single '&' of a caption ("&&" is a plain ampersand).
 QChar AcceleratorOf(const QString& caption) {
@@ -242,7 +238,7 @@ void TQDXTabSet::SetTabHeight(int height) {
 // ---- painting
 
 void TQDXTabSet::PaintBackground(QPainter& p) {
-    const QColor background = ToQColor(backgroundColor_);
+    const QColor background = gdi::ToQColor(backgroundColor_);
     if (!ditherBackground_) {
         p.fillRect(rect(), background);
         return;
@@ -261,13 +257,13 @@ void TQDXTabSet::PaintTab(QPainter& p, int visibleIndex, bool selected) {
     const int bottom = EdgeHeight() - 1;
     const int left = t.start - kEdgeWidth;
     const int right = t.start + t.width + kEdgeWidth - 1;
-    const QColor face = ToQColor(selected ? selectedColor_ : unselectedColor_);
+    const QColor face = gdi::ToQColor(selected ? selectedColor_ : unselectedColor_);
     const QPolygon outline({QPoint(left, 0), QPoint(t.start - 1, bottom), QPoint(t.start + t.width, bottom), QPoint(right, 0)});
-    p.setPen(SysColor(gdi::COLOR_BTNSHADOW));
+    p.setPen(SysQColor(gdi::COLOR_BTNSHADOW));
     p.setBrush(face);
     p.drawPolygon(outline);
     // The selected tab is open to the page above; the others lie behind the line.
-    p.setPen(selected ? face : SysColor(gdi::COLOR_BTNSHADOW));
+    p.setPen(selected ? face : SysQColor(gdi::COLOR_BTNSHADOW));
     p.drawLine(left + 1, 0, right - 1, 0);
     if (selected) p.drawLine(left + 2, 1, right - 2, 1);
 
@@ -276,8 +272,8 @@ void TQDXTabSet::PaintTab(QPainter& p, int visibleIndex, bool selected) {
         OnDrawTab(p, faceRect, index, selected);
         return;
     }
-    p.setPen(SysColor(gdi::COLOR_BTNTEXT));
-    p.drawText(faceRect.adjusted(0, kCaptionTop, 0, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine,
+    p.setPen(SysQColor(gdi::COLOR_BTNTEXT));
+    p.drawText(faceRect.adjusted(0, kTabCaptionTop, 0, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine,
                tabs_.Strings(index));
 }
 
@@ -289,7 +285,7 @@ void TQDXTabSet::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
     PaintBackground(p);
-    p.setPen(SysColor(gdi::COLOR_BTNSHADOW));
+    p.setPen(SysQColor(gdi::COLOR_BTNSHADOW));
     p.drawLine(0, 0, width() - 1, 0);
     // Later tabs lie over earlier ones, the selected tab over all.
     int selectedVisible = -1;

@@ -18,8 +18,6 @@ constexpr double kMinMajorStep = 2;
 constexpr double kMaxStepsBack = 10000;
 constexpr gdi::Color kEdgeColor = gdi::Rgb(0x80, 0x80, 0x80);
 
-gdi::Color SysColor(gdi::SystemColorIndex index) { return gdi::ResolveColor(gdi::SystemColor(index)); }
-
 }  // namespace
 
 TRulerScale ComputeRulerScale(double pixPerdm, int32_t startNull, bool showInch, int32_t length) {
@@ -137,7 +135,7 @@ void TQNLineal::PaintScale() {
     const int32_t cross = Horizontal() ? height() : width();
     gdi::Canvas& c = frame_;
     c.SetROP2(gdi::Rop2::CopyPen);
-    c.FillRect({-1, -1, width(), height()}, gdi::SolidBrush(SysColor(gdi::COLOR_BTNFACE)));
+    c.FillRect({-1, -1, width(), height()}, gdi::SolidBrush(gdi::SysColor(gdi::COLOR_BTNFACE)));
     const TRulerScale scale = ComputeRulerScale(pixPerdm_, startNull_, showInch_, length);
     PaintTicks(scale, cross);
     PaintLabels(scale);
@@ -147,7 +145,7 @@ void TQNLineal::PaintScale() {
 void TQNLineal::PaintTicks(const TRulerScale& scale, int32_t cross) {
     gdi::Canvas& c = frame_;
     c.pen() = gdi::Pen{};
-    c.pen().color = SysColor(gdi::COLOR_BTNSHADOW);
+    c.pen().color = gdi::SysColor(gdi::COLOR_BTNSHADOW);
     auto tick = [&](int32_t at, int32_t from) {
         if (Horizontal()) {
             c.MoveTo(at, from);
@@ -167,7 +165,7 @@ void TQNLineal::PaintLabels(const TRulerScale& scale) {
     font.faceName = "MS Sans Serif";
     font.height = -MulDiv64(8, c.Caps().logPixelsY, 72);
     c.SetFont(font);
-    c.SetTextColor(SysColor(gdi::COLOR_BTNTEXT));
+    c.SetTextColor(gdi::SysColor(gdi::COLOR_BTNTEXT));
     c.SetBkMode(gdi::BkMode::Transparent);
     c.SetTextAlign(Horizontal() ? gdi::TA_CENTER | gdi::TA_TOP : gdi::TA_LEFT | gdi::TA_BOTTOM);
     for (const TRulerScale::Label& label : scale.labels) {

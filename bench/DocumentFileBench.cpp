@@ -2,13 +2,22 @@
 // filled rectangles and ellipses, and groups of three): to memory, and
 // through the disk with the backup, the sync and the rename of a real save.
 // Target: under 20 ms each way.
+//
+// Loading 100,000 lines: by the reader alone (into a document without a
+// window), and into a shown document window, whose load caption is
+// repainted as the load goes on. Target: the window's load within 10 % of
+// the reader's.
+#include "app/Child.h"
+#include "app/MMWindow.h"
 #include "design/DocumentFile.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureGroup.h"
+#include "foundation/ZRRegIniFile.h"
 #include "tests/support/FakeDocument.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QTemporaryDir>
 
 #include <memory>
@@ -50,6 +59,22 @@ void Fill(FakeDocument& document) {
     }
 }
 
+// Times loading the file into a new document per iteration; making the
+// document and checking what was read are not timed.
+template <class Make, class Check>
+void TimeLoads(benchmark::State& state, const QString& fileName, Make make, Check check) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto document = make();
+        state.ResumeTiming();
+        TDocumentFile(*document).LoadFromFile(fileName);
+        state.PauseTiming();
+        if (!check(*document)) state.SkipWithError("not read");
+        document.reset();
+        state.ResumeTiming();
+    }
+}
+
 }  // namespace
 
 static void BM_SaveDocumentToMemory(benchmark::State& state) {
@@ -82,15 +107,47 @@ static void BM_LoadDocumentFromFile(benchmark::State& state) {
         Fill(document);
         TDocumentFile(document).SaveToFile(fileName);
     }
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto document = std::make_unique<FakeDocument>();
-        state.ResumeTiming();
-        TDocumentFile(*document).LoadFromFile(fileName);
-        state.PauseTiming();
-        if (document->DesignCount() != kDesigns) state.SkipWithError("not read");
-        document.reset();
-        state.ResumeTiming();
-    }
+    TimeLoads(state, fileName, [] { return std::make_unique<FakeDocument>(); },
+              [](FakeDocument& document) { return document.DesignCount() == kDesigns; });
 }
 BENCHMARK(BM_LoadDocumentFromFile)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+constexpr int kManyFigures = 100000;
+
+// A document of many small lines saved in the folder; its path.
+QString SaveManyLines(const QTemporaryDir& dir) {
+    const QString fileName = dir.filePath(QStringLiteral("many.qem"));
+    FakeDocument document;
+    for (int i = 0; i < kManyFigures; ++i)
+        document.Design(0).AddFigure(Placed(std::make_unique<TLinie>(&document.child), i), false);
+    TDocumentFile(document).SaveToFile(fileName);
+    return fileName;
+}
+
+}  // namespace
+
+static void BM_Load100000FiguresByTheReader(benchmark::State& state) {
+    QTemporaryDir dir;
+    TimeLoads(state, SaveManyLines(dir), [] { return std::make_unique<FakeDocument>(); },
+              [](FakeDocument& document) { return document.Design(0).FigureCount() == kManyFigures; });
+}
+BENCHMARK(BM_Load100000FiguresByTheReader)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_Load100000FiguresIntoTheWindow(benchmark::State& state) {
+    QTemporaryDir dir;
+    UseSettingsFile(dir.filePath(QStringLiteral("registry.dat")));
+    // A shown window whose view is hidden while it loads, as the program opens documents.
+    auto shownWindow = [] {
+        auto child = std::make_unique<TChild>();
+        child->resize(800, 600);
+        child->show();
+        child->MMWin().hide();
+        QCoreApplication::processEvents();
+        return child;
+    };
+    TimeLoads(state, SaveManyLines(dir), shownWindow,
+              [](TChild& child) { return child.CurrentDesign()->FigureCount() == kManyFigures; });
+}
+BENCHMARK(BM_Load100000FiguresIntoTheWindow)->Unit(benchmark::kMillisecond)->Iterations(3);

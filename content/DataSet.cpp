@@ -36,9 +36,17 @@ std::optional<double> TDataSet::FieldValueAsFloat(const std::string& name) const
     return value;
 }
 
-std::optional<TDataSetField> FindDataSetField(const TDataSet& dataSet, const std::string& name) {
-    const QString wanted = AnsiToUnicode(name);
-    for (const TDataSetField& field : dataSet.Fields())
-        if (AnsiToUnicode(field.name).compare(wanted, Qt::CaseInsensitive) == 0) return field;
+std::optional<TDataSetField> TDataSet::FindField(const std::string& name) const {
+    const QString wanted = FieldNameKey(name);
+    for (const TDataSetField& field : Fields())
+        if (FieldNameKey(field.name) == wanted) return field;
     return std::nullopt;
+}
+
+std::optional<TDataSetField> FindDataSetField(const TDataSet& dataSet, const std::string& name) {
+    return dataSet.FindField(name);
+}
+
+QString FieldNameKey(const std::string& name) {
+    return AnsiToUnicode(name).toCaseFolded();
 }

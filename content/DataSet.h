@@ -6,6 +6,8 @@
 
 #include "foundation/Exceptions.h"
 
+#include <QtCore/QString>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,10 +43,18 @@ public:
     // The value as a number; nothing when it is none. By default the text
     // read as a number in the C locale or in the current one.
     virtual std::optional<double> FieldValueAsFloat(const std::string& name) const;
+    // The field of that name (without regard to case), or none. By default
+    // the fields are searched in order; data sets with many fields keep an
+    // index.
+    virtual std::optional<TDataSetField> FindField(const std::string& name) const;
 };
 
 // The field of that name (without regard to case), or none.
 std::optional<TDataSetField> FindDataSetField(const TDataSet& dataSet, const std::string& name);
+
+// The key under which a field name is found: the name with its letter case
+// folded, so that names equal without regard to case have one key.
+QString FieldNameKey(const std::string& name);
 
 // Whether a field's values can be a barcode's text: texts and numbers.
 bool IsBarcodeFieldType(TFieldType type);

@@ -22,14 +22,14 @@ using namespace ElementAlign;
 
 namespace {
 
-struct ButtonDef {
+struct AlignButtonDef {
     int32_t flag;
     const char* name;
     const char* caption;
     int group;  // 0, 1: horizontal and vertical aligning; 2, 3: distributing
 };
 
-constexpr std::array<ButtonDef, 14> kButtons = {{
+constexpr std::array<AlignButtonDef, 14> kButtons = {{
     {kLeft, "sbLinks", "Links", 0},
     {kHCenter, "sbHMitte", "Mitte", 0},
     {kRight, "sbRechts", "Rechts", 0},
@@ -110,7 +110,7 @@ QWidget* TElementAusrichtenDlg::CreatePage(const char* name, int firstGroup) {
         auto* box = GroupBox(QStringLiteral("gb") + prefix + (horizontal ? QStringLiteral("Horizontal") : QStringLiteral("Vertikal")),
                              horizontal ? QStringLiteral("Horizontal") : QStringLiteral("Vertikal"), page);
         auto* boxLayout = new QHBoxLayout(box);
-        for (const ButtonDef& def : kButtons) {
+        for (const AlignButtonDef& def : kButtons) {
             if (def.group != group) continue;
             auto* button = new QToolButton(box);
             button->setObjectName(Utf8(def.name));

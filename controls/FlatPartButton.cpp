@@ -2,6 +2,8 @@
 
 #include "controls/ControlPainting.h"
 
+#include "foundation/widgets/ZRThemeServices.h"
+
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 
@@ -74,7 +76,14 @@ void TFlatPartButton::leaveEvent(QEvent*) {
 void TFlatPartButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPalette& pal = palette();
-    painter.fillRect(rect(), ButtonFace(pal));
+    // Themed, the control lets its parent show through and leaves hover
+    // feedback to the style: no frame of its own.
+    const bool themed = ThemeServices().GetThemesEnabled();
+    if (themed) {
+        ThemeServices().DrawParentBackground(*this, painter, nullptr, false, rect());
+    } else {
+        painter.fillRect(rect(), ButtonFace(pal));
+    }
     const bool enabled = isEnabled();
     if (!enabled) painter.setOpacity(0.45);
     PaintFace(painter);
@@ -85,7 +94,7 @@ void TFlatPartButton::paintEvent(QPaintEvent*) {
     painter.setOpacity(1);
     if (!enabled) return;
     const bool open = DropDownOpen();
-    if (hover_ || open) {
+    if (!themed && (hover_ || open)) {
         DrawRaisedEdge(painter, rect(), pal);
         if (!arrow.isEmpty()) {
             painter.fillRect(QRect(arrow.left() - 1, 1, 1, height() - 2), ButtonShadow(pal));

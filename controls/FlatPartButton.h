@@ -2,8 +2,8 @@
 // The flat look of the tool-bar buttons that drop something down: a main
 // part and, at its right, an optional narrow arrow part. While the mouse is
 // over the control a raised frame surrounds it, with a divider before the
-// arrow part; a pressed part is drawn sunken, and so is the arrow part while
-// its drop-down is open. A part is clicked when the left button is released
+// arrow part, unless themed drawing is on (ThemeServices); a pressed part is
+// drawn sunken, and so is the arrow part while its drop-down is open. A part is clicked when the left button is released
 // over the part it was pressed on.
 
 #include <QtWidgets/QWidget>

@@ -11,7 +11,6 @@
 namespace {
 
 bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 bool IsSign(QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); }
 
 qsizetype SkipBlanks(QStringView text, qsizetype i) {

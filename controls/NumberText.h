@@ -10,6 +10,9 @@
 
 #include <cstdint>
 
+// '0' to '9'; the digits of other scripts are no digits here.
+inline bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
 // Decimal 32-bit integer; a value beyond the range stops at the digit that
 // overflows it.
 bool ParseInteger(QStringView text, int32_t& value, int& stopPosition);

@@ -2,6 +2,8 @@
 
 #include "controls/ControlPainting.h"
 
+#include "foundation/widgets/ZRThemeServices.h"
+
 #include <QtGui/QFontDatabase>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QMouseEvent>
@@ -47,7 +49,8 @@ public:
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget) const override {
         const auto* box = qobject_cast<const TQDXTBComboBox*>(widget);
-        if (control != CC_ComboBox || !box) {
+        // Themed, the style draws the whole box with its own frame.
+        if (control != CC_ComboBox || !box || ThemeServices().GetThemesEnabled()) {
             QProxyStyle::drawComplexControl(control, option, painter, widget);
             return;
         }

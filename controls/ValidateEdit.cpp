@@ -28,8 +28,6 @@ bool IsRejectButton(QWidget* widget) {
     return box && box->buttonRole(button) == QDialogButtonBox::RejectRole;
 }
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
 bool IsNumberChar(QChar c) {
     return c == QChar(8) || c == QLatin1Char('+') || c == QLatin1Char('-') || IsDigit(c);
 }

@@ -21,7 +21,7 @@ const std::array<int32_t, 40> kStandardColors = {
 
 namespace {
 
-const QColor kInk(0x28, 0x31, 0x3c);
+const QColor kPictureInk(0x28, 0x31, 0x3c);
 const QColor kWood(0xe5, 0x89, 0x2a);
 
 int CellsHit(const QRect& area, const QPoint& p, int count) {
@@ -40,7 +40,7 @@ QRect CellFrame(const QRect& area, int cell) {
 void DrawPencil(QPainter& p) {
     QPainterPath body;
     body.addRect(QRectF(18.5, 1.5, 4, 12));
-    p.setPen(QPen(kInk, 1));
+    p.setPen(QPen(kPictureInk, 1));
     p.setBrush(kWood);
     p.drawPath(body);
     QPainterPath tip;
@@ -50,7 +50,7 @@ void DrawPencil(QPainter& p) {
     tip.closeSubpath();
     p.setBrush(QColor(0xf8, 0xd6, 0xa2));
     p.drawPath(tip);
-    p.setBrush(kInk);
+    p.setBrush(kPictureInk);
     p.drawPolygon(QPolygonF({QPointF(19.8, 17.5), QPointF(21.2, 17.5), QPointF(20.5, 19.5)}));
 }
 
@@ -66,7 +66,7 @@ void DrawBrush(QPainter& p) {
     bristles.lineTo(22.75, 17);
     bristles.quadTo(20.5, 20.5, 18.25, 17);
     bristles.closeSubpath();
-    p.setBrush(kInk);
+    p.setBrush(kPictureInk);
     p.drawPath(bristles);
 }
 
@@ -77,7 +77,7 @@ void DrawLetterA(QPainter& p) {
     a.lineTo(23.1, 15);
     a.moveTo(18.6, 11);
     a.lineTo(21.9, 11);
-    p.setPen(QPen(kInk, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(kPictureInk, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(a);
 }

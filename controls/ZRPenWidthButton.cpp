@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double kMMPerInch = 25.4;
-
 QString InchText(double inches) { return FormatText(u"%.3f\"", {inches}); }
 
 double NearestMultiple(double x, double step) { return step * Round(x / step); }

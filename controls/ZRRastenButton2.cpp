@@ -2,15 +2,10 @@
 
 #include "controls/DropMenu.h"
 
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
 
 #include <QtGui/QPainter>
-
-namespace {
-
-constexpr double kMMPerInch = 25.4;
-
-}  // namespace
 
 TZRRastenButton2::TZRRastenButton2(QWidget* parent, QSize size) : TFlatPartButton(parent, size, size.width()) {
     SetArrowShown(false);

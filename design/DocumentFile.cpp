@@ -11,9 +11,11 @@
 #include "figures/FigureKinds.h"
 #include "foundation/Codepage1252.h"
 #include "foundation/Debug.h"
+#include "foundation/FileErrors.h"
 #include "foundation/Localizer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <string_view>
 
@@ -36,6 +38,11 @@ bool StartsLikeMagic(TStream& stream) {
     const std::string_view read(start, static_cast<size_t>(size));
     auto prefixOf = [&](std::string_view magic) { return SameTextAscii(read, magic.substr(0, read.size())); };
     return prefixOf(kFilerMagic) || prefixOf(kFilerLegacyMagic);
+}
+
+int64_t SteadyMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 [[noreturn]] void RaiseCannotRead(const QString& fileName) {
@@ -65,7 +72,7 @@ bool ReadDocumentBlocks(TEtikettFiler& filer, TDataBaseConnector& connector, TEt
 TDocumentFile::TDocumentFile(TDocumentBase& document) : TDocumentFile(document, DiskFileOps()) {}
 
 TDocumentFile::TDocumentFile(TDocumentBase& document, TDocumentFileOps& ops)
-    : document_(document), ops_(ops) {}
+    : document_(document), ops_(ops), progressClock_(SteadyMilliseconds) {}
 
 // ---- saving
 
@@ -99,46 +106,53 @@ bool TDocumentFile::SaveToFile(const QString& fileName) {
     if (ops_.Exists(fileName) && ops_.IsReadOnly(fileName))
         throw EReadOnlyFile(LocalizedFormat("IDS_CANNOTSAVEFILE2", {fileName}));
     const TBusyCursor busy(document_.Owner());
-    const QString written = NewFileName(fileName);
+    // The whole document is made before the disk is touched.
+    TMemoryStream bytes;
     try {
-        // The whole document is made before the disk is touched.
-        TMemoryStream bytes;
         SaveToStream(bytes);
-        WriteNewFile(written, fileName, bytes);
-        ReplaceFile(fileName, written);
     } catch (const std::exception&) {
-        if (ops_.Exists(written)) ops_.Remove(written);
-        throw EFCreateError(LocalizedFormat("IDS_CANNOTSAVEFILE", {fileName}));
+        RaiseCannotSave(fileName, 0);
     }
+    // Through a symbolic link the file it points to is replaced; the link stays.
+    const QString target = ops_.LinkTarget(fileName);
+    const QString written = NewFileName(target);
+    if (const int error = WriteNewFile(written, target, bytes)) {
+        ops_.Remove(written);
+        RaiseCannotSave(fileName, error);
+    }
+    const QString backup = MakeBackup(target);
+    if (const int error = ops_.Rename(written, target)) {
+        ops_.Remove(written);
+        if (!backup.isEmpty()) ops_.Remove(backup);
+        RaiseCannotSave(fileName, error);
+    }
+    if (!backup.isEmpty()) ops_.Remove(backup);
     return true;
 }
 
-void TDocumentFile::WriteNewFile(const QString& fileName, const QString& like, const TMemoryStream& bytes) {
-    constexpr int64_t kChunk = int64_t{1} << 20;
-    std::unique_ptr<TStream> file = ops_.CreateFile(fileName, like);
-    const uint8_t* data = bytes.Memory();
-    const int64_t size = static_cast<int64_t>(bytes.Bytes().size());
-    for (int64_t done = 0; done < size;) {
-        const int64_t count = std::min(kChunk, size - done);
-        // A short write is a full disk.
-        if (file->Write(data + done, count) != count) throw EWriteError("Stream write error");
-        done += count;
-    }
-    ops_.Sync(*file);
+void TDocumentFile::RaiseCannotSave(const QString& fileName, int errorNumber) {
+    const QString message = WithFileErrorCause(LocalizedFormat("IDS_CANNOTSAVEFILE", {fileName}), errorNumber);
+    throw EFCreateError(message.toStdString(), errorNumber);
 }
 
-void TDocumentFile::ReplaceFile(const QString& target, const QString& written) {
+int TDocumentFile::WriteNewFile(const QString& fileName, const QString& like, const TMemoryStream& bytes) {
+    constexpr int64_t kChunk = int64_t{1} << 20;
+    std::unique_ptr<TStream> file;
+    if (const int error = ops_.CreateFile(fileName, like, file)) return error;
+    const uint8_t* data = bytes.Memory();
+    const int64_t size = static_cast<int64_t>(bytes.Bytes().size());
+    for (int64_t done = 0; done < size; done += kChunk)
+        if (const int error = ops_.Write(*file, data + done, std::min(kChunk, size - done))) return error;
+    return ops_.Sync(*file);
+}
+
+QString TDocumentFile::MakeBackup(const QString& target) {
     const QString backup = BackupFileName(target);
-    if (!ops_.Exists(target) || backup == target) {
-        if (!ops_.Rename(written, target)) throw EWriteError("Stream write error");
-        return;
-    }
-    if (!ops_.Rename(target, backup)) throw EWriteError("Stream write error");
-    if (!ops_.Rename(written, target)) {
-        ops_.Rename(backup, target);
-        throw EWriteError("Stream write error");
-    }
+    if (backup == target || !ops_.Exists(target)) return {};
+    // An older backup goes; a backup that cannot be made is no reason to
+    // stop, since the target is replaced in one step anyway.
     ops_.Remove(backup);
+    return ops_.Link(target, backup) == 0 ? backup : QString();
 }
 
 // ---- loading
@@ -160,6 +174,12 @@ bool TDocumentFile::LoadFromFile(const QString& fileName) {
 }
 
 bool TDocumentFile::LoadFromStream(TStream& stream, const QString& fileName) {
+    ReadDocument(stream, fileName);
+    if (Filer.WrongTags > 0) ReportSkippedPlaces(WithSkippedPlaces(LocalizedFormat("IDS_DAMAGEDFILE", {fileName})));
+    return true;
+}
+
+void TDocumentFile::ReadDocument(TStream& stream, const QString& fileName) {
     struct TLoadEnd {
         TDocumentFile& file;
         ~TLoadEnd() {
@@ -171,7 +191,9 @@ bool TDocumentFile::LoadFromStream(TStream& stream, const QString& fileName) {
     Filer.FileName = fileName;
     Filer.Aborted = false;
     Filer.UnreadablePictures.clear();
+    Filer.WrongTags = 0;
     elementsRead_ = 0;
+    progressShown_ = false;
     if (stream.Size() < kFilerMagicLength && StartsLikeMagic(stream)) RaiseCannotRead(fileName);
     Filer.ReadHeader();
     bool read = false;
@@ -181,8 +203,14 @@ bool TDocumentFile::LoadFromStream(TStream& stream, const QString& fileName) {
         read = false;
     }
     Filer.Aborted = false;
-    if (!read) RaiseCannotRead(fileName);
-    return true;
+    if (!read) throw EFilerReadError(WithSkippedPlaces(LocalizedFormat("IDS_CANNOTREADFILE", {fileName})));
+    // The count the load ended at.
+    ShowProgress(true);
+}
+
+QString TDocumentFile::WithSkippedPlaces(const QString& message) const {
+    if (Filer.WrongTags == 0) return message;
+    return message + u' ' + LocalizedFormat("IDS_SKIPPEDPLACES", {Filer.WrongTags});
 }
 
 bool TDocumentFile::ReadBody() {
@@ -222,7 +250,7 @@ bool TDocumentFile::ReadFigures(TEinzelEtikett& design) {
             return false;
         }
         ++elementsRead_;
-        ShowProgress();
+        ShowProgress(false);
         if (code == ecEnd) break;
     }
     design.DeselectAll();
@@ -232,8 +260,16 @@ bool TDocumentFile::ReadFigures(TEinzelEtikett& design) {
     return true;
 }
 
-void TDocumentFile::ShowProgress() {
+void TDocumentFile::ShowProgress(bool always) {
+    const int64_t now = progressClock_();
+    if (!always && progressShown_ && now - progressShownAt_ < kProgressInterval) return;
+    progressShown_ = true;
+    progressShownAt_ = now;
     document_.ShowLoadProgress(LocalizedFormat("IDS_LOADFILE", {elementsRead_}));
+}
+
+void TDocumentFile::SetProgressClock(std::function<int64_t()> clock) {
+    progressClock_ = std::move(clock);
 }
 
 uint8_t TDocumentFile::ReadElement(std::unique_ptr<TFigure>& figure) {

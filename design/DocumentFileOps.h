@@ -1,10 +1,12 @@
 #pragma once
 // The file operations with which a document is saved. The document file
 // goes through this interface only, so that tests can fail any step of a
-// save; the program uses the operations on the disk (DiskFileOps).
+// save, or stop it there as if the program had been killed; the program
+// uses the operations on the disk (DiskFileOps).
 
 #include <QtCore/QString>
 
+#include <cstdint>
 #include <memory>
 
 class TStream;
@@ -17,15 +19,25 @@ public:
     // The file may not be written: it carries no write permission for its
     // owner, or the user may not write it.
     virtual bool IsReadOnly(const QString& fileName) = 0;
+    // The file a name stands for: its symbolic links followed to the end,
+    // also to a file that does not exist yet; otherwise the name itself.
+    virtual QString LinkTarget(const QString& fileName) = 0;
+
+    // The calls below answer with the system's error number (errno), 0 when
+    // they did what was asked.
+
     // A new empty file, replacing one of that name; it gets the permissions
-    // of `like` when that file exists. Raises EFCreateError when it cannot.
-    virtual std::unique_ptr<TStream> CreateFile(const QString& fileName, const QString& like) = 0;
-    // Pushes what was written to the file onto the disk; raises EWriteError
-    // when the disk does not take it.
-    virtual void Sync(TStream& file) = 0;
-    // Gives the file the name `to`, replacing a file of that name at once.
-    virtual bool Rename(const QString& from, const QString& to) = 0;
-    virtual bool Remove(const QString& fileName) = 0;
+    // of `like` when that file exists.
+    virtual int CreateFile(const QString& fileName, const QString& like, std::unique_ptr<TStream>& file) = 0;
+    virtual int Write(TStream& file, const uint8_t* data, int64_t count) = 0;
+    // Pushes what was written to the file onto the disk.
+    virtual int Sync(TStream& file) = 0;
+    // A second name for an existing file: a hard link, or a copy where the
+    // file system has no links.
+    virtual int Link(const QString& existing, const QString& newName) = 0;
+    // Gives the file the name `to`, replacing a file of that name in one step.
+    virtual int Rename(const QString& from, const QString& to) = 0;
+    virtual int Remove(const QString& fileName) = 0;
 };
 
 // The operations on the disk.

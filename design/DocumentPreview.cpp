@@ -99,7 +99,6 @@ bool RenderDocumentPreview(gdi::Bitmap& bitmap, TStream& stream) {
     TBmpScaleCanvas canvas;
     TEtikettFiler filer;
     filer.Stream = &stream;
-    filer.QuietWrongTags = true;
     TEtikett sheet;
     try {
         if (!ReadDocumentStart(filer, sheet)) return false;

@@ -178,6 +178,9 @@ int32_t PasteElementBytes(TEinzelEtikett& design, const QByteArray& bytes) {
     } catch (const EReadError&) {
         design.GetOwner().ShowError(LocalizedText("IDS_CANNOTPASTE"));
     }
+    if (filer.WrongTags > 0)
+        ReportSkippedPlaces(LocalizedText("IDS_DAMAGEDPASTE") + u' ' +
+                            LocalizedFormat("IDS_SKIPPEDPLACES", {filer.WrongTags}));
     design.SetHandlesVisible(1);
     if (added > 0) design.SetModified(true);
     return added;

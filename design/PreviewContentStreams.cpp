@@ -89,12 +89,6 @@ void SkipContourList(TStream& stream) {
     }
 }
 
-void SkipTrackTable(TStream& stream) {
-    Skip(stream, 2);
-    const int64_t tracks = CheckedCount(stream, StreamReadInt(stream), 8);
-    SkipStrings(stream, tracks * 2);
-}
-
 void SkipRichTextTable(TStream& stream) {
     StreamReadInt(stream);  // the version
     const int32_t columns = StreamReadInt(stream);

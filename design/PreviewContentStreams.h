@@ -1,7 +1,7 @@
 #pragma once
 // The untagged streams that content objects write into their figures'
-// records (tree data of directory listings, contour lists of symbols, track
-// tables, rich-text tables). The preview draws none of these objects yet, so
+// records (tree data of directory listings, contour lists of symbols, rich-text
+// tables). The preview draws none of these objects yet, so
 // it steps over their streams; every count is checked against the bytes that
 // remain, and a stream that ends early raises EReadError.
 
@@ -16,8 +16,6 @@ void SkipTreeData(TStream& stream);
 void SkipImageList(TStream& stream);
 // The contour count, then per contour its stroke count and 28 bytes per stroke.
 void SkipContourList(TStream& stream);
-// Two flag bytes, the track count, then a title and a duration per track.
-void SkipTrackTable(TStream& stream);
 // Version, column count C, row count R, the column widths and row heights
 // and their dialog sizes, the two default sizes, then C x R cell texts.
 void SkipRichTextTable(TStream& stream);

@@ -1,7 +1,6 @@
 #include "document/CsvRecordSet.h"
 
 #include "document/WpsCsvParser.h"
-#include "foundation/Codepage1252.h"
 
 #include <algorithm>
 
@@ -23,6 +22,11 @@ void TCsvRecordSet::Open(const QString& fileName, uint8_t separatorKind) {
     names_ = std::move(names);
     records_ = std::move(records);
     current_ = 0;
+    columns_.clear();
+    for (size_t i = 0; i < names_.size(); ++i) {
+        const QString key = FieldNameKey(names_[i]);
+        if (!columns_.contains(key)) columns_.insert(key, i);
+    }
 }
 
 std::vector<TDataSetField> TCsvRecordSet::Fields() const {
@@ -35,14 +39,24 @@ void TCsvRecordSet::First() {
     current_ = 0;
 }
 
+std::optional<size_t> TCsvRecordSet::ColumnOf(const std::string& name) const {
+    const auto found = columns_.constFind(FieldNameKey(name));
+    if (found == columns_.constEnd()) return std::nullopt;
+    return *found;
+}
+
+std::optional<TDataSetField> TCsvRecordSet::FindField(const std::string& name) const {
+    const std::optional<size_t> column = ColumnOf(name);
+    if (!column) return std::nullopt;
+    return TDataSetField{names_[*column], TFieldType::String};
+}
+
 std::string TCsvRecordSet::FieldValue(const std::string& name) const {
-    const auto found =
-        std::find_if(names_.begin(), names_.end(), [&](const std::string& n) { return SameTextAscii(n, name); });
-    if (found == names_.end()) RaiseFieldNotFound(name);
+    const std::optional<size_t> column = ColumnOf(name);
+    if (!column) RaiseFieldNotFound(name);
     if (current_ >= records_.size()) return {};
     const std::vector<std::string>& record = records_[current_];
-    const auto index = static_cast<size_t>(found - names_.begin());
-    return index < record.size() ? record[index] : std::string();
+    return *column < record.size() ? record[*column] : std::string();
 }
 
 int32_t TCsvRecordSet::RecordCount() const {

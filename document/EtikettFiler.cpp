@@ -12,22 +12,22 @@ static_assert(std::endian::native == std::endian::little, "the tagged stream is 
 
 namespace {
 
-TWrongTagHandler& WrongTagHandler() {
-    static TWrongTagHandler handler;
+TSkippedPlacesHandler& SkippedPlacesHandler() {
+    static TSkippedPlacesHandler handler;
     return handler;
-}
-
-void ReportWrongTag(const char* message) {
-    if (const TWrongTagHandler& handler = WrongTagHandler())
-        handler(message);
-    else
-        Debug().Log(message);
 }
 
 }  // namespace
 
-void SetWrongTagHandler(TWrongTagHandler handler) {
-    WrongTagHandler() = std::move(handler);
+void SetSkippedPlacesHandler(TSkippedPlacesHandler handler) {
+    SkippedPlacesHandler() = std::move(handler);
+}
+
+void ReportSkippedPlaces(const QString& message) {
+    if (const TSkippedPlacesHandler& handler = SkippedPlacesHandler())
+        handler(message);
+    else
+        Debug().Log(message);
 }
 
 TEtikettFiler::TEtikettFiler(TChild* owner) : Owner(owner) {}
@@ -79,7 +79,8 @@ uint8_t TEtikettFiler::ReadTag() { return ReadRawByte(); }
 
 bool TEtikettFiler::ExpectTag(uint8_t expected, const char* message) {
     if (ReadTag() == expected) return true;
-    if (!QuietWrongTags) ReportWrongTag(message);
+    // Where the damage begins; the rest only counts.
+    if (WrongTags++ == 0) Debug().Log(message);
     return false;
 }
 

@@ -14,9 +14,10 @@
 //   6    String   4-byte signed length, the bytes     1-byte length (0-255), the bytes
 //   8    Stream   exactly the count the caller names  same
 //
-// A tag that does not match the expected type is reported through the wrong-tag
-// handler with a fixed English text; the read then yields the type's zero value
-// and only the tag byte is consumed. A value that runs past the end of the
+// A tag that does not match the expected type is a damaged place: the read
+// yields the type's zero value, only the tag byte is consumed, and the filer
+// counts it (WrongTags; the first one's fixed English text goes to the trace).
+// The operation that read says once, at its end, how many places it skipped. A value that runs past the end of the
 // stream (a truncated file or a length that lies) raises EFilerReadError with
 // the "IDS_CANNOTREADFILE" text: nothing is allocated for bytes that are not
 // there. Writes always use the current variant.
@@ -55,11 +56,12 @@ inline constexpr char kFilerLegacyMagic[] = "TUVI_0196";
 inline constexpr int kFilerMagicLength = 9;
 inline constexpr double kFilerVersion = 2.0;
 
-// Shows a wrong-tag message ("no Integer Found", ...). The widgets layer
-// installs a message box (InstallFilerMessageBox); without a handler the
-// message goes to the trace output.
-using TWrongTagHandler = std::function<void(const char* message)>;
-void SetWrongTagHandler(TWrongTagHandler handler);
+// Shows the one message of a load that had to skip damaged places. The
+// widgets layer installs a message box (InstallFilerMessageBox); without a
+// handler the message goes to the trace output.
+using TSkippedPlacesHandler = std::function<void(const QString& message)>;
+void SetSkippedPlacesHandler(TSkippedPlacesHandler handler);
+void ReportSkippedPlaces(const QString& message);
 
 // A picture that a load could not read and kept as it was stored (see
 // TBild32): where it lies and why, for the one message after the load.
@@ -109,9 +111,8 @@ public:
 
     bool IsLegacy = false;
     bool Aborted = false;
-    // Wrong tags still read as the type's zero value, but are not reported
-    // (readers that must show no message of their own, such as the preview).
-    bool QuietWrongTags = false;
+    // The wrong tags met so far: the damaged places that were skipped.
+    int32_t WrongTags = 0;
     TStream* Stream = nullptr;  // not owned
     TChild* Owner = nullptr;
     TEinzelEtikett* CurrentDesign = nullptr;
@@ -123,7 +124,7 @@ public:
     std::vector<TUnreadablePicture> UnreadablePictures;
 
 private:
-    // True when the next byte is the expected tag; otherwise reports the
+    // True when the next byte is the expected tag; otherwise counts the
     // wrong tag (the byte stays consumed) and returns false.
     bool ExpectTag(uint8_t expected, const char* message);
     void ReadPayload(void* buffer, int64_t count);

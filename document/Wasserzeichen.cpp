@@ -18,8 +18,8 @@ constexpr gdi::Color kBlack = 0;
 constexpr gdi::Color kEnvelopeBlue = 0x800000;
 constexpr gdi::Color kLongEnvelopeBlue = 0x804040;
 constexpr gdi::Color kTransferGreen = 0x008000;
-constexpr int32_t kA4Width = 2100;
-constexpr int32_t kA4Height = 2970;
+constexpr int32_t kA4WidthTenths = 2100;
+constexpr int32_t kA4HeightTenths = 2970;
 // Frame lengths beyond this (a kilometre) come only from damaged data.
 constexpr long double kMaxFrameLength = 1e7L;
 
@@ -222,7 +222,7 @@ void TWasserzeichen::SetSpecialSheet(const TSpecialSheet& sheet) {
 
 void TWasserzeichen::SetShape(std::string_view lookupText) {
     ShapeKey = ResolveShapeKey(lookupText);
-    SetFrameRectangle(kA4Width, kA4Height);
+    SetFrameRectangle(kA4WidthTenths, kA4HeightTenths);
     RoundedFrame = false;
     FrameRadius = 0;
     Drawing = Instructions::None;

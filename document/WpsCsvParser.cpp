@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr char kQuote = '"';
+constexpr char kCsvQuote = '"';
 
 enum class CsvState { FieldStart, Unquoted, Quoted, AfterQuote };
 
@@ -23,7 +23,7 @@ std::vector<std::string> SplitCsvLine(const std::string& line, char separator) {
         switch (state) {
         case CsvState::FieldStart:
             field.clear();
-            if (c == kQuote) {
+            if (c == kCsvQuote) {
                 state = CsvState::Quoted;
             } else if (c == separator) {
                 fields.push_back(field);
@@ -45,7 +45,7 @@ std::vector<std::string> SplitCsvLine(const std::string& line, char separator) {
             }
             break;
         case CsvState::Quoted:
-            if (c != kQuote) {
+            if (c != kCsvQuote) {
                 field += c;
             } else if (last) {
                 fields.push_back(field);
@@ -57,8 +57,8 @@ std::vector<std::string> SplitCsvLine(const std::string& line, char separator) {
         case CsvState::AfterQuote:
             // Two quotes inside a quoted field stand for one; anything else
             // behind a closing quote is dropped.
-            if (c == kQuote) {
-                field += kQuote;
+            if (c == kCsvQuote) {
+                field += kCsvQuote;
                 state = CsvState::Quoted;
             }
             break;

@@ -15,6 +15,11 @@ TBarcodeDialogFunc& BarcodeDialog() {
     return dialog;
 }
 
+TTrackTableDialogFunc& TrackTableDialog() {
+    static TTrackTableDialogFunc dialog;
+    return dialog;
+}
+
 TFigureWarningFunc& FigureWarning() {
     static TFigureWarningFunc warning;
     return warning;
@@ -37,6 +42,15 @@ void SetBarcodeDialog(TBarcodeDialogFunc dialog) {
 bool RunBarcodeDialog(TZRBarcode& barcode, TDataSet* dataSet) {
     const TBarcodeDialogFunc& dialog = BarcodeDialog();
     return dialog && dialog(barcode, dataSet);
+}
+
+void SetTrackTableDialog(TTrackTableDialogFunc dialog) {
+    TrackTableDialog() = std::move(dialog);
+}
+
+bool RunTrackTableDialog(TZRTrackTabelleData& tracks) {
+    const TTrackTableDialogFunc& dialog = TrackTableDialog();
+    return dialog && dialog(tracks);
 }
 
 void SetFigureWarning(TFigureWarningFunc warning) {

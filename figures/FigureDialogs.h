@@ -11,6 +11,7 @@
 
 class TDataSet;
 class TZRBarcode;
+class TZRTrackTabelleData;
 
 // Bits of the position dialog's flags.
 inline constexpr uint8_t kPositionEditable = 1;
@@ -37,6 +38,11 @@ bool RunPositionDialog(TPositionValues& values);
 using TBarcodeDialogFunc = std::function<bool(TZRBarcode& barcode, TDataSet* dataSet)>;
 void SetBarcodeDialog(TBarcodeDialogFunc dialog);
 bool RunBarcodeDialog(TZRBarcode& barcode, TDataSet* dataSet);
+// Edits the track table's tracks and columns; on OK the table takes the
+// dialog's content and the answer is true.
+using TTrackTableDialogFunc = std::function<bool(TZRTrackTabelleData& tracks)>;
+void SetTrackTableDialog(TTrackTableDialogFunc dialog);
+bool RunTrackTableDialog(TZRTrackTabelleData& tracks);
 // A warning with an OK button (a picture that cannot be loaded); without an
 // installed one the text goes to the trace output.
 using TFigureWarningFunc = std::function<void(const QString& text)>;

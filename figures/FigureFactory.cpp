@@ -6,6 +6,7 @@
 #include "figures/Bild32.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureGroup.h"
+#include "figures/Tracktabelle.h"
 #include "foundation/Debug.h"
 #include "foundation/Localizer.h"
 
@@ -38,6 +39,8 @@ std::unique_ptr<TFigure> CreateFigureForElementCode(uint8_t code, TChildBase* ow
         return std::make_unique<TBild>(owner);
     case ecBild32:
         return std::make_unique<TBild32>(owner);
+    case ecTracktabelle:
+        return std::make_unique<TTracktabelle>(owner);
     default:
         return nullptr;
     }

@@ -6,6 +6,7 @@
 #include "figures/RTFTextMeasurer.h"
 #include "foundation/CharsetText.h"
 #include "foundation/Codepage1252.h"
+#include "foundation/GeneralHelpers.h"
 #include "foundation/Rounding.h"
 #include "foundation/ScaleCanvas.h"
 
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr float kMMPerInch = 25.4f;
 constexpr int32_t kPlainSize = 10;
 // Font sizes are kept within what a label can show (points).
 constexpr int32_t kMinFontSize = 1;
@@ -393,17 +393,21 @@ void TRTFBasicDrawer::ApplyTokenFont(TRTFFontState& token, TScaleCanvas& canvas)
     canvas.AssignFont(font);
 }
 
+float TRTFBasicDrawer::MillimetresPerPixel(int32_t pixelsPerInch) {
+    return static_cast<float>(kMMPerInch) / static_cast<float>(pixelsPerInch);
+}
+
 gdi::TextMetrics TRTFBasicDrawer::MeasureFont(TRTFTokenStyle& style, int32_t pixelsPerInch) {
     ResolveDefaultFace(style.Font);
     const gdi::TextMetrics metrics = measurer_->Select(TokenLogFont(style.Font, pixelsPerInch));
-    const float mm = kMMPerInch / static_cast<float>(pixelsPerInch);
+    const float mm = MillimetresPerPixel(pixelsPerInch);
     style.Height = static_cast<float>(metrics.height + metrics.externalLeading) * mm;
     style.Ascent = static_cast<float>(metrics.ascent) * mm;
     return metrics;
 }
 
 void TRTFBasicDrawer::MeasureAdvances(TRTFTokenList::Record& token, int32_t pixelsPerInch) {
-    const float mm = kMMPerInch / static_cast<float>(pixelsPerInch);
+    const float mm = MillimetresPerPixel(pixelsPerInch);
     const uint8_t charset = Tokens.Style(token).Font.Charset;
     const std::string_view text = Tokens.Text(token);
     float* advances = Tokens.HasAdvances(token) ? Tokens.Advances(token) : nullptr;

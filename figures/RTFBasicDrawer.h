@@ -94,6 +94,8 @@ public:
     bool PerCharacter = false;
 
 protected:
+    // The size of a device pixel in millimetres at a resolution.
+    static float MillimetresPerPixel(int32_t pixelsPerInch);
     // Measures a token style's font metrics into Height and Ascent (mm) and
     // returns the metrics in device units of the resolution.
     gdi::TextMetrics MeasureFont(TRTFTokenStyle& style, int32_t pixelsPerInch);

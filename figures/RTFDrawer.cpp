@@ -230,7 +230,8 @@ void TRTFDrawer::DrawLines(TScaleCanvas& canvas, const TBox& box, float top, boo
             TRTFTokenStyle& style = Tokens.Style(token);
             ApplyTokenFont(style.Font, canvas);
             canvas.SetFontAngle(box.angle);
-            const gdi::Point at{canvas.MMToPixelX(x0), lineTop + line.DeviceAscent - style.DeviceAscent};
+            const gdi::Point at{canvas.MMToPixelX(x0),
+                                gdi::Saturated(int64_t{lineTop} + line.DeviceAscent - style.DeviceAscent)};
             const size_t length = ShownLength(canvas, token, line, box, at.x, cell);
             const bool spaced = cell ? token.Kind == kTokenWord : IsWordOrField(token);
             DrawToken(canvas, token, box, length, at, x0, spaced);

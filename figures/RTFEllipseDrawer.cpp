@@ -19,7 +19,6 @@ uint32_t LastCircleDrawTime = 0;
 namespace {
 
 constexpr double kPi = M_PI;
-constexpr float kMMPerInch = 25.4f;
 // Draws that take longer switch the screen to outlines (ms).
 constexpr uint32_t kSlowDrawTime = 100;
 // Fonts smaller than this (device units) are greeked on the screen.
@@ -115,7 +114,7 @@ void TRTFEllipseDrawer::Measure(int32_t pixelsPerInch) {
     Tokens.KeepAdvances(false);
     CapHeight = 0;
     TotalWidth = 0;
-    const float mm = kMMPerInch / static_cast<float>(pixelsPerInch);
+    const float mm = MillimetresPerPixel(pixelsPerInch);
     TRTFTextMeasurer& measurer = Measurer();
     for (TRTFTokenList::Record& token : Tokens.Records()) {
         TRTFTokenStyle& style = Tokens.Style(token);

@@ -132,10 +132,12 @@ char16_t CharsetByteToUnicode(uint8_t byte, uint8_t charset) {
     return SingleByteTable(charset)[byte];
 }
 
+bool IsCharsetLeadByte(uint8_t byte, uint8_t charset) {
+    return IsDoubleByteCharset(charset) && IsLeadByte(byte, charset);
+}
+
 size_t CharsetCharLength(std::string_view bytes, size_t at, uint8_t charset) {
-    const CodePage* page = FindCodePage(charset);
-    if (page == nullptr || page->width == Width::Single) return 1;
-    return IsLeadByte(static_cast<uint8_t>(bytes[at]), charset) && at + 1 < bytes.size() ? 2 : 1;
+    return IsCharsetLeadByte(static_cast<uint8_t>(bytes[at]), charset) && at + 1 < bytes.size() ? 2 : 1;
 }
 
 TCharsetText DecodeCharsetText(std::string_view bytes, uint8_t charset) {

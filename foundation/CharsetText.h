@@ -22,6 +22,8 @@ TCharsetText DecodeCharsetText(std::string_view bytes, uint8_t charset);
 std::u16string CharsetToWide(std::string_view bytes, uint8_t charset);
 // True for the charsets whose characters may take two bytes.
 bool IsDoubleByteCharset(uint8_t charset);
+// True when the byte starts a two-byte character of a double-byte charset.
+bool IsCharsetLeadByte(uint8_t byte, uint8_t charset);
 // The character of one byte in a single-byte charset (or in the symbol charset).
 char16_t CharsetByteToUnicode(uint8_t byte, uint8_t charset);
 // The number of bytes of the character that starts at bytes[at] (1 or 2; 1

@@ -26,8 +26,15 @@ public:
     }
 
 // Streams: a read or write that could not transfer what was asked, a file that
-// could not be opened or created.
-ZORBIT_DECLARE_EXCEPTION(EStreamError, Exception);
+// could not be opened or created. Where the system gave a reason, its error
+// number (errno) travels with the exception; 0 when there is none.
+class EStreamError : public Exception {
+public:
+    using Exception::Exception;
+    EStreamError(const std::string& message, int errorNumber) : Exception(message), ErrorNumber(errorNumber) {}
+    const char* ClassName() const noexcept override { return "EStreamError"; }
+    int ErrorNumber = 0;
+};
 ZORBIT_DECLARE_EXCEPTION(EReadError, EStreamError);
 ZORBIT_DECLARE_EXCEPTION(EWriteError, EStreamError);
 ZORBIT_DECLARE_EXCEPTION(EFOpenError, EStreamError);

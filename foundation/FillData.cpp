@@ -18,8 +18,6 @@ bool UseScanlines = false;
 
 namespace {
 
-const char* const kReadError = "Stream read error";
-
 // The longer side of the cached screen rendering.
 constexpr int32_t kLinearCacheSide = 512;
 constexpr int32_t kOtherCacheSide = 256;
@@ -76,8 +74,6 @@ void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) { PutLittleEndian(&b
 uint32_t GetU16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&b[at], 2)); }
 uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint32_t>(GetLittleEndian(&b[at], 4)); }
 
-[[noreturn]] void Refuse() { throw EReadError(kReadError); }
-
 // A brush that gets a colour becomes solid when it was clear.
 void SetBrushColor(gdi::Canvas& canvas, gdi::Color color) {
     canvas.brush().color = color;
@@ -126,7 +122,7 @@ std::vector<uint8_t> EncodeBitmapFile(const gdi::Bitmap& bitmap) {
 }
 
 gdi::Bitmap DecodeBitmapFile(const std::vector<uint8_t>& file) {
-    if (file.size() < 26 || file[0] != 'B' || file[1] != 'M') Refuse();
+    if (file.size() < 26 || file[0] != 'B' || file[1] != 'M') ThrowStreamReadError();
     const uint32_t headerSize = GetU32(file, 14);
     int64_t width, height;
     uint32_t bitCount, compression = 0;
@@ -135,35 +131,37 @@ gdi::Bitmap DecodeBitmapFile(const std::vector<uint8_t>& file) {
         height = static_cast<int16_t>(GetU16(file, 20));
         bitCount = GetU16(file, 24);
     } else {
-        if (headerSize < 40 || file.size() < 54) Refuse();
+        if (headerSize < 40 || file.size() < 54) ThrowStreamReadError();
         width = static_cast<int32_t>(GetU32(file, 18));
         height = static_cast<int32_t>(GetU32(file, 22));
         bitCount = GetU16(file, 28);
         compression = GetU32(file, 30);
     }
     height = std::abs(height);  // negative: rows top-down
-    if (width <= 0 || height <= 0 || width * height > kMaxPatternPixels) Refuse();
+    if (width <= 0 || height <= 0 || width * height > kMaxPatternPixels) ThrowStreamReadError();
     const int64_t offset = GetU32(file, 10);  // where the pixels start
-    if (offset > static_cast<int64_t>(file.size())) Refuse();
+    if (offset > static_cast<int64_t>(file.size())) ThrowStreamReadError();
     const int64_t bytes = static_cast<int64_t>(file.size()) - offset;
     switch (compression) {
         case 0:  // uncompressed
         case 3:  // bit fields
         case 6: {
-            if (bitCount == 0 || bitCount > 32) Refuse();
+            if (bitCount == 0 || bitCount > 32) ThrowStreamReadError();
             const int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
-            if (rowBytes * height > bytes) Refuse();
+            if (rowBytes * height > bytes) ThrowStreamReadError();
             break;
         }
         case 1:  // run-length encoded: a run of two bytes gives at most 255 pixels
         case 2:
-            if (width * height > bytes * 128) Refuse();
+            if (width * height > bytes * 128) ThrowStreamReadError();
             break;
         default:
-            Refuse();
+            ThrowStreamReadError();
     }
     QImage image;
-    if (!image.loadFromData(file.data(), static_cast<int>(file.size()), "BMP") || image.isNull()) Refuse();
+    if (!image.loadFromData(file.data(), static_cast<int>(file.size()), "BMP") || image.isNull()) {
+        ThrowStreamReadError();
+    }
     return gdi::Bitmap(std::move(image));
 }
 
@@ -293,7 +291,7 @@ void TFillData::LoadFromStream(TStream& stream) {
             for (float& v : values) v = StreamReadSingle(stream);
             if (version > 100) {
                 rampSize = StreamReadInt(stream);
-                if (rampSize < 1 || rampSize > kMaxRampSize) Refuse();
+                if (rampSize < 1 || rampSize > kMaxRampSize) ThrowStreamReadError();
             }
             break;
         case fkPattern: {

@@ -62,6 +62,8 @@ QString DocumentFileFilter();
 
 // ---- numbers and geometry
 
+constexpr double kMMPerInch = 25.4;
+
 // Scales width and height, keeping the aspect, until the size touches the
 // box maxWidth x maxHeight (up or down); rounded to the nearest integer.
 // Nothing changes when the size or the box has no extent.

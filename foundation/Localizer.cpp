@@ -80,15 +80,6 @@ namespace {
 const QString kDefaultSection = QStringLiteral("Default");
 const QString kLocalizerSection = QStringLiteral("Localizer");
 
-// The program file's name up to its first ".".
-QString ProgramBaseName() {
-    QString program = QCoreApplication::instance() ? QFileInfo(QCoreApplication::applicationFilePath()).fileName()
-                                                   : QStringLiteral("zorbit");
-    const qsizetype dot = program.indexOf(QLatin1Char('.'));
-    if (dot >= 0) program.truncate(dot);
-    return program;
-}
-
 QString KeyString(std::string_view key) {
     return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
@@ -170,6 +161,18 @@ private:
 };
 
 }  // namespace
+
+QString ProgramBaseName() {
+    QString program = QCoreApplication::instance() ? QFileInfo(QCoreApplication::applicationFilePath()).fileName()
+                                                   : QStringLiteral("zorbit");
+    const qsizetype dot = program.indexOf(QLatin1Char('.'));
+    if (dot >= 0) program.truncate(dot);
+    return program;
+}
+
+QString ManualFileName(const QString& folder, const QString& program, const QString& code) {
+    return folder + program + QLatin1Char('_') + code + QStringLiteral(".htm");
+}
 
 // ---- TLocalizer
 
@@ -399,8 +402,7 @@ QLocale TLocalizer::LanguageLocale() const {
 
 QString TLocalizer::GetManualFileName(int index) const {
     const int i = (index >= 0 && index < kLanguageCount) ? index : 0;
-    return GetProgramFolder() + ProgramBaseName() + QLatin1Char('_') +
-           QString::fromLatin1(LangDataTable[static_cast<size_t>(i)].code) + QStringLiteral(".pdf");
+    return ManualFileName(GetProgramFolder(), ProgramBaseName(), QString::fromLatin1(LangDataTable[static_cast<size_t>(i)].code));
 }
 
 void TLocalizer::RemoveQtTranslations() {

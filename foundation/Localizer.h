@@ -36,6 +36,12 @@
 class TMyMemIniFile;
 class QTranslator;
 
+// The program file's name up to its first ".".
+QString ProgramBaseName();
+// The manual of the language with that code, an HTML page:
+// <folder><program>_<code>.htm.
+QString ManualFileName(const QString& folder, const QString& program, const QString& code);
+
 // A language could not be loaded; the previous language stays in force.
 ZORBIT_DECLARE_EXCEPTION(ELanguageError, Exception);
 
@@ -99,6 +105,7 @@ public:
     // The conventions of the current language, for numbers the windows show
     // (settings files keep the user's own locale).
     QLocale LanguageLocale() const;
+    // The manual of the language in the program folder (ManualFileName).
     QString GetManualFileName(int index) const;
 
     // 16 x 16 tool-button glyphs of the current language.

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 inline int32_t Round(long double x) {
     if (!(x == x)) return 0;
@@ -48,4 +49,9 @@ inline int64_t MulDiv64(int64_t a, int64_t b, int64_t c) {
 
 inline int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
     return static_cast<int32_t>(MulDiv64(a, b, c));
+}
+
+// A count or size kept in 16 bits: values outside 0..65535 stop at its ends.
+inline uint16_t ClampToUint16(int64_t v) {
+    return static_cast<uint16_t>(v < 0 ? 0 : (v > 65535 ? 65535 : v));
 }

@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 namespace {
-const char* const kReadError = "Stream read error";
 const char* const kWriteError = "Stream write error";
 }  // namespace
 
@@ -25,10 +24,12 @@ int64_t TStream::Remaining() {
     return std::max<int64_t>(0, Size() - Position());
 }
 
+void ThrowStreamReadError() { throw EReadError(kStreamReadError); }
+
 void TStream::ReadBuffer(void* buffer, int64_t count) {
     if (count == 0) return;
     RequireAvailable(count);
-    if (Read(buffer, count) != count) throw EReadError(kReadError);
+    if (Read(buffer, count) != count) ThrowStreamReadError();
 }
 
 void TStream::WriteBuffer(const void* buffer, int64_t count) {
@@ -37,7 +38,7 @@ void TStream::WriteBuffer(const void* buffer, int64_t count) {
 }
 
 void TStream::RequireAvailable(int64_t count) {
-    if (count < 0 || count > Remaining()) throw EReadError(kReadError);
+    if (count < 0 || count > Remaining()) ThrowStreamReadError();
 }
 
 int64_t TStream::CopyFrom(TStream& source, int64_t count) {
@@ -127,10 +128,11 @@ TFileStream::TFileStream(const std::string& fileName, FileMode mode) : fileName_
     }
     fd_ = ::open(fileName.c_str(), flags, 0644);
     if (fd_ < 0) {
-        const std::string reason = std::strerror(errno);
+        const int error = errno;
+        const std::string reason = std::strerror(error);
         if (mode == FileMode::Create)
-            throw EFCreateError("Cannot create file \"" + fileName + "\": " + reason);
-        throw EFOpenError("Cannot open file \"" + fileName + "\": " + reason);
+            throw EFCreateError("Cannot create file \"" + fileName + "\": " + reason, error);
+        throw EFOpenError("Cannot open file \"" + fileName + "\": " + reason, error);
     }
 }
 
@@ -156,6 +158,7 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
     while (done < count) {
         const ssize_t n = ::write(fd_, bytes + done, static_cast<size_t>(count - done));
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0) lastError_ = errno;
         if (n <= 0) break;
         done += n;
     }
@@ -171,11 +174,11 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 void TFileStream::SetSize(int64_t size) {
-    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) throw EWriteError(kWriteError);
+    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) throw EWriteError(kWriteError, lastError_ = errno);
     if (Position() > size) SetPosition(size);
 }
 
 void TFileStream::Flush() {
     // Devices and pipes cannot be synced and need not be.
-    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) throw EWriteError(kWriteError);
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) throw EWriteError(kWriteError, lastError_ = errno);
 }

@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+// The message of a read past the end of a stream.
+inline constexpr const char* kStreamReadError = "Stream read error";
+// Raises EReadError with that message: the input is damaged or cut short.
+[[noreturn]] void ThrowStreamReadError();
+
 enum class SeekOrigin { Begin, Current, End };
 
 class TStream {
@@ -90,8 +95,12 @@ public:
     void Flush();
 
     const std::string& FileName() const { return fileName_; }
+    // The system's error number of the last write, flush or resize that
+    // failed; 0 while none has.
+    int LastError() const { return lastError_; }
 
 private:
     std::string fileName_;
     int fd_ = -1;
+    int lastError_ = 0;
 };

@@ -19,7 +19,7 @@ namespace {
 
 constexpr size_t kRecordHeader = 8;
 
-[[noreturn]] void BadFormat() { throw Exception("falsches EMF Format"); }
+[[noreturn]] void BadEmfFormat() { throw Exception("falsches EMF Format"); }
 
 TMatrix3 MatrixOfXForm(const TMetaRecord& r, size_t at) {
     TMatrix3 m = kIdentityMatrix;
@@ -111,13 +111,13 @@ void TZREMF::LoadFromStream(TStream& stream, int64_t size) {
     data_.clear();
     headerCopy_.clear();
     const int64_t given = std::min(size, stream.Remaining());
-    if (given < static_cast<int64_t>(kHeaderCopySize)) BadFormat();
+    if (given < static_cast<int64_t>(kHeaderCopySize)) BadEmfFormat();
     std::vector<uint8_t> header(kHeaderCopySize);
     stream.ReadBuffer(header.data(), kHeaderCopySize);
     stream.Seek(-static_cast<int64_t>(kHeaderCopySize), SeekOrigin::Current);
     const TMetaRecord h(header);
     const uint32_t total = h.U32(48);
-    if (h.U32(40) != kSignature || total < kHeaderCopySize || total > given) BadFormat();
+    if (h.U32(40) != kSignature || total < kHeaderCopySize || total > given) BadEmfFormat();
     std::vector<uint8_t> bytes(total);
     stream.ReadBuffer(bytes.data(), total);
     LoadBytes(std::move(bytes));
@@ -167,7 +167,7 @@ void TZREMF::SetMetaFileHandle(const gdi::Metafile& metafile) {
     data_.clear();
     std::vector<uint8_t> bytes = metafile.EmfBytes();
     const TMetaRecord h(bytes);
-    if (bytes.size() < kHeaderCopySize || h.U32(40) != kSignature) BadFormat();
+    if (bytes.size() < kHeaderCopySize || h.U32(40) != kSignature) BadEmfFormat();
     LoadBytes(std::move(bytes));
 }
 

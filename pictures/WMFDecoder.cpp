@@ -28,7 +28,7 @@ uint16_t Checksum(const uint8_t* header) {
     return sum;
 }
 
-[[noreturn]] void BadFormat() { throw Exception("falsches WMF Format"); }
+[[noreturn]] void BadWmfFormat() { throw Exception("falsches WMF Format"); }
 
 }  // namespace
 
@@ -38,12 +38,12 @@ int32_t TZRWMF::GetWidth() const { return data_.empty() ? 1 : std::abs(header_.r
 void TZRWMF::LoadFromStream(TStream& stream, int64_t size) {
     data_.clear();
     header_ = {};
-    if (size < static_cast<int64_t>(kPlaceableSize + kStandardHeaderSize) || stream.Remaining() < size) BadFormat();
+    if (size < static_cast<int64_t>(kPlaceableSize + kStandardHeaderSize) || stream.Remaining() < size) BadWmfFormat();
     uint8_t bytes[kPlaceableSize];
     stream.ReadBuffer(bytes, kPlaceableSize);
     const TMetaRecord h({bytes, kPlaceableSize});
     TPlaceableHeader header{h.U32(0), h.U16(4), h.I16(6), h.I16(8), h.I16(10), h.I16(12), h.U16(14), h.U32(16), h.U16(20)};
-    if (header.key != kPlaceableKey || header.checksum != Checksum(bytes)) BadFormat();
+    if (header.key != kPlaceableKey || header.checksum != Checksum(bytes)) BadWmfFormat();
     std::vector<uint8_t> data(static_cast<size_t>(size) - kPlaceableSize);
     stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
     header_ = header;

@@ -6,6 +6,8 @@
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Rounding.h"
 #include "platform/gdi/Canvas.h"
+#include "platform/gdi/Region.h"
+#include "shapes/ZRShape.h"
 #include "shapes/PfeilShape.h"
 
 #include <QtCore/QString>
@@ -56,8 +58,24 @@ void TAbstractAutoShape::SetWidth(int32_t v) { Change(Width, v); }
 void TAbstractAutoShape::SetHeight(int32_t v) { Change(Height, v); }
 void TAbstractAutoShape::SetAngle(float v) { Change(Angle, v); }
 
+namespace {
+
+// Handle values come from documents too: anything not finite counts as 0 and
+// the rest is kept within ten thousand box sizes, so outlines stay finite.
+float SaneHandleValue(float v) {
+    return std::isfinite(v) ? std::clamp(v, -10000.0f, 10000.0f) : 0.0f;
+}
+
+THotTrackEntry SaneEntry(THotTrackEntry e) {
+    for (float* v : {&e.Value1, &e.Min1, &e.Max1, &e.Value2, &e.Min2, &e.Max2}) *v = SaneHandleValue(*v);
+    return e;
+}
+
+}  // namespace
+
 void TAbstractAutoShape::SetHotTrackData(const THotTrackData& data) {
     HotTrackData = data;
+    for (THotTrackEntry& e : HotTrackData.Entries) e = SaneEntry(e);
     Dirty = true;
 }
 
@@ -67,7 +85,7 @@ TRect TAbstractAutoShape::GetBounds() {
 
 void TAbstractAutoShape::SetAdjustHandle(int32_t index, const THotTrackEntry& entry) {
     Dirty = true;
-    if (index >= 0 && index < kHotTrackEntries) HotTrackData.Entries[static_cast<size_t>(index)] = entry;
+    if (index >= 0 && index < kHotTrackEntries) HotTrackData.Entries[static_cast<size_t>(index)] = SaneEntry(entry);
 }
 
 void TAbstractAutoShape::AddCartesianHandle(float x, float xMin, float xMax, float y, float yMin, float yMax) {
@@ -88,6 +106,11 @@ TPoint TAbstractAutoShape::PolarToDevice(float a, float r) const {
     const long double radians = a * std::numbers::pi_v<long double> / 180.0L;
     return {gdi::Saturated(Round64(std::cos(radians) * r * Width) + CenterX),
             gdi::Saturated(Round64(r * std::sin(radians) * Height) + CenterY)};
+}
+
+TFloatKontur TAbstractAutoShape::NewKontur() const {
+    return TFloatKontur(static_cast<float>(CenterX), static_cast<float>(CenterY), static_cast<float>(Width),
+                        static_cast<float>(Height));
 }
 
 void TAbstractAutoShape::DoChange() {
@@ -141,7 +164,94 @@ void TAbstractPolygonShape::BuildBoxPoints() {
     TakeContour(contour);
 }
 
+void TAbstractPolygonShape::BuildIntegerPoints(std::span<const TFloatPoint> vertices, bool roundWhole) {
+    Dirty = false;
+    Points.resize(vertices.size() + 1);
+    for (size_t i = 0; i < vertices.size(); ++i) {
+        // Far outside any canvas already; the clamp keeps the sums in range.
+        const double dx = std::clamp(static_cast<double>(vertices[i].X) * Width, -1e12, 1e12);
+        const double dy = std::clamp(static_cast<double>(vertices[i].Y) * Height, -1e12, 1e12);
+        const TPoint p = roundWhole ? TPoint{gdi::Saturated(Round64(CenterX + dx)), gdi::Saturated(Round64(CenterY + dy))}
+                                    : TPoint{gdi::Saturated(CenterX + Round64(dx)), gdi::Saturated(CenterY + Round64(dy))};
+        Points[i] = RotatePoint(p, Angle);
+    }
+    Points.back() = Points.front();
+}
+
+void TAbstractPolygonShape::TakeDevicePoints(std::span<const TPoint> points) {
+    Dirty = false;
+    Points.assign(points.begin(), points.end());
+    if (!Points.empty()) Points.push_back(Points.front());
+}
+
+// ---- TAbstractPathShape
+
+std::vector<std::span<const TPoint>> TAbstractPathShape::PointArrays() {
+    RebuildIfDirty();
+    return {Arrays.begin(), Arrays.end()};
+}
+
+void TAbstractPathShape::Emit(TFloatKontur& contour, size_t index) {
+    Emit(contour, index, Angle);
+}
+
+void TAbstractPathShape::Emit(TFloatKontur& contour, size_t index, double angle) {
+    std::vector<TPoint>& points = Arrays[index];
+    points.resize(static_cast<size_t>(contour.Count));
+    contour.ToPointArray(points, angle);
+    contour.Clear();
+}
+
+void TAbstractPathShape::Polylines(gdi::Canvas& canvas, std::initializer_list<size_t> indexes) {
+    for (size_t i : indexes)
+        if (!Arrays[i].empty()) canvas.Polyline(Arrays[i]);
+}
+
+bool TAbstractPathShape::OnAnyLine(std::initializer_list<size_t> indexes, int32_t x, int32_t y, int32_t tolerance) {
+    for (size_t i : indexes)
+        if (HitTestPolyline(Arrays[i], static_cast<int32_t>(Arrays[i].size()) - 1, x, y, tolerance)) return true;
+    return false;
+}
+
+bool TAbstractPathShape::InsideAny(std::initializer_list<size_t> indexes, int32_t x, int32_t y, bool winding) {
+    for (size_t i : indexes)
+        if (PointInShapePolygon(Arrays[i], x, y, winding)) return true;
+    return false;
+}
+
+TRect TAbstractPathShape::BoundsOf(std::initializer_list<size_t> indexes) {
+    TRect r{CenterX, CenterY, CenterX, CenterY};
+    bool any = false;
+    for (size_t i : indexes) {
+        if (Arrays[i].empty()) continue;
+        const TRect b = BoundsOfShapePoints(Arrays[i], static_cast<int32_t>(Arrays[i].size()) - 1);
+        r = any ? TRect{std::min(r.left, b.left), std::min(r.top, b.top), std::max(r.right, b.right),
+                        std::max(r.bottom, b.bottom)}
+                : b;
+        any = true;
+    }
+    return r;
+}
+
+void TAbstractPathShape::FillPlain(gdi::Canvas& canvas, TFillData& fill, size_t index) {
+    if (Arrays[index].size() >= 2) fill.FillPolygon(canvas, Arrays[index]);
+}
+
+void TAbstractPathShape::FillDark(gdi::Canvas& canvas, TFillData& fill, size_t index) {
+    if (Arrays[index].size() >= 2) fill.FillPolygonDarkShade(canvas, Arrays[index]);
+}
+
+void TAbstractPathShape::FillMedium(gdi::Canvas& canvas, TFillData& fill, size_t index) {
+    if (Arrays[index].size() >= 2) fill.FillPolygonMediumShade(canvas, Arrays[index]);
+}
+
 // ---- helpers
+
+bool PointInShapePolygon(std::span<const TPoint> points, int32_t x, int32_t y, bool winding) {
+    if (points.size() < 3) return false;
+    if (!winding) return PixelInPolygon(points, x, y);
+    return gdi::Region::FromPolygon(points, gdi::PolyFillMode::Winding).Contains(x, y);
+}
 
 float ClampValue(float value, float min, float max) {
     if (value < min) return min;
@@ -224,6 +334,7 @@ TAutoShapeFactory& AutoShapeFactory() {
         static TAutoShapeFactory instance;
         instance.RegisterShape("TDefaultShape", [] { return std::make_unique<TDefaultShape>(); });
         RegisterPfeilShapes(instance);
+        RegisterZRShapes(instance);
         return &instance;
     }();
     return *factory;

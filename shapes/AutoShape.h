@@ -13,6 +13,7 @@
 // name whatever its letter case and falls back to the plain rectangle.
 
 #include "foundation/PointHelpers.h"
+#include "foundation/FloatKontur.h"
 #include "shapes/HotTrackData.h"
 
 #include <functional>
@@ -23,7 +24,6 @@
 #include <vector>
 
 class TFillData;
-class TFloatKontur;
 namespace gdi {
 class Canvas;
 }
@@ -54,6 +54,9 @@ public:
     // Inside the shape, or with onOutline within tolerance of its outline.
     virtual bool HitTest(int32_t x, int32_t y, bool onOutline, int32_t tolerance) { return false; }
     virtual void SetAdjustHandle(int32_t index, const THotTrackEntry& entry);
+    // The shape's point arrays as last built (rebuilt first when dirty), the
+    // main outline first; for tests and previews.
+    virtual std::vector<std::span<const TPoint>> PointArrays() { return {}; }
 
     int32_t Width = 0;
     int32_t CenterY = 0;
@@ -77,6 +80,10 @@ protected:
     // Not turned.
     TPoint PolarToDevice(float a, float r) const;
     void DoChange();
+    // Handle k of the record (k < 8).
+    THotTrackEntry& Handle(int k) { return HotTrackData.Entries[static_cast<size_t>(k)]; }
+    // A contour with the shape's origin and scale.
+    TFloatKontur NewKontur() const;
 
 private:
     template <class T>
@@ -92,6 +99,7 @@ public:
     bool HitTest(int32_t x, int32_t y, bool onOutline, int32_t tolerance) override;
 
     const std::vector<TPoint>& GetPoints();
+    std::vector<std::span<const TPoint>> PointArrays() override { return {GetPoints()}; }
 
     std::vector<TPoint> Points;
 
@@ -105,7 +113,44 @@ protected:
     void TakeContour(const TFloatKontur& contour);
     // The box's corners from the top-left, clockwise, closed.
     void BuildBoxPoints();
+    // Points from normalised vertices, each (CenterX + round(u·Width),
+    // CenterY + round(v·Height)), or with roundWhole round(CenterX + u·Width);
+    // turned by Angle and closed with a copy of the first.
+    void BuildIntegerPoints(std::span<const TFloatPoint> vertices, bool roundWhole = false);
+    // Points := the already turned device points, closed with the first.
+    void TakeDevicePoints(std::span<const TPoint> points);
 };
+
+// A shape kept as several point arrays of its own; Rebuild refills them
+// (clearing Dirty) before any use when the shape is dirty.
+class TAbstractPathShape : public TAbstractAutoShape {
+public:
+    std::vector<std::span<const TPoint>> PointArrays() override;
+
+protected:
+    explicit TAbstractPathShape(size_t arrayCount) : Arrays(arrayCount) {}
+    virtual void Rebuild() = 0;
+    void RebuildIfDirty() {
+        if (Dirty) Rebuild();
+    }
+    std::vector<TPoint>& A(size_t index) { return Arrays[index]; }
+    // Writes the contour into an array turned by angle (Angle when omitted)
+    // and clears the contour.
+    void Emit(TFloatKontur& contour, size_t index);
+    void Emit(TFloatKontur& contour, size_t index, double angle);
+    void Polylines(gdi::Canvas& canvas, std::initializer_list<size_t> indexes);
+    bool OnAnyLine(std::initializer_list<size_t> indexes, int32_t x, int32_t y, int32_t tolerance);
+    bool InsideAny(std::initializer_list<size_t> indexes, int32_t x, int32_t y, bool winding);
+    TRect BoundsOf(std::initializer_list<size_t> indexes);
+    void FillPlain(gdi::Canvas& canvas, TFillData& fill, size_t index);
+    void FillDark(gdi::Canvas& canvas, TFillData& fill, size_t index);
+    void FillMedium(gdi::Canvas& canvas, TFillData& fill, size_t index);
+
+    std::vector<std::vector<TPoint>> Arrays;
+};
+
+// Whether (x, y) lies inside the polygon by the alternate or winding rule.
+bool PointInShapePolygon(std::span<const TPoint> points, int32_t x, int32_t y, bool winding);
 
 // The plain rectangle, and the shape of names that are not registered.
 class TDefaultShape : public TAbstractPolygonShape {

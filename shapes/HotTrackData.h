@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 struct THotTrackEntry {
     uint8_t Mode = 0;
@@ -34,6 +35,13 @@ struct THotTrackData {
     int UsedCount() const { return Count < 0 ? 0 : (Count > kHotTrackEntries ? kHotTrackEntries : Count); }
 };
 
+class TZRRegIniFile;
+
 // The 228 bytes, value by value (padding written as zeros, skipped on reading).
 void WriteHotTrackData(TStream& stream, const THotTrackData& data);
+// Refuses (EReadError, data unchanged) a short record and a count outside 0..8.
 void ReadHotTrackData(TStream& stream, THotTrackData& data);
+// "HotTrackDataAnzahl" and, per used entry i, the six values rounded to two
+// decimals under "HotTrackData<i>XValue", "...XMin", "...XMax", "...YValue",
+// "...YMin", "...YMax". The mode byte and unused entries are not written.
+void WriteHotTrackDataToIni(TZRRegIniFile& ini, const std::string& section, const THotTrackData& data);

@@ -5,6 +5,8 @@
 
 #include "foundation/Scaler.h"
 
+class TStream;
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -27,6 +29,10 @@ public:
     void MoveTo(float x, float y);
     void LineTo(float x, float y);
     void QuadTo(float cx, float cy, float x, float y);
+    void CubicTo(float c1x, float c1y, float c2x, float c2y, float x, float y);
+    void AddStroke(const TStroke& stroke) { strokes_.push_back(stroke); }
+    void ReplaceStroke(int32_t index, const TStroke& stroke) { strokes_[static_cast<size_t>(index)] = stroke; }
+    void Assign(const TKontur& source) { strokes_ = source.strokes_; }
     int32_t Count() const { return static_cast<int32_t>(strokes_.size()); }
     const TStroke& Strokes(int32_t index) const { return strokes_[static_cast<size_t>(index)]; }
     // The bounds of every point the strokes use, control points included;
@@ -48,6 +54,18 @@ public:
     const TKontur& Items(int32_t index) const { return *konturs_[static_cast<size_t>(index)]; }
     // The union of the contours' bounds; (0, 0, 0, 0) when empty.
     TFloatRect GetBounds() const;
+    // Maps every used point into the unit square, width and height scaled
+    // independently (an extent of 0 counts as 1).
+    void Normalize();
+    void Assign(const TKonturList& source);
+
+    // Contour count, then per contour its stroke count and per stroke the
+    // kind (32 bits, low byte used) and six singles: 28 bytes a stroke.
+    void SaveToStream(TStream& stream) const;
+    // Clears first. Counts are checked against the bytes that remain, so a
+    // damaged stream raises EReadError instead of allocating; the list is
+    // left empty then.
+    void LoadFromStream(TStream& stream);
 
 private:
     std::vector<std::unique_ptr<TKontur>> konturs_;

@@ -4,8 +4,10 @@
 
 #include "foundation/PointHelpers.h"
 #include "platform/gdi/Canvas.h"
+#include "platform/gdi/Region.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class TPolyPolygonData {
@@ -18,6 +20,16 @@ public:
     void ClosePolygon();
     // Fills the finished polygons with the canvas's pen, brush and fill mode.
     void DrawPolygons(gdi::Canvas& canvas) const;
+    // Open polylines, one per finished polygon (no closing segment added).
+    void DrawPolylines(gdi::Canvas& canvas) const;
+    // The finished polygons by the alternate rule; none without polygons.
+    std::optional<gdi::Region> CreateRegion() const;
+    // The union of each polygon's own region (overlaps stay filled).
+    std::optional<gdi::Region> CreateUnionRegion() const;
+    // With outlineOnly, within tolerance of a segment between consecutive
+    // points of a polygon (the closing edge is not tested); otherwise inside
+    // the region, or near the outline within its bounds inflated by tolerance.
+    bool HitTest(int32_t x, int32_t y, int32_t tolerance, bool outlineOnly) const;
     // The bounds of every point, unfinished ones included; (0, 0, 0, 0) without points.
     TRect GetBounds() const;
 
@@ -27,6 +39,9 @@ public:
     const std::vector<int32_t>& Counts() const { return counts_; }
 
 private:
+    std::span<const TPoint> Finished() const;
+    bool HitOutline(TPoint p, int32_t tolerance) const;
+
     std::vector<TPoint> points_;
     std::vector<int32_t> counts_;
     int32_t currentCount_ = 0;

@@ -7,9 +7,8 @@
 #include <QtWidgets/QMessageBox>
 
 void InstallFilerMessageBox() {
-    SetWrongTagHandler([](const char* message) {
-        QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), QString::fromLatin1(message),
-                        QMessageBox::Ok, QApplication::activeWindow());
+    SetSkippedPlacesHandler([](const QString& message) {
+        QMessageBox box(QMessageBox::Warning, ApplicationTitle(), message, QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
     });
 }

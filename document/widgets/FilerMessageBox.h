@@ -1,4 +1,4 @@
 #pragma once
-// Shows the wrong-tag messages of the tagged value stream in a plain message
-// box with an OK button (once, at start-up).
+// Shows the message of a load that skipped damaged places in a message box
+// with an OK button (installed once, at start-up).
 void InstallFilerMessageBox();

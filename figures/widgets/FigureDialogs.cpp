@@ -1,5 +1,7 @@
 #include "figures/widgets/FigureDialogs.h"
 
+#include "cd/widgets/CddbDialogs.h"
+#include "cd/widgets/DlgTrackTabelle.h"
 #include "content/widgets/BarcodeDlg.h"
 #include "controls/ValidateEdit.h"
 #include "figures/FigureDialogs.h"
@@ -32,6 +34,10 @@ bool RunBarcodeDlg(TZRBarcode& barcode, TDataSet* dataSet) {
     return EditBarcodeDialog(barcode, dataSet, QApplication::activeWindow());
 }
 
+bool RunTrackTableDlg(TZRTrackTabelleData& tracks) {
+    return EditTrackTable(tracks, QApplication::activeWindow());
+}
+
 void ShowWarningBox(const QString& text) {
     QMessageBox::warning(QApplication::activeWindow(), ApplicationTitle(), text, QMessageBox::Ok);
 }
@@ -41,5 +47,7 @@ void ShowWarningBox(const QString& text) {
 void InstallFigureDialogs() {
     SetPositionDialog(RunDlgPosition);
     SetBarcodeDialog(RunBarcodeDlg);
+    SetTrackTableDialog(RunTrackTableDlg);
+    InstallCddbDialogs();
     SetFigureWarning(ShowWarningBox);
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array<TFilterSliderInfo, 3> kSliders = {{
+constexpr std::array<TFilterSliderInfo, 3> kHSLSliders = {{
     {"Label1", "Farbton", 250, TSliderMode::smLinear, 0},
     {"Label2", "Sättigung", 280, TSliderMode::smLinear, 0},
     {"Label3", "Helligkeit", 310, TSliderMode::smLinear, 0},
@@ -14,7 +14,7 @@ constexpr std::array<TFilterSliderInfo, 3> kSliders = {{
 
 }  // namespace
 
-TDlgFilterHSL::TDlgFilterHSL(QWidget* parent) : TDlgFilter(parent, kSliders) {
+TDlgFilterHSL::TDlgFilterHSL(QWidget* parent) : TDlgFilter(parent, kHSLSliders) {
     setObjectName(QStringLiteral("DlgFilterHSL"));
 }
 

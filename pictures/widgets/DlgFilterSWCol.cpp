@@ -6,14 +6,14 @@
 
 namespace {
 
-constexpr std::array<TFilterSliderInfo, 2> kSliders = {{
+constexpr std::array<TFilterSliderInfo, 2> kSWColSliders = {{
     {"Label1", "Farbton", 250, TSliderMode::smLinear, -80},
     {"Label2", "Sättigung", 280, TSliderMode::smLinear, -40},
 }};
 
 }  // namespace
 
-TDlgFilterSWCol::TDlgFilterSWCol(QWidget* parent) : TDlgFilter(parent, kSliders) {
+TDlgFilterSWCol::TDlgFilterSWCol(QWidget* parent) : TDlgFilter(parent, kSWColSliders) {
     setObjectName(QStringLiteral("DlgFilterSWCol"));
     BtnSchwarzWeiss = AddButton("BtnSchwarzWeiss", QStringLiteral("Schwarz/Weiß"), 108);
     PlaceButtons();

@@ -5,22 +5,22 @@
 namespace gdi {
 namespace {
 
-Color Sys(SystemColorIndex index) { return ResolveColor(SystemColor(index)); }
-
 struct RingColors {
     Color topLeft, bottomRight;
 };
 
 RingColors OuterColors(uint32_t edge, uint32_t flags) {
     const bool soft = flags & BF_SOFT;
-    if (edge & BDR_RAISEDOUTER) return {Sys(soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT), Sys(COLOR_3DDKSHADOW)};
-    return {Sys(soft ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT)};
+    if (edge & BDR_RAISEDOUTER) {
+        return {SysColor(soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT), SysColor(COLOR_3DDKSHADOW)};
+    }
+    return {SysColor(soft ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW), SysColor(COLOR_BTNHIGHLIGHT)};
 }
 
 RingColors InnerColors(uint32_t edge, uint32_t flags) {
     const bool soft = flags & BF_SOFT;
-    if (edge & BDR_RAISEDINNER) return {Sys(soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNSHADOW)};
-    return {Sys(soft ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW), Sys(COLOR_3DLIGHT)};
+    if (edge & BDR_RAISEDINNER) return {SysColor(soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT), SysColor(COLOR_BTNSHADOW)};
+    return {SysColor(soft ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW), SysColor(COLOR_3DLIGHT)};
 }
 
 // One ring of each kind at most: a ring that names both raised and sunken is none.
@@ -52,20 +52,20 @@ bool DrawEdge(Canvas& canvas, Rect& rect, uint32_t edge, uint32_t flags) {
     Rect r = rect;
     if (outer) {
         RingColors c = OuterColors(edge, flags);
-        if (flags & BF_MONO) c = {Sys(COLOR_WINDOWFRAME), Sys(COLOR_WINDOWFRAME)};
-        else if (flags & BF_FLAT) c = {Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNSHADOW)};
+        if (flags & BF_MONO) c = {SysColor(COLOR_WINDOWFRAME), SysColor(COLOR_WINDOWFRAME)};
+        else if (flags & BF_FLAT) c = {SysColor(COLOR_BTNSHADOW), SysColor(COLOR_BTNSHADOW)};
         DrawEdgeRing(canvas, r, sides, c.topLeft, c.bottomRight);
         r = Shrunk(r, sides);
     }
     if (inner) {
         RingColors c = InnerColors(edge, flags);
-        if (flags & BF_MONO) c = {Sys(COLOR_WINDOW), Sys(COLOR_WINDOW)};
-        else if (flags & BF_FLAT) c = {Sys(COLOR_BTNFACE), Sys(COLOR_BTNFACE)};
+        if (flags & BF_MONO) c = {SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOW)};
+        else if (flags & BF_FLAT) c = {SysColor(COLOR_BTNFACE), SysColor(COLOR_BTNFACE)};
         DrawEdgeRing(canvas, r, sides, c.topLeft, c.bottomRight);
         r = Shrunk(r, sides);
     }
     if ((flags & BF_MIDDLE) && !r.IsEmpty()) {
-        canvas.FillRect(r, SolidBrush(Sys((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE)));
+        canvas.FillRect(r, SolidBrush(SysColor((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE)));
     }
     if (flags & BF_ADJUST) rect = r;
     return true;

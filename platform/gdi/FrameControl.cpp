@@ -9,8 +9,6 @@
 namespace gdi {
 namespace {
 
-Color Sys(SystemColorIndex index) { return ResolveColor(SystemColor(index)); }
-
 // The classic 7 x 7 check mark, one string per row.
 constexpr const char* kCheckMark[7] = {"......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#...."};
 
@@ -36,8 +34,8 @@ void DrawCheckBox(Canvas& canvas, const Rect& rect, uint32_t state) {
     const bool grayed = (state & DFCS_BUTTON3STATE) && checked;
     Rect inside = rect;
     DrawEdge(canvas, inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    canvas.FillRect(inside, SolidBrush(Sys(inactive || grayed ? COLOR_BTNFACE : COLOR_WINDOW)));
-    if (checked) DrawCheckMark(canvas, inside, Sys(inactive || grayed ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT));
+    canvas.FillRect(inside, SolidBrush(SysColor(inactive || grayed ? COLOR_BTNFACE : COLOR_WINDOW)));
+    if (checked) DrawCheckMark(canvas, inside, SysColor(inactive || grayed ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT));
 }
 
 void DrawRadioButton(Canvas& canvas, const Rect& rect, uint32_t state) {
@@ -45,7 +43,7 @@ void DrawRadioButton(Canvas& canvas, const Rect& rect, uint32_t state) {
     const Rect box{rect.left, rect.top, rect.left + size, rect.top + size};
     const Pen savedPen = canvas.pen();
     const Brush savedBrush = canvas.brush();
-    canvas.SetBrush(SolidBrush(Sys(state & DFCS_INACTIVE ? COLOR_BTNFACE : COLOR_WINDOW)));
+    canvas.SetBrush(SolidBrush(SysColor(state & DFCS_INACTIVE ? COLOR_BTNFACE : COLOR_WINDOW)));
     canvas.SetPen(Pen{PenStyle::Null});
     canvas.Ellipse(box.left, box.top, box.right + 1, box.bottom + 1);
     // Upper-left arcs in the shadows, lower-right arcs in the lights.
@@ -55,10 +53,10 @@ void DrawRadioButton(Canvas& canvas, const Rect& rect, uint32_t state) {
         canvas.SetPen(Pen{PenStyle::Solid, 1, lower});
         canvas.Arc(r.left, r.top, r.right, r.bottom, r.left, r.bottom, r.right, r.top);
     };
-    arcs(box, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT));
-    arcs(box.Inflated(-1, -1), Sys(COLOR_3DDKSHADOW), Sys(COLOR_3DLIGHT));
+    arcs(box, SysColor(COLOR_BTNSHADOW), SysColor(COLOR_BTNHIGHLIGHT));
+    arcs(box.Inflated(-1, -1), SysColor(COLOR_3DDKSHADOW), SysColor(COLOR_3DLIGHT));
     if (state & DFCS_CHECKED) {
-        const Color dot = Sys(state & DFCS_INACTIVE ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
+        const Color dot = SysColor(state & DFCS_INACTIVE ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
         canvas.SetBrush(SolidBrush(dot));
         canvas.SetPen(Pen{PenStyle::Null});
         const int32_t c = size / 2, r = std::max(size / 6, 2);

@@ -35,6 +35,8 @@ constexpr Color SystemColor(uint32_t index) { return kSystemColorFlag | index; }
 // Turns a system colour into its RGB value from the desktop's palette; plain
 // colours are returned unchanged (without their top byte).
 Color ResolveColor(Color c);
+// The RGB value of a system colour now.
+inline Color SysColor(SystemColorIndex index) { return ResolveColor(SystemColor(index)); }
 
 struct Point {
     int32_t x = 0;

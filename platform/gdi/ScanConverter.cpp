@@ -27,7 +27,7 @@ int64_t RoundAway(double x) {
     return r;
 }
 
-int64_t ToFixed(double v) {
+int64_t ToSubpixels(double v) {
     if (!(v == v)) return 0;  // NaN
     return RoundAway(std::clamp(v, -kCoordLimit, kCoordLimit) * kSub);
 }
@@ -98,7 +98,7 @@ void ScanConverter::AddPolygon(std::span<const QPointF> points) {
     for (size_t i = 0; i < points.size(); ++i) {
         const QPointF& a = points[i];
         const QPointF& b = points[(i + 1) % points.size()];
-        AddEdge(ToFixed(a.x()), ToFixed(a.y()), ToFixed(b.x()), ToFixed(b.y()));
+        AddEdge(ToSubpixels(a.x()), ToSubpixels(a.y()), ToSubpixels(b.x()), ToSubpixels(b.y()));
     }
 }
 

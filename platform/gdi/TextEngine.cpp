@@ -1,5 +1,6 @@
 #include "platform/gdi/TextEngine.h"
 
+#include "platform/fonts/FontSubstitutes.h"
 #include "platform/gdi/QtConvert.h"
 
 #include <QtCore/QHash>
@@ -101,7 +102,7 @@ struct TextEngine::Cache {
     std::list<std::shared_ptr<Face>> fonts;
 };
 
-TextEngine::TextEngine() : cache_(std::make_unique<Cache>()) {}
+TextEngine::TextEngine() : cache_(std::make_unique<Cache>()) { fonts::InstallFontSubstitutes(); }
 TextEngine::~TextEngine() = default;
 
 TextEngine& TextEngine::Instance() {

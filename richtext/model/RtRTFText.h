@@ -32,6 +32,7 @@
 #include "richtext/model/Paragraph.h"
 #include "richtext/model/TextOptions.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -352,6 +353,9 @@ public:
     void InitMeasureTable();
     TRtMeasureTable& MeasureTable() { return measureTables_[currentMeasureTable_]; }
     std::vector<TRtMeasureTable>& MeasureTables() { return measureTables_; }
+    // The measuring layer makes another table of the block the current one.
+    void SelectMeasureTable(size_t index) { currentMeasureTable_ = std::min(index, measureTables_.size() - 1); }
+    size_t CurrentMeasureTableIndex() const { return currentMeasureTable_; }
     int32_t MeasureTableNumber = 1;
     int32_t MeasureCounterA = 0;
     int32_t MeasureCounterB = 0;

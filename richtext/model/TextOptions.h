@@ -52,6 +52,9 @@ enum TRtViewOption : uint32_t {
     rtDrawFineUnderlines = 1u << 14,
     rtUseDoubleBuffer = 1u << 15,
     rtNoEndOfDocumentLine = 1u << 16,
+    rtDontIgnoreTabsInRightMargin = 1u << 17,
+    rtCenterLinesVertically = 1u << 18,
+    rtUseAbsoluteFontHeight = 1u << 19,
 };
 
 // The protection set ProtectedProp (TProtectProps), as bit masks.

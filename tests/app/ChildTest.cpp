@@ -1,7 +1,7 @@
 // The document window: its designs on the tab strip, the close question,
 // the sheet and its bottom bar, painting, and the main window's New. With
 // ZORBIT_SCREENSHOTS set to a folder, the main window is saved there with a
-// document at several zooms and on a CD sheet.
+// document at several zooms, on an address sheet and on a CD sheet.
 #include "MasterFixture.h"
 
 #include "app/Child.h"
@@ -34,6 +34,7 @@
 #include <QtWidgets/QMenu>
 
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -591,8 +592,22 @@ TEST_F(ChildTest, ALanguageSwitchRetextsTheWindowButKeepsItsTitle) {
     EXPECT_GT(ExpectFormTextsInBothLanguages({static_cast<TLocalizerForm*>(&c)}, computed), 5);
 }
 
-TEST_F(ChildTest, Screenshots) {
-    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
+// The colour the view shows at a point of the label (mm); none outside the view.
+std::optional<gdi::Color> ShownAt(TChild& c, float x, float y) {
+    const QImage& frame = c.MMWin().PresentedFrame();
+    const TScaleCanvas& s = c.MMWin().WindowCanvas();
+    const QPoint at(s.MMToPixelX(x), s.MMToPixelY(y));
+    if (!frame.rect().contains(at)) return std::nullopt;
+    const QRgb rgb = frame.pixel(at);
+    return gdi::Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+// A document at three zooms, on an address sheet with six designs and on a
+// CD sheet, as a user sees it: the figures where they lie, a figure wider
+// than the disc only within its ring. With ZORBIT_SCREENSHOTS set to a
+// folder, each view is saved there.
+TEST_F(ChildTest, TheViewShowsTheFiguresAtEveryZoomAndOnEverySheet) {
+    const gdi::Color yellow = gdi::Rgb(0xFF, 0xE0, 0x80);
     TMaster& m = CreateMaster();
     m.resize(1100, 800);
     m.show();
@@ -605,10 +620,19 @@ TEST_F(ChildTest, Screenshots) {
     design.SelectFigure(1);
     design.SetHandlesVisible(1);
     for (const double zoom : {0.5, 1.0, 4.0}) {
+        SCOPED_TRACE(zoom);
         c.ZoomCentered(zoom);
         c.MMWin().ZoomAt(zoom, zoom > 2 ? 30.0f : 105.0f, zoom > 2 ? 25.0f : 148.0f);
         c.UpdateRulers();
         ReturnToLoop();
+        EXPECT_DOUBLE_EQ(c.MMWin().GetZoom(), zoom);
+        // The figure at the point zoomed to: the large rectangle, or inside
+        // the first one, clear of its handles.
+        if (zoom < 2) {
+            EXPECT_EQ(ShownAt(c, 105, 150), gdi::Rgb(0xE0, 0xF0, 0xE0));
+        } else {
+            EXPECT_EQ(ShownAt(c, 20, 14), yellow);
+        }
         c.LinHori().UpdateCursorMarkAt(QPoint(c.LinHori().StartNull() + 60, 0));
         c.LinVert().UpdateCursorMarkAt(QPoint(0, c.LinVert().StartNull() + 40));
         ReturnToLoop();
@@ -621,14 +645,23 @@ TEST_F(ChildTest, Screenshots) {
     AddSampleFigures(*c.CurrentDesign());
     c.mnuGanzClick();
     ReturnToLoop();
+    EXPECT_EQ(c.DesignCount(), 6);
+    EXPECT_EQ(c.CurrentDesignIndex(), 5);
+    EXPECT_EQ(ShownAt(c, 20, 14), yellow);
     SaveScreenshot(m, "child-address", true);
 
     TEtikett cd;
     AssignStationeryProduct(cd, *FindStationeryProduct("Herma", "4093"));
     TChild& disc = OpenShownDocument(&cd);
-    // Wider than the disc: drawn only within its ring.
-    AddFilledFigure<TRechteck>(*disc.CurrentDesign(), 105, 74.5, 160, 30, gdi::Rgb(0xFF, 0xC0, 0xC0));
+    // Across the first disc (116 mm, centred at 105, 74.5 mm on the page)
+    // and wider: drawn only within its ring.
+    const gdi::Color pink = gdi::Rgb(0xFF, 0xC0, 0xC0);
+    AddFilledFigure<TRechteck>(*disc.CurrentDesign(), 105, 74.5, 160, 30, pink);
     disc.mnuGanzClick();
     ReturnToLoop();
+    EXPECT_EQ(ShownAt(disc, 145, 74.5), pink);
+    EXPECT_EQ(ShownAt(disc, 65, 80), pink);
+    EXPECT_NE(ShownAt(disc, 175, 74.5), pink);
+    EXPECT_NE(ShownAt(disc, 35, 74.5), pink);
     SaveScreenshot(m, "child-cd", true);
 }

@@ -556,18 +556,19 @@ TEST_F(CommandsTest, PrintingADocumentRunsThePrintEngineOnIt) {
     EXPECT_EQ(fake().Pages(), 1);
 }
 
-// With ZORBIT_SCREENSHOTS set to a folder: a selection coloured from the
-// colour strip, the Edit menu naming the step, two documents tiled and
-// cascaded.
-TEST_F(CommandsTest, Screenshots) {
-    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
+// The colour strip as a mouse uses it: a left press opens its palette for
+// the fill, a right press for the outline, and the colour chosen there goes
+// to the selection; the Edit menu then names the step. With
+// ZORBIT_SCREENSHOTS set to a folder, the palette, the coloured selection,
+// the Edit menu and two documents tiled and cascaded are saved there.
+TEST_F(CommandsTest, TheColourStripsPalettesColourTheSelection) {
     TEtikett sheet;
     MakeSheet(sheet, 2, 2);
     TChild& first = OpenShownDocument(&sheet);
     TEinzelEtikett& d = *first.CurrentDesign();
     TRechteck& r = AddRectangle(d, 30, 20);
     r.SetPenWidth(1.5f);
-    AddRectangle(d, 45, 30);
+    TRechteck& other = AddRectangle(d, 45, 30);
     d.SelectFigure(0);
     d.SetHandlesVisible(1);
     auto* strip = master->findChild<TQDXColorToolbar*>(QStringLiteral("QDXColorToolbar1"));
@@ -577,11 +578,19 @@ TEST_F(CommandsTest, Screenshots) {
         QCoreApplication::sendEvent(strip, &press);
         ReturnToLoop();
     };
+    const gdi::Color otherFill = other.Fill->Color();
+    const gdi::Color otherPen = other.PenColor;
     pressCell(12, Qt::LeftButton);
+    ASSERT_TRUE(strip->Popup() && strip->Popup()->isVisible());
     SaveScreenshot(*strip->Popup(), "commands-strip-popup", true);
     strip->ClosePopup(sctFill, TQDXColorToolbar::CellColor(12));
+    EXPECT_EQ(r.Fill->Color(), static_cast<gdi::Color>(TQDXColorToolbar::CellColor(12)));
     pressCell(20, Qt::RightButton);
+    ASSERT_TRUE(strip->Popup() && strip->Popup()->isVisible());
     strip->ClosePopup(sctOutline, TQDXColorToolbar::CellColor(20));
+    EXPECT_EQ(r.PenColor, static_cast<gdi::Color>(TQDXColorToolbar::CellColor(20)));
+    EXPECT_EQ(other.Fill->Color(), otherFill);  // not selected: unchanged
+    EXPECT_EQ(other.PenColor, otherPen);
     ReturnToLoop();
     emit QAbstractEventDispatcher::instance()->aboutToBlock();  // the idle refresh shows the document's menus
     SaveScreenshot(*master, "commands-coloured", true);
@@ -589,20 +598,23 @@ TEST_F(CommandsTest, Screenshots) {
     auto* edit = master->findChild<QMenu*>(QStringLiteral("mnuBearbeiten"));
     edit->popup(master->mapToGlobal(QPoint(60, 24)));
     ReturnToLoop();
+    EXPECT_TRUE(Item("mnuRueckgaengig")->isEnabled());
+    EXPECT_EQ(Item("mnuRueckgaengig")->text(), QStringLiteral("Rückgängig - ") + d.GetUndoCaption());
     SaveScreenshot(*edit, "commands-edit-menu", true);
     edit->hide();
 
     TChild& second = OpenShownDocument(&sheet);
     AddRectangle(*second.CurrentDesign(), 30, 20);
-    Item("mnuUebereinander")->trigger();
-    ReturnToLoop();
-    SaveScreenshot(*master, "commands-tiled", true);
-    Item("mnuNebeneinander")->trigger();
-    ReturnToLoop();
-    SaveScreenshot(*master, "commands-side-by-side", true);
-    Item("mnuUeberlappend")->trigger();
-    ReturnToLoop();
-    SaveScreenshot(*master, "commands-cascaded", true);
+    const std::pair<const char*, const char*> arrangements[] = {
+        {"mnuUebereinander", "commands-tiled"},
+        {"mnuNebeneinander", "commands-side-by-side"},
+        {"mnuUeberlappend", "commands-cascaded"},
+    };
+    for (const auto& [item, picture] : arrangements) {
+        Item(item)->trigger();
+        ReturnToLoop();
+        SaveScreenshot(*master, QString::fromLatin1(picture), true);
+    }
     first.SetModified(false);
     second.SetModified(false);
 }

@@ -23,6 +23,24 @@
 #include "figures/Linie.h"
 #include "figures/Rasten.h"
 #include "figures/Rechteck.h"
+#include "figures/Tracktabelle.h"
+#include "cd/lookup/CDDBConnect.h"
+#include "cd/lookup/CddbSettings.h"
+#include "cd/lookup/FreeDBCache.h"
+#include "cd/widgets/DlgFreeDBMultiMatch.h"
+#include "cd/widgets/DlgTrackEinlesen.h"
+#include "cd/widgets/DlgTrackTabelle.h"
+#include "figures/widgets/FigureDialogs.h"
+#include "foundation/ZRRegIniFile.h"
+#include "platform/cdaudio/CdDrive.h"
+#include "platform/printer/Printer.h"
+#include "support/loopback/LoopbackServers.h"
+#include "../support/PdfPage.h"
+#include <QtCore/QTimer>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTableWidget>
+#include "cd/lookup/TrackTabelleData.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"
 #include "foundation/Scaler.h"
@@ -203,6 +221,7 @@ protected:
         SetGridX(oldGrid_);
         SetPictureChooser(nullptr);
         SetBarcodeDialog({});
+        SetTrackTableDialog({});
         SetFieldTextMaker({});
         SetIndexPrintWindow({});
         MasterPrintTest::TearDown();
@@ -383,8 +402,9 @@ TEST_F(EditingTest, ToolsWhoseDialogIsCancelledOrThatHaveNoFigureCreateNothing) 
     TEinzelEtikett& d = *c.CurrentDesign();
     SetPictureChooser([](QString&, QWidget*) { return false; });
     SetBarcodeDialog([](TZRBarcode&, TDataSet*) { return false; });
+    SetTrackTableDialog([](TZRTrackTabelleData&) { return false; });
     SetIndexPrintWindow([](QWidget*) { return std::optional<TIndexPrintResult>(); });
-    for (const uint8_t mode : std::initializer_list<uint8_t>{kModePicture, kModeClipart, kModeBarcode, kModeIndexPrint, kModeText, uint8_t{5},
+    for (const uint8_t mode : std::initializer_list<uint8_t>{kModePicture, kModeClipart, kModeBarcode, kModeTrackTable, kModeIndexPrint, kModeText, uint8_t{5},
                                kModeRotatedText, kModeFieldText, kModeAutoShape}) {
         c.SetModified(false);
         c.SetDrawMode(mode);
@@ -395,6 +415,28 @@ TEST_F(EditingTest, ToolsWhoseDialogIsCancelledOrThatHaveNoFigureCreateNothing) 
     }
     EXPECT_FALSE(DrawModeAvailable(kModeText));
     EXPECT_TRUE(DrawModeAvailable(kModeBarcode));
+}
+
+TEST_F(EditingTest, TheTrackTableToolPlacesItsTableVisibleInTheToolBarsFont) {
+    TChild& c = OpenDocument();
+    TEinzelEtikett& d = *c.CurrentDesign();
+    SetTrackTableDialog([](TZRTrackTabelleData& tracks) {
+        tracks.AddTrack("Erster", "3:08");
+        return true;
+    });
+    StyleButton<TZRColorPopupButton>("colpopPen")->SetColor(kNoColor);
+    EXPECT_TRUE(DrawModeAvailable(kModeTrackTable));
+    c.SetDrawMode(kModeTrackTable);
+    Drag(c, At(c, 10, 10), At(c, 60, 40));
+    ASSERT_EQ(d.FigureCount(), 1);
+    auto* table = dynamic_cast<TTracktabelle*>(d.GetFigure(0));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->TrackData->GetTitle(0), "Erster");
+    // Neither fill nor pen from the tool bar: a black pen, so that it shows.
+    EXPECT_EQ(table->PenStyle, kPenSolid);
+    EXPECT_EQ(table->PenColor, 0u);
+    EXPECT_EQ(table->Font.Name(), ReadToolbarDefaults(master.get()).FontName);
+    EXPECT_TRUE(c.IsModified());
 }
 
 TEST_F(EditingTest, ACreatorThatThrowsStillEndsTheToolAndTheGesture) {
@@ -790,13 +832,15 @@ TEST_F(EditingTest, ViewSwitchesToggleTheSheetAndTheirMenuItems) {
     EXPECT_NE(master->MenuItem("mnuVerwendungshinweis")->isChecked(), hint);
 }
 
-// With ZORBIT_SCREENSHOTS set to a folder: a line, a rectangle and an
-// ellipse drawn with the mouse, the rectangle selected, moved and turned.
-TEST_F(EditingTest, Screenshots) {
-    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
+// A line, a rectangle and an ellipse drawn with the mouse on the 5 mm grid,
+// the rectangle selected, moved and turned as a user does it. With
+// ZORBIT_SCREENSHOTS set to a folder, each step is saved there.
+TEST_F(EditingTest, DrawSelectMoveAndTurnWithTheMouseAndKeys) {
     TChild& c = OpenDocument();
+    TEinzelEtikett& d = *c.CurrentDesign();
     SetGridX(5);
-    StyleButton<TZRColorPopupButton>("colpopBrush")->SetColor(gdi::Rgb(0xFF, 0xE0, 0x80));
+    const gdi::Color brush = gdi::Rgb(0xFF, 0xE0, 0x80);
+    StyleButton<TZRColorPopupButton>("colpopBrush")->SetColor(brush);
     auto shot = [&](const char* name) {
         ReturnToLoop();
         SaveScreenshot(*master, name, true);
@@ -804,35 +848,145 @@ TEST_F(EditingTest, Screenshots) {
     const struct {
         uint8_t mode;
         QPoint from, to;
-    } strokes[] = {{kModeLine, At(c, 10, 10), At(c, 90, 15)},
-                   {kModeRectangle, At(c, 10, 20), At(c, 45, 50)},
-                   {kModeEllipse, At(c, 55, 20), At(c, 90, 50)}};
+        TFigureKind kind;
+    } strokes[] = {{kModeLine, At(c, 10, 10), At(c, 90, 15), TFigureKind::Linie},
+                   {kModeRectangle, At(c, 10, 20), At(c, 45, 50), TFigureKind::Rechteck},
+                   {kModeEllipse, At(c, 55, 20), At(c, 90, 50), TFigureKind::Ellipse}};
     for (const auto& s : strokes) {
         c.SetDrawMode(s.mode);
         ReturnToLoop();
         Mouse(c, QEvent::MouseButtonPress, s.from);
         Mouse(c, QEvent::MouseMove, (s.from + s.to) / 2);
         Mouse(c, QEvent::MouseMove, s.to);
+        const int32_t before = d.FigureCount();
         if (s.mode == kModeEllipse) SaveScreenshot(*master, "edit-rubber", true);
         Mouse(c, QEvent::MouseButtonRelease, s.to);
+        ASSERT_EQ(d.FigureCount(), before + 1);  // made on the release, not while dragging
+        EXPECT_EQ(d.GetFigure(before)->Kind, s.kind);
     }
+    auto& rect = static_cast<TRechteck&>(*d.GetFigure(1));
+    EXPECT_NEAR(rect.CenterX, 27.5, 1e-6);
+    EXPECT_NEAR(rect.CenterY, 35, 1e-6);
+    EXPECT_NEAR(rect.Width, 35, 1e-6);
+    EXPECT_NEAR(rect.Height, 30, 1e-6);
+    EXPECT_EQ(rect.Fill->Color(), brush);
     shot("edit-drawn");
+
     Mouse(c, QEvent::MouseButtonPress, At(c, 5, 55));
     Mouse(c, QEvent::MouseButtonRelease, At(c, 5, 55));
+    EXPECT_EQ(d.SelectedCount(), 0);
     Mouse(c, QEvent::MouseButtonPress, At(c, 30, 35));
     Mouse(c, QEvent::MouseButtonRelease, At(c, 30, 35));
+    ASSERT_EQ(d.SelectedCount(), 1);
+    EXPECT_EQ(d.GetSelected(0), &rect);
     shot("edit-selected");
-    ReturnToLoop();
+
     Mouse(c, QEvent::MouseButtonPress, At(c, 30, 35));
     Mouse(c, QEvent::MouseMove, At(c, 35, 37));
     Mouse(c, QEvent::MouseMove, At(c, 40, 40));
+    EXPECT_NEAR(rect.CenterX, 27.5, 1e-6);  // only its outline moves until the release
     SaveScreenshot(*master, "edit-moving", true);
     Mouse(c, QEvent::MouseButtonRelease, At(c, 40, 40));
+    // Moved by the mouse's way, to the pixel.
+    const double pixel = 1.0 / View(c).ScaleX;
+    EXPECT_NEAR(rect.CenterX, 37.5, pixel);
+    EXPECT_NEAR(rect.CenterY, 40, pixel);
+    const double movedX = rect.CenterX;
     shot("edit-moved");
+
     FocusView(c);
     Key(&c.MMWin(), Qt::Key_Right, Qt::ControlModifier);
+    const double step = rect.Angle;
+    EXPECT_NE(step, 0);
     Key(&c.MMWin(), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_NEAR(std::remainder(rect.Angle - 2 * step, 360), 0, 1e-6);
+    EXPECT_DOUBLE_EQ(rect.CenterX, movedX);  // turned about its centre
     shot("edit-turned");
 }
 
 }  // namespace
+
+// A person's road through the track list, for the eye: a fake drive with a
+// disc, a CDDB server on the loopback address that offers two matches, the
+// real dialogs driven as a user would, the table on the label and printed
+// into a PDF file.
+TEST_F(EditingTest, TrackTableScreenshots) {
+    if (!std::getenv("ZORBIT_SCREENSHOTS")) GTEST_SKIP() << "ZORBIT_SCREENSHOTS names no folder";
+    loopback::LoopbackHttpServer server;
+    cdaudio::InstallDriveSystem(cdaudio::MakeFakeDriveSystem(
+        {{"/dev/sr0", cdaudio::TocFromFrames({150, 14290, 35635, 52000, 70100, 91375}, 110150)}}));
+    Settings().WriteString(kCddbSection, "Server", "127.0.0.1 http " + std::to_string(server.Port()) + " /~cddb/cddb.cgi N0 W0 Test");
+    const auto http = [](const std::string& body) {
+        return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+    };
+    server.QueueAnswers({http("211 close matches found\r\nrock 4a05ba06 Die Kroxa Band / Nachtfahrt\r\n"
+                              "misc 4a05ba06 Die Kroxa Band / Nachtfahrt (Live)\r\n.\r\n"),
+                         http("210 rock 4a05ba06 CD database entry follows\r\n# xmcd\r\n"
+                              "DTITLE=Die Kroxa Band / Nachtfahrt\r\nTTITLE0=Aufbruch\r\nTTITLE1=Stadt im Regen\r\n"
+                              "TTITLE2=\xDC" "ber die Br\xFC" "cke\r\nTTITLE3=Ein sehr langer Titel, der nicht in seine \r\n"
+                              "TTITLE3=Spalte passt\r\nTTITLE4=\r\nTTITLE5=Heimkehr\r\n.\r\n")});
+    InstallFigureDialogs();
+    TChild& c = OpenDocument();
+    int step = 0;
+    QTimer driver;
+    driver.setInterval(100);
+    const auto later = [](QPushButton* b) { QTimer::singleShot(0, b, &QPushButton::click); };
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* table = qobject_cast<TDlgTrackTabelle*>(modal)) {
+            if (step == 0) {
+                SaveScreenshot(*table, "track-table-empty", true);
+                step = 1;
+                later(table->BtnAudioCD);
+            } else if (step == 4) {
+                SaveScreenshot(*table, "track-table-filled", true);
+                step = 5;
+                later(table->BtnOK);
+            }
+        } else if (auto* import = qobject_cast<TDlgTrackEinlesen*>(modal)) {
+            if (step == 1) {
+                SaveScreenshot(*import, "track-import-tracks", true);
+                step = 2;
+                later(import->BtnEinlesen);
+            } else if (step == 3 && import->BtnOK->isEnabled()) {
+                SaveScreenshot(*import, "track-import-filled", true);
+                step = 4;
+                later(import->BtnOK);
+            }
+        } else if (auto* match = qobject_cast<TDlgFreeDBMultiMatch*>(modal)) {
+            if (step == 2) {
+                SaveScreenshot(*match, "track-match", true);
+                step = 3;
+                match->lbTreffer->setCurrentRow(0);
+                later(match->BtnOK);
+            }
+        }
+    });
+    driver.start();
+    c.SetDrawMode(kModeTrackTable);
+    Drag(c, At(c, 5, 5), At(c, 95, 55));
+    driver.stop();
+    ASSERT_EQ(c.CurrentDesign()->FigureCount(), 1);
+    auto* table = dynamic_cast<TTracktabelle*>(c.CurrentDesign()->GetFigure(0));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->TrackData->GetTitle(2), "\xDC" "ber die Br\xFC" "cke");
+    ReturnToLoop();
+    SaveScreenshot(*master, "track-table-on-label", true);
+
+    ASSERT_TRUE(gdi::SelectPrinter(gdi::PdfPrinterName()));
+    gdi::Printer& pdf = gdi::CurrentPrinter();
+    const QString file = QDir(QString::fromLocal8Bit(std::getenv("ZORBIT_SCREENSHOTS"))).filePath("track-table.pdf");
+    pdf.SetOutputFile(file.toStdString());
+    ASSERT_TRUE(pdf.BeginDoc("Titeltabelle"));
+    {
+        TRegionScaleCanvas canvas(&pdf.GetCanvas());
+        canvas.Reset(kResetPrinter);
+        table->DrawToSheetCanvas(canvas);
+    }
+    ASSERT_TRUE(pdf.EndDoc());
+    if (test::HavePdfRenderer()) test::RenderPdfColour(file, 150).save(QString(file).replace(".pdf", "-pdf.png"));
+    cdaudio::InstallDriveSystem(nullptr);
+    SetCddbMatchChooser(nullptr);
+    Settings().EraseSection(kCddbSection);
+    QFile::remove(FreeDBCache().FileName());
+}

@@ -8,6 +8,8 @@
 #include "document/EtikettFiler.h"
 #include "document/FeldListe.h"
 #include "document/widgets/DlgVideoFelder.h"
+#include "figures/FigureDialogs.h"
+#include "figures/FigureFactory.h"
 #include "foundation/Localizer.h"
 #include "printing/widgets/DlgDruckPosition2.h"
 
@@ -178,17 +180,14 @@ void CloseWhenShown(const std::function<void(Dialog*)>& inspect) {
 
 }  // namespace
 
-// Start-up connects the lower layers to their dialogs: a wrong tag in a
-// document shows its message, and editing the fields runs the field dialog.
+// Start-up connects the lower layers to their dialogs: a load that skipped
+// damaged places shows its message, and editing the fields runs the field dialog.
 TEST(StartUp, TheLowerLayersShowTheirDialogs) {
     InitializeServices();
     QString message;
     CloseWhenShown<QMessageBox>([&](QMessageBox* box) { message = box->text(); });
-    TMemoryStream bytes(std::vector<uint8_t>{kTagLongint, 0, 0, 0, 0});
-    TEtikettFiler filer;
-    filer.Stream = &bytes;
-    EXPECT_EQ(filer.ReadTaggedInteger(), 0);
-    EXPECT_EQ(message, QStringLiteral("no Integer Found"));
+    ReportSkippedPlaces(QStringLiteral("Übersprungene beschädigte Stellen: 2."));
+    EXPECT_EQ(message, QStringLiteral("Übersprungene beschädigte Stellen: 2."));
 
     TFeldListe fields{TFeldListe::EmptyTag{}};
     fields.AddField("Titel", "");
@@ -204,10 +203,16 @@ TEST(StartUp, TheLowerLayersShowTheirDialogs) {
     EXPECT_TRUE(dialogs.PickColor && dialogs.EditFill && dialogs.PenWidth && dialogs.AlignElements && dialogs.FilterBrightness);
     EXPECT_TRUE(DruckPositionHooks().ActiveSheet);
 
-    SetWrongTagHandler({});
+    // Every hook start-up installed goes again, so that no later test meets a real dialog.
+    SetSkippedPlacesHandler({});
     SetFieldListEditor({});
+    SetInvalidElementHandler({});
+    SetPositionDialog({});
+    SetBarcodeDialog({});
+    SetFigureWarning({});
     DesignDialogs() = TDesignDialogs{};
     DruckPositionHooks().ActiveSheet = {};
+    DruckPositionHooks().TestPrint = {};
     Localizer().SetMessageHandler({});
 }
 

@@ -22,7 +22,7 @@ std::vector<std::u16string> RecordedTexts(const gdi::RecordingCanvas& recording)
     return texts;
 }
 
-BarcodeSetup Set(TBarcodeTyp type, const char* text, float width = 10, float height = 10) {
+BarcodeSetup Sized(TBarcodeTyp type, const char* text, float width = 10, float height = 10) {
     BarcodeSetup s = Symbol(type, text);
     s.width = width;
     s.height = height;
@@ -44,7 +44,7 @@ TEST(BarcodeModule, IsAWholeNumberOfPrinterDotsBetweenTheFamilyBounds) {
         EXPECT_EQ(ModuleDots(115, c.width, c.dpi, 0.27, 0.66), c.dots) << c.dpi << " dpi, " << c.width << " mm";
 
     WithPrinterDpi printer(600);
-    const LaidOut ean = LayOut(Set(btEAN13, "123456789012", 40));
+    const LaidOut ean = LayOut(Sized(btEAN13, "123456789012", 40));
     ASSERT_TRUE(ean.ok);
     EXPECT_EQ(ean.s.dots, 8);
     EXPECT_NEAR(ean.s.module, 0.33867, 1e-5);
@@ -52,7 +52,7 @@ TEST(BarcodeModule, IsAWholeNumberOfPrinterDotsBetweenTheFamilyBounds) {
 }
 
 TEST(BarcodeModule, FollowsThePrinterAlsoOnTheScreenAndNeverDividesByZero) {
-    BarcodeSetup setup = Set(btEAN13, "123456789012", 40);
+    BarcodeSetup setup = Sized(btEAN13, "123456789012", 40);
     TRect onScreen, onPrinter;
     {
         WithPrinterDpi printer(300);
@@ -78,7 +78,7 @@ TEST(BarcodeBox, HeightsFollowTheFamilyRules) {
     WithPrinterDpi printer(600);
     const double m = 8 * 25.4 / 600;  // EAN-13 at 40 mm: 8 dots
 
-    BarcodeSetup ean = Set(btEAN13, "123456789012", 40, 100);
+    BarcodeSetup ean = Sized(btEAN13, "123456789012", 40, 100);
     ean.showText = false;
     ean.aecoc = true;
     EXPECT_NEAR(LayOut(ean).s.barHeight, 79.58 * m, 1e-3) << "with AECOC the requested height is ignored";
@@ -90,21 +90,21 @@ TEST(BarcodeBox, HeightsFollowTheFamilyRules) {
     ean.height = 40;
     EXPECT_FLOAT_EQ(LayOut(ean).s.height, 40);
 
-    BarcodeSetup itf = Set(btITF14, "1234567890123", 0, -5);
+    BarcodeSetup itf = Sized(btITF14, "1234567890123", 0, -5);
     itf.showText = false;
     const LaidOut itfLaid = LayOut(itf);
     const double b = 2.1 * itfLaid.s.module;
     EXPECT_NEAR(itfLaid.s.height, 31.25 * itfLaid.s.module + 2 * b + 2, 1e-3);
     EXPECT_NEAR(itfLaid.s.barOffset, 1 + b, 1e-4);
 
-    BarcodeSetup plain = Set(btCode39, "CODE39", 0, -5);
+    BarcodeSetup plain = Sized(btCode39, "CODE39", 0, -5);
     const LaidOut plainLaid = LayOut(plain);
     EXPECT_NEAR(plainLaid.s.height, 7 + plainLaid.s.textHeight, 1e-4);
     EXPECT_NEAR(plainLaid.s.barHeight, 5, 1e-4);
 
-    const LaidOut code93 = LayOut(Set(btCode93, "TEST93", 0, 0));
+    const LaidOut code93 = LayOut(Sized(btCode93, "TEST93", 0, 0));
     EXPECT_NEAR(code93.s.barHeight, 20, 1e-4) << "Code 93 bars are at least 20 mm high";
-    const LaidOut long93 = LayOut(Set(btCode93, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", 0, 0));
+    const LaidOut long93 = LayOut(Sized(btCode93, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", 0, 0));
     EXPECT_NEAR(long93.s.barHeight, 0.25 * long93.s.units * long93.s.module, 1e-3) << "or a quarter of its width";
 }
 
@@ -114,13 +114,13 @@ TEST(BarcodeFont, IsTheFirstSizeFromTheStartThatFits) {
         BarcodeSetup setup;
         int32_t startPoints;
     };
-    BarcodeSetup withAddOn = Set(btEAN13, "123456789012");
+    BarcodeSetup withAddOn = Sized(btEAN13, "123456789012");
     withAddOn.addOn = "52495";
     const Case cases[] = {
-        {Set(btCode39, "A"), 10},                          // fits at once
-        {Set(btCode128, "WWWWWWWWWWWWWWWW"), 10},          // wide letters in 11 modules each
-        {Set(btCode128, "12345678901234567890"), 10},      // two digits in 11 modules
-        {Set(btEAN13, "123456789012"), 12},                // 13 digits in 80 modules
+        {Sized(btCode39, "A"), 10},                          // fits at once
+        {Sized(btCode128, "WWWWWWWWWWWWWWWW"), 10},          // wide letters in 11 modules each
+        {Sized(btCode128, "12345678901234567890"), 10},      // two digits in 11 modules
+        {Sized(btEAN13, "123456789012"), 12},                // 13 digits in 80 modules
         {withAddOn, 12},                                   // in 81 modules of 152
     };
     for (const Case& c : cases) {
@@ -166,7 +166,7 @@ protected:
 TEST(BarcodeFont, StopsAtFourPoints) {
     WithPrinterDpi printer(600);
     TZRBarcode barcode;
-    Apply(barcode, Set(btCode128, "AB12"));
+    Apply(barcode, Sized(btCode128, "AB12"));
     WideTextCanvas wide;
     TScaleCanvas canvas(&wide);
     canvas.SetResolutionX(600 / 25.4f);
@@ -176,7 +176,7 @@ TEST(BarcodeFont, StopsAtFourPoints) {
 
 TEST(BarcodeBounds, AreTheTurnedSymbolBoxAndTheRegionFollowsItExactly) {
     WithPrinterDpi printer(254);  // ten dots per millimetre
-    BarcodeSetup setup = Set(btCode39, "CODE39", 60, 20);
+    BarcodeSetup setup = Sized(btCode39, "CODE39", 60, 20);
     setup.centreX = 100;
     setup.centreY = 80;
     ScaleRecording r(254);
@@ -233,7 +233,7 @@ TEST(BarcodeBounds, EmptyInvalidAndUnknownSymbolsKeepThePositionBox) {
         {"the highest unknown number", 127, "", u"Noch nicht implementiert"},
     };
     for (const Case& c : cases) {
-        BarcodeSetup setup = Set(c.type, c.text, 30, 20);
+        BarcodeSetup setup = Sized(c.type, c.text, 30, 20);
         setup.centreX = 50;
         setup.centreY = 40;
         setup.angle = 90;
@@ -258,7 +258,7 @@ TEST(BarcodeBounds, EmptyInvalidAndUnknownSymbolsKeepThePositionBox) {
 
 TEST(BarcodeText, StandsInGroupsUnderTheBarsAndTurnsWithThem) {
     WithPrinterDpi printer(600);
-    BarcodeSetup setup = Set(btEAN13, "123456789012", 40);
+    BarcodeSetup setup = Sized(btEAN13, "123456789012", 40);
     setup.addOn = "12";
     setup.angle = 30;
     TZRBarcode barcode;
@@ -287,7 +287,7 @@ TEST(BarcodeBars, KeepTheirWidthInPrinterDotsAtEveryQuarterTurn) {
     };
     for (const Case& c : cases) {
         WithPrinterDpi printer(c.dpi);
-        BarcodeSetup setup = Set(btEAN13, "123456789012", c.width);
+        BarcodeSetup setup = Sized(btEAN13, "123456789012", c.width);
         setup.showText = false;
         setup.centreX = c.centre.X;
         setup.centreY = c.centre.Y;
@@ -325,7 +325,7 @@ TEST(BarcodeType, ChangingItKeepsEverythingElseAndValidatesAnew) {
     EXPECT_FLOAT_EQ(barcode.Width, 10);
     EXPECT_FLOAT_EQ(barcode.Impl().Height, 10);
 
-    BarcodeSetup setup = Set(btEAN13, "123456789012", 33, 22);
+    BarcodeSetup setup = Sized(btEAN13, "123456789012", 33, 22);
     setup.addOn = "12";
     setup.angle = 45;
     setup.checkDigit = false;
@@ -402,7 +402,7 @@ TEST(BarcodeDamagedValues, DrawAndMeasureWithoutFault) {
                           {-1e30f, inf, -inf, 1e20f}, {0, 1e30f, 1e30f, 270}, {nan, 40, 10, 180}};
     for (const TBarcodeTyp type : {btEAN13, btITF14, btCode93, btCode128}) {
         for (const Case& c : cases) {
-            BarcodeSetup setup = Set(type, type == btCode128 ? "AB12" : "1234567890123");
+            BarcodeSetup setup = Sized(type, type == btCode128 ? "AB12" : "1234567890123");
             setup.centreX = setup.centreY = c.centre;
             setup.width = c.width;
             setup.height = c.height;

@@ -67,12 +67,12 @@ TEST_F(FontBox, SelectsByNameAndKeepsTheSelectionWhenFontsChange) {
 }
 
 TEST_F(FontBox, PreviewFollowsTheOpenList) {
+    int closed = 0;  // outlives the window, whose end closes the list once more
     PopupHostWindow window;
     auto* box = new TQDXTBFontComboBox(&window);
     box->setFixedWidth(152);
     window.layout->addWidget(box, 0, Qt::AlignTop);
     window.Show();
-    int closed = 0;
     box->OnCloseUp = [&] { ++closed; };
     box->SetPreviewText(QStringLiteral("AaBbYyZz 123"));
     box->SetFontName(QStringLiteral("Liberation Serif"));
@@ -92,6 +92,7 @@ TEST_F(FontBox, PreviewFollowsTheOpenList) {
 }
 
 TEST(FlatComboBox, HeightFrameStatesAndCloseUp) {
+    int closed = 0;  // outlives the window, whose end closes the list once more
     PopupHostWindow window;
     auto* box = new TQDXTBComboBox(&window);
     box->setEditable(true);
@@ -113,7 +114,6 @@ TEST(FlatComboBox, HeightFrameStatesAndCloseUp) {
     EXPECT_NE(flat.pixelColor(0, 0), focused.pixelColor(0, 0));
     EXPECT_LT(box->lineEdit()->geometry().right(), box->ButtonRect().left());
 
-    int closed = 0;
     box->OnCloseUp = [&] { ++closed; };
     box->showPopup();
     box->hidePopup();

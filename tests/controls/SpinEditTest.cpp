@@ -18,15 +18,15 @@ protected:
     void Beep() override { ++beeps; }
 };
 
-void Mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons held) {
+void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons held) {
     QMouseEvent event(type, pos, w->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(w, &event);
 }
 
 void Click(QWidget* w) {
-    Mouse(w, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton);
-    Mouse(w, QEvent::MouseButtonRelease, {2, 2}, Qt::NoButton);
+    SendMouse(w, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton);
+    SendMouse(w, QEvent::MouseButtonRelease, {2, 2}, Qt::NoButton);
 }
 
 }  // namespace
@@ -124,13 +124,13 @@ TEST(SpinEdit, ArrowKeysButtonsAndTheStripStepByTheIncrement) {
 
     // Five pixels up on the strip, then three down.
     QWidget* strip = edit.Button()->Strip();
-    Mouse(strip, QEvent::MouseButtonPress, {3, 4}, Qt::LeftButton);
-    Mouse(strip, QEvent::MouseMove, {3, -1}, Qt::LeftButton);
+    SendMouse(strip, QEvent::MouseButtonPress, {3, 4}, Qt::LeftButton);
+    SendMouse(strip, QEvent::MouseMove, {3, -1}, Qt::LeftButton);
     EXPECT_EQ(edit.GetValue(), 120);
-    Mouse(strip, QEvent::MouseMove, {3, 2}, Qt::LeftButton);
+    SendMouse(strip, QEvent::MouseMove, {3, 2}, Qt::LeftButton);
     EXPECT_EQ(edit.GetValue(), 105);
-    Mouse(strip, QEvent::MouseButtonRelease, {3, 2}, Qt::NoButton);
-    Mouse(strip, QEvent::MouseMove, {3, 9}, Qt::NoButton);
+    SendMouse(strip, QEvent::MouseButtonRelease, {3, 2}, Qt::NoButton);
+    SendMouse(strip, QEvent::MouseMove, {3, 9}, Qt::NoButton);
     EXPECT_EQ(edit.GetValue(), 105);
 
     // A read-only edit beeps and keeps its value.
@@ -214,7 +214,7 @@ TEST(TimerSpeedButton, RepeatsWhileHeldFirstSlowlyThenFaster) {
     button.resize(20, 10);
     int clicks = 0;
     QObject::connect(&button, &QAbstractButton::clicked, [&] { ++clicks; });
-    Mouse(&button, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton);
+    SendMouse(&button, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton);
     ASSERT_NE(button.RepeatTimer(), nullptr);
     EXPECT_TRUE(button.RepeatTimer()->isActive());
     EXPECT_EQ(button.RepeatTimer()->interval(), TQNTimerSpeedButton::kFirstDelay);
@@ -222,7 +222,7 @@ TEST(TimerSpeedButton, RepeatsWhileHeldFirstSlowlyThenFaster) {
     button.RepeatTimerExpired();
     EXPECT_EQ(button.RepeatTimer()->interval(), TQNTimerSpeedButton::kRepeatDelay);
     EXPECT_EQ(clicks, 2);
-    Mouse(&button, QEvent::MouseButtonRelease, {2, 2}, Qt::NoButton);
+    SendMouse(&button, QEvent::MouseButtonRelease, {2, 2}, Qt::NoButton);
     EXPECT_FALSE(button.RepeatTimer()->isActive());
     EXPECT_EQ(clicks, 3);  // the release clicks too
     button.RepeatTimerExpired();  // a late expiry of a released button does nothing

@@ -23,10 +23,6 @@ double EdgeOf(const TFigure& f, bool vertical, Edge edge) {
     return 0;
 }
 
-struct Centre {
-    double x, y;
-};
-
 class AlignTest : public DesignTest {
 protected:
     AlignTest() { SetLabel(100, 90); }

@@ -17,6 +17,11 @@
 #include <string>
 #include <vector>
 
+// A figure's or a ring's centre on the page (mm).
+struct Centre {
+    double x, y;
+};
+
 // A box of any kind. By default it takes pen and fill (as a rectangle does)
 // and no font or alignment; the tests switch that per figure.
 class StubFigure : public TRechteck {

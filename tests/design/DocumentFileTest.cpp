@@ -6,6 +6,8 @@
 #include "figures/Ellipse.h"
 #include "figures/FigureFactory.h"
 #include "figures/FigureGroup.h"
+#include "figures/Tracktabelle.h"
+#include "cd/lookup/TrackTabelleData.h"
 #include "foundation/Localizer.h"
 #include "tests/design/PreviewTesting.h"
 #include "tests/support/DocumentBuilder.h"
@@ -14,11 +16,14 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -126,16 +131,81 @@ TEST_F(DocumentFileTest, LoadsWhatWasSavedAndSavesItAgainByteForByte) {
     EXPECT_EQ(Saved(loaded), first);
 }
 
-TEST_F(DocumentFileTest, ProgressCountsEveryElementCodeAndIsHiddenAtTheEnd) {
+// The caption counts every element code read; it is repainted at most every
+// kProgressInterval, shows the count the load ended at and is then hidden.
+TEST_F(DocumentFileTest, ProgressIsShownAFewTimesASecondAndEndsAtTheCount) {
     FakeDocument original;
     FillDocument(original);
-    FakeDocument loaded;
-    ASSERT_EQ(Load(loaded, Saved(original)), QString());
+    auto loadWithClock = [&](int64_t millisecondsPerElement) {
+        FakeDocument loaded;
+        TMemoryStream stream(Saved(original));
+        int64_t now = 0;
+        TDocumentFile file(loaded);
+        file.SetProgressClock([&] { return now += millisecondsPerElement; });
+        EXPECT_TRUE(file.LoadFromStream(stream, QStringLiteral("test.qem")));
+        return loaded.progress;
+    };
+    auto caption = [](int count) { return LocalizedFormat("IDS_LOADFILE", {count}); };
     // Six figures and two end codes; the group's members are not counted.
-    ASSERT_EQ(loaded.progress.size(), 9);
-    EXPECT_EQ(loaded.progress[0], LocalizedFormat("IDS_LOADFILE", {1}));
-    EXPECT_EQ(loaded.progress[7], LocalizedFormat("IDS_LOADFILE", {8}));
-    EXPECT_EQ(loaded.progress[8], QString());
+    EXPECT_EQ(loadWithClock(0), QStringList({caption(1), caption(8), QString()}));
+    EXPECT_EQ(loadWithClock(100), QStringList({caption(1), caption(4), caption(7), caption(8), QString()}));
+    EXPECT_EQ(loadWithClock(TDocumentFile::kProgressInterval),
+              QStringList({caption(1), caption(2), caption(3), caption(4), caption(5), caption(6), caption(7),
+                           caption(8), caption(8), QString()}));
+
+    // A large document: a handful of repaints, not one per element.
+    FakeDocument large;
+    for (int i = 0; i < 20000; ++i) large.Design(0).AddFigure(Box(new TLinie(&large.child), 5, 5, 4, 4), false);
+    FakeDocument loaded;
+    TMemoryStream stream(Saved(large));
+    int64_t now = 0;
+    TDocumentFile file(loaded);
+    file.SetProgressClock([&] { return now += 1; });  // 20 s at 1 ms per element
+    ASSERT_TRUE(file.LoadFromStream(stream, QStringLiteral("test.qem")));
+    EXPECT_EQ(loaded.Design(0).FigureCount(), 20000);
+    EXPECT_LE(loaded.progress.size(), 20001 / TDocumentFile::kProgressInterval + 3);
+    EXPECT_EQ(loaded.progress.value(loaded.progress.size() - 2), caption(20001));
+}
+
+// Values with a wrong tag are skipped: a load that gets through says once
+// how many places it skipped; a load that fails says it in its message.
+TEST_F(DocumentFileTest, DamagedPlacesAreSaidOncePerLoad) {
+    QStringList shown;
+    SetSkippedPlacesHandler([&](const QString& message) { shown << message; });
+    constexpr gdi::Color kMarked = 0x00C0FFEE;
+    FakeDocument original;
+    for (int i = 0; i < 300; ++i) {
+        auto line = Box(new TLinie(&original.child), 5, 5, 4, 4);
+        line->SetPenColor(kMarked);
+        original.Design(0).AddFigure(std::move(line), false);
+    }
+    // Every line's colour, a tagged Longint, becomes one byte of no known tag.
+    const Bytes whole = Saved(original);
+    const Bytes colour{kTagLongint, 0xEE, 0xFF, 0xC0, 0x00};
+    Bytes damaged;
+    for (size_t i = 0; i < whole.size();) {
+        if (std::equal(colour.begin(), colour.end(), whole.begin() + static_cast<ptrdiff_t>(i),
+                       whole.begin() + static_cast<ptrdiff_t>(std::min(i + colour.size(), whole.size())))) {
+            damaged.push_back(7);
+            i += colour.size();
+        } else {
+            damaged.push_back(whole[i++]);
+        }
+    }
+    ASSERT_EQ(whole.size() - damaged.size(), 300u * 4);
+
+    FakeDocument loaded;
+    EXPECT_EQ(Load(loaded, damaged), QString());
+    EXPECT_EQ(loaded.Design(0).FigureCount(), 300);
+    const QString skipped = LocalizedFormat("IDS_SKIPPEDPLACES", {300});
+    EXPECT_EQ(shown, QStringList{LocalizedFormat("IDS_DAMAGEDFILE", {QStringLiteral("test.qem")}) + u' ' + skipped});
+
+    // Without its end code: one message, the failure with the count.
+    shown.clear();
+    FakeDocument cut;
+    EXPECT_EQ(Load(cut, Bytes(damaged.begin(), damaged.end() - 1)), CannotRead() + u' ' + skipped);
+    EXPECT_TRUE(shown.isEmpty());
+    SetSkippedPlacesHandler({});
 }
 
 TEST_F(DocumentFileTest, EveryFigureKindThatExistsSavesLoadsAndSavesAgainIdentically) {
@@ -273,6 +343,25 @@ TEST_F(DocumentFileTest, PicturesThatDoNotReadAreListedAndSavedAsTheyWere) {
     EXPECT_EQ(UnreadablePicturesMessage({}, QStringLiteral("x.qem")), QString());
     const std::vector<TUnreadablePicture> many(25, listed[0]);
     EXPECT_EQ(UnreadablePicturesMessage(many, QStringLiteral("x.qem")).count(QLatin1Char('\n')), 12);
+}
+
+TEST_F(DocumentFileTest, ATrackTableIsSavedAndReopenedAsItWas) {
+    FakeDocument original;
+    auto* table = new TTracktabelle(&original.child);
+    table->SetFontName("Liberation Sans");
+    table->SetFontSize(8);
+    for (int i = 1; i <= 14; ++i) table->TrackData->AddTrack("Titel Nr. " + std::to_string(i) + " \xE4\xF6\xFC", std::to_string(i) + ":0" + std::to_string(i % 10));
+    table->TrackData->SetShowDurations(false);
+    original.Design(0).AddFigure(Box(table, 60, 60, 110, 100, 90), false);
+    const Bytes first = Saved(original);
+
+    FakeDocument loaded;
+    ASSERT_EQ(Load(loaded, first), QString());
+    auto* read = dynamic_cast<TTracktabelle*>(loaded.Design(0).GetFigure(0));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(*read->TrackData, *table->TrackData);
+    EXPECT_EQ(read->Font.Name(), "Liberation Sans");
+    EXPECT_EQ(Saved(loaded), first);
 }
 
 TEST_F(DocumentFileTest, DatabaseBlockIsWrittenBackOnlyWhenItHasBytes) {
@@ -413,64 +502,99 @@ TEST_F(DocumentFileTest, MissingFileGivesItsOpenError) {
 
 namespace {
 
-// A file written through the disk's operations that fails as told.
-class FailingStream : public TStream {
-public:
-    enum class Failure { None, ThrowAfter, ShortAfter };
-    FailingStream(std::unique_ptr<TStream> inner, Failure failure, int64_t limit)
-        : inner(std::move(inner)), failure_(failure), limit_(limit) {}
-
-    int64_t Read(void* buffer, int64_t count) override { return inner->Read(buffer, count); }
-    int64_t Write(const void* buffer, int64_t count) override {
-        if (failure_ == Failure::None || written_ + count <= limit_) {
-            written_ += count;
-            return inner->Write(buffer, count);
-        }
-        const int64_t part = limit_ - written_;
-        inner->Write(buffer, part);
-        written_ = limit_;
-        if (failure_ == Failure::ThrowAfter) throw EWriteError("Stream write error");
-        return part;
-    }
-    int64_t Seek(int64_t offset, SeekOrigin origin) override { return inner->Seek(offset, origin); }
-    void SetSize(int64_t size) override { inner->SetSize(size); }
-
-    std::unique_ptr<TStream> inner;
-
-private:
-    Failure failure_;
-    int64_t limit_;
-    int64_t written_ = 0;
-};
-
-enum class Step { None, Create, WriteError, DiskFull, Sync, BackupRename, FinalRename };
+// The disk's operations, with one step failing with an error number.
+enum class Step { None, Create, Write, Sync, Link, Rename };
 
 class FailingOps : public TDocumentFileOps {
 public:
-    explicit FailingOps(Step step) : step_(step) {}
+    FailingOps(Step step, int error) : step_(step), error_(error) {}
 
     bool Exists(const QString& f) override { return DiskFileOps().Exists(f); }
     bool IsReadOnly(const QString& f) override { return DiskFileOps().IsReadOnly(f); }
-    std::unique_ptr<TStream> CreateFile(const QString& f, const QString& like) override {
-        if (step_ == Step::Create) throw EFCreateError("cannot create");
-        const auto failure = step_ == Step::WriteError ? FailingStream::Failure::ThrowAfter
-                             : step_ == Step::DiskFull ? FailingStream::Failure::ShortAfter
-                                                       : FailingStream::Failure::None;
-        return std::make_unique<FailingStream>(DiskFileOps().CreateFile(f, like), failure, 100);
+    QString LinkTarget(const QString& f) override { return DiskFileOps().LinkTarget(f); }
+    int CreateFile(const QString& f, const QString& like, std::unique_ptr<TStream>& file) override {
+        return step_ == Step::Create ? error_ : DiskFileOps().CreateFile(f, like, file);
     }
-    void Sync(TStream& file) override {
-        if (step_ == Step::Sync) throw EWriteError("Stream write error");
-        DiskFileOps().Sync(*static_cast<FailingStream&>(file).inner);
+    int Write(TStream& file, const uint8_t* data, int64_t count) override {
+        if (step_ != Step::Write) return DiskFileOps().Write(file, data, count);
+        DiskFileOps().Write(file, data, count / 2);  // part of it went
+        return error_;
     }
-    bool Rename(const QString& from, const QString& to) override {
-        if (step_ == Step::BackupRename && to.endsWith(QStringLiteral(".BAK"))) return false;
-        if (step_ == Step::FinalRename && from.endsWith(QStringLiteral(".~tmp"))) return false;
-        return DiskFileOps().Rename(from, to);
+    int Sync(TStream& file) override { return step_ == Step::Sync ? error_ : DiskFileOps().Sync(file); }
+    int Link(const QString& from, const QString& to) override {
+        return step_ == Step::Link ? error_ : DiskFileOps().Link(from, to);
     }
-    bool Remove(const QString& f) override { return DiskFileOps().Remove(f); }
+    int Rename(const QString& from, const QString& to) override {
+        return step_ == Step::Rename ? error_ : DiskFileOps().Rename(from, to);
+    }
+    int Remove(const QString& f) override { return DiskFileOps().Remove(f); }
 
 private:
     Step step_;
+    int error_;
+};
+
+// The disk's operations until the program is killed at one of the calls
+// that change the disk: from then on nothing more reaches the disk (a write
+// that is cut off leaves half of its bytes). Before every call the check
+// looks at the disk.
+class KillingOps : public TDocumentFileOps {
+public:
+    KillingOps(int killAt, std::function<void()> check) : killAt_(killAt), check_(std::move(check)) {}
+
+    bool Killed() const { return killed_; }
+
+    bool Exists(const QString& f) override {
+        check_();
+        return DiskFileOps().Exists(f);
+    }
+    bool IsReadOnly(const QString& f) override {
+        check_();
+        return DiskFileOps().IsReadOnly(f);
+    }
+    QString LinkTarget(const QString& f) override {
+        check_();
+        return DiskFileOps().LinkTarget(f);
+    }
+    int CreateFile(const QString& f, const QString& like, std::unique_ptr<TStream>& file) override {
+        return Change([&] { return DiskFileOps().CreateFile(f, like, file); });
+    }
+    int Write(TStream& file, const uint8_t* data, int64_t count) override {
+        if (Alive()) return DiskFileOps().Write(file, data, count);
+        if (dying_) DiskFileOps().Write(file, data, count / 2);
+        dying_ = false;
+        return EINTR;
+    }
+    int Sync(TStream& file) override { return Change([&] { return DiskFileOps().Sync(file); }); }
+    int Link(const QString& from, const QString& to) override {
+        return Change([&] { return DiskFileOps().Link(from, to); });
+    }
+    int Rename(const QString& from, const QString& to) override {
+        return Change([&] { return DiskFileOps().Rename(from, to); });
+    }
+    int Remove(const QString& f) override { return Change([&] { return DiskFileOps().Remove(f); }); }
+
+private:
+    template <class Call>
+    int Change(Call call) {
+        const bool alive = Alive();
+        dying_ = false;
+        return alive ? call() : EINTR;
+    }
+    // Counts a changing call; false from the killed one on.
+    bool Alive() {
+        check_();
+        if (killed_) return false;
+        if (calls_++ < killAt_) return true;
+        killed_ = dying_ = true;
+        return false;
+    }
+
+    int killAt_;
+    std::function<void()> check_;
+    int calls_ = 0;
+    bool killed_ = false;
+    bool dying_ = false;
 };
 
 // A rectangle whose writer fails after it has begun its record.
@@ -486,10 +610,24 @@ public:
 class SaveTest : public DocumentFileTest {
 protected:
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
+    QStringList Files(const QString& folder = {}) const {
+        return QDir(folder.isEmpty() ? dir.path() : folder).entryList(QDir::Files | QDir::System, QDir::Name);
+    }
+    // The document of FillDocument with one more rectangle.
+    static void FillChanged(FakeDocument& changed, bool failingFigure = false) {
+        FillDocument(changed);
+        TChildBase* owner = &changed.child;
+        changed.Design(0).AddFigure(
+            Box(failingFigure ? new FailingRechteck(owner) : new TRechteck(owner), 5, 5, 3, 3), false);
+    }
 
     QTemporaryDir dir;
 };
+
+QString CannotSave(const QString& path, const char* cause = nullptr) {
+    const QString message = LocalizedFormat("IDS_CANNOTSAVEFILE", {path});
+    return cause ? message + u' ' + LocalizedText(cause) : message;
+}
 
 }  // namespace
 
@@ -522,7 +660,79 @@ TEST_F(SaveTest, SavedFileHoldsTheDocumentAndNoBackupRemains) {
     EXPECT_EQ(FileBytes(bak), Saved(document));
 }
 
-TEST_F(SaveTest, EveryFailureLeavesThePreviousDocumentAsItWas) {
+// Through a symbolic link (also a chain of them, also to a file not made
+// yet) the file the link points to is written: the links stay links, the
+// file keeps its permissions, and nothing is left beside either.
+TEST_F(SaveTest, ThroughSymbolicLinksTheirTargetIsWritten) {
+    FakeDocument document;
+    FillDocument(document);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Ablage")));
+    const QString real = Path("Ablage/etikett.qem");
+    WriteFile(real, Bytes{1, 2, 3});
+    const QFile::Permissions shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup;
+    QFile::setPermissions(real, shared);
+    ASSERT_TRUE(QFile::link(QStringLiteral("Ablage/etikett.qem"), Path("verknuepft.qem")));  // relative
+    ASSERT_TRUE(QFile::link(Path("verknuepft.qem"), Path("zweite.qem")));
+    ASSERT_TRUE(QFile::link(Path("Ablage/spaeter.qem"), Path("spaeter.qem")));
+
+    for (const char* link : {"verknuepft.qem", "zweite.qem"}) {
+        SCOPED_TRACE(link);
+        WriteFile(real, Bytes{1, 2, 3});
+        EXPECT_TRUE(TDocumentFile(document).SaveToFile(Path(link)));
+        EXPECT_TRUE(QFileInfo(Path(link)).isSymLink());
+        EXPECT_EQ(FileBytes(real), Saved(document));
+        EXPECT_EQ(QFile::permissions(real) & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser), shared);
+    }
+    EXPECT_TRUE(TDocumentFile(document).SaveToFile(Path("spaeter.qem")));
+    EXPECT_TRUE(QFileInfo(Path("spaeter.qem")).isSymLink());
+    EXPECT_EQ(FileBytes(Path("Ablage/spaeter.qem")), Saved(document));
+    EXPECT_EQ(Files(), QStringList({QStringLiteral("spaeter.qem"), QStringLiteral("verknuepft.qem"),
+                                    QStringLiteral("zweite.qem")}));
+    EXPECT_EQ(Files(Path("Ablage")), QStringList({QStringLiteral("etikett.qem"), QStringLiteral("spaeter.qem")}));
+}
+
+// Killed at any call of the save, the document's name holds the previous
+// or the new document at every moment, and the next save goes through.
+TEST_F(SaveTest, KilledAtAnyCallTheNameHoldsTheOldOrTheNewDocument) {
+    FakeDocument previous;
+    FillDocument(previous);
+    const Bytes previousBytes = Saved(previous);
+    FakeDocument changed;
+    FillChanged(changed);
+    const Bytes changedBytes = Saved(changed);
+    ASSERT_TRUE(QFile::link(Path("etikett.qem"), Path("verknuepft.qem")));
+
+    for (const char* name : {"etikett.qem", "verknuepft.qem"}) {
+        const QString target = Path(name);
+        int killAt = 0;
+        for (bool killed = true; killed; ++killAt) {
+            SCOPED_TRACE(std::string(name) + " killed at call " + std::to_string(killAt));
+            WriteFile(Path("etikett.qem"), previousBytes);
+            WriteFile(Path("etikett.BAK"), Bytes{7});
+            int looks = 0;
+            KillingOps ops(killAt, [&] {
+                const Bytes now = FileBytes(target);
+                ++looks;
+                ASSERT_TRUE(now == previousBytes || now == changedBytes) << "after " << looks << " calls";
+            });
+            try {
+                TDocumentFile(changed, ops).SaveToFile(target);
+            } catch (const EFCreateError&) {
+            }
+            killed = ops.Killed();
+            const Bytes after = FileBytes(target);
+            EXPECT_TRUE(after == previousBytes || after == changedBytes);
+            EXPECT_TRUE(QFileInfo(Path("verknuepft.qem")).isSymLink());
+            // What a killed save left behind does not stop the next one.
+            EXPECT_TRUE(TDocumentFile(changed).SaveToFile(target));
+            EXPECT_EQ(FileBytes(target), changedBytes);
+            EXPECT_EQ(Files(), QStringList({QStringLiteral("etikett.qem"), QStringLiteral("verknuepft.qem")}));
+        }
+        EXPECT_GE(killAt, 7);  // create, write, sync, the backup's two, rename, the backup's end
+    }
+}
+
+TEST_F(SaveTest, EveryFailureLeavesThePreviousDocumentAndNamesItsCause) {
     FakeDocument previous;
     FillDocument(previous);
     const Bytes previousBytes = Saved(previous);
@@ -531,18 +741,20 @@ TEST_F(SaveTest, EveryFailureLeavesThePreviousDocumentAsItWas) {
     struct Case {
         const char* name;
         Step step;
-        bool failingFigure;
-        bool readOnly;
+        int error;
+        const char* cause;  // the sentence after "IDS_CANNOTSAVEFILE"
+        bool failingFigure = false;
+        bool readOnly = false;
     };
     const Case cases[] = {
-        {"read-only target", Step::None, false, true},
-        {"figure writer fails", Step::None, true, false},
-        {"file cannot be created", Step::Create, false, false},
-        {"write error part-way", Step::WriteError, false, false},
-        {"full disk", Step::DiskFull, false, false},
-        {"sync fails", Step::Sync, false, false},
-        {"backup rename fails", Step::BackupRename, false, false},
-        {"rename into place fails", Step::FinalRename, false, false},
+        {"read-only target", Step::None, 0, nullptr, false, true},
+        {"figure writer fails", Step::None, 0, nullptr, true},
+        {"no permission in the folder", Step::Create, EACCES, "IDS_FILEERROR_NOPERMISSION"},
+        {"folder gone", Step::Create, ENOENT, "IDS_FILEERROR_NOFOLDER"},
+        {"full disk part-way", Step::Write, ENOSPC, "IDS_FILEERROR_DISKFULL"},
+        {"write-protected disk", Step::Write, EROFS, "IDS_FILEERROR_READONLYDISK"},
+        {"sync fails", Step::Sync, EIO, nullptr},
+        {"rename into place fails", Step::Rename, ENOENT, "IDS_FILEERROR_NOFOLDER"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -553,12 +765,8 @@ TEST_F(SaveTest, EveryFailureLeavesThePreviousDocumentAsItWas) {
         if (c.readOnly) QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup);
 
         FakeDocument changed;
-        FillDocument(changed);
-        changed.Design(0).AddFigure(Box(c.failingFigure ? new FailingRechteck(&changed.child)
-                                                        : new TRechteck(&changed.child),
-                                        5, 5, 3, 3),
-                                    false);
-        FailingOps ops(c.step);
+        FillChanged(changed, c.failingFigure);
+        FailingOps ops(c.step, c.error);
         try {
             TDocumentFile(changed, ops).SaveToFile(target);
             ADD_FAILURE() << "saved";
@@ -567,20 +775,51 @@ TEST_F(SaveTest, EveryFailureLeavesThePreviousDocumentAsItWas) {
             EXPECT_EQ(QString::fromUtf8(e.what()), LocalizedFormat("IDS_CANNOTSAVEFILE2", {target}));
         } catch (const EFCreateError& e) {
             EXPECT_FALSE(c.readOnly);
-            EXPECT_EQ(QString::fromUtf8(e.what()), LocalizedFormat("IDS_CANNOTSAVEFILE", {target}));
+            EXPECT_EQ(e.ErrorNumber, c.error);
+            const QString cause = c.error == EIO ? LocalizedFormat("IDS_FILEERROR_OTHER", {QString::fromLocal8Bit(std::strerror(EIO))})
+                                  : c.cause     ? LocalizedText(c.cause)
+                                                : QString();
+            EXPECT_EQ(QString::fromUtf8(e.what()), cause.isEmpty() ? CannotSave(target) : CannotSave(target) + u' ' + cause);
         }
         EXPECT_EQ(FileBytes(target), previousBytes);
         EXPECT_FALSE(changed.child.busyCursor);
-        // Nothing new is left beside it; an older backup goes only once a
-        // save has succeeded, or when the failed save had made it.
+        // Nothing new is left beside it; an older backup goes only once the
+        // new file is complete.
         QStringList files = Files();
         files.removeAll(QStringLiteral("etikett.BAK"));
         EXPECT_EQ(files, QStringList{QStringLiteral("etikett.qem")});
-        if (c.step != Step::FinalRename) {
+        if (c.step != Step::Rename) {
             EXPECT_EQ(FileBytes(Path("etikett.BAK")), olderBackup);
         }
         FakeDocument reread;
         EXPECT_TRUE(TDocumentFile(reread).LoadFromFile(target));
         EXPECT_EQ(Saved(reread), previousBytes);
     }
+}
+
+// The backup is a help, not a condition: a file system without links takes
+// a copy, and a backup that cannot be made at all does not stop the save.
+TEST_F(SaveTest, ABackupThatCannotBeMadeDoesNotStopTheSave) {
+    FakeDocument changed;
+    FillChanged(changed);
+    const QString target = Path("etikett.qem");
+    WriteFile(target, Bytes{1, 2, 3});
+    FailingOps ops(Step::Link, EPERM);
+    EXPECT_TRUE(TDocumentFile(changed, ops).SaveToFile(target));
+    EXPECT_EQ(FileBytes(target), Saved(changed));
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("etikett.qem")});
+}
+
+// On the real disk: a folder that is gone is named as the cause.
+TEST_F(SaveTest, AFolderThatIsGoneIsNamed) {
+    FakeDocument document;
+    FillDocument(document);
+    const QString target = Path("entfernt/etikett.qem");
+    try {
+        TDocumentFile(document).SaveToFile(target);
+        ADD_FAILURE() << "saved";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), CannotSave(target, "IDS_FILEERROR_NOFOLDER"));
+    }
+    EXPECT_TRUE(Files().isEmpty());
 }

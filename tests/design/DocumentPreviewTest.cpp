@@ -5,6 +5,7 @@
 #include "pictures/ThumbManager.h"
 #include "platform/gdi/Bitmap.h"
 #include "tests/design/PreviewTesting.h"
+#include "support/Colors.h"
 
 #include <QtCore/QDateTime>
 #include <QtCore/QFile>
@@ -14,16 +15,15 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 using namespace preview_testing;
 
 namespace {
 
-constexpr gdi::Color kRed = gdi::Rgb(255, 0, 0);
 constexpr gdi::Color kBlue = gdi::Rgb(0, 0, 255);
 constexpr gdi::Color kGreen = gdi::Rgb(0, 255, 0);
-constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 
 struct Rendered {
     bool ok = false;
@@ -83,6 +83,55 @@ TEST(RenderDocumentPreview, DrawsFiguresTurnedLikeTheDesign) {
     EXPECT_NE(PixelAtMM(r.bitmap, 65, 35), kBlue);
     EXPECT_EQ(PixelAtMM(r.bitmap, 20, 80), kGreen);
     EXPECT_NE(PixelAtMM(r.bitmap, 16, 76), kGreen);  // outside the ellipse, inside its box
+}
+
+// Label texts are drawn as on the page, by the label text drawers: a text
+// box's words within its margins, a round text along its circle.
+TEST(RenderDocumentPreview, RichTextAndTextOnACircleAreDrawn) {
+    auto unframed = [](double x, double y, double w, double h) {
+        TBoxValues box = BoxAt(x, y, w, h);
+        box.PenStyle = kPenClear;  // no frame: whatever is drawn is the text
+        return box;
+    };
+    const Rendered r = Render(Document([&](TDocumentBuilder& doc) {
+        TRTFTextRecord text;
+        text.RTF = "{\\rtf1\\fs96 MMMM}";
+        doc.Box(ecRTFText, unframed(50, 20, 80, 30));
+        text.Write(doc.filer);
+        TRTFTextRecord round;
+        round.RTF = "{\\rtf1\\fs40 RUNDSCHRIFT RUNDSCHRIFT}";
+        doc.Box(ecRotateRTFText, unframed(50, 70, 50, 50));
+        round.Write(doc.filer);
+        TCircleTextRecord{0, 1.0}.Write(doc.filer);
+        // Far beyond the label, two sizes on one line: nothing is drawn,
+        // and no pixel position runs out of range.
+        TRTFTextRecord far;
+        far.RTF = "{\\rtf1\\fs96 M\\fs20 m}";
+        doc.Box(ecRTFText, unframed(50, 1e9, 80, 30));
+        far.Write(doc.filer);
+    }));
+    ASSERT_TRUE(r.ok);
+    // Dark pixels: the text's black, nothing of the label face.
+    auto inkWithin = [&](auto inside) {
+        int count = 0;
+        for (int y = 0; y < r.bitmap.Height(); ++y)
+            for (int x = 0; x < r.bitmap.Width(); ++x) {
+                const gdi::Color c = r.bitmap.Pixel(x, y);
+                const int sum = int(c & 0xFF) + int((c >> 8) & 0xFF) + int((c >> 16) & 0xFF);
+                if (sum < 300 && inside(x / 3.99, y / 3.99)) ++count;
+            }
+        return count;
+    };
+    auto inBox = [](double x, double y) { return x > 11 && x < 89 && y > 6 && y < 34; };
+    auto onRing = [](double x, double y) {
+        const double d = std::hypot(x - 50, y - 70);
+        return d > 15 && d < 26;
+    };
+    EXPECT_GT(inkWithin(inBox), 2000);
+    EXPECT_GT(inkWithin(onRing), 500);
+    // Elsewhere only the label's outline.
+    auto onOutline = [](double x, double y) { return x < 1 || x > 99 || y < 1 || y > 99; };
+    EXPECT_EQ(inkWithin([&](double x, double y) { return !inBox(x, y) && !onRing(x, y) && !onOutline(x, y); }), 0);
 }
 
 TEST(RenderDocumentPreview, HeaderAndBlocksBeforeTheDesign) {

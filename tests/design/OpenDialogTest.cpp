@@ -8,6 +8,7 @@
 #include "foundation/ViewTimer.h"
 #include "foundation/ZRRegIniFile.h"
 #include "support/Screenshot.h"
+#include "support/Colors.h"
 #include "tests/design/PreviewTesting.h"
 
 #include <QtCore/QDir>
@@ -25,9 +26,6 @@
 using namespace preview_testing;
 
 namespace {
-
-constexpr gdi::Color kRed = gdi::Rgb(255, 0, 0);
-constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 
 class ManualTimer : public TViewTimer {
 public:

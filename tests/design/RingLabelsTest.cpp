@@ -10,10 +10,6 @@ namespace {
 
 using K = TFigureKind;
 
-struct Centre {
-    double x, y;
-};
-
 struct RingSheet {
     const char* article;
     bool turned;

@@ -108,6 +108,32 @@ TEST(TCsvRecordSet, FieldsValuesAndWalking) {
     EXPECT_EQ(records.FieldValue("PLZ"), "53111");
 }
 
+// Names are found without regard to case, also beyond ASCII (Windows-1252
+// umlauts), alike for the value and for the field; of two names equal so,
+// the first counts. A record of thousands of columns reads every value.
+TEST(TCsvRecordSet, NamesAreFoundWithoutRegardToCaseThroughAnIndex) {
+    QTemporaryDir dir;
+    std::string header = "Gr\xF6\xDF" "e;Name;NAME";
+    std::string values = "klein;erste;zweite";
+    for (int i = 0; i < 5000; ++i) {
+        header += ";Spalte" + std::to_string(i);
+        values += ";" + std::to_string(i * 7);
+    }
+    TCsvRecordSet records;
+    records.Open(WriteFile(dir, "breit.csv", header + "\n" + values + "\n"), kCsvSeparatorSemicolon);
+    ASSERT_EQ(records.Fields().size(), 5003u);
+    for (const std::string name : {"Gr\xF6\xDF" "e", "GR\xD6\xDF" "E", "gr\xF6\xDF" "e"}) {
+        EXPECT_EQ(records.FieldValue(name), "klein");
+        ASSERT_TRUE(FindDataSetField(records, name));
+        EXPECT_EQ(FindDataSetField(records, name)->name, "Gr\xF6\xDF" "e");
+    }
+    EXPECT_EQ(records.FieldValue("name"), "erste");
+    EXPECT_EQ(FindDataSetField(records, "NAME")->name, "Name");
+    for (int i = 0; i < 5000; ++i) ASSERT_EQ(records.FieldValue("SPALTE" + std::to_string(i)), std::to_string(i * 7));
+    EXPECT_FALSE(FindDataSetField(records, "Spalte5000"));
+    EXPECT_THROW(records.FieldValue("Spalte5000"), EDatabaseError);
+}
+
 TEST(TCsvRecordSet, EmptyFileHasNoRecords) {
     QTemporaryDir dir;
     TCsvRecordSet records;

@@ -1,5 +1,6 @@
 #include "document/EtikettFiler.h"
 
+#include "foundation/Debug.h"
 #include "foundation/Localizer.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +15,13 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// Collects the wrong-tag messages instead of showing them.
+// Collects the wrong-tag texts of the trace.
 class FilerTest : public ::testing::Test {
 protected:
     FilerTest() {
-        SetWrongTagHandler([this](const char* m) { messages.emplace_back(m); });
+        Debug().SetSink([this](const QString& line) { messages.push_back(line.section(u' ', 1, -1).toStdString()); });
     }
-    ~FilerTest() override { SetWrongTagHandler({}); }
+    ~FilerTest() override { Debug().SetSink({}); }
 
     TEtikettFiler& Reader(const Bytes& bytes, bool legacy = false) {
         stream = std::make_unique<TMemoryStream>(bytes);
@@ -161,8 +162,8 @@ TEST_F(FilerTest, ReadsOfEachTypeByVariant) {
     EXPECT_TRUE(messages.empty());
 }
 
-// A wrong tag shows the type's fixed message, yields the zero value and
-// consumes only the tag byte.
+// A wrong tag is counted and traced with the type's fixed message, yields
+// the zero value and consumes only the tag byte.
 TEST_F(FilerTest, WrongTags) {
     using Read = std::function<bool(TEtikettFiler&)>;  // true: the zero value came back
     struct Case {
@@ -190,8 +191,22 @@ TEST_F(FilerTest, WrongTags) {
         TEtikettFiler& f = Reader({c.wrongTag, 1, 1, 1, 1, 1, 1, 1, 1});
         EXPECT_TRUE(c.read(f));
         EXPECT_EQ(messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(f.WrongTags, 1);
         EXPECT_EQ(stream->Position(), 1);
     }
+}
+
+// Thousands of wrong tags are counted; only the first is traced, where the
+// damage begins, and nothing is shown while reading.
+TEST_F(FilerTest, ManyWrongTagsAreCountedNotReported) {
+    std::vector<QString> shown;
+    SetSkippedPlacesHandler([&](const QString& message) { shown.push_back(message); });
+    TEtikettFiler& f = Reader(Bytes(5000, kTagLongint));
+    for (int i = 0; i < 5000; ++i) EXPECT_EQ(f.ReadTaggedInteger(), 0);
+    EXPECT_EQ(f.WrongTags, 5000);
+    EXPECT_EQ(messages, std::vector<std::string>{"no Integer Found"});
+    EXPECT_TRUE(shown.empty());
+    SetSkippedPlacesHandler({});
 }
 
 TEST_F(FilerTest, HeaderVariantsAndCase) {

@@ -404,16 +404,16 @@ TEST(BarcodeFigure, TheEditorCreatesItsBarcodesThroughTheDialogWithTheLinkedData
 
 namespace {
 
-constexpr int32_t kDpi = 300;
+constexpr int32_t kPrinterDpi = 300;
 constexpr float kPageMM = 150;
 
 struct Page {
-    Page() : bitmap(Side(), Side(), kDpi, kDpi), canvas(&bitmap) {
+    Page() : bitmap(Side(), Side(), kPrinterDpi, kPrinterDpi), canvas(&bitmap) {
         bitmap.FillRect({0, 0, Side(), Side()}, gdi::SolidBrush(0xFFFFFF));
-        canvas.SetResolutionX(static_cast<float>(kDpi / 25.4L));
-        canvas.SetResolutionY(static_cast<float>(kDpi / 25.4L));
+        canvas.SetResolutionX(static_cast<float>(kPrinterDpi / 25.4L));
+        canvas.SetResolutionY(static_cast<float>(kPrinterDpi / 25.4L));
     }
-    static int32_t Side() { return static_cast<int32_t>(kPageMM / 25.4f * kDpi); }
+    static int32_t Side() { return static_cast<int32_t>(kPageMM / 25.4f * kPrinterDpi); }
     gdi::BitmapCanvas bitmap;
     TScaleCanvas canvas;
 };
@@ -435,7 +435,7 @@ void Keep(const QImage& picture, const QString& name) {
     if (const char* folder = std::getenv("ZORBIT_SCREENSHOTS")) picture.save(QDir(folder).filePath(name + ".png"));
 }
 
-class FigureDecodedByZbar : public ZbarDecodingTest<kDpi> {};
+class FigureDecodedByZbar : public ZbarDecodingTest<kPrinterDpi> {};
 
 }  // namespace
 
@@ -455,7 +455,7 @@ INSTANTIATE_TEST_SUITE_P(Barcode, FigureDecodedByZbar, ::testing::ValuesIn(Reada
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BarcodeFigure, StandardTwoOfFiveKeepsItsPatternInWholeDotsAtEveryQuarterTurn) {
-    WithPrinterDpi printer(kDpi);
+    WithPrinterDpi printer(kPrinterDpi);
     BarcodeSetup setup = Symbol(btCode25Standard, "1234");
     setup.width = 40;
     setup.height = 15;

@@ -4,6 +4,7 @@
 #include "foundation/FillData.h"
 #include "foundation/ScaleCanvas.h"
 #include "platform/gdi/BitmapCanvas.h"
+#include "support/Colors.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr gdi::Color kWhite = 0xFFFFFF;
 constexpr double kPixelsPerMM = 300 / 25.4;
 
 class Sheet300 {
@@ -51,11 +51,6 @@ void ExpectBox(const Sheet300::Box& b, double left, double top, double right, do
     EXPECT_NEAR(b.top, top, slack);
     EXPECT_NEAR(b.right, right, slack);
     EXPECT_NEAR(b.bottom, bottom, slack);
-}
-
-int Distance(gdi::Color a, gdi::Color b) {
-    return std::abs(int(gdi::RedOf(a)) - int(gdi::RedOf(b))) + std::abs(int(gdi::GreenOf(a)) - int(gdi::GreenOf(b))) +
-           std::abs(int(gdi::BlueOf(a)) - int(gdi::BlueOf(b)));
 }
 
 template <class F>
@@ -103,11 +98,11 @@ TEST(FigurePixels, RectangleWithAGradientTurnsItToo) {
     const double ux = std::cos(M_PI / 6), uy = std::sin(M_PI / 6);
     const gdi::Color start = sheet.Pixel(25 - 13 * ux, 25 - 13 * uy);
     const gdi::Color end = sheet.Pixel(25 + 13 * ux, 25 + 13 * uy);
-    EXPECT_LT(Distance(start, 0x0000FF), 120) << std::hex << start;
-    EXPECT_LT(Distance(end, 0xFF0000), 120) << std::hex << end;
+    EXPECT_LT(ColorDistance(start, 0x0000FF), 120) << std::hex << start;
+    EXPECT_LT(ColorDistance(end, 0xFF0000), 120) << std::hex << end;
     // Across it the colour stays.
     const gdi::Color side = sheet.Pixel(25 - 13 * ux - 4 * uy, 25 - 13 * uy + 4 * ux);
-    EXPECT_LT(Distance(side, start), 60) << std::hex << side;
+    EXPECT_LT(ColorDistance(side, start), 60) << std::hex << side;
 }
 
 TEST(FigurePixels, EllipseTurnedBy30Degrees) {

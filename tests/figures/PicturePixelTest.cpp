@@ -10,6 +10,7 @@
 #include "foundation/ScaleCanvas.h"
 #include "platform/printer/Printer.h"
 #include "support/PdfPage.h"
+#include "support/Colors.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 constexpr double kFigureWidth = 32, kFigureHeight = 24;  // mm, the pictures' 4:3
 constexpr double kRowTop = 30, kRowStep = 60;            // mm: one row per angle
 
@@ -52,11 +52,6 @@ void DrawRow(const std::vector<Placed>& kinds, double cy, double angle, const st
     }
 }
 
-int Distance(gdi::Color a, gdi::Color b) {
-    return std::abs(int(gdi::RedOf(a)) - int(gdi::RedOf(b))) + std::abs(int(gdi::GreenOf(a)) - int(gdi::GreenOf(b))) +
-           std::abs(int(gdi::BlueOf(a)) - int(gdi::BlueOf(b)));
-}
-
 // The colour at each quadrant's centre, turned with the figure, against what
 // the picture holds there; pixel(x, y) in mm.
 void ExpectQuadrants(const std::vector<Placed>& kinds, double cy, double angle,
@@ -70,7 +65,7 @@ void ExpectQuadrants(const std::vector<Placed>& kinds, double cy, double angle,
                 const double y = cy + dx * std::sin(a) + dy * std::cos(a);
                 const bool clear = kinds[i].clearCorner && row == 1 && column == 1;
                 const gdi::Color expected = clear ? kWhite : fixtures::kQuadrants[row][column];
-                EXPECT_LE(Distance(pixel(x, y), expected), 60)
+                EXPECT_LE(ColorDistance(pixel(x, y), expected), 60)
                     << where << ": " << kinds[i].name << " at " << angle << " degrees, quadrant " << row << column;
             }
 }

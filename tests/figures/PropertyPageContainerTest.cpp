@@ -8,6 +8,7 @@
 #include "figures/widgets/PropertyPageContainer.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FillData.h"
+#include "support/Colors.h"
 
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTabBar>
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr gdi::Color kRed = gdi::Rgb(0xFF, 0, 0);
 constexpr gdi::Color kGreen = gdi::Rgb(0, 0x80, 0);
 
 TEST(PropertyPageContainer, AnEmptyPageSetIsRefused) {

@@ -7,6 +7,7 @@
 #include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
 #include "support/FakePrinter.h"
+#include "support/Colors.h"
 
 #include <QtCore/QBuffer>
 
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr gdi::Color kBlack = gdi::Rgb(0, 0, 0);
-constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 constexpr gdi::Color kBackground = gdi::Rgb(255, 0, 0);
 
 std::vector<uint8_t> Bytes(const TFillData& f) {

@@ -7,6 +7,7 @@
 #include "foundation/StreamHelp.h"
 #include "platform/gdi/BitmapCanvas.h"
 #include "platform/gdi/RecordingCanvas.h"
+#include "support/Colors.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,6 @@
 #include <numbers>
 
 namespace {
-
-constexpr gdi::Color kBlack = gdi::Rgb(0, 0, 0);
-constexpr gdi::Color kWhite = gdi::Rgb(255, 255, 255);
 
 std::vector<std::pair<int32_t, gdi::Color>> Stops(const TGradientpalette& p) {
     std::vector<std::pair<int32_t, gdi::Color>> stops;
@@ -145,7 +143,6 @@ TEST(GradientPalette, IniRoundTripAndDamagedCounts) {
 
 namespace {
 
-constexpr gdi::Color kBackground = gdi::Rgb(255, 0, 0);
 constexpr gdi::Rect kBox{10, 10, 110, 90};  // 100 x 80
 
 enum class Kind { Linear, Radial, Cone, Square };
@@ -155,7 +152,7 @@ int32_t Grey(gdi::Color c) { return static_cast<int32_t>(gdi::RedOf(c)); }
 // Renders black-to-white into kBox on a red canvas.
 gdi::Bitmap Render(Kind kind, double angle, double offsetX = 0, double offsetY = 0) {
     gdi::BitmapCanvas canvas(120, 100);
-    canvas.FillRect({0, 0, 120, 100}, gdi::SolidBrush(kBackground));
+    canvas.FillRect({0, 0, 120, 100}, gdi::SolidBrush(kRed));
     TGradientpalette palette(kBlack, kWhite);
     switch (kind) {
         case Kind::Linear: GradientLinear(canvas, kBox, palette, angle, 0, 1); break;

@@ -144,7 +144,7 @@ TEST_F(LocalizerTest, GlyphsShowTheLettersOfTheLanguage) {
 TEST(LocalizerShipped, GermanAndEnglishAreOffered) {
     TLocalizer localizer;
     for (int i = 0; i < kLanguageCount; ++i) EXPECT_EQ(localizer.IsLanguageAvailable(i), i <= 1) << i;
-    EXPECT_TRUE(localizer.GetManualFileName(1).endsWith(QStringLiteral("_eng.pdf")));
+    EXPECT_TRUE(localizer.GetManualFileName(1).endsWith(QStringLiteral("_eng.htm")));
 }
 
 TEST_F(LocalizerTest, ExportModeCollectsWindowTexts) {

@@ -1,6 +1,7 @@
 #include "foundation/MyMemIniFile.h"
 
 #include "foundation/Stream.h"
+#include "support/Utf16Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,20 +9,13 @@ namespace {
 
 TMemoryStream Bytes(const std::string& s) { return TMemoryStream(std::vector<uint8_t>(s.begin(), s.end())); }
 
-TMemoryStream Utf16(const std::u16string& text, bool bigEndian) {
-    std::vector<uint8_t> bytes = bigEndian ? std::vector<uint8_t>{0xFE, 0xFF} : std::vector<uint8_t>{0xFF, 0xFE};
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<uint8_t>(bigEndian ? c >> 8 : c & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(bigEndian ? c & 0xFF : c >> 8));
-    }
-    return TMemoryStream(std::move(bytes));
-}
+TMemoryStream Utf16Stream(const std::u16string& text, bool bigEndian) { return TMemoryStream(Utf16Bytes(text, bigEndian)); }
 
 }  // namespace
 
 TEST(MemIniFile, LoadsUtf16BothWaysAnd8BitText) {
     const char16_t* text = u"[a]\r\nx=1\r\n";
-    TMemoryStream streams[] = {Utf16(text, false), Utf16(text, true), Bytes("[a]\r\nx=1\r\n")};
+    TMemoryStream streams[] = {Utf16Stream(text, false), Utf16Stream(text, true), Bytes("[a]\r\nx=1\r\n")};
     for (TMemoryStream& s : streams) {
         TMyMemIniFile ini;
         ini.LoadFromStream(s);

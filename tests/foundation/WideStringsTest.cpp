@@ -1,27 +1,13 @@
 #include "foundation/WideStrings.h"
 
 #include "foundation/Stream.h"
+#include "support/Utf16Bytes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::vector<uint8_t> Utf16(const std::u16string& text, bool bigEndian) {
-    std::vector<uint8_t> bytes = bigEndian ? std::vector<uint8_t>{0xFE, 0xFF} : std::vector<uint8_t>{0xFF, 0xFE};
-    for (char16_t c : text) {
-        const uint8_t lo = c & 0xFF, hi = c >> 8;
-        if (bigEndian) {
-            bytes.push_back(hi);
-            bytes.push_back(lo);
-        } else {
-            bytes.push_back(lo);
-            bytes.push_back(hi);
-        }
-    }
-    return bytes;
-}
-
-std::vector<std::u16string> Load(std::vector<uint8_t> bytes, bool* unicode = nullptr) {
+std::vector<std::u16string> LoadLines(std::vector<uint8_t> bytes, bool* unicode = nullptr) {
     TMemoryStream stream(std::move(bytes));
     TWideStringList list;
     list.LoadFromStream(stream);
@@ -36,19 +22,19 @@ std::vector<std::u16string> Load(std::vector<uint8_t> bytes, bool* unicode = nul
 TEST(WideStrings, ByteOrderMarksChooseTheEncoding) {
     const std::vector<std::u16string> expected = {u"[a]", u"x=Łódź"};
     bool unicode = false;
-    EXPECT_EQ(Load(Utf16(u"[a]\r\nx=Łódź\r\n", false), &unicode), expected);
+    EXPECT_EQ(LoadLines(Utf16Bytes(u"[a]\r\nx=Łódź\r\n", false), &unicode), expected);
     EXPECT_TRUE(unicode);
-    EXPECT_EQ(Load(Utf16(u"[a]\r\nx=Łódź\r\n", true), &unicode), expected);
+    EXPECT_EQ(LoadLines(Utf16Bytes(u"[a]\r\nx=Łódź\r\n", true), &unicode), expected);
     EXPECT_TRUE(unicode);
     const std::string ansi = "[a]\r\nx=\xE4\x80";
-    EXPECT_EQ(Load(std::vector<uint8_t>(ansi.begin(), ansi.end()), &unicode), (std::vector<std::u16string>{u"[a]", u"x=ä€"}));
+    EXPECT_EQ(LoadLines(std::vector<uint8_t>(ansi.begin(), ansi.end()), &unicode), (std::vector<std::u16string>{u"[a]", u"x=ä€"}));
     EXPECT_FALSE(unicode);
     // A trailing odd byte is dropped; a single byte is 8-bit text.
-    std::vector<uint8_t> odd = Utf16(u"ab", false);
+    std::vector<uint8_t> odd = Utf16Bytes(u"ab", false);
     odd.push_back('c');
-    EXPECT_EQ(Load(odd), std::vector<std::u16string>{u"ab"});
-    EXPECT_EQ(Load({'z'}), std::vector<std::u16string>{u"z"});
-    EXPECT_TRUE(Load({}).empty());
+    EXPECT_EQ(LoadLines(odd), std::vector<std::u16string>{u"ab"});
+    EXPECT_EQ(LoadLines({'z'}), std::vector<std::u16string>{u"z"});
+    EXPECT_TRUE(LoadLines({}).empty());
 }
 
 TEST(WideStrings, LineBreaks) {

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QGuiApplication app(*argc, *argv);
     gdi::InstallQtPrinters();
     imaging::SetPixelLimit(1 << 20);
-    SetWrongTagHandler([](const char*) {});
+    SetSkippedPlacesHandler([](const QString&) {});
     SetInvalidElementHandler([](const QString&) {});
     return 0;
 }

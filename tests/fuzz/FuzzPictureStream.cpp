@@ -11,6 +11,7 @@
 #include "pictures/QDXRotate90DIB.h"
 #include "platform/gdi/RecordingCanvas.h"
 #include "platform/imaging/Dib.h"
+#include "platform/qtprinter/QtPrinterBackend.h"
 
 #include <QtCore/QFile>
 #include <QtGui/QGuiApplication>
@@ -22,6 +23,7 @@
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QGuiApplication app(*argc, *argv);
+    gdi::InstallQtPrinters();  // a printer canvas asks for the current printer
     imaging::SetPixelLimit(1 << 20);
     // Pictures above 4096 pixels are read smaller, and read again for the printer below.
     TQDXRotate90DIB::SetWorkingPixelLimit(4096);

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication app(*argc, *argv);
     gdi::InstallQtPrinters();
-    SetWrongTagHandler([](const char*) {});
+    SetSkippedPlacesHandler([](const QString&) {});
     return 0;
 }
 

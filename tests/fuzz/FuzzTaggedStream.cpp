@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QGuiApplication app(*argc, *argv);
     gdi::InstallQtPrinters();
     imaging::SetPixelLimit(1 << 20);  // pictures in records stay small
-    SetWrongTagHandler([](const char*) {});
+    SetSkippedPlacesHandler([](const QString&) {});
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "controls/ControlsTesting.h"
 #include "support/FormTexts.h"
 #include "support/Screenshot.h"
+#include "support/TestClock.h"
 
 #include "pictures/widgets/DlgFilterHKIG.h"
 #include "pictures/widgets/DlgFilterHSL.h"
@@ -11,7 +12,6 @@
 #include "pictures/widgets/FilterPic.h"
 
 #include <QtCore/QDir>
-#include <QtCore/QElapsedTimer>
 #include <QtWidgets/QProgressBar>
 
 #include <cmath>
@@ -65,14 +65,16 @@ DibHandle PhotoLike(int32_t w, int32_t h, int bits) {
 
 DibHandle Copy(const imaging::Dib& dib) { return imaging::CopyHandle(dib); }
 
-// Lets the delayed slider change fire: the right preview gets a new picture.
-void WaitForPreview(const TDlgFilter& dialog) {
-    const imaging::Dib* before = dialog.PicNeu->Dib().Handle();
-    QElapsedTimer timer;
-    timer.start();
-    while (dialog.PicNeu->Dib().Handle() == before && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_NE(dialog.PicNeu->Dib().Handle(), before) << "no slider change";
+// The sliders' delayed changes run on the test's clock.
+void DriveSliders(TDlgFilter& dialog, TestClock& clock) {
+    for (TFilterSlider* slider : dialog.Sliders) slider->SetChangeTimer(clock.NewTimer());
+}
+
+// Lets every delayed slider change fire.
+void SettleSliders(const TDlgFilter& dialog, TestClock& clock) {
+    int delay = 0;
+    for (const TFilterSlider* slider : dialog.Sliders) delay = std::max(delay, slider->ChangeDelay());
+    clock.Advance(delay + 1);
 }
 
 bool IsGrey(const imaging::Dib& dib) {
@@ -119,7 +121,9 @@ TEST(FilterDialogs, SlidersGiveTheFilterValues) {
 }
 
 TEST(FilterDialogs, RightPreviewShowsTheFilteredDisplayedPicture) {
+    TestClock clock;
     TDlgFilterHKIG dialog;
+    DriveSliders(dialog, clock);
     dialog.SetDIB(PhotoLike(400, 300, 24));
     const imaging::Dib* right = dialog.PicNeu->Dib().Handle();
     ASSERT_NE(right, nullptr);
@@ -128,7 +132,9 @@ TEST(FilterDialogs, RightPreviewShowsTheFilteredDisplayedPicture) {
 
     dialog.Sliders[0]->SetPosition(30);
     dialog.Sliders[3]->SetPosition(1.5f);
-    WaitForPreview(dialog);
+    clock.Advance(39);  // a change waits 40 ms
+    EXPECT_EQ(dialog.PicNeu->Dib().Handle()->Packed(), dialog.PicAlt->PreviewDIB()->Packed());
+    SettleSliders(dialog, clock);
     DibHandle expected = dialog.PicAlt->PreviewDIB();
     FilterBrightnessContrast(*expected, {}, 0.3f, 0, 0, 1.5f);
     EXPECT_EQ(dialog.PicNeu->Dib().Handle()->Packed(), expected->Packed());
@@ -248,11 +254,15 @@ TEST(FilterDialogs, Showcase) {
         {"filter-swcol", [] { return std::make_unique<TDlgFilterSWCol>(); }, {-80, -40}},
     };
     for (const Shot& shot : shots) {
+        TestClock clock;
         std::unique_ptr<TDlgFilter> dialog = shot.make();
+        DriveSliders(*dialog, clock);
         dialog->SetDIB(PhotoLike(1200, 800, 24));
         dialog->show();
         for (size_t i = 0; i < shot.positions.size(); ++i) dialog->Sliders[i]->SetPosition(shot.positions[i]);
-        WaitForPreview(*dialog);
+        SettleSliders(*dialog, clock);
+        // The right preview is the filtered one.
+        EXPECT_NE(dialog->PicNeu->Dib().Handle()->Packed(), dialog->PicAlt->PreviewDIB()->Packed()) << shot.name;
         SaveScreenshot(*dialog, shot.name, true);
         // The left preview shows the picture unchanged, the right one differs.
         const QImage image = dialog->grab().toImage();

@@ -7,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include <fcntl.h>
@@ -26,6 +29,21 @@ DibHandle Thumb(uint8_t shade) {
     DibHandle dib = imaging::CreateDIB(16, 12, 24);
     std::fill(dib->Bits(), dib->Bits() + dib->RowBytes() * 12, shade);
     return dib;
+}
+
+// Waits (ten seconds at most) until this process holds the file open more
+// than once: besides the test's own descriptor, the cache's, which it opens
+// before it waits for the lock.
+void AwaitSecondOpening(const QString& path) {
+    const QString file = QFileInfo(path).canonicalFilePath();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        int openings = 0;
+        for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::Files))
+            if (fd.symLinkTarget() == file) ++openings;
+        if (openings >= 2) return;
+        std::this_thread::yield();
+    }
 }
 
 }  // namespace
@@ -115,8 +133,8 @@ TEST(ThumbManager, TakesTurns) {
     int other = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT, 0644);
     ASSERT_GE(other, 0);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    std::thread release([other] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    std::thread release([other, path] {
+        AwaitSecondOpening(path);
         ::flock(other, LOCK_UN);
     });
     cache.SaveDIB(QStringLiteral("held.jpg"), *Thumb(10), 1);

@@ -16,17 +16,19 @@ using test::InkBox;
 using test::kBlack;
 using test::kWhite;
 
-Color Sys(SystemColorIndex i) { return ResolveColor(SystemColor(i)); }
-
 TEST(Edges, RingsTheirColoursAndAdjustment) {
     const struct {
         uint32_t edge;
         Color outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
     } cases[] = {
-        {EDGE_RAISED, Sys(COLOR_3DLIGHT), Sys(COLOR_3DDKSHADOW), Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNSHADOW)},
-        {EDGE_SUNKEN, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_3DDKSHADOW), Sys(COLOR_3DLIGHT)},
-        {EDGE_ETCHED, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNSHADOW)},
-        {EDGE_BUMP, Sys(COLOR_3DLIGHT), Sys(COLOR_3DDKSHADOW), Sys(COLOR_3DDKSHADOW), Sys(COLOR_3DLIGHT)},
+        {EDGE_RAISED, SysColor(COLOR_3DLIGHT), SysColor(COLOR_3DDKSHADOW),
+         SysColor(COLOR_BTNHIGHLIGHT), SysColor(COLOR_BTNSHADOW)},
+        {EDGE_SUNKEN, SysColor(COLOR_BTNSHADOW), SysColor(COLOR_BTNHIGHLIGHT),
+         SysColor(COLOR_3DDKSHADOW), SysColor(COLOR_3DLIGHT)},
+        {EDGE_ETCHED, SysColor(COLOR_BTNSHADOW), SysColor(COLOR_BTNHIGHLIGHT),
+         SysColor(COLOR_BTNHIGHLIGHT), SysColor(COLOR_BTNSHADOW)},
+        {EDGE_BUMP, SysColor(COLOR_3DLIGHT), SysColor(COLOR_3DDKSHADOW),
+         SysColor(COLOR_3DDKSHADOW), SysColor(COLOR_3DLIGHT)},
     };
     for (const auto& c : cases) {
         BitmapCanvas canvas(12, 10);
@@ -52,14 +54,14 @@ TEST(Edges, PartialSidesAndOptions) {
     EXPECT_TRUE(DrawEdge(canvas, r, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM | BF_ADJUST));
     EXPECT_EQ(r, (Rect{0, 0, 9, 9}));
     EXPECT_EQ(canvas.bitmap().Pixel(0, 0), kWhite);
-    EXPECT_EQ(canvas.bitmap().Pixel(9, 0), Sys(COLOR_3DDKSHADOW));
+    EXPECT_EQ(canvas.bitmap().Pixel(9, 0), SysColor(COLOR_3DDKSHADOW));
     Rect unchanged{0, 0, 10, 10};
     EXPECT_FALSE(DrawEdge(canvas, unchanged, 0, BF_RECT | BF_ADJUST));
     EXPECT_EQ(unchanged, (Rect{0, 0, 10, 10}));
     Rect flat{0, 0, 10, 10};
     DrawEdge(canvas, flat, EDGE_SUNKEN, BF_RECT | BF_FLAT | BF_MIDDLE);
-    EXPECT_EQ(canvas.bitmap().Pixel(0, 0), Sys(COLOR_BTNSHADOW));
-    EXPECT_EQ(canvas.bitmap().Pixel(5, 5), Sys(COLOR_BTNFACE));
+    EXPECT_EQ(canvas.bitmap().Pixel(0, 0), SysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas.bitmap().Pixel(5, 5), SysColor(COLOR_BTNFACE));
 }
 
 class DrawTextTest : public ::testing::Test {

@@ -9,8 +9,6 @@
 namespace gdi {
 namespace {
 
-Color Sys(SystemColorIndex i) { return ResolveColor(SystemColor(i)); }
-
 int Count(const Bitmap& b, const Rect& r, Color c) {
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y) {
@@ -28,19 +26,19 @@ TEST(FrameControl, CheckBoxStates) {
         int markPixels;
     };
     const Case cases[] = {
-        {DFCS_BUTTONCHECK, Sys(COLOR_WINDOW), Sys(COLOR_WINDOWTEXT), 0},
-        {DFCS_BUTTONCHECK | DFCS_CHECKED, Sys(COLOR_WINDOW), Sys(COLOR_WINDOWTEXT), 21},
-        {DFCS_BUTTON3STATE | DFCS_CHECKED, Sys(COLOR_BTNFACE), Sys(COLOR_BTNSHADOW), 21},  // grayed
-        {DFCS_BUTTONCHECK | DFCS_CHECKED | DFCS_INACTIVE, Sys(COLOR_BTNFACE), Sys(COLOR_BTNSHADOW), 21},
+        {DFCS_BUTTONCHECK, SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOWTEXT), 0},
+        {DFCS_BUTTONCHECK | DFCS_CHECKED, SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOWTEXT), 21},
+        {DFCS_BUTTON3STATE | DFCS_CHECKED, SysColor(COLOR_BTNFACE), SysColor(COLOR_BTNSHADOW), 21},  // grayed
+        {DFCS_BUTTONCHECK | DFCS_CHECKED | DFCS_INACTIVE, SysColor(COLOR_BTNFACE), SysColor(COLOR_BTNSHADOW), 21},
     };
     for (const Case& c : cases) {
         BitmapCanvas canvas(17, 17);
         canvas.FillRect({0, 0, 17, 17}, SolidBrush(Rgb(1, 2, 3)));
         ASSERT_TRUE(DrawFrameControl(canvas, box, DFC_BUTTON, c.state));
         const Bitmap& b = canvas.bitmap();
-        EXPECT_EQ(b.Pixel(2, 2), Sys(COLOR_BTNSHADOW)) << c.state << ": the sunken outer ring";
-        EXPECT_EQ(b.Pixel(3, 3), Sys(COLOR_3DDKSHADOW)) << c.state;
-        EXPECT_EQ(b.Pixel(14, 14), Sys(COLOR_BTNHIGHLIGHT)) << c.state;
+        EXPECT_EQ(b.Pixel(2, 2), SysColor(COLOR_BTNSHADOW)) << c.state << ": the sunken outer ring";
+        EXPECT_EQ(b.Pixel(3, 3), SysColor(COLOR_3DDKSHADOW)) << c.state;
+        EXPECT_EQ(b.Pixel(14, 14), SysColor(COLOR_BTNHIGHLIGHT)) << c.state;
         EXPECT_EQ(b.Pixel(1, 1), Rgb(1, 2, 3)) << "nothing outside the box";
         if (c.mark != c.face) {
             EXPECT_EQ(Count(b, inside, c.mark), c.markPixels) << c.state << ": the 7 x 7 check mark";
@@ -57,9 +55,9 @@ TEST(FrameControl, RadioButtonHasItsDotWhenChecked) {
         canvas.FillRect({0, 0, 13, 13}, SolidBrush(Rgb(1, 2, 3)));
         DrawFrameControl(canvas, {0, 0, 12, 12}, DFC_BUTTON, DFCS_BUTTONRADIO | (checked ? DFCS_CHECKED : 0));
         const Bitmap& b = canvas.bitmap();
-        EXPECT_EQ(b.Pixel(6, 6) == Sys(COLOR_WINDOWTEXT), checked);
+        EXPECT_EQ(b.Pixel(6, 6) == SysColor(COLOR_WINDOWTEXT), checked);
         EXPECT_EQ(b.Pixel(0, 0), Rgb(1, 2, 3)) << "the corners stay as they were";
-        EXPECT_GT(Count(b, {0, 0, 13, 13}, Sys(COLOR_BTNSHADOW)), 4) << "the shadowed upper arc";
+        EXPECT_GT(Count(b, {0, 0, 13, 13}, SysColor(COLOR_BTNSHADOW)), 4) << "the shadowed upper arc";
     }
 }
 
@@ -82,7 +80,7 @@ TEST(ImageList, DrawingStylesBlendWithTheHighlight) {
     picture.SetPixel(0, 0, Rgb(255, 255, 255));
     picture.SetPixel(1, 0, Rgb(255, 0, 255));
     list.Add(picture, Rgb(255, 0, 255));
-    const Color h = Sys(COLOR_HIGHLIGHT);
+    const Color h = SysColor(COLOR_HIGHLIGHT);
     auto mix = [](uint32_t a, uint32_t b, uint32_t share) { return (a * (256 - share) + b * share) / 256; };
     for (auto [style, share] : {std::pair{ImageList::DrawingStyle::Normal, 0u}, {ImageList::DrawingStyle::Focus, 64u},
                                 {ImageList::DrawingStyle::Selected, 128u}}) {

@@ -4,6 +4,7 @@
 #include "PixelTestSupport.h"
 
 #include "platform/gdi/BitmapCanvas.h"
+#include "support/Colors.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,6 @@ using test::InkBox;
 using test::kBlack;
 using test::kWhite;
 
-constexpr Color kRed = Rgb(255, 0, 0);
 constexpr Color kBlue = Rgb(0, 0, 255);
 
 struct LineCase {

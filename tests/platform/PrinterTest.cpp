@@ -51,12 +51,12 @@ TEST(Printer, PdfPageIsA4At600DpiWithPixelExactFills) {
     ASSERT_TRUE(printer.EndDoc());
     EXPECT_FALSE(printer.Printing());
 
-    const auto [width, height] = test::PdfMediaBox(pdf);
+    const auto [width, height] = ::test::PdfMediaBox(pdf);
     EXPECT_NEAR(width, 595.28, 0.5);  // 210 mm in points
     EXPECT_NEAR(height, 841.89, 0.5);  // 297 mm
 
-    if (!test::HavePdfRenderer()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
-    const test::GrayPage page = test::RenderPdf(pdf, 600, 0, 0, 1400, 900);
+    if (!::test::HavePdfRenderer()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const ::test::GrayPage page = ::test::RenderPdf(pdf, 600, 0, 0, 1400, 900);
     ASSERT_EQ(page.width, 1400);
     const auto dark = page.DarkBounds();
     ASSERT_TRUE(dark);
@@ -111,9 +111,9 @@ TEST(Printer, PdfPrinterTakesPicturesAtTheirOwnSize) {
     const QByteArray content = file.readAll();
     EXPECT_TRUE(content.contains("/Width 2") && content.contains("/Height 2"));  // not 1000 x 1000
 
-    if (!test::HavePdfRenderer()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    if (!::test::HavePdfRenderer()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     const int o = 118;  // the printable area's origin on the page
-    const test::GrayPage page = test::RenderPdf(pdf, 600, o, o, 1200, 1200);
+    const ::test::GrayPage page = ::test::RenderPdf(pdf, 600, o, o, 1200, 1200);
     ASSERT_EQ(page.width, 1200);
     // The renderer scales the picture by its own rounding: a few pixels from its edges.
     const struct {

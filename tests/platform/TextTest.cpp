@@ -6,6 +6,7 @@
 
 #include "platform/gdi/RecordingCanvas.h"
 #include "platform/gdi/TextEngine.h"
+#include "support/Colors.h"
 
 #include <QtGui/QGlyphRun>
 #include <QtGui/QPainter>
@@ -17,8 +18,6 @@
 
 namespace gdi {
 namespace {
-
-constexpr Color kRed = Rgb(255, 0, 0);
 
 // The cell that the opaque background paints in red.
 Rect CellBox(const Bitmap& b) {

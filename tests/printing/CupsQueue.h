@@ -5,7 +5,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
-#include <QtCore/QFileInfo>
+#include <QtCore/QFile>
 #include <QtCore/QString>
 #include <QtCore/QThread>
 
@@ -33,20 +33,24 @@ inline std::set<QString> PdfFiles(const QDir& dir) {
     return {names.begin(), names.end()};
 }
 
-// The PDF that the queue writes for the next job: a new file whose size has
-// stopped growing.
+// True once the PDF writer has finished the file: its trailer comes last.
+inline bool IsCompletePdf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 16) return false;
+    file.seek(file.size() - 16);
+    return file.read(16).trimmed().endsWith("%%EOF");
+}
+
+// The PDF that the queue writes for the next job, once it is complete; empty
+// when none comes within 90 seconds.
 inline QString AwaitNewPdf(const QDir& dir, const std::set<QString>& before) {
     QElapsedTimer clock;
     clock.start();
-    qint64 lastSize = -1;
     while (clock.elapsed() < 90000) {
         for (const QString& name : PdfFiles(dir)) {
-            if (before.count(name)) continue;
-            const QFileInfo file(dir.filePath(name));
-            if (file.size() > 0 && file.size() == lastSize) return file.filePath();
-            lastSize = file.size();
+            if (!before.count(name) && IsCompletePdf(dir.filePath(name))) return dir.filePath(name);
         }
-        QThread::msleep(250);
+        QThread::msleep(20);
     }
     return {};
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #if defined(ZORBIT_TEST_APP)
 #include "app/Application.h"
@@ -19,8 +20,25 @@ using TestApplication = QApplication;
 using TestApplication = QGuiApplication;
 #endif
 
+namespace {
+
+// The private folders that the test run names (see zorbit_test) exist before
+// the first test, whichever test comes first.
+void MakePrivateFolders() {
+    for (const char* variable : {"HOME", "TMPDIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+        const char* folder = std::getenv(variable);
+        if (!folder || !*folder) continue;
+        std::error_code ignored;  // a folder that cannot be made fails the tests that need it
+        std::filesystem::create_directories(folder, ignored);
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    MakePrivateFolders();
     TestApplication app(argc, argv);
     gdi::InstallQtPrinters();
     ::testing::InitGoogleTest(&argc, argv);

@@ -5,14 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-std::vector<std::string> Flat(int count) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < count; ++i) lines.push_back("i" + std::to_string(i));
-    return lines;
-}
-}  // namespace
-
 TEST(McTreeKeys, MovesOverEnabledItems) {
     TreeWindow w;
     w.Build({"a", "b", "c", "d", "e"});

@@ -9,12 +9,6 @@
 
 namespace {
 
-std::vector<std::string> Flat(int count) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < count; ++i) lines.push_back("i" + std::to_string(i));
-    return lines;
-}
-
 void Scroll(TMcTree& tree, TScrollBarKind kind, int code, int position = 0) {
     bool doChange = true;
     TMcScrollBar& bar = kind == TScrollBarKind::sbVertical ? tree.VertScrollBar() : tree.HorzScrollBar();

@@ -46,6 +46,13 @@ struct ManualTimers {
     ~ManualTimers() { SetMcTimerFactory({}); }
 };
 
+// Top-level lines "i0", "i1", ... for a flat tree of count items.
+inline std::vector<std::string> Flat(int count) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) lines.push_back("i" + std::to_string(i));
+    return lines;
+}
+
 struct TreeWindow {
     ManualTimers timers;
     QWidget window;

@@ -16,6 +16,9 @@
 #include <string>
 #include <vector>
 
+// What a cell of a password column shows in place of its text.
+inline constexpr const char* kPasswordText = "******";
+
 class TMcHeaderSections;
 class TMcSectionsOwner;
 

@@ -15,8 +15,6 @@
 
 namespace {
 
-[[noreturn]] void Damaged() { throw EReadError("Stream read error"); }
-
 // The values of one section as the stream holds them.
 struct SectionRecord {
     bool lookupEnabled = false;
@@ -66,7 +64,7 @@ public:
     int32_t Int(int offset) const { return static_cast<int32_t>(GetLittleEndian(bytes_ + offset, 4)); }
     bool Flag(int offset) const { return bytes_[offset] != 0; }
     uint8_t Ordinal(int offset, uint8_t count) const {
-        if (bytes_[offset] >= count) Damaged();
+        if (bytes_[offset] >= count) ThrowStreamReadError();
         return bytes_[offset];
     }
 
@@ -211,7 +209,7 @@ void TMcHeaderSections::LoadFromStream(TStream& stream) {
         // Everything is read before anything changes, so that a damaged
         // stream leaves the sections as they were.
         const int32_t count = StreamReadInt(stream);
-        if (count < 0 || int64_t{count} * (layout->recordSize + 8) > stream.Remaining()) Damaged();
+        if (count < 0 || int64_t{count} * (layout->recordSize + 8) > stream.Remaining()) ThrowStreamReadError();
         records.reserve(static_cast<size_t>(count));
         for (int32_t i = 0; i < count; ++i) records.push_back(ReadRecord(stream, *layout));
     }

@@ -22,19 +22,17 @@ constexpr int32_t kMaxDepth = 2048;
 
 thread_local int32_t readDepth = 0;
 
-[[noreturn]] void Damaged() { throw EReadError("Stream read error"); }
-
 int32_t Int(const uint8_t* b, int offset) { return static_cast<int32_t>(GetLittleEndian(b + offset, 4)); }
 void PutInt(uint8_t* b, int offset, int32_t v) { PutLittleEndian(b + offset, static_cast<uint32_t>(v), 4); }
 
 uint8_t Ordinal(const uint8_t* b, int offset, uint8_t count) {
-    if (b[offset] >= count) Damaged();
+    if (b[offset] >= count) ThrowStreamReadError();
     return b[offset];
 }
 
 int32_t ReadCount(TStream& s, int64_t leastBytesEach) {
     const int32_t count = StreamReadInt(s);
-    if (count < 0 || count * leastBytesEach > s.Remaining()) Damaged();
+    if (count < 0 || count * leastBytesEach > s.Remaining()) ThrowStreamReadError();
     return count;
 }
 
@@ -163,7 +161,7 @@ public:
             Depth() { ++readDepth; }
             ~Depth() { --readDepth; }
         } depth;
-        if (readDepth > kMaxDepth) Damaged();
+        if (readDepth > kMaxDepth) ThrowStreamReadError();
         const int32_t first = StreamReadInt(s_);
         const int32_t version = first < 0 ? first : 0;
         std::string text;
@@ -226,7 +224,7 @@ private:
             if (item) item->hint_ = std::move(hint);
             count = StreamReadInt(s_);
         }
-        if (count < 0 || count * int64_t{4} > s_.Remaining()) Damaged();
+        if (count < 0 || count * int64_t{4} > s_.Remaining()) ThrowStreamReadError();
         std::vector<std::string> texts;
         texts.reserve(static_cast<size_t>(count));
         for (int32_t i = 0; i < count; ++i) texts.push_back(StreamReadString(s_));

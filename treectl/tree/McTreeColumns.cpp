@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr const char* kPasswordText = "******";
-
 // The canvas the tree measures texts on.
 gdi::BitmapCanvas& MeasureCanvas() {
     static thread_local gdi::BitmapCanvas canvas(1, 1);

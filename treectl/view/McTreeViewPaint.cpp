@@ -18,12 +18,6 @@
 
 using gdi::Rect;
 
-namespace {
-
-constexpr const char* kPasswordText = "******";
-
-}  // namespace
-
 void TMcTreeView::paintEvent(QPaintEvent* event) {
     buffer_.Paint(*this, *event, [this](gdi::Canvas& canvas) { Paint(canvas); });
 }

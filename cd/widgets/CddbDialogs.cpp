@@ -1,0 +1,10 @@
+#include "cd/widgets/CddbDialogs.h"
+
+#include "cd/lookup/CDDBConnect.h"
+#include "cd/widgets/DlgFreeDBMultiMatch.h"
+
+#include <QtWidgets/QApplication>
+
+void InstallCddbDialogs() {
+    SetCddbMatchChooser([](const std::vector<std::string>& matches) { return ChooseCddbMatch(matches, QApplication::activeWindow()); });
+}
