@@ -53,7 +53,7 @@ void TAutoForm::UpdateTransform() {
 void TAutoForm::Invalidate() {
     TScaleCanvas& canvas = WindowCanvas();
     SyncShape(canvas);
-    const int32_t margin = 2 * PenPixels(canvas) + 2;
+    const int32_t margin = gdi::Saturated(2 * int64_t{PenPixels(canvas)} + 2);
     InvalidateDeviceRect(Shape->GetUpdateRect().Inflated(margin, margin));
 }
 
