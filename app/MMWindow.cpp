@@ -329,9 +329,11 @@ const QImage& TMMWindow::PresentedFrame() const { return frame_.bitmap().image()
 void TMMWindow::SizeImages() {
     const int w = std::max(1, ClientWidth());
     const int h = std::max(1, ClientHeight());
+    // Both are painted whole after a change of size (ClientResized
+    // invalidates everything), so nothing in them is kept, filled or copied.
     if (bufferCanvas_.Bitmap().Width() != w || bufferCanvas_.Bitmap().Height() != h) {
-        bufferCanvas_.SetSize(w, h);
-        frame_.SetSize(w, h);
+        bufferCanvas_.SetSizeForRepaint(w, h);
+        frame_.SetSizeForRepaint(w, h);
     }
     bufferCanvas_.VisibleRect = {0, 0, w, h};
     windowCanvas_.VisibleRect = {0, 0, w, h};

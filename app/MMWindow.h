@@ -12,7 +12,9 @@
 // (rubber bands, tracker outlines, dotted lines) is drawn with the raster
 // operations of the drawing layer and erased by drawing it again.
 //
-// Both images are as large as the client area. The scroll bars stay visible
+// Both images are as large as the client area; their memory grows in steps
+// and stays when the window shrinks, since a resize repaints everything.
+// The scroll bars stay visible
 // and are disabled when there is nothing to scroll.
 
 #include "foundation/ViewTimer.h"

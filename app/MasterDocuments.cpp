@@ -14,6 +14,7 @@
 #include "design/widgets/OpenDocumentDialog.h"
 #include "document/Etikett.h"
 #include "document/widgets/DlgSelEtikett.h"
+#include "figures/Bild32.h"
 #include "foundation/Exceptions.h"
 #include "foundation/GeneralHelpers.h"
 #include "foundation/Localizer.h"
@@ -126,7 +127,8 @@ TChild* TMaster::LoadDocumentWindow(const QString& path) {
     } discard{frame};
     child->MMWin().hide();
     child->repaint();
-    TDocumentFile(*child).LoadFromFile(path);
+    TDocumentFile file(*child);
+    file.LoadFromFile(path);
     child->SetFileName(path);
     child->SetNamed(true);
     child->ApplyEtikett(child->GetEtikett());
@@ -136,6 +138,9 @@ TChild* TMaster::LoadDocumentWindow(const QString& path) {
     RequestToolStateRefresh();
     child->MMWin().show();
     discard.frame = nullptr;
+    // Pictures that did not read are there as marked boxes: one message names them.
+    const QString unreadable = UnreadablePicturesMessage(file.Filer.UnreadablePictures, path);
+    if (!unreadable.isEmpty()) ShowMessageBox(TMessageKind::Warning, unreadable, this);
     return child;
 }
 

@@ -15,6 +15,7 @@
 #include "figures/widgets/PropertyPageContainer.h"
 #include "foundation/Debug.h"
 #include "foundation/Localizer.h"
+#include "foundation/PrivateTempFolder.h"
 #include "foundation/widgets/LocalizerForm.h"
 #include "foundation/ZRRegIniFile.h"
 #include "platform/qtprinter/QtPrinterBackend.h"
@@ -105,6 +106,12 @@ void InitializeServices() {
     Settings();
     Debug();
     Localizer();
+    try {
+        // Made at the start, so that the folders of killed earlier runs go now.
+        ProcessTempFolder();
+    } catch (const EFCreateError&) {
+        // The first file that needs it says so.
+    }
     InstallLocalizerMessageBox();
     InstallFilerMessageBox();
     InstallElementMessageBox();

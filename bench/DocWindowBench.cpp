@@ -6,7 +6,10 @@
 // the screen included). The third times a full repaint of a document
 // window's view at zoom 1 with 1,000 figures on the label, grid, guides and
 // printer margins included (into the off-screen bitmap and the presented
-// frame, and the view's own paint of the frame).
+// frame, and the view's own paint of the frame). The fourth times one step
+// of a resize of the document window, as dragging its corner makes them
+// (the view's images sized, the label fitted again and the view repainted
+// with 30 figures). Target: under 8 ms.
 #include "app/Child.h"
 #include "app/DottedLine.h"
 #include "app/MMWindow.h"
@@ -118,6 +121,27 @@ void BM_RepaintThousandFigures(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 1000);
 }
 
+void BM_ResizeDocumentWindowStep(benchmark::State& state) {
+    QTemporaryDir dir;
+    UseSettingsFile(dir.filePath(QStringLiteral("registry.dat")));
+    TChild child;
+    child.resize(kClientWidth, kClientHeight);
+    child.show();
+    QCoreApplication::processEvents();
+    AddFigures(child, 30);
+    child.mnuGanzClick();
+    child.MMWin().UpdateNow();
+    int64_t step = 0;
+    for (auto _ : state) {
+        // The corner goes out by 6 pixels a step for 60 steps, then back.
+        const int64_t i = ++step % 120;
+        const int out = static_cast<int>(i < 60 ? i : 120 - i) * 6;
+        child.resize(kClientWidth + out, kClientHeight + out / 2);
+        QCoreApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 void BM_RubberBandStep(benchmark::State& state) { MoveRubberBand(state, false); }
 void BM_RubberBandStepPresented(benchmark::State& state) { MoveRubberBand(state, true); }
 
@@ -126,4 +150,5 @@ void BM_RubberBandStepPresented(benchmark::State& state) { MoveRubberBand(state,
 BENCHMARK(BM_RubberBandStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RubberBandStepPresented)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintThousandFigures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResizeDocumentWindowStep)->Unit(benchmark::kMillisecond);
 

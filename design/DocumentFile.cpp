@@ -190,6 +190,7 @@ void TDocumentFile::ReadDocument(TStream& stream, const QString& fileName) {
     Filer.Stream = &stream;
     Filer.FileName = fileName;
     Filer.Aborted = false;
+    Filer.UnreadablePictures.clear();
     Filer.WrongTags = 0;
     elementsRead_ = 0;
     progressShown_ = false;
@@ -228,7 +229,10 @@ bool TDocumentFile::ReadBody() {
             const int32_t index = firstTab ? 0 : document_.DesignCount() - 1;
             if (firstTab) document_.SetDesignCaption(0, caption);
             document_.SetCurrentDesignIndex(index);
+            const size_t unreadableBefore = Filer.UnreadablePictures.size();
             if (!ReadFigures(design)) return false;
+            for (size_t k = unreadableBefore; k < Filer.UnreadablePictures.size(); ++k)
+                Filer.UnreadablePictures[k].design = caption;
         }
     }
     document_.SetCurrentDesignIndex(0);

@@ -31,6 +31,9 @@
 // stay in their designs. Values with a wrong tag are damaged places that the
 // load skips; their number is said once: in the failure's message, or after
 // a load that succeeded through ReportSkippedPlaces ("IDS_DAMAGEDFILE").
+// A picture whose bytes do not decode does not end the load: the picture
+// figure keeps the bytes as they are (a marked empty box), and the load
+// lists it in Filer.UnreadablePictures with its design's caption.
 
 #include "document/EtikettFiler.h"
 

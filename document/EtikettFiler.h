@@ -30,6 +30,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class TChild;
 class TEinzelEtikett;
@@ -61,6 +62,14 @@ inline constexpr double kFilerVersion = 2.0;
 using TSkippedPlacesHandler = std::function<void(const QString& message)>;
 void SetSkippedPlacesHandler(TSkippedPlacesHandler handler);
 void ReportSkippedPlaces(const QString& message);
+
+// A picture that a load could not read and kept as it was stored (see
+// TBild32): where it lies and why, for the one message after the load.
+struct TUnreadablePicture {
+    QString design;  // the caption of its design; set by the document file
+    double centerX = 0, centerY = 0;  // mm
+    QString reason;
+};
 
 class TEtikettFiler {
 public:
@@ -111,6 +120,8 @@ public:
     QString FileName;
     // The name messages give the stream: FileName, else the file stream's name.
     QString SourceName() const;
+    // The pictures read so far that could not be read, in reading order.
+    std::vector<TUnreadablePicture> UnreadablePictures;
 
 private:
     // True when the next byte is the expected tag; otherwise counts the

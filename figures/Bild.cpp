@@ -96,7 +96,9 @@ void TBild::WriteData(TEtikettFiler& filer) {
 void TBild::ReadData(TEtikettFiler& filer) {
     TRechteck::ReadData(filer);
     TMemoryStream picture;
-    PictureKind = ReadPictureRecord(filer, picture);
+    PictureKind = static_cast<uint8_t>(ReadPictureRecord(filer, picture));
+    unreadBytes_.clear();
+    unreadReason_.clear();
     if (picture.Size() == 0) return;
     try {
         if (PictureKind == kPictureBitmap) {
@@ -108,7 +110,11 @@ void TBild::ReadData(TEtikettFiler& filer) {
         }
         // Other kinds: the bytes are skipped.
     } catch (const std::exception& e) {
-        RaisePictureRecordError(filer, e);
+        Bitmap.reset();
+        MetaFile = std::make_unique<TZRMetaFile>();
+        unreadBytes_ = picture.Bytes();
+        unreadReason_ = PictureLoadMessage(e);
+        filer.UnreadablePictures.push_back({QString(), CenterX, CenterY, unreadReason_});
     }
 }
 
@@ -118,6 +124,8 @@ void TBild::Assign(const TFigure& source) {
     if (picture == this) return;
     TRechteck::Assign(source);
     PictureKind = picture->PictureKind;
+    unreadBytes_ = picture->unreadBytes_;
+    unreadReason_ = picture->unreadReason_;
     Bitmap = picture->Bitmap ? imaging::CopyHandle(*picture->Bitmap) : nullptr;
     MetaFile->Assign(*picture->MetaFile);
 }
@@ -135,7 +143,13 @@ std::unique_ptr<TBild32> TBild::ToBild32() const {
     figure->Width = Width;
     figure->Height = Height;
     figure->Angle = Angle;
-    if (PictureKind == kPictureMetafile) {
+    if (!unreadReason_.isEmpty()) {
+        const bool metafile = PictureKind == kPictureMetafile;
+        std::vector<uint8_t> bytes = metafile ? std::vector<uint8_t>{} : std::vector<uint8_t>{4, 0, 0, 0, '.', 'b', 'm', 'p'};
+        bytes.insert(bytes.end(), unreadBytes_.begin(), unreadBytes_.end());
+        figure->KeepUnreadablePicture(metafile ? TBild32::kPictureMetafile : TBild32::kPictureRaster, std::move(bytes),
+                                      unreadReason_);
+    } else if (PictureKind == kPictureMetafile) {
         figure->PictureKind = TBild32::kPictureMetafile;
         figure->MetaFile->Assign(*MetaFile);
     } else if (PictureKind == kPictureBitmap && Bitmap) {

@@ -8,6 +8,7 @@
 #include "platform/imaging/Dib.h"
 
 #include <memory>
+#include <vector>
 
 class TBild32;
 class TZRMetaFile;
@@ -38,7 +39,10 @@ public:
 
     // The picture figure that takes this one's place: the same centre, size
     // and angle and the same picture (the bitmap as a 24-bit DIB, the
-    // metafile as it is); pen, fill and margins are not carried over.
+    // metafile as it is); pen, fill and margins are not carried over. A
+    // picture that did not read goes over as the unreadable picture of the
+    // new figure, its bitmap bytes in the new figure's form (".bmp" and the
+    // bytes).
     std::unique_ptr<TBild32> ToBild32() const;
 
     imaging::DibHandle Bitmap;
@@ -51,4 +55,7 @@ protected:
 
 private:
     TRect FrameRect(const TCustomScaler& scaler) const;
+    // The bytes of a picture that did not read, and why.
+    std::vector<uint8_t> unreadBytes_;
+    QString unreadReason_;
 };

@@ -14,6 +14,11 @@
 #include "platform/imaging/PictureFile.h"
 
 #include <QtCore/QFileInfo>
+#include <QtCore/QLocale>
+#include <QtCore/QStringList>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -37,7 +42,7 @@ QString PictureLoadMessage(const std::exception& error) {
 
 // ---- the picture part of the records
 
-void WritePictureRecord(TEtikettFiler& filer, uint8_t kind, TMemoryStream& picture) {
+void WritePictureRecord(TEtikettFiler& filer, int32_t kind, TMemoryStream& picture) {
     if (picture.Size() > kMaxPictureStream) throw EWriteError(PictureErrorText(imaging::ImageError::TooLarge));
     filer.WriteTaggedInteger(kind);
     const auto n = static_cast<int32_t>(picture.Size());
@@ -46,8 +51,8 @@ void WritePictureRecord(TEtikettFiler& filer, uint8_t kind, TMemoryStream& pictu
     filer.WriteTaggedStream(picture, n);
 }
 
-uint8_t ReadPictureRecord(TEtikettFiler& filer, TMemoryStream& picture) {
-    const auto kind = static_cast<uint8_t>(filer.ReadTaggedInteger());
+int32_t ReadPictureRecord(TEtikettFiler& filer, TMemoryStream& picture) {
+    const int32_t kind = filer.ReadTaggedInteger();
     Debug().Log(QStringLiteral("Streamposition vor ReadLong: %1").arg(filer.Stream->Position()));
     const int32_t n = filer.ReadTaggedLongint();
     if (n < 0 || n > kMaxPictureStream || n > filer.Stream->Remaining()) RaiseRecordError(filer);
@@ -56,12 +61,33 @@ uint8_t ReadPictureRecord(TEtikettFiler& filer, TMemoryStream& picture) {
     return kind;
 }
 
-void RaisePictureRecordError(const TEtikettFiler& filer, const std::exception& error) {
-    throw EFilerReadError(LocalizedFormat("IDS_CANNOTREADFILE", {filer.SourceName()}) + QLatin1Char(' ') +
-                          PictureLoadMessage(error));
+QString UnreadablePicturesMessage(const std::vector<TUnreadablePicture>& pictures, const QString& fileName) {
+    // A damaged file may hold thousands: the first ones name them all.
+    constexpr size_t kListed = 10;
+    if (pictures.empty()) return {};
+    QStringList lines{LocalizedFormat("IDS_UNREADPICTURES", {QFileInfo(fileName).fileName()})};
+    // The places are written with the decimal separator of the language.
+    QLocale language = Localizer().LanguageLocale();
+    language.setNumberOptions(QLocale::OmitGroupSeparator);
+    for (size_t i = 0; i < std::min(kListed, pictures.size()); ++i) {
+        const TUnreadablePicture& p = pictures[i];
+        lines << LocalizedFormat("IDS_UNREADPICTURE", {p.design, language.toString(p.centerX, 'f', 1),
+                                                       language.toString(p.centerY, 'f', 1), p.reason});
+    }
+    if (pictures.size() > kListed)
+        lines << LocalizedFormat("IDS_UNREADPICTURESMORE", {static_cast<int64_t>(pictures.size() - kListed)});
+    lines << LocalizedText("IDS_UNREADPICTURESKEPT");
+    return lines.join(QLatin1Char('\n'));
 }
 
 // ---- the figure
+
+// The bytes of a picture record that did not read, kept to be written back.
+struct TBild32::TUnreadable {
+    int32_t kind = 0;  // as stored, also where it is no kind of ours
+    std::vector<uint8_t> bytes;
+    QString reason;
+};
 
 TBild32::TBild32(TChildBase* owner)
     : TRechteck(owner), MetaFile(std::make_unique<TZRMetaFile>()), DIB(std::make_unique<TQDXRotate90DIB>()) {
@@ -77,6 +103,7 @@ std::unique_ptr<TBild32> CreatePictureFigure(const QString& fileName, TChildBase
 }
 
 bool TBild32::LoadFromFile(const QString& fileName) {
+    unreadable_.reset();
     PictureKind = IsMetafileName(fileName) ? kPictureMetafile : kPictureRaster;
     bool loaded = true;
     try {
@@ -97,11 +124,15 @@ bool TBild32::LoadFromFile(const QString& fileName) {
     return loaded;
 }
 
+QString TBild32::UnreadableReason() const { return unreadable_ ? unreadable_->reason : QString(); }
+
 int32_t TBild32::PictureWidth() const {
+    if (unreadable_) return 0;
     return PictureKind == kPictureRaster ? DIB->Width() : MetaFile->GetWidth();
 }
 
 int32_t TBild32::PictureHeight() const {
+    if (unreadable_) return 0;
     return PictureKind == kPictureRaster ? DIB->Height() : MetaFile->GetHeight();
 }
 
@@ -123,6 +154,7 @@ void TBild32::SyncTracker() {
 // ---- drawing
 
 void TBild32::DrawOn(TScaleCanvas& canvas) {
+    if (unreadable_) return;  // nothing to print or export
     canvas.Brush().style = gdi::BrushStyle::Null;
     if (PictureKind == kPictureRaster) {
         DIB->DrawTo(canvas, Round(Angle), SingleOf(CenterX), SingleOf(CenterY), SingleOf(Width), SingleOf(Height));
@@ -130,6 +162,32 @@ void TBild32::DrawOn(TScaleCanvas& canvas) {
     }
     MetaFile->Draw(canvas.Canvas(), DevX(canvas, CenterX), DevY(canvas, CenterY), canvas.MMToPixelW(SingleOf(Width)),
                    canvas.MMToPixelH(SingleOf(Height)), SingleOf(Angle));
+}
+
+// The frame and both diagonals in red, one pixel wide.
+void TBild32::DrawUnreadableMark(TScaleCanvas& canvas) {
+    std::array<TPoint, 5> corners;
+    TRect bounds;
+    GetCornerPoints(canvas, corners, bounds);
+    gdi::Canvas& c = canvas.Canvas();
+    const gdi::Pen saved = c.pen();
+    c.pen() = gdi::Pen{};
+    c.pen().color = gdi::Rgb(255, 0, 0);
+    c.Polyline(corners);
+    c.Polyline(std::array{corners[0], corners[2]});
+    c.Polyline(std::array{corners[1], corners[3]});
+    c.pen() = saved;
+}
+
+void TBild32::Paint() {
+    if (!unreadable_) {
+        TRechteck::Paint();
+        return;
+    }
+    TScaleCanvas& canvas = WindowCanvas();
+    if (!Meets(GetExtent(canvas), OwnerUpdateRect())) return;
+    SelectClipRing();
+    DrawUnreadableMark(canvas);
 }
 
 // ---- hit test
@@ -174,6 +232,11 @@ bool TBild32::HasBitmapPicture() const {
 
 void TBild32::WriteData(TEtikettFiler& filer) {
     TRechteck::WriteData(filer);
+    if (unreadable_) {
+        TMemoryStream kept(unreadable_->bytes);
+        WritePictureRecord(filer, unreadable_->kind, kept);
+        return;
+    }
     TMemoryStream picture;
     if (PictureKind == kPictureRaster)
         DIB->SaveToStream(picture);
@@ -185,9 +248,18 @@ void TBild32::WriteData(TEtikettFiler& filer) {
 void TBild32::ReadData(TEtikettFiler& filer) {
     TRechteck::ReadData(filer);
     TMemoryStream picture;
-    PictureKind = ReadPictureRecord(filer, picture);
-    // Only the program's two kinds: any other would draw nothing and lose its bytes.
-    if (PictureKind != kPictureRaster && PictureKind != kPictureMetafile) RaiseRecordError(filer);
+    const int32_t kind = ReadPictureRecord(filer, picture);
+    PictureKind = static_cast<uint8_t>(kind);
+    unreadable_.reset();
+    auto keep = [&](const QString& reason) {
+        KeepUnreadablePicture(kind, picture.Bytes(), reason);
+        filer.UnreadablePictures.push_back({QString(), CenterX, CenterY, reason});
+    };
+    // A kind of picture the program does not know keeps its bytes too.
+    if (kind != kPictureRaster && kind != kPictureMetafile) {
+        keep(PictureErrorText(imaging::ImageError::UnknownFormat));
+        return;
+    }
     if (picture.Size() == 0) return;
     try {
         if (PictureKind == kPictureRaster)
@@ -195,8 +267,20 @@ void TBild32::ReadData(TEtikettFiler& filer) {
         else
             MetaFile->LoadFromStream(picture, picture.Size());
     } catch (const std::exception& e) {
-        RaisePictureRecordError(filer, e);
+        keep(PictureLoadMessage(e));
     }
+}
+
+void TBild32::KeepUnreadablePicture(int32_t kind, std::vector<uint8_t> bytes, const QString& reason) {
+    Debug().Log(reason);
+    DIB->Clear();
+    MetaFile = std::make_unique<TZRMetaFile>();
+    PictureKind = static_cast<uint8_t>(kind);
+    auto kept = std::make_shared<TUnreadable>();
+    kept->kind = kind;
+    kept->bytes = std::move(bytes);
+    kept->reason = reason;
+    unreadable_ = std::move(kept);
 }
 
 void TBild32::Assign(const TFigure& source) {
@@ -205,6 +289,7 @@ void TBild32::Assign(const TFigure& source) {
     if (picture == this) return;
     TRechteck::Assign(source);
     PictureKind = picture->PictureKind;
+    unreadable_ = picture->unreadable_;
     // The picture in use is copied; the other object is left empty.
     DIB->Clear();
     MetaFile = std::make_unique<TZRMetaFile>();

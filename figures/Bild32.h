@@ -15,6 +15,9 @@
 
 #include <exception>
 #include <memory>
+#include <vector>
+
+struct TUnreadablePicture;
 
 class TMemoryStream;
 class TQDXRotate90DIB;
@@ -29,10 +32,15 @@ public:
     ~TBild32() override;
 
     void SyncTracker() override;
+    // A picture that did not read shows as its marked frame (on the view
+    // only); every other picture paints as every figure does.
+    void Paint() override;
     // Inside the frame; a raster picture's transparent pixels are no hit.
     bool HitTest(TPoint p) override;
     void WriteData(TEtikettFiler& filer) override;
-    // A picture stream that cannot be read refuses the record.
+    // A picture stream that does not decode (or a kind of picture the
+    // program does not know) keeps its bytes as they are: the figure is then
+    // an unreadable picture, noted in the filer's UnreadablePictures.
     void ReadData(TEtikettFiler& filer) override;
     // Position and size, no angle.
     bool EditPosition() override;
@@ -58,14 +66,30 @@ public:
     // The picture's size: pixels of the raster picture, units of the metafile.
     int32_t PictureWidth() const;
     int32_t PictureHeight() const;
+    // A picture that could not be read when the figure was: it shows as an
+    // empty frame crossed in red on the screen, prints nothing, and writes
+    // back the bytes it was read from, unchanged. Loading a picture file
+    // ends it.
+    bool IsUnreadable() const { return unreadable_ != nullptr; }
+    QString UnreadableReason() const;
+    // Makes the figure the unreadable picture of that kind (as stored) and
+    // record bytes.
+    void KeepUnreadablePicture(int32_t kind, std::vector<uint8_t> bytes, const QString& reason);
 
     std::unique_ptr<TZRMetaFile> MetaFile;
     std::unique_ptr<TQDXRotate90DIB> DIB;
     uint8_t PictureKind = kPictureRaster;
 
 protected:
-    // A raster picture turned by whole degrees, a metafile by the angle.
+    // A raster picture turned by whole degrees, a metafile by the angle;
+    // nothing for a picture that did not read.
     void DrawOn(TScaleCanvas& canvas) override;
+
+private:
+    struct TUnreadable;
+    void DrawUnreadableMark(TScaleCanvas& canvas);
+
+    std::shared_ptr<const TUnreadable> unreadable_;  // the stored bytes, shared by copies
 };
 
 // A new picture figure of the owner holding the file's picture, or none when
@@ -76,16 +100,16 @@ std::unique_ptr<TBild32> CreatePictureFigure(const QString& fileName, TChildBase
 // The message of a picture that cannot be loaded: the "IDS_CANNOTREADPICT"
 // text, with the reason where the picture object gave one.
 QString PictureLoadMessage(const std::exception& error);
+// The one message after a load that kept pictures it could not read: which
+// ones, why, and that they are kept; empty when there are none.
+QString UnreadablePicturesMessage(const std::vector<TUnreadablePicture>& pictures, const QString& fileName);
 
 // ---- the picture part of the records of both picture figures
 
 // Tagged Integer kind, Longint n, then a Stream of the n bytes of picture
 // (written from its start).
-void WritePictureRecord(TEtikettFiler& filer, uint8_t kind, TMemoryStream& picture);
+void WritePictureRecord(TEtikettFiler& filer, int32_t kind, TMemoryStream& picture);
 // Reads what WritePictureRecord wrote; picture holds the n bytes, rewound.
 // A length below 0, beyond the stream or beyond the largest picture refuses
 // the record.
-uint8_t ReadPictureRecord(TEtikettFiler& filer, TMemoryStream& picture);
-// Refuses the record of a picture that cannot be read: the "IDS_CANNOTREADFILE"
-// text with the reason.
-[[noreturn]] void RaisePictureRecordError(const TEtikettFiler& filer, const std::exception& error);
+int32_t ReadPictureRecord(TEtikettFiler& filer, TMemoryStream& picture);

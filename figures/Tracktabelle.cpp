@@ -132,7 +132,12 @@ void TTracktabelle::ReadData(TEtikettFiler& filer) {
     TFontRecord font;
     font.Read(filer);
     font.ApplyTo(Font);
-    TrackData->LoadFromStream(*filer.Stream);
+    // A damaged track table refuses the record as any other damaged field does.
+    try {
+        TrackData->LoadFromStream(*filer.Stream);
+    } catch (const EReadError&) {
+        RaiseRecordError(filer);
+    }
     UpdateTransform();
 }
 

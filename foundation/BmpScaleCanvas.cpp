@@ -15,6 +15,11 @@ void TBmpScaleCanvas::SetSize(int32_t w, int32_t h) {
     VisibleRect = {0, 0, w, h};
 }
 
+void TBmpScaleCanvas::SetSizeForRepaint(int32_t w, int32_t h) {
+    bitmapCanvas->SetSizeForRepaint(w, h);
+    VisibleRect = {0, 0, w, h};
+}
+
 uint32_t* TBmpScaleCanvas::ScanLine(int32_t row) {
     return bitmapCanvas->ScanLine(row);
 }

@@ -23,6 +23,9 @@ public:
     void SetWidth(int32_t w);
     void SetHeight(int32_t h);
     void SetSize(int32_t w, int32_t h);
+    // For a bitmap painted whole after every change of size (a view's
+    // buffer): see gdi::Bitmap::ResizeForRepaint.
+    void SetSizeForRepaint(int32_t w, int32_t h);
     uint32_t* ScanLine(int32_t row);
     const gdi::Bitmap& Bitmap() const;
     gdi::BitmapCanvas& BitmapCanvas() { return *bitmapCanvas; }

@@ -2,6 +2,7 @@
 
 #include "foundation/Exceptions.h"
 #include "foundation/Localizer.h"
+#include "foundation/PrivateTempFolder.h"
 #include "foundation/Rounding.h"
 #include "foundation/ZRRegIniFile.h"
 #include "platform/gdi/RecordingCanvas.h"
@@ -16,15 +17,12 @@
 #include <QtCore/QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 #include <utility>
 
 QString DefaultExt = QStringLiteral("qem");
@@ -60,29 +58,7 @@ bool IsCDROMDrive(const QString& path) {
 }
 
 QString UniqueTempFileName(const QString& extension) {
-    QString folder = shell::GetSpecialFolder(shell::SpecialFolder::Temp);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    return UniqueTempFileName(extension, folder);
-}
-
-QString UniqueTempFileName(const QString& extension, const QString& folder) {
-    QString ext = extension.toLower();
-    if (!ext.isEmpty() && !ext.startsWith(u'.')) ext.prepend(u'.');
-    // Names are taken in order; a full folder of a million of them is a fault
-    // of the system, not a reason to loop for ever.
-    constexpr int kMaxTries = 1000000;
-    for (int n = 1; n <= kMaxTries; ++n) {
-        const QString name = JoinPath(folder, QStringLiteral("~QN%1").arg(n, 4, 10, QLatin1Char('0')) + ext);
-        const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            ::close(fd);
-            return name;
-        }
-        if (errno != EEXIST)
-            throw EFCreateError(LocalizedFormat("IDS_CANNOTSAVEFILE", {name}) + QStringLiteral(" (") +
-                                QString::fromLocal8Bit(std::strerror(errno)) + u')');
-    }
-    throw EFCreateError(LocalizedFormat("IDS_CANNOTSAVEFILE", {JoinPath(folder, QStringLiteral("~QN*") + ext)}));
+    return ProcessTempFolder().NewFileName(extension);
 }
 
 namespace {

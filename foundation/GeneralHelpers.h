@@ -37,13 +37,11 @@ QString JoinPath(const QString& folder, const QString& name);
 // Save into Save As for such documents.
 bool IsCDROMDrive(const QString& path);
 
-// A new, empty file "~QN<nnnn><.ext>" in the temporary folder (or in folder),
-// for the first n from 1 whose name is free; the extension is lower-cased
-// and given a leading dot. The file is created exclusively, so no other
-// process can take the name between choosing and using it. Raises
-// EFCreateError when the folder does not take new files.
+// A new, empty file "~QN<nnnn><.ext>" in the process's own temporary
+// folder (PrivateTempFolder.h), numbered in the order asked for; the
+// extension is lower-cased and given a leading dot. The file is created
+// exclusively. Raises EFCreateError when the folder does not take new files.
 QString UniqueTempFileName(const QString& extension);
-QString UniqueTempFileName(const QString& extension, const QString& folder);
 
 // The program's title: the main window's caption without a document (it
 // names print jobs, message boxes and the document type); "Zorbit" when none

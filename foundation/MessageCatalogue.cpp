@@ -286,6 +286,13 @@ const CatalogueText kTexts[] = {
     {"Default", "IDS_PICTDAMAGED", "Die Bilddatei ist beschädigt oder unvollständig."},
     {"Default", "IDS_PICTTOOLARGE", "Das Bild ist zu groß."},
     {"Default", "IDS_PICTCANNOTSAVE", "Das Bild konnte nicht gespeichert werden."},
+    // Pictures: those a document load could not read and kept as they were.
+    {"Default", "IDS_UNREADPICTURES", "Diese Grafiken in %s konnten nicht gelesen werden:"},
+    {"Default", "IDS_UNREADPICTURE", "„%s“, Grafik mit der Mitte bei %s / %s mm: %s"},
+    {"Default", "IDS_UNREADPICTURESMORE", "… und %d weitere"},
+    {"Default", "IDS_UNREADPICTURESKEPT",
+     "Sie erscheinen als rot durchkreuzte leere Rahmen und werden nicht gedruckt. Beim Speichern bleiben ihre Daten "
+     "unverändert erhalten."},
     // Pictures: the file choice of the picture and clipart tools.
     {"Default", "IDS_SELECTPICTURE", "Bild auswählen"},
     {"Default", "IDS_SELECTCLIPART", "Clipart auswählen"},

@@ -5,12 +5,18 @@
 #include "foundation/Rounding.h"
 #include "pictures/HSLUtil.h"
 #include "pictures/Resample.h"
+#include "pictures/RowBands.h"
 
+#include <algorithm>
 #include <cmath>
 
 using imaging::Dib;
 
 namespace {
+
+// What one pixel of the hue, saturation and lightness shift costs, in the
+// multiply-adds that ForRowBands counts.
+constexpr int64_t kHSLCostPerPixel = 40;
 
 int32_t Percent(int64_t done, int64_t last) {
     if (last <= 0) return 100;  // one row or one pixel: done at once
@@ -33,6 +39,31 @@ void ForEachPixel(Dib& dib, const TFilterProgress& progress, PixelWork pixel) {
         for (int32_t x = 0; x < width; ++x, p += step) pixel(p);
         if (bits == 24 && progress) progress(Percent(row, height - 1));
     }
+}
+
+// Calls rowWork(row, width, bytes per pixel) for every row, spread over the
+// processor's cores; the progress is reported on the calling thread as the
+// rows get done, row by row with the values ForEachPixel reports.
+template <class RowWork>
+void ForEachRowOnCores(Dib& dib, const TFilterProgress& progress, RowWork rowWork) {
+    const int32_t bits = dib.BitCount();
+    if (bits != 24 && bits != 32) return;
+    const int32_t width = dib.Width();
+    const int32_t height = dib.Height();
+    const int64_t lastPixel = int64_t{width} * height - 1;
+    int32_t reported = 0;
+    auto report = [&](int32_t rowsDone) {
+        if (!progress) return;
+        for (; reported < rowsDone; ++reported)
+            progress(bits == 32 ? Percent(int64_t{reported} * width, lastPixel) : Percent(reported, height - 1));
+    };
+    // Chunks of about a hundredth of a large picture, and of one row of a small one.
+    ForRowChunks(
+        height, std::max(1, height / 100), int64_t{height} * width * kHSLCostPerPixel,
+        [&](int32_t first, int32_t last) {
+            for (int32_t row = first; row < last; ++row) rowWork(dib.Row(row), width, bits / 8);
+        },
+        report);
 }
 
 void RequireInRange(float high, float low, float value, const char* message) {
@@ -75,7 +106,9 @@ void FilterBrightnessContrast(Dib& dib, const TFilterProgress& progress, float b
 }
 
 void FilterHSL(Dib& dib, const TFilterProgress& progress, float hueShift, float saturationShift, float lightnessShift) {
-    ForEachPixel(dib, progress, [=](uint8_t* p) { AdjustHSL(p[2], p[1], p[0], hueShift, saturationShift, lightnessShift); });
+    ForEachRowOnCores(dib, progress, [=](uint8_t* row, int32_t width, int32_t step) {
+        AdjustHSLPixels(row, width, step, hueShift, saturationShift, lightnessShift);
+    });
 }
 
 void FilterTint(Dib& dib, const TFilterProgress& progress, float hue, float saturation) {

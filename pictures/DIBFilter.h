@@ -7,6 +7,8 @@
 // Progress, when given, is reported in percent: for 24-bit pictures after
 // every row, for 32-bit pictures at the start of every row (as a share of
 // the pixels before it). A picture of one row or one pixel reports 100.
+// FilterHSL works on the processor's cores and reports the same values on
+// the calling thread as the rows get done.
 
 #include "platform/imaging/Dib.h"
 

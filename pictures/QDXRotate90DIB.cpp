@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 
 using imaging::Dib;
 using imaging::DibHandle;
@@ -33,6 +34,15 @@ std::atomic<TPrinterColorQuery> printerColorQuery{nullptr};
 }  // namespace
 
 void SetPrinterColorQuery(TPrinterColorQuery query) { printerColorQuery.store(query); }
+
+namespace {
+
+std::atomic<int64_t> workingPixelLimit{int64_t{4096} * 4096};
+
+}  // namespace
+
+int64_t TQDXRotate90DIB::WorkingPixelLimit() { return workingPixelLimit.load(); }
+void TQDXRotate90DIB::SetWorkingPixelLimit(int64_t pixels) { workingPixelLimit.store(std::max<int64_t>(1, pixels)); }
 
 bool PrinterPrintsColor() {
     if (const TPrinterColorQuery query = printerColorQuery.load()) return query();
@@ -139,13 +149,58 @@ struct TQDXRotate90DIB::Geometry {
     TRect bounds;
     int32_t width = 0, height = 0;
 
-    // The source pixel of device pixel (x, y), or false.
-    bool Source(int64_t x, int64_t y, int32_t& i, int32_t& j) const {
-        i = static_cast<int32_t>((x * a + y * c + e + 2047) >> 12);
-        j = static_cast<int32_t>((x * b + y * d + f + 2047) >> 12);
-        return i >= 0 && i < width && j >= 0 && j < height;
+    // Walks device row y from left to right - 1: pixel(x, i, j) for each
+    // device pixel whose source pixel (i, j) exists, none(x) for the others.
+    // The source of (x, y) is ((x a + y c + e + 2047) >> 12, (x b + y d + f + 2047) >> 12),
+    // stepped along the row by a and b.
+    template <class Pixel, class None>
+    void WalkRow(int32_t y, int32_t left, int32_t right, Pixel pixel, None none) const {
+        int64_t ti = int64_t{left} * a + int64_t{y} * c + e + 2047;
+        int64_t tj = int64_t{left} * b + int64_t{y} * d + f + 2047;
+        for (int32_t x = left; x < right; ++x, ti += a, tj += b) {
+            const int64_t i = ti >> 12, j = tj >> 12;
+            if (i >= 0 && i < width && j >= 0 && j < height)
+                pixel(x, static_cast<int32_t>(i), static_cast<int32_t>(j));
+            else
+                none(x);
+        }
     }
 };
+
+namespace {
+
+// The pixels of a 24-bit or 32-bit DIB as 32-bit values (24-bit ones opaque),
+// read straight from its rows.
+template <int BytesPerPixel>
+class PixelSource {
+public:
+    explicit PixelSource(const Dib& dib) : bits_(dib.Bits()), stride_(dib.RowBytes()) {}
+    uint32_t At(int32_t i, int32_t j) const {
+        const uint8_t* p = bits_ + size_t(j) * stride_ + size_t(i) * BytesPerPixel;
+        if constexpr (BytesPerPixel == 4) {
+            uint32_t v;
+            std::memcpy(&v, p, 4);
+            return v;
+        } else {
+            return 0xFF000000u | p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
+        }
+    }
+
+private:
+    const uint8_t* bits_;
+    size_t stride_;
+};
+
+// Calls work(source) with the pixel source of the DIB's depth (24 or 32 bits).
+template <class Work>
+void WithPixelSource(const Dib& dib, Work work) {
+    if (dib.BitCount() == 24)
+        work(PixelSource<3>(dib));
+    else
+        work(PixelSource<4>(dib));
+}
+
+}  // namespace
 
 TQDXRotate90DIB::TQDXRotate90DIB() = default;
 
@@ -153,6 +208,9 @@ TQDXRotate90DIB::~TQDXRotate90DIB() { Clear(); }
 
 void TQDXRotate90DIB::Clear() {
     dib_.reset();
+    deviceDib_.reset();
+    keptBytes_.clear();
+    fullWidth_ = fullHeight_ = 0;
     header_ = {};
     keptFile_.reset();
     if (!tempName_.isEmpty()) QFile::remove(tempName_);
@@ -161,10 +219,17 @@ void TQDXRotate90DIB::Clear() {
     mode_ = kModeOpaque;
 }
 
-int32_t TQDXRotate90DIB::Width() const { return dib_ ? header_.width : 0; }
-int32_t TQDXRotate90DIB::Height() const { return dib_ ? header_.height : 0; }
+int32_t TQDXRotate90DIB::Width() const { return dib_ ? fullWidth_ : 0; }
+int32_t TQDXRotate90DIB::Height() const { return dib_ ? fullHeight_ : 0; }
+
+bool TQDXRotate90DIB::IsReduced() const { return dib_ && (dib_->Width() < fullWidth_ || dib_->Height() < fullHeight_); }
 
 void TQDXRotate90DIB::RefreshHeader() { imaging::DIBInfo(dib_.get(), header_); }
+
+void TQDXRotate90DIB::TakeWholeSize() {
+    fullWidth_ = dib_ ? dib_->Width() : 0;
+    fullHeight_ = dib_ ? dib_->Height() : 0;
+}
 
 void TQDXRotate90DIB::Assign(const TQDXRotate90DIB& source) {
     if (&source == this) return;
@@ -173,6 +238,15 @@ void TQDXRotate90DIB::Assign(const TQDXRotate90DIB& source) {
     dib_ = imaging::CopyHandle(*source.dib_);
     mode_ = source.mode_;
     RefreshHeader();
+    TakeWholeSize();
+    // A picture read smaller than it is keeps its file in the copy too: the
+    // copy would otherwise be saved at the smaller size.
+    if (source.IsReduced()) {
+        fullWidth_ = source.fullWidth_;
+        fullHeight_ = source.fullHeight_;
+        extension_ = source.extension_;
+        KeepCopy(source.SourceBytes());
+    }
 }
 
 void TQDXRotate90DIB::SetDIB(DibHandle handle) {
@@ -180,6 +254,7 @@ void TQDXRotate90DIB::SetDIB(DibHandle handle) {
     dib_ = std::move(handle);
     if (!dib_) return;
     RefreshHeader();
+    TakeWholeSize();
     DetectAlphaMode();
 }
 
@@ -221,23 +296,50 @@ void TQDXRotate90DIB::LoadFromFile(const QString& fileName) {
     LoadFromBytes(bytes, extension);
 }
 
-void TQDXRotate90DIB::LoadFromBytes(const std::vector<uint8_t>& bytes, const QString& extension) {
+void TQDXRotate90DIB::LoadFromBytes(std::span<const uint8_t> bytes, const QString& extension) {
     Clear();
     extension_ = extension;
+    const std::string ext = UnicodeToAnsi(extension);
+    // A picture of more pixels than the screen can show is read smaller; a
+    // device that needs more reads it again (DeviceSource).
+    imaging::PictureFormat format = imaging::PictureFormat::Unknown;
+    imaging::PictureSize whole;
+    int32_t factor = 1;
+    if (imaging::ReadPictureSize(bytes, ext, format, whole) && whole.Pixels() <= imaging::PixelLimit())
+        factor = imaging::ReductionWithin(format, whole, WorkingPixelLimit());
     imaging::ImageError error = imaging::ImageError::None;
-    DibHandle dib = imaging::DecodePicture(bytes, UnicodeToAnsi(extension), &error);
+    bool alphaVaries = false;
+    DibHandle dib = imaging::DecodePictureReduced(bytes, ext, factor, &error, &alphaVaries);
     if (dib && IsPng(extension) && !imaging::ConvertDIB(dib, 32)) dib.reset();
     if (!dib) RaisePictureError(error == imaging::ImageError::None ? imaging::ImageError::Damaged : error);
     dib_ = std::move(dib);
     mode_ = kModeOpaque;
-    if (IsPng(extension)) DetectAlphaMode();
     RefreshHeader();
+    TakeWholeSize();
+    if (factor > 1) {
+        fullWidth_ = whole.width;
+        fullHeight_ = whole.height;
+        // The whole picture's alpha, as the reader saw it.
+        if (IsPng(extension) && alphaVaries) mode_ = kModeAlphaMask;
+    } else if (IsPng(extension)) {
+        DetectAlphaMode();
+    }
     KeepCopy(bytes);
+    // Without its file a smaller reading would be saved smaller: the bytes stay in memory then.
+    if (factor > 1 && !keptFile_) keptBytes_.assign(bytes.begin(), bytes.end());
+}
+
+std::vector<uint8_t> TQDXRotate90DIB::SourceBytes() const {
+    if (!keptFile_) return keptBytes_;
+    std::vector<uint8_t> bytes(static_cast<size_t>(keptFile_->Size()));
+    keptFile_->SetPosition(0);
+    keptFile_->ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    return bytes;
 }
 
 // The copy is made under a name that is created exclusively, so two pictures
 // (or two programs) never share one.
-void TQDXRotate90DIB::KeepCopy(const std::vector<uint8_t>& bytes) {
+void TQDXRotate90DIB::KeepCopy(std::span<const uint8_t> bytes) {
     try {
         const QString name = UniqueTempFileName(extension_);
         tempName_ = name;
@@ -262,6 +364,13 @@ void TQDXRotate90DIB::LoadFromStream(TStream& stream) {
     const QString extension = ReadLengthPrefixedString(stream);
     const int64_t size = stream.Remaining();
     if (size > kMaxStreamPicture) RaisePictureError(imaging::ImageError::TooLarge);
+    // The bytes of a memory stream are read where they are.
+    if (auto* memory = dynamic_cast<TMemoryStream*>(&stream)) {
+        const int64_t at = memory->Position();
+        memory->SetPosition(at + size);
+        LoadFromBytes(std::span<const uint8_t>(memory->Memory() + at, static_cast<size_t>(size)), extension);
+        return;
+    }
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     stream.ReadBuffer(bytes.data(), size);
     LoadFromBytes(bytes, extension);
@@ -274,6 +383,11 @@ void TQDXRotate90DIB::SaveToStream(TStream& stream) {
         keptFile_->SetPosition(0);
         const int64_t size = keptFile_->Size();
         if (size > 0) stream.CopyFrom(*keptFile_, size);
+        return;
+    }
+    if (!keptBytes_.empty()) {
+        WriteLengthPrefixedString(stream, extension_);
+        stream.WriteBuffer(keptBytes_.data(), static_cast<int64_t>(keptBytes_.size()));
         return;
     }
     std::vector<uint8_t> png;
@@ -290,14 +404,17 @@ bool TQDXRotate90DIB::HitTestPixel(TPoint p) {
         imaging::ConvertDIB(dib_, 32);
         RefreshHeader();
     }
-    return dib_->Row32(Height() - 1 - p.y)[p.x] >> 24 == 255;
+    // A picture read smaller: the pixel that stands for this one.
+    const auto x = static_cast<int32_t>(int64_t{p.x} * dib_->Width() / fullWidth_);
+    const auto y = static_cast<int32_t>(int64_t{p.y} * dib_->Height() / fullHeight_);
+    return dib_->Row32(dib_->Height() - 1 - y)[x] >> 24 == 255;
 }
 
 // ---- drawing
 
-bool TQDXRotate90DIB::MakeTransformation(TScaleCanvas& canvas, Geometry& g, int32_t angle, float cx, float cy,
-                                         float w, float h) const {
-    const int32_t wp = dib_->Width(), hp = dib_->Height();
+bool TQDXRotate90DIB::MakeTransformation(const Dib& source, TScaleCanvas& canvas, Geometry& g, int32_t angle,
+                                         float cx, float cy, float w, float h) {
+    const int32_t wp = source.Width(), hp = source.Height();
     const int32_t targetW = canvas.MMToPixel(w), targetH = canvas.MMToPixel(h);
     if (targetW == 0 || targetH == 0) return false;
     TTransformation t;
@@ -340,11 +457,15 @@ bool TQDXRotate90DIB::MakeTransformation(TScaleCanvas& canvas, Geometry& g, int3
 
 void TQDXRotate90DIB::DrawTo(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h) {
     if (!dib_ || w == 0 || h == 0) return;
-    if (dib_->BitCount() < 32) imaging::ConvertDIB(dib_, 32);
+    // 24-bit pictures are drawn from their own rows; fewer bits become 32.
+    if (dib_->BitCount() < 24) imaging::ConvertDIB(dib_, 32);
     RefreshHeader();
     if (auto* bitmapCanvas = dynamic_cast<TBmpScaleCanvas*>(&canvas)) {
         Geometry g;
-        if (MakeTransformation(canvas, g, angle, cx, cy, w, h)) DrawToBitmap(*bitmapCanvas, g, mode_ == kModeAlphaMask);
+        // The screen shows the picture as it was read; a device's larger reading goes.
+        deviceDib_.reset();
+        if (MakeTransformation(*dib_, canvas, g, angle, cx, cy, w, h))
+            DrawToBitmap(*bitmapCanvas, g, mode_ == kModeAlphaMask);
         return;
     }
     DrawToDevice(canvas, angle, cx, cy, w, h);
@@ -359,18 +480,21 @@ void TQDXRotate90DIB::DrawToBitmap(TBmpScaleCanvas& canvas, const Geometry& g, b
     if (const std::optional<gdi::Region> clip = canvas.Canvas().GetClipRgn()) {
         if (region.Combine(region, *clip, gdi::RegionCombine::And) == gdi::RegionKind::Null) return;
     }
-    for (const TRect& r : region.Rects()) {
-        for (int32_t y = r.top; y < r.bottom; ++y) {
-            uint32_t* line = canvas.ScanLine(y);
-            for (int32_t x = r.left; x < r.right; ++x) {
-                int32_t i = 0, j = 0;
-                if (!g.Source(x, y, i, j)) continue;
-                const uint32_t pixel = dib_->Row32(j)[i];
-                if (masked && pixel >> 24 != 255) continue;
-                line[x] = pixel | 0xFF000000u;  // the bitmap is opaque
+    WithPixelSource(*dib_, [&](const auto& source) {
+        for (const TRect& r : region.Rects()) {
+            for (int32_t y = r.top; y < r.bottom; ++y) {
+                uint32_t* line = canvas.ScanLine(y);
+                g.WalkRow(
+                    y, r.left, r.right,
+                    [&](int32_t x, int32_t i, int32_t j) {
+                        const uint32_t pixel = source.At(i, j);
+                        if (masked && pixel >> 24 != 255) return;
+                        line[x] = pixel | 0xFF000000u;  // the bitmap is opaque
+                    },
+                    [](int32_t) {});
             }
         }
-    }
+    });
 }
 
 void TQDXRotate90DIB::DrawToDevice(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h) {
@@ -378,22 +502,52 @@ void TQDXRotate90DIB::DrawToDevice(TScaleCanvas& canvas, int32_t angle, float cx
     // Devices are drawn at no more than 360 dpi: 600 dpi at k = 2, 1200 at 4.
     const int32_t dpi = std::max(1, canvas.Canvas().Caps().logPixelsY);
     const int32_t k = (dpi + 359) / 360;
+    int32_t needWidth = 0, needHeight = 0;
+    {
+        ZoomScope reduced(canvas, canvas.Zoom / static_cast<float>(k));
+        needWidth = std::abs(canvas.MMToPixel(w));
+        needHeight = std::abs(canvas.MMToPixel(h));
+    }
+    const Dib& source = DeviceSource(needWidth, needHeight);
     const int32_t quarter = NormalizedAngle(angle);
     if (mode_ == kModeOpaque && quarter % 90 == 0) {
-        DrawQuarterTurn(canvas, quarter, cx, cy, w, h, gray, k);
+        DrawQuarterTurn(source, canvas, quarter, cx, cy, w, h, gray, k);
         return;
     }
-    DrawRowsToDevice(canvas, angle, cx, cy, w, h, mode_ == kModeAlphaMask, gray, k);
+    DrawRowsToDevice(source, canvas, angle, cx, cy, w, h, mode_ == kModeAlphaMask, gray, k);
 }
 
-void TQDXRotate90DIB::DrawRowsToDevice(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h,
-                                       bool masked, bool gray, int32_t k) {
+// A picture read smaller than it is is read again for a device that needs
+// more of its pixels: as few as give the device one for each of its (at
+// most 360 dpi) pixels, kept for the labels that follow.
+const Dib& TQDXRotate90DIB::DeviceSource(int32_t needWidth, int32_t needHeight) {
+    const auto enough = [&](const Dib& dib) {
+        return dib.Width() >= std::min(needWidth, fullWidth_) && dib.Height() >= std::min(needHeight, fullHeight_);
+    };
+    if (!IsReduced() || enough(*dib_)) return *dib_;
+    if (deviceDib_ && enough(*deviceDib_)) return *deviceDib_;
+    deviceDib_.reset();
+    const std::vector<uint8_t> bytes = SourceBytes();
+    const std::string ext = UnicodeToAnsi(extension_);
+    imaging::PictureFormat format = imaging::PictureFormat::Unknown;
+    imaging::PictureSize whole;
+    if (!imaging::ReadPictureSize(bytes, ext, format, whole)) return *dib_;
+    const int32_t factor = imaging::ReductionKeeping(format, whole, needWidth, needHeight);
+    DibHandle larger = imaging::DecodePictureReduced(bytes, ext, factor);
+    if (larger && dib_->BitCount() == 32 && !imaging::ConvertDIB(larger, 32)) larger.reset();
+    if (!larger || larger->Width() <= dib_->Width()) return *dib_;
+    deviceDib_ = std::move(larger);
+    return *deviceDib_;
+}
+
+void TQDXRotate90DIB::DrawRowsToDevice(const Dib& source, TScaleCanvas& canvas, int32_t angle, float cx, float cy,
+                                       float w, float h, bool masked, bool gray, int32_t k) {
     const int32_t dx = canvas.PixelOffsetX, dy = canvas.PixelOffsetY;
     auto toReduced = [k](int32_t p, int32_t offset) { return (p + offset) / k - offset; };
     Geometry g;
     {
         ZoomScope reduced(canvas, canvas.Zoom / static_cast<float>(k));
-        if (!MakeTransformation(canvas, g, angle, cx, cy, w, h)) return;
+        if (!MakeTransformation(source, canvas, g, angle, cx, cy, w, h)) return;
     }
     TRect bounds = g.bounds;
     const gdi::DeviceCaps& caps = canvas.Canvas().Caps();
@@ -410,35 +564,40 @@ void TQDXRotate90DIB::DrawRowsToDevice(TScaleCanvas& canvas, int32_t angle, floa
     gdi::Canvas& device = canvas.Canvas();
     std::vector<uint32_t> run;
     run.reserve(static_cast<size_t>(bounds.Width()) + 1);
-    for (int32_t y = bounds.top; y < bounds.bottom; ++y) {
-        const int32_t deviceY = k * (y + dy) - dy;
-        int32_t first = -2000000;
-        auto flush = [&] {
-            if (run.empty()) return;
-            const int32_t deviceX = k * (first + dx) - dx;
-            StretchRowToDevice(device, deviceX, deviceY, static_cast<int32_t>(run.size()) * k, k, run, gray);
-            run.clear();
-        };
-        for (int32_t x = bounds.left; x < bounds.right; ++x) {
-            int32_t i = 0, j = 0;
-            const bool inside = g.Source(x, y, i, j);
-            const uint32_t pixel = inside ? dib_->Row32(j)[i] : 0;
-            if (!inside || (masked && pixel >> 24 != 255)) {
-                // An opaque picture's pixels form one run per row; a mask's
-                // runs end at every pixel that is not drawn.
-                if (masked) flush();
-                continue;
-            }
-            if (run.empty()) first = x;
-            run.push_back(pixel);
+    WithPixelSource(source, [&](const auto& pixels) {
+        for (int32_t y = bounds.top; y < bounds.bottom; ++y) {
+            const int32_t deviceY = k * (y + dy) - dy;
+            int32_t first = -2000000;
+            auto flush = [&] {
+                if (run.empty()) return;
+                const int32_t deviceX = k * (first + dx) - dx;
+                StretchRowToDevice(device, deviceX, deviceY, static_cast<int32_t>(run.size()) * k, k, run, gray);
+                run.clear();
+            };
+            // An opaque picture's pixels form one run per row; a mask's runs
+            // end at every pixel that is not drawn.
+            g.WalkRow(
+                y, bounds.left, bounds.right,
+                [&](int32_t x, int32_t i, int32_t j) {
+                    const uint32_t pixel = pixels.At(i, j);
+                    if (masked && pixel >> 24 != 255) {
+                        flush();
+                        return;
+                    }
+                    if (run.empty()) first = x;
+                    run.push_back(pixel);
+                },
+                [&](int32_t) {
+                    if (masked) flush();
+                });
+            flush();
         }
-        flush();
-    }
+    });
 }
 
-void TQDXRotate90DIB::DrawQuarterTurn(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h,
-                                      bool gray, int32_t k) {
-    DibHandle turned = imaging::RotateDIB(*dib_, -10 * angle, gdi::Rgb(255, 0, 255));
+void TQDXRotate90DIB::DrawQuarterTurn(const Dib& source, TScaleCanvas& canvas, int32_t angle, float cx, float cy,
+                                      float w, float h, bool gray, int32_t k) {
+    DibHandle turned = imaging::RotateDIB(source, -10 * angle, gdi::Rgb(255, 0, 255));
     if (!turned) return;
     if (gray) turned = imaging::GrayDIB(*turned);
     if (!turned) return;

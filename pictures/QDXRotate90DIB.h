@@ -7,7 +7,10 @@
 // metafile) row by row at no more than 360 dpi, or with one blit of a
 // pre-turned picture at quarter turns. A picture whose alpha channel is not
 // uniform is a mask: only fully opaque pixels are painted and hit. On a
-// printer without colour it is painted grey.
+// printer without colour it is painted grey. A 24-bit picture (every JPEG)
+// is read from its own rows and stays 24-bit; fewer bits are made 32-bit.
+// A picture of more pixels than a screen shows is read smaller, and read
+// again from its file at the size a printer needs.
 //
 // Stream form: a signed 32-bit length n, the extension (n 8-bit characters
 // with its dot, ".jpg"), then the bytes of the picture file up to the end of
@@ -22,6 +25,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <vector>
 
 class TScaleCanvas;
 class TBmpScaleCanvas;
@@ -58,9 +63,17 @@ public:
     // made, so that a document is never saved with a picture missing.
     void SaveToStream(TStream& stream);
 
+    // The picture's own size in pixels (0 without a picture).
     int32_t Width() const;
     int32_t Height() const;
+    // The pixels as read: a picture of more than WorkingPixelLimit() pixels
+    // is read smaller (JPEG by the codec's reduced decoding, PNG by averaging
+    // blocks while it is read), enough for the screen; a device that needs
+    // more reads the kept file again at the size it needs.
     const imaging::Dib* DIB() const { return dib_.get(); }
+    bool IsReduced() const;
+    static int64_t WorkingPixelLimit();
+    static void SetWorkingPixelLimit(int64_t pixels);
     uint8_t Mode() const { return mode_; }
     const QString& Extension() const { return extension_; }
     const QString& TempName() const { return tempName_; }
@@ -80,22 +93,29 @@ public:
 
 private:
     struct Geometry;
-    void LoadFromBytes(const std::vector<uint8_t>& bytes, const QString& extension);
-    void KeepCopy(const std::vector<uint8_t>& bytes);
+    void LoadFromBytes(std::span<const uint8_t> bytes, const QString& extension);
+    void KeepCopy(std::span<const uint8_t> bytes);
+    // The picture file's bytes: the kept file's, else those kept in memory.
+    std::vector<uint8_t> SourceBytes() const;
+    void TakeWholeSize();
     void DetectAlphaMode();
     void RefreshHeader();
-    bool MakeTransformation(TScaleCanvas& canvas, Geometry& g, int32_t angle, float cx, float cy, float w,
-                            float h) const;
+    static bool MakeTransformation(const imaging::Dib& source, TScaleCanvas& canvas, Geometry& g, int32_t angle,
+                                   float cx, float cy, float w, float h);
     void DrawToBitmap(TBmpScaleCanvas& canvas, const Geometry& g, bool masked);
     void DrawToDevice(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h);
-    void DrawRowsToDevice(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h, bool masked,
-                          bool gray, int32_t k);
-    void DrawQuarterTurn(TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w, float h, bool gray,
-                         int32_t k);
+    const imaging::Dib& DeviceSource(int32_t needWidth, int32_t needHeight);
+    void DrawRowsToDevice(const imaging::Dib& source, TScaleCanvas& canvas, int32_t angle, float cx, float cy,
+                          float w, float h, bool masked, bool gray, int32_t k);
+    void DrawQuarterTurn(const imaging::Dib& source, TScaleCanvas& canvas, int32_t angle, float cx, float cy, float w,
+                         float h, bool gray, int32_t k);
 
     uint8_t mode_ = kModeOpaque;
     imaging::BitmapInfoHeader header_;
     imaging::DibHandle dib_;
+    int32_t fullWidth_ = 0, fullHeight_ = 0;  // the picture's own size
+    imaging::DibHandle deviceDib_;            // a larger reading for a device
+    std::vector<uint8_t> keptBytes_;          // a reduced picture's file when no copy could be made
     QString tempName_;
     std::unique_ptr<TFileStream> keptFile_;
     QString extension_;

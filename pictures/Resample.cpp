@@ -3,11 +3,11 @@
 #include "foundation/Exceptions.h"
 #include "foundation/Localizer.h"
 #include "foundation/Rounding.h"
+#include "pictures/RowBands.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <thread>
 
 using imaging::Dib;
 using imaging::DibHandle;
@@ -156,28 +156,6 @@ Taps MakeTaps(int32_t sourceSize, int32_t destSize, TResampleFilter filter, floa
     return taps;
 }
 
-// Runs work(first, last) over bands of rows on the processor's cores; the
-// rows are independent, so the result is that of one pass over all of them.
-// cost is the pass's number of multiply-adds: a band gets at least about a
-// millisecond of them, since a thread that waits for a busy processor costs
-// more than a small pass (a thumbnail) takes on one core.
-template <typename Work>
-void ForRowBands(int32_t rows, int64_t cost, const Work& work) {
-    constexpr int64_t kCostPerBand = 2'000'000;
-    const int32_t cores = static_cast<int32_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-    const int32_t bands = static_cast<int32_t>(std::clamp<int64_t>(std::min<int64_t>(rows, cost / kCostPerBand), 1, cores));
-    if (bands == 1) {
-        work(0, rows);
-        return;
-    }
-    std::vector<std::thread> threads;
-    threads.reserve(static_cast<size_t>(bands - 1));
-    for (int32_t b = 1; b < bands; ++b)
-        threads.emplace_back([&work, b, bands, rows] { work(rows * b / bands, rows * (b + 1) / bands); });
-    work(0, rows / bands);
-    for (std::thread& t : threads) t.join();
-}
-
 // Sums are 32-bit; an arithmetic shift and ClampByte give what a division
 // truncating toward zero and ClampByte give.
 template <int Channels>
@@ -195,7 +173,7 @@ void HorizontalRow(const uint8_t* source, uint8_t* target, const Taps& taps, int
 
 DibHandle HorizontalPass(const Dib& dib, int32_t newWidth, TResampleFilter filter, float support, int channels) {
     if (dib.Width() < 1) throw Exception("Source bitmap too small");
-    DibHandle out = imaging::CreateDIB(newWidth, dib.Height(), channels * 8);
+    DibHandle out = imaging::CreateDIBForWriting(newWidth, dib.Height(), channels * 8);
     if (!out) throw Exception(LocalizedText("IDS_PICTTOOLARGE"));
     const Taps taps = MakeTaps(dib.Width(), newWidth, filter, support);
     Dib& target = *out;
@@ -212,7 +190,7 @@ DibHandle HorizontalPass(const Dib& dib, int32_t newWidth, TResampleFilter filte
 // Row by row: each destination row is the weighted sum of whole source rows.
 DibHandle VerticalPass(const Dib& dib, int32_t newHeight, TResampleFilter filter, float support, int channels) {
     if (dib.Height() < 1) throw Exception("Source bitmap too small");
-    DibHandle out = imaging::CreateDIB(dib.Width(), newHeight, channels * 8);
+    DibHandle out = imaging::CreateDIBForWriting(dib.Width(), newHeight, channels * 8);
     if (!out) throw Exception(LocalizedText("IDS_PICTTOOLARGE"));
     const Taps taps = MakeTaps(dib.Height(), newHeight, filter, support);
     const size_t bytes = static_cast<size_t>(dib.Width()) * static_cast<size_t>(channels);

@@ -16,18 +16,15 @@
 
 namespace {
 
-// How long an operation waits for another program's operation to end
-// before it takes its quiet outcome.
-constexpr auto kLockWait = std::chrono::milliseconds(2000);
-constexpr auto kLockPoll = std::chrono::milliseconds(10);
+constexpr auto kLockPoll = std::chrono::milliseconds(5);
 
-// An exclusive lock on the cache file, held while the object lives.
+// An exclusive lock on the cache file, held while the object lives; none
+// when another holds it past the deadline.
 class FileLock {
 public:
-    FileLock(const QString& path, bool create) {
+    FileLock(const QString& path, bool create, std::chrono::steady_clock::time_point deadline) {
         fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
         if (fd_ < 0) return;
-        const auto deadline = std::chrono::steady_clock::now() + kLockWait;
         while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
             if (std::chrono::steady_clock::now() >= deadline) return;
             std::this_thread::sleep_for(kLockPoll);
@@ -54,7 +51,8 @@ private:
 // compound file is closed (written back) before the lock goes.
 class TThumbManager::Session {
 public:
-    Session(const QString& path, bool create) : lock_(path, create) {
+    Session(const QString& path, bool create, std::chrono::steady_clock::time_point deadline)
+        : lock_(path, create, deadline) {
         if (lock_.Locked()) file_ = std::make_unique<TQNCompoundFile>(path.toStdString(), FileMode::OpenReadWrite);
     }
     TQNCompoundFile* File() { return file_.get(); }
@@ -64,7 +62,8 @@ private:
     std::unique_ptr<TQNCompoundFile> file_;
 };
 
-TThumbManager::TThumbManager(QString cachePath) : cachePath_(std::move(cachePath)) {}
+TThumbManager::TThumbManager(QString cachePath, std::chrono::milliseconds lockWait)
+    : cachePath_(std::move(cachePath)), lockWait_(lockWait) {}
 TThumbManager::~TThumbManager() = default;
 
 std::string TThumbManager::EntryKey(const QString& fileName) {
@@ -75,9 +74,10 @@ std::string TThumbManager::EntryKey(const QString& fileName) {
 
 bool TThumbManager::ReadEntry(const QString& fileName, double stamp, std::vector<uint8_t>& jpeg) {
     try {
-        std::lock_guard<std::mutex> hold(mutex_);
-        if (!QFile::exists(cachePath_)) return false;
-        Session session(cachePath_, false);
+        const auto deadline = std::chrono::steady_clock::now() + lockWait_;
+        std::unique_lock<std::timed_mutex> hold(mutex_, deadline);
+        if (!hold.owns_lock() || !QFile::exists(cachePath_)) return false;
+        Session session(cachePath_, false, deadline);
         if (!session.File()) return false;
         TMemoryStream stream;
         double stored = 0;
@@ -92,8 +92,10 @@ bool TThumbManager::ReadEntry(const QString& fileName, double stamp, std::vector
 
 void TThumbManager::WriteEntry(const QString& fileName, const std::vector<uint8_t>& jpeg, double stamp) {
     try {
-        std::lock_guard<std::mutex> hold(mutex_);
-        Session session(cachePath_, true);
+        const auto deadline = std::chrono::steady_clock::now() + lockWait_;
+        std::unique_lock<std::timed_mutex> hold(mutex_, deadline);
+        if (!hold.owns_lock()) return;
+        Session session(cachePath_, true, deadline);
         if (!session.File()) return;
         TMemoryStream stream(jpeg);
         session.File()->WriteStream(EntryKey(fileName), stream, stamp);

@@ -10,14 +10,18 @@
 // The cache file is opened for each operation and closed right after. One
 // operation at a time uses it: within the program (the picture loader's
 // thread and the user-interface thread) and between two running programs,
-// which take turns through a lock on the file. Every failure (no cache
-// file, a damaged one, a picture that does not decode) gives the quiet
-// outcome: a load answers false, a store stores nothing.
+// which take turns through a lock on the file. An operation waits only
+// briefly (kLockWait) for its turn and then goes on without the cache, so
+// that another program holding the file never holds the user-interface
+// thread. Every failure (no cache file, a damaged one, the cache busy, a
+// picture that does not decode) gives the quiet outcome: a load answers
+// false, a store stores nothing.
 
 #include "platform/imaging/Dib.h"
 
 #include <QtCore/QString>
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -30,8 +34,10 @@ class TQNCompoundFile;
 class TThumbManager {
 public:
     static constexpr int32_t kJpegQuality = 75;
+    // How long an operation waits for its turn with the cache.
+    static constexpr std::chrono::milliseconds kLockWait{100};
 
-    explicit TThumbManager(QString cachePath);
+    explicit TThumbManager(QString cachePath, std::chrono::milliseconds lockWait = kLockWait);
     ~TThumbManager();
 
     // True when an entry under the file name exists, is not stale and
@@ -59,7 +65,8 @@ private:
     void WriteEntry(const QString& fileName, const std::vector<uint8_t>& jpeg, double stamp);
 
     QString cachePath_;
-    std::mutex mutex_;
+    std::chrono::milliseconds lockWait_;
+    std::timed_mutex mutex_;
 };
 
 // The one manager of the program, made on first use (from any thread), on

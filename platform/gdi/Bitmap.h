@@ -7,6 +7,8 @@
 
 #include <QtGui/QImage>
 
+#include <memory>
+
 namespace gdi {
 
 class Bitmap {
@@ -27,6 +29,12 @@ public:
 
     // Keeps the pixels that still fit; new pixels are white.
     void Resize(int32_t width, int32_t height);
+    // Sizes a bitmap that is painted whole after every change of size (a
+    // view's buffers): its memory grows in steps of kRepaintStep pixels
+    // each way and is kept when the size shrinks, nothing is filled or
+    // copied, and what the pixels hold afterwards is undefined.
+    void ResizeForRepaint(int32_t width, int32_t height);
+    static constexpr int32_t kRepaintStep = 256;
     void Fill(Color c);
     Color Pixel(int32_t x, int32_t y) const;  // 0 outside
     void SetPixel(int32_t x, int32_t y, Color c);
@@ -35,7 +43,9 @@ public:
     const QImage& image() const { return image_; }
 
 private:
+    struct Storage;
     QImage image_;
+    std::shared_ptr<Storage> storage_;  // the memory under image_ after ResizeForRepaint
 };
 
 }  // namespace gdi

@@ -13,12 +13,21 @@ BitmapCanvas::~BitmapCanvas() {
     if (painter_.isActive()) painter_.end();
 }
 
-void BitmapCanvas::SetSize(int32_t width, int32_t height) {
+template <class Resize>
+void BitmapCanvas::Resized(Resize resize) {
     if (painter_.isActive()) painter_.end();
-    bitmap_.Resize(width, height);
+    resize(bitmap_);
     if (!bitmap_.IsEmpty()) painter_.begin(&bitmap_.image());
     AttachPainter(&painter_);
     UpdateCaps();
+}
+
+void BitmapCanvas::SetSize(int32_t width, int32_t height) {
+    Resized([=](Bitmap& bitmap) { bitmap.Resize(width, height); });
+}
+
+void BitmapCanvas::SetSizeForRepaint(int32_t width, int32_t height) {
+    Resized([=](Bitmap& bitmap) { bitmap.ResizeForRepaint(width, height); });
 }
 
 void BitmapCanvas::SetResolution(int32_t dpiX, int32_t dpiY) {

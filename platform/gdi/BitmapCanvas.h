@@ -17,12 +17,17 @@ public:
 
     // Keeps the pixels that still fit (new ones white) and the canvas state.
     void SetSize(int32_t width, int32_t height);
+    // For a bitmap painted whole after every change of size: see
+    // Bitmap::ResizeForRepaint (no fill, no copy, memory grown in steps).
+    void SetSizeForRepaint(int32_t width, int32_t height);
     void SetResolution(int32_t dpiX, int32_t dpiY);
     const Bitmap& bitmap() const { return bitmap_; }
     // A row of 32-bit pixels for direct access.
     uint32_t* ScanLine(int32_t row) { return bitmap_.ScanLine(row); }
 
 private:
+    template <class Resize>
+    void Resized(Resize resize);
     void UpdateCaps();
     Bitmap bitmap_;
     QPainter painter_;

@@ -112,14 +112,16 @@ gdi::Color Dib::PixelColor(int32_t x, int32_t memoryRow) const {
 
 // ---- operations
 
-DibHandle CreateDIB(int32_t width, int32_t height, int32_t bits) {
+DibHandle CreateDIBForWriting(int32_t width, int32_t height, int32_t bits) {
     if (!IsPaletted(bits) && bits != 24 && bits != 32) return nullptr;
     if (!SizeAllowed(width, height)) return nullptr;
     const uint32_t colors = IsPaletted(bits) ? 1u << bits : 0;
-    const size_t imageBytes = size_t{RowBytesFor(width, bits)} * static_cast<size_t>(height);
+    const uint32_t rowBytes = RowBytesFor(width, bits);
+    const size_t imageBytes = size_t{rowBytes} * static_cast<size_t>(height);
     auto dib = std::unique_ptr<Dib>(new Dib);
-    dib->bytes_.assign(kInfoHeaderSize + 4 * size_t{colors} + imageBytes, 0);
+    dib->bytes_.resize(kInfoHeaderSize + 4 * size_t{colors} + imageBytes);
     uint8_t* p = dib->bytes_.data();
+    std::memset(p, 0, kInfoHeaderSize);
     PutU32(p, kInfoHeaderSize);
     PutU32(p + 4, static_cast<uint32_t>(width));
     PutU32(p + 8, static_cast<uint32_t>(height));
@@ -131,7 +133,18 @@ DibHandle CreateDIB(int32_t width, int32_t height, int32_t bits) {
         const auto grey = static_cast<uint8_t>(colors > 1 ? i * 255 / (colors - 1) : 0);
         uint8_t* entry = p + kInfoHeaderSize + 4 * i;
         entry[0] = entry[1] = entry[2] = grey;
+        entry[3] = 0;
     }
+    const uint32_t used = static_cast<uint32_t>((int64_t{width} * bits + 7) / 8);
+    if (used < rowBytes) {
+        for (int32_t row = 0; row < height; ++row) std::memset(dib->Row(row) + used, 0, rowBytes - used);
+    }
+    return dib;
+}
+
+DibHandle CreateDIB(int32_t width, int32_t height, int32_t bits) {
+    DibHandle dib = CreateDIBForWriting(width, height, bits);
+    if (dib) std::memset(dib->Bits(), 0, size_t{dib->RowBytes()} * static_cast<size_t>(height));
     return dib;
 }
 
@@ -149,15 +162,44 @@ DibHandle CopyHandle(const Dib& dib) {
     return copy;
 }
 
+namespace {
+
+// One row of any depth as 24 or 32 bits (32: alpha 255 unless the source has its own).
+void ConvertRow(const Dib& dib, int32_t row, int32_t bits, uint8_t* out) {
+    const int32_t w = dib.Width();
+    const uint8_t* in = dib.Row(row);
+    if (dib.BitCount() == 24 && bits == 32) {
+        for (int32_t x = 0; x < w; ++x, in += 3, out += 4) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+            out[3] = 255;
+        }
+    } else if (dib.BitCount() == 32 && bits == 24) {
+        for (int32_t x = 0; x < w; ++x, in += 4, out += 3) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+        }
+    } else {
+        for (int32_t x = 0; x < w; ++x, out += bits / 8) {
+            const uint32_t p = Pixel32(dib, x, row);
+            out[0] = static_cast<uint8_t>(p);
+            out[1] = static_cast<uint8_t>(p >> 8);
+            out[2] = static_cast<uint8_t>(p >> 16);
+            if (bits == 32) out[3] = static_cast<uint8_t>(p >> 24);
+        }
+    }
+}
+
+}  // namespace
+
 bool ConvertDIB(DibHandle& dib, int32_t bits) {
     if (!dib || (bits != 24 && bits != 32)) return false;
     if (dib->BitCount() == bits) return true;
-    DibHandle out = CreateDIB(dib->Width(), dib->Height(), bits);
+    DibHandle out = CreateDIBForWriting(dib->Width(), dib->Height(), bits);
     if (!out) return false;
-    const int32_t w = dib->Width();
-    for (int32_t row = 0; row < dib->Height(); ++row) {
-        for (int32_t x = 0; x < w; ++x) PutPixel32(*out, x, row, Pixel32(*dib, x, row));
-    }
+    for (int32_t row = 0; row < dib->Height(); ++row) ConvertRow(*dib, row, bits, out->Row(row));
     dib = std::move(out);
     return true;
 }
@@ -188,7 +230,7 @@ Spans SpansFor(int32_t source, int32_t target) {
 DibHandle StretchDIB(const Dib& dib, int32_t width, int32_t height) {
     if (width < 1 || height < 1) return nullptr;
     const int32_t depth = WorkingDepth(dib);
-    DibHandle out = CreateDIB(width, height, depth);
+    DibHandle out = CreateDIBForWriting(width, height, depth);
     if (!out) return nullptr;
     const Spans xs = SpansFor(dib.Width(), width);
     // Rows are counted from the top in both pictures.
@@ -224,7 +266,7 @@ DibHandle RotateDIB(const Dib& dib, int32_t tenthsOfDegree, gdi::Color) {
     const int32_t quarter = ((tenthsOfDegree / 900) % 4 + 4) % 4;  // counter-clockwise quarters
     const int32_t w = dib.Width(), h = dib.Height();
     const bool swapped = quarter % 2 == 1;
-    DibHandle out = CreateDIB(swapped ? h : w, swapped ? w : h, WorkingDepth(dib));
+    DibHandle out = CreateDIBForWriting(swapped ? h : w, swapped ? w : h, WorkingDepth(dib));
     if (!out) return nullptr;
     const int32_t outH = out->Height();
     // In picture coordinates (y from the top): a counter-clockwise quarter
@@ -246,7 +288,7 @@ DibHandle RotateDIB(const Dib& dib, int32_t tenthsOfDegree, gdi::Color) {
 }
 
 DibHandle GrayDIB(const Dib& dib) {
-    DibHandle out = CreateDIB(dib.Width(), dib.Height(), WorkingDepth(dib));
+    DibHandle out = CreateDIBForWriting(dib.Width(), dib.Height(), WorkingDepth(dib));
     if (!out) return nullptr;
     for (int32_t row = 0; row < dib.Height(); ++row) {
         for (int32_t x = 0; x < dib.Width(); ++x) {
@@ -260,7 +302,7 @@ DibHandle GrayDIB(const Dib& dib) {
 
 DibHandle DIBFromBitmap(const gdi::Bitmap& bitmap, int32_t bits) {
     if (bitmap.IsEmpty() || (bits != 24 && bits != 32)) return nullptr;
-    DibHandle out = CreateDIB(bitmap.Width(), bitmap.Height(), bits);
+    DibHandle out = CreateDIBForWriting(bitmap.Width(), bitmap.Height(), bits);
     if (!out) return nullptr;
     const bool alpha = bitmap.image().hasAlphaChannel();
     for (int32_t y = 0; y < bitmap.Height(); ++y) {
@@ -374,7 +416,7 @@ DibHandle DibFromParts(std::span<const uint8_t> info, std::span<const uint8_t> b
     if (uint64_t{rowBytes} * uint64_t(height) > bits.size()) return nullptr;
 
     const int32_t outDepth = (depth == 16 || depth == 32) ? 32 : depth;
-    DibHandle out = CreateDIB(width, height, outDepth);
+    DibHandle out = CreateDIBForWriting(width, height, outDepth);
     if (!out) return nullptr;
     if (colors) {
         std::memcpy(out->ColorTable(), info.data() + tableOffset, size_t{colors} * 4);

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace gdi {
@@ -64,6 +65,29 @@ constexpr uint32_t RowBytesFor(int32_t width, int32_t bits) {
     return static_cast<uint32_t>(((static_cast<int64_t>(width) * bits + 31) / 32) * 4);
 }
 
+namespace detail {
+// Leaves new bytes as they are, so that a block about to be written whole
+// is not filled first.
+template <class T>
+struct UninitializedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UninitializedAllocator<U>;
+    };
+    UninitializedAllocator() = default;
+    template <class U>
+    UninitializedAllocator(const UninitializedAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+}  // namespace detail
+
 class Dib {
 public:
     int32_t Width() const;
@@ -86,18 +110,18 @@ public:
     uint8_t* TopRow(int32_t y) { return Row(Height() - 1 - y); }
     const uint8_t* TopRow(int32_t y) const { return Row(Height() - 1 - y); }
 
-    // The whole packed block.
-    const std::vector<uint8_t>& Packed() const { return bytes_; }
+    // A copy of the whole packed block.
+    std::vector<uint8_t> Packed() const { return {bytes_.begin(), bytes_.end()}; }
     size_t BlockSize() const { return bytes_.size(); }
 
     // A pixel as $00BBGGRR for any depth (colour-table entries for 1, 4 and 8 bits).
     gdi::Color PixelColor(int32_t x, int32_t memoryRow) const;
 
 private:
-    friend std::unique_ptr<Dib> CreateDIB(int32_t, int32_t, int32_t);
+    friend std::unique_ptr<Dib> CreateDIBForWriting(int32_t, int32_t, int32_t);
     friend std::unique_ptr<Dib> CopyHandle(const Dib&);
     size_t BitsOffset() const { return kInfoHeaderSize + 4 * size_t{ColorCount()}; }
-    std::vector<uint8_t> bytes_;
+    std::vector<uint8_t, detail::UninitializedAllocator<uint8_t>> bytes_;
 };
 
 using DibHandle = std::unique_ptr<Dib>;
@@ -108,6 +132,9 @@ using DibHandle = std::unique_ptr<Dib>;
 // a grey colour table); nothing for another depth, a size below 1 or beyond
 // the pixel limit.
 DibHandle CreateDIB(int32_t width, int32_t height, int32_t bits);
+// The same with the pixels left undefined (the padding at the rows' ends is
+// 0), for code that writes every pixel: nothing is filled first.
+DibHandle CreateDIBForWriting(int32_t width, int32_t height, int32_t bits);
 // Copies the header; false without DIB.
 bool DIBInfo(const Dib* dib, BitmapInfoHeader& header);
 void DIBFree(DibHandle& dib);

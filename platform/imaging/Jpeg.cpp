@@ -68,7 +68,7 @@ bool RunDecode(DecodeJob& job, std::span<const uint8_t> bytes, int32_t denominat
     const bool cmyk = job.info.jpeg_color_space == JCS_CMYK || job.info.jpeg_color_space == JCS_YCCK;
     job.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     jpeg_calc_output_dimensions(&job.info);
-    job.dib = CreateDIB(static_cast<int32_t>(job.info.output_width), static_cast<int32_t>(job.info.output_height), 24);
+    job.dib = CreateDIBForWriting(static_cast<int32_t>(job.info.output_width), static_cast<int32_t>(job.info.output_height), 24);
     if (!job.dib) {
         job.error = ImageError::TooLarge;
         return false;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstring>
 
 namespace imaging {
@@ -92,6 +93,12 @@ bool EncodeWithQt(const Dib& dib, PictureFormat format, std::vector<uint8_t>& ou
     return true;
 }
 
+// The format DecodePicture reads the bytes as: by their signature, else by the extension.
+PictureFormat FormatToRead(std::span<const uint8_t> bytes, std::string_view extension) {
+    const PictureFormat found = FormatOfBytes(bytes);
+    return found != PictureFormat::Unknown ? found : FormatOfExtension(extension);
+}
+
 std::string ExtensionOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     const size_t dot = path.find_last_of('.');
@@ -160,8 +167,7 @@ DibHandle DecodePicture(std::span<const uint8_t> bytes, std::string_view extensi
         e = ImageError::UnknownFormat;
         return nullptr;
     }
-    const PictureFormat found = FormatOfBytes(bytes);
-    const PictureFormat format = found != PictureFormat::Unknown ? found : named;
+    const PictureFormat format = FormatToRead(bytes, extension);
     switch (format) {
     case PictureFormat::Jpeg: return DecodeJpeg(bytes, 1, &e);
     case PictureFormat::Png: return DecodePng(bytes, &e);
@@ -172,6 +178,73 @@ DibHandle DecodePicture(std::span<const uint8_t> bytes, std::string_view extensi
     }
     e = extension.empty() ? ImageError::UnknownFormat : ImageError::Damaged;
     return nullptr;
+}
+
+namespace {
+
+// The factors the format offers, least first.
+std::vector<int32_t> Reductions(PictureFormat format, PictureSize size) {
+    if (format == PictureFormat::Jpeg) return {1, 2, 4, 8};
+    if (format != PictureFormat::Png) return {1};
+    std::vector<int32_t> factors;
+    for (int32_t f = 1; f <= std::max(size.width, size.height); ++f) factors.push_back(f);
+    return factors;
+}
+
+PictureSize Reduced(PictureSize size, int32_t factor) {
+    return {(size.width + factor - 1) / factor, (size.height + factor - 1) / factor};
+}
+
+}  // namespace
+
+bool ReadPictureSize(std::span<const uint8_t> bytes, std::string_view extension, PictureFormat& format,
+                     PictureSize& size) {
+    format = FormatToRead(bytes, extension);
+    if (format == PictureFormat::Png) return ReadPngSize(bytes, size.width, size.height);
+    if (format != PictureFormat::Jpeg) return false;
+    JpegSize jpeg;
+    if (!ReadJpegSize(bytes, jpeg)) return false;
+    size = {jpeg.width, jpeg.height};
+    return true;
+}
+
+int32_t ReductionWithin(PictureFormat format, PictureSize size, int64_t maxPixels) {
+    if (format == PictureFormat::Png) {
+        // The least whole factor f with (w / f) (h / f) <= max, found from its square root.
+        int32_t f = std::max(1, static_cast<int32_t>(std::sqrt(double(size.Pixels()) / double(std::max<int64_t>(1, maxPixels)))));
+        while (Reduced(size, f).Pixels() > maxPixels && f < std::max(size.width, size.height)) ++f;
+        while (f > 1 && Reduced(size, f - 1).Pixels() <= maxPixels) --f;
+        return f;
+    }
+    for (int32_t f : Reductions(format, size))
+        if (Reduced(size, f).Pixels() <= maxPixels) return f;
+    return Reductions(format, size).back();
+}
+
+int32_t ReductionKeeping(PictureFormat format, PictureSize size, int32_t minWidth, int32_t minHeight) {
+    auto keeps = [&](int32_t f) {
+        const PictureSize r = Reduced(size, f);
+        return r.width >= minWidth && r.height >= minHeight;
+    };
+    if (format == PictureFormat::Png) {
+        const int32_t most = std::max(1, std::min(size.width / std::max(1, minWidth), size.height / std::max(1, minHeight)));
+        for (int32_t f = most + 1; f >= 1; --f)
+            if (f == 1 || keeps(f)) return f;
+    }
+    int32_t best = 1;
+    for (int32_t f : Reductions(format, size))
+        if (keeps(f)) best = f;
+    return best;
+}
+
+DibHandle DecodePictureReduced(std::span<const uint8_t> bytes, std::string_view extension, int32_t factor,
+                               ImageError* error, bool* alphaVaries) {
+    const PictureFormat format = FormatToRead(bytes, extension);
+    const bool namedUnknown = !extension.empty() && FormatOfExtension(extension) == PictureFormat::Unknown;
+    if (factor <= 1 || namedUnknown) return DecodePicture(bytes, extension, error);
+    if (format == PictureFormat::Jpeg) return DecodeJpeg(bytes, factor, error);
+    if (format == PictureFormat::Png) return DecodePngReduced(bytes, factor, error, alphaVaries);
+    return DecodePicture(bytes, extension, error);
 }
 
 DibHandle ImportPictureFile(const std::string& path, ImageError* error) {

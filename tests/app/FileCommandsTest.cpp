@@ -8,6 +8,7 @@
 #include "app/MMWindow.h"
 #include "app/QDXTabSet.h"
 
+#include "../support/DocumentBuilder.h"
 #include "../support/Files.h"
 #include "../support/Screenshot.h"
 #include "../support/SheetGrid.h"
@@ -17,6 +18,7 @@
 #include "design/widgets/ZROpenPictureDialog.h"
 #include "document/Etikett.h"
 #include "document/widgets/DlgSelEtikett.h"
+#include "figures/Bild32.h"
 #include "figures/Ellipse.h"
 #include "figures/Rechteck.h"
 #include "foundation/GeneralHelpers.h"
@@ -353,6 +355,44 @@ TEST_F(FileCommandsTest, AFileThatIsNoDocumentOpensNoWindowOnAnyRoad) {
         EXPECT_EQ(messages[0].text, LocalizedText("IDS_INVALIDFILE")) << what;
     }
     EXPECT_EQ(m.RecentFiles().Files(), QStringList({path}));
+}
+
+// A document with a picture that does not read opens, with one warning that
+// names the file and the picture; the picture is a marked box and a save
+// keeps its bytes.
+TEST_F(FileCommandsTest, ADocumentWithAPictureThatDoesNotReadOpensWithOneWarning) {
+    TMaster& m = ShownMaster();
+    const std::vector<uint8_t> damaged = {4, 0, 0, 0, '.', 'j', 'p', 'g', 0xFF, 0xD8, 0xFF, 0xE0, 7, 7, 7};
+    TDocumentBuilder doc;
+    doc.Sheet(100, 100).Designs(1).BeginDesign();
+    TBoxValues box;
+    box.CenterX = 40;
+    box.CenterY = 30;
+    box.Width = 30;
+    box.Height = 20;
+    doc.Box(ecBild32, box);
+    TMemoryStream picture(damaged);
+    WritePictureRecord(doc.filer, TBild32::kPictureRaster, picture);
+    doc.EndDesign();
+    const QString path = FilePath("Foto.qem");
+    ASSERT_TRUE(doc.SaveTo(path));
+
+    messages.clear();
+    m.OpenDocument(path);
+    ReturnToLoop();
+    ASSERT_EQ(m.DocumentCount(), 1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, TMessageKind::Warning);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Foto.qem")));
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Etikett 1")));
+    auto& child = *dynamic_cast<TChild*>(m.Documents().front());
+    ASSERT_EQ(child.Design(0).FigureCount(), 1);
+    EXPECT_TRUE(static_cast<TBild32*>(child.Design(0).GetFigure(0))->IsUnreadable());
+
+    QFile::remove(path);
+    child.mnuSpeichernClick();
+    const QByteArray saved = ReadFile(path);
+    EXPECT_TRUE(saved.contains(QByteArray(reinterpret_cast<const char*>(damaged.data()), qsizetype(damaged.size()))));
 }
 
 TEST_F(FileCommandsTest, TemplatesAreNumberedOnFromTheIndexAndLeaveTheDocumentAsItWas) {

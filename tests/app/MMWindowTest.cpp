@@ -274,6 +274,32 @@ TEST_F(MMWindowTest, PaintingRendersOnlyTheInvalidatedAreaIntoThePresentedFrame)
     EXPECT_EQ(painted.size(), 2u);
 }
 
+// Resizing repaints the whole view into the images it had: no new memory
+// while the window grows by a few pixels at a time or shrinks.
+TEST_F(MMWindowTest, AResizeRepaintsTheWholeViewInTheSameImages) {
+    std::vector<TRect> painted;
+    view.OnPaint = [&] {
+        painted.push_back(view.UpdateRect());
+        view.DrawCanvas().FillRect(view.UpdateRect(), gdi::SolidBrush(gdi::Rgb(255, 0, 0)));
+    };
+    view.InvalidateAll();
+    view.UpdateNow();
+    const uchar* frame = view.PresentedFrame().constBits();
+    const uchar* buffer = view.BufferCanvas().Bitmap().image().constBits();
+    for (int step = 1; step <= 12; ++step) {
+        view.resize(step < 8 ? 640 + 6 * step : 560, step < 8 ? 480 + 3 * step : 400);
+        QCoreApplication::processEvents();
+        view.UpdateNow();
+        const int w = view.ClientWidth(), h = view.ClientHeight();
+        ASSERT_FALSE(painted.empty());
+        EXPECT_EQ(painted.back(), (TRect{0, 0, w, h})) << step;
+        EXPECT_EQ(view.PresentedFrame().size(), QSize(w, h)) << step;
+        EXPECT_EQ(view.PresentedFrame().pixel(w - 1, h - 1), qRgb(255, 0, 0)) << step;
+        EXPECT_EQ(view.PresentedFrame().constBits(), frame) << step;
+        EXPECT_EQ(view.BufferCanvas().Bitmap().image().constBits(), buffer) << step;
+    }
+}
+
 TEST_F(MMWindowTest, InvertingFeedbackLivesInTheFrameUntilDrawnAgain) {
     view.SetColor(gdi::Rgb(255, 255, 255));
     view.InvalidateAll();

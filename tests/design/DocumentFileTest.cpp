@@ -1,6 +1,8 @@
 #include "design/DocumentFile.h"
 
 #include "design/DocumentFileOps.h"
+#include "figures/Bild.h"
+#include "figures/Bild32.h"
 #include "figures/Ellipse.h"
 #include "figures/FigureFactory.h"
 #include "figures/FigureGroup.h"
@@ -271,6 +273,76 @@ TEST_F(DocumentFileTest, FiguresWithContentReadBackAsTheyWereWritten) {
     FakeDocument again;
     ASSERT_EQ(Load(again, first), QString());
     EXPECT_EQ(Saved(again), first);
+}
+
+// A picture that does not decode, or of a kind the program does not know,
+// no longer refuses the document: the load lists it with its design, and a
+// save writes its stored bytes back as they were.
+TEST_F(DocumentFileTest, PicturesThatDoNotReadAreListedAndSavedAsTheyWere) {
+    using namespace preview_testing;
+    const Bytes damaged = {4, 0, 0, 0, '.', 'j', 'p', 'g', 0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 4, 5};
+    const Bytes unknown = {'w', 'h', 'a', 't', 'e', 'v', 'e', 'r'};
+    const Bytes oldBitmap = {'B', 'M', 9, 9, 9};
+    TDocumentBuilder doc;
+    doc.Sheet(100, 100).Designs(2).BeginDesign();
+    doc.Box(ecBild32, BoxAt(20, 30, 20, 14));
+    WritePicture(doc.filer, TBild32::kPictureRaster, damaged);
+    doc.Box(ecBild32, BoxAt(50, 30, 20, 14));
+    Bytes good = {4, 0, 0, 0, '.', 'p', 'n', 'g'};
+    const Bytes png = PictureBytes(imaging::PictureFormat::Png, gdi::Rgb(0, 128, 128));
+    good.insert(good.end(), png.begin(), png.end());
+    WritePicture(doc.filer, TBild32::kPictureRaster, good);
+    doc.EndDesign().BeginDesign("Back");
+    doc.Box(ecBild32, BoxAt(60, 70, 20, 14));
+    WritePicture(doc.filer, 9, unknown);
+    doc.Box(ecBild, BoxAt(10, 10, 8, 8));
+    WritePicture(doc.filer, TBild::kPictureBitmap, oldBitmap);
+    doc.EndDesign();
+
+    FakeDocument loaded;
+    TMemoryStream stream(doc.Bytes());
+    TDocumentFile file(loaded);
+    ASSERT_TRUE(file.LoadFromStream(stream, QStringLiteral("test.qem")));
+    ASSERT_EQ(loaded.Design(0).FigureCount(), 2);
+    ASSERT_EQ(loaded.Design(1).FigureCount(), 2);
+    const std::vector<TUnreadablePicture>& listed = file.Filer.UnreadablePictures;
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(listed[0].design, QStringLiteral("Etikett 1"));
+    EXPECT_DOUBLE_EQ(listed[0].centerX, 20);
+    EXPECT_EQ(listed[1].design, QStringLiteral("Back"));
+    EXPECT_DOUBLE_EQ(listed[1].centerY, 70);
+    EXPECT_EQ(listed[2].design, QStringLiteral("Back"));
+    for (const TUnreadablePicture& p : listed) EXPECT_TRUE(p.reason.startsWith(LocalizedText("IDS_CANNOTREADPICT")));
+    EXPECT_TRUE(static_cast<TBild32*>(loaded.Design(0).GetFigure(0))->IsUnreadable());
+    EXPECT_FALSE(static_cast<TBild32*>(loaded.Design(0).GetFigure(1))->IsUnreadable());
+
+    // Saved: the stored bytes as they were; the older figure's bitmap in the current form.
+    const Bytes saved = Saved(loaded);
+    auto holds = [&saved](const Bytes& part) { return std::search(saved.begin(), saved.end(), part.begin(), part.end()) != saved.end(); };
+    EXPECT_TRUE(holds(damaged));
+    EXPECT_TRUE(holds(unknown));
+    Bytes asBmp = {4, 0, 0, 0, '.', 'b', 'm', 'p'};
+    asBmp.insert(asBmp.end(), oldBitmap.begin(), oldBitmap.end());
+    EXPECT_TRUE(holds(asBmp));
+    FakeDocument again;
+    TMemoryStream savedStream(saved);
+    TDocumentFile second(again);
+    ASSERT_TRUE(second.LoadFromStream(savedStream, QStringLiteral("test.qem")));
+    EXPECT_EQ(second.Filer.UnreadablePictures.size(), 3u);
+    EXPECT_EQ(Saved(again), saved);
+
+    const QString message = UnreadablePicturesMessage(listed, QStringLiteral("/home/a/Etiketten.qem"));
+    EXPECT_TRUE(message.startsWith(LocalizedFormat("IDS_UNREADPICTURES", {QStringLiteral("Etiketten.qem")})));
+    EXPECT_TRUE(message.contains(QStringLiteral("Back")));
+    EXPECT_TRUE(message.contains(QStringLiteral("20,0 / 30,0 mm"))) << message.toStdString();
+    Localizer().SetLanguage(1);
+    const QString english = UnreadablePicturesMessage(listed, QStringLiteral("x.qem"));
+    Localizer().SetLanguage(0);
+    EXPECT_TRUE(english.contains(QStringLiteral("20.0 / 30.0 mm"))) << english.toStdString();
+    EXPECT_TRUE(message.endsWith(LocalizedText("IDS_UNREADPICTURESKEPT")));
+    EXPECT_EQ(UnreadablePicturesMessage({}, QStringLiteral("x.qem")), QString());
+    const std::vector<TUnreadablePicture> many(25, listed[0]);
+    EXPECT_EQ(UnreadablePicturesMessage(many, QStringLiteral("x.qem")).count(QLatin1Char('\n')), 12);
 }
 
 TEST_F(DocumentFileTest, ATrackTableIsSavedAndReopenedAsItWas) {

@@ -1,6 +1,7 @@
 // The picture figures: which picture a file becomes, fitting the frame,
 // turning, hit tests through transparent pixels, records that read back to
-// the same bytes, refused records, copies, and the older picture figure
+// the same bytes, refused records and kept damaged pictures, copies, and the
+// older picture figure
 // turned into the current one.
 #include "figures/Bild.h"
 #include "figures/Bild32.h"
@@ -8,11 +9,13 @@
 #include "FigureTestSupport.h"
 #include "PictureFixtures.h"
 #include "figures/FigureDialogs.h"
+#include "figures/FigureFactory.h"
 #include "figures/Tracker.h"
 #include "foundation/FillData.h"
 #include "foundation/Localizer.h"
 #include "pictures/QDXRotate90DIB.h"
 #include "pictures/ZRMetaFile.h"
+#include "platform/gdi/BitmapCanvas.h"
 #include "support/FigureFakes.h"
 
 #include <gtest/gtest.h>
@@ -269,13 +272,16 @@ TEST(Bild32, RecordsReadBackTheSame) {
     EXPECT_TRUE(figure.DIB->HasKeptFile());
 }
 
-// Lengths, kinds and picture streams that cannot be right refuse the
-// record with the file's read error; nothing is allocated for them.
-TEST(Bild32, DamagedRecordsAreRefused) {
+// A record whose lengths cannot be right refuses the record with the
+// file's read error; nothing is allocated for it. A picture whose bytes do
+// not decode, or of a kind the program does not know, is kept as it was
+// stored: the figure reads, is noted, draws a crossed frame on the screen
+// and nothing on a printer, and writes the same bytes back.
+TEST(Bild32, DamagedRecordsAreRefusedAndDamagedPicturesKept) {
     QTemporaryDir dir;
     const fixtures::PictureFiles files = fixtures::WriteAllKinds(dir.path());
-    const auto png = Loaded(files.png);
-    const auto wmf = Loaded(files.wmf);
+    const auto png = Loaded(files.png, 20, 15, 24, 16);
+    const auto wmf = Loaded(files.wmf, 20, 15, 24, 16);
     const std::vector<uint8_t> good = ElementBytes(*png), goodWmf = ElementBytes(*wmf);
     const PictureRecordLayout at(*png), atWmf(*wmf);
     ASSERT_EQ(good[at.kind - 1], 2);  // the tags of Integer, Longint, Stream
@@ -285,32 +291,69 @@ TEST(Bild32, DamagedRecordsAreRefused) {
     struct Case {
         const char* name;
         std::vector<uint8_t> bytes;
-        bool pictureReason;  // the message names the picture too
     };
-    std::vector<Case> cases;
-    auto patched = [&cases](const char* name, std::vector<uint8_t> bytes, bool reason, auto change) {
+    auto patched = [](const char* name, std::vector<uint8_t> bytes, auto change) {
         change(bytes);
-        cases.push_back({name, std::move(bytes), reason});
+        return Case{name, std::move(bytes)};
     };
-    patched("negative length", good, false, [&](auto& b) { PutInt32(b, at.length, -1); });
-    patched("length beyond the record", good, false, [&](auto& b) { PutInt32(b, at.length, 0x7FFFFFFF); });
-    patched("truncated", good, false, [](auto& b) { b.resize(b.size() - 10); });
-    patched("kind 2", goodWmf, false, [&](auto& b) { PutInt32(b, atWmf.kind, 2); });
-    // The extension, after its 4-byte length, may not leave the temporary folder.
-    patched("extension into the folder above", good, true, [&](auto& b) { std::copy_n("/../", 4, b.begin() + std::ptrdiff_t(at.stream + 4)); });
-    patched("extension too long", good, true, [&](auto& b) { PutInt32(b, at.stream, 200); });
-    patched("no picture in the bytes", good, true,
-            [&](auto& b) { std::fill(b.begin() + std::ptrdiff_t(at.stream + 8), b.end(), uint8_t(0x55)); });
-    patched("metafile with a wrong key", goodWmf, true, [&](auto& b) { b[atWmf.stream] ^= 1; });
-    for (const Case& c : cases) {
-        try {
-            const auto figure = ReadElementBytes(c.bytes);
-            ADD_FAILURE() << c.name << " was read";
-        } catch (const EFilerReadError& e) {
-            const QString message = QString::fromUtf8(e.what());
-            EXPECT_EQ(message.contains(LocalizedText("IDS_CANNOTREADPICT")), c.pictureReason) << c.name;
-        }
+    const Case refused[] = {
+        patched("negative length", good, [&](auto& b) { PutInt32(b, at.length, -1); }),
+        patched("length beyond the record", good, [&](auto& b) { PutInt32(b, at.length, 0x7FFFFFFF); }),
+        patched("truncated", good, [](auto& b) { b.resize(b.size() - 10); }),
+    };
+    for (const Case& c : refused) EXPECT_THROW(ReadElementBytes(c.bytes), EFilerReadError) << c.name;
+
+    const Case kept[] = {
+        patched("kind 2", goodWmf, [&](auto& b) { PutInt32(b, atWmf.kind, 2); }),
+        patched("kind 300", good, [&](auto& b) { PutInt32(b, at.kind, 300); }),
+        // The extension, after its 4-byte length, may not leave the temporary folder.
+        patched("extension into the folder above", good,
+                [&](auto& b) { std::copy_n("/../", 4, b.begin() + std::ptrdiff_t(at.stream + 4)); }),
+        patched("extension too long", good, [&](auto& b) { PutInt32(b, at.stream, 200); }),
+        patched("no picture in the bytes", good,
+                [&](auto& b) { std::fill(b.begin() + std::ptrdiff_t(at.stream + 8), b.end(), uint8_t(0x55)); }),
+        patched("metafile with a wrong key", goodWmf, [&](auto& b) { b[atWmf.stream] ^= 1; }),
+    };
+    for (const Case& c : kept) {
+        TMemoryStream stream(c.bytes);
+        TEtikettFiler filer;
+        filer.Stream = &stream;
+        std::unique_ptr<TFigure> read;
+        ReadFigureElement(filer, nullptr, read);
+        auto* figure = dynamic_cast<TBild32*>(read.get());
+        ASSERT_TRUE(figure) << c.name;
+        EXPECT_TRUE(figure->IsUnreadable()) << c.name;
+        EXPECT_FALSE(figure->HasBitmapPicture()) << c.name;
+        EXPECT_EQ(figure->PictureWidth(), 0) << c.name;
+        ASSERT_EQ(filer.UnreadablePictures.size(), 1u) << c.name;
+        EXPECT_DOUBLE_EQ(filer.UnreadablePictures[0].centerX, 20) << c.name;
+        EXPECT_TRUE(filer.UnreadablePictures[0].reason.startsWith(LocalizedText("IDS_CANNOTREADPICT"))) << c.name;
+        EXPECT_EQ(figure->UnreadableReason(), filer.UnreadablePictures[0].reason) << c.name;
+        EXPECT_EQ(ElementBytes(*figure), c.bytes) << c.name;
+        EXPECT_EQ(ElementBytes(*figure->Clone()), c.bytes) << c.name;
     }
+
+    // On the screen a red frame crossed from corner to corner; on a printer nothing.
+    FakeMMWindow view(400, 300, 4);
+    FakeChild owner(view);
+    auto read = ReadElementBytes(kept[4].bytes, &owner);
+    auto& figure = static_cast<TBild32&>(*read);
+    figure.Paint();
+    const gdi::Color red = gdi::Rgb(255, 0, 0);
+    const TPoint centre = view.scale.MMPointToPixel(20, 15);
+    const TPoint corner = view.scale.MMPointToPixel(8, 7);  // the top left corner
+    EXPECT_EQ(view.image.bitmap().Pixel(centre.x, centre.y), red);
+    EXPECT_EQ(view.image.bitmap().Pixel(corner.x, corner.y), red);
+    EXPECT_EQ(view.image.bitmap().Pixel(centre.x, corner.y + 3), gdi::Rgb(255, 255, 255));
+    gdi::BitmapCanvas page(400, 300);
+    TScaleCanvas printer(&page);
+    printer.SetResolutionX(4);
+    printer.SetResolutionY(4);
+    figure.DrawTo(printer);
+    EXPECT_EQ(page.bitmap().Pixel(centre.x, centre.y), gdi::Rgb(255, 255, 255));
+    // A picture file loaded into it ends it.
+    ASSERT_TRUE(figure.LoadFromFile(files.bmp));
+    EXPECT_FALSE(figure.IsUnreadable());
 }
 
 // A picture that cannot be encoded fails the save instead of writing a

@@ -1,4 +1,5 @@
 #include "foundation/GeneralHelpers.h"
+#include "foundation/PrivateTempFolder.h"
 #include "foundation/Scramble.h"
 #include "foundation/ZRRegIniFile.h"
 #include "foundation/widgets/FormPlacement.h"
@@ -12,6 +13,10 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -163,30 +168,79 @@ TEST(Scramble, EveryLengthRoundTrips) {
 
 // ---- temporary files
 
-TEST(UniqueTempFile, SkipsTakenNamesAndCreatesTheFile) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile taken(dir.filePath(QStringLiteral("~QN0001.png")));
-    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
-    taken.close();
+// Files left in the temporary folder by earlier runs (40,000 of them made
+// every picture load search past them) play no part: names are counted in a
+// folder of the process's own.
+TEST(UniqueTempFile, NamesFollowInTheProcesssOwnFolderWhateverLiesAround) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    for (int n = 1; n <= 300; ++n) {
+        QFile leftover(root.filePath(QStringLiteral("~QN%1.png").arg(n, 4, 10, QLatin1Char('0'))));
+        ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    }
+    TPrivateTempFolder folder(root.path());
+    EXPECT_EQ(QFileInfo(folder.Path()).absolutePath(), QFileInfo(root.path()).absoluteFilePath());
+    EXPECT_TRUE(QFileInfo(folder.Path()).fileName().startsWith(QStringLiteral("zorbit-%1-").arg(::getpid())));
+    EXPECT_EQ(QFile(folder.Path()).permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+    const QString first = folder.NewFileName(QStringLiteral("PNG"));
+    EXPECT_EQ(first, folder.Path() + QStringLiteral("/~QN0001.png"));
+    EXPECT_TRUE(QFile::exists(first));
+    EXPECT_EQ(folder.NewFileName(QStringLiteral(".Png")), folder.Path() + QStringLiteral("/~QN0002.png"));
+    EXPECT_EQ(folder.NewFileName(QString()), folder.Path() + QStringLiteral("/~QN0003"));
 
-    const QString first = UniqueTempFileName(QStringLiteral("PNG"), dir.path());
-    EXPECT_EQ(first, dir.filePath(QStringLiteral("~QN0002.png")));
-    EXPECT_TRUE(QFile::exists(first));  // taken at once, so the next call moves on
-    EXPECT_EQ(UniqueTempFileName(QStringLiteral(".Png"), dir.path()), dir.filePath(QStringLiteral("~QN0003.png")));
-    EXPECT_EQ(UniqueTempFileName(QString(), dir.path()), dir.filePath(QStringLiteral("~QN0001")));
+    const QString name = UniqueTempFileName(QStringLiteral("bmp"));
+    EXPECT_TRUE(QFile::exists(name));
+    EXPECT_EQ(QFileInfo(name).absolutePath(), ProcessTempFolder().Path());
+    EXPECT_TRUE(QFileInfo(name).fileName().startsWith(QStringLiteral("~QN")));
+    QFile::remove(name);
 }
 
 TEST(UniqueTempFile, AFolderThatTakesNoFilesRaises) {
     QTemporaryDir dir;
-    EXPECT_THROW(UniqueTempFileName(QStringLiteral("tmp"), dir.filePath(QStringLiteral("missing"))), EFCreateError);
+    EXPECT_THROW(TPrivateTempFolder(dir.filePath(QStringLiteral("missing"))), EFCreateError);
 }
 
-TEST(UniqueTempFile, DefaultsToTheTemporaryFolder) {
-    const QString name = UniqueTempFileName(QStringLiteral("bmp"));
-    EXPECT_TRUE(QFile::exists(name));
-    EXPECT_TRUE(QFileInfo(name).fileName().startsWith(QStringLiteral("~QN")));
-    QFile::remove(name);
+// A program's folder goes with it; one that was killed leaves its folder,
+// which the next program removes. Folders of running programs, of other
+// kinds or other names stay.
+TEST(UniqueTempFile, FoldersOfEndedProgramsAreRemovedAtTheNextStart) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    auto running = std::make_unique<TPrivateTempFolder>(root.path());
+    const QString runningPath = running->Path();
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Killed before it could clean up: the object never ends.
+        auto* left = new TPrivateTempFolder(root.path());
+        left->NewFileName(QStringLiteral("jpg"));
+        const QByteArray path = QFile::encodeName(left->Path());
+        [[maybe_unused]] const ssize_t written = ::write(channel[1], path.constData(), size_t(path.size()));
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    char buffer[4096] = {};
+    const ssize_t length = ::read(channel[0], buffer, sizeof buffer - 1);
+    ::close(channel[0]);
+    ::waitpid(child, nullptr, 0);
+    ASSERT_GT(length, 0);
+    const QString killedPath = QFile::decodeName(QByteArray(buffer, int(length)));
+    EXPECT_TRUE(QFileInfo::exists(killedPath + QStringLiteral("/~QN0001.jpg")));
+    ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("zorbit-1-init")));  // process 1 always runs
+    ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("other-999999-x")));
+
+    TPrivateTempFolder next(root.path());
+    EXPECT_FALSE(QFileInfo::exists(killedPath));
+    EXPECT_TRUE(QFileInfo::exists(runningPath));
+    EXPECT_TRUE(QFileInfo::exists(root.filePath(QStringLiteral("zorbit-1-init"))));
+    EXPECT_TRUE(QFileInfo::exists(root.filePath(QStringLiteral("other-999999-x"))));
+    EXPECT_EQ(TPrivateTempFolder::RemoveStaleFolders(root.path()), 0);
+
+    running->NewFileName(QStringLiteral("png"));
+    running.reset();
+    EXPECT_FALSE(QFileInfo::exists(runningPath));
 }
 
 TEST(GeneralHelpers, DocumentFileFilterNamesTheExtension) {

@@ -2,7 +2,8 @@
 // the picture file), then checks:
 // - a refused stream leaves the picture empty and no file behind;
 // - an accepted one writes a stream that reads back to the same picture;
-// - it draws on a small bitmap and on a recording printer at several angles.
+// - it draws on a small bitmap and on a recording printer at several angles
+//   (larger pictures are read smaller, and again larger for the printer).
 // fuzz-max-len: 65536
 #include "tests/fuzz/SystemLeaks.h"
 #include "foundation/BmpScaleCanvas.h"
@@ -24,6 +25,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QGuiApplication app(*argc, *argv);
     gdi::InstallQtPrinters();  // a printer canvas asks for the current printer
     imaging::SetPixelLimit(1 << 20);
+    // Pictures above 4096 pixels are read smaller, and read again for the printer below.
+    TQDXRotate90DIB::SetWorkingPixelLimit(4096);
     SetPrinterColorQuery([] { return true; });  // no system printer in the fuzzer
     return 0;
 }

@@ -173,6 +173,56 @@ TEST(DIBFilter, HueShiftAndTint) {
     EXPECT_EQ(dib->Row(0)[8], 255);             // white stays white
 }
 
+// The whole picture is shifted many pixels at a time and on several
+// threads: each pixel comes out as the one-pixel shift makes it, for
+// colours across the cube, rows with a few pixels left over, both depths
+// and every width of vector the processor offers.
+TEST(DIBFilter, HSLShiftOfAPictureIsThatOfEachPixel) {
+    std::vector<std::array<uint8_t, 3>> colours;
+    for (int r = 0; r < 256; r += 15)
+        for (int g = 0; g < 256; g += 15)
+            for (int b = 0; b < 256; b += 15) colours.push_back({uint8_t(b), uint8_t(g), uint8_t(r)});
+    std::mt19937 random(5);
+    for (int i = 0; i < 20000; ++i) colours.push_back({uint8_t(random()), uint8_t(random()), uint8_t(random())});
+    for (int v = 0; v < 256; ++v) colours.push_back({uint8_t(v), uint8_t(v), uint8_t(v)});
+    constexpr int32_t kWidth = 1003;  // eight lanes and three over
+    const auto height = int32_t((colours.size() + kWidth - 1) / kWidth);
+    const std::array<float, 3> shifts[] = {{0.1f, 0.2f, -0.1f}, {0.5f, 0, 0},       {-0.5f, 1, -1},
+                                           {1, -1, 1},          {-0.999f, 0.3f, 0.7f}, {0.25f, -0.25f, 0.25f},
+                                           {0, 0.6f, 0},        {2.5f, 0.1f, 0}};
+    for (int bits : {24, 32}) {
+        for (const auto& shift : shifts) {
+            DibHandle dib = imaging::CreateDIB(kWidth, height, bits);
+            for (size_t i = 0; i < colours.size(); ++i) {
+                uint8_t* p = dib->Row(int32_t(i / kWidth)) + (i % kWidth) * size_t(bits / 8);
+                std::memcpy(p, colours[i].data(), 3);
+            }
+            FilterHSL(*dib, {}, shift[0], shift[1], shift[2]);
+            for (size_t i = 0; i < colours.size(); ++i) {
+                uint8_t b = colours[i][0], g = colours[i][1], r = colours[i][2];
+                AdjustHSL(r, g, b, shift[0], shift[1], shift[2]);
+                const uint8_t* p = dib->Row(int32_t(i / kWidth)) + (i % kWidth) * size_t(bits / 8);
+                ASSERT_TRUE(p[0] == b && p[1] == g && p[2] == r)
+                    << bits << " bits, shift " << shift[0] << " " << shift[1] << " " << shift[2] << ", colour "
+                    << int(colours[i][2]) << " " << int(colours[i][1]) << " " << int(colours[i][0]);
+            }
+        }
+    }
+    for (int32_t lanes : HSLLaneWidths()) {
+        for (const auto& shift : shifts) {
+            std::vector<std::array<uint8_t, 3>> pixels = colours;
+            AdjustHSLPixels(pixels[0].data(), int32_t(pixels.size()), 3, shift[0], shift[1], shift[2], lanes);
+            for (size_t i = 0; i < colours.size(); ++i) {
+                uint8_t b = colours[i][0], g = colours[i][1], r = colours[i][2];
+                AdjustHSL(r, g, b, shift[0], shift[1], shift[2]);
+                ASSERT_TRUE(pixels[i][0] == b && pixels[i][1] == g && pixels[i][2] == r)
+                    << lanes << " lanes, shift " << shift[0] << " " << shift[1] << " " << shift[2] << ", colour "
+                    << int(colours[i][2]) << " " << int(colours[i][1]) << " " << int(colours[i][0]);
+            }
+        }
+    }
+}
+
 TEST(DIBFilter, HSLHelpers) {
     EXPECT_EQ(HSLToColor(0, 1, 0.5f), gdi::Rgb(255, 0, 0));
     EXPECT_EQ(HSLToColor(1.0f / 3, 1, 0.5f), gdi::Rgb(0, 255, 0));

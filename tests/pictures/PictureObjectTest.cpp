@@ -284,6 +284,128 @@ TEST(PictureObject, GoldenPictureAtQuarterTurns) {
     }
 }
 
+// A 24-bit picture (every JPEG) is drawn from its own rows: the same
+// pixels as its 32-bit form, on the screen and on a device, and the picture
+// stays as small as it was.
+TEST(PictureObject, TwentyFourBitPicturesDrawAsTheir32BitForm) {
+    QTemporaryDir dir;
+    std::vector<uint8_t> bmp;
+    ASSERT_TRUE(imaging::EncodePicture(*SixColours(), imaging::PictureFormat::Bmp, bmp));
+    const QString bmpName = dir.filePath(QStringLiteral("six.bmp"));
+    ASSERT_TRUE(imaging::WriteFileBytes(bmpName.toStdString(), bmp));
+    TQDXRotate90DIB own;
+    own.LoadFromFile(bmpName);
+    ASSERT_EQ(own.DIB()->BitCount(), 24);
+    TQDXRotate90DIB converted;
+    converted.SetDIB(SixColours());
+    ASSERT_EQ(converted.DIB()->BitCount(), 32);
+    for (int32_t angle : {0, 33, 90, 180, 251}) {
+        BitmapCanvas a, b;
+        own.DrawTo(a.canvas, angle, 10, 10, 9, 6);
+        converted.DrawTo(b.canvas, angle, 10, 10, 9, 6);
+        EXPECT_EQ(Ink(a.Bitmap())->Packed(), Ink(b.Bitmap())->Packed()) << angle;
+    }
+    for (int32_t angle : {45, 90}) {
+        std::vector<std::vector<gdi::Color>> rows[2];
+        for (int which = 0; which < 2; ++which) {
+            FakePrinterScope fake(600);
+            TScaleCanvas canvas(&fake.printer->GetCanvas());
+            canvas.Reset(kResetPrinter);
+            (which == 0 ? own : converted).DrawTo(canvas, angle, 50, 50, 9, 6);
+            for (const auto& blit : fake.Blits()) {
+                std::vector<gdi::Color> row;
+                for (int32_t y = 0; y < blit.bitmap->Height(); ++y)
+                    for (int32_t x = 0; x < blit.bitmap->Width(); ++x) row.push_back(blit.bitmap->Pixel(x, y));
+                rows[which].push_back(row);
+            }
+        }
+        EXPECT_FALSE(rows[0].empty()) << angle;
+        EXPECT_EQ(rows[0], rows[1]) << angle;
+    }
+    EXPECT_EQ(own.DIB()->BitCount(), 24);
+}
+
+// A picture of more pixels than the screen needs is read smaller (here above
+// 1000 pixels): it keeps its size, its file and its alpha, draws in the same
+// place, and a printer that needs more of it gets them read again.
+TEST(PictureObject, LargePicturesAreReadSmallerAndReadAgainForPrinting) {
+    struct LimitScope {
+        int64_t saved = TQDXRotate90DIB::WorkingPixelLimit();
+        LimitScope() { TQDXRotate90DIB::SetWorkingPixelLimit(1000); }
+        ~LimitScope() { TQDXRotate90DIB::SetWorkingPixelLimit(saved); }
+    } limit;
+    DibHandle photo = imaging::CreateDIB(160, 120, 24);
+    for (int32_t y = 0; y < 120; ++y)
+        for (int32_t x = 0; x < 160; ++x) {
+            uint8_t* p = photo->TopRow(y) + 3 * x;
+            p[0] = uint8_t(x), p[1] = uint8_t(y * 2), p[2] = uint8_t(x < 80 ? 250 : 10);
+        }
+    std::vector<uint8_t> jpeg;
+    ASSERT_TRUE(imaging::EncodeJpeg(*photo, 90, jpeg));
+    TQDXRotate90DIB picture;
+    TMemoryStream stream(Framed(".jpg", jpeg));
+    picture.LoadFromStream(stream);
+    EXPECT_TRUE(picture.IsReduced());
+    EXPECT_EQ(picture.DIB()->Width(), 20);  // 1/8: 1/4 would still be 1200 pixels
+    EXPECT_EQ(picture.Width(), 160);
+    EXPECT_EQ(picture.Height(), 120);
+    EXPECT_EQ(StreamOf(picture), Framed(".jpg", jpeg));
+    EXPECT_TRUE(picture.HitTestPixel({159, 119}));
+    EXPECT_FALSE(picture.HitTestPixel({160, 0}));
+
+    // The copy keeps the file, so that it is saved whole too.
+    TQDXRotate90DIB copy;
+    copy.Assign(picture);
+    EXPECT_EQ(copy.Width(), 160);
+    EXPECT_EQ(StreamOf(copy), Framed(".jpg", jpeg));
+
+    // On the screen it covers what the whole picture covers.
+    BitmapCanvas small(60, 60), whole(60, 60);
+    picture.DrawTo(small.canvas, 0, 30, 30, 40, 30);
+    TQDXRotate90DIB full;
+    full.SetDIB(imaging::DecodeJpeg(jpeg, 1));
+    full.DrawTo(whole.canvas, 0, 30, 30, 40, 30);
+    EXPECT_EQ(Ink(small.Bitmap())->Width(), Ink(whole.Bitmap())->Width());
+    EXPECT_EQ(Ink(small.Bitmap())->Height(), Ink(whole.Bitmap())->Height());
+
+    // A 300-dpi printer draws 40 mm with 472 pixels: the whole picture's 160.
+    for (int32_t angle : {0, 30}) {
+        FakePrinterScope fake(300);
+        TScaleCanvas canvas(&fake.printer->GetCanvas());
+        canvas.Reset(kResetPrinter);
+        picture.DrawTo(canvas, angle, 50, 50, 40, 30);
+        const auto blits = fake.Blits();
+        ASSERT_FALSE(blits.empty()) << angle;
+        if (angle == 0) {
+            EXPECT_EQ(blits[0].bitmap->Width(), 160);
+        } else {
+            // Rows of single device pixels: neighbours differ where the whole picture does.
+            int32_t changes = 0;
+            const gdi::Bitmap& row = *blits[blits.size() / 2].bitmap;
+            for (int32_t x = 1; x < row.Width(); ++x) changes += row.Pixel(x, 0) != row.Pixel(x - 1, 0);
+            EXPECT_GT(changes, 60) << angle;
+        }
+    }
+    // A small print needs no more than the screen's reading.
+    FakePrinterScope fake(300);
+    TScaleCanvas canvas(&fake.printer->GetCanvas());
+    canvas.Reset(kResetPrinter);
+    picture.DrawTo(canvas, 0, 50, 50, 1.5f, 1);
+    ASSERT_EQ(fake.Blits().size(), 1u);
+    EXPECT_LE(fake.Blits()[0].bitmap->Width(), 20);
+
+    // A PNG whose alpha differs in one pixel only stays a mask though read smaller.
+    DibHandle masked = Picture(64, 48, [](int32_t x, int32_t y) { return x == 5 && y == 7 ? 254u : 255u; });
+    std::vector<uint8_t> png;
+    ASSERT_TRUE(imaging::EncodePng(*masked, true, png));
+    TMemoryStream pngStream(Framed(".png", png));
+    picture.LoadFromStream(pngStream);
+    EXPECT_TRUE(picture.IsReduced());
+    EXPECT_EQ(picture.Mode(), TQDXRotate90DIB::kModeAlphaMask);
+    EXPECT_EQ(picture.DIB()->BitCount(), 32);
+    EXPECT_EQ(StreamOf(picture), Framed(".png", png));
+}
+
 TEST(PictureObject, BitmapPathCornerCases) {
     // One pixel fills the whole rectangle.
     BitmapCanvas target;

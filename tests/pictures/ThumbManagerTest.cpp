@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QDir>
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
@@ -124,12 +125,12 @@ TEST(ThumbManager, DamagedEntriesAndFiles) {
 }
 
 // An operation waits while another program holds the cache, and threads of
-// one program take turns.
+// one program take turns (here with a wait long enough for any machine).
 TEST(ThumbManager, TakesTurns) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("QNTHUMB.DAT"));
-    TThumbManager cache(path);
-    const int other = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT, 0644);
+    TThumbManager cache(path, std::chrono::seconds(10));
+    int other = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT, 0644);
     ASSERT_GE(other, 0);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
     std::thread release([other, path] {
@@ -156,6 +157,22 @@ TEST(ThumbManager, TakesTurns) {
     }
     for (std::thread& t : threads) t.join();
     EXPECT_EQ(failures.load(), 0);
+
+    // Another program that keeps the cache: the operations go on without it
+    // after the short wait (two seconds each before).
+    TThumbManager brief(path);
+    other = ::open(QFile::encodeName(path).constData(), O_RDWR);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    QElapsedTimer clock;
+    clock.start();
+    DibHandle none;
+    EXPECT_FALSE(brief.LoadDIB(QStringLiteral("held.jpg"), none, 1));
+    brief.SaveDIB(QStringLiteral("not stored.jpg"), *Thumb(3), 1);
+    EXPECT_LT(clock.elapsed(), 1000);
+    ::close(other);
+    EXPECT_TRUE(brief.LoadDIB(QStringLiteral("held.jpg"), none, 1));
+    EXPECT_FALSE(brief.LoadDIB(QStringLiteral("not stored.jpg"), none, 0));
     EXPECT_EQ(&ThumbManager(), &ThumbManager());
     EXPECT_TRUE(ThumbManager().CachePath().endsWith(QStringLiteral("/QNTHUMB.DAT")));
 }

@@ -13,7 +13,10 @@
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
 
+#include <algorithm>
 #include <cstring>
+
+#include <png.h>
 
 using namespace imaging;
 
@@ -71,6 +74,29 @@ std::vector<uint8_t> SixGif() {
     }
     gif.insert(gif.end(), {0x2C, 0, 0, 0, 0, 3, 0, 2, 0, 0, 3, 4, 0x08, 0x21, 0x43, 0x95, 0, 0x3B});
     return gif;
+}
+
+// A 32-bit picture as an interlaced RGBA PNG (Qt writes none).
+std::vector<uint8_t> InterlacedPng(const Dib& dib) {
+    std::vector<uint8_t> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, size_t n) {
+            auto* bytes = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+            bytes->insert(bytes->end(), data, data + n);
+        },
+        nullptr);
+    png_set_IHDR(png, info, png_uint_32(dib.Width()), png_uint_32(dib.Height()), 8, PNG_COLOR_TYPE_RGB_ALPHA,
+                 PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_bgr(png);
+    std::vector<png_bytep> rows;
+    for (int32_t y = 0; y < dib.Height(); ++y) rows.push_back(const_cast<uint8_t*>(dib.TopRow(y)));
+    png_set_rows(png, info, rows.data());
+    png_write_png(png, info, PNG_TRANSFORM_BGR, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
 }
 
 QImage SixImage() {
@@ -305,6 +331,111 @@ TEST(Codecs, PngKeepsAlphaWhenAsked) {
     withAlpha.resize(withAlpha.size() / 2);
     EXPECT_FALSE(DecodePng(withAlpha, &error));
     EXPECT_EQ(error, ImageError::Damaged);
+}
+
+// A large PNG read smaller: each pixel is the rounded average of the block
+// it stands for, the same for plain RGB and RGBA rows, rows the codec
+// converts (grey, colour table) and interlaced pictures read whole; the
+// whole picture's alpha is told. Damage gives the reason.
+TEST(Codecs, PngReadSmallerAveragesBlocks) {
+    DibHandle picture = CreateDIB(7, 5, 32);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) SetTop(*picture, x, y, gdi::Rgb(x * 37, y * 51, (x + y) * 20), uint8_t(255 - x * y));
+    auto average = [](const Dib& whole, int32_t factor, int32_t ox, int32_t oy, int channel) {
+        uint32_t sum = 0, n = 0;
+        for (int32_t y = oy * factor; y < std::min(whole.Height(), (oy + 1) * factor); ++y)
+            for (int32_t x = ox * factor; x < std::min(whole.Width(), (ox + 1) * factor); ++x, ++n)
+                sum += whole.TopRow(y)[4 * x + channel];
+        return (sum + n / 2) / n;
+    };
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> png;
+        bool alphaVaries;
+    };
+    std::vector<uint8_t> rgba, rgb;
+    ASSERT_TRUE(EncodePng(*picture, true, rgba));
+    ASSERT_TRUE(EncodePng(*picture, false, rgb));
+    const Case cases[] = {
+        {"RGBA", rgba, true},
+        {"RGB", rgb, false},
+        {"grey", QtBytes(SixImage().convertToFormat(QImage::Format_Grayscale8), "png"), false},
+        {"colour table", QtBytes(SixImage().convertToFormat(QImage::Format_Indexed8), "png"), false},
+    };
+    for (const Case& c : cases) {
+        const DibHandle whole = DecodePng(c.png);
+        ASSERT_TRUE(whole) << c.name;
+        for (int32_t factor : {1, 2, 3}) {
+            bool varies = !c.alphaVaries;
+            ImageError error = ImageError::Damaged;
+            const DibHandle reduced = DecodePngReduced(c.png, factor, &error, &varies);
+            ASSERT_TRUE(reduced) << c.name << " " << factor;
+            EXPECT_EQ(error, ImageError::None);
+            EXPECT_EQ(varies, c.alphaVaries) << c.name;
+            EXPECT_EQ(reduced->Width(), (whole->Width() + factor - 1) / factor) << c.name;
+            EXPECT_EQ(reduced->Height(), (whole->Height() + factor - 1) / factor) << c.name;
+            for (int32_t y = 0; y < reduced->Height(); ++y)
+                for (int32_t x = 0; x < reduced->Width(); ++x)
+                    for (int channel = 0; channel < 4; ++channel)
+                        ASSERT_EQ(reduced->TopRow(y)[4 * x + channel], average(*whole, factor, x, y, channel))
+                            << c.name << " " << factor << " at " << x << "," << y << " channel " << channel;
+        }
+    }
+    // Interlaced: read whole first, then the same averages.
+    const std::vector<uint8_t> interlaced = InterlacedPng(*picture);
+    ASSERT_EQ(interlaced[28], 1);
+    bool varies = false;
+    const DibHandle fromInterlaced = DecodePngReduced(interlaced, 3, nullptr, &varies);
+    ASSERT_TRUE(fromInterlaced);
+    EXPECT_TRUE(varies);
+    EXPECT_EQ(fromInterlaced->Packed(), DecodePngReduced(rgba, 3, nullptr, nullptr)->Packed());
+    ImageError error = ImageError::None;
+
+    std::vector<uint8_t> cut = rgba;
+    cut.resize(cut.size() - 20);
+    EXPECT_FALSE(DecodePngReduced(cut, 2, &error, nullptr));
+    EXPECT_EQ(error, ImageError::Damaged);
+    const int64_t limit = PixelLimit();
+    SetPixelLimit(20);
+    EXPECT_FALSE(DecodePngReduced(rgba, 2, &error, nullptr));
+    EXPECT_EQ(error, ImageError::TooLarge);
+    SetPixelLimit(limit);
+    int32_t w = 0, h = 0;
+    EXPECT_TRUE(ReadPngSize(rgba, w, h));
+    EXPECT_EQ(w, 7);
+    EXPECT_EQ(h, 5);
+    EXPECT_FALSE(ReadPngSize(std::span(rgba).first(20), w, h));
+}
+
+// How much smaller a picture is read: as little as brings it within the
+// pixels allowed, or as much as keeps the pixels a device needs.
+TEST(Codecs, ReductionsOfLargePictures) {
+    const PictureSize huge{12000, 12000};
+    const int64_t screen = int64_t{4096} * 4096;
+    EXPECT_EQ(ReductionWithin(PictureFormat::Jpeg, huge, screen), 4);
+    EXPECT_EQ(ReductionWithin(PictureFormat::Png, huge, screen), 3);
+    EXPECT_EQ(ReductionWithin(PictureFormat::Png, {100, 100}, 10000), 1);
+    EXPECT_EQ(ReductionWithin(PictureFormat::Png, {101, 100}, 10000), 2);
+    EXPECT_EQ(ReductionWithin(PictureFormat::Bmp, huge, screen), 1);
+    EXPECT_EQ(ReductionWithin(PictureFormat::Jpeg, {100000, 100000}, 100), 8);
+    // 120 x 90 mm at 360 dpi needs 1701 x 1276 pixels; an A4 page 4209 across.
+    EXPECT_EQ(ReductionKeeping(PictureFormat::Jpeg, huge, 1701, 1276), 4);
+    EXPECT_EQ(ReductionKeeping(PictureFormat::Jpeg, huge, 4209, 2976), 2);
+    EXPECT_EQ(ReductionKeeping(PictureFormat::Png, huge, 1701, 1276), 7);
+    EXPECT_EQ(ReductionKeeping(PictureFormat::Png, huge, 4209, 2976), 2);
+    EXPECT_EQ(ReductionKeeping(PictureFormat::Png, huge, 20000, 1), 1);
+    EXPECT_EQ(ReductionKeeping(PictureFormat::Tiff, huge, 10, 10), 1);
+    PictureFormat format = PictureFormat::Unknown;
+    PictureSize size;
+    std::vector<uint8_t> jpeg;
+    ASSERT_TRUE(EncodeJpeg(*SixColours(), 90, jpeg));
+    ASSERT_TRUE(ReadPictureSize(jpeg, ".png", format, size));  // the bytes tell
+    EXPECT_EQ(format, PictureFormat::Jpeg);
+    EXPECT_EQ(size.width, 3);
+    EXPECT_FALSE(ReadPictureSize(QtBytes(SixImage(), "bmp"), ".bmp", format, size));
+    const DibHandle half = DecodePictureReduced(jpeg, ".jpg", 2);
+    ASSERT_TRUE(half);
+    EXPECT_EQ(half->Width(), 2);
 }
 
 // Every format by extension and by content; errors say why.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace gdi {
@@ -574,6 +575,32 @@ TEST(PixelRules, BitmapCanvasKeepsPixelsWhenResized) {
     canvas.SetPixel(6, 1, kBlack);
     EXPECT_EQ(canvas.CopyPixels({5, 0, 8, 2}).Pixel(1, 1), kBlack);
     EXPECT_EQ(canvas.Kind(), DeviceKind::Bitmap);
+}
+
+// A view's buffer: its memory grows in steps and stays when it shrinks;
+// drawing works at every size, and a copy taken of its picture stays as
+// it was when the buffer is drawn on again.
+TEST(PixelRules, BitmapCanvasSizedForRepaintKeepsItsMemory) {
+    BitmapCanvas canvas;
+    canvas.SetSizeForRepaint(300, 200);
+    const uchar* memory = canvas.bitmap().image().constBits();
+    for (const auto& [w, h] : {std::pair{512, 256}, {40, 30}, {511, 100}}) {
+        canvas.SetSizeForRepaint(w, h);
+        EXPECT_EQ(canvas.bitmap().image().constBits(), memory) << w << "x" << h;
+        EXPECT_EQ(canvas.Caps().horzRes, w);
+        canvas.FillRect({0, 0, w, h}, SolidBrush(kRed));
+        EXPECT_EQ(canvas.bitmap().Pixel(w - 1, h - 1), kRed);
+    }
+    const QImage copy = canvas.bitmap().image().copy();
+    const QImage shared = canvas.bitmap().image();
+    canvas.FillRect({0, 0, 10, 10}, SolidBrush(kBlack));
+    EXPECT_EQ(shared, copy);
+    canvas.SetSizeForRepaint(513, 10);  // beyond the step: new memory
+    EXPECT_EQ(canvas.bitmap().Width(), 513);
+    canvas.SetPixel(512, 9, kBlack);
+    EXPECT_EQ(canvas.bitmap().Pixel(512, 9), kBlack);
+    canvas.SetSizeForRepaint(0, 10);
+    EXPECT_TRUE(canvas.bitmap().IsEmpty());
 }
 
 }  // namespace
