@@ -1,6 +1,7 @@
 #include "figures/FigureFactory.h"
 
 #include "document/EtikettFiler.h"
+#include "figures/AutoForm.h"
 #include "figures/Barcode.h"
 #include "figures/Bild.h"
 #include "figures/Bild32.h"
@@ -39,6 +40,8 @@ std::unique_ptr<TFigure> CreateFigureForElementCode(uint8_t code, TChildBase* ow
         return std::make_unique<TBild>(owner);
     case ecBild32:
         return std::make_unique<TBild32>(owner);
+    case ecAutoForm:
+        return std::make_unique<TAutoForm>(owner);
     case ecTracktabelle:
         return std::make_unique<TTracktabelle>(owner);
     default:

@@ -314,6 +314,11 @@ bool TAutoShapeFactory::IsRegistered(const std::string& name) const {
     return index_.contains(UpperCase(name));
 }
 
+std::string TAutoShapeFactory::RegisteredName(const std::string& name) const {
+    const auto found = index_.find(UpperCase(name));
+    return found == index_.end() ? name : mappings_[found->second].ShapeName;
+}
+
 std::unique_ptr<TAbstractAutoShape> TAutoShapeFactory::CreateShape(const std::string& name) const {
     const auto found = index_.find(UpperCase(name));
     if (found == index_.end()) {

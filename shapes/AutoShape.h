@@ -184,6 +184,9 @@ public:
     // name shows a notice and gives a TDefaultShape. The caller owns the shape.
     std::unique_ptr<TAbstractAutoShape> CreateShape(const std::string& name) const;
     bool IsRegistered(const std::string& name) const;
+    // The name as registered, found whatever its letter case; an unknown
+    // name comes back as it is.
+    std::string RegisteredName(const std::string& name) const;
     // Registered names, in registration order.
     std::vector<std::string> ShapeNames() const;
 

@@ -1,6 +1,7 @@
 #include "design/DocumentFile.h"
 
 #include "design/DocumentFileOps.h"
+#include "figures/AutoForm.h"
 #include "figures/Bild.h"
 #include "figures/Bild32.h"
 #include "figures/Ellipse.h"
@@ -9,6 +10,7 @@
 #include "figures/Tracktabelle.h"
 #include "cd/lookup/TrackTabelleData.h"
 #include "foundation/Localizer.h"
+#include "shapes/AutoShape.h"
 #include "tests/design/PreviewTesting.h"
 #include "tests/support/DocumentBuilder.h"
 #include "tests/support/FakeDocument.h"
@@ -362,6 +364,34 @@ TEST_F(DocumentFileTest, ATrackTableIsSavedAndReopenedAsItWas) {
     EXPECT_EQ(*read->TrackData, *table->TrackData);
     EXPECT_EQ(read->Font.Name(), "Liberation Sans");
     EXPECT_EQ(Saved(loaded), first);
+}
+
+TEST_F(DocumentFileTest, OneOfEachAutoShapeIsSavedAndReopenedAsItWas) {
+    FakeDocument original;
+    const std::vector<std::string> names = AutoShapeFactory().ShapeNames();
+    for (size_t i = 0; i < names.size(); ++i) {
+        auto* shape = new TAutoForm(&original.child);
+        shape->SetShapeClass(names[i]);
+        original.Design(0).AddFigure(Box(shape, 10 + 12.0 * (i % 8), 10 + 10.0 * (i / 8), 10, 8, 15.0 * (i % 5)), false);
+        // Moves the first handle from where the shape put it, inside its limits.
+        THotTrackEntry& entry = shape->Shape->HotTrackData.Entries[0];
+        if (shape->Shape->HotTrackData.Count > 0) shape->Shape->SetAdjustHandle(0, {entry.Mode, (entry.Value1 + entry.Min1) / 2, entry.Min1, entry.Max1, (entry.Value2 + entry.Max2) / 2, entry.Min2, entry.Max2});
+    }
+    const Bytes first = Saved(original);
+
+    FakeDocument loaded;
+    ASSERT_EQ(Load(loaded, first), QString());
+    ASSERT_EQ(loaded.Design(0).FigureCount(), static_cast<int>(names.size()));
+    for (size_t i = 0; i < names.size(); ++i) {
+        auto* read = dynamic_cast<TAutoForm*>(loaded.Design(0).GetFigure(static_cast<int>(i)));
+        ASSERT_NE(read, nullptr) << names[i];
+        EXPECT_EQ(read->ShapeClass(), names[i]);
+    }
+    const Bytes second = Saved(loaded);
+    EXPECT_EQ(second, first);
+    FakeDocument again;
+    ASSERT_EQ(Load(again, second), QString());
+    EXPECT_EQ(Saved(again), second);
 }
 
 TEST_F(DocumentFileTest, DatabaseBlockIsWrittenBackOnlyWhenItHasBytes) {

@@ -1,8 +1,8 @@
 // Reads arbitrary bytes as a tagged value stream. The first byte chooses the
 // variant (bit 0: legacy) and whether a header comes first (bit 1); bit 2
-// reads figure elements (lines, rectangles, ellipses, barcodes, nested
-// groups, picture figures with their embedded raster pictures and metafiles,
-// and the older picture figure, which is read as a current one) instead of
+// reads figure elements (lines, rectangles, ellipses, auto-shapes, barcodes,
+// nested groups, picture figures with their embedded raster pictures and
+// metafiles, and the older picture figure, which is read as a current one) instead of
 // typed values, and bit 3 reads them after a label-sheet block with its
 // element code, as a document holds them. Otherwise each untagged byte names
 // the next typed read.
