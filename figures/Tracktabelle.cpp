@@ -67,7 +67,7 @@ void TTracktabelle::Paint() {
 
 void TTracktabelle::Invalidate() {
     TScaleCanvas& canvas = WindowCanvas();
-    const int32_t pen = 2 * PenPixels(canvas) + 2;
+    const int32_t pen = gdi::Saturated(2 * int64_t{PenPixels(canvas)} + 2);
     canvas.AssignFont(Font);
     const int32_t text = canvas.MMToPixel(canvas.TextHeightMM("\xDCy"));
     InvalidateDeviceRect(GetPixelExtent().Inflated(pen, pen).Inflated(text, text));
