@@ -191,8 +191,12 @@ std::vector<int32_t> Reductions(PictureFormat format, PictureSize size) {
     return factors;
 }
 
+// Rounded up, in 64 bits: a damaged header may give sides near the integer limit.
 PictureSize Reduced(PictureSize size, int32_t factor) {
-    return {(size.width + factor - 1) / factor, (size.height + factor - 1) / factor};
+    const auto side = [factor](int32_t length) {
+        return static_cast<int32_t>((int64_t{length} + factor - 1) / factor);
+    };
+    return {side(size.width), side(size.height)};
 }
 
 }  // namespace
